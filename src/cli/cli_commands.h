@@ -1,0 +1,14 @@
+// The subcommands of vamelrss-cli, registered by topic. Each subcommand's action runs after the whole
+// command line has been parsed, so global flags such as --yes are known by then.
+#pragma once
+
+#include <functional>
+
+#include <CLI/CLI.hpp>
+
+void SetAction(CLI::App* command, std::function<void()> action);
+// Runs the action of the subcommand that was given; false when there was none.
+bool RunParsedAction(CLI::App& app);
+
+// new, set, show, add
+void RegisterProjectCommands(CLI::App& app);

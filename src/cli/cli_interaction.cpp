@@ -1,0 +1,34 @@
+#include "cli/cli_interaction.h"
+
+#include <cstdio>
+
+#include "cli/cli_output.h"
+
+namespace {
+
+// Progress and status lines on standard error; the command line cannot be cancelled from here.
+class CCliProgress : public CProgressSink {
+public:
+  void SetStatus(const std::string& text) override { PrintErr(text); }
+  void SetFileText(const std::string& text) override { PrintErr(text); }
+  void SetProgress(unsigned long long, unsigned long long) override {}
+  bool IsCancelled() override { return false; }
+};
+
+}  // namespace
+
+MbAnswer CCliInteraction::MessageBox(const std::string& text, MbButtons buttons, MbIcon) {
+  if (buttons == MbButtons::Ok) {
+    PrintErr(text);
+    return MbAnswer::Ok;
+  }
+  if (m_answer == CliAnswer::Ask) throw CCliUnanswered(text);
+  bool yes = m_answer == CliAnswer::Yes;
+  PrintErr(text + (yes ? " -> yes" : " -> no"));
+  if (buttons == MbButtons::YesNo) return yes ? MbAnswer::Yes : MbAnswer::No;
+  return yes ? MbAnswer::Ok : MbAnswer::Cancel;
+}
+
+CProgressSink* CCliInteraction::CreateProgress(const std::string&, bool) { return new CCliProgress; }
+
+void CCliInteraction::SetClipboardText(const std::string& text) { PrintOut(text); }

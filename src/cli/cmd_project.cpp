@@ -1,0 +1,113 @@
+// new, set, show and add: the project's settings and items.
+#include <memory>
+
+#include "app/vamel_rss_doc.h"
+#include "cli/cli_commands.h"
+#include "cli/cli_document.h"
+#include "cli/cli_output.h"
+#include "cli/item_options.h"
+#include "cli/settings_options.h"
+#include "cli/show_output.h"
+#include "platform/file_system.h"
+#include "platform/interaction.h"
+#include "platform/text_codec.h"
+
+namespace {
+
+void RegisterNew(CLI::App& app) {
+  auto* cmd = app.add_subcommand("new", "create a project file with the default settings and SETTINGS");
+  auto file = std::make_shared<std::string>();
+  auto force = std::make_shared<bool>(false);
+  auto settings = std::make_shared<SettingsOptions>();
+  cmd->add_option("FILE", *file, "project file to create (.fpj)")->required();
+  cmd->add_flag("--force", *force, "replace an existing file");
+  AddSettingsOptions(cmd, *settings);
+  SetAction(cmd, [=] {
+    std::string path = ArgText(*file);
+    if (IsFeedFileName(path)) throw CCliUsage("new creates a project file; use a name such as site.fpj");
+    if (PathExists(path) && !*force) throw CCliFailure(*file + " already exists (use --force to replace it)");
+    CVamelRssDoc doc;
+    ApplySettings(*settings, doc.GetProject());
+    if (!doc.OnSaveDocument(path)) throw CCliFailure(std::string());
+    PrintOut(path);
+  });
+}
+
+void RegisterSet(CLI::App& app) {
+  auto* cmd = app.add_subcommand("set", "change the settings of FILE");
+  auto file = std::make_shared<std::string>();
+  auto settings = std::make_shared<SettingsOptions>();
+  cmd->add_option("FILE", *file, "project or feed file")->required();
+  AddSettingsOptions(cmd, *settings);
+  SetAction(cmd, [=] {
+    CVamelRssDoc doc;
+    OpenDocumentOrFail(doc, *file);
+    ApplySettings(*settings, doc.GetProject());
+    SaveDocumentOrFail(doc);
+  });
+}
+
+void RegisterShow(CLI::App& app) {
+  auto* cmd = app.add_subcommand("show", "print the settings and items of FILE");
+  auto file = std::make_shared<std::string>();
+  auto json = std::make_shared<bool>(false);
+  cmd->add_option("FILE", *file, "project or feed file")->required();
+  cmd->add_flag("--json", *json, "one JSON object (UTF-8)");
+  SetAction(cmd, [=] {
+    CVamelRssDoc doc;
+    OpenDocumentOrFail(doc, *file);
+    if (*json) {
+      std::string out = ShowJson(doc);
+      std::fwrite(out.data(), 1, out.size(), stdout);
+      std::fputc('\n', stdout);
+    } else {
+      PrintOut(ShowText(doc));
+    }
+  });
+}
+
+void RegisterAdd(CLI::App& app) {
+  auto* cmd = app.add_subcommand("add", "add a new item first in the list of FILE");
+  auto file = std::make_shared<std::string>();
+  auto url = std::make_shared<std::string>();
+  auto onDuplicate = std::make_shared<std::string>();
+  auto item = std::make_shared<ItemOptions>();
+  cmd->add_option("FILE", *file, "project or feed file")->required();
+  cmd->add_option("--url", *url, "the item's URL (its identity)")->required();
+  cmd->add_option("--on-duplicate", *onDuplicate, "when an item has this URL already: replace it, add beside it, or cancel")
+      ->check(CLI::IsMember({"replace", "beside", "cancel"}));
+  AddItemOptions(cmd, *item);
+  SetAction(cmd, [=] {
+    CVamelRssDoc doc;
+    OpenDocumentOrFail(doc, *file);
+    CRssFile& project = doc.GetProject();
+    auto newItem = std::make_unique<CRssItem>();
+    newItem->url = ArgText(*url);
+    ApplyItemOptions(*item, *newItem);
+    int existing = -1;
+    for (int i = 0; i < project.GetSize(); ++i) {
+      if (project.GetAt(i)->url == newItem->url) {
+        existing = i;
+        break;
+      }
+    }
+    if (existing >= 0) {
+      if (onDuplicate->empty() || *onDuplicate == "cancel") {
+        throw CCliFailure(Lit("このURLを持つアイテムがすでにあります。") + " (--on-duplicate replace|beside)");
+      }
+      if (*onDuplicate == "replace") project.DeleteAt(existing);
+    }
+    project.InsertAt(0, std::move(newItem));
+    doc.SetModifiedFlag();
+    SaveDocumentOrFail(doc);
+  });
+}
+
+}  // namespace
+
+void RegisterProjectCommands(CLI::App& app) {
+  RegisterNew(app);
+  RegisterSet(app);
+  RegisterShow(app);
+  RegisterAdd(app);
+}

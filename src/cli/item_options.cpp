@@ -1,0 +1,54 @@
+#include "cli/item_options.h"
+
+#include "cli/cli_output.h"
+#include "cli/date_arg.h"
+#include "model/rss_item.h"
+#include "platform/file_system.h"
+#include "platform/text_codec.h"
+
+namespace {
+
+bool Given(const ItemOptions& o, const char* name) { return o.command->count(name) > 0; }
+
+TimeValue DateOrFail(const std::string& text, const char* option) {
+  TimeValue t = 0;
+  if (!ParseDateArg(text, t)) throw CCliUsage(std::string(option) + " needs a W3C date-time such as 2006-01-02T10:03:04+09:00: " + text);
+  return t;
+}
+
+}  // namespace
+
+void AddItemOptions(CLI::App* command, ItemOptions& o) {
+  o.command = command;
+  command->add_option("--title", o.title, "item title");
+  command->add_option("--description", o.description, "short summary");
+  command->add_option("--category", o.category, "category name");
+  auto* content = command->add_option("--content", o.content, "content as HTML markup");
+  command->add_option("--content-file", o.contentFile, "read the content from a file (UTF-8 or Shift_JIS)")
+      ->excludes(content);
+  command->add_option("--date", o.date, "date (W3C date-time); alone it sets the publication time too");
+  command->add_option("--published", o.published, "time of first publication (W3C date-time)");
+  command->add_option("--start-tag", o.startTag, "the item's own start marker");
+  command->add_option("--end-tag", o.endTag, "the item's own end marker");
+}
+
+void ApplyItemOptions(const ItemOptions& o, CRssItem& item) {
+  if (Given(o, "--title")) item.title = ArgText(o.title);
+  if (Given(o, "--description")) item.description = ArgText(o.description);
+  if (Given(o, "--category")) item.category = ArgText(o.category);
+  if (Given(o, "--content")) item.content = ArgText(o.content);
+  if (Given(o, "--content-file")) {
+    std::string bytes;
+    int error = 0;
+    if (!ReadFileBytes(ArgText(o.contentFile), bytes, error))
+      throw CCliUsage("cannot read the content file: " + o.contentFile);
+    item.content = IsValidUtf8(bytes) ? Utf8ToAnsi(bytes) : bytes;
+  }
+  if (Given(o, "--date")) {
+    item.date = DateOrFail(o.date, "--date");
+    if (!Given(o, "--published")) item.published = item.date;
+  }
+  if (Given(o, "--published")) item.published = DateOrFail(o.published, "--published");
+  if (Given(o, "--start-tag")) item.startTag = ArgText(o.startTag);
+  if (Given(o, "--end-tag")) item.endTag = ArgText(o.endTag);
+}

@@ -1,0 +1,80 @@
+#include "cli/settings_options.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "cli/cli_output.h"
+#include "model/rss_file.h"
+#include "platform/file_system.h"
+
+namespace {
+
+bool Given(const SettingsOptions& o, const char* name) { return o.command->count(name) > 0; }
+
+int ModeNumber(const std::string& mode) {
+  if (mode == "none") return 0;
+  if (mode == "description") return 1;
+  if (mode == "content") return 2;
+  throw CCliUsage("mode must be none, description or content: " + mode);
+}
+
+std::string AbsoluteFolder(const std::string& utf8) {
+  if (utf8.empty()) return utf8;
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::absolute(utf8, ec);
+  std::string native = ec ? utf8 : p.lexically_normal().string();
+  while (native.size() > 1 && native.back() == '/') native.pop_back();
+  return FromNativePath(native);
+}
+
+}  // namespace
+
+void AddSettingsOptions(CLI::App* command, SettingsOptions& o) {
+  o.command = command;
+  command->add_option("--title", o.title, "site title");
+  command->add_option("--url", o.url, "site URL");
+  command->add_option("--description", o.description, "site description");
+  command->add_option("--creator", o.creator, "site creator (Atom author)");
+  command->add_option("--folder", o.folder, "local folder that mirrors the site (made absolute)");
+  command->add_option("--rss-file", o.rssFile, "RSS file name inside the local folder");
+  command->add_option("--atom-file", o.atomFile, "Atom file name inside the local folder");
+  command->add_option("--rss-version", o.rssVersion, "RSS version")->check(CLI::IsMember({"1.0", "2.0"}));
+  command->add_option("--atom-version", o.atomVersion, "Atom version")->check(CLI::IsMember({"0.3", "1.0"}));
+  command->add_option("--rss-count", o.rssCount, "at most this many items in the RSS feed");
+  command->add_option("--atom-count", o.atomCount, "at most this many items in the Atom feed");
+  command->add_option("--rss-mode", o.rssMode, "RSS description/content mode")
+      ->check(CLI::IsMember({"none", "description", "content"}));
+  command->add_option("--atom-mode", o.atomMode, "Atom description/content mode")
+      ->check(CLI::IsMember({"none", "description", "content"}));
+  command->add_option("--import-mode", o.importMode, "page import mode 0 to 3")->check(CLI::Range(0, 3));
+  command->add_option("--ftp-host", o.ftpHost, "FTP host (host or host:port)");
+  command->add_option("--ftp-user", o.ftpUser, "FTP user name");
+  command->add_flag("--ftp-password-stdin", o.ftpPasswordStdin, "read the FTP password from standard input");
+  command->add_option("--ftp-dir", o.ftpDir, "remote folder to upload into");
+}
+
+void ApplySettings(const SettingsOptions& o, CRssFile& project) {
+  if (Given(o, "--title")) project.siteTitle = ArgText(o.title);
+  if (Given(o, "--url")) project.siteUrl = ArgText(o.url);
+  if (Given(o, "--description")) project.siteDescription = ArgText(o.description);
+  if (Given(o, "--creator")) project.creator = ArgText(o.creator);
+  if (Given(o, "--folder")) project.localFolder = AbsoluteFolder(o.folder);
+  if (Given(o, "--rss-file")) project.rssFileName = ArgText(o.rssFile);
+  if (Given(o, "--atom-file")) project.atomFileName = ArgText(o.atomFile);
+  if (Given(o, "--rss-version")) project.rssVersion = o.rssVersion == "1.0" ? 0 : 1;
+  if (Given(o, "--atom-version")) project.atomVersion = o.atomVersion == "0.3" ? 0 : 1;
+  if (Given(o, "--rss-count")) project.rssCount = o.rssCount;
+  if (Given(o, "--atom-count")) project.atomCount = o.atomCount;
+  if (Given(o, "--rss-mode")) CRssFile::rssMode = ModeNumber(o.rssMode);
+  if (Given(o, "--atom-mode")) CRssFile::atomMode = ModeNumber(o.atomMode);
+  if (Given(o, "--import-mode")) project.importMode = o.importMode;
+  if (Given(o, "--ftp-host")) project.ftp.Host = ArgText(o.ftpHost);
+  if (Given(o, "--ftp-user")) project.ftp.User = ArgText(o.ftpUser);
+  if (Given(o, "--ftp-dir")) project.ftp.RemoteDir = ArgText(o.ftpDir);
+  if (o.ftpPasswordStdin) {
+    std::string line;
+    std::getline(std::cin, line);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    project.ftp.Pass = ArgText(line);
+  }
+}

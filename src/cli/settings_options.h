@@ -1,0 +1,21 @@
+// The SETTINGS options shared by `new` and `set`: the project's site, feed and FTP settings.
+#pragma once
+
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+class CRssFile;
+
+struct SettingsOptions {
+  std::string title, url, description, creator, folder, rssFile, atomFile;
+  std::string rssVersion, atomVersion, rssMode, atomMode, ftpHost, ftpUser, ftpDir;
+  int rssCount = 0, atomCount = 0, importMode = 0;
+  bool ftpPasswordStdin = false;
+  CLI::App* command = nullptr;
+};
+
+void AddSettingsOptions(CLI::App* command, SettingsOptions& options);
+
+// Applies the options that were given to `project`; raises CCliUsage on a bad value.
+void ApplySettings(const SettingsOptions& options, CRssFile& project);

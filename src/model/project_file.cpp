@@ -1,0 +1,69 @@
+#include "model/project_file.h"
+
+#include <cerrno>
+
+#include "model/archive.h"
+#include "model/rss_file.h"
+#include "platform/file_system.h"
+#include "platform/text_codec.h"
+
+std::string FileErrorMessage(int error, const std::string& path) {
+  const char* text;
+  switch (error) {
+    case ENOENT: text = "%1 が見つかりません。"; break;
+    case EACCES:
+    case EPERM:
+    case EROFS: text = "%1 へのｱｸｾｽは拒否されました。"; break;
+    case ENOSPC:
+    case EDQUOT: text = "%1 の書き込み中にﾃﾞｨｽｸがいっぱいになりました。"; break;
+    case EISDIR:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL: text = "%1 はﾌｧｲﾙ名として正しくありません。"; break;
+    default: text = "%1 へのｱｸｾｽ中に予期しないｴﾗｰが発生しました。"; break;
+  }
+  std::string message = Lit(text);
+  size_t at = message.find("%1");
+  return message.replace(at, 2, path);
+}
+
+void LoadProjectBytes(CRssFile& project, const std::string& bytes) {
+  CArchive ar(bytes);
+  project.Serialize(ar);
+}
+
+bool LoadProjectFile(CRssFile& project, const std::string& path, std::string& message) {
+  std::string bytes;
+  int error = 0;
+  if (!ReadFileBytes(path, bytes, error)) {
+    message = FileErrorMessage(error, path);
+    return false;
+  }
+  int savedRssMode = CRssFile::rssMode, savedAtomMode = CRssFile::atomMode;
+  CRssFile loaded;
+  try {
+    LoadProjectBytes(loaded, bytes);
+  } catch (const CArchiveException& e) {
+    CRssFile::rssMode = savedRssMode;
+    CRssFile::atomMode = savedAtomMode;
+    message = e.what();
+    return false;
+  }
+  project.TakeOverLoaded(loaded);
+  return true;
+}
+
+std::string SaveProjectBytes(CRssFile& project) {
+  CArchive ar;
+  project.Serialize(ar);
+  return ar.TakeBuffer();
+}
+
+bool SaveProjectFile(CRssFile& project, const std::string& path, std::string& message) {
+  int error = 0;
+  if (!WriteFileReplacing(path, SaveProjectBytes(project), error)) {
+    message = FileErrorMessage(error, path);
+    return false;
+  }
+  return true;
+}

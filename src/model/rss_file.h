@@ -1,0 +1,103 @@
+// The feed project: one web site, its feed settings, and the ordered list of its items.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/ftp_set.h"
+#include "model/rss_item.h"
+
+class CArchive;
+
+class CRssFile {
+public:
+  CRssFile();  // construction defaults, then the default marker tags read from the profile
+  virtual ~CRssFile();
+  CRssFile(const CRssFile&) = delete;
+  CRssFile& operator=(const CRssFile&) = delete;
+
+  // Settings, in declaration order.
+  int importMode = 2;  // page import mode 0 to 3
+  std::string siteTitle;
+  std::string siteUrl;
+  std::string siteDescription;
+  std::string creator;
+  std::string rssFileName = "index.rdf";
+  std::string atomFileName = "atom.xml";
+  std::string localFolder;
+  int rssCount = 20;
+  int atomCount = 20;
+  int rssVersion = 0;   // 0: RSS 1.0, else RSS 2.0
+  int atomVersion = 0;  // 0: Atom 0.3, else Atom 1.0
+  std::string feedId;   // from an imported Atom 1.0 file; not stored
+  int reserved = 0;
+  int sourceKind = 0;   // kind of the feed file last read into the project; not stored
+  CFtpSet ftp;
+  std::vector<std::string> excludedFiles;    // relative page paths the folder scan skips
+  std::vector<std::string> excludedFolders;  // relative folder paths the folder scan skips
+
+  // Description/content modes, shared by every project of the process: 0 none, 1 description only,
+  // 2 description and content. Project files store and restore them.
+  static int rssMode;
+  static int atomMode;
+
+  // Default marker tags, shared by the process; re-read from the profile by the constructor and
+  // Reset. Setting one stores it in memory and in the profile.
+  static std::string GetDefaultStartTag();
+  static std::string GetDefaultEndTag();
+  static void SetDefaultStartTag(const std::string& tag);
+  static void SetDefaultEndTag(const std::string& tag);
+  static void ReadDefaultTags();
+
+  // The item list. Index 0 is the first item shown and written.
+  int GetSize() const { return static_cast<int>(m_items.size()); }
+  CRssItem* GetAt(int i) const { return m_items[static_cast<size_t>(i)].get(); }
+  CRssItem* GetItem(int i) const { return GetAt(i); }
+  int Add(std::unique_ptr<CRssItem> item);
+  void InsertAt(int i, std::unique_ptr<CRssItem> item);
+  std::unique_ptr<CRssItem> RemoveAt(int i);  // takes the item out; the caller owns it
+  void DeleteAt(int i);                       // removes and deletes
+  std::unique_ptr<CRssItem> SetAt(int i, std::unique_ptr<CRssItem> item);  // returns the item replaced
+  void DeleteAllItems();
+  void Reserve(int count) { m_items.reserve(static_cast<size_t>(count)); }
+
+  // Back to the defaults; feedId, sourceKind and the two modes are kept.
+  void Reset();
+  // Takes over the other project's settings, FTP profile, items (moved out of `other`) and lists.
+  void CopyFrom(CRssFile& other);
+  // Takes over everything the project file holds, items included, from a freshly loaded project.
+  void TakeOverLoaded(CRssFile& loaded);
+
+  std::string GetRssPath() const;   // localFolder + separator + rssFileName; "" without a name
+  std::string GetAtomPath() const;  // the same with atomFileName
+  TimeValue GetLatestItemDate() const;
+  void CollectCategories(std::vector<std::string>& list) const;
+
+  // Stores or loads the project file (see archive.h for the bytes).
+  virtual void Serialize(CArchive& ar);
+
+  // Feed writing (feeds/). An empty path means the project's own path; false when that is empty too.
+  bool WriteRss(const std::string& path = std::string());
+  bool WriteAtom(const std::string& path = std::string());
+  bool WriteRss10(const std::string& path = std::string());
+  bool WriteRss20(const std::string& path = std::string());
+  bool WriteAtom03(const std::string& path = std::string());
+  bool WriteAtom10(const std::string& path = std::string());
+  std::string GetFeedId() const;
+  std::string GetAtomSelfUrl() const;
+
+  // Pages and the local folder (harvest/).
+  bool IsExcludedFile(const std::string& path) const;
+  bool IsExcludedFolder(const std::string& folder) const;
+  int FindItemByUrl(const std::string& url) const;
+  std::string LocalPathToUrl(const std::string& path) const;
+  std::string UrlToLocalPath(const std::string& url) const;
+  CRssItem* ImportPageFile(const std::string& path);
+  std::string ItemLocalPath(int index) const;
+
+private:
+  std::string JoinFolderAndName(const std::string& name) const;
+
+  std::vector<std::unique_ptr<CRssItem>> m_items;
+};

@@ -1,0 +1,173 @@
+#include "platform/file_system.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/text_codec.h"
+
+std::string NativePath(const std::string& path) { return AnsiToUtf8(path); }
+
+std::string FromNativePath(const std::string& native) { return Utf8ToAnsi(native); }
+
+namespace {
+
+bool StatPath(const std::string& path, struct stat& st) {
+  if (path.empty()) return false;
+  return ::stat(NativePath(path).c_str(), &st) == 0;
+}
+
+// The position of the last "/" or "\" that is a separator, not the second byte of a double-byte character.
+size_t LastSeparator(const std::string& path) {
+  size_t last = std::string::npos;
+  for (size_t i = 0; i < path.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(path[i]);
+    if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+      ++i;
+      continue;
+    }
+    if (c == '/' || c == '\\') last = i;
+  }
+  return last;
+}
+
+}  // namespace
+
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return StatPath(path, st);
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return StatPath(path, st) && S_ISREG(st.st_mode);
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat st;
+  return StatPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool GetFileModifiedTime(const std::string& path, std::int32_t& time) {
+  struct stat st;
+  if (!StatPath(path, st)) return false;
+  long long t = st.st_mtime;
+  if (t > INT32_MAX) t = INT32_MAX;
+  if (t < INT32_MIN) t = INT32_MIN;
+  time = static_cast<std::int32_t>(t);
+  return true;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& out, int& error) {
+  int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    error = errno;
+    return false;
+  }
+  struct stat st;
+  std::string data;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) data.reserve(static_cast<size_t>(st.st_size));
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      ::close(fd);
+      return false;
+    }
+    if (n == 0) break;
+    data.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  out.swap(data);
+  return true;
+}
+
+bool WriteFileReplacing(const std::string& path, const std::string& data, int& error) {
+  if (path.empty()) {
+    error = ENOENT;
+    return false;
+  }
+  std::string native = NativePath(path);
+  size_t slash = native.rfind('/');
+  std::string folderPrefix = slash == std::string::npos ? std::string() : native.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
+  std::string pattern = folderPrefix + "." + name + ".tmpXXXXXX";
+  std::vector<char> templ(pattern.begin(), pattern.end());
+  templ.push_back('\0');
+  int fd = ::mkstemp(templ.data());
+  if (fd < 0) {
+    error = errno;
+    return false;
+  }
+  std::string tempPath(templ.data());
+  auto fail = [&](int err) {
+    ::close(fd);
+    ::unlink(tempPath.c_str());
+    error = err;
+    return false;
+  };
+  // Keep the mode of the file being replaced; a new file gets the usual mode under the umask.
+  struct stat st;
+  mode_t mode;
+  if (::stat(native.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return fail(EISDIR);
+    mode = st.st_mode & 07777;
+  } else {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  if (::fchmod(fd, mode) != 0) return fail(errno);
+  const char* p = data.data();
+  size_t left = data.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail(errno);
+    }
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+  if (::fsync(fd) != 0 && errno != EINVAL) return fail(errno);
+  if (::close(fd) != 0) {
+    int err = errno;
+    ::unlink(tempPath.c_str());
+    error = err;
+    return false;
+  }
+  if (::rename(tempPath.c_str(), native.c_str()) != 0) {
+    int err = errno;
+    ::unlink(tempPath.c_str());
+    error = err;
+    return false;
+  }
+  return true;
+}
+
+bool DeleteFileAt(const std::string& path) { return !path.empty() && ::unlink(NativePath(path).c_str()) == 0; }
+
+std::string TempFolder() {
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::temp_directory_path(ec);
+  std::string native = ec ? std::string("/tmp") : p.string();
+  while (native.size() > 1 && native.back() == '/') native.pop_back();
+  return FromNativePath(native);
+}
+
+std::string FolderOf(const std::string& path) {
+  size_t sep = LastSeparator(path);
+  return sep == std::string::npos ? std::string() : path.substr(0, sep);
+}
+
+std::string NameOf(const std::string& path) {
+  size_t sep = LastSeparator(path);
+  return sep == std::string::npos ? path : path.substr(sep + 1);
+}

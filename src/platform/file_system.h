@@ -1,0 +1,37 @@
+// Files and folders. Paths are internal text (code page 932); they become native (UTF-8) here only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The separator of local paths on this platform; URLs and relative page paths always use "/".
+inline constexpr char kPathSep = '/';
+inline constexpr const char* kPathSepText = "/";
+
+std::string NativePath(const std::string& path);
+std::string FromNativePath(const std::string& native);
+
+bool PathExists(const std::string& path);  // a file or a folder
+bool FileExists(const std::string& path);  // a regular file (after following links)
+bool IsDirectory(const std::string& path);
+
+// Last-write time in seconds since 1970 (clamped to the 32-bit range). False when the file is missing.
+bool GetFileModifiedTime(const std::string& path, std::int32_t& time);
+
+// Reads a whole file. On failure returns false with errno in `error`.
+bool ReadFileBytes(const std::string& path, std::string& out, int& error);
+
+// Writes `data` to a temporary file in the same folder and renames it over `path`, so that a failure
+// never destroys the previous file and leaves no temporary file behind. Returns false with errno.
+bool WriteFileReplacing(const std::string& path, const std::string& data, int& error);
+
+bool DeleteFileAt(const std::string& path);
+
+// The user's temporary folder, without a trailing separator.
+std::string TempFolder();
+
+// The folder part of a path (before its last separator, either kind), "" when there is none.
+std::string FolderOf(const std::string& path);
+// The name part of a path (after its last separator, either kind); the whole path when there is none.
+std::string NameOf(const std::string& path);

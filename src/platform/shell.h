@@ -1,0 +1,17 @@
+// Launching other programs: the default program of a file or URL, or a named program.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Opens `path` (a file or a URL) with its default program (xdg-open). An empty path does nothing.
+// Returns false when the launch itself failed.
+bool ShellOpen(const std::string& path);
+
+// Runs `program` with `parameter` as its one argument (none when it is empty), without waiting.
+// A program text that names no existing file is split into words first ("code --wait").
+// Returns false when the program could not be started.
+bool ShellRun(const std::string& program, const std::string& parameter);
+
+// Splits a parameter string into words: white space separates, double quotes group.
+void SplitCommandLine(const std::string& text, std::vector<std::string>& words);

@@ -1,0 +1,33 @@
+// Every text conversion of the program in one place.
+//
+// Internal text is code page 932 (Shift-JIS, Microsoft's mapping) in std::string. UTF-8 appears only at
+// the boundaries: feed files, the file system, the settings file, the console and the GUI.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// True when the bytes up to the first zero byte form UTF-8 of at most three bytes per character
+// (four-byte sequences are rejected, the overlong lead bytes C0 and C1 accepted). Empty text is valid.
+bool IsValidUtf8(std::string_view text);
+
+// Code page 932 to UTF-8, up to the first zero byte. Never fails: a byte sequence that is not valid
+// code page 932 becomes U+FFFD.
+std::string AnsiToUtf8(std::string_view text);
+
+// UTF-8 to code page 932, up to the first zero byte, skipping a leading byte-order mark. Never fails:
+// each character that code page 932 lacks, and each malformed sequence, becomes "?".
+std::string Utf8ToAnsi(std::string_view text);
+
+// UTF-16LE code units (as bytes) to code page 932; unmappable characters and stray surrogates become "?".
+std::string Utf16LeToAnsi(std::string_view bytes);
+
+// Any encoding that iconv knows to code page 932, "?" for what cannot be converted. Returns false
+// (and leaves `out` alone) when iconv does not know the encoding.
+bool ConvertToAnsi(std::string_view bytes, const std::string& fromEncoding, std::string& out);
+
+// True when iconv can convert from the named encoding.
+bool IsKnownEncoding(const std::string& name);
+
+// Internal text from a UTF-8 literal in the sources, for Japanese messages and labels: Lit("概要").
+std::string Lit(const char* utf8);

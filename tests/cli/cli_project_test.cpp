@@ -1,0 +1,77 @@
+#include <nlohmann/json.hpp>
+
+#include "support/cli_runner.h"
+#include "support/test_env.h"
+
+namespace {
+class CliProject : public VamelTest {};
+}
+
+TEST_F(CliProject, NewSetAddShowRoundTrip) {
+  std::string file = TempPath("site.fpj");
+  CliResult r = RunCli("new " + Quote(file) + " --title 'テスト & co' --url https://example.jp/ --folder " +
+                       Quote(TempFolder()) + " --rss-version 2.0 --atom-mode description --rss-count 5");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(RunCli("new " + Quote(file)).status, 1);  // never replaces a project silently
+  r = RunCli("set " + Quote(file) + " --ftp-host 127.0.0.1:2121 --ftp-user u --ftp-password-stdin --ftp-dir pub",
+             "s3cret\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  r = RunCli("add " + Quote(file) + " --url https://example.jp/a.html --title '記事' --category News "
+             "--date 2006-01-02T10:03:04+09:00 --content '<p>x</p>'");
+  ASSERT_EQ(r.status, 0) << r.err;
+  r = RunCli("add " + Quote(file) + " --url https://example.jp/b.html --published 2006-01-01T00:00:00Z");
+  ASSERT_EQ(r.status, 0) << r.err;
+
+  r = RunCli("show --json " + Quote(file));
+  ASSERT_EQ(r.status, 0) << r.err;
+  nlohmann::json j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["kind"], 0);
+  EXPECT_EQ(j["siteTitle"], "テスト & co");
+  EXPECT_EQ(j["localFolder"], TempFolder());
+  EXPECT_EQ(j["rssVersion"], 1);
+  EXPECT_EQ(j["rssCount"], 5);
+  EXPECT_EQ(j["atomMode"], 1);
+  EXPECT_EQ(j["ftp"]["Host"], "127.0.0.1:2121");
+  EXPECT_EQ(j["ftp"]["passwordSet"], true);
+  EXPECT_EQ(j["ftp"]["RemoteDir"], "pub");
+  ASSERT_EQ(j["items"].size(), 2u);
+  EXPECT_EQ(j["items"][0]["url"], "https://example.jp/b.html");  // new items go first
+  EXPECT_EQ(j["items"][0]["published"], 1136073600);
+  EXPECT_EQ(j["items"][1]["title"], "記事");
+  EXPECT_EQ(j["items"][1]["date"], 1136163784);
+  EXPECT_EQ(j["items"][1]["published"], 1136163784);  // --date alone sets both
+  EXPECT_EQ(j["items"][1]["content"], "<p>x</p>");
+  EXPECT_EQ(ReadFile(file).find("s3cret"), std::string::npos);
+
+  r = RunCli("show " + Quote(file));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("テスト & co"), std::string::npos);
+}
+
+TEST_F(CliProject, DuplicatesUsageAndFailures) {
+  std::string file = TempPath("site.fpj");
+  ASSERT_EQ(RunCli("new " + Quote(file)).status, 0);
+  ASSERT_EQ(RunCli("add " + Quote(file) + " --url u --title one").status, 0);
+  CliResult r = RunCli("add " + Quote(file) + " --url u --title two");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("このURLを持つアイテムがすでにあります"), std::string::npos);
+  ASSERT_EQ(RunCli("add " + Quote(file) + " --url u --title two --on-duplicate replace").status, 0);
+  ASSERT_EQ(RunCli("add " + Quote(file) + " --url u --title three --on-duplicate beside").status, 0);
+  nlohmann::json j = nlohmann::json::parse(RunCli("show --json " + Quote(file)).out);
+  ASSERT_EQ(j["items"].size(), 2u);
+  EXPECT_EQ(j["items"][0]["title"], "three");
+  EXPECT_EQ(j["items"][1]["title"], "two");
+
+  EXPECT_EQ(RunCli("").status, 2);
+  EXPECT_EQ(RunCli("bogus").status, 2);
+  EXPECT_EQ(RunCli("add " + Quote(file) + " --url v --date yesterday").status, 2);
+  EXPECT_EQ(RunCli("set " + Quote(file) + " --rss-version 3.0").status, 2);
+  EXPECT_EQ(RunCli("--help").status, 0);
+  r = RunCli("show " + Quote(TempPath("missing.fpj")));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("が見つかりません"), std::string::npos);
+  WriteFile(TempPath("junk.fpj"), "not a project");
+  r = RunCli("show " + Quote(TempPath("junk.fpj")));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("予期しないﾌｧｲﾙ形式です。"), std::string::npos);
+}

@@ -1,0 +1,276 @@
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "model/archive.h"
+#include "model/password_scramble.h"
+#include "model/project_file.h"
+#include "model/rss_file.h"
+#include "platform/text_codec.h"
+#include "support/test_env.h"
+
+namespace {
+
+std::string Hex(const std::string& bytes) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (!out.empty()) out += ' ';
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
+std::string Int32(int v) {
+  std::string b(4, '\0');
+  for (int i = 0; i < 4; ++i) b[static_cast<size_t>(i)] = static_cast<char>((static_cast<unsigned>(v) >> (8 * i)) & 0xFF);
+  return b;
+}
+
+std::string EmptyItemBody() { return Int32(100) + std::string(4, '\0') + Int32(0) + std::string(1, '\0') + Int32(0) + std::string(2, '\0'); }
+
+class ProjectFile : public VamelTest {};
+
+}  // namespace
+
+TEST_F(ProjectFile, DefaultProjectIsThe86ByteExample) {
+  CRssFile project;
+  std::string bytes = SaveProjectBytes(project);
+  std::string expected = Int32(100) + std::string(4, '\0') + "\x09" "index.rdf" "\x08" "atom.xml" + std::string(1, '\0');
+  for (int v : {0, 2, 20, 20, 0, 0, 2, 2}) expected += Int32(v);
+  expected += Int32(0) + Int32(0);
+  expected += std::string(4, '\0') + Int32(0) + std::string(4, '\0') + Int32(0);
+  expected += std::string(2, '\0');
+  ASSERT_EQ(bytes.size(), 86u);
+  EXPECT_EQ(Hex(bytes), Hex(expected));
+
+  // Two items with empty strings: the count, then a class record, then a class reference.
+  CRssFile two;
+  for (int i = 0; i < 2; ++i) {
+    auto item = std::make_unique<CRssItem>(0);
+    two.Add(std::move(item));
+  }
+  std::string twoBytes = SaveProjectBytes(two);
+  std::string body = EmptyItemBody();
+  ASSERT_EQ(body.size(), 19u);
+  std::string tail = std::string("\x02\x00\xFF\xFF\x01\x00\x08\x00", 8) + "CRssItem" + body + "\x01\x80" + body;
+  EXPECT_EQ(Hex(twoBytes), Hex(expected.substr(0, 84) + tail));
+
+  CRssFile loaded;
+  LoadProjectBytes(loaded, twoBytes);
+  EXPECT_EQ(loaded.GetSize(), 2);
+}
+
+TEST_F(ProjectFile, StringLengthPrefixes) {
+  struct Case {
+    size_t length;
+    std::string prefix;
+  };
+  for (const Case& c : {Case{254, "\xFE"}, Case{255, std::string("\xFF\xFF\x00", 3)}, Case{300, "\xFF\x2C\x01"},
+                        Case{65533, "\xFF\xFD\xFF"}, Case{65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)}}) {
+    CArchive ar;
+    std::string text(c.length, 'x');
+    ar.WriteString(text);
+    EXPECT_EQ(Hex(ar.GetBuffer().substr(0, c.prefix.size())), Hex(c.prefix)) << c.length;
+    EXPECT_EQ(ar.GetBuffer().size(), c.prefix.size() + c.length);
+    CArchive in(ar.GetBuffer());
+    EXPECT_EQ(in.ReadString(), text);
+    EXPECT_TRUE(in.AtEnd());
+  }
+  // The wide form: FF FFFE, a length in UTF-16 units, UTF-16LE text.
+  std::string wide = std::string("\xFF\xFE\xFF\x03", 4) + std::string("\x42\x30\x44\x30" "A\0", 6);
+  CArchive in(wide);
+  EXPECT_EQ(in.ReadString(), J("あいA"));
+}
+
+TEST_F(ProjectFile, ItemCountForms) {
+  CRssFile project;
+  for (int i = 0; i < 65535; ++i) project.Add(std::make_unique<CRssItem>(0));
+  std::string bytes = SaveProjectBytes(project);
+  EXPECT_EQ(Hex(bytes.substr(84, 6)), "FF FF FF FF 00 00");
+  CRssFile loaded;
+  LoadProjectBytes(loaded, bytes);
+  EXPECT_EQ(loaded.GetSize(), 65535);
+}
+
+TEST_F(ProjectFile, PasswordScrambleRoundTrips) {
+  const std::string alphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  for (char c : alphabet) {
+    for (int pos = 0; pos < 8; ++pos) {
+      std::string clear = std::string(static_cast<size_t>(pos), '-') + c;
+      std::string stored = ScramblePassword(clear);
+      EXPECT_NE(stored[static_cast<size_t>(pos)], c) << c << pos;  // every shift is 1 to 9
+      EXPECT_EQ(UnscramblePassword(stored), clear);
+    }
+  }
+  EXPECT_EQ(ScramblePassword("!#$%&'()*+,-./:;<=>?@[]^_`{|}~ "), "!#$%&'()*+,-./:;<=>?@[]^_`{|}~ ");
+  std::string japanese = J("パス①ワード");
+  EXPECT_EQ(UnscramblePassword(ScramblePassword(japanese)), japanese);
+
+  CRssFile project;
+  project.ftp.Pass = "zZ9aA0" + japanese;
+  project.ftp.Host = "ftp.example.jp";
+  std::string bytes = SaveProjectBytes(project);
+  EXPECT_EQ(bytes.find("zZ9aA0"), std::string::npos);
+  CRssFile loaded;
+  LoadProjectBytes(loaded, bytes);
+  EXPECT_EQ(loaded.ftp, project.ftp);
+}
+
+TEST_F(ProjectFile, FullRoundTripAndProcessWideModes) {
+  CRssFile project;
+  project.siteTitle = J("日記 & ノート");
+  project.siteUrl = "https://example.jp/";
+  project.localFolder = TempFolder();
+  project.importMode = 3;
+  project.rssVersion = 1;
+  project.atomVersion = 1;
+  project.rssCount = -1;
+  project.reserved = 7;
+  project.excludedFiles = {"news/old.html", J("古い/a.html")};
+  project.excludedFolders = {"tmp"};
+  project.ftp = {"n", "h:21", "u", "p", 1, "l", "i", "/public_html", "url", 1};
+  auto item = std::make_unique<CRssItem>(1136163784);
+  item->title = J("タイトル");
+  item->url = "https://example.jp/a.html";
+  item->content = std::string(70000, 'c');
+  item->published = 1000;
+  item->startTag = "<!--S-->";
+  project.Add(std::move(item));
+  CRssFile::rssMode = 0;
+  CRssFile::atomMode = 1;
+  std::string path = TempPath("site.fpj");
+  std::string message;
+  ASSERT_TRUE(SaveProjectFile(project, path, message)) << message;
+
+  CRssFile::rssMode = 2;
+  CRssFile::atomMode = 2;
+  CRssFile loaded;
+  loaded.feedId = "kept";
+  ASSERT_TRUE(LoadProjectFile(loaded, path, message)) << message;
+  EXPECT_EQ(CRssFile::rssMode, 0);
+  EXPECT_EQ(CRssFile::atomMode, 1);
+  EXPECT_EQ(loaded.siteTitle, project.siteTitle);
+  EXPECT_EQ(loaded.importMode, 3);
+  EXPECT_EQ(loaded.rssCount, -1);
+  EXPECT_EQ(loaded.reserved, 7);
+  EXPECT_EQ(loaded.excludedFiles, project.excludedFiles);
+  EXPECT_EQ(loaded.excludedFolders, project.excludedFolders);
+  EXPECT_EQ(loaded.ftp, project.ftp);
+  EXPECT_EQ(loaded.feedId, "kept");
+  ASSERT_EQ(loaded.GetSize(), 1);
+  EXPECT_EQ(loaded.GetAt(0)->title, J("タイトル"));
+  EXPECT_EQ(loaded.GetAt(0)->date, 1136163784);
+  EXPECT_EQ(loaded.GetAt(0)->published, 1000);
+  EXPECT_EQ(loaded.GetAt(0)->content.size(), 70000u);
+  EXPECT_EQ(loaded.GetAt(0)->startTag, "<!--S-->");
+  EXPECT_EQ(SaveProjectBytes(loaded), ReadFile(path));
+}
+
+TEST_F(ProjectFile, EveryTruncationIsAFormatErrorThatChangesNothing) {
+  CRssFile project;
+  project.siteTitle = "Site";
+  project.excludedFiles = {"a.html"};
+  for (int i = 0; i < 3; ++i) {
+    auto item = std::make_unique<CRssItem>(i);
+    item->title = "t" + std::to_string(i);
+    project.Add(std::move(item));
+  }
+  CRssFile::rssMode = 1;
+  std::string bytes = SaveProjectBytes(project);
+  std::string path = TempPath("cut.fpj");
+
+  CRssFile target;
+  target.siteTitle = "previous";
+  target.Add(std::make_unique<CRssItem>(5));
+  CRssFile::rssMode = 2;
+  const std::string formatError = J("予期しないﾌｧｲﾙ形式です。");
+  for (size_t cut = 0; cut < bytes.size(); ++cut) {
+    WriteFile(path, bytes.substr(0, cut));
+    std::string message;
+    ASSERT_FALSE(LoadProjectFile(target, path, message)) << cut;
+    EXPECT_EQ(message, formatError) << cut;
+    EXPECT_EQ(target.siteTitle, "previous");
+    EXPECT_EQ(target.GetSize(), 1);
+    EXPECT_EQ(CRssFile::rssMode, 2) << cut;
+  }
+  WriteFile(path, bytes);
+  std::string message;
+  EXPECT_TRUE(LoadProjectFile(target, path, message));
+  EXPECT_EQ(target.GetSize(), 3);
+}
+
+TEST_F(ProjectFile, HostileRecordsAreFormatErrors) {
+  CRssFile one;
+  one.Add(std::make_unique<CRssItem>(0));
+  std::string good = SaveProjectBytes(one);
+  const size_t tag = 86;  // the first item record follows the 84 settings bytes and the count
+  auto expectFormatError = [&](std::string bytes, const char* what) {
+    CRssFile target;
+    EXPECT_THROW(LoadProjectBytes(target, bytes), CArchiveException) << what;
+  };
+  std::string badName = good;
+  badName.replace(tag + 6, 8, "CRssFile");
+  expectFormatError(badName, "another class");
+  std::string badSchema = good;
+  badSchema[tag + 2] = 2;
+  expectFormatError(badSchema, "schema 2");
+  std::string forwardRef = good;
+  forwardRef.replace(tag, 2, "\x01\x80");
+  expectFormatError(forwardRef.substr(0, tag + 2) + EmptyItemBody(), "class not read yet");
+  std::string objectRef = good.substr(0, 84) + std::string("\x02\x00", 2) + good.substr(tag) + std::string("\x02\x00", 2) + EmptyItemBody();
+  expectFormatError(objectRef, "object reference");
+  std::string nullRef = good.substr(0, tag) + std::string("\x00\x00", 2);
+  expectFormatError(nullRef, "null");
+  // Counts and lengths beyond the bytes left: errors before any large allocation.
+  expectFormatError(good.substr(0, 84) + std::string("\xFF\xFF\xFF\xFF\xFF\x7F", 6), "huge item count");
+  std::string hugeList = good;
+  hugeList.replace(60, 4, Int32(0x7FFFFFFF));
+  expectFormatError(hugeList, "huge list");
+  std::string negativeList = good;
+  negativeList.replace(64, 4, Int32(-1));
+  expectFormatError(negativeList, "negative list");
+  expectFormatError(Int32(100) + std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7), "huge string");
+  expectFormatError(Int32(100) + std::string("\xFF\xFE\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 9), "huge wide string");
+  expectFormatError(Int32(100) + std::string("\xFF\xFE\xFF\xFF\xFE\xFF\x01", 7), "two wide markers");
+}
+
+TEST_F(ProjectFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
+  if (geteuid() == 0) {
+    // Root ignores folder permissions; a path through a regular file fails for everyone.
+    std::string blocker = TempPath("blocker");
+    WriteFile(blocker, "x");
+    CRssFile project;
+    std::string message;
+    EXPECT_FALSE(SaveProjectFile(project, blocker + "/site.fpj", message));
+    EXPECT_FALSE(message.empty());
+  }
+  std::string folder = TempPath("site");
+  std::filesystem::create_directory(folder);
+  std::string path = folder + "/site.fpj";
+  WriteFile(path, "old contents");
+  CRssFile project;
+  std::string message;
+  // A folder where the file should be: the rename fails after the temporary was written.
+  std::string dirPath = folder + "/dir.fpj";
+  std::filesystem::create_directory(dirPath);
+  EXPECT_FALSE(SaveProjectFile(project, dirPath, message));
+  EXPECT_FALSE(message.empty());
+  ASSERT_TRUE(SaveProjectFile(project, path, message));
+  EXPECT_EQ(ReadFile(path).size(), 86u);
+  int entries = 0;
+  for (auto& e : std::filesystem::directory_iterator(folder)) {
+    (void)e;
+    ++entries;
+  }
+  EXPECT_EQ(entries, 2);  // site.fpj and dir.fpj, no temporary left
+  if (geteuid() != 0) {
+    chmod(folder.c_str(), 0500);
+    EXPECT_FALSE(SaveProjectFile(project, path, message));
+    EXPECT_NE(message.find(J("ｱｸｾｽは拒否されました")), std::string::npos);
+    chmod(folder.c_str(), 0700);
+  }
+  EXPECT_EQ(ReadFile(path).size(), 86u);
+  EXPECT_FALSE(LoadProjectFile(project, TempPath("missing.fpj"), message));
+  EXPECT_EQ(U(message), TempPath("missing.fpj") + " が見つかりません。");
+}

@@ -1,0 +1,36 @@
+#include "scripted_interaction.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/text_codec.h"
+
+void CScriptedInteraction::Expect(const std::string& utf8Text, MbAnswer answer) {
+  m_expected.push_back({utf8Text, answer});
+}
+
+void CScriptedInteraction::VerifyAllAsked() {
+  for (const Expected& e : m_expected) ADD_FAILURE() << "expected question never asked: " << e.text;
+  m_expected.clear();
+}
+
+MbAnswer CScriptedInteraction::MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) {
+  std::string utf8 = AnsiToUtf8(text);
+  shown.push_back({utf8, buttons, icon});
+  if (buttons == MbButtons::Ok) return MbAnswer::Ok;
+  if (m_expected.empty()) {
+    ADD_FAILURE() << "unexpected question: " << utf8;
+    return buttons == MbButtons::YesNo ? MbAnswer::No : MbAnswer::Cancel;
+  }
+  Expected e = m_expected.front();
+  m_expected.pop_front();
+  if (!e.text.empty() && utf8.find(e.text) == std::string::npos) {
+    ADD_FAILURE() << "question \"" << utf8 << "\" does not contain \"" << e.text << "\"";
+  }
+  return e.answer;
+}
+
+std::vector<std::string> CScriptedInteraction::Texts() const {
+  std::vector<std::string> texts;
+  for (const Shown& s : shown) texts.push_back(s.text);
+  return texts;
+}

@@ -1,0 +1,47 @@
+// The base fixture of every suite: a fresh temporary folder, its own settings store, Japanese time,
+// the real clock, the default process-wide modes and a scripted interaction.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "scripted_interaction.h"
+
+class VamelTest : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A path below the test's temporary folder (native = internal for ASCII and UTF-8 names in tests).
+  std::string TempPath(const std::string& name) const { return m_temp + "/" + name; }
+  const std::string& TempFolder() const { return m_temp; }
+
+  CScriptedInteraction ui;
+
+private:
+  std::string m_temp;
+};
+
+// Sets TZ for the life of the object and restores the previous value.
+class ScopedTimeZone {
+public:
+  explicit ScopedTimeZone(const char* tz);
+  ~ScopedTimeZone();
+
+private:
+  std::string m_old;
+  bool m_hadOld;
+};
+
+// Internal text (code page 932) from a UTF-8 test literal, and back.
+std::string J(const std::string& utf8);
+std::string U(const std::string& ansi);
+
+// Small file helpers for tests.
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& data);
+// Runs a shell command, returns its exit status and (optionally) its standard output.
+int RunCommand(const std::string& command, std::string* output = nullptr);
+// True when a program is on PATH.
+bool HaveProgram(const std::string& name);
