@@ -12,3 +12,6 @@ bool RunParsedAction(CLI::App& app);
 
 // new, set, show, add
 void RegisterProjectCommands(CLI::App& app);
+
+// options
+void RegisterOptionsCommand(CLI::App& app);

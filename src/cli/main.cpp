@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
   app.add_flag("--no", no, "answer No (Cancel) to the program's questions")->excludes(yesFlag);
 
   RegisterProjectCommands(app);
+  RegisterOptionsCommand(app);
 
   try {
     app.parse(argc, argv);

@@ -126,3 +126,60 @@ void SetRecentFileOption(int number, const std::string& path) {
 int GetPreviewPagesOption() { return AppProfile().GetInt(kSettings, kPreviewPages, 0); }
 
 std::string GetSiblingRootDirOption() { return SiblingProfile().GetString(kSystem, kRootDir, ""); }
+
+namespace {
+
+const COptionInfo kOptionTable[] = {
+    {kSystem, kHeightPercent, true, "50"},
+    {kSystem, kInitFile, true, "1"},
+    {kSystem, kHtmlEditor, false, ""},
+    {kSystem, kRssViewer, false, ""},
+    {kSystem, kPreviewMode, true, "0"},
+    {kSystem, kFtpPassive, true, "0"},
+    {kSystem, kDefaultStartTag, false, kDefaultStartTagDefault},
+    {kSystem, kDefaultEndTag, false, kDefaultEndTagDefault},
+    {kFile, kOpenType, true, "1"},
+    {kExt, kExtCount, true, "5"},
+    {kExt, "name%d", false, ""},
+    {kWindowSize, kRect, false, ""},
+    {kWindowSize, kShowCmd, true, "1"},
+    {kWindowSize, kFlags, true, "0"},
+    {kWindowSize, kToolBar, true, "1"},
+    {kWindowSize, kStatusBar, true, "1"},
+    {kRecentFileList, "File%d", false, ""},
+    {kSettings, kPreviewPages, true, "0"},
+};
+
+bool SameNoCase(const std::string& a, const char* b) {
+  std::string x = a, y = b;
+  for (char& c : x) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  for (char& c : y) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return x == y;
+}
+
+// "name3" matches "name%d"; "File1" matches "File%d".
+bool NameMatches(const std::string& name, const char* pattern) {
+  std::string p = pattern;
+  size_t at = p.find("%d");
+  if (at == std::string::npos) return SameNoCase(name, pattern);
+  std::string prefix = p.substr(0, at);
+  if (name.size() <= prefix.size() || !SameNoCase(name.substr(0, prefix.size()), prefix.c_str())) return false;
+  for (size_t i = prefix.size(); i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+const COptionInfo* OptionTable(size_t& count) {
+  count = sizeof kOptionTable / sizeof kOptionTable[0];
+  return kOptionTable;
+}
+
+const COptionInfo* FindOptionInfo(const std::string& section, const std::string& name) {
+  for (const COptionInfo& info : kOptionTable) {
+    if (SameNoCase(section, info.section) && NameMatches(name, info.name)) return &info;
+  }
+  return nullptr;
+}

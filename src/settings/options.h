@@ -65,3 +65,13 @@ int GetPreviewPagesOption();
 
 // "System"/"RootDir" of the sibling editor's store: its site folder.
 std::string GetSiblingRootDirOption();
+
+// The table of the application profile, for generic access (the command line's `options`).
+struct COptionInfo {
+  const char* section;
+  const char* name;  // "name%d" and "File%d" stand for numbered values
+  bool isInt;
+  const char* def;   // the default as text; "" for defaults that depend on the machine
+};
+const COptionInfo* FindOptionInfo(const std::string& section, const std::string& name);
+const COptionInfo* OptionTable(size_t& count);
