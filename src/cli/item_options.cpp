@@ -12,7 +12,7 @@ bool Given(const ItemOptions& o, const char* name) { return o.command->count(nam
 
 TimeValue DateOrFail(const std::string& text, const char* option) {
   TimeValue t = 0;
-  if (!ParseDateArg(text, t)) throw CCliUsage(std::string(option) + " needs a W3C date-time such as 2006-01-02T10:03:04+09:00: " + text);
+  if (!ParseDateArg(text, t)) throw CCliUsage(std::string(option) + " needs a W3C date or date-time such as 2006-01-02 or 2006-01-02T10:03:04+09:00: " + text);
   return t;
 }
 

@@ -1,0 +1,230 @@
+// Character references in text taken from feeds and pages.
+#include "feeds/char_refs.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <vector>
+
+#include "platform/text_codec.h"
+
+namespace {
+
+struct NamedEntity {
+  const char* name;
+  std::uint32_t codePoint;
+};
+
+// The named entities of HTML 4, sorted by name (byte order) for binary search.
+constexpr NamedEntity kHtmlEntities[] = {
+    {"AElig", 0xC6}, {"Aacute", 0xC1}, {"Acirc", 0xC2}, {"Agrave", 0xC0}, {"Alpha", 0x391}, {"Aring", 0xC5},
+    {"Atilde", 0xC3}, {"Auml", 0xC4}, {"Beta", 0x392}, {"Ccedil", 0xC7}, {"Chi", 0x3A7}, {"Dagger", 0x2021},
+    {"Delta", 0x394}, {"ETH", 0xD0}, {"Eacute", 0xC9}, {"Ecirc", 0xCA}, {"Egrave", 0xC8}, {"Epsilon", 0x395},
+    {"Eta", 0x397}, {"Euml", 0xCB}, {"Gamma", 0x393}, {"Iacute", 0xCD}, {"Icirc", 0xCE}, {"Igrave", 0xCC},
+    {"Iota", 0x399}, {"Iuml", 0xCF}, {"Kappa", 0x39A}, {"Lambda", 0x39B}, {"Mu", 0x39C}, {"Ntilde", 0xD1},
+    {"Nu", 0x39D}, {"OElig", 0x152}, {"Oacute", 0xD3}, {"Ocirc", 0xD4}, {"Ograve", 0xD2}, {"Omega", 0x3A9},
+    {"Omicron", 0x39F}, {"Oslash", 0xD8}, {"Otilde", 0xD5}, {"Ouml", 0xD6}, {"Phi", 0x3A6}, {"Pi", 0x3A0},
+    {"Prime", 0x2033}, {"Psi", 0x3A8}, {"Rho", 0x3A1}, {"Scaron", 0x160}, {"Sigma", 0x3A3}, {"THORN", 0xDE},
+    {"Tau", 0x3A4}, {"Theta", 0x398}, {"Uacute", 0xDA}, {"Ucirc", 0xDB}, {"Ugrave", 0xD9}, {"Upsilon", 0x3A5},
+    {"Uuml", 0xDC}, {"Xi", 0x39E}, {"Yacute", 0xDD}, {"Yuml", 0x178}, {"Zeta", 0x396}, {"aacute", 0xE1},
+    {"acirc", 0xE2}, {"acute", 0xB4}, {"aelig", 0xE6}, {"agrave", 0xE0}, {"alefsym", 0x2135},
+    {"alpha", 0x3B1}, {"amp", 0x26}, {"and", 0x2227}, {"ang", 0x2220}, {"aring", 0xE5}, {"asymp", 0x2248},
+    {"atilde", 0xE3}, {"auml", 0xE4}, {"bdquo", 0x201E}, {"beta", 0x3B2}, {"brvbar", 0xA6}, {"bull", 0x2022},
+    {"cap", 0x2229}, {"ccedil", 0xE7}, {"cedil", 0xB8}, {"cent", 0xA2}, {"chi", 0x3C7}, {"circ", 0x2C6},
+    {"clubs", 0x2663}, {"cong", 0x2245}, {"copy", 0xA9}, {"crarr", 0x21B5}, {"cup", 0x222A}, {"curren", 0xA4},
+    {"dArr", 0x21D3}, {"dagger", 0x2020}, {"darr", 0x2193}, {"deg", 0xB0}, {"delta", 0x3B4},
+    {"diams", 0x2666}, {"divide", 0xF7}, {"eacute", 0xE9}, {"ecirc", 0xEA}, {"egrave", 0xE8},
+    {"empty", 0x2205}, {"emsp", 0x2003}, {"ensp", 0x2002}, {"epsilon", 0x3B5}, {"equiv", 0x2261},
+    {"eta", 0x3B7}, {"eth", 0xF0}, {"euml", 0xEB}, {"euro", 0x20AC}, {"exist", 0x2203}, {"fnof", 0x192},
+    {"forall", 0x2200}, {"frac12", 0xBD}, {"frac14", 0xBC}, {"frac34", 0xBE}, {"frasl", 0x2044},
+    {"gamma", 0x3B3}, {"ge", 0x2265}, {"gt", 0x3E}, {"hArr", 0x21D4}, {"harr", 0x2194}, {"hearts", 0x2665},
+    {"hellip", 0x2026}, {"iacute", 0xED}, {"icirc", 0xEE}, {"iexcl", 0xA1}, {"igrave", 0xEC},
+    {"image", 0x2111}, {"infin", 0x221E}, {"int", 0x222B}, {"iota", 0x3B9}, {"iquest", 0xBF},
+    {"isin", 0x2208}, {"iuml", 0xEF}, {"kappa", 0x3BA}, {"lArr", 0x21D0}, {"lambda", 0x3BB}, {"lang", 0x2329},
+    {"laquo", 0xAB}, {"larr", 0x2190}, {"lceil", 0x2308}, {"ldquo", 0x201C}, {"le", 0x2264},
+    {"lfloor", 0x230A}, {"lowast", 0x2217}, {"loz", 0x25CA}, {"lrm", 0x200E}, {"lsaquo", 0x2039},
+    {"lsquo", 0x2018}, {"lt", 0x3C}, {"macr", 0xAF}, {"mdash", 0x2014}, {"micro", 0xB5}, {"middot", 0xB7},
+    {"minus", 0x2212}, {"mu", 0x3BC}, {"nabla", 0x2207}, {"nbsp", 0xA0}, {"ndash", 0x2013}, {"ne", 0x2260},
+    {"ni", 0x220B}, {"not", 0xAC}, {"notin", 0x2209}, {"nsub", 0x2284}, {"ntilde", 0xF1}, {"nu", 0x3BD},
+    {"oacute", 0xF3}, {"ocirc", 0xF4}, {"oelig", 0x153}, {"ograve", 0xF2}, {"oline", 0x203E},
+    {"omega", 0x3C9}, {"omicron", 0x3BF}, {"oplus", 0x2295}, {"or", 0x2228}, {"ordf", 0xAA}, {"ordm", 0xBA},
+    {"oslash", 0xF8}, {"otilde", 0xF5}, {"otimes", 0x2297}, {"ouml", 0xF6}, {"para", 0xB6}, {"part", 0x2202},
+    {"permil", 0x2030}, {"perp", 0x22A5}, {"phi", 0x3C6}, {"pi", 0x3C0}, {"piv", 0x3D6}, {"plusmn", 0xB1},
+    {"pound", 0xA3}, {"prime", 0x2032}, {"prod", 0x220F}, {"prop", 0x221D}, {"psi", 0x3C8}, {"quot", 0x22},
+    {"rArr", 0x21D2}, {"radic", 0x221A}, {"rang", 0x232A}, {"raquo", 0xBB}, {"rarr", 0x2192},
+    {"rceil", 0x2309}, {"rdquo", 0x201D}, {"real", 0x211C}, {"reg", 0xAE}, {"rfloor", 0x230B}, {"rho", 0x3C1},
+    {"rlm", 0x200F}, {"rsaquo", 0x203A}, {"rsquo", 0x2019}, {"sbquo", 0x201A}, {"scaron", 0x161},
+    {"sdot", 0x22C5}, {"sect", 0xA7}, {"shy", 0xAD}, {"sigma", 0x3C3}, {"sigmaf", 0x3C2}, {"sim", 0x223C},
+    {"spades", 0x2660}, {"sub", 0x2282}, {"sube", 0x2286}, {"sum", 0x2211}, {"sup", 0x2283}, {"sup1", 0xB9},
+    {"sup2", 0xB2}, {"sup3", 0xB3}, {"supe", 0x2287}, {"szlig", 0xDF}, {"tau", 0x3C4}, {"there4", 0x2234},
+    {"theta", 0x3B8}, {"thetasym", 0x3D1}, {"thinsp", 0x2009}, {"thorn", 0xFE}, {"tilde", 0x2DC},
+    {"times", 0xD7}, {"trade", 0x2122}, {"uArr", 0x21D1}, {"uacute", 0xFA}, {"uarr", 0x2191}, {"ucirc", 0xFB},
+    {"ugrave", 0xF9}, {"uml", 0xA8}, {"upsih", 0x3D2}, {"upsilon", 0x3C5}, {"uuml", 0xFC}, {"weierp", 0x2118},
+    {"xi", 0x3BE}, {"yacute", 0xFD}, {"yen", 0xA5}, {"yuml", 0xFF}, {"zeta", 0x3B6}, {"zwj", 0x200D},
+    {"zwnj", 0x200C},
+};
+
+constexpr std::size_t kLongestEntityName = 8;  // "thetasym"
+
+// Characters 0x80-0x9F of windows-1252, which pages write as &#128; to &#159; and browsers read so.
+constexpr std::uint16_t kWindows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, std::uint32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// Code page 932 codes of the characters U+0080-U+FFFF (0: none), built once with one conversion.
+class CBmpToAnsi {
+public:
+  CBmpToAnsi() : m_codes(0x10000, 0) {
+    std::string utf8;
+    std::vector<std::uint32_t> order;
+    for (std::uint32_t cp = 0x80; cp <= 0xFFFF; ++cp) {
+      if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+      AppendUtf8(utf8, cp);
+      utf8 += '\n';
+      order.push_back(cp);
+    }
+    // Each character comes back as its one or two bytes, or "?"; a second byte is never a line feed.
+    std::string ansi = Utf8ToAnsi(utf8);
+    std::size_t pos = 0;
+    for (std::uint32_t cp : order) {
+      std::size_t end = ansi.find('\n', pos);
+      if (end == std::string::npos) break;
+      std::string one = ansi.substr(pos, end - pos);
+      pos = end + 1;
+      if (one.size() == 1 && one[0] != '?') m_codes[cp] = static_cast<unsigned char>(one[0]);
+      if (one.size() == 2) m_codes[cp] = static_cast<std::uint16_t>((static_cast<unsigned char>(one[0]) << 8) |
+                                                                   static_cast<unsigned char>(one[1]));
+    }
+  }
+  std::uint16_t operator[](std::uint32_t cp) const { return cp < m_codes.size() ? m_codes[cp] : 0; }
+
+private:
+  std::vector<std::uint16_t> m_codes;
+};
+
+// Appends the character cp as internal text: "?" when the code page lacks it.
+void AppendCodePoint(std::string& out, std::uint32_t cp) {
+  switch (cp) {
+    // No-break and fixed-width spaces are plain spaces here; the code page has none of them.
+    case 0xA0: case 0x2002: case 0x2003: case 0x2009:
+      out += ' ';
+      return;
+    // The code page would give the ASCII "\" and "~" for these, which read as other characters once
+    // written as UTF-8; the full-width forms keep their look.
+    case 0xA5: out += "\x81\x8F"; return;  // ￥
+    case 0x203E: out += "\x81\x50"; return;  // ￣
+    default: break;
+  }
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+    return;
+  }
+  static const CBmpToAnsi table;
+  std::uint16_t code = table[cp];
+  if (code == 0) out += '?';
+  else if (code < 0x100) out += static_cast<char>(code);
+  else {
+    out += static_cast<char>(code >> 8);
+    out += static_cast<char>(code & 0xFF);
+  }
+}
+
+// A character that XML 1.0 allows.
+bool IsXmlChar(std::uint32_t cp) {
+  if (cp < 0x20) return cp == 0x09 || cp == 0x0A || cp == 0x0D;
+  if (cp >= 0xD800 && cp <= 0xDFFF) return false;
+  return cp != 0xFFFE && cp != 0xFFFF && cp <= 0x10FFFF;
+}
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Reads the reference at text[amp] == '&'. On success appends its character and returns the length of
+// the reference; returns 0 when it is not one to decode.
+std::size_t DecodeOne(const std::string& text, std::size_t amp, bool html, std::string& out) {
+  std::size_t pos = amp + 1;
+  const std::size_t size = text.size();
+  if (pos < size && text[pos] == '#') {
+    ++pos;
+    bool hex = pos < size && (text[pos] == 'x' || text[pos] == 'X');
+    if (hex) ++pos;
+    std::uint32_t value = 0;
+    std::size_t digits = 0;
+    for (; pos < size; ++pos, ++digits) {
+      int d = hex ? HexValue(text[pos]) : (IsAsciiDigit(text[pos]) ? text[pos] - '0' : -1);
+      if (d < 0) break;
+      value = std::min<std::uint32_t>(value * (hex ? 16 : 10) + static_cast<std::uint32_t>(d), 0x110000);
+    }
+    if (digits == 0 || pos >= size || text[pos] != ';') return 0;
+    if (html && value >= 0x80 && value <= 0x9F && kWindows1252High[value - 0x80]) value = kWindows1252High[value - 0x80];
+    if (!IsXmlChar(value)) return 0;
+    AppendCodePoint(out, value);
+    return pos + 1 - amp;
+  }
+  std::size_t nameStart = pos;
+  while (pos < size && pos - nameStart <= kLongestEntityName && (IsAsciiLetter(text[pos]) || IsAsciiDigit(text[pos]))) ++pos;
+  if (pos == nameStart || pos >= size || text[pos] != ';' || pos - nameStart > kLongestEntityName) return 0;
+  std::string name = text.substr(nameStart, pos - nameStart);
+  std::uint32_t cp = 0;
+  if (name == "amp") cp = '&';
+  else if (name == "lt") cp = '<';
+  else if (name == "gt") cp = '>';
+  else if (name == "quot") cp = '"';
+  else if (name == "apos") cp = '\'';
+  else if (html) {
+    auto it = std::lower_bound(std::begin(kHtmlEntities), std::end(kHtmlEntities), name,
+                               [](const NamedEntity& e, const std::string& n) { return std::strcmp(e.name, n.c_str()) < 0; });
+    if (it != std::end(kHtmlEntities) && name == it->name) cp = it->codePoint;
+  }
+  if (cp == 0) return 0;
+  AppendCodePoint(out, cp);
+  return pos + 1 - amp;
+}
+
+}  // namespace
+
+std::string DecodeCharacterReferences(const std::string& text, bool htmlNamedEntities) {
+  if (text.find('&') == std::string::npos) return text;
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == '&') {
+      std::size_t used = DecodeOne(text, i, htmlNamedEntities, out);
+      if (used > 0) {
+        i += used;
+        continue;
+      }
+    }
+    // A double-byte character goes over whole ("&" is never its second byte, but a reference must not
+    // start inside one either).
+    bool pair = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < text.size();
+    std::size_t length = pair ? 2 : 1;
+    out.append(text, i, length);
+    i += length;
+  }
+  return out;
+}

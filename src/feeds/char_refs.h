@@ -1,0 +1,17 @@
+// Decoding of character references in text that the reader takes from feeds and pages.
+#pragma once
+
+#include <string>
+
+// Replaces the references "&amp;", "&lt;", "&gt;", "&quot;", "&apos;", "&#N;" and "&#xN;" by their
+// characters, and with `htmlNamedEntities` also the named entities of HTML 4 ("&eacute;", "&copy;"...,
+// with "&#128;" to "&#159;" read as windows-1252 the way browsers do). Each reference is decoded once:
+// "&amp;lt;" gives "&lt;".
+//
+// The result is internal text: a character that code page 932 lacks becomes "?" ("&copy;" gives "?").
+// The no-break and fixed-width spaces ("&nbsp;", "&ensp;", "&emsp;", "&thinsp;") become a plain space;
+// "&yen;" and "&oline;" become the full-width "￥" and "￣" (the code page's own "\" and "~" for them
+// would read as backslash and tilde once written as UTF-8). An unknown name, a malformed reference, a
+// missing ";" and a number that is no XML character ("&#0;", "&#xD800;", beyond U+10FFFF) stay as
+// written. Never throws; linear in the length of the text.
+std::string DecodeCharacterReferences(const std::string& text, bool htmlNamedEntities);
