@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
-#include <vector>
+#include <mutex>
+#include <unordered_map>
 
 #include "platform/text_codec.h"
 
@@ -87,36 +88,25 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
   }
 }
 
-// Code page 932 codes of the characters U+0080-U+FFFF (0: none), built once with one conversion.
-class CBmpToAnsi {
-public:
-  CBmpToAnsi() : m_codes(0x10000, 0) {
-    std::string utf8;
-    std::vector<std::uint32_t> order;
-    for (std::uint32_t cp = 0x80; cp <= 0xFFFF; ++cp) {
-      if (cp >= 0xD800 && cp <= 0xDFFF) continue;
-      AppendUtf8(utf8, cp);
-      utf8 += '\n';
-      order.push_back(cp);
-    }
-    // Each character comes back as its one or two bytes, or "?"; a second byte is never a line feed.
-    std::string ansi = Utf8ToAnsi(utf8);
-    std::size_t pos = 0;
-    for (std::uint32_t cp : order) {
-      std::size_t end = ansi.find('\n', pos);
-      if (end == std::string::npos) break;
-      std::string one = ansi.substr(pos, end - pos);
-      pos = end + 1;
-      if (one.size() == 1 && one[0] != '?') m_codes[cp] = static_cast<unsigned char>(one[0]);
-      if (one.size() == 2) m_codes[cp] = static_cast<std::uint16_t>((static_cast<unsigned char>(one[0]) << 8) |
-                                                                   static_cast<unsigned char>(one[1]));
-    }
-  }
-  std::uint16_t operator[](std::uint32_t cp) const { return cp < m_codes.size() ? m_codes[cp] : 0; }
-
-private:
-  std::vector<std::uint16_t> m_codes;
-};
+// The code page 932 code of a character from U+0080 up (0: none). Each character is converted once and
+// remembered; pages use few distinct ones, and the code page holds nothing beyond U+FFFF.
+std::uint16_t AnsiCodeOf(std::uint32_t cp) {
+  if (cp > 0xFFFF) return 0;
+  static std::mutex mutex;
+  static std::unordered_map<std::uint32_t, std::uint16_t> known;
+  std::lock_guard<std::mutex> lock(mutex);
+  auto it = known.find(cp);
+  if (it != known.end()) return it->second;
+  std::string utf8;
+  AppendUtf8(utf8, cp);
+  std::string ansi = Utf8ToAnsi(utf8);
+  std::uint16_t code = 0;
+  if (ansi.size() == 1 && ansi[0] != '?') code = static_cast<unsigned char>(ansi[0]);
+  if (ansi.size() == 2)
+    code = static_cast<std::uint16_t>((static_cast<unsigned char>(ansi[0]) << 8) | static_cast<unsigned char>(ansi[1]));
+  known.emplace(cp, code);
+  return code;
+}
 
 // Appends the character cp as internal text: "?" when the code page lacks it.
 void AppendCodePoint(std::string& out, std::uint32_t cp) {
@@ -135,8 +125,7 @@ void AppendCodePoint(std::string& out, std::uint32_t cp) {
     out += static_cast<char>(cp);
     return;
   }
-  static const CBmpToAnsi table;
-  std::uint16_t code = table[cp];
+  std::uint16_t code = AnsiCodeOf(cp);
   if (code == 0) out += '?';
   else if (code < 0x100) out += static_cast<char>(code);
   else {
