@@ -15,3 +15,13 @@ bool ShellRun(const std::string& program, const std::string& parameter);
 
 // Splits a parameter string into words: white space separates, double quotes group.
 void SplitCommandLine(const std::string& text, std::vector<std::string>& words);
+
+// Runs a program (looked up on PATH), waits for it and returns its standard output; false when it
+// could not be run or did not exit with status 0. Standard error is discarded.
+bool RunAndCapture(const std::vector<std::string>& args, std::string& output);
+
+// The full path of a program found on PATH (or `name` itself when it holds a "/" and exists); "" if none.
+std::string FindInPath(const std::string& name);
+
+// The program the desktop associates with the file at `path` (xdg-mime), as a full path; "" if none.
+std::string FindAssociatedProgram(const std::string& path);

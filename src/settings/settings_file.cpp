@@ -2,7 +2,7 @@
 //
 // Layout: "[section]" lines and "name=value" lines. Section and value names match without regard to
 // ASCII case, as registry names do. In values "\\", "\r" and "\n" stand for a backslash, CR and LF,
-// so multi-line marker tags survive.
+// so multi-line marker tags survive. Values before the first section header belong to the section "".
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -146,7 +146,7 @@ std::string CVamelProfile::GetStorePath() const {
 
 bool CVamelProfile::ReadRaw(const std::string& section, const std::string& entry, std::string& utf8Value) const {
   std::vector<std::string> lines = ReadLines(GetStorePath());
-  bool inSection = false;
+  bool inSection = section.empty();  // values before the first section header form the section ""
   for (const std::string& line : lines) {
     std::string name, value;
     if (IsSectionLine(line, name)) {
@@ -163,7 +163,7 @@ void CVamelProfile::WriteRaw(const std::string& section, const std::string& entr
   std::string path = GetStorePath();
   std::vector<std::string> lines = ReadLines(path);
   std::string newLine = entry + "=" + Escape(utf8Value);
-  bool inSection = false, sectionSeen = false, done = false;
+  bool inSection = section.empty(), sectionSeen = section.empty(), done = false;
   size_t insertAt = lines.size();
   for (size_t i = 0; i < lines.size() && !done; ++i) {
     std::string name, value;
