@@ -1,0 +1,82 @@
+#include "net/curl_support.h"
+
+#include <mutex>
+
+#include "platform/text_codec.h"
+
+void EnsureCurlInitialised() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+namespace {
+
+std::string ReasonText(CURLcode code) {
+  switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST: return Lit("サーバ名を解決できませんでした");
+    case CURLE_COULDNT_RESOLVE_PROXY: return Lit("プロキシ名を解決できませんでした");
+    case CURLE_COULDNT_CONNECT: return Lit("サーバに接続できませんでした");
+    case CURLE_OPERATION_TIMEDOUT: return Lit("サーバが応答しません");
+    case CURLE_LOGIN_DENIED: return Lit("ログインできませんでした(ユーザ名かパスワードが違います)");
+    case CURLE_REMOTE_ACCESS_DENIED: return Lit("サーバがアクセスを拒否しました");
+    case CURLE_WEIRD_SERVER_REPLY:
+    case CURLE_FTP_WEIRD_PASV_REPLY:
+    case CURLE_FTP_WEIRD_227_FORMAT: return Lit("サーバの応答が正しくありません");
+    case CURLE_FTP_CANT_GET_HOST:
+    case CURLE_FTP_PORT_FAILED:
+    case CURLE_FTP_ACCEPT_FAILED:
+    case CURLE_FTP_ACCEPT_TIMEOUT: return Lit("データ接続を確立できませんでした");
+    case CURLE_GOT_NOTHING:
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR: return Lit("サーバとの接続が切れました");
+    case CURLE_PARTIAL_FILE: return Lit("データが途中で切れました");
+    case CURLE_UPLOAD_FAILED: return Lit("サーバがファイルを受け取りませんでした");
+    case CURLE_READ_ERROR: return Lit("ローカルファイルを読めませんでした");
+    case CURLE_WRITE_ERROR: return Lit("ファイルに書き込めませんでした");
+    case CURLE_SSL_CONNECT_ERROR: return Lit("SSL接続に失敗しました");
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE: return Lit("サーバの証明書を確認できませんでした");
+    case CURLE_URL_MALFORMAT: return Lit("アドレスが正しくありません");
+    case CURLE_UNSUPPORTED_PROTOCOL: return Lit("対応していないプロトコルです");
+    case CURLE_TOO_MANY_REDIRECTS: return Lit("転送が多すぎます");
+    case CURLE_REMOTE_DISK_FULL: return Lit("サーバの容量が足りません");
+    case CURLE_FILESIZE_EXCEEDED: return Lit("ファイルが大きすぎます");
+    case CURLE_QUOTE_ERROR: return Lit("サーバがコマンドを拒否しました");
+    default: return Lit("通信エラー");
+  }
+}
+
+}  // namespace
+
+std::string CurlFailureReason(CURLcode code, const std::string& errorBuffer, const std::string& lastReply) {
+  std::string reason = ReasonText(code);
+  std::string detail = ServerTextToAnsi(lastReply.empty() ? errorBuffer : lastReply);
+  if (detail.empty()) detail = curl_easy_strerror(code);
+  return reason + " (" + detail + ")";
+}
+
+std::string ServerTextToAnsi(const std::string& bytes) {
+  std::string text = IsValidUtf8(bytes) ? Utf8ToAnsi(bytes) : bytes;
+  for (char& c : text) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) c = ' ';
+  }
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+std::string CutAnsi(const std::string& text, size_t maxBytes) {
+  if (text.size() <= maxBytes) return text;
+  size_t i = 0;
+  while (i < text.size()) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    size_t len = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ? 2 : 1;
+    if (i + len > maxBytes) break;
+    i += len;
+  }
+  return text.substr(0, i);
+}
+
+bool HasLineBreak(const std::string& text) { return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos; }

@@ -1,0 +1,23 @@
+// Small pieces shared by the FTP session and the page download over libcurl.
+#pragma once
+
+#include <curl/curl.h>
+
+#include <string>
+
+// Initialises libcurl once for the process (thread-safe).
+void EnsureCurlInitialised();
+
+// A readable Japanese reason for a libcurl failure, followed by the most telling detail we have: the
+// server's last reply line when there is one, else libcurl's own error text. Internal text.
+std::string CurlFailureReason(CURLcode code, const std::string& errorBuffer, const std::string& lastReply);
+
+// Internal text from bytes that came from a server or from libcurl: UTF-8 is converted, other bytes are
+// taken as they stand; control characters become spaces and the ends are trimmed.
+std::string ServerTextToAnsi(const std::string& bytes);
+
+// Cuts internal text to at most `maxBytes` bytes without splitting a double-byte character.
+std::string CutAnsi(const std::string& text, size_t maxBytes);
+
+// True when the text holds a CR, LF or NUL byte (which would end or split a protocol line).
+bool HasLineBreak(const std::string& text);

@@ -1,0 +1,413 @@
+#include "net/vamel_ftp.h"
+
+#include <curl/curl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "net/curl_support.h"
+#include "platform/file_system.h"
+#include "platform/text_codec.h"
+
+namespace {
+
+// Longest detail that a connection error carries.
+constexpr size_t kMaxErrorDetail = 200;
+
+CURL* Handle(void* p) { return static_cast<CURL*>(p); }
+
+// Collects the server's reply lines of one exchange.
+size_t OnReplyLine(char* data, size_t size, size_t count, void* user) {
+  auto* lines = static_cast<std::vector<std::string>*>(user);
+  std::string line(data, size * count);
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  if (!line.empty()) lines->push_back(line);
+  return size * count;
+}
+
+// Reads the local file for an upload. In ASCII mode libcurl turns every LF into CR LF on the wire, so
+// the file's own CR LF pairs are given to it as LF: the server then stores its own line ends and no
+// stray CR.
+struct CUploadSource {
+  std::FILE* file = nullptr;
+  bool ascii = false;
+  bool pendingCr = false;  // a CR at the end of the last block, its LF not yet seen
+  bool eof = false;
+};
+
+size_t OnReadFile(char* buffer, size_t size, size_t count, void* user) {
+  auto* source = static_cast<CUploadSource*>(user);
+  size_t room = size * count;
+  if (!source->ascii) {
+    size_t n = std::fread(buffer, 1, room, source->file);
+    return n == 0 && std::ferror(source->file) ? CURL_READFUNC_ABORT : n;
+  }
+  size_t out = 0;
+  while (out == 0 && !source->eof) {
+    // Leave a byte free for a CR held back from the previous block.
+    size_t n = room > 1 ? std::fread(buffer, 1, room - 1, source->file) : 0;
+    if (n == 0) {
+      if (std::ferror(source->file)) return CURL_READFUNC_ABORT;
+      source->eof = true;
+      if (source->pendingCr) buffer[out++] = '\r';
+      source->pendingCr = false;
+      break;
+    }
+    std::string block(buffer, n);
+    for (char c : block) {
+      if (source->pendingCr) {
+        source->pendingCr = false;
+        if (c != '\n') buffer[out++] = '\r';
+      }
+      if (c == '\r') source->pendingCr = true;
+      else buffer[out++] = c;
+    }
+  }
+  return out;
+}
+
+bool IsReplyLine(const std::string& line) {
+  return line.size() >= 3 && line[0] >= '1' && line[0] <= '5' && line[1] >= '0' && line[1] <= '9' &&
+         line[2] >= '0' && line[2] <= '9' && (line.size() == 3 || line[3] == ' ');
+}
+
+// The folder named in a "257" reply: the text between the first quote and the next lone quote, with
+// doubled quotes standing for one. False when the reply holds none.
+bool ParsePwdReply(const std::string& line, std::string& folder) {
+  if (line.compare(0, 4, "257 ") != 0) return false;
+  size_t i = line.find('"');
+  if (i == std::string::npos) return false;
+  std::string out;
+  for (++i; i < line.size(); ++i) {
+    if (line[i] == '"') {
+      if (i + 1 < line.size() && line[i + 1] == '"') {
+        out += '"';
+        ++i;
+      } else {
+        folder = out;
+        return true;
+      }
+    } else {
+      out += line[i];
+    }
+  }
+  return false;
+}
+
+// Remote names and folders go to the server as UTF-8.
+std::string ToWire(const std::string& ansi) { return AnsiToUtf8(ansi); }
+std::string FromWire(const std::string& wire) { return IsValidUtf8(wire) ? Utf8ToAnsi(wire) : wire; }
+
+bool IsHostChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+         c == '_';
+}
+
+// True when an exchange failed only because the connection kept from the last one had been closed by
+// the server meanwhile ("421" for an idle session, or the socket already gone), before any data moved.
+bool DroppedWhileIdle(CURL* curl, CURLcode code, const std::vector<std::string>& replies) {
+  long connects = -1;
+  curl_off_t uploaded = -1;
+  curl_easy_getinfo(curl, CURLINFO_NUM_CONNECTS, &connects);
+  curl_easy_getinfo(curl, CURLINFO_SIZE_UPLOAD_T, &uploaded);
+  if (connects != 0 || uploaded > 0) return false;
+  for (const std::string& line : replies) {
+    if (line.compare(0, 4, "421 ") == 0 || line == "421") return true;
+  }
+  return replies.empty() &&
+         (code == CURLE_SEND_ERROR || code == CURLE_RECV_ERROR || code == CURLE_GOT_NOTHING);
+}
+
+}  // namespace
+
+struct CVamelFtp::Perform {
+  CURLcode code = CURLE_OK;
+  std::string error;                // libcurl's error text
+  std::vector<std::string> replies;  // every reply line of the exchange
+
+  bool Ok() const { return code == CURLE_OK; }
+
+  // The last final reply (code 400 and above) when the server refused something, else "".
+  std::string Refusal() const {
+    for (auto it = replies.rbegin(); it != replies.rend(); ++it) {
+      if (IsReplyLine(*it)) return (*it)[0] >= '4' ? *it : std::string();
+    }
+    return std::string();
+  }
+
+  std::string Reason() const { return CurlFailureReason(code, error, Refusal()); }
+
+  // The folder of the last "257" reply.
+  bool PwdFolder(std::string& folder) const {
+    for (auto it = replies.rbegin(); it != replies.rend(); ++it) {
+      if (ParsePwdReply(*it, folder)) return true;
+    }
+    return false;
+  }
+};
+
+CVamelFtp::CVamelFtp() { EnsureCurlInitialised(); }
+
+CVamelFtp::~CVamelFtp() {
+  Disconnect();
+  // The password lived in clear only for the session: wipe it.
+  std::fill(m_password.begin(), m_password.end(), '\0');
+}
+
+void CVamelFtp::Set(const std::string& host, const std::string& user, const std::string& password,
+                    const std::string& directory, int passive) {
+  m_host = host;
+  m_user = user;
+  m_password = password;
+  m_directory = directory;
+  m_passive = passive;
+}
+
+void CVamelFtp::SetTimeouts(long connectSeconds, long idleSeconds) {
+  m_connectTimeout = connectSeconds > 0 ? connectSeconds : 1;
+  m_idleTimeout = idleSeconds > 0 ? idleSeconds : 1;
+}
+
+// "host" or "host:port" (a numeric IPv6 address in brackets, "[::1]:2121", works too) checked for
+// what a host name may hold, so that nothing else can ride into the URL.
+std::string CVamelFtp::HostForUrl(std::string& error) const {
+  std::string host = m_host;
+  size_t first = host.find_first_not_of(" \t");
+  size_t last = host.find_last_not_of(" \t");
+  host = first == std::string::npos ? std::string() : host.substr(first, last - first + 1);
+  if (host.empty()) {
+    error = Lit("ホスト名が設定されていません");
+    return std::string();
+  }
+  std::string name = host, port;
+  if (host[0] == '[') {
+    size_t close = host.find(']');
+    if (close == std::string::npos) name.clear();
+    else {
+      name = host.substr(1, close - 1);
+      for (char c : name) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || c == ':' || c == '.')) {
+          name.clear();
+          break;
+        }
+      }
+      if (close + 1 < host.size()) {
+        if (host[close + 1] != ':') name.clear();
+        else port = host.substr(close + 2);
+      }
+      if (!name.empty()) name = "[" + name + "]";
+    }
+  } else {
+    size_t colon = host.rfind(':');
+    if (colon != std::string::npos) {
+      name = host.substr(0, colon);
+      port = host.substr(colon + 1);
+    }
+    for (char c : name) {
+      if (!IsHostChar(c)) {
+        name.clear();
+        break;
+      }
+    }
+  }
+  if (name.empty()) {
+    error = Lit("ホスト名が正しくありません (") + m_host + ")";
+    return std::string();
+  }
+  if (!port.empty() || host.back() == ':') {
+    bool digits = !port.empty() && port.size() <= 5 && port.find_first_not_of("0123456789") == std::string::npos;
+    long number = digits ? std::strtol(port.c_str(), nullptr, 10) : 0;
+    if (number < 1 || number > 65535) {
+      error = Lit("ポート番号が正しくありません (") + m_host + ")";
+      return std::string();
+    }
+    return name + ":" + std::to_string(number);
+  }
+  return name;
+}
+
+std::string CVamelFtp::BaseUrl() const {
+  std::string error;
+  return "ftp://" + HostForUrl(error) + "/";
+}
+
+void CVamelFtp::ApplyCommonOptions() {
+  CURL* curl = Handle(m_curl);
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
+  curl_easy_setopt(curl, CURLOPT_USERAGENT, "Vamel FTP Session");
+  if (!m_user.empty()) {
+    curl_easy_setopt(curl, CURLOPT_USERNAME, ToWire(m_user).c_str());
+    curl_easy_setopt(curl, CURLOPT_PASSWORD, ToWire(m_password).c_str());
+  }
+  // Remote names are sent as they are in the current folder ("STOR name"); the folder is ours to set.
+  curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+  // Active mode: the server connects back to the address of the control connection.
+  curl_easy_setopt(curl, CURLOPT_FTPPORT, m_passive ? nullptr : "-");
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, m_connectTimeout);
+  curl_easy_setopt(curl, CURLOPT_ACCEPTTIMEOUT_MS, m_connectTimeout * 1000L);
+  curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, m_idleTimeout);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, m_idleTimeout);
+  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, OnReplyLine);
+}
+
+std::vector<std::string> CVamelFtp::CwdToCurrent() const {
+  if (m_current.empty()) return {};
+  return {"CWD " + m_current};
+}
+
+CVamelFtp::Perform CVamelFtp::Run(const std::vector<std::string>& commands, const std::string& url, bool upload,
+                                  void* file, long long fileSize, bool ascii) {
+  Perform result;
+  CURL* curl = Handle(m_curl);
+  char errorBuffer[CURL_ERROR_SIZE] = "";
+  curl_slist* quote = nullptr;
+  for (const std::string& command : commands) quote = curl_slist_append(quote, command.c_str());
+
+  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &result.replies);
+  curl_easy_setopt(curl, CURLOPT_QUOTE, quote);
+  curl_easy_setopt(curl, CURLOPT_UPLOAD, upload ? 1L : 0L);
+  curl_easy_setopt(curl, CURLOPT_NOBODY, upload ? 0L : 1L);
+  curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, ascii ? 1L : 0L);
+  CUploadSource source;
+  if (upload) {
+    source.file = static_cast<std::FILE*>(file);
+    source.ascii = ascii;
+    curl_easy_setopt(curl, CURLOPT_READFUNCTION, OnReadFile);
+    curl_easy_setopt(curl, CURLOPT_READDATA, &source);
+    // The size on the wire differs from the file's in ASCII mode.
+    curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(ascii ? -1 : fileSize));
+  }
+
+  for (int attempt = 0;; ++attempt) {
+    result.replies.clear();
+    errorBuffer[0] = '\0';
+    result.code = curl_easy_perform(curl);
+    result.error = errorBuffer;
+    if (result.Ok() || attempt > 0 || !DroppedWhileIdle(curl, result.code, result.replies)) break;
+    // The server had closed the connection we kept; libcurl has let it go, so this opens a new one
+    // and our "CWD" lands it in the same folder again.
+    if (upload) {
+      std::rewind(source.file);
+      source.pendingCr = source.eof = false;
+    }
+  }
+
+  // The handle must not keep pointers to the list, the buffer or the file past this call.
+  curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
+  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
+  curl_easy_setopt(curl, CURLOPT_HEADERDATA, nullptr);
+  curl_easy_setopt(curl, CURLOPT_READDATA, nullptr);
+  curl_easy_setopt(curl, CURLOPT_UPLOAD, 0L);
+  curl_slist_free_all(quote);
+  return result;
+}
+
+void CVamelFtp::Connect() {
+  const std::string prefix = Lit("接続エラー") + ":";
+  Disconnect();
+  std::string hostError;
+  HostForUrl(hostError);
+  if (!hostError.empty()) throw CVamelFtpException(prefix + CutAnsi(hostError, kMaxErrorDetail));
+  if (HasLineBreak(m_user) || HasLineBreak(m_password) || HasLineBreak(m_directory)) {
+    throw CVamelFtpException(prefix + Lit("ユーザ名、パスワードまたはフォルダ名に改行があります"));
+  }
+
+  m_curl = curl_easy_init();
+  if (!m_curl) throw CVamelFtpException(prefix + Lit("通信の準備ができませんでした"));
+  ApplyCommonOptions();
+
+  // Log in; then, when a folder was given, try it (a refusal is ignored: "*") and ask where we are.
+  std::vector<std::string> commands;
+  if (!m_directory.empty()) {
+    commands.push_back("*CWD " + ToWire(m_directory));
+    commands.push_back("*PWD");
+  }
+  Perform result = Run(commands, BaseUrl(), false, nullptr, 0, false);
+  if (!result.Ok()) throw CVamelFtpException(prefix + CutAnsi(result.Reason(), kMaxErrorDetail));
+
+  std::string folder;
+  if (result.PwdFolder(folder)) {
+    m_current = folder;
+  } else {
+    char* entry = nullptr;
+    if (curl_easy_getinfo(Handle(m_curl), CURLINFO_FTP_ENTRY_PATH, &entry) == CURLE_OK && entry) m_current = entry;
+  }
+}
+
+std::string CVamelFtp::GetCurrentDirectory() {
+  const std::string message = Lit("カレントディレクトリ取得エラー");
+  if (!m_curl) throw CVamelFtpException(message);
+  std::vector<std::string> commands = CwdToCurrent();
+  commands.push_back("PWD");
+  Perform result = Run(commands, BaseUrl(), false, nullptr, 0, false);
+  std::string folder;
+  if (!result.Ok() || !result.PwdFolder(folder)) {
+    std::string reason = result.Ok() ? std::string() : result.Reason();
+    throw CVamelFtpException(reason.empty() ? message : message + "\n" + reason);
+  }
+  m_current = folder;
+  return FromWire(folder);
+}
+
+void CVamelFtp::ChangeDirectory(const std::string& name) {
+  std::string current;
+  try {
+    current = GetCurrentDirectory();
+  } catch (const CVamelFtpException&) {
+    current.clear();
+  }
+  std::string path = current;
+  if (path.empty() || path.back() != '/') path += "/";
+  path += name;
+
+  const std::string message = Lit("ディレクトリ移動エラー") + ":" + path;
+  if (!m_curl) throw CVamelFtpException(message);
+  if (HasLineBreak(path)) throw CVamelFtpException(message + "\n" + Lit("フォルダ名に改行があります"));
+
+  std::string wire = ToWire(path);
+  Perform result = Run({"CWD " + wire}, BaseUrl(), false, nullptr, 0, false);
+  if (!result.Ok()) throw CVamelFtpException(message + "\n" + result.Reason());
+  m_current = wire;
+}
+
+void CVamelFtp::PutFile(const std::string& localPath, bool ascii) {
+  const std::string message = Lit("ファイル転送エラー") + ":" + localPath;
+  size_t sep = localPath.rfind(kPathSep);
+  std::string name = sep == std::string::npos ? localPath : localPath.substr(sep + 1);
+  if (!m_curl) throw CVamelFtpException(message);
+  if (name.empty()) throw CVamelFtpException(message + "\n" + Lit("ファイル名がありません"));
+  if (HasLineBreak(name)) throw CVamelFtpException(message + "\n" + Lit("ファイル名に改行があります"));
+
+  std::FILE* file = std::fopen(NativePath(localPath).c_str(), "rb");
+  if (!file) {
+    throw CVamelFtpException(message + "\n" + Lit("ローカルファイルを開けませんでした (") + std::strerror(errno) + ")");
+  }
+  struct stat st;
+  if (::fstat(fileno(file), &st) != 0 || !S_ISREG(st.st_mode)) {
+    std::fclose(file);
+    throw CVamelFtpException(message + "\n" + Lit("ローカルファイルを開けませんでした"));
+  }
+
+  std::string wireName = ToWire(name);
+  char* escaped = curl_easy_escape(Handle(m_curl), wireName.c_str(), static_cast<int>(wireName.size()));
+  std::string url = BaseUrl() + (escaped ? escaped : "");
+  curl_free(escaped);
+
+  Perform result = Run(CwdToCurrent(), url, true, file, static_cast<long long>(st.st_size), ascii);
+  std::fclose(file);
+  if (!result.Ok()) throw CVamelFtpException(message + "\n" + result.Reason());
+}
+
+void CVamelFtp::Disconnect() {
+  if (m_curl) {
+    curl_easy_cleanup(Handle(m_curl));  // says QUIT on a live connection
+    m_curl = nullptr;
+  }
+  m_current.clear();
+}
