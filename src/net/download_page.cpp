@@ -1,0 +1,297 @@
+#include "net/download_page.h"
+
+#include <curl/curl.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "net/curl_support.h"
+#include "platform/file_system.h"
+#include "platform/interaction.h"
+#include "platform/text_codec.h"
+
+namespace {
+
+// The agent and the headers every page request carries; pages always come fresh, never from a cache.
+constexpr const char* kUserAgent = "Mozilla/4.0*";
+constexpr const char* kRequestHeaders[] = {"Accept: text/*", "Cache-Control: no-cache", "Pragma: no-cache"};
+// Longest file name we make, in native bytes (file systems allow 255).
+constexpr size_t kMaxNameBytes = 240;
+// How often the window gets a chance to repaint and to be cancelled while no data arrives.
+constexpr int kPollMilliseconds = 100;
+
+// CURL and CURLM are both void, so each kind of handle has its own deleter.
+struct EasyDeleter {
+  void operator()(CURL* p) const { curl_easy_cleanup(p); }
+};
+struct MultiDeleter {
+  void operator()(CURLM* p) const { curl_multi_cleanup(p); }
+};
+struct UrlDeleter {
+  void operator()(CURLU* p) const { curl_url_cleanup(p); }
+};
+struct ListDeleter {
+  void operator()(curl_slist* p) const { curl_slist_free_all(p); }
+};
+
+std::string SafeFileName(const std::string& name) {
+  std::string safe = name;
+  for (char& c : safe) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F || c == kPathSep) c = '_';
+  }
+  if (safe.empty() || safe == "." || safe == "..") return "index.html";
+  const std::string full = safe;
+  size_t limit = full.size();
+  while (AnsiToUtf8(safe).size() > kMaxNameBytes && limit > 0) safe = CutAnsi(full, --limit);
+  return safe;
+}
+
+// One download in progress.
+struct CTransfer {
+  CURL* curl = nullptr;
+  CProgressSink* sink = nullptr;
+  const CDownloadOptions* options = nullptr;
+  std::string tempNative;  // the file being written, renamed to the destination at the end
+  int fd = -1;
+  int fileError = 0;       // errno of a failed create or write
+  long status = 0;         // HTTP status, once known
+  std::string statusLine;  // the last status line received
+  std::string location;    // the Location of a redirect
+  unsigned long long received = 0;
+  bool cancelled = false;
+  bool refused = false;  // status of 300 or more
+  bool tooLarge = false;
+
+  bool OpenFile() {
+    if (fd >= 0) return true;
+    std::vector<char> templ(tempNative.begin(), tempNative.end());
+    templ.push_back('\0');
+    fd = ::mkstemp(templ.data());
+    if (fd < 0) {
+      fileError = errno;
+      return false;
+    }
+    tempNative = templ.data();
+    return true;
+  }
+
+  bool Cancelled() {
+    if (!cancelled && sink && sink->IsCancelled()) cancelled = true;
+    return cancelled;
+  }
+};
+
+size_t OnHeader(char* data, size_t size, size_t count, void* user) {
+  auto* t = static_cast<CTransfer*>(user);
+  std::string line(data, size * count);
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  if (line.compare(0, 5, "HTTP/") == 0) {
+    t->statusLine = line;
+    t->location.clear();
+  } else if (line.size() > 9 && curl_strnequal(line.c_str(), "Location:", 9)) {
+    size_t start = line.find_first_not_of(" \t", 9);
+    t->location = start == std::string::npos ? std::string() : line.substr(start);
+  }
+  return size * count;
+}
+
+size_t OnBody(char* data, size_t size, size_t count, void* user) {
+  auto* t = static_cast<CTransfer*>(user);
+  size_t n = size * count;
+  if (t->status == 0) {
+    curl_easy_getinfo(t->curl, CURLINFO_RESPONSE_CODE, &t->status);
+    if (t->status >= 300) {
+      t->refused = true;
+      return 0;  // the body of an error or redirect is not the page
+    }
+  }
+  t->received += n;
+  if (t->received > t->options->maxBytes) {
+    t->tooLarge = true;
+    return 0;
+  }
+  if (t->sink) {
+    curl_off_t length = -1;
+    curl_easy_getinfo(t->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+    t->sink->SetProgress(t->received, length > 0 ? static_cast<unsigned long long>(length) : 0);
+  }
+  Interaction().PumpOneMessage();
+  // A block that arrives after the user cancelled is not written.
+  if (t->Cancelled()) return 0;
+  if (!t->OpenFile()) return 0;
+  const char* p = data;
+  size_t left = n;
+  while (left > 0) {
+    ssize_t w = ::write(t->fd, p, left);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) {
+      t->fileError = w < 0 ? errno : ENOSPC;
+      return 0;
+    }
+    p += w;
+    left -= static_cast<size_t>(w);
+  }
+  return n;
+}
+
+// Called by libcurl while the transfer runs, data or not.
+int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  return static_cast<CTransfer*>(user)->Cancelled() ? 1 : 0;
+}
+
+// Runs the transfer, letting the window repaint and checking the cancel flag at least every
+// kPollMilliseconds even while the server sends nothing.
+CURLcode RunPumping(CTransfer& t) {
+  std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+  if (!multi) return CURLE_OUT_OF_MEMORY;
+  curl_multi_add_handle(multi.get(), t.curl);
+  CURLcode result = CURLE_OK;
+  int running = 1;
+  while (running > 0) {
+    if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+      result = CURLE_FAILED_INIT;
+      break;
+    }
+    if (running == 0) break;
+    curl_multi_poll(multi.get(), nullptr, 0, kPollMilliseconds, nullptr);
+    Interaction().PumpOneMessage();
+    if (t.Cancelled()) break;
+  }
+  int left = 0;
+  while (CURLMsg* msg = curl_multi_info_read(multi.get(), &left)) {
+    if (msg->msg == CURLMSG_DONE) result = msg->data.result;
+  }
+  if (t.cancelled && result == CURLE_OK) result = CURLE_ABORTED_BY_CALLBACK;
+  curl_multi_remove_handle(multi.get(), t.curl);
+  return result;
+}
+
+std::string FailureText(const std::string& url, const std::string& reason) {
+  return Lit("ダウンロードに失敗しました") + ":" + url + "\n" + reason;
+}
+
+}  // namespace
+
+std::string DownloadFileName(const std::string& url) {
+  size_t slash = url.rfind('/');
+  if (slash == std::string::npos) return std::string();
+  return SafeFileName(url.substr(slash + 1));
+}
+
+std::string DownloadPage(const std::string& url, const std::string& folder, int showProgress) {
+  return DownloadPage(url, folder, showProgress, CDownloadOptions());
+}
+
+std::string DownloadPage(const std::string& url, const std::string& folder, int showProgress,
+                         const CDownloadOptions& options) {
+  size_t slash = url.rfind('/');
+  if (slash == std::string::npos) return std::string();
+  std::string name = url.substr(slash + 1);
+  std::string destination = folder;
+  if (destination.empty() || destination.back() != kPathSep) destination += kPathSep;
+  destination += SafeFileName(name);
+
+  EnsureCurlInitialised();
+  // Only http and https pages are fetched; anything else cannot be split into a page request.
+  std::unique_ptr<CURLU, UrlDeleter> parts(curl_url());
+  std::string scheme, requestUrl;
+  if (parts && !HasLineBreak(url) &&
+      curl_url_set(parts.get(), CURLUPART_URL, AnsiToUtf8(url).c_str(), CURLU_URLENCODE) == CURLUE_OK) {
+    char* text = nullptr;
+    if (curl_url_get(parts.get(), CURLUPART_SCHEME, &text, 0) == CURLUE_OK) scheme = text;
+    curl_free(text);
+    text = nullptr;
+    if (curl_url_get(parts.get(), CURLUPART_URL, &text, 0) == CURLUE_OK) requestUrl = text;
+    curl_free(text);
+  }
+  if ((scheme != "http" && scheme != "https") || requestUrl.empty()) {
+    VamelMessageBox(url + Lit("の解析に失敗しました"), MbButtons::Ok, MbIcon::Exclamation);
+    return std::string();
+  }
+
+  std::unique_ptr<CProgressSink> sink;
+  if (showProgress) {
+    sink.reset(Interaction().CreateProgress(Lit("ダウンロード"), true));
+    if (sink) {
+      sink->SetStatus(Lit("ダウンロード中です"));
+      sink->SetFileText(name);
+    }
+  }
+
+  std::unique_ptr<CURL, EasyDeleter> curl(curl_easy_init());
+  std::unique_ptr<curl_slist, ListDeleter> headers;
+  for (const char* h : kRequestHeaders) headers.reset(curl_slist_append(headers.release(), h));
+  char errorBuffer[CURL_ERROR_SIZE] = "";
+
+  CTransfer t;
+  t.curl = curl.get();
+  t.sink = sink.get();
+  t.options = &options;
+  std::string folderNative = NativePath(FolderOf(destination));
+  t.tempNative = (folderNative.empty() ? std::string(".") : folderNative) + "/.vamelrss-download-XXXXXX";
+
+  CURLcode code = CURLE_FAILED_INIT;
+  if (curl && headers) {
+    CURL* c = curl.get();
+    curl_easy_setopt(c, CURLOPT_URL, requestUrl.c_str());
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_USERAGENT, kUserAgent);
+    curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(c, CURLOPT_FRESH_CONNECT, 1L);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, options.connectTimeout);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, options.stallTimeout);
+    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBytes));
+    if (!options.caFile.empty()) curl_easy_setopt(c, CURLOPT_CAINFO, options.caFile.c_str());
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, OnHeader);
+    curl_easy_setopt(c, CURLOPT_HEADERDATA, &t);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, OnBody);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &t);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, OnProgress);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &t);
+    code = RunPumping(t);
+    if (t.status == 0) curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &t.status);
+  }
+
+  // A page with an empty body still gets its (empty) file.
+  bool saved = code == CURLE_OK && !t.cancelled && t.status > 0 && t.status < 300 && t.OpenFile();
+  if (t.fd >= 0 && ::close(t.fd) != 0 && saved) {
+    t.fileError = errno;
+    saved = false;
+  }
+  if (saved && ::rename(t.tempNative.c_str(), NativePath(destination).c_str()) != 0) {
+    t.fileError = errno;
+    saved = false;
+  }
+  if (!saved && t.fd >= 0) ::unlink(t.tempNative.c_str());
+  sink.reset();  // the window closes before any message
+
+  if (saved) return destination;
+  if (t.cancelled) return std::string();  // the user asked for it; nothing more to say
+  std::string reason;
+  if (t.refused || (code == CURLE_OK && t.status >= 300)) {
+    reason = ServerTextToAnsi(t.statusLine);
+    if (reason.empty()) reason = "HTTP " + std::to_string(t.status);
+    if (!t.location.empty()) reason += "\n" + Lit("移動先:") + ServerTextToAnsi(t.location);
+  } else if (t.fileError != 0 || (code == CURLE_WRITE_ERROR && !t.tooLarge)) {
+    VamelMessageBox(Lit("ファイルのオープンに失敗しました") + ":" + destination + "\n" +
+                        FromNativePath(std::strerror(t.fileError ? t.fileError : EIO)),
+                    MbButtons::Ok, MbIcon::Exclamation);
+    return std::string();
+  } else if (t.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
+    reason = CurlFailureReason(CURLE_FILESIZE_EXCEEDED, std::string(), std::string());
+  } else {
+    reason = CurlFailureReason(code, errorBuffer, std::string());
+  }
+  VamelMessageBox(FailureText(url, reason), MbButtons::Ok, MbIcon::Exclamation);
+  return std::string();
+}
