@@ -1,0 +1,113 @@
+// Publishing's upload of the feed files to a real FTP server on 127.0.0.1.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/rss_file.h"
+#include "net/feed_upload.h"
+#include "net/net_fixture.h"
+#include "settings/options.h"
+
+namespace {
+
+class FeedUploadTest : public NetTest {
+protected:
+  void SetUp() override {
+    NetTest::SetUp();
+    if (!HavePythonModule("pyftpdlib")) GTEST_SKIP() << "python3-pyftpdlib is not installed";
+    root = TempPath("ftproot");
+    log = TempPath("ftp.log");
+    MakeFolder(root + "/public_html");
+    MakeFolder(TempPath("site"));
+    WriteFile(TempPath("site") + "/index.rdf", "rss\r\n");
+    WriteFile(TempPath("site") + "/atom.xml", "atom\r\n");
+    std::string error;
+    ASSERT_TRUE(server.Start("ftp_server.py", {"--root", root, "--log", log}, TempFolder(), &error)) << error;
+    project.localFolder = TempPath("site");
+    project.ftp.Host = "127.0.0.1:" + std::to_string(server.Port());
+    project.ftp.User = "alice";
+    project.ftp.Pass = "secret";
+    project.ftp.RemoteDir = "public_html";
+  }
+
+  // The log's lines that start with `prefix`.
+  std::vector<std::string> Commands(const std::string& prefix) const {
+    std::vector<std::string> out;
+    std::string text = ReadFile(log);
+    size_t start = 0;
+    while (start < text.size()) {
+      size_t end = text.find('\n', start);
+      if (end == std::string::npos) end = text.size();
+      std::string line = text.substr(start, end - start);
+      if (line.compare(0, prefix.size(), prefix) == 0) out.push_back(line);
+      start = end + 1;
+    }
+    return out;
+  }
+
+  std::string root, log;
+  CRssFile project;
+};
+
+TEST_F(FeedUploadTest, UploadsRssThenAtomAndReports) {
+  SetFtpPassiveOption(1);
+  EXPECT_TRUE(UploadFeedFiles(project));
+  EXPECT_EQ(rec.events, (std::vector<std::string>{"open:ftp", "status:接続中", "status:接続完了", "file:index.rdf",
+                                                  "status:RSSファイル転送中", "file:atom.xml",
+                                                  "status:Atomファイル転送中", "status:切断中", "close"}));
+  ASSERT_EQ(rec.shown.size(), 1u);
+  EXPECT_EQ(rec.shown[0].text, "転送を完了しました");
+  EXPECT_EQ(rec.shown[0].buttons, MbButtons::Ok);
+  EXPECT_EQ(rec.shown[0].icon, MbIcon::Information);
+  EXPECT_EQ(Commands("STOR"), (std::vector<std::string>{"STOR index.rdf", "STOR atom.xml"}));
+  EXPECT_EQ(Commands("CWD /public_html").size(), 1u + Commands("STOR").size());
+  EXPECT_EQ(ReadFile(root + "/public_html/index.rdf"), "rss\n");
+  EXPECT_EQ(ReadFile(root + "/public_html/atom.xml"), "atom\n");
+  EXPECT_FALSE(Commands("EPSV").empty());
+
+  // The passive option off (its default) uploads in active mode.
+  SetFtpPassiveOption(0);
+  EXPECT_TRUE(UploadFeedFiles(project));
+  EXPECT_FALSE(Commands("EPRT").empty());
+}
+
+TEST_F(FeedUploadTest, EmptyNamesAreSkipped) {
+  project.atomFileName.clear();
+  EXPECT_TRUE(UploadFeedFiles(project));
+  EXPECT_EQ(Commands("STOR"), std::vector<std::string>{"STOR index.rdf"});
+  project.rssFileName.clear();
+  rec.events.clear();
+  EXPECT_TRUE(UploadFeedFiles(project));
+  EXPECT_EQ(Commands("STOR").size(), 1u);
+  EXPECT_EQ(rec.events, (std::vector<std::string>{"open:ftp", "status:接続中", "status:接続完了", "status:切断中", "close"}));
+  EXPECT_EQ(rec.Texts(), (std::vector<std::string>{"転送を完了しました", "転送を完了しました"}));
+}
+
+TEST_F(FeedUploadTest, AFailureEndsTheUploadWithItsMessage) {
+  // The Atom file is missing: the RSS file stays on the server.
+  std::string atom = TempPath("site") + "/atom.xml";
+  std::remove(atom.c_str());
+  EXPECT_FALSE(UploadFeedFiles(project));
+  EXPECT_EQ(ReadFile(root + "/public_html/index.rdf"), "rss\n");
+  ASSERT_EQ(rec.shown.size(), 1u);
+  EXPECT_EQ(rec.shown[0].text, "ファイル転送エラー:" + atom + "\nローカルファイルを開けませんでした (No such file or directory)");
+  EXPECT_EQ(rec.shown[0].buttons, MbButtons::Ok);
+  EXPECT_EQ(rec.events.back(), "close");
+  EXPECT_EQ(rec.events[rec.events.size() - 2], "status:切断中");
+
+  rec.events.clear();
+  project.ftp.RemoteDir = "nosuch";
+  EXPECT_FALSE(UploadFeedFiles(project));
+  EXPECT_EQ(rec.Texts().back(), "ディレクトリ移動エラー:/nosuch\nサーバがコマンドを拒否しました (550 No such file or directory.)");
+  EXPECT_EQ(rec.Events("file:").size(), 0u);
+
+  rec.events.clear();
+  project.ftp.Pass = "wrong";
+  EXPECT_FALSE(UploadFeedFiles(project));
+  EXPECT_EQ(rec.Texts().back(), "接続エラー:ログインできませんでした(ユーザ名かパスワードが違います) (530 Authentication failed.)");
+  EXPECT_EQ(rec.events, (std::vector<std::string>{"open:ftp", "status:接続中", "status:切断中", "close"}));
+  EXPECT_EQ(ReadFile(log).find("wrong"), std::string::npos);
+}
+
+}  // namespace
