@@ -1,0 +1,113 @@
+// CVamelFtp against pure-ftpd, a real C server whose unprivileged login uid makes permission failures
+// real. Runs only as root with pure-ftpd installed.
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "net/net_fixture.h"
+#include "net/vamel_ftp.h"
+
+namespace {
+
+const std::string kFeed = "<?xml version=\"1.0\"?>\r\n<rdf>\r\n</rdf>\r\n";
+
+class PureFtpdTest : public NetTest {
+protected:
+  void SetUp() override {
+    NetTest::SetUp();
+    if (geteuid() != 0) GTEST_SKIP() << "pure-ftpd needs root to change to its user's uid";
+    if (!HaveProgram("pure-ftpd") || !HaveProgram("pure-pw")) GTEST_SKIP() << "pure-ftpd is not installed";
+    struct passwd* nobody = getpwnam("nobody");
+    if (!nobody) GTEST_SKIP() << "no user nobody";
+    root = TempPath("pureroot");
+    MakeFolder(root + "/public_html");
+    MakeFolder(root + "/locked");
+    // The server reaches the root as "nobody"; "locked" stays root's.
+    std::filesystem::permissions(TempFolder(), std::filesystem::perms(0755));
+    ASSERT_EQ(chown(root.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    ASSERT_EQ(chown((root + "/public_html").c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    MakeFolder(TempPath("site"));
+    local = TempPath("site") + "/index.rdf";
+    WriteFile(local, kFeed);
+  }
+
+  void StartServer(std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = {"--root", root, "--work", TempFolder()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    std::string error;
+    ASSERT_TRUE(server.Start("pure_ftpd_server.py", args, TempFolder(), &error)) << error;
+    host = "127.0.0.1:" + std::to_string(server.Port());
+  }
+
+  template <class F>
+  static std::string Failure(F step) {
+    try {
+      step();
+    } catch (const CVamelFtpException& e) {
+      return U(e.GetMessage());
+    }
+    return std::string();
+  }
+
+  std::string root, local, host;
+};
+
+TEST_F(PureFtpdTest, UploadsAndFolders) {
+  StartServer();
+  for (int passive : {1, 0}) {
+    SCOPED_TRACE(passive ? "passive" : "active");
+    CVamelFtp ftp;
+    ftp.Set(host, "alice", "secret", "/", passive);
+    ftp.Connect();
+    EXPECT_EQ(ftp.GetCurrentDirectory(), "/");
+    ftp.ChangeDirectory("public_html");
+    EXPECT_EQ(ftp.GetCurrentDirectory(), "/public_html");
+    ftp.PutFile(local, true);
+    EXPECT_EQ(ReadFile(root + "/public_html/index.rdf"), "<?xml version=\"1.0\"?>\n<rdf>\n</rdf>\n");
+    ftp.PutFile(local, false);
+    EXPECT_EQ(ReadFile(root + "/public_html/index.rdf"), kFeed);
+  }
+  CVamelFtp ftp;
+  ftp.Set(host, "alice", "secret", "/", 1);
+  ftp.Connect();
+  ftp.ChangeDirectory("/public_html");  // sent as "//public_html"
+  EXPECT_EQ(ftp.GetCurrentDirectory(), "/public_html");
+  EXPECT_EQ(Failure([&] { ftp.ChangeDirectory("nosuch"); }),
+            "ディレクトリ移動エラー:/public_html/nosuch\nサーバがコマンドを拒否しました "
+            "(550 Can't change directory to /public_html/nosuch: No such file or directory)");
+}
+
+TEST_F(PureFtpdTest, RefusalsOfTheRealServer) {
+  StartServer({"--quota-mb", "1"});
+  {
+    CVamelFtp ftp;
+    ftp.Set(host, "alice", "wrong", "/", 1);
+    EXPECT_EQ(Failure([&] { ftp.Connect(); }),
+              "接続エラー:ログインできませんでした(ユーザ名かパスワードが違います) (530 Login authentication failed)");
+  }
+  CVamelFtp ftp;
+  ftp.Set(host, "alice", "secret", "/", 1);
+  ftp.Connect();
+  // The login uid may not write into a folder of root's.
+  ftp.ChangeDirectory("locked");
+  EXPECT_EQ(Failure([&] { ftp.PutFile(local, true); }),
+            "ファイル転送エラー:" + local + "\nサーバがファイルを受け取りませんでした (553 Can't open that file: Permission denied)");
+  // Past the quota the server throws the upload away; it either answers or resets the data
+  // connection while the client still sends.
+  ftp.ChangeDirectory("../public_html");
+  std::string big = TempPath("site") + "/big.xml";
+  WriteFile(big, std::string(3 << 20, 'x'));
+  std::string message = Failure([&] { ftp.PutFile(big, false); });
+  EXPECT_TRUE(message == "ファイル転送エラー:" + big + "\nサーバの容量が足りません (552 Quota exceeded: [big.xml] won't be saved)" ||
+              message == "ファイル転送エラー:" + big + "\nサーバとの接続が切れました (Send failure: Connection reset by peer)")
+      << message;
+  EXPECT_FALSE(std::filesystem::exists(root + "/public_html/big.xml"));
+  // And the session goes on.
+  ftp.PutFile(local, false);
+  EXPECT_EQ(ReadFile(root + "/public_html/index.rdf"), kFeed);
+}
+
+}  // namespace
