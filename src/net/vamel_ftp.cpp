@@ -3,8 +3,10 @@
 #include <curl/curl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "net/curl_support.h"

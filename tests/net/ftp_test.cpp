@@ -1,5 +1,9 @@
 // CVamelFtp against a real FTP server (pyftpdlib) on 127.0.0.1.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -152,6 +156,23 @@ TEST_F(FtpTest, ConnectionFailuresSayWhy) {
     ftp.Set("127.0.0.1:" + std::to_string(port), "alice", "secret", "/", 1);
     std::string message = Failure([&] { ftp.Connect(); });
     EXPECT_EQ(message.rfind("接続エラー:サーバに接続できませんでした (", 0), 0u) << message;
+  }
+  {
+    // A server that accepts the connection and then says nothing: a timeout, not a hang.
+    int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 4), 0);
+    ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    CVamelFtp ftp;
+    ftp.Set("127.0.0.1:" + std::to_string(ntohs(address.sin_port)), "alice", "secret", "/", 1);
+    ftp.SetTimeouts(1, 1);
+    std::string message = Failure([&] { ftp.Connect(); });
+    close(listener);
+    EXPECT_EQ(message.rfind("接続エラー:サーバが応答しません (", 0), 0u) << message;
   }
   for (const char* bad : {"", "  ", "host/path", "a b", "host:0", "host:99999", "host:x", "evil\r\nhost", "[::1"}) {
     CVamelFtp ftp;
