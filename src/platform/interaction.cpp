@@ -44,6 +44,24 @@ void CInteraction::RunProgram(const std::string& program, const std::string& par
 
 int CInteraction::PumpOneMessage() { return 0; }
 
+CFileDialogResult CInteraction::ChooseFile(const CFileDialogRequest&) { return CFileDialogResult(); }
+
+bool CInteraction::ChooseFolder(const std::string&, const std::string&, std::string&) { return false; }
+
+bool CInteraction::RunNewProjectWizard(CRssFile&) { return false; }
+
+bool CInteraction::RunSiteSettings(CRssFile&) { return false; }
+
+bool CInteraction::RunFtpPage(const std::string&, CFtpPageValues&) { return false; }
+
+bool CInteraction::RunFolderScan(CRssFile&) { return false; }
+
+bool CInteraction::RunItemEditor(CRssFile&, CRssItem&, bool) { return false; }
+
+bool CInteraction::RunCategoryDialog(CRssFile&, std::string&) { return false; }
+
+bool CInteraction::RunInputDialog(const std::string&, std::string&) { return false; }
+
 CInteraction& Interaction() {
   static CConsoleInteraction console;
   return g_current ? *g_current : console;

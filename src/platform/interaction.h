@@ -6,6 +6,9 @@
 
 #include <string>
 
+class CRssFile;
+class CRssItem;
+
 inline constexpr const char* kMessageBoxCaption = "VamelRss";
 
 enum class MbButtons { Ok, OkCancel, YesNo };
@@ -21,6 +24,34 @@ public:
   // Bytes received of total; total 0 means the length is unknown.
   virtual void SetProgress(unsigned long long received, unsigned long long total) = 0;
   virtual bool IsCancelled() = 0;
+};
+
+// A file chooser. The filter is the "|"-separated list of description and pattern pairs ending in
+// "||", as "RSSﾌｧｲﾙ(*.xml;*.rdf) |*.xml;*.rdf| 全てのﾌｧｲﾙ(*.*) |*.*||".
+struct CFileDialogRequest {
+  bool save = false;             // a save dialog, else an open dialog
+  std::string title;
+  std::string filter;
+  std::string defaultExt;        // added to a name typed without an extension
+  std::string fileName;          // proposed name (may be a pattern such as "*.xml;*.rdf")
+  int filterIndex = 1;           // preselected entry, from 1
+  bool mustExist = false;        // open: the file must exist
+  bool overwritePrompt = false;  // save: ask before replacing an existing file
+};
+
+struct CFileDialogResult {
+  bool ok = false;
+  std::string path;
+  int filterIndex = 1;  // the entry chosen, from 1
+};
+
+// The four FTP values that the FTP settings page edits, and the passive switch.
+struct CFtpPageValues {
+  std::string host;
+  std::string user;
+  std::string password;
+  std::string remoteDir;
+  int passive = 0;
 };
 
 class CInteraction {
@@ -43,6 +74,20 @@ public:
 
   // Lets one pending window message through during long blocking work.
   virtual int PumpOneMessage();
+
+  // File and folder choosers. The defaults cancel.
+  virtual CFileDialogResult ChooseFile(const CFileDialogRequest& request);
+  virtual bool ChooseFolder(const std::string& title, const std::string& initialFolder, std::string& folder);
+
+  // The dialogs over the project, drawn by the desktop app. Each returns true when the user
+  // confirmed (OK, Finish); the pages write into the project only then. The defaults cancel.
+  virtual bool RunNewProjectWizard(CRssFile& project);  // "RSSの新規作成": site, local folder, FTP
+  virtual bool RunSiteSettings(CRssFile& project);      // "サイトの設定": site, folder, RSS, Atom, FTP
+  virtual bool RunFtpPage(const std::string& title, CFtpPageValues& values);  // the FTP page alone
+  virtual bool RunFolderScan(CRssFile& project);        // "ファイル一覧からの取り込み"; true on "取り込み"
+  virtual bool RunItemEditor(CRssFile& project, CRssItem& item, bool isNew);
+  virtual bool RunCategoryDialog(CRssFile& project, std::string& category);
+  virtual bool RunInputDialog(const std::string& prompt, std::string& value);
 };
 
 // The interaction in use; a plain console one (messages on standard error, questions answered with
