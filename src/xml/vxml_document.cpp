@@ -131,7 +131,10 @@ bool CVXMLDocument::LoadText(std::string text) {
     const bool valid = IsValidUtf8(work);
     const bool iso2022 = IsIso2022EncodingName(declared) && work.find('\x1B') != std::string_view::npos;
     if (valid && !iso2022) {
-      decoded = Utf8ToAnsi(work);
+      // Converted in place over the text itself: a large feed needs no second buffer.
+      size_t offset = static_cast<size_t>(work.data() - text.data());
+      Utf8ToAnsiInPlace(text, offset, offset + work.size());
+      decoded.swap(text);
       work = decoded;
     } else if (ShouldConvertFromDeclared(declared) && ConvertToAnsi(work, declared, decoded)) {
       work = decoded;
