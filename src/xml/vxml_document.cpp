@@ -71,8 +71,16 @@ bool CVXMLDocument::Load(const std::string& path) {
   try {
     CCheckedFile file;
     file.Open(path, "rb");
-    content = file.ReadAll();
+    // Read up to the first zero byte, except for UTF-16 text (marked by its byte-order mark), which is
+    // full of zero bytes and is converted first thing by LoadText.
+    content = file.ReadAllBytes();
     file.Close();
+    const bool utf16 = content.size() >= 2 && ((content[0] == '\xFF' && content[1] == '\xFE') ||
+                                               (content[0] == '\xFE' && content[1] == '\xFF'));
+    if (!utf16) {
+      size_t zero = content.find('\0');
+      if (zero != std::string::npos) content.resize(zero);
+    }
   } catch (const CVamelFileException& e) {
     VamelMessageBox(e.GetMessage(), MbButtons::Ok, MbIcon::None);
     return false;
