@@ -1,0 +1,242 @@
+#include "xml/end_tag_index.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "xml/vxml_names.h"
+
+namespace {
+
+// Bytes that end the tentative name of an element, and so never occur in a name.
+inline bool EndsName(char c) { return c == '>' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+inline unsigned char LowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c | 0x20) : c; }
+
+// A pattern for the byte-by-byte matchers: its bytes, and which of them are letters that fold.
+struct Pattern {
+  std::string bytes;
+  std::vector<bool> folds;
+
+  explicit Pattern(std::string text) : bytes(std::move(text)), folds(bytes.size(), false) {
+    for (size_t i = 0; i < bytes.size(); ++i) {
+      unsigned char c = static_cast<unsigned char>(bytes[i]);
+      if (IsSjisLeadByte(c)) {
+        ++i;
+        continue;
+      }
+      folds[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    }
+  }
+  bool Matches(size_t k, char c) const {
+    if (c == bytes[k]) return true;
+    return folds[k] && LowerAscii(static_cast<unsigned char>(c)) == LowerAscii(static_cast<unsigned char>(bytes[k]));
+  }
+  size_t size() const { return bytes.size(); }
+};
+
+// Names that the token index handles: not empty, no "<", not made of "/" only.
+bool IsOrdinaryName(std::string_view name) {
+  if (name.empty() || name.find('<') != std::string_view::npos) return false;
+  return name.find_first_not_of('/') != std::string_view::npos;
+}
+
+}  // namespace
+
+CEndTagIndex::CEndTagIndex(std::string_view text) : m_text(text) {
+  const char* base = text.data();
+  const char* end = base + text.size();
+  for (const char* p = base; p < end;) {
+    const void* hit = std::memchr(p, '<', static_cast<size_t>(end - p));
+    if (!hit) break;
+    const char* q = static_cast<const char*>(hit);
+    m_lt.push_back(static_cast<size_t>(q - base));
+    p = q + 1;
+  }
+  for (const char* p = base; p < end;) {
+    const void* hit = std::memchr(p, '>', static_cast<size_t>(end - p));
+    if (!hit) break;
+    const char* q = static_cast<const char*>(hit);
+    m_gt.push_back(static_cast<size_t>(q - base));
+    p = q + 1;
+  }
+  m_runStart.resize(m_lt.size());
+  for (size_t j = 0; j < m_lt.size(); ++j) {
+    m_runStart[j] = (j > 0 && m_lt[j] == m_lt[j - 1] + 1) ? m_runStart[j - 1] : static_cast<std::uint32_t>(j);
+  }
+}
+
+void CEndTagIndex::BuildTokens() {
+  m_tokensBuilt = true;
+  std::string folded;
+  const size_t n = m_text.size();
+  for (size_t j = 0; j < m_lt.size(); ++j) {
+    size_t start = m_lt[j] + 1;
+    size_t stop = start;
+    while (stop < n && !EndsName(m_text[stop]) && m_text[stop] != '<') ++stop;
+    FoldAsciiInto(m_text.substr(start, stop - start), folded);
+    auto it = m_tokenGroup.find(folded);
+    if (it == m_tokenGroup.end()) {
+      it = m_tokenGroup.emplace(folded, static_cast<std::uint32_t>(m_groups.size())).first;
+      m_groups.emplace_back();
+    }
+    m_groups[it->second].push_back(static_cast<std::uint32_t>(j));
+  }
+  m_sortedTokens.reserve(m_tokenGroup.size());
+  for (const auto& entry : m_tokenGroup) m_sortedTokens.emplace_back(&entry.first, entry.second);
+  std::sort(m_sortedTokens.begin(), m_sortedTokens.end(),
+            [](const auto& a, const auto& b) { return *a.first < *b.first; });
+}
+
+bool CEndTagIndex::CountsAsOpening(size_t i) const {
+  auto it = std::upper_bound(m_gt.begin(), m_gt.end(), i);
+  char before = it == m_gt.end() ? m_text.back() : m_text[*it - 1];
+  return before != '/';
+}
+
+bool CEndTagIndex::Started(size_t j, std::string_view pattern) const {
+  // An attempt begun at "<" number k-1 is still running at "<" number k exactly when the bytes between
+  // them are a proper prefix of the rest of the pattern; the "<" then only ends that attempt. Walking
+  // back to the first "<" that nothing reaches, each such link flips whether an attempt starts.
+  size_t flips = 0;
+  size_t k = j;
+  while (k > 0) {
+    if (m_lt[k] == m_lt[k - 1] + 1) {
+      // Adjacent "<": the empty gap is a prefix of any pattern.
+      size_t first = m_runStart[k];
+      flips += k - first;
+      k = first;
+      continue;
+    }
+    size_t gapStart = m_lt[k - 1] + 1;
+    size_t gap = m_lt[k] - gapStart;
+    if (gap >= pattern.size() || !EqualsFoldedAscii(m_text.substr(gapStart, gap), pattern.substr(0, gap))) break;
+    ++flips;
+    --k;
+  }
+  return flips % 2 == 0;
+}
+
+void CEndTagIndex::TokenEvents(std::string_view name, std::vector<size_t>& opens, std::vector<size_t>& closes) {
+  if (!m_tokensBuilt) BuildTokens();
+  std::string folded;
+  FoldAsciiInto(name, folded);
+  const size_t n = name.size();
+
+  // Openings: every "<" whose token begins with the name.
+  std::vector<std::uint32_t> candidates;
+  auto first = std::lower_bound(m_sortedTokens.begin(), m_sortedTokens.end(), folded,
+                                [](const auto& entry, const std::string& key) { return *entry.first < key; });
+  size_t groupsTaken = 0;
+  for (auto it = first; it != m_sortedTokens.end() && it->first->compare(0, folded.size(), folded) == 0; ++it) {
+    const auto& group = m_groups[it->second];
+    candidates.insert(candidates.end(), group.begin(), group.end());
+    ++groupsTaken;
+  }
+  if (groupsTaken > 1) std::sort(candidates.begin(), candidates.end());
+  for (std::uint32_t j : candidates) {
+    if (!Started(j, name)) continue;
+    size_t completes = m_lt[j] + n;
+    if (CountsAsOpening(completes)) opens.push_back(completes);
+  }
+
+  // Closings: every "<" whose token is "/" + name, followed by ">".
+  auto group = m_tokenGroup.find("/" + folded);
+  if (group == m_tokenGroup.end()) return;
+  std::string closePattern = "/" + std::string(name) + ">";
+  for (std::uint32_t j : m_groups[group->second]) {
+    size_t gt = m_lt[j] + n + 2;
+    if (gt >= m_text.size() || m_text[gt] != '>') continue;
+    if (Started(j, closePattern)) closes.push_back(gt);
+  }
+}
+
+void CEndTagIndex::ScanEvents(std::string_view name, std::vector<size_t>& position, std::vector<int>& delta) {
+  const Pattern open("<" + std::string(name));
+  const Pattern close("</" + std::string(name) + ">");
+  const size_t n = m_text.size();
+  size_t oi = 0, ci = 0;
+  size_t next = 0;  // the next "<" to jump to
+  size_t i = 0;
+  while (true) {
+    if (oi == 0 && ci == 0) {
+      // Both matchers wait for "<": skip to it.
+      while (next < m_lt.size() && m_lt[next] < i) ++next;
+      if (next == m_lt.size()) break;
+      i = m_lt[next];
+    }
+    if (i >= n) break;
+    char c = m_text[i];
+    oi = open.Matches(oi, c) ? oi + 1 : 0;
+    if (oi == open.size()) {
+      if (CountsAsOpening(i)) {
+        position.push_back(i);
+        delta.push_back(1);
+        ci = 0;
+      }
+      oi = 0;
+    }
+    ci = close.Matches(ci, c) ? ci + 1 : 0;
+    if (ci == close.size()) {
+      position.push_back(i);
+      delta.push_back(-1);
+      oi = 0;
+      ci = 0;
+    }
+    ++i;
+  }
+}
+
+const CEndTagIndex::Events& CEndTagIndex::EventsFor(std::string_view name) {
+  std::string key;
+  FoldAsciiInto(name, key);
+  auto found = m_events.find(key);
+  if (found != m_events.end()) return found->second;
+
+  std::vector<size_t> position;
+  std::vector<int> delta;
+  if (IsOrdinaryName(name)) {
+    std::vector<size_t> opens, closes;
+    TokenEvents(name, opens, closes);
+    position.reserve(opens.size() + closes.size());
+    delta.reserve(opens.size() + closes.size());
+    size_t a = 0, b = 0;
+    while (a < opens.size() || b < closes.size()) {
+      if (b == closes.size() || (a < opens.size() && opens[a] < closes[b])) {
+        position.push_back(opens[a++]);
+        delta.push_back(1);
+      } else {
+        position.push_back(closes[b++]);
+        delta.push_back(-1);
+      }
+    }
+  } else {
+    ScanEvents(name, position, delta);
+  }
+
+  // sum[t] is the nesting sum after t events; drop[t] the first u > t with sum[u] < sum[t], as an event
+  // index (u - 1), found with a stack of candidates from the right.
+  const size_t m = position.size();
+  std::vector<long> sum(m + 1, 0);
+  for (size_t t = 0; t < m; ++t) sum[t + 1] = sum[t] + delta[t];
+  Events events;
+  events.drop.assign(m + 1, -1);
+  std::vector<size_t> stack;
+  for (size_t t = m + 1; t-- > 0;) {
+    while (!stack.empty() && sum[stack.back()] >= sum[t]) stack.pop_back();
+    if (!stack.empty()) events.drop[t] = static_cast<std::int32_t>(stack.back() - 1);
+    stack.push_back(t);
+  }
+  events.position = std::move(position);
+  return m_events.emplace(std::move(key), std::move(events)).first->second;
+}
+
+size_t CEndTagIndex::Find(std::string_view name, size_t nameEnd, size_t contentEnd) {
+  const Events& events = EventsFor(name);
+  size_t passed = static_cast<size_t>(
+      std::upper_bound(events.position.begin(), events.position.end(), nameEnd) - events.position.begin());
+  std::int32_t drop = events.drop[passed];
+  if (drop < 0) return std::string_view::npos;
+  size_t closeEnd = events.position[static_cast<size_t>(drop)];
+  if (closeEnd >= contentEnd) return std::string_view::npos;
+  return closeEnd + 1 - (name.size() + 3);
+}

@@ -1,0 +1,87 @@
+#include "xml/vxml_node.h"
+
+#include <algorithm>
+
+CVXMLNode::CVXMLNode(const CVXMLNode& other) : m_nodeName(other.m_nodeName), m_nodeValue(other.m_nodeValue) {
+  CloneChildrenFrom(other);
+}
+
+CVXMLNode& CVXMLNode::operator=(const CVXMLNode& other) {
+  if (this == &other) return *this;
+  m_nodeName = other.m_nodeName;
+  m_nodeValue = other.m_nodeValue;
+  DeleteChildren();
+  CloneChildrenFrom(other);
+  m_previousSibling = m_nextSibling = nullptr;
+  m_parent = nullptr;
+  return *this;
+}
+
+CVXMLNode::~CVXMLNode() {
+  if (m_parent) m_parent->Detach(this);
+  DeleteChildren();
+}
+
+void CVXMLNode::ReleaseChildrenInto(std::vector<CVXMLNode*>& pending) {
+  for (CVXMLNode* child : m_childNodes.m_nodes) {
+    child->m_parent = nullptr;
+    pending.push_back(child);
+  }
+  m_childNodes.m_nodes.clear();
+}
+
+void CVXMLNode::DeleteChildren() {
+  // Iterative: each node's children are taken over before it is deleted, so its destructor has nothing
+  // left to recurse into, whatever the depth of the tree.
+  if (m_childNodes.empty()) return;
+  std::vector<CVXMLNode*> pending;
+  ReleaseChildrenInto(pending);
+  while (!pending.empty()) {
+    CVXMLNode* node = pending.back();
+    pending.pop_back();
+    node->ReleaseChildrenInto(pending);
+    delete node;
+  }
+}
+
+void CVXMLNode::CloneChildrenFrom(const CVXMLNode& other) {
+  for (const CVXMLNode* child : other.m_childNodes) AppendChild(child->CloneNode());
+}
+
+void CVXMLNode::Detach(CVXMLNode* node) {
+  auto& nodes = m_childNodes.m_nodes;
+  // Search from the end: the node moved or deleted is most often a recent child.
+  auto it = std::find(nodes.rbegin(), nodes.rend(), node);
+  if (it != nodes.rend()) nodes.erase(std::next(it).base());
+  if (node->m_previousSibling) node->m_previousSibling->m_nextSibling = node->m_nextSibling;
+  if (node->m_nextSibling) node->m_nextSibling->m_previousSibling = node->m_previousSibling;
+  node->m_previousSibling = node->m_nextSibling = nullptr;
+  node->m_parent = nullptr;
+}
+
+CVXMLNode* CVXMLNode::AppendChild(CVXMLNode* node) {
+  if (!node || node == this) return node;
+  if (node->m_parent) node->m_parent->Detach(node);
+  node->m_parent = this;
+  CVXMLNode* last = GetLastChild();
+  node->m_previousSibling = last;
+  node->m_nextSibling = nullptr;
+  if (last) last->m_nextSibling = node;
+  m_childNodes.m_nodes.push_back(node);
+  return node;
+}
+
+void CVXMLNode::SetNodeName(const std::string& name) { m_nodeName = name; }
+std::string CVXMLNode::GetNodeName() const { return m_nodeName; }
+std::string CVXMLNode::GetNodeValue() const { return m_nodeValue; }
+bool CVXMLNode::HasChildNodes() const { return !m_childNodes.empty(); }
+void CVXMLNode::SetNodeValue(const std::string& text) { m_nodeValue = text; }
+std::string CVXMLNode::GetText() const { return m_nodeValue; }
+
+std::string CVXMLNode::GetXml() const {
+  std::string out;
+  AppendXml(out);
+  return out;
+}
+
+void CVXMLNode::AppendXml(std::string&) const {}
