@@ -89,6 +89,7 @@ bool CVXMLDocument::Load(const std::string& path) {
 
 bool CVXMLDocument::LoadText(std::string text) {
   const bool html = CVXMLOptions::Instance().IsHtmlMode();
+  m_encoding.clear();
   // A UTF-16 byte-order mark: convert before anything else.
   bool converted = false;
   {
@@ -127,13 +128,16 @@ bool CVXMLDocument::LoadText(std::string text) {
 
   // Encoding: UTF-8 when the text is valid UTF-8, else a declared encoding other than Shift_JIS,
   // else internal text already.
+  // ISO-2022-JP is 7-bit, so valid UTF-8 as bytes: its escape sequences decide.
   if (!converted) {
-    if (IsValidUtf8(text)) {
+    std::string declared = html ? FindHtmlMetaCharset(text) : m_encoding;
+    const bool valid = IsValidUtf8(text);
+    const bool iso2022 = IsIso2022EncodingName(declared) && text.find('\x1B') != std::string::npos;
+    std::string decoded;
+    if (valid && !iso2022) {
       text = Utf8ToAnsi(text);
-    } else {
-      std::string declared = html ? FindHtmlMetaCharset(text) : m_encoding;
-      std::string decoded;
-      if (ShouldConvertFromDeclared(declared) && ConvertToAnsi(text, declared, decoded)) text.swap(decoded);
+    } else if (ShouldConvertFromDeclared(declared) && ConvertToAnsi(text, declared, decoded)) {
+      text.swap(decoded);
     }
   }
 

@@ -23,6 +23,12 @@ bool StartsWith(const std::string& text, const char* prefix) { return text.rfind
 size_t FindFolded(std::string_view text, std::string_view needle, size_t from) {
   if (needle.empty() || text.size() < needle.size()) return std::string_view::npos;
   for (size_t i = from; i + needle.size() <= text.size(); ++i) {
+    if (needle[0] == '<') {
+      // Jump to the next "<" (the needles used here all start with one).
+      size_t lt = text.find('<', i);
+      if (lt == std::string_view::npos || lt + needle.size() > text.size()) break;
+      i = lt;
+    }
     size_t k = 0;
     while (k < needle.size() && (text[i + k] | 0x20) == needle[k]) ++k;
     if (k == needle.size()) return i;
@@ -42,6 +48,11 @@ bool IsShiftJisEncodingName(std::string_view name) {
     if (lower == known) return true;
   }
   return false;
+}
+
+bool IsIso2022EncodingName(std::string_view name) {
+  std::string lower = LowerTrimmed(name);
+  return StartsWith(lower, "iso-2022-") || StartsWith(lower, "iso2022") || StartsWith(lower, "csiso2022");
 }
 
 bool ShouldConvertFromDeclared(const std::string& name) {

@@ -13,6 +13,10 @@ bool IsShiftJisEncodingName(std::string_view name);
 // UTF-16/UTF-32 families (the text is byte-oriented, or it would have had a byte-order mark).
 bool ShouldConvertFromDeclared(const std::string& name);
 
+// True for the 7-bit ISO-2022 encodings (ISO-2022-JP and its relatives): their text is valid UTF-8 as
+// bytes, so escape sequences in it are what shows that it needs converting.
+bool IsIso2022EncodingName(std::string_view name);
+
 // The charset that an HTML page declares in <meta charset="..."> or in
 // <meta http-equiv="Content-Type" content="...; charset=...">, the first one found; "" when none.
 std::string FindHtmlMetaCharset(std::string_view text);
