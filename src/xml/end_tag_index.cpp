@@ -7,6 +7,9 @@
 
 namespace {
 
+// Names whose candidates are found by testing every "<" before the token index is built.
+constexpr size_t kScannedNameLimit = 24;
+
 // Bytes that end the tentative name of an element, and so never occur in a name.
 inline bool EndsName(char c) { return c == '>' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -116,37 +119,69 @@ bool CEndTagIndex::Started(size_t j, std::string_view pattern) const {
   return flips % 2 == 0;
 }
 
-void CEndTagIndex::TokenEvents(std::string_view name, std::vector<size_t>& opens, std::vector<size_t>& closes) {
-  if (!m_tokensBuilt) BuildTokens();
-  std::string folded;
-  FoldAsciiInto(name, folded);
+void CEndTagIndex::ScanCandidates(std::string_view name, std::vector<std::uint32_t>& opens,
+                                  std::vector<std::uint32_t>& closes) const {
   const size_t n = name.size();
-
-  // Openings: every "<" whose token begins with the name.
-  std::vector<std::uint32_t> candidates;
-  auto first = std::lower_bound(m_sortedTokens.begin(), m_sortedTokens.end(), folded,
-                                [](const auto& entry, const std::string& key) { return *entry.first < key; });
-  size_t groupsTaken = 0;
-  for (auto it = first; it != m_sortedTokens.end() && it->first->compare(0, folded.size(), folded) == 0; ++it) {
-    const auto& group = m_groups[it->second];
-    candidates.insert(candidates.end(), group.begin(), group.end());
-    ++groupsTaken;
+  const size_t size = m_text.size();
+  const unsigned char first = static_cast<unsigned char>(name[0]);
+  const bool firstFolds = (first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z');
+  const char firstLower = static_cast<char>(firstFolds ? (first | 0x20) : first);
+  auto startsName = [&](size_t at) {
+    char c = m_text[at];
+    return (firstFolds ? static_cast<char>(c | 0x20) == firstLower : c == firstLower) &&
+           EqualsFoldedAscii(m_text.substr(at, n), name);
+  };
+  for (size_t j = 0; j < m_lt.size(); ++j) {
+    size_t at = m_lt[j] + 1;
+    if (at + n > size) break;
+    if (startsName(at)) {
+      opens.push_back(static_cast<std::uint32_t>(j));
+    } else if (m_text[at] == '/' && at + n + 1 < size && m_text[at + n + 1] == '>' && startsName(at + 1)) {
+      closes.push_back(static_cast<std::uint32_t>(j));
+    }
   }
-  if (groupsTaken > 1) std::sort(candidates.begin(), candidates.end());
-  for (std::uint32_t j : candidates) {
+}
+
+void CEndTagIndex::TokenEvents(std::string_view name, std::vector<size_t>& opens, std::vector<size_t>& closes) {
+  const size_t n = name.size();
+  std::vector<std::uint32_t> openCandidates, closeCandidates;
+  if (!m_tokensBuilt && m_scannedNames < kScannedNameLimit) {
+    // Testing every "<" is cheapest while few names are in use.
+    ++m_scannedNames;
+    ScanCandidates(name, openCandidates, closeCandidates);
+  } else {
+    if (!m_tokensBuilt) BuildTokens();
+    std::string folded;
+    FoldAsciiInto(name, folded);
+    // Openings: every "<" whose token begins with the name.
+    auto first = std::lower_bound(m_sortedTokens.begin(), m_sortedTokens.end(), folded,
+                                  [](const auto& entry, const std::string& key) { return *entry.first < key; });
+    size_t groupsTaken = 0;
+    for (auto it = first; it != m_sortedTokens.end() && it->first->compare(0, folded.size(), folded) == 0; ++it) {
+      const auto& group = m_groups[it->second];
+      openCandidates.insert(openCandidates.end(), group.begin(), group.end());
+      ++groupsTaken;
+    }
+    if (groupsTaken > 1) std::sort(openCandidates.begin(), openCandidates.end());
+    // Closings: every "<" whose token is "/" + name, followed by ">".
+    auto group = m_tokenGroup.find("/" + folded);
+    if (group != m_tokenGroup.end()) {
+      for (std::uint32_t j : m_groups[group->second]) {
+        size_t gt = m_lt[j] + n + 2;
+        if (gt < m_text.size() && m_text[gt] == '>') closeCandidates.push_back(j);
+      }
+    }
+  }
+
+  for (std::uint32_t j : openCandidates) {
     if (!Started(j, name)) continue;
     size_t completes = m_lt[j] + n;
     if (CountsAsOpening(completes)) opens.push_back(completes);
   }
-
-  // Closings: every "<" whose token is "/" + name, followed by ">".
-  auto group = m_tokenGroup.find("/" + folded);
-  if (group == m_tokenGroup.end()) return;
+  if (closeCandidates.empty()) return;
   std::string closePattern = "/" + std::string(name) + ">";
-  for (std::uint32_t j : m_groups[group->second]) {
-    size_t gt = m_lt[j] + n + 2;
-    if (gt >= m_text.size() || m_text[gt] != '>') continue;
-    if (Started(j, closePattern)) closes.push_back(gt);
+  for (std::uint32_t j : closeCandidates) {
+    if (Started(j, closePattern)) closes.push_back(m_lt[j] + n + 2);
   }
 }
 
@@ -186,11 +221,19 @@ void CEndTagIndex::ScanEvents(std::string_view name, std::vector<size_t>& positi
   }
 }
 
-const CEndTagIndex::Events& CEndTagIndex::EventsFor(std::string_view name) {
+CEndTagIndex::Events& CEndTagIndex::EventsFor(std::string_view name) {
+  for (const Recent& recent : m_recent) {
+    if (recent.events && recent.name == name) return *recent.events;
+  }
   std::string key;
   FoldAsciiInto(name, key);
+  auto remember = [&](Events& events) -> Events& {
+    m_recent[m_recentNext] = {name, &events};
+    m_recentNext = (m_recentNext + 1) % (sizeof m_recent / sizeof m_recent[0]);
+    return events;
+  };
   auto found = m_events.find(key);
-  if (found != m_events.end()) return found->second;
+  if (found != m_events.end()) return remember(found->second);
 
   std::vector<size_t> position;
   std::vector<int> delta;
@@ -227,13 +270,26 @@ const CEndTagIndex::Events& CEndTagIndex::EventsFor(std::string_view name) {
     stack.push_back(t);
   }
   events.position = std::move(position);
-  return m_events.emplace(std::move(key), std::move(events)).first->second;
+  return remember(m_events.emplace(std::move(key), std::move(events)).first->second);
 }
 
 size_t CEndTagIndex::Find(std::string_view name, size_t nameEnd, size_t contentEnd) {
-  const Events& events = EventsFor(name);
-  size_t passed = static_cast<size_t>(
-      std::upper_bound(events.position.begin(), events.position.end(), nameEnd) - events.position.begin());
+  Events& events = EventsFor(name);
+  // Events passed: those at or before nameEnd. Searches come in document order, so walk forward from
+  // the last answer when that is close, else search.
+  const auto& position = events.position;
+  size_t passed = events.cursor;
+  if (passed > position.size() || (passed > 0 && position[passed - 1] > nameEnd)) {
+    passed = static_cast<size_t>(std::upper_bound(position.begin(), position.end(), nameEnd) - position.begin());
+  } else {
+    size_t steps = 0;
+    while (passed < position.size() && position[passed] <= nameEnd && ++steps < 16) ++passed;
+    if (passed < position.size() && position[passed] <= nameEnd) {
+      passed = static_cast<size_t>(std::upper_bound(position.begin() + static_cast<long>(passed), position.end(), nameEnd) -
+                                   position.begin());
+    }
+  }
+  events.cursor = passed;
   std::int32_t drop = events.drop[passed];
   if (drop < 0) return std::string_view::npos;
   size_t closeEnd = events.position[static_cast<size_t>(drop)];

@@ -9,9 +9,10 @@
 // matching end tag for a search begun at c is then the first later event where the sum drops below its
 // value at c, accepted only if it ends inside the parent's content.
 //
-// Ordinary names are indexed by the tokens that follow each "<" (so a name costs only its own
-// occurrences); names that contain "<", are empty, or consist of "/" only run the matchers byte by byte
-// over the buffer, skipping to each "<".
+// Ordinary names find their candidate openings and closings by testing each "<" of the buffer for the
+// first few dozen names; after that a token index (the name-like text after each "<") is built, so that
+// a further name costs only its own occurrences. Names that contain "<", are empty, or consist of "/"
+// only run the matchers byte by byte over the buffer, skipping to each "<".
 #pragma once
 
 #include <cstddef>
@@ -35,11 +36,13 @@ private:
     std::vector<size_t> position;    // the byte that completes each event, increasing
     std::vector<std::int32_t> drop;  // per count of events passed: the first later event (index) where
                                      // the nesting sum falls below its value there, or -1
+    size_t cursor = 0;               // events passed at the last search (searches mostly move forward)
   };
 
-  const Events& EventsFor(std::string_view name);
+  Events& EventsFor(std::string_view name);
   void BuildTokens();
   void TokenEvents(std::string_view name, std::vector<size_t>& opens, std::vector<size_t>& closes);
+  void ScanCandidates(std::string_view name, std::vector<std::uint32_t>& opens, std::vector<std::uint32_t>& closes) const;
   void ScanEvents(std::string_view name, std::vector<size_t>& position, std::vector<int>& delta);
   // True when a matcher for `pattern` would be at the start of an attempt at "<" number `j`, given the
   // chain of earlier "<" whose attempts could still be running there.
@@ -56,4 +59,13 @@ private:
   std::vector<std::vector<std::uint32_t>> m_groups;             // "<" numbers per group, increasing
   std::vector<std::pair<const std::string*, std::uint32_t>> m_sortedTokens;
   std::unordered_map<std::string, Events> m_events;  // by folded name
+  size_t m_scannedNames = 0;                          // names whose candidates came from a full scan
+
+  // The last names looked up, by their exact bytes (element names repeat a lot).
+  struct Recent {
+    std::string_view name;
+    Events* events = nullptr;
+  };
+  Recent m_recent[8];
+  size_t m_recentNext = 0;
 };
