@@ -52,20 +52,19 @@ CEndTagIndex::CEndTagIndex(std::string_view text) : m_text(text) {
     const void* hit = std::memchr(p, '<', static_cast<size_t>(end - p));
     if (!hit) break;
     const char* q = static_cast<const char*>(hit);
-    m_lt.push_back(static_cast<size_t>(q - base));
+    m_lt.push_back(static_cast<std::uint32_t>(q - base));
     p = q + 1;
   }
-  for (const char* p = base; p < end;) {
-    const void* hit = std::memchr(p, '>', static_cast<size_t>(end - p));
-    if (!hit) break;
-    const char* q = static_cast<const char*>(hit);
-    m_gt.push_back(static_cast<size_t>(q - base));
-    p = q + 1;
+}
+
+size_t CEndTagIndex::RunStart(size_t j) {
+  if (m_runStart.empty()) {
+    m_runStart.resize(m_lt.size());
+    for (size_t k = 0; k < m_lt.size(); ++k) {
+      m_runStart[k] = (k > 0 && m_lt[k] == m_lt[k - 1] + 1) ? m_runStart[k - 1] : static_cast<std::uint32_t>(k);
+    }
   }
-  m_runStart.resize(m_lt.size());
-  for (size_t j = 0; j < m_lt.size(); ++j) {
-    m_runStart[j] = (j > 0 && m_lt[j] == m_lt[j - 1] + 1) ? m_runStart[j - 1] : static_cast<std::uint32_t>(j);
-  }
+  return m_runStart[j];
 }
 
 void CEndTagIndex::BuildTokens() {
@@ -90,13 +89,35 @@ void CEndTagIndex::BuildTokens() {
             [](const auto& a, const auto& b) { return *a.first < *b.first; });
 }
 
-bool CEndTagIndex::CountsAsOpening(size_t i) const {
-  auto it = std::upper_bound(m_gt.begin(), m_gt.end(), i);
-  char before = it == m_gt.end() ? m_text.back() : m_text[*it - 1];
+bool CEndTagIndex::CountsAsOpening(size_t i) {
+  // The next ">" is nearly always within the start tag: look a little way first, then in the list.
+  const size_t from = i + 1;
+  const size_t near = std::min(m_text.size(), from + 256);
+  size_t gt = std::string_view::npos;
+  if (from < near) {
+    if (const void* hit = std::memchr(m_text.data() + from, '>', near - from)) {
+      gt = static_cast<size_t>(static_cast<const char*>(hit) - m_text.data());
+    }
+  }
+  if (gt == std::string_view::npos && near < m_text.size()) {
+    if (!m_gtBuilt) {
+      m_gtBuilt = true;
+      for (const char* p = m_text.data(), *end = p + m_text.size(); p < end;) {
+        const void* hit = std::memchr(p, '>', static_cast<size_t>(end - p));
+        if (!hit) break;
+        const char* q = static_cast<const char*>(hit);
+        m_gt.push_back(static_cast<std::uint32_t>(q - m_text.data()));
+        p = q + 1;
+      }
+    }
+    auto it = std::upper_bound(m_gt.begin(), m_gt.end(), i);
+    if (it != m_gt.end()) gt = *it;
+  }
+  char before = gt == std::string_view::npos ? m_text.back() : m_text[gt - 1];
   return before != '/';
 }
 
-bool CEndTagIndex::Started(size_t j, std::string_view pattern) const {
+bool CEndTagIndex::Started(size_t j, std::string_view pattern) {
   // An attempt begun at "<" number k-1 is still running at "<" number k exactly when the bytes between
   // them are a proper prefix of the rest of the pattern; the "<" then only ends that attempt. Walking
   // back to the first "<" that nothing reaches, each such link flips whether an attempt starts.
@@ -105,7 +126,7 @@ bool CEndTagIndex::Started(size_t j, std::string_view pattern) const {
   while (k > 0) {
     if (m_lt[k] == m_lt[k - 1] + 1) {
       // Adjacent "<": the empty gap is a prefix of any pattern.
-      size_t first = m_runStart[k];
+      size_t first = RunStart(k);
       flips += k - first;
       k = first;
       continue;

@@ -24,7 +24,10 @@
 
 class CEndTagIndex {
 public:
-  // `text` must outlive the index.
+  // The largest buffer the index handles.
+  static constexpr size_t kMaxText = 0xFFFFFFFEu;
+
+  // `text` must outlive the index and be at most kMaxText bytes.
   explicit CEndTagIndex(std::string_view text);
 
   // For an element whose tentative name `name` ends at `nameEnd` (the ">" or white space after it),
@@ -46,14 +49,17 @@ private:
   void ScanEvents(std::string_view name, std::vector<size_t>& position, std::vector<int>& delta);
   // True when a matcher for `pattern` would be at the start of an attempt at "<" number `j`, given the
   // chain of earlier "<" whose attempts could still be running there.
-  bool Started(size_t j, std::string_view pattern) const;
+  bool Started(size_t j, std::string_view pattern);
   // True when an opening completed at `i` counts as nested (the byte before the next ">" is not "/").
-  bool CountsAsOpening(size_t i) const;
+  bool CountsAsOpening(size_t i);
+  size_t RunStart(size_t j);
 
   std::string_view m_text;
-  std::vector<size_t> m_lt;            // positions of "<"
-  std::vector<size_t> m_gt;            // positions of ">"
-  std::vector<std::uint32_t> m_runStart;  // per "<": first "<" of the run of adjacent "<" holding it
+  // Positions are 32-bit: the parser uses the index only for buffers below 4 GiB.
+  std::vector<std::uint32_t> m_lt;        // positions of "<"
+  std::vector<std::uint32_t> m_gt;        // positions of ">", built when first needed
+  bool m_gtBuilt = false;
+  std::vector<std::uint32_t> m_runStart;  // per "<": first "<" of the run of adjacent "<" holding it (lazy)
   bool m_tokensBuilt = false;
   std::unordered_map<std::string, std::uint32_t> m_tokenGroup;  // folded token after "<" -> group
   std::vector<std::vector<std::uint32_t>> m_groups;             // "<" numbers per group, increasing

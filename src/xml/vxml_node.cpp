@@ -1,6 +1,95 @@
 #include "xml/vxml_node.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VXML_NODE_POOL 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer)
+#define VXML_NODE_POOL 0
+#endif
+#endif
+#ifndef VXML_NODE_POOL
+#define VXML_NODE_POOL 1
+#endif
+
+// Free lists of node-sized blocks in 16-byte classes, carved from 64 KB slabs. Slabs are kept for reuse
+// for the life of the process (nodes may outlive any owner of the pool, e.g. in static objects).
+class CNodePool {
+public:
+  static constexpr size_t kGranule = 16;
+  static constexpr size_t kClasses = 16;  // blocks up to 256 bytes
+  static constexpr size_t kSlabSize = 64 * 1024;
+
+  void* Allocate(size_t size) {
+    size_t cls = (size + kGranule - 1) / kGranule - 1;
+    if (cls >= kClasses) return ::operator new(size);
+    if (Block* block = m_free[cls]) {
+      m_free[cls] = block->next;
+      return block;
+    }
+    size_t bytes = (cls + 1) * kGranule;
+    if (m_left < bytes) {
+      void* slab = std::malloc(kSlabSize);
+      if (!slab) throw std::bad_alloc();
+      m_cursor = static_cast<char*>(slab);
+      m_left = kSlabSize;
+    }
+    void* block = m_cursor;
+    m_cursor += bytes;
+    m_left -= bytes;
+    return block;
+  }
+
+  void Free(void* pointer, size_t size) {
+    size_t cls = (size + kGranule - 1) / kGranule - 1;
+    if (cls >= kClasses) {
+      ::operator delete(pointer);
+      return;
+    }
+    auto* block = static_cast<Block*>(pointer);
+    block->next = m_free[cls];
+    m_free[cls] = block;
+  }
+
+private:
+  struct Block {
+    Block* next;
+  };
+  Block* m_free[kClasses] = {};
+  char* m_cursor = nullptr;
+  size_t m_left = 0;
+};
+
+#if VXML_NODE_POOL
+CNodePool& Pool() {
+  thread_local CNodePool* pool = new CNodePool;  // never destroyed: see above
+  return *pool;
+}
+#endif
+
+}  // namespace
+
+void* CVXMLNode::operator new(size_t size) {
+#if VXML_NODE_POOL
+  return Pool().Allocate(size);
+#else
+  return ::operator new(size);
+#endif
+}
+
+void CVXMLNode::operator delete(void* pointer, size_t size) noexcept {
+#if VXML_NODE_POOL
+  Pool().Free(pointer, size);
+#else
+  (void)size;
+  ::operator delete(pointer);
+#endif
+}
 
 CVXMLNode::CVXMLNode(const CVXMLNode& other) : m_nodeName(other.m_nodeName), m_nodeValue(other.m_nodeValue) {
   CloneChildrenFrom(other);

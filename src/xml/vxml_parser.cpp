@@ -92,6 +92,11 @@ CVXMLParser::CVXMLParser(std::string_view text) : m_text(text) {}
 CVXMLParser::~CVXMLParser() = default;
 
 size_t CVXMLParser::FindEndTag(std::string_view name, size_t nameEnd, size_t contentEnd) {
+  if (m_text.size() > CEndTagIndex::kMaxText) {
+    // Beyond what the index addresses: search the content directly.
+    long found = FindMatchingEndTag(m_text.substr(nameEnd, contentEnd - nameEnd), name);
+    return found < 0 ? npos : nameEnd + static_cast<size_t>(found);
+  }
   if (!m_index) m_index = std::make_unique<CEndTagIndex>(m_text);
   return m_index->Find(name, nameEnd, contentEnd);
 }
