@@ -5,6 +5,7 @@
 //   xml_tool parse FILE          loads FILE in XML mode
 //   xml_tool parse-html FILE     loads FILE in HTML mode
 //   xml_tool write N FILE        builds an N-item feed tree as the feed writers do and saves it indented
+//   xml_tool build N             builds the same tree only (write minus build: the cost of saving)
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -82,7 +83,7 @@ int GenerateHtml(long kilobytes, const char* path) {
   return WriteAll(path, out) ? 0 : 1;
 }
 
-int WriteFeed(int count, const char* path) {
+int WriteFeed(int count, const char* path, bool save) {
   CVXMLDocument doc;
   SetXmlOutputLayout(kXmlLayoutIndented);
   CVXMLElement* rss = doc.CreateElement("rss");
@@ -110,6 +111,7 @@ int WriteFeed(int count, const char* path) {
     item->AppendChild(new CVXMLElement("guid", url));
     item->AppendChild(new CVXMLElement("category", "category" + std::to_string(i % 7)));
   }
+  if (!save) return doc.GetDocumentElement() ? 0 : 1;
   return doc.Save(path) ? 0 : 1;
 }
 
@@ -129,8 +131,9 @@ int main(int argc, char** argv) {
   if (command == "gen-html" && argc == 4) return GenerateHtml(std::atol(argv[2]), argv[3]);
   if (command == "parse" && argc == 3) return Parse(argv[2], false);
   if (command == "parse-html" && argc == 3) return Parse(argv[2], true);
-  if (command == "write" && argc == 4) return WriteFeed(std::atoi(argv[2]), argv[3]);
+  if (command == "write" && argc == 4) return WriteFeed(std::atoi(argv[2]), argv[3], true);
+  if (command == "build" && argc == 3) return WriteFeed(std::atoi(argv[2]), "", false);
   std::fprintf(stderr,
-               "usage: xml_tool gen-rss N FILE | gen-html KB FILE | parse FILE | parse-html FILE | write N FILE\n");
+               "usage: xml_tool gen-rss N FILE | gen-html KB FILE | parse FILE | parse-html FILE | write N FILE | build N\n");
   return 2;
 }

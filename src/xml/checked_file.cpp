@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <cstdlib>
 #include <fcntl.h>
 #include <new>
@@ -109,8 +110,8 @@ bool CCheckedFile::Close() {
 
 bool CCheckedFile::WriteString(const std::string& text) {
   if (!m_stream) Fail(WriteFailedText());
-  size_t length = 0;
-  while (length < text.size() && text[length] != '\0') ++length;
+  const void* zero = std::memchr(text.data(), '\0', text.size());
+  size_t length = zero ? static_cast<size_t>(static_cast<const char*>(zero) - text.data()) : text.size();
   if (length > 0 && std::fwrite(text.data(), 1, length, m_stream) != length) Fail(WriteFailedText());
   return true;
 }

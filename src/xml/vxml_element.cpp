@@ -60,6 +60,11 @@ CVXMLElement::CVXMLElement(const CVXMLElement& other) : CVXMLElement(other, Copy
 
 void CVXMLElement::SetNodeValue(const std::string& text) {
   DeleteChildren();
+  if (text.find('<') == std::string::npos) {
+    // Plain text (the common case for the feed writers): one text child, as the parser would make.
+    if (!text.empty()) AppendChild(new CVXMLTextNode(text));
+    return;
+  }
   CVXMLParser parser(text);
   parser.ParseContent(this, nullptr);
 }

@@ -111,24 +111,21 @@ CVXMLNode::~CVXMLNode() {
   DeleteChildren();
 }
 
-void CVXMLNode::ReleaseChildrenInto(std::vector<CVXMLNode*>& pending) {
-  for (CVXMLNode* child : m_childNodes.m_nodes) {
-    child->m_parent = nullptr;
-    pending.push_back(child);
-  }
-  m_childNodes.m_nodes.clear();
-}
-
 void CVXMLNode::DeleteChildren() {
   // Iterative: each node's children are taken over before it is deleted, so its destructor has nothing
   // left to recurse into, whatever the depth of the tree.
   if (m_childNodes.empty()) return;
   std::vector<CVXMLNode*> pending;
-  ReleaseChildrenInto(pending);
+  pending.swap(m_childNodes.m_nodes);
   while (!pending.empty()) {
     CVXMLNode* node = pending.back();
     pending.pop_back();
-    node->ReleaseChildrenInto(pending);
+    node->m_parent = nullptr;
+    std::vector<CVXMLNode*>& children = node->m_childNodes.m_nodes;
+    if (!children.empty()) {
+      pending.insert(pending.end(), children.begin(), children.end());
+      children.clear();
+    }
     delete node;
   }
 }

@@ -98,6 +98,4 @@ protected:
 private:
   // Takes `node` out of this node's child list and clears its links.
   void Detach(CVXMLNode* node);
-  // Moves the children into `pending` and empties the list (for iterative deletion).
-  void ReleaseChildrenInto(std::vector<CVXMLNode*>& pending);
 };
