@@ -14,32 +14,25 @@ constexpr const char* kHtmlHeader = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.
 
 inline bool IsLoadSpace(char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; }
 
-void TrimLoadSpace(std::string& text) {
-  size_t end = text.size();
-  while (end > 0 && IsLoadSpace(text[end - 1])) --end;
-  size_t begin = 0;
-  while (begin < end && IsLoadSpace(text[begin])) ++begin;
-  text.erase(end);
-  text.erase(0, begin);
+void TrimLoadSpace(std::string_view& text) {
+  while (!text.empty() && IsLoadSpace(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsLoadSpace(text.front())) text.remove_prefix(1);
 }
 
-bool EndsWith(const std::string& text, const char* suffix) {
-  size_t n = std::char_traits<char>::length(suffix);
-  return text.size() >= n && text.compare(text.size() - n, n, suffix) == 0;
+bool EndsWith(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 // XML allows comments, processing instructions and white space after the document element; drop them
 // so that the root still ends with its own end tag (many feeds end with a generator comment).
-void DropTrailingMisc(std::string& text) {
+void DropTrailingMisc(std::string_view& text) {
   for (;;) {
-    size_t end = text.size();
-    while (end > 0 && IsLoadSpace(text[end - 1])) --end;
-    text.erase(end);
-    size_t start = std::string::npos;
+    while (!text.empty() && IsLoadSpace(text.back())) text.remove_suffix(1);
+    size_t start = std::string_view::npos;
     if (EndsWith(text, "-->") && text.size() >= 7) start = text.rfind("<!--", text.size() - 7);
     else if (EndsWith(text, "?>") && text.size() >= 4) start = text.rfind("<?", text.size() - 4);
-    if (start == std::string::npos || start == 0) return;
-    text.erase(start);
+    if (start == std::string_view::npos || start == 0) return;
+    text = text.substr(0, start);
   }
 }
 
@@ -100,20 +93,23 @@ bool CVXMLDocument::LoadText(std::string text) {
     }
   }
 
-  // Prolog.
+  // Prolog. The text is narrowed as a view; only a conversion makes a new string.
+  std::string_view work = text;
   if (html) {
-    size_t gt = text.find('>');
-    if (gt != std::string::npos && text.substr(0, gt).find("<!DOCTYPE") != std::string::npos) text.erase(0, gt + 1);
+    size_t gt = work.find('>');
+    if (gt != std::string_view::npos && work.substr(0, gt).find("<!DOCTYPE") != std::string_view::npos) {
+      work.remove_prefix(gt + 1);
+    }
   } else {
     size_t at = 0;
-    size_t root = std::string::npos;
+    size_t root = std::string_view::npos;
     for (;;) {
-      size_t lt = text.find('<', at);
-      if (lt == std::string::npos) break;
-      if (lt + 1 < text.size() && (text[lt + 1] == '?' || text[lt + 1] == '!')) {
-        size_t gt = text.find('>', lt + 1);
-        if (gt == std::string::npos) break;
-        CVXMLElement item(std::string_view(text).substr(lt, gt + 1 - lt));
+      size_t lt = work.find('<', at);
+      if (lt == std::string_view::npos) break;
+      if (lt + 1 < work.size() && (work[lt + 1] == '?' || work[lt + 1] == '!')) {
+        size_t gt = work.find('>', lt + 1);
+        if (gt == std::string_view::npos) break;
+        CVXMLElement item(work.substr(lt, gt + 1 - lt));
         if (item.NodeName() == "?xml") m_encoding = item.GetAttribute("encoding");
         at = gt + 1;
         continue;
@@ -121,29 +117,30 @@ bool CVXMLDocument::LoadText(std::string text) {
       root = lt;
       break;
     }
-    if (root != std::string::npos) text.erase(0, root);
+    if (root != std::string_view::npos) work.remove_prefix(root);
   }
-  TrimLoadSpace(text);
-  if (!html) DropTrailingMisc(text);
+  TrimLoadSpace(work);
+  if (!html) DropTrailingMisc(work);
 
   // Encoding: UTF-8 when the text is valid UTF-8, else a declared encoding other than Shift_JIS,
-  // else internal text already.
-  // ISO-2022-JP is 7-bit, so valid UTF-8 as bytes: its escape sequences decide.
+  // else internal text already. ISO-2022-JP is 7-bit, so valid UTF-8 as bytes: its escape sequences
+  // decide.
+  std::string decoded;
   if (!converted) {
-    std::string declared = html ? FindHtmlMetaCharset(text) : m_encoding;
-    const bool valid = IsValidUtf8(text);
-    const bool iso2022 = IsIso2022EncodingName(declared) && text.find('\x1B') != std::string::npos;
-    std::string decoded;
+    std::string declared = html ? FindHtmlMetaCharset(work) : m_encoding;
+    const bool valid = IsValidUtf8(work);
+    const bool iso2022 = IsIso2022EncodingName(declared) && work.find('\x1B') != std::string_view::npos;
     if (valid && !iso2022) {
-      text = Utf8ToAnsi(text);
-    } else if (ShouldConvertFromDeclared(declared) && ConvertToAnsi(text, declared, decoded)) {
-      text.swap(decoded);
+      decoded = Utf8ToAnsi(work);
+      work = decoded;
+    } else if (ShouldConvertFromDeclared(declared) && ConvertToAnsi(work, declared, decoded)) {
+      work = decoded;
     }
+    if (work.data() == decoded.data()) std::string().swap(text);  // the original bytes are done with
   }
-
   auto* root = new CVXMLElement;
   AppendChild(root);
-  CVXMLParser parser(text);
+  CVXMLParser parser(work);
   parser.ParseElement(*root);
   SetXmlOutputLayout(kXmlLayoutCompact);
   return true;
