@@ -130,9 +130,19 @@ std::string FeedAttributeText(const std::string& text) {
 
 void SetFeedMarkupText(CVXMLElement& element, const std::string& text) {
   const std::string clean = WholeCharacters(StripXmlForbiddenChars(text));
-  element.SetNodeValue(RepairReferences(clean));
+  const std::string repaired = RepairReferences(clean);
   const bool markup = clean.find('<') != std::string::npos || clean.find("]]>") != std::string::npos;
-  if (markup && !ContentIsWellFormed(element)) element.SetNodeValue(RepairAndEscape(clean, true, true, false));
+  if (!markup) {
+    element.SetNodeValue(repaired);
+    return;
+  }
+  // The lenient parser makes something of any text, but of malformed markup it may drop a part ("A < B"
+  // loses what follows "<"); only markup that is well-formed before and after parsing is kept as such.
+  if (IsWellFormedXmlContent(repaired, false)) {
+    element.SetNodeValue(repaired);
+    if (ContentIsWellFormed(element)) return;
+  }
+  element.SetNodeValue(RepairAndEscape(clean, true, true, false));
 }
 
 void AppendFeedCdata(CVXMLElement& element, const std::string& content) {
