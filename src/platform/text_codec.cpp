@@ -1,6 +1,8 @@
 #include "platform/text_codec.h"
 
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <iconv.h>
 #include <mutex>
@@ -60,11 +62,126 @@ size_t Utf8SequenceLength(unsigned char lead) {
   return 1;
 }
 
+// The conversions by iconv, character by character through any failure: the definition of the results.
+void AnsiToUtf8ByIconv(std::string_view text, std::string& out) {
+  IconvHandle cd("UTF-8", kInternalCodePage);
+  if (!cd.valid()) {
+    out.append(text.data(), text.size());
+    return;
+  }
+  const char* in = text.data();
+  size_t left = text.size();
+  while (left > 0) {
+    if (cd.Convert(in, left, out) == 0) break;
+    // An invalid or truncated sequence: one replacement character, then go on after its first byte.
+    out += kReplacementUtf8;
+    ++in;
+    --left;
+  }
+}
+
+
+void Utf8ToAnsiByIconv(std::string_view text, std::string& out) {
+  IconvHandle cd(kInternalCodePage, "UTF-8");
+  if (!cd.valid()) {
+    out.append(text.data(), text.size());
+    return;
+  }
+  const char* in = text.data();
+  size_t left = text.size();
+  while (left > 0) {
+    if (cd.Convert(in, left, out) == 0) break;
+    // A character that code page 932 lacks, or a malformed sequence: "?" for the whole sequence.
+    out += '?';
+    size_t skip = Utf8SequenceLength(static_cast<unsigned char>(*in));
+    size_t taken = 1;
+    while (taken < skip && taken < left && (static_cast<unsigned char>(in[taken]) & 0xC0) == 0x80) ++taken;
+    in += taken;
+    left -= taken;
+  }
+}
+
+
+// Per-character tables filled from iconv on first use of each character, so the common case needs no
+// iconv call per character while the results stay exactly iconv's. A character or byte sequence that
+// the tables do not cover (malformed input, four-byte UTF-8) sends the rest of the text through iconv.
+std::mutex g_tableMutex;
+
+// UTF-8 to code page 932, per BMP code point: 0 not looked up yet, kUnmapped not in code page 932,
+// otherwise the code (one byte below 0x100, else two bytes).
+constexpr std::uint16_t kUnmapped = 0xFFFF;
+std::atomic<std::uint16_t> g_toAnsi[0x10000];
+
+std::uint16_t LookUpToAnsi(std::uint32_t codePoint, std::string_view utf8) {
+  std::uint16_t code = g_toAnsi[codePoint].load(std::memory_order_relaxed);
+  if (code != 0) return code;
+  std::lock_guard<std::mutex> lock(g_tableMutex);
+  std::string out;
+  Utf8ToAnsiByIconv(utf8, out);
+  if (out == "?" || out.empty() || out.size() > 2) code = kUnmapped;
+  else if (out.size() == 1) code = static_cast<unsigned char>(out[0]);
+  else code = static_cast<std::uint16_t>((static_cast<unsigned char>(out[0]) << 8) | static_cast<unsigned char>(out[1]));
+  if (code == 0) code = kUnmapped;
+  g_toAnsi[codePoint].store(code, std::memory_order_relaxed);
+  return code;
+}
+
+// Code page 932 to UTF-8, per single byte (index byte) and per byte pair (index 0x100 + lead * 256 +
+// trail): 0 not looked up yet, kNoChar when iconv does not read the bytes as one character, otherwise
+// the UTF-8 bytes packed with their count in the top byte.
+constexpr std::uint32_t kNoChar = 0xFFFFFFFF;
+std::atomic<std::uint32_t> g_fromAnsi[0x100 + 0x10000];
+
+std::uint32_t LookUpFromAnsi(size_t index, std::string_view bytes) {
+  std::uint32_t packed = g_fromAnsi[index].load(std::memory_order_relaxed);
+  if (packed != 0) return packed;
+  std::lock_guard<std::mutex> lock(g_tableMutex);
+  packed = kNoChar;
+  IconvHandle cd("UTF-8", kInternalCodePage);
+  if (cd.valid()) {
+    const char* in = bytes.data();
+    size_t left = bytes.size();
+    std::string out;
+    if (cd.Convert(in, left, out) == 0 && !out.empty() && out.size() <= 3 && out != kReplacementUtf8) {
+      // Exactly one character: its UTF-8 lead tells the length.
+      size_t length = Utf8SequenceLength(static_cast<unsigned char>(out[0]));
+      if (length == out.size()) {
+        packed = static_cast<std::uint32_t>(out.size()) << 24;
+        for (size_t i = 0; i < out.size(); ++i) packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(out[i])) << (8 * i);
+      }
+    }
+  }
+  g_fromAnsi[index].store(packed, std::memory_order_relaxed);
+  return packed;
+}
+
+inline bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Length of the run of ASCII bytes (1 to 7F) from `p`, at most `n`.
+inline size_t AsciiRun(const char* p, size_t n) {
+  size_t i = 0;
+  while (i + 8 <= n) {
+    std::uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    // Any byte with its top bit set, or any zero byte, ends the run.
+    if ((word & 0x8080808080808080ULL) != 0 || ((word - 0x0101010101010101ULL) & ~word & 0x8080808080808080ULL) != 0) break;
+    i += 8;
+  }
+  while (i < n && static_cast<unsigned char>(p[i]) - 1u < 0x7Fu) ++i;
+  return i;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view text) {
   int state = 1;
-  for (unsigned char c : text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (state == 1) {
+      // Between characters: skip ASCII quickly.
+      i += AsciiRun(text.data() + i, text.size() - i);
+      if (i == text.size()) break;
+    }
+    unsigned char c = static_cast<unsigned char>(text[i]);
     if (c == 0) break;
     switch (state) {
       case 1:
@@ -88,20 +205,37 @@ bool IsValidUtf8(std::string_view text) {
   return state == 1;
 }
 
+
 std::string AnsiToUtf8(std::string_view text) {
   text = UpToZero(text);
   std::string out;
   out.reserve(text.size() + text.size() / 2);
-  IconvHandle cd("UTF-8", kInternalCodePage);
-  if (!cd.valid()) return std::string(text);
-  const char* in = text.data();
-  size_t left = text.size();
-  while (left > 0) {
-    if (cd.Convert(in, left, out) == 0) break;
-    // An invalid or truncated sequence: one replacement character, then go on after its first byte.
-    out += kReplacementUtf8;
-    ++in;
-    --left;
+  const char* p = text.data();
+  const size_t n = text.size();
+  size_t i = 0;
+  while (i < n) {
+    size_t run = AsciiRun(p + i, n - i);
+    out.append(p + i, run);
+    i += run;
+    if (i == n) break;
+    unsigned char c = static_cast<unsigned char>(p[i]);
+    std::uint32_t packed;
+    size_t used;
+    if (IsLeadByte(c) && i + 1 < n) {
+      unsigned char trail = static_cast<unsigned char>(p[i + 1]);
+      packed = LookUpFromAnsi(0x100 + (static_cast<size_t>(c) << 8) + trail, text.substr(i, 2));
+      used = 2;
+    } else {
+      packed = LookUpFromAnsi(c, text.substr(i, 1));
+      used = 1;
+    }
+    if (packed == kNoChar) {
+      AnsiToUtf8ByIconv(text.substr(i), out);
+      break;
+    }
+    size_t length = packed >> 24;
+    for (size_t k = 0; k < length; ++k) out += static_cast<char>((packed >> (8 * k)) & 0xFF);
+    i += used;
   }
   return out;
 }
@@ -109,22 +243,46 @@ std::string AnsiToUtf8(std::string_view text) {
 std::string Utf8ToAnsi(std::string_view text) {
   text = UpToZero(text);
   if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.remove_prefix(3);
-  std::string out;
-  out.reserve(text.size());
-  IconvHandle cd(kInternalCodePage, "UTF-8");
-  if (!cd.valid()) return std::string(text);
-  const char* in = text.data();
-  size_t left = text.size();
-  while (left > 0) {
-    if (cd.Convert(in, left, out) == 0) break;
-    // A character that code page 932 lacks, or a malformed sequence: "?" for the whole sequence.
-    out += '?';
-    size_t skip = Utf8SequenceLength(static_cast<unsigned char>(*in));
-    size_t taken = 1;
-    while (taken < skip && taken < left && (static_cast<unsigned char>(in[taken]) & 0xC0) == 0x80) ++taken;
-    in += taken;
-    left -= taken;
+  // Code page 932 never takes more bytes than UTF-8 for the same text: write into a buffer of that size.
+  std::string out(text.size(), '\0');
+  char* w = out.data();
+  const char* p = text.data();
+  const size_t n = text.size();
+  size_t i = 0;
+  while (i < n) {
+    size_t run = AsciiRun(p + i, n - i);
+    std::memcpy(w, p + i, run);
+    w += run;
+    i += run;
+    if (i == n) break;
+    // A well-formed two- or three-byte sequence of a BMP character other than a surrogate.
+    unsigned char c = static_cast<unsigned char>(p[i]);
+    std::uint32_t codePoint = 0;
+    size_t length = 0;
+    auto cont = [&](size_t k) { return i + k < n && (static_cast<unsigned char>(p[i + k]) & 0xC0) == 0x80; };
+    if (c >= 0xC2 && c <= 0xDF && cont(1)) {
+      codePoint = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(p[i + 1]) & 0x3Fu);
+      length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF && cont(1) && cont(2)) {
+      codePoint = ((c & 0x0Fu) << 12) | ((static_cast<unsigned char>(p[i + 1]) & 0x3Fu) << 6) |
+                  (static_cast<unsigned char>(p[i + 2]) & 0x3Fu);
+      if (codePoint >= 0x800 && (codePoint < 0xD800 || codePoint > 0xDFFF)) length = 3;
+    }
+    if (length == 0) {
+      out.resize(static_cast<size_t>(w - out.data()));
+      Utf8ToAnsiByIconv(text.substr(i), out);
+      return out;
+    }
+    std::uint16_t code = LookUpToAnsi(codePoint, text.substr(i, length));
+    if (code == kUnmapped) *w++ = '?';
+    else if (code < 0x100) *w++ = static_cast<char>(code);
+    else {
+      *w++ = static_cast<char>(code >> 8);
+      *w++ = static_cast<char>(code & 0xFF);
+    }
+    i += length;
   }
+  out.resize(static_cast<size_t>(w - out.data()));
   return out;
 }
 

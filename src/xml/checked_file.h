@@ -1,0 +1,65 @@
+// File access that reports every failure as an exception carrying a readable message with the path.
+//
+// Opening with a mode that begins with "w" writes to a temporary file in the same folder, which Close
+// renames over the target: a failed or abandoned write never destroys the previous file and leaves no
+// temporary file behind.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// The file error: one user-readable message, "<what failed>:<path>".
+class CVamelFileException {
+public:
+  explicit CVamelFileException(std::string message) : m_message(std::move(message)) {}
+  const std::string& GetMessage() const { return m_message; }
+
+private:
+  std::string m_message;
+};
+
+class CCheckedFile {
+public:
+  CCheckedFile() = default;
+  // Closes an open file without checking the result; an uncommitted write is discarded.
+  ~CCheckedFile();
+  CCheckedFile(const CCheckedFile&) = delete;
+  CCheckedFile& operator=(const CCheckedFile&) = delete;
+
+  // Opens `path` (internal text) with a standard mode string ("rb", "wb"). Throws the open message.
+  bool Open(const std::string& path, const char* mode);
+  // Closes the file (and, after writing, puts it in place). Throws the close message. Does nothing when
+  // no file is open.
+  bool Close();
+  // Writes `text` up to its first zero byte. Throws the write message.
+  bool WriteString(const std::string& text);
+  // Moves the position; origin SEEK_SET, SEEK_CUR or SEEK_END. Throws the seek message.
+  bool Seek(long long offset, int origin);
+  long long Tell() const;
+  // The file's length in bytes; the position is kept.
+  long long GetLength();
+  // Reads up to `count` bytes; the end of the file is not an error. Throws the read message.
+  size_t Read(void* buffer, size_t count);
+  // The whole file, up to its first zero byte. Throws the buffer or read message.
+  std::string ReadAll();
+
+  bool IsOpen() const { return m_stream != nullptr; }
+  const std::string& GetPath() const { return m_path; }
+
+  // The message texts (internal text), each followed by ":" and the path when thrown.
+  static std::string OpenFailedText();
+  static std::string CloseFailedText();
+  static std::string WriteFailedText();
+  static std::string SeekFailedText();
+  static std::string ReadFailedText();
+  static std::string BufferFailedText();
+
+private:
+  [[noreturn]] void Fail(const std::string& text) const;
+  void DiscardTemporary();
+
+  std::FILE* m_stream = nullptr;
+  std::string m_path;
+  std::string m_tempNative;  // the temporary file of a write in progress (native path), or ""
+  std::string m_targetNative;
+};

@@ -1,0 +1,319 @@
+#include "xml/end_tag_index.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "xml/vxml_names.h"
+
+namespace {
+
+// Names whose candidates are found by testing every "<" before the token index is built.
+constexpr size_t kScannedNameLimit = 24;
+
+// Bytes that end the tentative name of an element, and so never occur in a name.
+inline bool EndsName(char c) { return c == '>' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+inline unsigned char LowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c | 0x20) : c; }
+
+// A pattern for the byte-by-byte matchers: its bytes, and which of them are letters that fold.
+struct Pattern {
+  std::string bytes;
+  std::vector<bool> folds;
+
+  explicit Pattern(std::string text) : bytes(std::move(text)), folds(bytes.size(), false) {
+    for (size_t i = 0; i < bytes.size(); ++i) {
+      unsigned char c = static_cast<unsigned char>(bytes[i]);
+      if (IsSjisLeadByte(c)) {
+        ++i;
+        continue;
+      }
+      folds[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    }
+  }
+  bool Matches(size_t k, char c) const {
+    if (c == bytes[k]) return true;
+    return folds[k] && LowerAscii(static_cast<unsigned char>(c)) == LowerAscii(static_cast<unsigned char>(bytes[k]));
+  }
+  size_t size() const { return bytes.size(); }
+};
+
+// Names that the token index handles: not empty, no "<", not made of "/" only.
+bool IsOrdinaryName(std::string_view name) {
+  if (name.empty() || name.find('<') != std::string_view::npos) return false;
+  return name.find_first_not_of('/') != std::string_view::npos;
+}
+
+}  // namespace
+
+CEndTagIndex::CEndTagIndex(std::string_view text) : m_text(text) {
+  const char* base = text.data();
+  const char* end = base + text.size();
+  for (const char* p = base; p < end;) {
+    const void* hit = std::memchr(p, '<', static_cast<size_t>(end - p));
+    if (!hit) break;
+    const char* q = static_cast<const char*>(hit);
+    m_lt.push_back(static_cast<std::uint32_t>(q - base));
+    p = q + 1;
+  }
+}
+
+size_t CEndTagIndex::RunStart(size_t j) {
+  if (m_runStart.empty()) {
+    m_runStart.resize(m_lt.size());
+    for (size_t k = 0; k < m_lt.size(); ++k) {
+      m_runStart[k] = (k > 0 && m_lt[k] == m_lt[k - 1] + 1) ? m_runStart[k - 1] : static_cast<std::uint32_t>(k);
+    }
+  }
+  return m_runStart[j];
+}
+
+void CEndTagIndex::BuildTokens() {
+  m_tokensBuilt = true;
+  std::string folded;
+  const size_t n = m_text.size();
+  for (size_t j = 0; j < m_lt.size(); ++j) {
+    size_t start = m_lt[j] + 1;
+    size_t stop = start;
+    while (stop < n && !EndsName(m_text[stop]) && m_text[stop] != '<') ++stop;
+    FoldAsciiInto(m_text.substr(start, stop - start), folded);
+    auto it = m_tokenGroup.find(folded);
+    if (it == m_tokenGroup.end()) {
+      it = m_tokenGroup.emplace(folded, static_cast<std::uint32_t>(m_groups.size())).first;
+      m_groups.emplace_back();
+    }
+    m_groups[it->second].push_back(static_cast<std::uint32_t>(j));
+  }
+  m_sortedTokens.reserve(m_tokenGroup.size());
+  for (const auto& entry : m_tokenGroup) m_sortedTokens.emplace_back(&entry.first, entry.second);
+  std::sort(m_sortedTokens.begin(), m_sortedTokens.end(),
+            [](const auto& a, const auto& b) { return *a.first < *b.first; });
+}
+
+bool CEndTagIndex::CountsAsOpening(size_t i) {
+  // The next ">" is nearly always within the start tag: look a little way first, then in the list.
+  const size_t from = i + 1;
+  const size_t near = std::min(m_text.size(), from + 256);
+  size_t gt = std::string_view::npos;
+  if (from < near) {
+    if (const void* hit = std::memchr(m_text.data() + from, '>', near - from)) {
+      gt = static_cast<size_t>(static_cast<const char*>(hit) - m_text.data());
+    }
+  }
+  if (gt == std::string_view::npos && near < m_text.size()) {
+    if (!m_gtBuilt) {
+      m_gtBuilt = true;
+      for (const char* p = m_text.data(), *end = p + m_text.size(); p < end;) {
+        const void* hit = std::memchr(p, '>', static_cast<size_t>(end - p));
+        if (!hit) break;
+        const char* q = static_cast<const char*>(hit);
+        m_gt.push_back(static_cast<std::uint32_t>(q - m_text.data()));
+        p = q + 1;
+      }
+    }
+    auto it = std::upper_bound(m_gt.begin(), m_gt.end(), i);
+    if (it != m_gt.end()) gt = *it;
+  }
+  char before = gt == std::string_view::npos ? m_text.back() : m_text[gt - 1];
+  return before != '/';
+}
+
+bool CEndTagIndex::Started(size_t j, std::string_view pattern) {
+  // An attempt begun at "<" number k-1 is still running at "<" number k exactly when the bytes between
+  // them are a proper prefix of the rest of the pattern; the "<" then only ends that attempt. Walking
+  // back to the first "<" that nothing reaches, each such link flips whether an attempt starts.
+  size_t flips = 0;
+  size_t k = j;
+  while (k > 0) {
+    if (m_lt[k] == m_lt[k - 1] + 1) {
+      // Adjacent "<": the empty gap is a prefix of any pattern.
+      size_t first = RunStart(k);
+      flips += k - first;
+      k = first;
+      continue;
+    }
+    size_t gapStart = m_lt[k - 1] + 1;
+    size_t gap = m_lt[k] - gapStart;
+    if (gap >= pattern.size() || !EqualsFoldedAscii(m_text.substr(gapStart, gap), pattern.substr(0, gap))) break;
+    ++flips;
+    --k;
+  }
+  return flips % 2 == 0;
+}
+
+void CEndTagIndex::ScanCandidates(std::string_view name, std::vector<std::uint32_t>& opens,
+                                  std::vector<std::uint32_t>& closes) const {
+  const size_t n = name.size();
+  const size_t size = m_text.size();
+  const unsigned char first = static_cast<unsigned char>(name[0]);
+  const bool firstFolds = (first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z');
+  const char firstLower = static_cast<char>(firstFolds ? (first | 0x20) : first);
+  auto startsName = [&](size_t at) {
+    char c = m_text[at];
+    return (firstFolds ? static_cast<char>(c | 0x20) == firstLower : c == firstLower) &&
+           EqualsFoldedAscii(m_text.substr(at, n), name);
+  };
+  for (size_t j = 0; j < m_lt.size(); ++j) {
+    size_t at = m_lt[j] + 1;
+    if (at + n > size) break;
+    if (startsName(at)) {
+      opens.push_back(static_cast<std::uint32_t>(j));
+    } else if (m_text[at] == '/' && at + n + 1 < size && m_text[at + n + 1] == '>' && startsName(at + 1)) {
+      closes.push_back(static_cast<std::uint32_t>(j));
+    }
+  }
+}
+
+void CEndTagIndex::TokenEvents(std::string_view name, std::vector<size_t>& opens, std::vector<size_t>& closes) {
+  const size_t n = name.size();
+  std::vector<std::uint32_t> openCandidates, closeCandidates;
+  if (!m_tokensBuilt && m_scannedNames < kScannedNameLimit) {
+    // Testing every "<" is cheapest while few names are in use.
+    ++m_scannedNames;
+    ScanCandidates(name, openCandidates, closeCandidates);
+  } else {
+    if (!m_tokensBuilt) BuildTokens();
+    std::string folded;
+    FoldAsciiInto(name, folded);
+    // Openings: every "<" whose token begins with the name.
+    auto first = std::lower_bound(m_sortedTokens.begin(), m_sortedTokens.end(), folded,
+                                  [](const auto& entry, const std::string& key) { return *entry.first < key; });
+    size_t groupsTaken = 0;
+    for (auto it = first; it != m_sortedTokens.end() && it->first->compare(0, folded.size(), folded) == 0; ++it) {
+      const auto& group = m_groups[it->second];
+      openCandidates.insert(openCandidates.end(), group.begin(), group.end());
+      ++groupsTaken;
+    }
+    if (groupsTaken > 1) std::sort(openCandidates.begin(), openCandidates.end());
+    // Closings: every "<" whose token is "/" + name, followed by ">".
+    auto group = m_tokenGroup.find("/" + folded);
+    if (group != m_tokenGroup.end()) {
+      for (std::uint32_t j : m_groups[group->second]) {
+        size_t gt = m_lt[j] + n + 2;
+        if (gt < m_text.size() && m_text[gt] == '>') closeCandidates.push_back(j);
+      }
+    }
+  }
+
+  for (std::uint32_t j : openCandidates) {
+    if (!Started(j, name)) continue;
+    size_t completes = m_lt[j] + n;
+    if (CountsAsOpening(completes)) opens.push_back(completes);
+  }
+  if (closeCandidates.empty()) return;
+  std::string closePattern = "/" + std::string(name) + ">";
+  for (std::uint32_t j : closeCandidates) {
+    if (Started(j, closePattern)) closes.push_back(m_lt[j] + n + 2);
+  }
+}
+
+void CEndTagIndex::ScanEvents(std::string_view name, std::vector<size_t>& position, std::vector<int>& delta) {
+  const Pattern open("<" + std::string(name));
+  const Pattern close("</" + std::string(name) + ">");
+  const size_t n = m_text.size();
+  size_t oi = 0, ci = 0;
+  size_t next = 0;  // the next "<" to jump to
+  size_t i = 0;
+  while (true) {
+    if (oi == 0 && ci == 0) {
+      // Both matchers wait for "<": skip to it.
+      while (next < m_lt.size() && m_lt[next] < i) ++next;
+      if (next == m_lt.size()) break;
+      i = m_lt[next];
+    }
+    if (i >= n) break;
+    char c = m_text[i];
+    oi = open.Matches(oi, c) ? oi + 1 : 0;
+    if (oi == open.size()) {
+      if (CountsAsOpening(i)) {
+        position.push_back(i);
+        delta.push_back(1);
+        ci = 0;
+      }
+      oi = 0;
+    }
+    ci = close.Matches(ci, c) ? ci + 1 : 0;
+    if (ci == close.size()) {
+      position.push_back(i);
+      delta.push_back(-1);
+      oi = 0;
+      ci = 0;
+    }
+    ++i;
+  }
+}
+
+CEndTagIndex::Events& CEndTagIndex::EventsFor(std::string_view name) {
+  for (const Recent& recent : m_recent) {
+    if (recent.events && recent.name == name) return *recent.events;
+  }
+  std::string key;
+  FoldAsciiInto(name, key);
+  auto remember = [&](Events& events) -> Events& {
+    m_recent[m_recentNext] = {name, &events};
+    m_recentNext = (m_recentNext + 1) % (sizeof m_recent / sizeof m_recent[0]);
+    return events;
+  };
+  auto found = m_events.find(key);
+  if (found != m_events.end()) return remember(found->second);
+
+  std::vector<size_t> position;
+  std::vector<int> delta;
+  if (IsOrdinaryName(name)) {
+    std::vector<size_t> opens, closes;
+    TokenEvents(name, opens, closes);
+    position.reserve(opens.size() + closes.size());
+    delta.reserve(opens.size() + closes.size());
+    size_t a = 0, b = 0;
+    while (a < opens.size() || b < closes.size()) {
+      if (b == closes.size() || (a < opens.size() && opens[a] < closes[b])) {
+        position.push_back(opens[a++]);
+        delta.push_back(1);
+      } else {
+        position.push_back(closes[b++]);
+        delta.push_back(-1);
+      }
+    }
+  } else {
+    ScanEvents(name, position, delta);
+  }
+
+  // sum[t] is the nesting sum after t events; drop[t] the first u > t with sum[u] < sum[t], as an event
+  // index (u - 1), found with a stack of candidates from the right.
+  const size_t m = position.size();
+  std::vector<long> sum(m + 1, 0);
+  for (size_t t = 0; t < m; ++t) sum[t + 1] = sum[t] + delta[t];
+  Events events;
+  events.drop.assign(m + 1, -1);
+  std::vector<size_t> stack;
+  for (size_t t = m + 1; t-- > 0;) {
+    while (!stack.empty() && sum[stack.back()] >= sum[t]) stack.pop_back();
+    if (!stack.empty()) events.drop[t] = static_cast<std::int32_t>(stack.back() - 1);
+    stack.push_back(t);
+  }
+  events.position = std::move(position);
+  return remember(m_events.emplace(std::move(key), std::move(events)).first->second);
+}
+
+size_t CEndTagIndex::Find(std::string_view name, size_t nameEnd, size_t contentEnd) {
+  Events& events = EventsFor(name);
+  // Events passed: those at or before nameEnd. Searches come in document order, so walk forward from
+  // the last answer when that is close, else search.
+  const auto& position = events.position;
+  size_t passed = events.cursor;
+  if (passed > position.size() || (passed > 0 && position[passed - 1] > nameEnd)) {
+    passed = static_cast<size_t>(std::upper_bound(position.begin(), position.end(), nameEnd) - position.begin());
+  } else {
+    size_t steps = 0;
+    while (passed < position.size() && position[passed] <= nameEnd && ++steps < 16) ++passed;
+    if (passed < position.size() && position[passed] <= nameEnd) {
+      passed = static_cast<size_t>(std::upper_bound(position.begin() + static_cast<long>(passed), position.end(), nameEnd) -
+                                   position.begin());
+    }
+  }
+  events.cursor = passed;
+  std::int32_t drop = events.drop[passed];
+  if (drop < 0) return std::string_view::npos;
+  size_t closeEnd = events.position[static_cast<size_t>(drop)];
+  if (closeEnd >= contentEnd) return std::string_view::npos;
+  return closeEnd + 1 - (name.size() + 3);
+}

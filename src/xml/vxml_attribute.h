@@ -1,0 +1,38 @@
+// An attribute: name and value, held by value in its element's attribute array.
+#pragma once
+
+#include <string>
+
+#include "xml/vxml_node.h"
+
+class CVXMLAttribute : public CVXMLNode {
+public:
+  CVXMLAttribute() = default;
+  // Sets both, then strips every leading and trailing double quote from the value.
+  CVXMLAttribute(const std::string& name, const std::string& value);
+  CVXMLAttribute(const CVXMLAttribute& other) = default;
+  // Name and value copied, children replaced by clones of the other's, links cleared.
+  CVXMLAttribute& operator=(const CVXMLAttribute& other);
+  CVXMLAttribute(CVXMLAttribute&& other) noexcept;
+  CVXMLAttribute& operator=(CVXMLAttribute&& other) noexcept;
+
+  int GetNodeType() const override { return kXmlAttributeNode; }
+  // A new attribute from name and value through the constructor (double quotes stripped).
+  CVXMLNode* CloneNode() const override { return new CVXMLAttribute(m_nodeName, m_nodeValue); }
+  // The name, then ="value" only when the value is not empty.
+  std::string GetXml() const override;
+  void AppendXml(std::string& out) const override;
+
+  // Assigns, then strips all leading single quotes, all trailing single quotes, all leading double
+  // quotes and all trailing double quotes, in that order.
+  void SetValue(std::string_view value);
+  // True when both name and value are empty.
+  bool IsEmpty() const { return m_nodeName.empty() && m_nodeValue.empty(); }
+  void Clear() {
+    m_nodeName.clear();
+    m_nodeValue.clear();
+  }
+
+  // Direct setters used by the attribute scanner.
+  void SetName(std::string_view name) { m_nodeName.assign(name.data(), name.size()); }
+};

@@ -1,0 +1,25 @@
+#include "xml/vxml_character_data.h"
+
+std::string CVXMLCDATASection::GetXml() const {
+  std::string out;
+  AppendXml(out);
+  return out;
+}
+
+void CVXMLCDATASection::AppendXml(std::string& out) const {
+  out += "<![CDATA[";
+  out += m_nodeValue;
+  out += "]]>";
+}
+
+std::string CVXMLComment::GetXml() const {
+  std::string out;
+  AppendXml(out);
+  return out;
+}
+
+void CVXMLComment::AppendXml(std::string& out) const {
+  out += "<!--";
+  out += m_nodeValue;
+  out += "-->";
+}

@@ -1,0 +1,162 @@
+#include "xml/vxml_document.h"
+
+#include "platform/interaction.h"
+#include "platform/text_codec.h"
+#include "xml/checked_file.h"
+#include "xml/vxml_encoding.h"
+#include "xml/vxml_options.h"
+#include "xml/vxml_parser.h"
+
+namespace {
+
+constexpr const char* kXmlHeader = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>";
+constexpr const char* kHtmlHeader = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">";
+
+inline bool IsLoadSpace(char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; }
+
+void TrimLoadSpace(std::string_view& text) {
+  while (!text.empty() && IsLoadSpace(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsLoadSpace(text.front())) text.remove_prefix(1);
+}
+
+bool EndsWith(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// XML allows comments, processing instructions and white space after the document element; drop them
+// so that the root still ends with its own end tag (many feeds end with a generator comment).
+void DropTrailingMisc(std::string_view& text) {
+  for (;;) {
+    while (!text.empty() && IsLoadSpace(text.back())) text.remove_suffix(1);
+    size_t start = std::string_view::npos;
+    if (EndsWith(text, "-->") && text.size() >= 7) start = text.rfind("<!--", text.size() - 7);
+    else if (EndsWith(text, "?>") && text.size() >= 4) start = text.rfind("<?", text.size() - 4);
+    if (start == std::string_view::npos || start == 0) return;
+    text = text.substr(0, start);
+  }
+}
+
+}  // namespace
+
+CVXMLNode* CVXMLDocument::CloneNode() const {
+  auto* copy = new CVXMLDocument;
+  copy->m_nodeName = m_nodeName;
+  copy->m_nodeValue = m_nodeValue;
+  copy->m_encoding = m_encoding;
+  for (const CVXMLNode* child : m_childNodes) copy->AppendChild(child->CloneNode());
+  return copy;
+}
+
+CVXMLElement* CVXMLDocument::GetDocumentElement() const {
+  if (m_childNodes.empty() || m_childNodes[0]->GetNodeType() != kXmlElementNode) return nullptr;
+  return static_cast<CVXMLElement*>(m_childNodes[0]);
+}
+
+std::string CVXMLDocument::GetXml() const {
+  std::string out;
+  AppendXml(out);
+  return out;
+}
+
+void CVXMLDocument::AppendXml(std::string& out) const {
+  out += CVXMLOptions::Instance().IsHtmlMode() ? kHtmlHeader : kXmlHeader;
+  const int layout = GetXmlOutputLayout();
+  if (layout != kXmlLayoutCompact) out += "\r\n";
+  if (layout == kXmlLayoutIndented) SetXmlIndentDepth(0);
+  if (const CVXMLElement* root = GetDocumentElement()) root->AppendXml(out);
+}
+
+bool CVXMLDocument::Load(const std::string& path) {
+  std::string content;
+  try {
+    CCheckedFile file;
+    file.Open(path, "rb");
+    content = file.ReadAll();
+    file.Close();
+  } catch (const CVamelFileException& e) {
+    VamelMessageBox(e.GetMessage(), MbButtons::Ok, MbIcon::None);
+    return false;
+  }
+  return LoadText(std::move(content));
+}
+
+bool CVXMLDocument::LoadText(std::string text) {
+  const bool html = CVXMLOptions::Instance().IsHtmlMode();
+  m_encoding.clear();
+  // A UTF-16 byte-order mark: convert before anything else.
+  bool converted = false;
+  {
+    std::string decoded;
+    if (ConvertUtf16WithBom(text, decoded)) {
+      text.swap(decoded);
+      converted = true;
+    }
+  }
+
+  // Prolog. The text is narrowed as a view; only a conversion makes a new string.
+  std::string_view work = text;
+  if (html) {
+    size_t gt = work.find('>');
+    if (gt != std::string_view::npos && work.substr(0, gt).find("<!DOCTYPE") != std::string_view::npos) {
+      work.remove_prefix(gt + 1);
+    }
+  } else {
+    size_t at = 0;
+    size_t root = std::string_view::npos;
+    for (;;) {
+      size_t lt = work.find('<', at);
+      if (lt == std::string_view::npos) break;
+      if (lt + 1 < work.size() && (work[lt + 1] == '?' || work[lt + 1] == '!')) {
+        size_t gt = work.find('>', lt + 1);
+        if (gt == std::string_view::npos) break;
+        CVXMLElement item(work.substr(lt, gt + 1 - lt));
+        if (item.NodeName() == "?xml") m_encoding = item.GetAttribute("encoding");
+        at = gt + 1;
+        continue;
+      }
+      root = lt;
+      break;
+    }
+    if (root != std::string_view::npos) work.remove_prefix(root);
+  }
+  TrimLoadSpace(work);
+  if (!html) DropTrailingMisc(work);
+
+  // Encoding: UTF-8 when the text is valid UTF-8, else a declared encoding other than Shift_JIS,
+  // else internal text already. ISO-2022-JP is 7-bit, so valid UTF-8 as bytes: its escape sequences
+  // decide.
+  std::string decoded;
+  if (!converted) {
+    std::string declared = html ? FindHtmlMetaCharset(work) : m_encoding;
+    const bool valid = IsValidUtf8(work);
+    const bool iso2022 = IsIso2022EncodingName(declared) && work.find('\x1B') != std::string_view::npos;
+    if (valid && !iso2022) {
+      decoded = Utf8ToAnsi(work);
+      work = decoded;
+    } else if (ShouldConvertFromDeclared(declared) && ConvertToAnsi(work, declared, decoded)) {
+      work = decoded;
+    }
+    if (work.data() == decoded.data()) std::string().swap(text);  // the original bytes are done with
+  }
+  auto* root = new CVXMLElement;
+  AppendChild(root);
+  CVXMLParser parser(work);
+  parser.ParseElement(*root);
+  SetXmlOutputLayout(kXmlLayoutCompact);
+  return true;
+}
+
+bool CVXMLDocument::Save(const std::string& path) const {
+  try {
+    CCheckedFile file;
+    file.Open(path, "wb");
+    std::string text = GetXml();
+    if (!CVXMLOptions::Instance().IsHtmlMode()) text = AnsiToUtf8(text);
+    file.WriteString(text);
+    file.Close();
+  } catch (const CVamelFileException& e) {
+    VamelMessageBox(e.GetMessage(), MbButtons::Ok, MbIcon::None);
+    return false;
+  }
+  return true;
+}

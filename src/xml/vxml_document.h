@@ -1,0 +1,44 @@
+// A document: the owner of a parsed or built tree, with load and save.
+#pragma once
+
+#include <string>
+
+#include "xml/vxml_element.h"
+#include "xml/vxml_node.h"
+
+class CVXMLDocument : public CVXMLNode {
+public:
+  CVXMLDocument() = default;
+  CVXMLDocument(const CVXMLDocument&) = delete;
+  CVXMLDocument& operator=(const CVXMLDocument&) = delete;
+
+  int GetNodeType() const override { return kXmlDocumentNode; }
+  // A deep copy of the document with its children and declared encoding.
+  CVXMLNode* CloneNode() const override;
+  // The header (XML or HTML by the mode), a line break unless the layout is compact, then the document
+  // element. No final line break.
+  std::string GetXml() const override;
+  void AppendXml(std::string& out) const override;
+
+  // A new element with the name and no content; the caller owns it until it is appended.
+  CVXMLElement* CreateElement(const std::string& name) const { return new CVXMLElement(name, std::string()); }
+  // The first child when it is an element, otherwise null.
+  CVXMLElement* GetDocumentElement() const;
+
+  // Reads the file and loads its text. On a file error shows the message (OK, no icon), leaves the
+  // document unchanged and returns false.
+  bool Load(const std::string& path);
+  // Loads markup: prolog handling, encoding, then one new document element appended to the document
+  // (a document is loaded once). Sets the output layout to compact. Always true.
+  bool LoadText(std::string text);
+  // Writes GetXml() to `path`: UTF-8 without byte-order mark in XML mode, internal text in HTML mode.
+  // The previous file is replaced only when the new one is complete. On a file error shows the message
+  // (OK, no icon) and returns false.
+  bool Save(const std::string& path) const;
+
+  // The encoding declared by the <?xml ...?> declaration of the last load, "" otherwise. Informational.
+  const std::string& GetDeclaredEncoding() const { return m_encoding; }
+
+private:
+  std::string m_encoding;
+};

@@ -1,0 +1,335 @@
+#include "xml/vxml_element.h"
+
+#include <utility>
+
+#include "xml/vxml_character_data.h"
+#include "xml/vxml_names.h"
+#include "xml/vxml_options.h"
+#include "xml/vxml_parser.h"
+
+namespace {
+
+constexpr const char* kLineBreak = "\r\n";
+constexpr const char* kWhiteSpace = " \t\r\n\v\f";
+
+std::string_view TrimLeft(std::string_view text) {
+  size_t first = text.find_first_not_of(kWhiteSpace);
+  return first == std::string_view::npos ? std::string_view() : text.substr(first);
+}
+
+std::string_view Trim(std::string_view text) {
+  text = TrimLeft(text);
+  size_t last = text.find_last_not_of(kWhiteSpace);
+  return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+}
+
+}  // namespace
+
+CVXMLElement::CVXMLElement(const std::string& name, const std::string& text) {
+  if (!name.empty()) m_nodeName = name;
+  SetNodeValue(text);
+}
+
+CVXMLElement::CVXMLElement(std::string_view markup) { ParseElement(markup); }
+
+CVXMLElement::CVXMLElement(const CVXMLElement& other, CopyFlagsTag)
+    : CVXMLNode(other.m_nodeName, other.m_nodeValue),
+      m_selfClosing(other.m_selfClosing),
+      m_scriptTag(other.m_scriptTag),
+      m_hasEndTag(other.m_hasEndTag),
+      m_attributes(other.m_attributes) {}
+
+CVXMLElement::CVXMLElement(const CVXMLElement& other) : CVXMLElement(other, CopyFlagsTag{}) {
+  // Deep copy without recursion: element children are copied flat and queued for their own children.
+  std::vector<std::pair<const CVXMLElement*, CVXMLElement*>> pending{{&other, this}};
+  while (!pending.empty()) {
+    auto [source, target] = pending.back();
+    pending.pop_back();
+    for (const CVXMLNode* child : *source->GetChildNodes()) {
+      if (child->GetNodeType() == kXmlElementNode) {
+        const auto* element = static_cast<const CVXMLElement*>(child);
+        auto* copy = new CVXMLElement(*element, CopyFlagsTag{});
+        target->AppendChild(copy);
+        pending.emplace_back(element, copy);
+      } else {
+        target->AppendChild(child->CloneNode());
+      }
+    }
+  }
+}
+
+void CVXMLElement::SetNodeValue(const std::string& text) {
+  DeleteChildren();
+  if (text.find('<') == std::string::npos) {
+    // Plain text (the common case for the feed writers): one text child, as the parser would make.
+    if (!text.empty()) AppendChild(new CVXMLTextNode(text));
+    return;
+  }
+  CVXMLParser parser(text);
+  parser.ParseContent(this, nullptr);
+}
+
+std::string CVXMLElement::GetText() const {
+  std::string out;
+  std::vector<std::pair<const CVXMLElement*, size_t>> stack{{this, 0}};
+  while (!stack.empty()) {
+    auto& [element, next] = stack.back();
+    const CVXMLNodeList& children = *element->GetChildNodes();
+    if (next == children.size()) {
+      stack.pop_back();
+      continue;
+    }
+    const CVXMLNode* child = children[next++];
+    switch (child->GetNodeType()) {
+      case kXmlElementNode: stack.emplace_back(static_cast<const CVXMLElement*>(child), 0); break;
+      case kXmlCommentNode: break;
+      case kXmlTextNode:
+      case kXmlCDATASectionNode: out += child->NodeValue(); break;
+      default: out += child->GetText(); break;
+    }
+  }
+  return out;
+}
+
+int CVXMLElement::FindAttribute(std::string_view name) const {
+  for (size_t i = 0; i < m_attributes.size(); ++i) {
+    if (NamesMatch(m_attributes[i].NodeName(), name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string CVXMLElement::GetAttribute(std::string_view name) const {
+  int index = FindAttribute(name);
+  return index < 0 ? std::string() : m_attributes[static_cast<size_t>(index)].NodeValue();
+}
+
+void CVXMLElement::SetAttribute(const std::string& name, const std::string& value) {
+  const bool usable = !value.empty() && value != "\"\"";
+  int index = FindAttribute(name);
+  if (index >= 0) {
+    if (usable) m_attributes[static_cast<size_t>(index)].SetValue(value);
+    else m_attributes.erase(m_attributes.begin() + index);
+  } else if (usable) {
+    m_attributes.emplace_back(name, value);
+  }
+}
+
+CVXMLNodeList CVXMLElement::GetElementsByTagName(const char* name) const {
+  CVXMLNodeList found;
+  const std::string_view wanted = name ? std::string_view(name) : std::string_view();
+  // Pre-order without recursion: a match comes before its own descendants.
+  std::vector<std::pair<const CVXMLElement*, size_t>> stack{{this, 0}};
+  while (!stack.empty()) {
+    auto& [element, next] = stack.back();
+    const CVXMLNodeList& children = *element->GetChildNodes();
+    if (next == children.size()) {
+      stack.pop_back();
+      continue;
+    }
+    CVXMLNode* child = children[next++];
+    if (child->GetNodeType() != kXmlElementNode) continue;
+    auto* childElement = static_cast<CVXMLElement*>(child);
+    if (!name || NamesMatch(childElement->NodeName(), wanted)) found.AddTail(childElement);
+    stack.emplace_back(childElement, 0);
+  }
+  return found;
+}
+
+// ---- Writer ----
+
+void CVXMLElement::AppendStartTag(std::string& out) const {
+  if (m_nodeName.empty()) return;
+  out += '<';
+  out += m_nodeName;
+  for (const CVXMLAttribute& attribute : m_attributes) {
+    out += ' ';
+    attribute.AppendXml(out);
+  }
+  if (CVXMLOptions::Instance().IsHtmlMode() || HasChildNodes()) out += '>';
+  else out += " />";
+}
+
+void CVXMLElement::AppendEndTag(std::string& out) const {
+  if (m_nodeName.empty() || m_hasEndTag != 1) return;
+  out += "</";
+  out += m_nodeName;
+  out += '>';
+}
+
+std::string CVXMLElement::GetStartTag() const {
+  std::string out;
+  AppendStartTag(out);
+  return out;
+}
+
+std::string CVXMLElement::GetEndTag() const {
+  std::string out;
+  AppendEndTag(out);
+  return out;
+}
+
+std::string CVXMLElement::GetXml() const {
+  std::string out;
+  AppendXml(out);
+  return out;
+}
+
+void CVXMLElement::AppendXml(std::string& out) const {
+  // Every child element starts on a new line in the indented layout, indented by its depth; text stays
+  // on the line of what precedes it; an end tag gets its own indented line only after an element child.
+  // Iterative, so any depth is safe; the depth returns to its previous value after each element.
+  const int layout = GetXmlOutputLayout();
+  struct Frame {
+    const CVXMLElement* element;
+    size_t next;
+    int lastType;
+  };
+  std::vector<Frame> stack;
+  auto open = [&](const CVXMLElement* element) {
+    if (layout == kXmlLayoutIndented && GetXmlIndentDepth() > 0) out.append(static_cast<size_t>(GetXmlIndentDepth()), '\t');
+    element->AppendStartTag(out);
+    stack.push_back({element, 0, 0});
+  };
+  open(this);
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    const CVXMLNodeList& children = *frame.element->GetChildNodes();
+    if (frame.next < children.size()) {
+      const CVXMLNode* child = children[frame.next++];
+      SetXmlIndentDepth(GetXmlIndentDepth() + 1);
+      frame.lastType = child->GetNodeType();
+      if (frame.lastType == kXmlElementNode) {
+        if (layout != kXmlLayoutCompact) out += kLineBreak;
+        open(static_cast<const CVXMLElement*>(child));  // its depth is restored when it is closed
+        continue;
+      }
+      child->AppendXml(out);
+      SetXmlIndentDepth(GetXmlIndentDepth() - 1);
+      continue;
+    }
+    if (frame.lastType == kXmlElementNode && layout != kXmlLayoutCompact) out += kLineBreak;
+    if (!children.empty()) {
+      if (frame.lastType == kXmlElementNode && layout == kXmlLayoutIndented && GetXmlIndentDepth() > 0) {
+        out.append(static_cast<size_t>(GetXmlIndentDepth()), '\t');
+      }
+      frame.element->AppendEndTag(out);
+    }
+    stack.pop_back();
+    if (!stack.empty()) SetXmlIndentDepth(GetXmlIndentDepth() - 1);
+  }
+}
+
+// ---- Parsing ----
+
+void CVXMLElement::ParseElement(std::string_view markup) {
+  CVXMLParser parser(markup);
+  parser.ParseElement(*this);
+}
+
+void CVXMLElement::ParseStartTag(std::string_view markup) {
+  m_nodeName.clear();
+  m_selfClosing = 0;
+  m_scriptTag = 0;
+  m_attributes.clear();
+  size_t lt = markup.find('<');
+  if (lt == std::string_view::npos) {
+    AppendChild(new CVXMLTextNode(std::string(markup)));
+    return;
+  }
+  size_t gt = markup.find('>', lt + 1);
+  if (gt == std::string_view::npos) return;
+  std::string_view part = markup.substr(lt + 1, gt - lt - 1);
+  if (part.empty()) return;
+  if (part.back() == '/') {
+    m_selfClosing = 1;
+    part.remove_suffix(1);
+  }
+  if (part.size() > 2 && part.front() == '%' && part.back() == '%') {
+    std::string_view name = Trim(part.substr(1, part.size() - 2));
+    m_nodeName.assign(name.data(), name.size());
+    m_scriptTag = 1;
+    return;
+  }
+  size_t separator = part.find_first_of(" \t\r\n");
+  if (separator == std::string_view::npos) {
+    m_nodeName.assign(part.data(), part.size());
+    return;
+  }
+  m_nodeName.assign(part.data(), separator);
+  ParseAttributes(TrimLeft(part.substr(separator + 1)));
+}
+
+void CVXMLElement::ParseAttributes(std::string_view text) {
+  // A four-state scan: 0 in a name, 1 between name and value, 2 in a value, 3 after a value.
+  CVXMLAttribute pending;
+  size_t start = 0;
+  bool seenEquals = false, inDouble = false, inSingle = false;
+  int state = 0;
+  auto add = [&]() {
+    m_attributes.push_back(pending);
+    pending.Clear();
+  };
+  const size_t n = text.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    const bool last = i + 1 == n;
+    switch (state) {
+      case 0:
+        if (c == ' ' || c == '=' || c == '>' || (c == '/' && i > 1)) {
+          pending.SetName(text.substr(start, i - start));
+          state = 1;
+          if (c == '=') seenEquals = true;
+          if (c == '>' || c == '/') add();
+        } else if (last) {
+          pending.SetName(text.substr(start, i + 1 - start));
+          add();
+        }
+        break;
+      case 1:
+        if (c == ' ' || c == '=') {
+          if (c == '=') seenEquals = true;
+        } else if (seenEquals) {
+          start = i;
+          state = 2;
+          if (c == '"') inDouble = true;
+          if (c == '\'') inSingle = true;
+          if (last) {
+            pending.SetValue(text.substr(i, 1));
+            add();
+          }
+        } else {
+          add();
+          state = 0;
+          start = i;
+          if (last) {
+            pending.SetName(text.substr(i, 1));
+            add();
+          }
+        }
+        break;
+      case 2:
+        if ((c == '"' && inDouble) || (c == '\'' && inSingle) || (c == ' ' && !inDouble && !inSingle) || c == '>') {
+          const bool quote = c == '"' || c == '\'';
+          pending.SetValue(text.substr(start, i - start + (quote ? 1 : 0)));
+          if (!pending.IsEmpty()) add();
+          state = 3;
+          seenEquals = inDouble = inSingle = false;
+        } else if (last) {
+          pending.SetValue(text.substr(start, i + 1 - start));
+          add();
+        }
+        break;
+      case 3:
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') break;
+        start = i;
+        state = 0;
+        if (last) {
+          pending.SetName(text.substr(i, 1));
+          add();
+        }
+        break;
+    }
+    if (c == '>') break;
+  }
+  if (!pending.IsEmpty()) add();
+}

@@ -1,0 +1,75 @@
+// An element: tag name, attributes in insertion order, children, and the three flags the parser sets.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "xml/vxml_attribute.h"
+#include "xml/vxml_node.h"
+
+class CVXMLElement : public CVXMLNode {
+public:
+  // Empty name, no attributes, flags 0, 0, 1.
+  CVXMLElement() = default;
+  // Sets the name, then parses `text` as the element's content (SetNodeValue): text without "<" becomes
+  // one text child holding it unchanged, so literal text must be escaped by the caller first.
+  CVXMLElement(const std::string& name, const std::string& text);
+  // The parsing constructor: builds the element from the markup of one whole element (ParseElement).
+  explicit CVXMLElement(std::string_view markup);
+  // Deep copy: name, value, flags, attributes and clones of all children.
+  CVXMLElement(const CVXMLElement& other);
+  CVXMLElement& operator=(const CVXMLElement&) = delete;
+
+  int GetNodeType() const override { return kXmlElementNode; }
+  // Destroys the children, then parses `text` as the new content; the element's own value is kept.
+  void SetNodeValue(const std::string& text) override;
+  std::string GetText() const override;
+  CVXMLNode* CloneNode() const override { return new CVXMLElement(*this); }
+  std::string GetXml() const override;
+  void AppendXml(std::string& out) const override;
+
+  // Attributes. Names compare byte for byte in XML mode and with ASCII letters folded in HTML mode.
+  int FindAttribute(std::string_view name) const;    // index or -1
+  std::string GetAttribute(std::string_view name) const;  // "" when absent
+  // A usable value (not empty, not exactly two double quotes) replaces the value of an existing
+  // attribute through CVXMLAttribute::SetValue, or adds a new one through the attribute constructor;
+  // an unusable value removes an existing attribute and never creates one.
+  void SetAttribute(const std::string& name, const std::string& value);
+  const std::vector<CVXMLAttribute>& GetAttributes() const { return m_attributes; }
+
+  // Every descendant element whose name matches, in document order (a match before its own
+  // descendants); all descendant elements when `name` is null. The list points into the tree.
+  CVXMLNodeList GetElementsByTagName(const char* name) const;
+  CVXMLNodeList GetElementsByTagName(const std::string& name) const { return GetElementsByTagName(name.c_str()); }
+
+  // "<name attributes>" (" />" in XML mode when there are no children); "" for an unnamed element.
+  std::string GetStartTag() const;
+  // "</name>" while the has-end-tag flag is 1 and the name is not empty; otherwise "".
+  std::string GetEndTag() const;
+
+  // Parsing (lenient; never reports an error). ParseElement builds this element from the markup of one
+  // whole element; ParseStartTag reads name, flags and attributes; ParseAttributes scans attribute
+  // text and appends what it finds as it stands (duplicates and empty values included).
+  void ParseElement(std::string_view markup);
+  void ParseStartTag(std::string_view markup);
+  void ParseAttributes(std::string_view text);
+
+  // 1 when the parsed start tag ended with "/". Kept and copied, not used by the writer.
+  int m_selfClosing = 0;
+  // 1 when the parsed tag had the form <% ... %>. Kept and copied, not used by the writer.
+  int m_scriptTag = 0;
+  // 1 unless the parsed element did not end with its own end tag; the writer writes the end tag only
+  // while it is 1.
+  int m_hasEndTag = 1;
+
+private:
+  friend class CVXMLParser;
+  struct CopyFlagsTag {};
+  // Name, value, flags and attributes only.
+  CVXMLElement(const CVXMLElement& other, CopyFlagsTag);
+  void AppendStartTag(std::string& out) const;
+  void AppendEndTag(std::string& out) const;
+
+  std::vector<CVXMLAttribute> m_attributes;
+};

@@ -1,0 +1,47 @@
+#include "xml/vxml_names.h"
+
+#include <string>
+
+#include "xml/vxml_options.h"
+
+namespace {
+
+inline unsigned char LowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c | 0x20) : c; }
+
+}  // namespace
+
+bool EqualsFoldedAscii(std::string_view text, std::string_view pattern) {
+  if (text.size() != pattern.size()) return false;
+  size_t n = pattern.size();
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char p = static_cast<unsigned char>(pattern[i]);
+    unsigned char t = static_cast<unsigned char>(text[i]);
+    if (IsSjisLeadByte(p)) {
+      // A double-byte character compares exactly, both bytes.
+      if (t != p) return false;
+      if (++i < n && text[i] != pattern[i]) return false;
+      continue;
+    }
+    if (t != p && LowerAscii(t) != LowerAscii(p)) return false;
+  }
+  return true;
+}
+
+int CompareNoCaseAscii(std::string_view a, std::string_view b) { return EqualsFoldedAscii(a, b) ? 0 : 1; }
+
+bool NamesMatch(std::string_view a, std::string_view b) {
+  if (CVXMLOptions::Instance().IsHtmlMode()) return CompareNoCaseAscii(a, b) == 0;
+  return a == b;
+}
+
+void FoldAsciiInto(std::string_view text, std::string& out) {
+  out.assign(text.data(), text.size());
+  for (size_t i = 0; i < out.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(out[i]);
+    if (IsSjisLeadByte(c)) {
+      ++i;
+      continue;
+    }
+    out[i] = static_cast<char>(LowerAscii(c));
+  }
+}

@@ -1,0 +1,26 @@
+// Name comparison of the XML library.
+//
+// Names are internal text (code page 932). ASCII letters compare without regard to case where the
+// library asks for it; the second byte of a double-byte character is never folded, since it can be the
+// code of an ASCII letter.
+#pragma once
+
+#include <string_view>
+
+// True for a byte that starts a double-byte character of code page 932.
+inline bool IsSjisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// 0 when `a` and `b` have the same length and are equal with ASCII letters folded ('A'-'Z' against
+// 'a'-'z'), non-zero otherwise. Callers use only equality. Used for every HTML-mode name match.
+int CompareNoCaseAscii(std::string_view a, std::string_view b);
+
+// True when `text` equals `pattern` with the pattern's ASCII letters folded (the pattern's own
+// double-byte characters decide which bytes are letters). Both must have the same length.
+bool EqualsFoldedAscii(std::string_view text, std::string_view pattern);
+
+// Names as the current mode compares them: byte for byte in XML mode, letters folded in HTML mode.
+bool NamesMatch(std::string_view a, std::string_view b);
+
+// Lower-cases the ASCII letters of `text` that are not second bytes of double-byte characters; two
+// names are equal under EqualsFoldedAscii exactly when their folded forms are equal.
+void FoldAsciiInto(std::string_view text, std::string& out);

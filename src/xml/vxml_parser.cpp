@@ -1,0 +1,222 @@
+#include "xml/vxml_parser.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "xml/end_tag_index.h"
+#include "xml/vxml_character_data.h"
+#include "xml/vxml_element.h"
+#include "xml/vxml_names.h"
+#include "xml/vxml_node_list.h"
+
+namespace {
+
+constexpr size_t npos = std::string_view::npos;
+
+inline bool EndsTentativeName(char c) { return c == '>' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+size_t FindByte(std::string_view text, char c, size_t from, size_t to) {
+  if (from >= to) return npos;
+  const void* hit = std::memchr(text.data() + from, c, to - from);
+  return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : npos;
+}
+
+size_t FindText(std::string_view text, std::string_view what, size_t from, size_t to) {
+  size_t hit = text.substr(0, to).find(what, from);
+  return hit;
+}
+
+// The first "]]>" at a character boundary from `from`: the second byte of a double-byte character can be
+// "]", so the scan steps over whole characters.
+size_t FindCdataEnd(std::string_view text, size_t from, size_t to) {
+  size_t i = from;
+  while (i + 3 <= to) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == ']' && text[i + 1] == ']' && text[i + 2] == '>') return i;
+    i += IsSjisLeadByte(c) ? 2 : 1;
+  }
+  return npos;
+}
+
+}  // namespace
+
+long FindMatchingEndTag(std::string_view text, std::string_view name) {
+  // The two matchers, byte by byte; a mismatching byte resets a matcher without being tried again.
+  const std::string open = "<" + std::string(name);
+  const std::string close = "</" + std::string(name) + ">";
+  // Which pattern bytes are letters that fold: not the second byte of a double-byte character.
+  auto foldMask = [](const std::string& pattern) {
+    std::vector<bool> folds(pattern.size(), false);
+    for (size_t k = 0; k < pattern.size(); ++k) {
+      unsigned char c = static_cast<unsigned char>(pattern[k]);
+      if (IsSjisLeadByte(c)) {
+        ++k;
+        continue;
+      }
+      folds[k] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    }
+    return folds;
+  };
+  const std::vector<bool> openFolds = foldMask(open), closeFolds = foldMask(close);
+  auto matches = [](const std::string& pattern, const std::vector<bool>& folds, size_t k, char c) {
+    return c == pattern[k] || (folds[k] && (c | 0x20) == (pattern[k] | 0x20));
+  };
+  size_t oi = 0, ci = 0;
+  long depth = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    oi = matches(open, openFolds, oi, c) ? oi + 1 : 0;
+    if (oi == open.size()) {
+      size_t gt = text.find('>', i + 1);
+      char before = gt == npos ? text.back() : text[gt - 1];
+      if (before != '/') {
+        ++depth;
+        ci = 0;
+      }
+      oi = 0;
+    }
+    ci = matches(close, closeFolds, ci, c) ? ci + 1 : 0;
+    if (ci == close.size()) {
+      if (depth == 0) return static_cast<long>(i + 1 - close.size());
+      --depth;
+      oi = 0;
+      ci = 0;
+    }
+  }
+  return -1;
+}
+
+CVXMLParser::CVXMLParser(std::string_view text) : m_text(text) {}
+
+CVXMLParser::~CVXMLParser() = default;
+
+size_t CVXMLParser::FindEndTag(std::string_view name, size_t nameEnd, size_t contentEnd) {
+  if (m_text.size() > CEndTagIndex::kMaxText) {
+    // Beyond what the index addresses: search the content directly.
+    long found = FindMatchingEndTag(m_text.substr(nameEnd, contentEnd - nameEnd), name);
+    return found < 0 ? npos : nameEnd + static_cast<size_t>(found);
+  }
+  if (!m_index) m_index = std::make_unique<CEndTagIndex>(m_text);
+  return m_index->Find(name, nameEnd, contentEnd);
+}
+
+bool CVXMLParser::ReadElement(CVXMLElement& element, size_t begin, size_t end, size_t& contentBegin,
+                              size_t& contentEnd) {
+  std::string_view markup = m_text.substr(begin, end - begin);
+  element.m_hasEndTag = 1;
+  element.ParseStartTag(markup);
+  const std::string& name = element.m_nodeName;
+  if (name.empty()) return false;
+  // The markup must end with the element's own end tag, letters compared without regard to case.
+  size_t endTagLength = name.size() + 3;
+  if (markup.size() < endTagLength || markup.back() != '>' || markup[markup.size() - endTagLength] != '<' ||
+      markup[markup.size() - endTagLength + 1] != '/' ||
+      !EqualsFoldedAscii(markup.substr(markup.size() - endTagLength + 2, name.size()), name)) {
+    element.m_hasEndTag = 0;
+    return false;
+  }
+  // The content lies between the first ">" and the end tag.
+  size_t gt = markup.find('>');
+  contentBegin = begin + gt + 1;
+  contentEnd = end - endTagLength;
+  return contentBegin < contentEnd;
+}
+
+void CVXMLParser::ParseElement(CVXMLElement& element) {
+  size_t contentBegin = 0, contentEnd = 0;
+  if (ReadElement(element, 0, m_text.size(), contentBegin, contentEnd)) {
+    ParseRange(contentBegin, contentEnd, &element, nullptr);
+  }
+}
+
+bool CVXMLParser::ParseContent(CVXMLNode* parent, CVXMLNodeList* list) {
+  return ParseRange(0, m_text.size(), parent, list);
+}
+
+bool CVXMLParser::ParseRange(size_t begin, size_t end, CVXMLNode* parent, CVXMLNodeList* list) {
+  // Each frame is the content of one element still being read; children are read after their parent
+  // has been added, so the tree grows in document order without recursion.
+  struct Frame {
+    CVXMLNode* parent;
+    size_t pos;
+    size_t end;
+  };
+  std::vector<Frame> frames;
+  frames.push_back({parent, begin, end});
+  bool complete = true;
+  const std::string_view text = m_text;
+
+  while (!frames.empty()) {
+    Frame& frame = frames.back();
+    if (frame.pos >= frame.end) {
+      frames.pop_back();
+      continue;
+    }
+    CVXMLNode* into = frame.parent;
+    const bool outermost = frames.size() == 1;
+    auto add = [&](CVXMLNode* node) {
+      if (into) into->AppendChild(node);
+      else list->AddTail(node);
+    };
+    const size_t pos = frame.pos;
+    const size_t stop = frame.end;
+
+    size_t lt = FindByte(text, '<', pos, stop);
+    if (lt == npos) {
+      add(new CVXMLTextNode(std::string(text.substr(pos, stop - pos))));
+      frame.pos = stop;
+      continue;
+    }
+    if (lt > pos) {
+      add(new CVXMLTextNode(std::string(text.substr(pos, lt - pos))));
+      frame.pos = lt;
+      continue;
+    }
+    const size_t length = stop - pos;
+    if (length >= 7 && text.compare(pos, 4, "<!--") == 0) {
+      size_t close = FindText(text, "-->", pos, stop);
+      if (close == npos) {
+        if (outermost) complete = false;
+        frame.pos = stop;
+        continue;
+      }
+      add(new CVXMLComment(close >= pos + 4 ? std::string(text.substr(pos + 4, close - pos - 4)) : std::string()));
+      frame.pos = close + 3;
+      continue;
+    }
+    if (length >= 12 && text.compare(pos, 9, "<![CDATA[") == 0) {
+      size_t close = FindCdataEnd(text, pos + 9, stop);
+      if (close == npos) {
+        if (outermost) complete = false;
+        frame.pos = stop;
+        continue;
+      }
+      add(new CVXMLCDATASection(std::string(text.substr(pos + 9, close - pos - 9))));
+      frame.pos = close + 3;
+      continue;
+    }
+
+    // An element. Without any ">" ahead the rest stays text, so a stray "<" never stalls the parse.
+    size_t gt = FindByte(text, '>', pos, stop);
+    if (gt == npos) {
+      add(new CVXMLTextNode(std::string(text.substr(pos, stop - pos))));
+      frame.pos = stop;
+      continue;
+    }
+    size_t nameEnd = pos + 1;
+    while (!EndsTentativeName(text[nameEnd])) ++nameEnd;
+    std::string_view name = text.substr(pos + 1, nameEnd - pos - 1);
+    size_t endTag = FindEndTag(name, nameEnd, stop);
+    size_t markupEnd = endTag == npos ? gt + 1 : endTag + name.size() + 3;
+
+    CVXMLElement* element = new CVXMLElement;
+    add(element);
+    frame.pos = markupEnd;  // `frame` may move when a frame is pushed below
+    size_t contentBegin = 0, contentEnd = 0;
+    if (ReadElement(*element, pos, markupEnd, contentBegin, contentEnd)) {
+      frames.push_back({element, contentBegin, contentEnd});
+    }
+  }
+  return complete;
+}

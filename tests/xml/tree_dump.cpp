@@ -1,0 +1,47 @@
+#include "tree_dump.h"
+
+#include "xml/vxml.h"
+
+std::string Dump(const CVXMLNode& node) {
+  switch (node.GetNodeType()) {
+    case kXmlTextNode: return "\"" + node.NodeValue() + "\"";
+    case kXmlCDATASectionNode: return "C\"" + node.NodeValue() + "\"";
+    case kXmlCommentNode: return "#\"" + node.NodeValue() + "\"";
+    default: break;
+  }
+  std::string out = node.NodeName();
+  if (node.GetNodeType() == kXmlElementNode) {
+    const auto& element = static_cast<const CVXMLElement&>(node);
+    if (!element.GetAttributes().empty()) {
+      out += "[";
+      bool first = true;
+      for (const CVXMLAttribute& a : element.GetAttributes()) {
+        if (!first) out += " ";
+        first = false;
+        out += a.NodeName() + "=" + a.NodeValue();
+      }
+      out += "]";
+    }
+    if (element.m_selfClosing) out += "/";
+    if (element.m_scriptTag) out += "%";
+    if (!element.m_hasEndTag) out += "!";
+  }
+  if (node.HasChildNodes()) {
+    out += "(";
+    bool first = true;
+    for (const CVXMLNode* child : *node.GetChildNodes()) {
+      if (!first) out += ",";
+      first = false;
+      out += Dump(*child);
+    }
+    out += ")";
+  }
+  return out;
+}
+
+std::string LoadDump(const std::string& text) {
+  CVXMLDocument doc;
+  doc.LoadText(text);
+  const CVXMLElement* root = doc.GetDocumentElement();
+  return root ? Dump(*root) : std::string("(none)");
+}
