@@ -34,6 +34,8 @@ public:
   const std::string& GetLastError() const { return m_lastError; }
 
 protected:
+  // Reads a feed file as the document; the kind becomes the feed's format.
+  bool OpenFeedFile(const std::string& path);
   // Shows a failure message (the framework's file and format errors carry the exclamation icon).
   void ReportError(const std::string& message, bool exclamation);
 

@@ -15,3 +15,6 @@ void RegisterProjectCommands(CLI::App& app);
 
 // options
 void RegisterOptionsCommand(CLI::App& app);
+
+// import
+void RegisterImportCommand(CLI::App& app);
