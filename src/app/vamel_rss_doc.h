@@ -36,6 +36,8 @@ public:
 protected:
   // Reads a feed file as the document; the kind becomes the feed's format.
   bool OpenFeedFile(const std::string& path);
+  // Save of kinds 1 to 4: the feed writer of the kind (kind 1 by the project's RSS version).
+  bool SaveFeedDocument(const std::string& path);
   // Shows a failure message (the framework's file and format errors carry the exclamation icon).
   void ReportError(const std::string& message, bool exclamation);
 

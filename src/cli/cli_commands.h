@@ -18,3 +18,6 @@ void RegisterOptionsCommand(CLI::App& app);
 
 // import
 void RegisterImportCommand(CLI::App& app);
+
+// write
+void RegisterWriteCommand(CLI::App& app);

@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
   RegisterProjectCommands(app);
   RegisterOptionsCommand(app);
   RegisterImportCommand(app);
+  RegisterWriteCommand(app);
 
   try {
     app.parse(argc, argv);

@@ -217,3 +217,10 @@ std::string DecodeCharacterReferences(const std::string& text, bool htmlNamedEnt
   }
   return out;
 }
+
+std::uint32_t HtmlEntityCodePoint(std::string_view name) {
+  if (name.empty() || name.size() > kLongestEntityName) return 0;
+  auto it = std::lower_bound(std::begin(kHtmlEntities), std::end(kHtmlEntities), name,
+                             [](const NamedEntity& e, std::string_view n) { return std::string_view(e.name) < n; });
+  return it != std::end(kHtmlEntities) && name == it->name ? it->codePoint : 0;
+}

@@ -78,12 +78,14 @@ public:
   virtual void Serialize(CArchive& ar);
 
   // Feed writing (feeds/). An empty path means the project's own path; false when that is empty too.
-  bool WriteRss(const std::string& path = std::string());
-  bool WriteAtom(const std::string& path = std::string());
-  bool WriteRss10(const std::string& path = std::string());
-  bool WriteRss20(const std::string& path = std::string());
-  bool WriteAtom03(const std::string& path = std::string());
-  bool WriteAtom10(const std::string& path = std::string());
+  // Otherwise true, also when the save failed (it has shown the file's message); `saved`, when given,
+  // tells whether the file was written.
+  bool WriteRss(const std::string& path = std::string(), bool* saved = nullptr);
+  bool WriteAtom(const std::string& path = std::string(), bool* saved = nullptr);
+  bool WriteRss10(const std::string& path = std::string(), bool* saved = nullptr);
+  bool WriteRss20(const std::string& path = std::string(), bool* saved = nullptr);
+  bool WriteAtom03(const std::string& path = std::string(), bool* saved = nullptr);
+  bool WriteAtom10(const std::string& path = std::string(), bool* saved = nullptr);
   std::string GetFeedId() const;
   std::string GetAtomSelfUrl() const;
 

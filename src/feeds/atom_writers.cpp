@@ -1,0 +1,123 @@
+// The Atom 0.3 and Atom 1.0 writers of the project, WriteAtom choosing between them, and the feed's id
+// and self address.
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+#include "feeds/feed_dates.h"
+#include "feeds/feed_items.h"
+#include "feeds/feed_text.h"
+#include "feeds/feed_writer_support.h"
+#include "feeds/url_parts.h"
+#include "feeds/xml_escape.h"
+#include "model/rss_file.h"
+#include "platform/clock.h"
+#include "xml/vxml_document.h"
+#include "xml/vxml_element.h"
+
+namespace {
+
+constexpr const char* kAtom03Namespace = "http://purl.org/atom/ns#";
+constexpr const char* kDublinCoreNamespace = "http://purl.org/dc/elements/1.1/";
+constexpr const char* kAtom10Namespace = "http://www.w3.org/2005/Atom";
+
+CVXMLElement* AddChild(CVXMLElement& parent, const char* name, const std::string& text = std::string()) {
+  auto* child = new CVXMLElement(name, text);
+  parent.AppendChild(child);
+  return child;
+}
+
+CVXMLElement* AddMarkup(CVXMLElement& parent, const char* name, const std::string& text) {
+  CVXMLElement* child = AddChild(parent, name);
+  SetFeedMarkupText(*child, text);
+  return child;
+}
+
+void AddLink(CVXMLElement& parent, const char* rel, const char* type, const std::string& href) {
+  CVXMLElement* link = AddChild(parent, "link");
+  link->SetAttribute("rel", rel);
+  link->SetAttribute("type", type);
+  link->SetAttribute("href", FeedAttributeText(href));
+}
+
+void AddAuthor(CVXMLElement& feed, const std::string& creator) {
+  CVXMLElement* author = AddChild(feed, "author");
+  AddMarkup(*author, "name", creator);
+}
+
+}  // namespace
+
+bool CRssFile::WriteAtom(const std::string& path, bool* saved) {
+  return atomVersion == 0 ? WriteAtom03(path, saved) : WriteAtom10(path, saved);
+}
+
+bool CRssFile::WriteAtom03(const std::string& path, bool* saved) {
+  if (saved) *saved = false;
+  const std::string target = path.empty() ? GetAtomPath() : path;
+  if (target.empty()) return false;
+
+  CFeedWriteScope scope;
+  CVXMLDocument document;
+  CVXMLElement* feed = document.CreateElement("feed");
+  feed->SetAttribute("version", "0.3");
+  feed->SetAttribute("xmlns", kAtom03Namespace);
+  feed->SetAttribute("xmlns:dc", kDublinCoreNamespace);
+  document.AppendChild(feed);
+
+  AddMarkup(*feed, "title", siteTitle);
+  AddLink(*feed, "alternate", "text/html", siteUrl);
+  AddChild(*feed, "modified", FormatW3cDate(GetLatestItemDate()));
+  AddAuthor(*feed, creator);
+  AddMarkup(*feed, "tagline", siteDescription);
+  const int count = FeedItemCount(*this, atomCount);
+  for (int i = 0; i < count; ++i) feed->AppendChild(MakeAtom03Entry(*GetAt(i)));
+
+  SaveFeed(document, target, saved);
+  return true;
+}
+
+bool CRssFile::WriteAtom10(const std::string& path, bool* saved) {
+  if (saved) *saved = false;
+  const std::string target = path.empty() ? GetAtomPath() : path;
+  if (target.empty()) return false;
+
+  CFeedWriteScope scope;
+  CVXMLDocument document;
+  CVXMLElement* feed = document.CreateElement("feed");
+  feed->SetAttribute("xmlns", kAtom10Namespace);
+  document.AppendChild(feed);
+
+  AddMarkup(*feed, "title", siteTitle);
+  AddLink(*feed, "alternate", "text/html", siteUrl);
+  AddLink(*feed, "self", "application/atom+xml", GetAtomSelfUrl());
+  AddChild(*feed, "id", FeedUrlText(GetFeedId()));
+  AddChild(*feed, "updated", FormatW3cDate(GetLatestItemDate()));
+  AddAuthor(*feed, creator);
+  AddMarkup(*feed, "subtitle", siteDescription);
+  const int count = FeedItemCount(*this, atomCount);
+  for (int i = 0; i < count; ++i) feed->AppendChild(MakeAtom10Entry(*GetAt(i)));
+
+  SaveFeed(document, target, saved);
+  return true;
+}
+
+std::string CRssFile::GetFeedId() const {
+  if (!feedId.empty()) return feedId;
+  std::string host, path;
+  SplitUrlHostPath(StripXmlForbiddenChars(siteUrl), host, path);
+  path.erase(std::remove(path.begin(), path.end(), '/'), path.end());
+  std::string year;
+  std::tm tm{};
+  if (ToLocalTime(CurrentTime(), tm)) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%04d", tm.tm_year + 1900);
+    year = buffer;
+  }
+  return "tag:" + host + "," + year + ":" + path;
+}
+
+std::string CRssFile::GetAtomSelfUrl() const {
+  std::string url = siteUrl;
+  if (url.empty() || url.back() != '/') url += '/';
+  return url + atomFileName;
+}

@@ -1,0 +1,142 @@
+// How the feed writers put project text into XML elements and attributes.
+#include "feeds/feed_text.h"
+
+#include <cstdint>
+
+#include "feeds/char_refs.h"
+#include "feeds/xml_escape.h"
+#include "feeds/xml_well_formed.h"
+#include "platform/text_codec.h"
+#include "xml/vxml_character_data.h"
+#include "xml/vxml_element.h"
+#include "xml/vxml_options.h"
+
+namespace {
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+int HexValue(char c) {
+  if (IsDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool IsXmlChar(std::uint32_t cp) {
+  if (cp < 0x20) return cp == 0x09 || cp == 0x0A || cp == 0x0D;
+  if (cp >= 0xD800 && cp <= 0xDFFF) return false;
+  return cp != 0xFFFE && cp != 0xFFFF && cp <= 0x10FFFF;
+}
+
+bool HasHighByte(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  }
+  return false;
+}
+
+// Text in which every double-byte character is whole. The file is written as UTF-8, and the conversion
+// joins a lead byte with whatever follows it; a lead byte at the end of a text would swallow the first
+// "]" of "]]>" or a byte of the markup after it. A round trip through UTF-8 gives the same characters
+// with each broken sequence replaced.
+std::string WholeCharacters(const std::string& text) {
+  if (!HasHighByte(text)) return text;
+  return Utf8ToAnsi(AnsiToUtf8(text));
+}
+
+// The length of the reference at text[amp] == '&' that may stay as written, or 0. `named` receives
+// the character of an HTML named entity (to be written as a numeric reference).
+std::size_t KeptReference(const std::string& text, std::size_t amp, std::uint32_t& named) {
+  named = 0;
+  std::size_t pos = amp + 1;
+  const std::size_t size = text.size();
+  if (pos < size && text[pos] == '#') {
+    ++pos;
+    const bool hex = pos < size && text[pos] == 'x';
+    if (hex) ++pos;
+    std::uint32_t value = 0;
+    std::size_t start = pos;
+    for (; pos < size; ++pos) {
+      int d = hex ? HexValue(text[pos]) : (IsDigit(text[pos]) ? text[pos] - '0' : -1);
+      if (d < 0) break;
+      if (value <= 0x10FFFF) value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
+    }
+    if (pos == start || pos >= size || text[pos] != ';' || !IsXmlChar(value)) return 0;
+    return pos + 1 - amp;
+  }
+  std::size_t start = pos;
+  while (pos < size && pos - start <= 8 && (IsAsciiLetter(text[pos]) || (pos > start && IsDigit(text[pos])))) ++pos;
+  if (pos == start || pos >= size || text[pos] != ';') return 0;
+  std::string name = text.substr(start, pos - start);
+  if (name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos") return pos + 1 - amp;
+  named = HtmlEntityCodePoint(name);
+  return named != 0 ? pos + 1 - amp : 0;
+}
+
+// RepairReferences, and the listed characters escaped as well.
+std::string RepairAndEscape(const std::string& text, bool lt, bool gt, bool quote) {
+  std::string out;
+  out.reserve(text.size() + 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '&') {
+      std::uint32_t named = 0;
+      std::size_t length = KeptReference(text, i, named);
+      if (length == 0) {
+        out += "&amp;";
+      } else if (named != 0) {
+        out += "&#" + std::to_string(named) + ";";
+        i += length - 1;
+      } else {
+        out.append(text, i, length);
+        i += length - 1;
+      }
+    } else if (c == '<' && lt) {
+      out += "&lt;";
+    } else if (c == '>' && gt) {
+      out += "&gt;";
+    } else if (c == '"' && quote) {
+      out += "&quot;";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// Whether the parsed children of `element` are written as well-formed content.
+bool ContentIsWellFormed(const CVXMLElement& element) {
+  std::string markup;
+  const int layout = GetXmlOutputLayout();
+  SetXmlOutputLayout(kXmlLayoutCompact);
+  for (const CVXMLNode* child : *element.GetChildNodes()) child->AppendXml(markup);
+  SetXmlOutputLayout(layout);
+  return IsWellFormedXmlContent(markup, false);
+}
+
+}  // namespace
+
+std::string FeedEscapedText(const std::string& text) { return EscapeXmlText(StripXmlForbiddenChars(text)); }
+
+std::string RepairReferences(const std::string& text) { return RepairAndEscape(text, false, false, false); }
+
+std::string FeedUrlText(const std::string& text) {
+  return RepairAndEscape(StripXmlForbiddenChars(text), true, true, false);
+}
+
+std::string FeedAttributeText(const std::string& text) {
+  return RepairAndEscape(StripXmlForbiddenChars(text), true, false, true);
+}
+
+void SetFeedMarkupText(CVXMLElement& element, const std::string& text) {
+  const std::string clean = WholeCharacters(StripXmlForbiddenChars(text));
+  element.SetNodeValue(RepairReferences(clean));
+  const bool markup = clean.find('<') != std::string::npos || clean.find("]]>") != std::string::npos;
+  if (markup && !ContentIsWellFormed(element)) element.SetNodeValue(RepairAndEscape(clean, true, true, false));
+}
+
+void AppendFeedCdata(CVXMLElement& element, const std::string& content) {
+  std::string clean = StripXmlForbiddenChars(content);
+  if (!clean.empty() && static_cast<unsigned char>(clean.back()) >= 0x80) clean = WholeCharacters(clean);
+  for (std::string& piece : SplitCdataContent(clean)) element.AppendChild(new CVXMLCDATASection(std::move(piece)));
+}

@@ -1,0 +1,35 @@
+// How the feed writers put project text into XML elements and attributes.
+//
+// Every function takes internal text (code page 932) as the project holds it and first drops the
+// characters that XML 1.0 forbids, so a stray control character in one item cannot spoil a feed.
+#pragma once
+
+#include <string>
+
+class CVXMLElement;
+
+// Element text for item fields: everything escaped (EscapeXmlText), so it is written as plain text.
+std::string FeedEscapedText(const std::string& text);
+
+// References made safe for a document without a DTD: the five predefined entity references and numeric
+// references to XML characters stay; an HTML named entity becomes the numeric reference of its
+// character ("&nbsp;" gives "&#160;"); any other "&" becomes "&amp;". Markup is left alone.
+std::string RepairReferences(const std::string& text);
+
+// Element text for URLs and ids (link, guid, id): RepairReferences, and "<" and ">" escaped, since an
+// address never holds markup.
+std::string FeedUrlText(const std::string& text);
+
+// An attribute value (rdf:about, rdf:resource, href): RepairReferences, and "<" and the double quote
+// escaped.
+std::string FeedAttributeText(const std::string& text);
+
+// Gives `element` the site field `text` as markup: with RepairReferences applied it is parsed by the
+// XML library, so "<b>x</b>" becomes a b element. When the parsed content would not be well-formed XML
+// ("A < B", a stray end tag, "]]>"), "<" and ">" are escaped instead, so the text reads as the user
+// typed it.
+void SetFeedMarkupText(CVXMLElement& element, const std::string& text);
+
+// Gives `element` the content as CDATA: one section, or consecutive sections when the content holds
+// "]]>", so that it reads back unchanged.
+void AppendFeedCdata(CVXMLElement& element, const std::string& content);

@@ -1,0 +1,30 @@
+// What the four feed writers share: the library state while writing, the item range and the save.
+#pragma once
+
+#include <string>
+
+#include "xml/vxml_document.h"
+
+class CRssFile;
+
+// Writing needs XML mode and the indented layout; this holds them for the life of a writer and puts
+// the HTML-mode switch back afterwards (a writer never runs while a page is read, but must not depend
+// on it).
+class CFeedWriteScope {
+public:
+  CFeedWriteScope();
+  ~CFeedWriteScope();
+  CFeedWriteScope(const CFeedWriteScope&) = delete;
+  CFeedWriteScope& operator=(const CFeedWriteScope&) = delete;
+
+private:
+  int m_htmlMode;
+};
+
+// How many items of the project go into a feed with the given limit: the limit is compared unsigned,
+// so 0 writes none and a negative limit writes every item.
+int FeedItemCount(const CRssFile& project, int limit);
+
+// Saves the feed; a failure has shown the file's message. `saved` (when given) tells whether the file
+// was written.
+void SaveFeed(const CVXMLDocument& document, const std::string& path, bool* saved);

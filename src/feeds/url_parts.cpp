@@ -1,0 +1,44 @@
+// Host and path of a URL, for the Atom ids.
+#include "feeds/url_parts.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+
+#include "net/curl_support.h"
+
+namespace {
+
+struct UrlDeleter {
+  void operator()(CURLU* p) const { curl_url_cleanup(p); }
+};
+
+// One part of the parsed URL; false when the URL has none.
+bool GetPart(CURLU* url, CURLUPart part, std::string& out) {
+  char* text = nullptr;
+  if (curl_url_get(url, part, &text, 0) != CURLUE_OK || !text) return false;
+  out = text;
+  curl_free(text);
+  return true;
+}
+
+}  // namespace
+
+bool SplitUrlHostPath(const std::string& url, std::string& host, std::string& path) {
+  host.clear();
+  path.clear();
+  if (url.empty() || url.find('\0') != std::string::npos) return false;
+  EnsureCurlInitialised();
+  std::unique_ptr<CURLU, UrlDeleter> parts(curl_url());
+  // The bytes go in as they are (internal text), so host and path come back as internal text.
+  const unsigned int flags = CURLU_NON_SUPPORT_SCHEME | CURLU_PATH_AS_IS | CURLU_ALLOW_SPACE;
+  if (!parts || curl_url_set(parts.get(), CURLUPART_URL, url.c_str(), flags) != CURLUE_OK) return false;
+  std::string hostPart, pathPart, query, fragment;
+  if (!GetPart(parts.get(), CURLUPART_HOST, hostPart) || hostPart.empty()) return false;
+  if (!GetPart(parts.get(), CURLUPART_PATH, pathPart) || pathPart.empty()) pathPart = "/";
+  if (GetPart(parts.get(), CURLUPART_QUERY, query)) pathPart += "?" + query;
+  if (GetPart(parts.get(), CURLUPART_FRAGMENT, fragment)) pathPart += "#" + fragment;
+  host = hostPart;
+  path = pathPart;
+  return true;
+}
