@@ -1,5 +1,6 @@
 #include "platform/text_codec.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -240,18 +241,20 @@ std::string AnsiToUtf8(std::string_view text) {
   return out;
 }
 
-std::string Utf8ToAnsi(std::string_view text) {
-  text = UpToZero(text);
-  if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.remove_prefix(3);
-  // Code page 932 never takes more bytes than UTF-8 for the same text: write into a buffer of that size.
-  std::string out(text.size(), '\0');
-  char* w = out.data();
-  const char* p = text.data();
-  const size_t n = text.size();
-  size_t i = 0;
+namespace {
+
+// Converts text[from, end) (after the byte-order mark and before any zero byte) into text from `to` on,
+// which is at most `from`: code page 932 never takes more bytes than UTF-8 for the same text, so the
+// writing never overtakes the reading. Resizes `text` to what was written.
+void ConvertUtf8Over(std::string& text, size_t from, size_t end, size_t to) {
+  char* base = text.data();
+  const char* p = base;
+  char* w = base + to;
+  size_t i = from;
+  const size_t n = end;
   while (i < n) {
     size_t run = AsciiRun(p + i, n - i);
-    std::memcpy(w, p + i, run);
+    std::memmove(w, p + i, run);
     w += run;
     i += run;
     if (i == n) break;
@@ -269,11 +272,13 @@ std::string Utf8ToAnsi(std::string_view text) {
       if (codePoint >= 0x800 && (codePoint < 0xD800 || codePoint > 0xDFFF)) length = 3;
     }
     if (length == 0) {
-      out.resize(static_cast<size_t>(w - out.data()));
-      Utf8ToAnsiByIconv(text.substr(i), out);
-      return out;
+      // Anything else: the rest goes through iconv.
+      std::string rest(p + i, n - i);
+      text.resize(static_cast<size_t>(w - base));
+      Utf8ToAnsiByIconv(rest, text);
+      return;
     }
-    std::uint16_t code = LookUpToAnsi(codePoint, text.substr(i, length));
+    std::uint16_t code = LookUpToAnsi(codePoint, std::string_view(p + i, length));
     if (code == kUnmapped) *w++ = '?';
     else if (code < 0x100) *w++ = static_cast<char>(code);
     else {
@@ -282,8 +287,27 @@ std::string Utf8ToAnsi(std::string_view text) {
     }
     i += length;
   }
-  out.resize(static_cast<size_t>(w - out.data()));
+  text.resize(static_cast<size_t>(w - base));
+}
+
+}  // namespace
+
+std::string Utf8ToAnsi(std::string_view text) {
+  text = UpToZero(text);
+  if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.remove_prefix(3);
+  std::string out(text);
+  ConvertUtf8Over(out, 0, out.size(), 0);
   return out;
+}
+
+void Utf8ToAnsiInPlace(std::string& text, size_t begin, size_t end) {
+  begin = std::min(begin, text.size());
+  end = std::min(end, text.size());
+  if (end < begin) end = begin;
+  const void* zero = std::memchr(text.data() + begin, '\0', end - begin);
+  if (zero) end = static_cast<size_t>(static_cast<const char*>(zero) - text.data());
+  if (end - begin >= 3 && text.compare(begin, 3, "\xEF\xBB\xBF") == 0) begin += 3;
+  ConvertUtf8Over(text, begin, end, 0);
 }
 
 std::string Utf16LeToAnsi(std::string_view bytes) {

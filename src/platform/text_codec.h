@@ -19,6 +19,10 @@ std::string AnsiToUtf8(std::string_view text);
 // each character that code page 932 lacks, and each malformed sequence, becomes "?".
 std::string Utf8ToAnsi(std::string_view text);
 
+// Replaces `text` by Utf8ToAnsi of its bytes [begin, end), converting in place (the result is never
+// longer than its UTF-8), so a large text needs no second buffer.
+void Utf8ToAnsiInPlace(std::string& text, size_t begin = 0, size_t end = std::string::npos);
+
 // UTF-16LE code units (as bytes) to code page 932; unmappable characters and stray surrogates become "?".
 std::string Utf16LeToAnsi(std::string_view bytes);
 

@@ -139,6 +139,13 @@ size_t CCheckedFile::Read(void* buffer, size_t count) {
 }
 
 std::string CCheckedFile::ReadAll() {
+  std::string content = ReadAllBytes();
+  size_t zero = content.find('\0');
+  if (zero != std::string::npos) content.resize(zero);
+  return content;
+}
+
+std::string CCheckedFile::ReadAllBytes() {
   long long length = GetLength();
   if (length < 0) Fail(ReadFailedText());
   std::string content;
@@ -149,7 +156,5 @@ std::string CCheckedFile::ReadAll() {
   }
   size_t got = content.empty() ? 0 : Read(content.data(), content.size());
   content.resize(got);
-  size_t zero = content.find('\0');
-  if (zero != std::string::npos) content.resize(zero);
   return content;
 }

@@ -42,6 +42,8 @@ public:
   size_t Read(void* buffer, size_t count);
   // The whole file, up to its first zero byte. Throws the buffer or read message.
   std::string ReadAll();
+  // The whole file, zero bytes included (text in UTF-16). Throws the buffer or read message.
+  std::string ReadAllBytes();
 
   bool IsOpen() const { return m_stream != nullptr; }
   const std::string& GetPath() const { return m_path; }

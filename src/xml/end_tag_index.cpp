@@ -140,26 +140,55 @@ bool CEndTagIndex::Started(size_t j, std::string_view pattern) {
   return flips % 2 == 0;
 }
 
+void CEndTagIndex::BuildBuckets() {
+  m_bucketsBuilt = true;
+  const size_t size = m_text.size();
+  auto key = [&](size_t at) -> size_t {
+    return at < size ? LowerAscii(static_cast<unsigned char>(m_text[at])) : 256;
+  };
+  // Counting sort keeps each group in increasing order.
+  m_afterOffsets.assign(258, 0);
+  m_afterSlashOffsets.assign(258, 0);
+  for (std::uint32_t p : m_lt) {
+    ++m_afterOffsets[key(p + 1) + 1];
+    if (p + 1 < size && m_text[p + 1] == '/') ++m_afterSlashOffsets[key(p + 2) + 1];
+  }
+  for (size_t b = 1; b < 258; ++b) {
+    m_afterOffsets[b] += m_afterOffsets[b - 1];
+    m_afterSlashOffsets[b] += m_afterSlashOffsets[b - 1];
+  }
+  m_after.resize(m_afterOffsets[257]);
+  m_afterSlash.resize(m_afterSlashOffsets[257]);
+  std::vector<std::uint32_t> fill(m_afterOffsets.begin(), m_afterOffsets.end() - 1);
+  std::vector<std::uint32_t> fillSlash(m_afterSlashOffsets.begin(), m_afterSlashOffsets.end() - 1);
+  for (size_t j = 0; j < m_lt.size(); ++j) {
+    std::uint32_t p = m_lt[j];
+    m_after[fill[key(p + 1)]++] = static_cast<std::uint32_t>(j);
+    if (p + 1 < size && m_text[p + 1] == '/') m_afterSlash[fillSlash[key(p + 2)]++] = static_cast<std::uint32_t>(j);
+  }
+}
+
 void CEndTagIndex::ScanCandidates(std::string_view name, std::vector<std::uint32_t>& opens,
-                                  std::vector<std::uint32_t>& closes) const {
+                                  std::vector<std::uint32_t>& closes) {
+  if (!m_bucketsBuilt) BuildBuckets();
   const size_t n = name.size();
   const size_t size = m_text.size();
-  const unsigned char first = static_cast<unsigned char>(name[0]);
-  const bool firstFolds = (first >= 'A' && first <= 'Z') || (first >= 'a' && first <= 'z');
-  const char firstLower = static_cast<char>(firstFolds ? (first | 0x20) : first);
-  auto startsName = [&](size_t at) {
-    char c = m_text[at];
-    return (firstFolds ? static_cast<char>(c | 0x20) == firstLower : c == firstLower) &&
-           EqualsFoldedAscii(m_text.substr(at, n), name);
+  auto group = [](const std::vector<std::uint32_t>& items, const std::vector<std::uint32_t>& offsets, size_t b) {
+    return std::make_pair(items.begin() + offsets[b], items.begin() + offsets[b + 1]);
   };
-  for (size_t j = 0; j < m_lt.size(); ++j) {
-    size_t at = m_lt[j] + 1;
-    if (at + n > size) break;
-    if (startsName(at)) {
-      opens.push_back(static_cast<std::uint32_t>(j));
-    } else if (m_text[at] == '/' && at + n + 1 < size && m_text[at + n + 1] == '>' && startsName(at + 1)) {
-      closes.push_back(static_cast<std::uint32_t>(j));
-    }
+  // Openings: "<" + name. A name that begins with "/" is found among the "</".
+  const unsigned char first = LowerAscii(static_cast<unsigned char>(name[0]));
+  auto [openBegin, openEnd] = name[0] == '/' ? group(m_afterSlash, m_afterSlashOffsets, LowerAscii(static_cast<unsigned char>(name[1])))
+                                             : group(m_after, m_afterOffsets, first);
+  for (auto it = openBegin; it != openEnd; ++it) {
+    size_t at = m_lt[*it] + 1;
+    if (at + n <= size && EqualsFoldedAscii(m_text.substr(at, n), name)) opens.push_back(*it);
+  }
+  // Closings: "</" + name + ">".
+  auto [closeBegin, closeEnd] = group(m_afterSlash, m_afterSlashOffsets, first);
+  for (auto it = closeBegin; it != closeEnd; ++it) {
+    size_t at = m_lt[*it] + 2;
+    if (at + n < size && m_text[at + n] == '>' && EqualsFoldedAscii(m_text.substr(at, n), name)) closes.push_back(*it);
   }
 }
 

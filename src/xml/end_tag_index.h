@@ -9,8 +9,8 @@
 // matching end tag for a search begun at c is then the first later event where the sum drops below its
 // value at c, accepted only if it ends inside the parent's content.
 //
-// Ordinary names find their candidate openings and closings by testing each "<" of the buffer for the
-// first few dozen names; after that a token index (the name-like text after each "<") is built, so that
+// Ordinary names find their candidate openings and closings among the "<" followed by the name's first
+// byte for the first few dozen names; after that a token index (the name-like text after each "<") is built, so that
 // a further name costs only its own occurrences. Names that contain "<", are empty, or consist of "/"
 // only run the matchers byte by byte over the buffer, skipping to each "<".
 #pragma once
@@ -45,7 +45,8 @@ private:
   Events& EventsFor(std::string_view name);
   void BuildTokens();
   void TokenEvents(std::string_view name, std::vector<size_t>& opens, std::vector<size_t>& closes);
-  void ScanCandidates(std::string_view name, std::vector<std::uint32_t>& opens, std::vector<std::uint32_t>& closes) const;
+  void ScanCandidates(std::string_view name, std::vector<std::uint32_t>& opens, std::vector<std::uint32_t>& closes);
+  void BuildBuckets();
   void ScanEvents(std::string_view name, std::vector<size_t>& position, std::vector<int>& delta);
   // True when a matcher for `pattern` would be at the start of an attempt at "<" number `j`, given the
   // chain of earlier "<" whose attempts could still be running there.
@@ -65,7 +66,11 @@ private:
   std::vector<std::vector<std::uint32_t>> m_groups;             // "<" numbers per group, increasing
   std::vector<std::pair<const std::string*, std::uint32_t>> m_sortedTokens;
   std::unordered_map<std::string, Events> m_events;  // by folded name
-  size_t m_scannedNames = 0;                          // names whose candidates came from a full scan
+  size_t m_scannedNames = 0;                          // names whose candidates came from the buckets
+  // "<" numbers grouped by the folded byte after "<" (m_after), and, for "</", by the folded byte after
+  // the "/" (m_afterSlash); each group is the range [offsets[b], offsets[b + 1]) of its array.
+  bool m_bucketsBuilt = false;
+  std::vector<std::uint32_t> m_after, m_afterOffsets, m_afterSlash, m_afterSlashOffsets;
 
   // The last names looked up, by their exact bytes (element names repeat a lot).
   struct Recent {

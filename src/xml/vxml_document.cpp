@@ -71,8 +71,16 @@ bool CVXMLDocument::Load(const std::string& path) {
   try {
     CCheckedFile file;
     file.Open(path, "rb");
-    content = file.ReadAll();
+    // Read up to the first zero byte, except for UTF-16 text (marked by its byte-order mark), which is
+    // full of zero bytes and is converted first thing by LoadText.
+    content = file.ReadAllBytes();
     file.Close();
+    const bool utf16 = content.size() >= 2 && ((content[0] == '\xFF' && content[1] == '\xFE') ||
+                                               (content[0] == '\xFE' && content[1] == '\xFF'));
+    if (!utf16) {
+      size_t zero = content.find('\0');
+      if (zero != std::string::npos) content.resize(zero);
+    }
   } catch (const CVamelFileException& e) {
     VamelMessageBox(e.GetMessage(), MbButtons::Ok, MbIcon::None);
     return false;
@@ -131,7 +139,10 @@ bool CVXMLDocument::LoadText(std::string text) {
     const bool valid = IsValidUtf8(work);
     const bool iso2022 = IsIso2022EncodingName(declared) && work.find('\x1B') != std::string_view::npos;
     if (valid && !iso2022) {
-      decoded = Utf8ToAnsi(work);
+      // Converted in place over the text itself: a large feed needs no second buffer.
+      size_t offset = static_cast<size_t>(work.data() - text.data());
+      Utf8ToAnsiInPlace(text, offset, offset + work.size());
+      decoded.swap(text);
       work = decoded;
     } else if (ShouldConvertFromDeclared(declared) && ConvertToAnsi(work, declared, decoded)) {
       work = decoded;

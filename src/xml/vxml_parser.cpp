@@ -1,5 +1,6 @@
 #include "xml/vxml_parser.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -32,6 +33,16 @@ size_t FindText(std::string_view text, std::string_view what, size_t from, size_
 size_t FindCdataEnd(std::string_view text, size_t from, size_t to) {
   size_t i = from;
   while (i + 3 <= to) {
+    // Eight single-byte characters without "]" at a time.
+    while (i + 8 <= to) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + i, 8);
+      const std::uint64_t brackets = word ^ 0x5D5D5D5D5D5D5D5DULL;
+      const bool hasBracket = ((brackets - 0x0101010101010101ULL) & ~brackets & 0x8080808080808080ULL) != 0;
+      if ((word & 0x8080808080808080ULL) != 0 || hasBracket) break;
+      i += 8;
+    }
+    if (i + 3 > to) break;
     unsigned char c = static_cast<unsigned char>(text[i]);
     if (c == ']' && text[i + 1] == ']' && text[i + 2] == '>') return i;
     i += IsSjisLeadByte(c) ? 2 : 1;

@@ -95,6 +95,10 @@ TEST(TextCodecTables, RandomBytesMatchIconv) {
     ASSERT_EQ(AnsiToUtf8(bytes), ReferenceAnsiToUtf8(bytes)) << round;
     std::string skipBom = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
     ASSERT_EQ(Utf8ToAnsi(bytes), ReferenceUtf8ToAnsi(skipBom)) << round;
+    // In place, on a part of a larger text.
+    std::string framed = "<<" + bytes + ">>";
+    Utf8ToAnsiInPlace(framed, 2, 2 + bytes.size());
+    ASSERT_EQ(framed, Utf8ToAnsi(bytes)) << round;
     // Valid UTF-8 built from random code points too.
     std::string utf8;
     for (int k = 0; k < 8; ++k) utf8 += EncodeUtf8(1 + rng() % 0xFFFF);

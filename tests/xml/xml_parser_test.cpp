@@ -223,3 +223,54 @@ TEST_F(XmlParser, FindMatchingEndTagDirectly) {
   EXPECT_EQ(FindMatchingEndTag(">no end", "a"), -1);
   EXPECT_EQ(FindMatchingEndTag("><items>x</item>", "item"), -1);
 }
+
+TEST_F(XmlParser, RealWorldFixtures) {
+  const std::string data = std::string(VAMELRSS_TEST_DATA) + "/xml/";
+  {
+    // RSS 1.0 with line breaks after element names, ending with a comment.
+    CVXMLDocument doc;
+    ASSERT_TRUE(doc.Load(data + "rss10_linebreak_names.rdf"));
+    CVXMLElement* root = doc.GetDocumentElement();
+    EXPECT_EQ(root->NodeName(), "rdf:RDF");
+    CVXMLNodeList items = root->GetElementsByTagName("item");
+    ASSERT_EQ(items.GetCount(), 1);
+    auto* item = static_cast<CVXMLElement*>(items.Item(0));
+    EXPECT_EQ(item->GetAttribute("rdf:about"), "https://example.jp/a.html");
+    EXPECT_EQ(item->GetElementsByTagName("title").Item(0)->GetText(), J("記事 &amp; お知らせ"));
+    EXPECT_EQ(static_cast<CVXMLElement*>(root->GetElementsByTagName("channel").Item(0))->GetAttribute("rdf:about"),
+              "https://example.jp/index.rdf");
+  }
+  {
+    CVXMLDocument doc;
+    ASSERT_TRUE(doc.Load(data + "atom_trailing_comment.xml"));
+    CVXMLNodeList entries = doc.GetDocumentElement()->GetElementsByTagName("entry");
+    ASSERT_EQ(entries.GetCount(), 2);
+    EXPECT_EQ(entries.Item(0)->GetChildNodes()->GetCount(), 7);
+    EXPECT_EQ(static_cast<CVXMLElement*>(entries.Item(0))->GetElementsByTagName("content").Item(0)->GetText(),
+              "<p>one]]></p>");
+  }
+  for (const char* name : {"rss20_iso2022jp.xml", "rss20_utf16le_bom.xml"}) {
+    CVXMLDocument doc;
+    ASSERT_TRUE(doc.Load(data + name));
+    ASSERT_NE(doc.GetDocumentElement(), nullptr) << name;
+    ASSERT_NE(doc.GetDocumentElement()->GetElementsByTagName("title").Item(0), nullptr) << name;
+    EXPECT_EQ(doc.GetDocumentElement()->GetElementsByTagName("title").Item(0)->GetText(),
+              std::string(name).find("iso") != std::string::npos ? J("日本語") : J("ユニコード"));
+  }
+  CVXMLHtmlModeScope html;
+  {
+    CVXMLDocument doc;
+    ASSERT_TRUE(doc.Load(data + "page_shift_jis.html"));
+    CVXMLElement* root = doc.GetDocumentElement();
+    EXPECT_EQ(root->NodeName(), "HTML");
+    EXPECT_EQ(root->GetElementsByTagName("title").Item(0)->GetText(), J("ソフトウェアの紹介"));
+    EXPECT_EQ(root->GetElementsByTagName("p").GetCount(), 2);
+    EXPECT_EQ(static_cast<CVXMLElement*>(root->GetElementsByTagName("img").Item(0))->GetAttribute("alt"), J("画像"));
+    EXPECT_EQ(static_cast<CVXMLElement*>(root->GetElementsByTagName("body").Item(0))->GetAttribute("bgcolor"), "#ffffff");
+  }
+  {
+    CVXMLDocument doc;
+    ASSERT_TRUE(doc.Load(data + "page_euc_jp.html"));
+    EXPECT_EQ(doc.GetDocumentElement()->GetElementsByTagName("p").Item(0)->GetText(), J("本文です"));
+  }
+}
