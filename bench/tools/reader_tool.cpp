@@ -23,8 +23,8 @@ std::string Paragraphs(int i) {
   std::string out;
   for (int k = 0; k < 2; ++k) {
     out += "<p>Paragraph " + std::to_string(k) + " of article " + std::to_string(i) +
-           " with <a href=\"https://example.com/a/" + std::to_string(i) + "\">a link</a> and " +
-           kJapanese[(i + k) % 5] + " text &amp; more words to make it longer.</p>\n";
+           " <a href=\"https://example.com/a/" + std::to_string(i) + "\">link</a> " +
+           kJapanese[(i + k) % 5] + " text &amp; more words.</p>\n";
   }
   return out;
 }
