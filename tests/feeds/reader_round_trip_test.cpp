@@ -41,7 +41,7 @@ protected:
         {"A & B <c> \"d\" 'e' 表示", "https://example.jp/site/a.html?x=1&y=2", "<b>bold</b> & 能力",
          "<p>A &amp; B</p> ]]> <![CDATA[x]]>", "A&B", 1136163784, 1136000000},
         {"日本語のタイトル", "https://example.jp/site/b.html", "", "", "", 1136250000, 1136250000},
-        {"plain", "https://example.jp/site/c.html", "desc", "<div>c</div>", J("日記").c_str(), 1136300000, 1136100000},
+        {"plain", "https://example.jp/site/c.html", "desc", "<div>c</div>", "日記", 1136300000, 1136100000},
     };
     for (const Spec& s : specs) {
       auto item = std::make_unique<CRssItem>(s.published);
@@ -49,7 +49,7 @@ protected:
       item->url = s.url;
       item->description = J(s.description);
       item->content = J(s.content);
-      item->category = s.category;
+      item->category = J(s.category);
       item->date = s.date;
       project.Add(std::move(item));
     }
