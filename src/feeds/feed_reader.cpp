@@ -47,28 +47,33 @@ std::string AbsoluteLocalPath(const std::string& path) {
   return error ? path : FromNativePath(absolute.string());
 }
 
+// Work allowed for one read: generous for any real feed (each byte and node is taken about once or
+// twice), small enough to stop hostile nesting within a second or so. The allowance grows with what
+// the walk has seen so far.
+constexpr size_t kBudgetBase = 32u << 20;
+constexpr size_t kBudgetPerUnit = 8;
+constexpr size_t kCostPerItem = 256;
+
 // Takes the texts of elements and attributes, decoded, and keeps the whole read within a budget of
 // work: items nested inside item fields would otherwise make each field hold the text of all the items
 // inside it, which grows with the square of the file.
 class CFeedTextReader {
 public:
-  CFeedTextReader(const CFeedIndex& index, size_t budget) : m_index(index), m_budget(budget) {}
-
   bool Exhausted() const { return m_exhausted; }
+  // The allowance for what the walk has seen so far.
+  void Allow(const CFeedIndex& index) {
+    m_allowance = kBudgetBase + kBudgetPerUnit * (index.TextBytes() + index.NodeCount());
+  }
   void Spend(size_t units) {
-    if (units >= m_budget) {
-      m_budget = 0;
-      m_exhausted = true;
-    } else {
-      m_budget -= units;
-    }
+    m_spent += units;
+    if (m_spent > m_allowance) m_exhausted = true;
   }
 
   // The element's text: its descendants' text nodes with their references decoded and its CDATA
-  // sections as they stand, in document order; comments give nothing.
-  std::string Text(const CVXMLElement* element) {
+  // sections as they stand, in document order; comments give nothing. "" for no element.
+  std::string Text(const CFeedIndex& index, const CVXMLElement* element) {
     if (!element || m_exhausted) return std::string();
-    const bool shared = m_index.HasShared() && m_index.IsShared(element);
+    const bool shared = index.HasShared() && index.IsShared(element);
     if (shared) {
       auto found = m_memo.find(element);
       if (found != m_memo.end()) {
@@ -136,8 +141,8 @@ private:
     return out;
   }
 
-  const CFeedIndex& m_index;
-  size_t m_budget;
+  size_t m_allowance = kBudgetBase;
+  size_t m_spent = 0;
   bool m_exhausted = false;
   std::unordered_map<const CVXMLElement*, std::string> m_memo;
 };
@@ -145,106 +150,103 @@ private:
 // What a read collects; the project takes it over only when the whole read succeeded.
 struct FeedContent {
   int format = 0;
+  TimeValue now = 0;  // the time of the import
   std::optional<std::string> siteTitle;
   std::optional<std::string> siteUrl;
   std::optional<std::string> siteDescription;
   std::optional<std::string> creator;
   std::optional<std::string> feedId;
-  std::vector<std::unique_ptr<CRssItem>> items;
+  std::vector<std::unique_ptr<CRssItem>> items;  // in document order
 };
 
-// Work allowed for one read: generous for any real feed (each byte and node is taken about once or
-// twice), small enough to stop hostile nesting within a second or so.
-constexpr size_t kBudgetBase = 32u << 20;
-constexpr size_t kBudgetPerUnit = 8;
-constexpr size_t kCostPerItem = 256;
+void Place(FeedContent& content, size_t ordinal, std::unique_ptr<CRssItem> item) {
+  if (content.items.size() <= ordinal) content.items.resize(ordinal + 1);
+  content.items[ordinal] = std::move(item);
+}
 
-std::optional<std::string> TextIfPresent(CFeedTextReader& reader, const CVXMLElement* element) {
+TimeValue ParsedW3c(CFeedTextReader& reader, const CFeedIndex& index, const CVXMLElement* element) {
+  return element ? ParseW3cDate(TrimSpace(reader.Text(index, element))) : 0;
+}
+
+// One RSS item: a link replaces rdf:about; the date element follows the format. URLs never hold white
+// space, so what surrounds one is layout.
+void ReadRssItem(CFeedTextReader& reader, const CFeedIndex& index, const FeedScope& scope, FeedContent& content,
+                 size_t ordinal) {
+  reader.Spend(kCostPerItem);
+  auto item = std::make_unique<CRssItem>(content.now);
+  item->url = TrimSpace(reader.Attribute(scope.element, "rdf:about"));
+  item->title = reader.Text(index, scope.First(kFeedTitle));
+  if (const CVXMLElement* link = scope.First(kFeedLink)) item->url = TrimSpace(reader.Text(index, link));
+  item->description = reader.Text(index, scope.First(kFeedDescription));
+  item->content = reader.Text(index, scope.First(kFeedContentEncoded));
+  TimeValue date = 0;
+  if (content.format == kFeedRss10) {
+    date = ParsedW3c(reader, index, scope.First(kFeedDcDate));
+    item->category = reader.Text(index, scope.First(kFeedDcSubject));
+  } else {
+    if (const CVXMLElement* pubDate = scope.First(kFeedPubDate)) {
+      date = ParseRfc822Date(TrimSpace(reader.Text(index, pubDate)));
+    }
+    item->category = reader.Text(index, scope.First(kFeedCategory));
+  }
+  if (date != 0) item->date = date;
+  Place(content, ordinal, std::move(item));
+}
+
+// One Atom entry: created at its issued (0.3) or published (1.0) time, dated by modified or updated.
+void ReadAtomEntry(CFeedTextReader& reader, const CFeedIndex& index, const FeedScope& scope, FeedContent& content,
+                   size_t ordinal) {
+  const bool atom03 = content.format == kFeedAtom03;
+  reader.Spend(kCostPerItem);
+  TimeValue created = ParsedW3c(reader, index, scope.First(atom03 ? kFeedIssued : kFeedPublished));
+  auto item = std::make_unique<CRssItem>(created != 0 ? created : content.now);
+  item->title = reader.Text(index, scope.First(kFeedTitle));
+  if (const CVXMLElement* link = scope.First(kFeedLink)) item->url = TrimSpace(reader.Attribute(link, "href"));
+  item->description = reader.Text(index, scope.First(kFeedSummary));
+  item->content = reader.Text(index, scope.First(kFeedContent));
+  TimeValue date = ParsedW3c(reader, index, scope.First(atom03 ? kFeedModified : kFeedUpdated));
+  if (date != 0) item->date = date;
+  if (atom03) {
+    item->category = reader.Text(index, scope.First(kFeedDcSubject));
+  } else if (const CVXMLElement* category = scope.First(kFeedCategory)) {
+    // Atom 1.0 names the category in its term attribute and leaves the element empty.
+    item->category = reader.Text(index, category);
+    if (item->category.empty()) item->category = reader.Attribute(category, "term");
+  }
+  Place(content, ordinal, std::move(item));
+}
+
+std::optional<std::string> TextIfPresent(CFeedTextReader& reader, const CFeedIndex& index, const CVXMLElement* element) {
   if (!element) return std::nullopt;
-  return reader.Text(element);
+  return reader.Text(index, element);
 }
 
-TimeValue ParsedW3c(CFeedTextReader& reader, const CVXMLElement* element) {
-  return element ? ParseW3cDate(TrimSpace(reader.Text(element))) : 0;
-}
-
-bool ReadRss(const CFeedIndex& index, CFeedTextReader& reader, TimeValue now, FeedContent& content) {
+// The RSS site fields, each only when the channel has the element; false without a channel.
+bool ReadRssChannel(CFeedTextReader& reader, const CFeedIndex& index, FeedContent& content) {
   const FeedScope* channel = index.Channel();
   if (!channel) return false;
-  content.siteTitle = TextIfPresent(reader, channel->First(kFeedTitle));
-  if (const CVXMLElement* link = channel->First(kFeedLink)) content.siteUrl = TrimSpace(reader.Text(link));
-  content.siteDescription = TextIfPresent(reader, channel->First(kFeedDescription));
-
-  const bool rss10 = content.format == kFeedRss10;
-  content.items.reserve(index.Items().size());
-  for (int scopeIndex : index.Items()) {
-    const FeedScope& scope = index.Scope(scopeIndex);
-    reader.Spend(kCostPerItem);
-    auto item = std::make_unique<CRssItem>(now);
-    // A link replaces rdf:about. URLs never hold white space, so what surrounds one is layout.
-    item->url = TrimSpace(reader.Attribute(scope.element, "rdf:about"));
-    item->title = reader.Text(scope.First(kFeedTitle));
-    if (const CVXMLElement* link = scope.First(kFeedLink)) item->url = TrimSpace(reader.Text(link));
-    item->description = reader.Text(scope.First(kFeedDescription));
-    item->content = reader.Text(scope.First(kFeedContentEncoded));
-    TimeValue date = 0;
-    if (rss10) {
-      date = ParsedW3c(reader, scope.First(kFeedDcDate));
-      item->category = reader.Text(scope.First(kFeedDcSubject));
-    } else {
-      if (const CVXMLElement* pubDate = scope.First(kFeedPubDate)) date = ParseRfc822Date(TrimSpace(reader.Text(pubDate)));
-      item->category = reader.Text(scope.First(kFeedCategory));
-    }
-    if (date != 0) item->date = date;
-    if (reader.Exhausted()) return false;
-    content.items.push_back(std::move(item));
-  }
-  return !reader.Exhausted();
+  content.siteTitle = TextIfPresent(reader, index, channel->First(kFeedTitle));
+  if (const CVXMLElement* link = channel->First(kFeedLink)) content.siteUrl = TrimSpace(reader.Text(index, link));
+  content.siteDescription = TextIfPresent(reader, index, channel->First(kFeedDescription));
+  return true;
 }
 
-bool ReadAtom(const CFeedIndex& index, CFeedTextReader& reader, TimeValue now, FeedContent& content) {
-  const bool atom03 = content.format == kFeedAtom03;
+// The Atom site fields: Atom 0.3 takes the first link whatever its rel, Atom 1.0 the first one that
+// points at the site itself (rel "alternate", empty or absent) and the feed's id.
+void ReadAtomFeed(CFeedTextReader& reader, const CFeedIndex& index, FeedContent& content) {
   const FeedScope& root = index.Root();
-  content.siteTitle = TextIfPresent(reader, root.First(kFeedTitle));
-  if (atom03) {
-    // Atom 0.3: the first link whatever its rel.
+  content.siteTitle = TextIfPresent(reader, index, root.First(kFeedTitle));
+  if (content.format == kFeedAtom03) {
     if (const CVXMLElement* link = root.First(kFeedLink)) content.siteUrl = TrimSpace(reader.Attribute(link, "href"));
-    content.siteDescription = TextIfPresent(reader, root.First(kFeedTagline));
+    content.siteDescription = TextIfPresent(reader, index, root.First(kFeedTagline));
   } else {
-    // Atom 1.0: the first link that points at the site itself (rel "alternate", empty or absent).
     if (const CVXMLElement* link = root.First(kFeedAlternateLink)) {
       content.siteUrl = TrimSpace(reader.Attribute(link, "href"));
     }
-    content.siteDescription = TextIfPresent(reader, root.First(kFeedSubtitle));
-    if (const CVXMLElement* id = root.First(kFeedId)) content.feedId = TrimSpace(reader.Text(id));
+    content.siteDescription = TextIfPresent(reader, index, root.First(kFeedSubtitle));
+    if (const CVXMLElement* id = root.First(kFeedId)) content.feedId = TrimSpace(reader.Text(index, id));
   }
-  if (const FeedScope* author = index.Author()) content.creator = TextIfPresent(reader, author->First(kFeedName));
-
-  const FeedKey createdKey = atom03 ? kFeedIssued : kFeedPublished;
-  const FeedKey dateKey = atom03 ? kFeedModified : kFeedUpdated;
-  content.items.reserve(index.Items().size());
-  for (int scopeIndex : index.Items()) {
-    const FeedScope& scope = index.Scope(scopeIndex);
-    reader.Spend(kCostPerItem);
-    TimeValue created = ParsedW3c(reader, scope.First(createdKey));
-    auto item = std::make_unique<CRssItem>(created != 0 ? created : now);
-    item->title = reader.Text(scope.First(kFeedTitle));
-    if (const CVXMLElement* link = scope.First(kFeedLink)) item->url = TrimSpace(reader.Attribute(link, "href"));
-    item->description = reader.Text(scope.First(kFeedSummary));
-    item->content = reader.Text(scope.First(kFeedContent));
-    TimeValue date = ParsedW3c(reader, scope.First(dateKey));
-    if (date != 0) item->date = date;
-    if (atom03) {
-      item->category = reader.Text(scope.First(kFeedDcSubject));
-    } else if (const CVXMLElement* category = scope.First(kFeedCategory)) {
-      // Atom 1.0 names the category in its term attribute and leaves the element empty.
-      item->category = reader.Text(category);
-      if (item->category.empty()) item->category = reader.Attribute(category, "term");
-    }
-    if (reader.Exhausted()) return false;
-    content.items.push_back(std::move(item));
-  }
-  return !reader.Exhausted();
+  if (const FeedScope* author = index.Author()) content.creator = TextIfPresent(reader, index, author->First(kFeedName));
 }
 
 }  // namespace
@@ -266,11 +268,19 @@ bool ReadFeed(CRssFile& project, const std::string& path) {
     content.format = rootName == "rss" ? kFeedRss20 : kFeedRss10;
   }
 
-  CFeedIndex index(*root, atom ? "entry" : "item");
-  const size_t budget = kBudgetBase + kBudgetPerUnit * (index.TextBytes() + index.NodeCount());
-  CFeedTextReader reader(index, budget);
-  const TimeValue now = CurrentTime();
-  if (!(atom ? ReadAtom(index, reader, now, content) : ReadRss(index, reader, now, content))) return false;
+  // Items are read as the walk leaves them, while their nodes are still in the cache.
+  content.now = CurrentTime();
+  CFeedTextReader reader;
+  CFeedIndex index(*root, atom ? "entry" : "item",
+                   [&](const CFeedIndex& walked, const FeedScope& item, size_t ordinal) {
+                     reader.Allow(walked);
+                     if (atom) ReadAtomEntry(reader, walked, item, content, ordinal);
+                     else ReadRssItem(reader, walked, item, content, ordinal);
+                   });
+  reader.Allow(index);
+  if (atom) ReadAtomFeed(reader, index, content);
+  else if (!ReadRssChannel(reader, index, content)) return false;
+  if (reader.Exhausted()) return false;
 
   const std::string fullPath = AbsoluteLocalPath(path);
   project.localFolder = FolderOf(fullPath);

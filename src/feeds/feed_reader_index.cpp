@@ -36,10 +36,10 @@ bool IsAlternateRel(const std::string& rel) {
 
 }  // namespace
 
-CFeedIndex::CFeedIndex(const CVXMLElement& root, std::string_view itemName) {
+CFeedIndex::CFeedIndex(const CVXMLElement& root, std::string_view itemName, ItemDone itemDone) {
   m_scopes.push_back(FeedScope{&root, {}});
   m_open.push_back(0);
-  Walk(root, itemName);
+  Walk(root, itemName, itemDone);
 }
 
 void CFeedIndex::Assign(FeedKey key, const CVXMLElement* element) {
@@ -52,22 +52,26 @@ void CFeedIndex::Assign(FeedKey key, const CVXMLElement* element) {
   answered = m_open.size();
 }
 
-void CFeedIndex::Walk(const CVXMLElement& root, std::string_view itemName) {
-  // Pre-order without recursion (any depth is safe). A frame remembers whether its element opened a
-  // scope, which closes when the walk leaves the element.
+void CFeedIndex::Walk(const CVXMLElement& root, std::string_view itemName, const ItemDone& itemDone) {
+  // Pre-order without recursion (any depth is safe). A frame remembers the scope its element opened
+  // (-1 for none) and, for an item, its place among the items; the scope closes when the walk leaves
+  // the element.
   struct Frame {
     const CVXMLElement* element;
     size_t next;
-    bool opened;
+    int scope;
+    size_t ordinal;
   };
-  std::vector<Frame> stack{{&root, 0, false}};
+  std::vector<Frame> stack{{&root, 0, -1, 0}};
   while (!stack.empty()) {
     Frame& frame = stack.back();
     const CVXMLNodeList& children = *frame.element->GetChildNodes();
     if (frame.next == children.size()) {
-      if (frame.opened) {
+      if (frame.scope >= 0) {
         m_open.pop_back();
         for (size_t& answered : m_answered) answered = std::min(answered, m_open.size());
+        const FeedScope& scope = m_scopes[static_cast<size_t>(frame.scope)];
+        if (itemDone && scope.element->NodeName() == itemName) itemDone(*this, scope, frame.ordinal);
       }
       stack.pop_back();
       continue;
@@ -87,6 +91,7 @@ void CFeedIndex::Walk(const CVXMLElement& root, std::string_view itemName) {
     }
 
     int scope = -1;
+    const size_t ordinal = m_items.size();
     if (name == itemName) {
       scope = static_cast<int>(m_scopes.size());
       m_items.push_back(scope);
@@ -99,6 +104,6 @@ void CFeedIndex::Walk(const CVXMLElement& root, std::string_view itemName) {
       m_scopes.push_back(FeedScope{element, {}});
       m_open.push_back(scope);
     }
-    stack.push_back(Frame{element, 0, scope >= 0});
+    stack.push_back(Frame{element, 0, scope, ordinal});
   }
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -47,9 +48,13 @@ struct FeedScope {
 
 class CFeedIndex {
 public:
+  // Called when the walk leaves an item, whose answers are then complete (its subtree has just been
+  // walked, so reading it now is cheap); `ordinal` is the item's place in document order.
+  using ItemDone = std::function<void(const CFeedIndex& index, const FeedScope& item, size_t ordinal)>;
+
   // Walks every element below `root`. Items are the elements named `itemName` ("item" or "entry") below
   // the root, in document order, nested ones included.
-  CFeedIndex(const CVXMLElement& root, std::string_view itemName);
+  CFeedIndex(const CVXMLElement& root, std::string_view itemName, ItemDone itemDone = nullptr);
 
   const FeedScope& Root() const { return m_scopes[0]; }
   // The first "channel" and the first "author" below the root; null when there is none.
@@ -63,17 +68,17 @@ public:
   bool IsShared(const CVXMLElement* element) const { return m_shared.count(element) != 0; }
   bool HasShared() const { return !m_shared.empty(); }
 
-  // The size of what was walked: bytes of text and CDATA, and the number of nodes.
+  // The size of what has been walked so far: bytes of text and CDATA, and the number of nodes.
   size_t TextBytes() const { return m_textBytes; }
   size_t NodeCount() const { return m_nodeCount; }
 
 private:
-  void Walk(const CVXMLElement& root, std::string_view itemName);
+  void Walk(const CVXMLElement& root, std::string_view itemName, const ItemDone& itemDone);
   // Records `element` as the first `key` of every open scope that has none yet.
   void Assign(FeedKey key, const CVXMLElement* element);
 
   std::vector<FeedScope> m_scopes;
-  std::vector<int> m_items;
+  std::vector<int> m_items;  // scope indexes of the items, in document order
   int m_channel = -1;
   int m_author = -1;
   // The open scopes (indexes into m_scopes) from the root inwards, and for each key the depth in that
