@@ -21,28 +21,16 @@ constexpr const char* kAtom03Namespace = "http://purl.org/atom/ns#";
 constexpr const char* kDublinCoreNamespace = "http://purl.org/dc/elements/1.1/";
 constexpr const char* kAtom10Namespace = "http://www.w3.org/2005/Atom";
 
-CVXMLElement* AddChild(CVXMLElement& parent, const char* name, const std::string& text = std::string()) {
-  auto* child = new CVXMLElement(name, text);
-  parent.AppendChild(child);
-  return child;
-}
-
-CVXMLElement* AddMarkup(CVXMLElement& parent, const char* name, const std::string& text) {
-  CVXMLElement* child = AddChild(parent, name);
-  SetFeedMarkupText(*child, text);
-  return child;
-}
-
 void AddLink(CVXMLElement& parent, const char* rel, const char* type, const std::string& href) {
-  CVXMLElement* link = AddChild(parent, "link");
+  CVXMLElement* link = AddFeedElement(parent, "link");
   link->SetAttribute("rel", rel);
   link->SetAttribute("type", type);
   link->SetAttribute("href", FeedAttributeText(href));
 }
 
 void AddAuthor(CVXMLElement& feed, const std::string& creator) {
-  CVXMLElement* author = AddChild(feed, "author");
-  AddMarkup(*author, "name", creator);
+  CVXMLElement* author = AddFeedElement(feed, "author");
+  AddFeedMarkup(*author, "name", creator);
 }
 
 }  // namespace
@@ -64,11 +52,11 @@ bool CRssFile::WriteAtom03(const std::string& path, bool* saved) {
   feed->SetAttribute("xmlns:dc", kDublinCoreNamespace);
   document.AppendChild(feed);
 
-  AddMarkup(*feed, "title", siteTitle);
+  AddFeedMarkup(*feed, "title", siteTitle);
   AddLink(*feed, "alternate", "text/html", siteUrl);
-  AddChild(*feed, "modified", FormatW3cDate(GetLatestItemDate()));
+  AddFeedElement(*feed, "modified", FormatW3cDate(GetLatestItemDate()));
   AddAuthor(*feed, creator);
-  AddMarkup(*feed, "tagline", siteDescription);
+  AddFeedMarkup(*feed, "tagline", siteDescription);
   const int count = FeedItemCount(*this, atomCount);
   for (int i = 0; i < count; ++i) feed->AppendChild(MakeAtom03Entry(*GetAt(i)));
 
@@ -87,13 +75,13 @@ bool CRssFile::WriteAtom10(const std::string& path, bool* saved) {
   feed->SetAttribute("xmlns", kAtom10Namespace);
   document.AppendChild(feed);
 
-  AddMarkup(*feed, "title", siteTitle);
+  AddFeedMarkup(*feed, "title", siteTitle);
   AddLink(*feed, "alternate", "text/html", siteUrl);
   AddLink(*feed, "self", "application/atom+xml", GetAtomSelfUrl());
-  AddChild(*feed, "id", FeedUrlText(GetFeedId()));
-  AddChild(*feed, "updated", FormatW3cDate(GetLatestItemDate()));
+  AddFeedElement(*feed, "id", FeedUrlText(GetFeedId()));
+  AddFeedElement(*feed, "updated", FormatW3cDate(GetLatestItemDate()));
   AddAuthor(*feed, creator);
-  AddMarkup(*feed, "subtitle", siteDescription);
+  AddFeedMarkup(*feed, "subtitle", siteDescription);
   const int count = FeedItemCount(*this, atomCount);
   for (int i = 0; i < count; ++i) feed->AppendChild(MakeAtom10Entry(*GetAt(i)));
 

@@ -11,15 +11,18 @@
 #include "feeds/xml_escape.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
+#include "xml/vxml_character_data.h"
 #include "xml/vxml_element.h"
 
 namespace {
 
 constexpr const char* kContentLanguage = "ja";
 
-// A new child element whose text needs no parsing (escaped text, URLs, dates).
-CVXMLElement* AddText(CVXMLElement& parent, const char* name, const std::string& text) {
-  auto* child = new CVXMLElement(name, text);
+// A new child element whose text needs no parsing (escaped text, URLs, dates): one text node, as the
+// parser would make of text without "<", taking the string over instead of copying it.
+CVXMLElement* AddText(CVXMLElement& parent, const char* name, std::string text) {
+  auto* child = new CVXMLElement(name, std::string());
+  if (!text.empty()) child->AppendChild(new CVXMLTextNode(std::move(text)));
   parent.AppendChild(child);
   return child;
 }

@@ -1,7 +1,9 @@
 // How the feed writers put project text into XML elements and attributes.
 #include "feeds/feed_text.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 #include "feeds/char_refs.h"
 #include "feeds/xml_escape.h"
@@ -33,6 +35,34 @@ bool HasHighByte(const std::string& text) {
     if (static_cast<unsigned char>(c) >= 0x80) return true;
   }
   return false;
+}
+
+// Bytes below 0x20 that XML allows: tab, line feed, carriage return.
+constexpr std::uint32_t kAllowedControls = (1u << '\t') | (1u << '\n') | (1u << '\r');
+
+inline bool IsForbiddenControl(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return u < 0x20 && !((kAllowedControls >> u) & 1u);
+}
+
+// Whether the text holds a byte that escaping or dropping would change; most item text has none.
+bool NeedsEscaping(const std::string& text) {
+  for (char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x40 && (u < 0x20 || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'')) return true;
+  }
+  return false;
+}
+
+// The text without the C0 controls XML forbids. A control byte is never part of a double-byte
+// character (second bytes start at 0x40), so every one of them goes. Most text has none and is only
+// scanned.
+std::string DropForbidden(const std::string& text) {
+  auto first = std::find_if(text.begin(), text.end(), IsForbiddenControl);
+  if (first == text.end()) return text;
+  std::string out(text.begin(), first);
+  std::copy_if(first, text.end(), std::back_inserter(out), [](char c) { return !IsForbiddenControl(c); });
+  return out;
 }
 
 // Text in which every double-byte character is whole. The file is written as UTF-8, and the conversion
@@ -116,27 +146,43 @@ bool ContentIsWellFormed(const CVXMLElement& element) {
 
 }  // namespace
 
-std::string FeedEscapedText(const std::string& text) { return EscapeXmlText(StripXmlForbiddenChars(text)); }
+std::string FeedEscapedText(const std::string& text) {
+  return NeedsEscaping(text) ? EscapeXmlText(DropForbidden(text)) : text;
+}
 
 std::string RepairReferences(const std::string& text) { return RepairAndEscape(text, false, false, false); }
 
 std::string FeedUrlText(const std::string& text) {
-  return RepairAndEscape(StripXmlForbiddenChars(text), true, true, false);
+  return RepairAndEscape(DropForbidden(text), true, true, false);
 }
 
 std::string FeedAttributeText(const std::string& text) {
-  return RepairAndEscape(StripXmlForbiddenChars(text), true, false, true);
+  return RepairAndEscape(DropForbidden(text), true, false, true);
 }
 
 void SetFeedMarkupText(CVXMLElement& element, const std::string& text) {
-  const std::string clean = WholeCharacters(StripXmlForbiddenChars(text));
-  element.SetNodeValue(RepairReferences(clean));
+  const std::string clean = WholeCharacters(DropForbidden(text));
+  const std::string repaired = RepairReferences(clean);
   const bool markup = clean.find('<') != std::string::npos || clean.find("]]>") != std::string::npos;
-  if (markup && !ContentIsWellFormed(element)) element.SetNodeValue(RepairAndEscape(clean, true, true, false));
+  if (!markup) {
+    element.SetNodeValue(repaired);
+    return;
+  }
+  // The lenient parser makes something of any text, but of malformed markup it may drop a part ("A < B"
+  // loses what follows "<"); only markup that is well-formed before and after parsing is kept as such.
+  if (IsWellFormedXmlContent(repaired, false)) {
+    element.SetNodeValue(repaired);
+    if (ContentIsWellFormed(element)) return;
+  }
+  element.SetNodeValue(RepairAndEscape(clean, true, true, false));
 }
 
 void AppendFeedCdata(CVXMLElement& element, const std::string& content) {
-  std::string clean = StripXmlForbiddenChars(content);
+  std::string clean = DropForbidden(content);
   if (!clean.empty() && static_cast<unsigned char>(clean.back()) >= 0x80) clean = WholeCharacters(clean);
+  if (clean.find("]]>") == std::string::npos) {
+    element.AppendChild(new CVXMLCDATASection(std::move(clean)));
+    return;
+  }
   for (std::string& piece : SplitCdataContent(clean)) element.AppendChild(new CVXMLCDATASection(std::move(piece)));
 }

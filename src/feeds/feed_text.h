@@ -25,9 +25,9 @@ std::string FeedUrlText(const std::string& text);
 std::string FeedAttributeText(const std::string& text);
 
 // Gives `element` the site field `text` as markup: with RepairReferences applied it is parsed by the
-// XML library, so "<b>x</b>" becomes a b element. When the parsed content would not be well-formed XML
-// ("A < B", a stray end tag, "]]>"), "<" and ">" are escaped instead, so the text reads as the user
-// typed it.
+// XML library, so "<b>x</b>" becomes a b element. Text that is not well-formed markup ("A < B", "x<br>y",
+// a stray end tag, "]]>") gets "<" and ">" escaped instead, so it reads as the user typed it rather than
+// losing the part the lenient parser cannot place.
 void SetFeedMarkupText(CVXMLElement& element, const std::string& text);
 
 // Gives `element` the content as CDATA: one section, or consecutive sections when the content holds

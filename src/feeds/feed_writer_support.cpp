@@ -1,6 +1,7 @@
 // What the four feed writers share.
 #include "feeds/feed_writer_support.h"
 
+#include "feeds/feed_text.h"
 #include "model/rss_file.h"
 #include "xml/vxml_options.h"
 
@@ -20,4 +21,16 @@ int FeedItemCount(const CRssFile& project, int limit) {
 void SaveFeed(const CVXMLDocument& document, const std::string& path, bool* saved) {
   const bool ok = document.Save(path);
   if (saved) *saved = ok;
+}
+
+CVXMLElement* AddFeedElement(CVXMLElement& parent, const char* name, const std::string& text) {
+  auto* child = new CVXMLElement(name, text);
+  parent.AppendChild(child);
+  return child;
+}
+
+CVXMLElement* AddFeedMarkup(CVXMLElement& parent, const char* name, const std::string& text) {
+  CVXMLElement* child = AddFeedElement(parent, name);
+  SetFeedMarkupText(*child, text);
+  return child;
 }

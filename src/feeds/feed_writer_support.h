@@ -4,6 +4,7 @@
 #include <string>
 
 #include "xml/vxml_document.h"
+#include "xml/vxml_element.h"
 
 class CRssFile;
 
@@ -28,3 +29,8 @@ int FeedItemCount(const CRssFile& project, int limit);
 // Saves the feed; a failure has shown the file's message. `saved` (when given) tells whether the file
 // was written.
 void SaveFeed(const CVXMLDocument& document, const std::string& path, bool* saved);
+
+// A new child element of `parent` whose text needs no parsing (fixed texts, dates, URLs made safe).
+CVXMLElement* AddFeedElement(CVXMLElement& parent, const char* name, const std::string& text = std::string());
+// A new child element holding a site field as markup text (SetFeedMarkupText).
+CVXMLElement* AddFeedMarkup(CVXMLElement& parent, const char* name, const std::string& text);

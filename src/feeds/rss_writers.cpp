@@ -23,18 +23,6 @@ constexpr const char* kRss20Language = "ja";
 constexpr const char* kRss20Docs = "https://www.rssboard.org/rss-specification";
 constexpr const char* kGenerator = "VamelRss Ver1.0";
 
-CVXMLElement* AddChild(CVXMLElement& parent, const char* name, const std::string& text = std::string()) {
-  auto* child = new CVXMLElement(name, text);
-  parent.AppendChild(child);
-  return child;
-}
-
-CVXMLElement* AddMarkup(CVXMLElement& parent, const char* name, const std::string& text) {
-  CVXMLElement* child = AddChild(parent, name);
-  SetFeedMarkupText(*child, text);
-  return child;
-}
-
 }  // namespace
 
 bool CRssFile::WriteRss(const std::string& path, bool* saved) {
@@ -52,15 +40,17 @@ bool CRssFile::WriteRss10(const std::string& path, bool* saved) {
   for (const auto& attribute : kRss10Attributes) root->SetAttribute(attribute[0], attribute[1]);
   document.AppendChild(root);
 
-  CVXMLElement* channel = AddChild(*root, "channel");
+  CVXMLElement* channel = AddFeedElement(*root, "channel");
   channel->SetAttribute("rdf:about", FeedAttributeText(siteUrl));
-  AddMarkup(*channel, "title", siteTitle);
-  AddChild(*channel, "link", FeedUrlText(siteUrl));
-  AddMarkup(*channel, "description", siteDescription);
+  AddFeedMarkup(*channel, "title", siteTitle);
+  AddFeedElement(*channel, "link", FeedUrlText(siteUrl));
+  AddFeedMarkup(*channel, "description", siteDescription);
   // The table of contents and the items cover the same range, so they always agree.
   const int count = FeedItemCount(*this, rssCount);
-  CVXMLElement* sequence = AddChild(*AddChild(*channel, "items"), "rdf:Seq");
-  for (int i = 0; i < count; ++i) AddChild(*sequence, "rdf:li")->SetAttribute("rdf:resource", FeedAttributeText(GetAt(i)->url));
+  CVXMLElement* sequence = AddFeedElement(*AddFeedElement(*channel, "items"), "rdf:Seq");
+  for (int i = 0; i < count; ++i) {
+    AddFeedElement(*sequence, "rdf:li")->SetAttribute("rdf:resource", FeedAttributeText(GetAt(i)->url));
+  }
   for (int i = 0; i < count; ++i) root->AppendChild(MakeRss10Item(*GetAt(i)));
 
   SaveFeed(document, target, saved);
@@ -78,15 +68,15 @@ bool CRssFile::WriteRss20(const std::string& path, bool* saved) {
   rss->SetAttribute("version", "2.0");
   document.AppendChild(rss);
 
-  CVXMLElement* channel = AddChild(*rss, "channel");
-  AddMarkup(*channel, "title", siteTitle);
-  AddChild(*channel, "link", FeedUrlText(siteUrl));
-  AddMarkup(*channel, "description", siteDescription);
-  AddChild(*channel, "language", kRss20Language);
-  AddChild(*channel, "lastBuildDate", FormatRfc822Date(CurrentTime()));
-  AddChild(*channel, "pubDate", FormatRfc822Date(GetLatestItemDate()));
-  AddChild(*channel, "docs", kRss20Docs);
-  AddChild(*channel, "generator", kGenerator);
+  CVXMLElement* channel = AddFeedElement(*rss, "channel");
+  AddFeedMarkup(*channel, "title", siteTitle);
+  AddFeedElement(*channel, "link", FeedUrlText(siteUrl));
+  AddFeedMarkup(*channel, "description", siteDescription);
+  AddFeedElement(*channel, "language", kRss20Language);
+  AddFeedElement(*channel, "lastBuildDate", FormatRfc822Date(CurrentTime()));
+  AddFeedElement(*channel, "pubDate", FormatRfc822Date(GetLatestItemDate()));
+  AddFeedElement(*channel, "docs", kRss20Docs);
+  AddFeedElement(*channel, "generator", kGenerator);
   const int count = FeedItemCount(*this, rssCount);
   for (int i = 0; i < count; ++i) channel->AppendChild(MakeRss20Item(*GetAt(i)));
 

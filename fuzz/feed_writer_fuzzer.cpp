@@ -1,0 +1,95 @@
+// Builds a project from the input, writes it in all four formats, and checks each file: strictly
+// well-formed, and read back by our own parser with the right root and the right number of items.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include <unistd.h>
+
+#include "feeds/xml_well_formed.h"
+#include "model/rss_file.h"
+#include "platform/file_system.h"
+#include "xml/vxml.h"
+
+namespace {
+
+const std::string& OutputPath() {
+  static const std::string path = TempFolder() + "/vamelrss-feed-fuzz-" + std::to_string(getpid()) + ".xml";
+  return path;
+}
+
+// Direct children of `parent` named `name`.
+int CountChildren(const CVXMLNode* parent, const char* name) {
+  int n = 0;
+  for (const CVXMLNode* child : *parent->GetChildNodes()) {
+    if (child->GetNodeType() == kXmlElementNode && child->NodeName() == name) ++n;
+  }
+  return n;
+}
+
+const CVXMLNode* FindChild(const CVXMLNode* parent, const char* name) {
+  for (const CVXMLNode* child : *parent->GetChildNodes()) {
+    if (child->GetNodeType() == kXmlElementNode && child->NodeName() == name) return child;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+  FuzzedDataProvider input(data, size);
+  CRssFile project;
+  CRssFile::rssMode = input.ConsumeIntegralInRange(0, 2);
+  CRssFile::atomMode = input.ConsumeIntegralInRange(0, 2);
+  project.rssCount = input.ConsumeIntegral<int>();
+  project.atomCount = input.ConsumeIntegral<int>();
+  project.siteTitle = input.ConsumeRandomLengthString(200);
+  project.siteUrl = input.ConsumeRandomLengthString(200);
+  project.siteDescription = input.ConsumeRandomLengthString(200);
+  project.creator = input.ConsumeRandomLengthString(100);
+  project.atomFileName = input.ConsumeRandomLengthString(50);
+  const int items = input.ConsumeIntegralInRange(0, 12);
+  for (int i = 0; i < items; ++i) {
+    auto item = std::make_unique<CRssItem>(input.ConsumeIntegral<std::int32_t>());
+    item->published = input.ConsumeIntegral<std::int32_t>();
+    item->url = input.ConsumeRandomLengthString(200);
+    item->title = input.ConsumeRandomLengthString(200);
+    item->description = input.ConsumeRandomLengthString(200);
+    item->category = input.ConsumeRandomLengthString(50);
+    item->content = input.ConsumeRandomLengthString(1000);
+    project.Add(std::move(item));
+  }
+
+  const std::string& path = OutputPath();
+  for (int format = 0; format < 4; ++format) {
+    bool saved = false;
+    const bool rss = format < 2;
+    switch (format) {
+      case 0: project.WriteRss10(path, &saved); break;
+      case 1: project.WriteRss20(path, &saved); break;
+      case 2: project.WriteAtom03(path, &saved); break;
+      default: project.WriteAtom10(path, &saved); break;
+    }
+    if (!saved) __builtin_trap();
+    std::string text;
+    int error = 0;
+    if (!ReadFileBytes(path, text, error)) __builtin_trap();
+    if (!IsWellFormedXmlDocument(text)) __builtin_trap();
+
+    CVXMLDocument document;
+    document.LoadText(text);
+    const CVXMLElement* root = document.GetDocumentElement();
+    const char* rootName = format == 0 ? "rdf:RDF" : format == 1 ? "rss" : "feed";
+    if (!root || root->NodeName() != rootName) __builtin_trap();
+    const unsigned int limit = static_cast<unsigned int>(rss ? project.rssCount : project.atomCount);
+    const int expected = static_cast<int>(std::min(static_cast<unsigned int>(items), limit));
+    const CVXMLNode* container = format == 1 ? FindChild(root, "channel") : root;
+    if (!container || CountChildren(container, format < 2 ? "item" : "entry") != expected) __builtin_trap();
+  }
+  DeleteFileAt(path);
+  return 0;
+}

@@ -1,0 +1,212 @@
+// What the writers do besides the layout: the path rule and results, failed saves, the item limit, the
+// modes, the library state, and feeds built from hostile item fields.
+#include <random>
+
+#include "feeds/feed_test_support.h"
+#include "feeds/xml_well_formed.h"
+#include "support/test_env.h"
+#include "xml/vxml_options.h"
+
+namespace {
+
+class FeedWriters : public VamelTest {
+protected:
+  void SetUp() override {
+    VamelTest::SetUp();
+    SetCurrentTimeOverride(kWriterNow);
+  }
+  static int Count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+  }
+};
+
+TEST_F(FeedWriters, PathRuleAndResults) {
+  CRssFile project;
+  BuildSmallProject(project);
+  project.localFolder = TempFolder();
+  // No path: the project's own paths; WriteRss and WriteAtom follow the version settings.
+  bool saved = false;
+  EXPECT_TRUE(project.WriteRss(std::string(), &saved));
+  EXPECT_TRUE(saved);
+  EXPECT_NE(ReadFile(TempPath("index.rdf")).find("<rdf:RDF"), std::string::npos);
+  project.rssVersion = 1;
+  EXPECT_TRUE(project.WriteRss());
+  EXPECT_NE(ReadFile(TempPath("index.rdf")).find("<rss version=\"2.0\">"), std::string::npos);
+  EXPECT_TRUE(project.WriteAtom());
+  EXPECT_NE(ReadFile(TempPath("atom.xml")).find("<feed version=\"0.3\""), std::string::npos);
+  project.atomVersion = 1;
+  EXPECT_TRUE(project.WriteAtom(TempPath("other.xml")));
+  EXPECT_NE(ReadFile(TempPath("other.xml")).find("<feed xmlns=\"http://www.w3.org/2005/Atom\">"), std::string::npos);
+
+  // No file name: false, nothing written, nothing shown.
+  project.rssFileName.clear();
+  project.atomFileName.clear();
+  saved = true;
+  EXPECT_FALSE(project.WriteRss10(std::string(), &saved));
+  EXPECT_FALSE(saved);
+  EXPECT_FALSE(project.WriteRss20());
+  EXPECT_FALSE(project.WriteAtom03());
+  EXPECT_FALSE(project.WriteAtom10(std::string(), &saved));
+  EXPECT_FALSE(saved);
+  EXPECT_TRUE(ui.shown.empty());
+
+  // A save that fails shows the file's message and still reports true; `saved` tells the truth, and
+  // the previous file is left as it was.
+  std::string before = ReadFile(TempPath("other.xml"));
+  for (FeedFormat format : kAllFormats) {
+    saved = true;
+    EXPECT_TRUE(WriteFeed(project, format, TempPath("missing/feed.xml"), &saved));
+    EXPECT_FALSE(saved);
+  }
+  ASSERT_EQ(ui.shown.size(), 4u);
+  EXPECT_NE(ui.Texts()[0].find("missing/feed.xml"), std::string::npos);
+  EXPECT_EQ(ui.shown[0].buttons, MbButtons::Ok);
+  EXPECT_EQ(ReadFile(TempPath("other.xml")), before);
+}
+
+TEST_F(FeedWriters, ItemLimitIsComparedUnsigned) {
+  CRssFile project;
+  BuildSampleProject(project);  // five items
+  for (int limit : {0, 1, 5, 6, -1, -2147483647 - 1}) {
+    project.rssCount = limit;
+    project.atomCount = limit;
+    const int expected = limit < 0 ? 5 : std::min(limit, 5);
+    for (FeedFormat format : kAllFormats) {
+      std::string path = TempPath(std::string(FormatName(format)) + ".xml");
+      ASSERT_TRUE(WriteFeed(project, format, path));
+      std::string text = ReadFile(path);
+      const bool atom = format == FeedFormat::Atom03 || format == FeedFormat::Atom10;
+      EXPECT_EQ(atom ? Count(text, "<entry>") : Count(text, "<item>") + Count(text, "<item "), expected) << FormatName(format) << " " << limit;
+      if (format == FeedFormat::Rss10) {
+        EXPECT_EQ(Count(text, "<rdf:li "), expected);
+        EXPECT_EQ(text.find("<rdf:Seq />") != std::string::npos, expected == 0);
+      }
+    }
+  }
+}
+
+TEST_F(FeedWriters, ModesAndEmptyFields) {
+  CRssFile project;
+  BuildSampleProject(project);
+  project.rssCount = project.atomCount = 3;
+  std::string path = TempPath("feed.xml");
+  struct Expect {
+    FeedFormat format;
+    int mode;
+    const char* element;
+    int count;
+  };
+  // Items 0 and 1 have content, item 2 has none (and an empty category).
+  for (const Expect& e : {Expect{FeedFormat::Rss10, 0, "<description", 1}, Expect{FeedFormat::Rss10, 0, "<content:encoded>", 0},
+                          Expect{FeedFormat::Rss10, 1, "<description", 4}, Expect{FeedFormat::Rss10, 1, "<content:encoded>", 0},
+                          Expect{FeedFormat::Rss10, 2, "<content:encoded>", 2}, Expect{FeedFormat::Rss10, 2, "<dc:subject />", 1},
+                          Expect{FeedFormat::Rss20, 0, "<description", 1}, Expect{FeedFormat::Rss20, 1, "<description><![CDATA[", 0},
+                          Expect{FeedFormat::Rss20, 2, "<description><![CDATA[", 2}, Expect{FeedFormat::Rss20, 2, "<category>", 2},
+                          Expect{FeedFormat::Atom03, 0, "<summary", 0}, Expect{FeedFormat::Atom03, 0, "<dc:subject", 3},
+                          Expect{FeedFormat::Atom03, 1, "<summary", 3}, Expect{FeedFormat::Atom03, 2, "mode=\"escaped\"", 2},
+                          Expect{FeedFormat::Atom10, 0, "<content", 0}, Expect{FeedFormat::Atom10, 1, "<summary", 3},
+                          Expect{FeedFormat::Atom10, 2, "<content type=\"html\" xml:lang=\"ja\"><![CDATA[", 2},
+                          Expect{FeedFormat::Atom10, 2, "mode=", 0}, Expect{FeedFormat::Atom10, 2, "<category ", 2}}) {
+    CRssFile::rssMode = CRssFile::atomMode = e.mode;
+    ASSERT_TRUE(WriteFeed(project, e.format, path));
+    EXPECT_EQ(Count(ReadFile(path), e.element), e.count) << FormatName(e.format) << " mode " << e.mode << " " << e.element;
+  }
+  // In RSS 2.0 mode 2 the content replaces the description text of an item that has content.
+  CRssFile::rssMode = 2;
+  ASSERT_TRUE(project.WriteRss20(path));
+  EXPECT_EQ(ReadFile(path).find(U(J("今年もよろしく"))), std::string::npos);
+
+  // An item without URL: no rdf:about, no rdf:resource, an empty link.
+  CRssFile bare;
+  bare.Add(std::make_unique<CRssItem>(kWriterNow));
+  ASSERT_TRUE(bare.WriteRss10(path));
+  std::string text = ReadFile(path);
+  EXPECT_NE(text.find("\t<item>\r\n"), std::string::npos);
+  EXPECT_NE(text.find("<rdf:li />"), std::string::npos);
+  EXPECT_NE(text.find("<link />"), std::string::npos);
+  EXPECT_NE(text.find("<channel>"), std::string::npos);
+}
+
+TEST_F(FeedWriters, ClockAndLibraryState) {
+  CRssFile project;
+  BuildSmallProject(project);
+  std::string path = TempPath("feed.xml");
+  ASSERT_TRUE(project.WriteRss20(path));
+  EXPECT_NE(ReadFile(path).find("<lastBuildDate>Mon, 02 Jan 2006 10:03:04 +0900</lastBuildDate>"), std::string::npos);
+  SetCurrentTimeOverride(kWriterNow + 3600);
+  ASSERT_TRUE(project.WriteRss20(path));
+  std::string text = ReadFile(path);
+  EXPECT_NE(text.find("<lastBuildDate>Mon, 02 Jan 2006 11:03:04 +0900</lastBuildDate>"), std::string::npos);
+  EXPECT_NE(text.find("<pubDate>Mon, 02 Jan 2006 10:03:04 +0900</pubDate>"), std::string::npos);  // newest item
+
+  // A writer never writes HTML: it works in XML mode and indented whatever the library was left in,
+  // and gives the HTML-mode switch back as it found it.
+  CVXMLOptions::Instance().m_htmlMode = 1;
+  SetXmlOutputLayout(kXmlLayoutCompact);
+  for (FeedFormat format : kAllFormats) {
+    ASSERT_TRUE(WriteFeed(project, format, path));
+    text = ReadFile(path);
+    EXPECT_EQ(text.rfind("<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n", 0), 0u) << FormatName(format);
+    EXPECT_TRUE(IsWellFormedXmlDocument(text)) << FormatName(format);
+    EXPECT_EQ(CVXMLOptions::Instance().m_htmlMode, 1);
+  }
+  CVXMLOptions::Instance().m_htmlMode = 0;
+}
+
+// Any bytes in any field, site fields included: control characters, invalid code page 932, "]]>", "<",
+// "&", quotes, references and very long text. Every feed stays well-formed for xmllint and our own
+// check, and feedparser reads every written item without complaint.
+TEST_F(FeedWriters, HostileFieldsStillGiveWellFormedFeeds) {
+  const std::vector<std::string> pieces = {"]]>", "]]", "<", ">", "&", "&amp;", "&nbsp;", "&#0;", "&#x3042;", "\"", "'",
+                                           "<b>", "</b>", "<![CDATA[", "<!--", "-->", "\x81", "\x82\xA0", "\xFF", "\xA0",
+                                           "\x85\x81", J("日本語"), "\x01", "\x1B", "\x7F", "\r\n", "\t", std::string(1, '\0'), "x", " ",
+                                           "http://", "?a=1&b=2", "#", "/"};
+  std::mt19937 random(20060102);
+  auto field = [&](size_t maxPieces) {
+    std::string s;
+    size_t n = random() % (maxPieces + 1);
+    for (size_t i = 0; i < n; ++i) {
+      if (random() % 4 == 0) s += static_cast<char>(random() % 256);
+      else s += pieces[random() % pieces.size()];
+    }
+    return s;
+  };
+  for (int round = 0; round < 3; ++round) {
+    CRssFile project;
+    project.siteTitle = field(8);
+    project.siteUrl = field(6);
+    project.siteDescription = field(8);
+    project.creator = field(4);
+    project.rssCount = project.atomCount = -1;
+    for (int i = 0; i < 60; ++i) {
+      auto item = std::make_unique<CRssItem>(static_cast<TimeValue>(random() % 2000000000));
+      item->published = static_cast<TimeValue>(random() % 2000000000);
+      item->url = (i % 3 == 0 ? "https://example.jp/" : "") + field(6);
+      item->title = field(10);
+      item->description = field(10);
+      item->category = field(4);
+      item->content = field(30);
+      project.Add(std::move(item));
+    }
+    project.GetAt(0)->content = std::string(300000, 'x') + "]]>" + field(30) + "\x81";
+    project.GetAt(1)->title = std::string(100000, '&') + "\x81";
+    for (FeedFormat format : kAllFormats) {
+      CRssFile::rssMode = CRssFile::atomMode = round % 3 == 0 ? 2 : round;
+      std::string path = TempPath(std::string(FormatName(format)) + FormatExtension(format));
+      ASSERT_TRUE(WriteFeed(project, format, path));
+      SCOPED_TRACE(std::string(FormatName(format)) + " round " + std::to_string(round));
+      EXPECT_TRUE(IsWellFormedXmlDocument(ReadFile(path)));
+      std::string out;
+      EXPECT_EQ(RunCommand("xmllint --noout --huge '" + path + "' 2>&1", &out), 0) << out;
+      nlohmann::json feed = ReadWithFeedparser(path);
+      ASSERT_FALSE(feed.is_null());
+      EXPECT_EQ(feed["bozo"], 0) << feed["error"];
+      EXPECT_EQ(feed["entries"].size(), 60u);
+      EXPECT_EQ(feed["entries"][1]["title"].get<std::string>().substr(0, 3), "&&&");
+    }
+  }
+}
+
+}  // namespace
