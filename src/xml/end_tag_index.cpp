@@ -89,6 +89,18 @@ void CEndTagIndex::BuildTokens() {
             [](const auto& a, const auto& b) { return *a.first < *b.first; });
 }
 
+void CEndTagIndex::BuildGt() {
+  if (m_gtBuilt) return;
+  m_gtBuilt = true;
+  for (const char* p = m_text.data(), *end = p + m_text.size(); p < end;) {
+    const void* hit = std::memchr(p, '>', static_cast<size_t>(end - p));
+    if (!hit) break;
+    const char* q = static_cast<const char*>(hit);
+    m_gt.push_back(static_cast<std::uint32_t>(q - m_text.data()));
+    p = q + 1;
+  }
+}
+
 bool CEndTagIndex::CountsAsOpening(size_t i) {
   // The next ">" is nearly always within the start tag: look a little way first, then in the list.
   const size_t from = i + 1;
@@ -100,16 +112,7 @@ bool CEndTagIndex::CountsAsOpening(size_t i) {
     }
   }
   if (gt == std::string_view::npos && near < m_text.size()) {
-    if (!m_gtBuilt) {
-      m_gtBuilt = true;
-      for (const char* p = m_text.data(), *end = p + m_text.size(); p < end;) {
-        const void* hit = std::memchr(p, '>', static_cast<size_t>(end - p));
-        if (!hit) break;
-        const char* q = static_cast<const char*>(hit);
-        m_gt.push_back(static_cast<std::uint32_t>(q - m_text.data()));
-        p = q + 1;
-      }
-    }
+    BuildGt();
     auto it = std::upper_bound(m_gt.begin(), m_gt.end(), i);
     if (it != m_gt.end()) gt = *it;
   }
@@ -235,13 +238,13 @@ void CEndTagIndex::TokenEvents(std::string_view name, std::vector<size_t>& opens
   }
 }
 
-void CEndTagIndex::ScanEvents(std::string_view name, std::vector<size_t>& position, std::vector<int>& delta) {
+void CEndTagIndex::ScanEvents(std::string_view name, size_t begin, size_t end, std::vector<size_t>& position,
+                              std::vector<int>& delta) {
   const Pattern open("<" + std::string(name));
   const Pattern close("</" + std::string(name) + ">");
-  const size_t n = m_text.size();
   size_t oi = 0, ci = 0;
-  size_t next = 0;  // the next "<" to jump to
-  size_t i = 0;
+  size_t next = static_cast<size_t>(std::lower_bound(m_lt.begin(), m_lt.end(), begin) - m_lt.begin());
+  size_t i = begin;
   while (true) {
     if (oi == 0 && ci == 0) {
       // Both matchers wait for "<": skip to it.
@@ -249,7 +252,7 @@ void CEndTagIndex::ScanEvents(std::string_view name, std::vector<size_t>& positi
       if (next == m_lt.size()) break;
       i = m_lt[next];
     }
-    if (i >= n) break;
+    if (i > end) break;
     char c = m_text[i];
     oi = open.Matches(oi, c) ? oi + 1 : 0;
     if (oi == open.size()) {
@@ -271,6 +274,95 @@ void CEndTagIndex::ScanEvents(std::string_view name, std::vector<size_t>& positi
   }
 }
 
+void CEndTagIndex::WindowEvents(std::string_view name, std::vector<size_t>& position, std::vector<int>& delta) {
+  if (!m_tokensBuilt) BuildTokens();
+  BuildGt();
+  const std::string open = "<" + std::string(name);
+  const std::string close = "</" + std::string(name) + ">";
+  const size_t size = m_text.size();
+
+  // Where each complete match could lie: found through the last non-empty "<"-separated part of the
+  // name (its token after a "<"), then checked in full. Spans are [first byte, last byte].
+  std::vector<std::pair<size_t, size_t>> spans;
+  auto check = [&](const std::string& pattern, long start) {
+    if (start < 0 || static_cast<size_t>(start) + pattern.size() > size) return;
+    if (EqualsFoldedAscii(m_text.substr(static_cast<size_t>(start), pattern.size()), pattern)) {
+      spans.emplace_back(static_cast<size_t>(start), static_cast<size_t>(start) + pattern.size() - 1);
+    }
+  };
+  size_t lastPart = name.rfind('<');
+  size_t partStart = lastPart == std::string_view::npos ? 0 : lastPart + 1;
+  size_t partEnd = name.size();
+  while (partStart == partEnd && lastPart != std::string_view::npos && lastPart > 0) {
+    // An empty last part: take the one before it.
+    partEnd = lastPart;
+    lastPart = name.rfind('<', lastPart - 1);
+    partStart = lastPart == std::string_view::npos ? 0 : lastPart + 1;
+  }
+  if (partStart == partEnd) {
+    // No part to look up (an empty name, or "<" only): every "<" is a candidate.
+    for (std::uint32_t q : m_lt) {
+      check(open, static_cast<long>(q));
+      check(close, static_cast<long>(q));
+    }
+  } else {
+    std::string part;
+    FoldAsciiInto(name.substr(partStart, partEnd - partStart), part);
+    const bool isLast = partEnd == name.size();
+    const bool isFirst = lastPart == std::string_view::npos;
+    // The "<" before the part sits at partStart in the opening pattern and at partStart + 1 in the
+    // closing one; the part's token ends with "<" unless it is the last part.
+    auto candidates = [&](bool prefix, char terminator, const std::string& pattern, size_t ltOffset) {
+      auto take = [&](std::uint32_t group) {
+        for (std::uint32_t j : m_groups[group]) {
+          size_t q = m_lt[j];
+          size_t after = q + 1 + part.size();
+          if (!prefix && (after >= size || m_text[after] != terminator)) continue;
+          if (isFirst && isLast) {
+            // The part is the whole name: the token match is the whole pattern match.
+            spans.emplace_back(q, q + pattern.size() - 1);
+            continue;
+          }
+          check(pattern, static_cast<long>(q) - static_cast<long>(ltOffset));
+        }
+      };
+      if (prefix) {
+        auto first = std::lower_bound(m_sortedTokens.begin(), m_sortedTokens.end(), part,
+                                      [](const auto& entry, const std::string& key) { return *entry.first < key; });
+        for (auto it = first; it != m_sortedTokens.end() && it->first->compare(0, part.size(), part) == 0; ++it) take(it->second);
+      } else {
+        auto found = m_tokenGroup.find(part);
+        if (found != m_tokenGroup.end()) take(found->second);
+      }
+    };
+    // Openings end inside the last part's token (a prefix of it); closings end with ">" after it. The
+    // first part follows the patterns' leading "<", in the closing pattern as "/" + part.
+    candidates(isLast, '<', open, partStart);
+    if (isFirst) part.insert(0, "/");
+    candidates(false, isLast ? '>' : '<', close, isFirst ? 0 : partStart + 1);
+  }
+  if (spans.empty()) return;
+
+  // Windows: from just after the last ">" before each span (both matchers are at their start after any
+  // ">"), to the span's end; overlapping windows merge.
+  std::sort(spans.begin(), spans.end());
+  size_t windowBegin = 0, windowEnd = 0;
+  bool open_ = false;
+  for (const auto& [first, last] : spans) {
+    auto gt = std::lower_bound(m_gt.begin(), m_gt.end(), first);
+    size_t begin = gt == m_gt.begin() ? 0 : *(gt - 1) + 1;
+    if (open_ && begin <= windowEnd + 1) {
+      windowEnd = std::max(windowEnd, last);
+      continue;
+    }
+    if (open_) ScanEvents(name, windowBegin, windowEnd, position, delta);
+    windowBegin = begin;
+    windowEnd = last;
+    open_ = true;
+  }
+  if (open_) ScanEvents(name, windowBegin, windowEnd, position, delta);
+}
+
 CEndTagIndex::Events& CEndTagIndex::EventsFor(std::string_view name) {
   for (const Recent& recent : m_recent) {
     if (recent.events && recent.name == name) return *recent.events;
@@ -278,7 +370,8 @@ CEndTagIndex::Events& CEndTagIndex::EventsFor(std::string_view name) {
   std::string key;
   FoldAsciiInto(name, key);
   auto remember = [&](Events& events) -> Events& {
-    m_recent[m_recentNext] = {name, &events};
+    m_recent[m_recentNext].name.assign(name.data(), name.size());
+    m_recent[m_recentNext].events = &events;
     m_recentNext = (m_recentNext + 1) % (sizeof m_recent / sizeof m_recent[0]);
     return events;
   };
@@ -303,7 +396,7 @@ CEndTagIndex::Events& CEndTagIndex::EventsFor(std::string_view name) {
       }
     }
   } else {
-    ScanEvents(name, position, delta);
+    WindowEvents(name, position, delta);
   }
 
   // sum[t] is the nesting sum after t events; drop[t] the first u > t with sum[u] < sum[t], as an event

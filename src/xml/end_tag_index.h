@@ -47,7 +47,10 @@ private:
   void TokenEvents(std::string_view name, std::vector<size_t>& opens, std::vector<size_t>& closes);
   void ScanCandidates(std::string_view name, std::vector<std::uint32_t>& opens, std::vector<std::uint32_t>& closes);
   void BuildBuckets();
-  void ScanEvents(std::string_view name, std::vector<size_t>& position, std::vector<int>& delta);
+  void WindowEvents(std::string_view name, std::vector<size_t>& position, std::vector<int>& delta);
+  // Runs both matchers over [begin, end], starting at their first byte, recording every event.
+  void ScanEvents(std::string_view name, size_t begin, size_t end, std::vector<size_t>& position, std::vector<int>& delta);
+  void BuildGt();
   // True when a matcher for `pattern` would be at the start of an attempt at "<" number `j`, given the
   // chain of earlier "<" whose attempts could still be running there.
   bool Started(size_t j, std::string_view pattern);
@@ -74,7 +77,7 @@ private:
 
   // The last names looked up, by their exact bytes (element names repeat a lot).
   struct Recent {
-    std::string_view name;
+    std::string name;
     Events* events = nullptr;
   };
   Recent m_recent[8];

@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "reference_parser.h"
 #include "support/test_env.h"
+#include "xml/end_tag_index.h"
 #include "xml/vxml.h"
 
 namespace {
@@ -220,6 +221,30 @@ TEST_F(XmlDifferential, DenseRandomMarkup) {
         ++failures;
         ADD_FAILURE() << difference << "\n" << text;
       }
+    }
+  }
+}
+
+TEST_F(XmlDifferential, EndTagIndexAgainstTheByteSearch) {
+  // Every start-tag position of random texts over a small alphabet, odd names included ("", "/", "//",
+  // names holding "<", names ending with "<"): the index must answer as the search over the rest of
+  // the content does.
+  std::mt19937 rng(5);
+  const std::string alphabet = "<<<//>>aAb x\n";
+  for (int round = 0; round < 6000; ++round) {
+    std::string text(1 + rng() % 48, ' ');
+    for (char& c : text) c = alphabet[rng() % alphabet.size()];
+    CEndTagIndex index(text);
+    for (size_t b = 0; b < text.size(); ++b) {
+      if (text[b] != '<' || text.find('>', b) == std::string::npos) continue;
+      size_t c = b + 1;
+      while (c < text.size() && std::string("> \t\r\n").find(text[c]) == std::string::npos) ++c;
+      std::string name = text.substr(b + 1, c - b - 1);
+      size_t end = text.size() - rng() % (text.size() - c + 1);
+      long expected = FindMatchingEndTag(std::string_view(text).substr(c, end - c), name);
+      size_t found = index.Find(name, c, end);
+      long actual = found == std::string_view::npos ? -1 : static_cast<long>(found - c);
+      ASSERT_EQ(actual, expected) << "text '" << text << "' name '" << name << "' from " << c << " to " << end;
     }
   }
 }
