@@ -34,6 +34,8 @@ public:
   const std::string& GetLastError() const { return m_lastError; }
 
 protected:
+  // Reads a feed file as the document; the kind becomes the feed's format.
+  bool OpenFeedFile(const std::string& path);
   // Save of kinds 1 to 4: the feed writer of the kind (kind 1 by the project's RSS version).
   bool SaveFeedDocument(const std::string& path);
   // Shows a failure message (the framework's file and format errors carry the exclamation icon).

@@ -16,5 +16,8 @@ void RegisterProjectCommands(CLI::App& app);
 // options
 void RegisterOptionsCommand(CLI::App& app);
 
+// import
+void RegisterImportCommand(CLI::App& app);
+
 // write
 void RegisterWriteCommand(CLI::App& app);

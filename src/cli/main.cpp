@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
 
   RegisterProjectCommands(app);
   RegisterOptionsCommand(app);
+  RegisterImportCommand(app);
   RegisterWriteCommand(app);
 
   try {

@@ -1,0 +1,26 @@
+// Reading RSS 1.0, RSS 2.0, Atom 0.3 and Atom 1.0 files into a project.
+#pragma once
+
+#include <string>
+
+class CRssFile;
+
+// The format codes the reader stores in the project's sourceKind (the same numbers as the document
+// kinds): decided by the root element ("feed" with version "0.3", other "feed", "rss", anything else).
+enum FeedFormat : int { kFeedRss10 = 1, kFeedRss20 = 2, kFeedAtom03 = 3, kFeedAtom10 = 4 };
+
+// Reads the feed file at `path` (XML mode) and appends one item per RSS item or Atom entry, in feed
+// order, after the project's items. On success the project also takes over the site fields the feed
+// has (title, URL, description; for Atom the creator, for Atom 1.0 the feed id), the file's folder as
+// localFolder, the file's name as rssFileName (RSS) or atomFileName (Atom), and the format code as
+// sourceKind.
+//
+// Text is taken from text nodes and attribute values with its character references decoded; CDATA
+// sections as they stand. False, with the project unchanged, when the file has no root element (a
+// file error has then been shown), when an RSS file has no channel, or when the feed would make the
+// project unreasonably large (items nested inside items).
+bool ReadFeed(CRssFile& project, const std::string& path);
+
+// Clears both file names, then sets rssFileName (codes 1 and 2) or atomFileName (codes 3 and 4) to the
+// name part of `path`; any other code leaves both empty.
+void SetOutputFileName(CRssFile& project, int formatCode, const std::string& path);
