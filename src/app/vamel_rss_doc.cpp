@@ -5,6 +5,9 @@
 #include "platform/file_system.h"
 #include "platform/interaction.h"
 #include "platform/text_codec.h"
+#include "settings/recent_files.h"
+
+CVamelRssDoc::CVamelRssDoc() : m_title(Lit("無題")) {}
 
 namespace {
 
@@ -23,6 +26,12 @@ bool IsFeedPath(const std::string& path) {
 void CVamelRssDoc::SetPathName(const std::string& path) {
   m_pathName = path;
   m_title = NameOf(path);
+  if (m_addToRecent) AddRecentFile(path);
+}
+
+void CVamelRssDoc::ClearPathName() {
+  m_pathName.clear();
+  m_title = Lit("無題");
 }
 
 void CVamelRssDoc::DeleteContents() { m_project.Reset(); }

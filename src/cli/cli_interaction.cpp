@@ -25,7 +25,7 @@ MbAnswer CCliInteraction::MessageBox(const std::string& text, MbButtons buttons,
   if (m_answer == CliAnswer::Ask) throw CCliUnanswered(text);
   bool yes = m_answer == CliAnswer::Yes;
   PrintErr(text + (yes ? " -> yes" : " -> no"));
-  if (buttons == MbButtons::YesNo) return yes ? MbAnswer::Yes : MbAnswer::No;
+  if (buttons == MbButtons::YesNo || buttons == MbButtons::YesNoCancel) return yes ? MbAnswer::Yes : MbAnswer::No;
   return yes ? MbAnswer::Ok : MbAnswer::Cancel;
 }
 

@@ -23,6 +23,7 @@ public:
       case MbButtons::Ok: return MbAnswer::Ok;
       case MbButtons::OkCancel: return MbAnswer::Cancel;
       case MbButtons::YesNo: return MbAnswer::No;
+      case MbButtons::YesNoCancel: return MbAnswer::Cancel;
     }
     return MbAnswer::Ok;
   }

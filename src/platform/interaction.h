@@ -11,7 +11,7 @@ class CRssItem;
 
 inline constexpr const char* kMessageBoxCaption = "VamelRss";
 
-enum class MbButtons { Ok, OkCancel, YesNo };
+enum class MbButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MbIcon { None, Information, Question, Exclamation, Error };
 enum class MbAnswer { Ok, Cancel, Yes, No };
 

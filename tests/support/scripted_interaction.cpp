@@ -19,7 +19,7 @@ MbAnswer CScriptedInteraction::MessageBox(const std::string& text, MbButtons but
   if (buttons == MbButtons::Ok) return MbAnswer::Ok;
   if (m_expected.empty()) {
     ADD_FAILURE() << "unexpected question: " << utf8;
-    return buttons == MbButtons::YesNo ? MbAnswer::No : MbAnswer::Cancel;
+    return buttons == MbButtons::YesNo ? MbAnswer::No : MbAnswer::Cancel;  // the safe answer
   }
   Expected e = m_expected.front();
   m_expected.pop_front();

@@ -1,0 +1,58 @@
+// New, Save, Save As and the question before a modified document is replaced.
+#include "app/vamel_rss_doc.h"
+#include "platform/interaction.h"
+#include "platform/text_codec.h"
+
+namespace {
+
+// Save As: the five kinds, one filter entry each (entry = kind + 1).
+constexpr const char* kSaveAsFilter =
+    "VamelRSSﾃﾞｰﾀﾌｧｲﾙ(*.fpj) |*.fpj|RSS1.0ﾌｧｲﾙ(*.rdf) |*.rdf|RSS2.0ﾌｧｲﾙ(*.xml) |*.xml|"
+    "Atomﾌｧｲﾙ(*.xml) |*.xml|全てのﾌｧｲﾙ(*.*) |*.*||";
+constexpr const char* kDefaultExtensions[] = {"fpj", "rdf", "xml", "xml", "xml"};
+
+}  // namespace
+
+bool CVamelRssDoc::OnNewDocument() {
+  CRssFile wizard;
+  if (!Interaction().RunNewProjectWizard(wizard)) return false;  // the open project stays as it is
+  DeleteContents();
+  ClearPathName();
+  m_modified = false;
+  m_project.CopyFrom(wizard);
+  m_kind = kKindProject;
+  return true;
+}
+
+bool CVamelRssDoc::DoSave() {
+  if (m_pathName.empty()) return DoSaveAs();
+  return OnSaveDocument(m_pathName);
+}
+
+bool CVamelRssDoc::DoSaveAs() {
+  CFileDialogRequest request;
+  request.save = true;
+  request.title = Lit("名前を付けて保存");
+  request.filter = Lit(kSaveAsFilter);
+  int kind = m_kind >= kKindProject && m_kind <= kKindAtom10 ? m_kind : kKindProject;
+  request.defaultExt = kDefaultExtensions[kind];
+  request.fileName = m_pathName.empty() ? "rss" : m_pathName;
+  request.filterIndex = kind + 1;
+  request.overwritePrompt = true;
+  CFileDialogResult chosen = Interaction().ChooseFile(request);
+  if (!chosen.ok) return false;
+  // The kind follows the chosen entry, and stays changed even when writing fails.
+  if (chosen.filterIndex >= 1 && chosen.filterIndex <= 5) m_kind = chosen.filterIndex - 1;
+  return OnSaveDocument(chosen.path);
+}
+
+bool CVamelRssDoc::SaveModified() {
+  if (!IsModified()) return true;
+  std::string question = Lit("%1 への変更を保存しますか?");
+  question.replace(question.find("%1"), 2, m_title);
+  switch (VamelMessageBox(question, MbButtons::YesNoCancel, MbIcon::Exclamation)) {
+    case MbAnswer::Yes: return DoSave();
+    case MbAnswer::No: return true;
+    default: return false;
+  }
+}
