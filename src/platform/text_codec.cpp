@@ -206,6 +206,23 @@ bool IsValidUtf8(std::string_view text) {
   return state == 1;
 }
 
+bool IsValidUtf8AllPlanes(std::string_view text) {
+  size_t i = 0;
+  const size_t n = text.size();
+  while (i < n) {
+    i += AsciiRun(text.data() + i, n - i);
+    if (i == n) break;
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == 0) break;
+    size_t more = c >= 0xC0 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : 0;
+    if (more == 0 || i + more >= n) return false;
+    for (size_t k = 1; k <= more; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += more + 1;
+  }
+  return true;
+}
 
 std::string AnsiToUtf8(std::string_view text) {
   text = UpToZero(text);
@@ -270,6 +287,14 @@ void ConvertUtf8Over(std::string& text, size_t from, size_t end, size_t to) {
       codePoint = ((c & 0x0Fu) << 12) | ((static_cast<unsigned char>(p[i + 1]) & 0x3Fu) << 6) |
                   (static_cast<unsigned char>(p[i + 2]) & 0x3Fu);
       if (codePoint >= 0x800 && (codePoint < 0xD800 || codePoint > 0xDFFF)) length = 3;
+    } else if (c >= 0xF0 && c <= 0xF4 && cont(1) && cont(2) && cont(3)) {
+      // A character beyond the basic plane: code page 932 has none of them.
+      std::uint32_t high = ((c & 0x07u) << 18) | ((static_cast<unsigned char>(p[i + 1]) & 0x3Fu) << 12);
+      if (high >= 0x10000 && high <= 0x10FFFF) {
+        *w++ = '?';
+        i += 4;
+        continue;
+      }
     }
     if (length == 0) {
       // Anything else: the rest goes through iconv.

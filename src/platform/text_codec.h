@@ -11,6 +11,10 @@
 // (four-byte sequences are rejected, the overlong lead bytes C0 and C1 accepted). Empty text is valid.
 bool IsValidUtf8(std::string_view text);
 
+// The same, but four-byte sequences (characters beyond the basic plane, such as emoji) are accepted
+// too. Text that only this accepts is still UTF-8: reading it as code page 932 would garble all of it.
+bool IsValidUtf8AllPlanes(std::string_view text);
+
 // Code page 932 to UTF-8, up to the first zero byte. Never fails: a byte sequence that is not valid
 // code page 932 becomes U+FFFD.
 std::string AnsiToUtf8(std::string_view text);

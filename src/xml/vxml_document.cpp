@@ -115,7 +115,17 @@ bool CVXMLDocument::LoadText(std::string text) {
       size_t lt = work.find('<', at);
       if (lt == std::string_view::npos) break;
       if (lt + 1 < work.size() && (work[lt + 1] == '?' || work[lt + 1] == '!')) {
-        size_t gt = work.find('>', lt + 1);
+        // A comment ends at "-->" and a processing instruction at "?>", so a ">" or "<" inside them
+        // is not taken for the end of the item or the start of the root; other items end at ">".
+        size_t gt = std::string_view::npos;
+        if (work.compare(lt, 4, "<!--") == 0) {
+          size_t end = work.find("-->", lt + 4);
+          if (end != std::string_view::npos) gt = end + 2;
+        } else if (work[lt + 1] == '?') {
+          size_t end = work.find("?>", lt + 2);
+          if (end != std::string_view::npos) gt = end + 1;
+        }
+        if (gt == std::string_view::npos) gt = work.find('>', lt + 1);
         if (gt == std::string_view::npos) break;
         CVXMLElement item(work.substr(lt, gt + 1 - lt));
         if (item.NodeName() == "?xml") m_encoding = item.GetAttribute("encoding");
@@ -136,7 +146,8 @@ bool CVXMLDocument::LoadText(std::string text) {
   std::string decoded;
   if (!converted) {
     std::string declared = html ? FindHtmlMetaCharset(work) : m_encoding;
-    const bool valid = IsValidUtf8(work);
+    // A lone emoji must not make a whole UTF-8 file read as code page 932.
+    const bool valid = IsValidUtf8(work) || IsValidUtf8AllPlanes(work);
     const bool iso2022 = IsIso2022EncodingName(declared) && work.find('\x1B') != std::string_view::npos;
     if (valid && !iso2022) {
       // Converted in place over the text itself: a large feed needs no second buffer.

@@ -10,7 +10,6 @@ format follows the reader's rule on the root element as written ("feed" with ver
 below the root, names as written; titles holds, per item, the text of its first "title" descendant
 (text and CDATA, references decoded) as the reader's code page holds it, or null when the file
 declares entities of its own (the reader decodes only the predefined and numeric references);
-prologCommentWithGt tells that a comment before the root holds a ">".
 """
 import json
 import os
@@ -63,11 +62,8 @@ def describe(path):
         for item in items:
             found = item.getElementsByTagName("title")
             titles.append(as_code_page(text_of(found[0])) if found else "")
-    # A comment before the root that holds a ">" ends the lenient parser's prolog early.
-    head = data[:data.find(b"<" + name.encode("utf-8", "replace"))] if name else b""
-    gt_in_comment = any(b">" in part.split(b"-->")[0] for part in head.split(b"<!--")[1:])
     return {"format": fmt, "channel": bool(root.getElementsByTagName("channel")), "items": len(items),
-            "titles": titles, "prologCommentWithGt": gt_in_comment}
+            "titles": titles}
 
 
 def main():

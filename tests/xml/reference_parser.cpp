@@ -298,7 +298,11 @@ std::unique_ptr<RefNode> LoadText(std::string text, bool html, std::string* decl
         continue;
       }
       if (i + 1 < text.size() && (text[i + 1] == '?' || text[i + 1] == '!')) {
-        size_t gt = text.find('>', i);
+        // Comments end at "-->", processing instructions at "?>", other items at ">".
+        size_t gt = std::string::npos;
+        if (text.compare(i, 4, "<!--") == 0 && text.find("-->", i + 4) != std::string::npos) gt = text.find("-->", i + 4) + 2;
+        else if (text[i + 1] == '?' && text.find("?>", i + 2) != std::string::npos) gt = text.find("?>", i + 2) + 1;
+        else gt = text.find('>', i);
         if (gt == std::string::npos) break;
         RefNode item;
         ParseElement(item, text.substr(i, gt - i + 1));
@@ -336,7 +340,7 @@ std::unique_ptr<RefNode> LoadText(std::string text, bool html, std::string* decl
     std::string declaredName = html ? FindHtmlMetaCharset(text) : encoding;
     bool iso2022 = IsIso2022EncodingName(declaredName) && text.find('\x1B') != std::string::npos;
     std::string out;
-    if (IsValidUtf8(text) && !iso2022) {
+    if ((IsValidUtf8(text) || IsValidUtf8AllPlanes(text)) && !iso2022) {
       text = Utf8ToAnsi(text);
     } else if (ShouldConvertFromDeclared(declaredName) && ConvertToAnsi(text, declaredName, out)) {
       text = out;

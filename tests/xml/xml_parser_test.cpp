@@ -1,6 +1,7 @@
 // The parser: the trees it builds from well-formed and malformed markup, in XML and HTML mode.
 #include <string>
 
+#include "platform/text_codec.h"
 #include "support/test_env.h"
 #include "tree_dump.h"
 #include "xml/vxml.h"
@@ -273,4 +274,25 @@ TEST_F(XmlParser, RealWorldFixtures) {
     ASSERT_TRUE(doc.Load(data + "page_euc_jp.html"));
     EXPECT_EQ(doc.GetDocumentElement()->GetElementsByTagName("p").Item(0)->GetText(), J("本文です"));
   }
+}
+
+TEST_F(XmlParser, PrologCommentsAndInstructionsEndAtTheirOwnClose) {
+  // A comment before the root may hold ">" and "<": it ends at "-->", not at its first ">".
+  EXPECT_EQ(LoadDump("<?xml version=\"1.0\"?>\n<!--\nExpect: title == '<b>x</b>' and a > b\n-->\n"
+                     "<rss><channel><title>T</title></channel></rss>"),
+            "rss(channel(title(\"T\")))");
+  EXPECT_EQ(LoadDump("<?xml-stylesheet href=\"a.xsl?x=<y>\"?><feed><id>1</id></feed>"), "feed(id(\"1\"))");
+  // An unterminated comment still ends at the first ">", as any other prolog item.
+  EXPECT_EQ(LoadDump("<!-- open > <rss>x</rss>"), "rss(\"x\")");
+}
+
+TEST_F(XmlParser, Utf8WithCharactersBeyondTheBasicPlaneIsStillUtf8) {
+  CVXMLDocument doc;
+  doc.LoadText("<?xml version=\"1.0\" encoding=\"utf-8\"?><t>日本語 \xF0\x9F\x98\x80 です</t>");
+  ASSERT_NE(doc.GetDocumentElement(), nullptr);
+  EXPECT_EQ(doc.GetDocumentElement()->GetText(), J("日本語 ? です"));
+  EXPECT_TRUE(IsValidUtf8AllPlanes("a\xF0\x9F\x98\x80" "b"));
+  EXPECT_FALSE(IsValidUtf8AllPlanes("a\xF0\x9F\x98"));
+  EXPECT_FALSE(IsValidUtf8AllPlanes("\x82\xA0"));
+  EXPECT_FALSE(IsValidUtf8("a\xF0\x9F\x98\x80"));  // the narrower test keeps its table
 }
