@@ -21,3 +21,6 @@ void RegisterImportCommand(CLI::App& app);
 
 // write
 void RegisterWriteCommand(CLI::App& app);
+
+// harvest, scan, refresh
+void RegisterHarvestCommands(CLI::App& app);

@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
   RegisterOptionsCommand(app);
   RegisterImportCommand(app);
   RegisterWriteCommand(app);
+  RegisterHarvestCommands(app);
 
   try {
     app.parse(argc, argv);

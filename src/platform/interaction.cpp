@@ -63,6 +63,8 @@ bool CInteraction::RunCategoryDialog(CRssFile&, std::string&) { return false; }
 
 bool CInteraction::RunInputDialog(const std::string&, std::string&) { return false; }
 
+bool CInteraction::RunMarkerTagDialog(CMarkerTagValues&) { return false; }
+
 CInteraction& Interaction() {
   static CConsoleInteraction console;
   return g_current ? *g_current : console;

@@ -54,6 +54,14 @@ struct CFtpPageValues {
   int passive = 0;
 };
 
+// The marker tag dialog ("更新内容指定タグ"): the two tags an item's page is harvested between, and the
+// local page that its "ローカルファイルを開く(&R)" button opens ("" disables the button).
+struct CMarkerTagValues {
+  std::string startTag;
+  std::string endTag;
+  std::string localFile;
+};
+
 class CInteraction {
 public:
   virtual ~CInteraction() = default;
@@ -88,6 +96,8 @@ public:
   virtual bool RunItemEditor(CRssFile& project, CRssItem& item, bool isNew);
   virtual bool RunCategoryDialog(CRssFile& project, std::string& category);
   virtual bool RunInputDialog(const std::string& prompt, std::string& value);
+  // Edits `values.startTag` and `values.endTag`; true on OK.
+  virtual bool RunMarkerTagDialog(CMarkerTagValues& values);
 };
 
 // The interaction in use; a plain console one (messages on standard error, questions answered with

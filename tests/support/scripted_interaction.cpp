@@ -34,3 +34,13 @@ std::vector<std::string> CScriptedInteraction::Texts() const {
   for (const Shown& s : shown) texts.push_back(s.text);
   return texts;
 }
+
+bool CScriptedInteraction::RunInputDialog(const std::string& prompt, std::string& value) {
+  ++dialogsRun;
+  return inputDialog ? inputDialog(prompt, value) : false;
+}
+
+bool CScriptedInteraction::RunMarkerTagDialog(CMarkerTagValues& values) {
+  ++dialogsRun;
+  return markerTagDialog ? markerTagDialog(values) : false;
+}

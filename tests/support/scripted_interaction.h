@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,14 @@ public:
   void RunProgram(const std::string& program, const std::string& parameter) override {
     ran.push_back({program, parameter});
   }
+
+  // The input and marker tag dialogs answer through these when set (each call is counted); unset,
+  // they cancel.
+  bool RunInputDialog(const std::string& prompt, std::string& value) override;
+  bool RunMarkerTagDialog(CMarkerTagValues& values) override;
+  std::function<bool(const std::string& prompt, std::string& value)> inputDialog;
+  std::function<bool(CMarkerTagValues& values)> markerTagDialog;
+  int dialogsRun = 0;
 
   std::vector<Shown> shown;
   std::string clipboard;  // internal text

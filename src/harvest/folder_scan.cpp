@@ -1,0 +1,210 @@
+#include "harvest/folder_scan.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "harvest/page_mapping.h"
+#include "harvest/site_walk.h"
+#include "model/rss_file.h"
+#include "platform/interaction.h"
+#include "platform/text_codec.h"
+#include "settings/options.h"
+
+namespace {
+
+// ASCII letters lowered; bytes that are second bytes of characters stay.
+std::string LowerAscii(const std::string& text) {
+  std::string out(text);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(out[i]);
+    if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c - 'A' + 'a');
+    else if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ++i;
+  }
+  return out;
+}
+
+// The text after the last "." of a name ("." lies below 0x40, never a second byte); false without one.
+bool ExtensionOf(const std::string& name, std::string& ext) {
+  std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return false;
+  ext = LowerAscii(name.substr(dot + 1));
+  return true;
+}
+
+}  // namespace
+
+std::string CScanRow::Path() const { return JoinLocalPath(folder, name); }
+
+std::string FormatScanDate(TimeValue t) {
+  std::tm local{};
+  if (!ToLocalTime(t, local)) return std::string();
+  char text[64];
+  std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return std::string(text, n);
+}
+
+std::string CFolderScan::UpdateExistingQuestionText() {
+  return Lit("追加対象に既存のアイテムがあります。既存のアイテムを更新してもよろしいですか？");
+}
+
+CFolderScan::CFolderScan(CRssFile& project) : m_project(project) {}
+
+void CFolderScan::Open() {
+  LoadExtensions();
+  Scan();
+  SelectNewPages();
+}
+
+void CFolderScan::LoadExtensions() {
+  int count = std::clamp(GetExtCountOption(), 0, kMaxExtensions);
+  m_extensions.clear();
+  for (int i = 0; i < count; ++i) m_extensions.push_back(GetExtNameOption(i));
+}
+
+void CFolderScan::SaveExtensions() const {
+  SetExtCountOption(static_cast<int>(m_extensions.size()));
+  for (std::size_t i = 0; i < m_extensions.size(); ++i) SetExtNameOption(static_cast<int>(i), m_extensions[i]);
+}
+
+bool CFolderScan::IsPageName(const std::string& name) const {
+  std::string ext;
+  if (!ExtensionOf(name, ext)) return false;
+  for (const std::string& entry : m_extensions) {
+    if (!entry.empty() && LowerAscii(entry) == ext) return true;
+  }
+  return false;
+}
+
+bool CFolderScan::AddExtension(std::vector<std::string>& list) {
+  std::string answer;
+  if (!Interaction().RunInputDialog(Lit("追加する拡張子を入力してください"), answer)) return false;
+  std::size_t first = answer.find_first_not_of('.');
+  list.push_back(first == std::string::npos ? std::string() : answer.substr(first));
+  return true;
+}
+
+bool CFolderScan::RemoveExtension(std::vector<std::string>& list, int index) {
+  if (index < 0 || index >= static_cast<int>(list.size())) return false;
+  const std::string question = list[static_cast<std::size_t>(index)] + Lit("を削除しますか？");
+  if (VamelMessageBox(question, MbButtons::YesNo, MbIcon::Question) != MbAnswer::Yes) return false;
+  list.erase(list.begin() + index);
+  return true;
+}
+
+void CFolderScan::Scan() {
+  m_rows.clear();
+  m_focus = -1;
+  WalkSiteFolder(
+      m_project.localFolder, [this](const std::string& folder) { return !m_project.IsExcludedFolder(folder); },
+      [this](const std::string& folder, const std::string& name, TimeValue modified) {
+        if (!IsPageName(name)) return;
+        const std::string path = JoinLocalPath(folder, name);
+        if (m_project.IsExcludedFile(path)) return;
+        CScanRow row;
+        row.relativePath = RelativePagePath(m_project, path);
+        row.dateText = FormatScanDate(modified);
+        row.folder = folder;
+        row.name = name;
+        row.modified = modified;
+        m_rows.push_back(std::move(row));
+      });
+  // Newest first by the date text; pages of the same second in path order, so every scan of the same
+  // folder lists the same way.
+  std::sort(m_rows.begin(), m_rows.end(), [](const CScanRow& a, const CScanRow& b) {
+    if (a.dateText != b.dateText) return a.dateText > b.dateText;
+    return a.relativePath < b.relativePath;
+  });
+}
+
+void CFolderScan::SelectNewPages() {
+  ClearSelection();
+  const TimeValue newest = m_project.GetLatestItemDate();
+  std::size_t count = m_rows.size();
+  if (newest != 0) {
+    const std::string newestText = FormatScanDate(newest);
+    count = 0;
+    while (count < m_rows.size() && m_rows[count].dateText > newestText) ++count;
+  }
+  count = std::min<std::size_t>(count, kMaxPreselected);
+  for (std::size_t i = 0; i < count; ++i) m_rows[i].selected = true;
+}
+
+void CFolderScan::Select(int row, bool selected) {
+  if (row >= 0 && row < GetCount()) m_rows[static_cast<std::size_t>(row)].selected = selected;
+}
+
+void CFolderScan::SelectAll() {
+  for (CScanRow& row : m_rows) row.selected = true;
+}
+
+void CFolderScan::ClearSelection() {
+  for (CScanRow& row : m_rows) row.selected = false;
+}
+
+std::vector<int> CFolderScan::GetSelectedRows() const {
+  std::vector<int> rows;
+  for (std::size_t i = 0; i < m_rows.size(); ++i) {
+    if (m_rows[i].selected) rows.push_back(static_cast<int>(i));
+  }
+  return rows;
+}
+
+CFolderScan::ImportResult CFolderScan::ImportSelected() {
+  ImportResult result;
+  bool ask = true;
+  for (std::size_t r = m_rows.size(); r-- > 0;) {
+    const CScanRow& row = m_rows[r];
+    if (!row.selected) continue;
+    const std::string path = row.Path();
+    if (ask && m_project.FindItemByUrl(m_project.LocalPathToUrl(path)) != -1) {
+      ask = false;
+      if (VamelMessageBox(UpdateExistingQuestionText(), MbButtons::YesNo, MbIcon::Question) == MbAnswer::No) {
+        result.stopped = true;
+        break;
+      }
+    }
+    m_project.ImportPageFile(path);
+    ++result.imported;
+  }
+  return result;
+}
+
+bool CFolderScan::ExcludeSelectedFiles() {
+  const std::vector<int> selected = GetSelectedRows();
+  if (selected.empty()) return false;
+  if (VamelMessageBox(Lit("選択したファイルを対象から外しますか？"), MbButtons::YesNo, MbIcon::Question) == MbAnswer::No) {
+    return false;
+  }
+  for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
+    m_project.excludedFiles.push_back(m_rows[static_cast<std::size_t>(*it)].relativePath);
+    m_rows.erase(m_rows.begin() + *it);
+  }
+  m_focus = -1;
+  return true;
+}
+
+bool CFolderScan::ExcludeFocusedFolder() {
+  if (m_focus < 0 || m_focus >= GetCount()) return false;
+  const std::string& relative = m_rows[static_cast<std::size_t>(m_focus)].relativePath;
+  std::size_t slash = relative.rfind('/');  // "/" is never a second byte
+  if (slash == std::string::npos) return false;
+  const std::string folder = relative.substr(0, slash);
+  const std::string question = Lit("フォルダ ") + folder + Lit(" に所属するファイルを全て対象から外しますか？");
+  if (VamelMessageBox(question, MbButtons::YesNo, MbIcon::Question) == MbAnswer::No) return false;
+  m_project.excludedFolders.push_back(folder);
+  Scan();
+  SelectNewPages();
+  return true;
+}
+
+void CFolderScan::ReplaceExcludedFiles(std::vector<std::string> list) {
+  m_project.excludedFiles = std::move(list);
+  Scan();
+  SelectNewPages();
+}
+
+void CFolderScan::ReplaceExcludedFolders(std::vector<std::string> list) {
+  m_project.excludedFolders = std::move(list);
+  Scan();
+  SelectNewPages();
+}

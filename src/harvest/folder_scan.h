@@ -1,0 +1,95 @@
+// The folder scan import: every page below the project's local folder as a row, the new ones
+// preselected, and the chosen rows imported as items. The desktop dialog "ファイル一覧からの取り込み"
+// and the command line's `scan` both drive this class; its questions go through the interaction.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+
+class CRssFile;
+
+// One page found by the scan.
+struct CScanRow {
+  std::string relativePath;  // "対応URL": the relative page path, "news/a.html"
+  std::string dateText;      // "日付": last-write time, local, "%Y-%m-%d %H:%M:%S"
+  std::string folder;        // "フォルダ": the folder the page was found in
+  std::string name;          // "ファイル名"
+  TimeValue modified = 0;
+  bool selected = false;
+
+  std::string Path() const;  // folder and name joined
+};
+
+class CFolderScan {
+public:
+  static constexpr int kMaxPreselected = 20;  // the new pages selected at most
+  static constexpr int kMaxExtensions = 256;  // a larger stored count is read as this
+
+  // Works on `project`, which must outlive the scan.
+  explicit CFolderScan(CRssFile& project);
+
+  // The dialog's opening: load the stored extension list, scan, select the new pages.
+  void Open();
+
+  // The stored extension list (options section "Ext"). A file is a page when the text after the last
+  // "." of its name, ASCII letters lowered, is one of the entries (lowered). Set does not rescan.
+  void LoadExtensions();
+  void SaveExtensions() const;  // "Count" and "name0"... in list order; values beyond stay
+  const std::vector<std::string>& GetExtensions() const { return m_extensions; }
+  void SetExtensions(std::vector<std::string> extensions) { m_extensions = std::move(extensions); }
+  bool IsPageName(const std::string& name) const;
+  // The extension dialog's "追加(&A)...": asks with the input dialog; the answer without its leading
+  // "." characters is appended to `list`. False when cancelled.
+  static bool AddExtension(std::vector<std::string>& list);
+  // The extension dialog's "削除(&D)...": asks, then removes entry `index` of `list`. False on No.
+  static bool RemoveExtension(std::vector<std::string>& list, int index);
+
+  // Rows of every page below the local folder that no exclusion leaves out, newest first. The
+  // selection and the focus are cleared.
+  void Scan();
+  // Selects the pages newer than the newest item (the first 20 when the project has no items), at
+  // most 20, from the top.
+  void SelectNewPages();
+
+  const std::vector<CScanRow>& GetRows() const { return m_rows; }
+  int GetCount() const { return static_cast<int>(m_rows.size()); }
+  void Select(int row, bool selected = true);
+  void SelectAll();
+  void ClearSelection();
+  std::vector<int> GetSelectedRows() const;  // increasing
+  void SetFocusRow(int row) { m_focus = row; }
+  int GetFocusRow() const { return m_focus; }
+
+  // "取り込み": imports the selected rows from the bottom up, so that the newest ends up first. Before
+  // the first row whose page already has an item, asks once whether existing items may be updated; No
+  // stops the walk there (rows already imported stay imported).
+  struct ImportResult {
+    int imported = 0;
+    bool stopped = false;  // the user answered No
+  };
+  ImportResult ImportSelected();
+
+  // "選択ﾌｧｲﾙを(&S)...": asks, then appends the selected rows' relative paths to the project's
+  // excluded files and removes the rows. False when nothing changed.
+  bool ExcludeSelectedFiles();
+  // "選択ﾌｫﾙﾀﾞを(&R)...": asks, then appends the focused row's folder to the project's excluded
+  // folders, scans again and selects the new pages. Nothing for a page in the local folder itself.
+  bool ExcludeFocusedFolder();
+  // OK of the exclusion list dialogs: the project's list becomes `list`; scan again, select new pages.
+  void ReplaceExcludedFiles(std::vector<std::string> list);
+  void ReplaceExcludedFolders(std::vector<std::string> list);
+
+  // The question of the import walk (internal text).
+  static std::string UpdateExistingQuestionText();
+
+private:
+  CRssFile& m_project;
+  std::vector<std::string> m_extensions;
+  std::vector<CScanRow> m_rows;
+  int m_focus = -1;
+};
+
+// "%Y-%m-%d %H:%M:%S" in local time; "" when the time cannot be converted.
+std::string FormatScanDate(TimeValue t);

@@ -1,0 +1,57 @@
+// Refreshing the item that the item editor holds from its page, and the item's own marker tags.
+//
+// The editor's state is a plain record: the edited item and one value per field. The desktop dialog
+// transfers its controls into the values before each call and shows the values again afterwards; the
+// command line fills the values from an item and stores them back as the dialog's OK would.
+#pragma once
+
+#include <string>
+
+#include "platform/clock.h"
+
+class CRssFile;
+class CRssItem;
+
+struct CItemEditorValues {
+  CRssItem* item = nullptr;  // the item being edited (not owned); its marker tags are used
+  std::string url;
+  std::string title;
+  std::string category;
+  std::string description;
+  std::string content;
+  TimeValue date = 0;  // the date and the time picker together
+
+  // The editor's opening: the values take the item's fields.
+  void LoadFrom(const CRssItem& source);
+  // The editor's OK: title, URL, category, description, content and date go into the item.
+  void StoreInto(CRssItem& target) const;
+};
+
+// Refills the values from the page file at `path`, read into a scratch item that has the edited item's
+// marker tags and the URL value. Shows "このURLを持つアイテムがすでにあります。..." once when another
+// item of the project has that URL, and refills regardless. The category stays.
+void RefreshFromLocalFile(const CRssFile& project, CItemEditorValues& editor, const std::string& path);
+
+enum class RefreshOutcome {
+  kRefreshed,       // the values were refilled (from the local page or a downloaded one)
+  kNoUrl,           // the URL value is empty (the message said so)
+  kDeclined,        // the user answered No to the first question
+  kNoLocalPage,     // no local page, and the user declined the download
+  kDownloadFailed,  // the download failed (its message has been shown) or was cancelled
+};
+
+// The item editor's "取り込み(&U)..." command: asks, then refreshes from the local page, or downloads
+// the page into the temporary folder after a second question when there is no local page.
+RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor);
+
+// The item editor's "更新内容指定タグ(&Y)..." command: the marker tag dialog on the edited item's tags
+// (empty ones shown as the defaults) and its local page. On OK the tags go into the item at once; a tag
+// equal to the current default is stored empty, so that the item keeps following the default. True on
+// OK.
+bool EditItemTags(const CRssFile& project, CItemEditorValues& editor);
+
+// The questions and messages of the refresh, as shown (internal text).
+std::string RefreshQuestionText();        // "HTMLファイルから最新の情報を得ます。よろしいですか？"
+std::string RefreshDownloadQuestionText();  // "ローカルファイルが見つかりません。..."
+std::string NoUrlMessageText();           // "URLが指定されていません。..."
+std::string DuplicateUrlMessageText();    // "このURLを持つアイテムがすでにあります。..."

@@ -1,0 +1,200 @@
+#include "harvest/page_reader.h"
+
+#include "feeds/char_refs.h"
+#include "harvest/page_links.h"
+#include "harvest/text_utils.h"
+#include "model/rss_file.h"
+#include "model/rss_item.h"
+#include "platform/file_system.h"
+#include "platform/text_codec.h"
+#include "xml/checked_file.h"
+#include "xml/vxml.h"
+
+namespace {
+
+// The description of a page is at most this long before it is cut.
+constexpr std::size_t kDescriptionBytes = 255;
+
+// The links that content from a page carries: element name, attribute name.
+struct LinkPair {
+  const char* element;
+  const char* attribute;
+};
+constexpr LinkPair kLinkPairs[] = {{"A", "HREF"}, {"IMG", "SRC"}};
+
+// The whole page file, or false. A page that starts with a UTF-16 byte-order mark keeps its zero bytes;
+// any other page ends at its first zero byte, as text read from a file does everywhere in the program.
+bool ReadPageFile(const std::string& path, std::string& raw) {
+  if (!FileExists(path)) return false;  // also keeps FIFOs and devices from blocking the read
+  try {
+    CCheckedFile file;
+    file.Open(path, "rb");
+    long long length = file.GetLength();
+    if (length < 0 || static_cast<unsigned long long>(length) > kMaxPageBytes) return false;
+    raw.resize(static_cast<std::size_t>(length));
+    raw.resize(raw.empty() ? 0 : file.Read(raw.data(), raw.size()));
+    file.Close();
+  } catch (const CVamelFileException&) {
+    return false;
+  }
+  const bool utf16 = raw.size() >= 2 && ((raw[0] == '\xFF' && raw[1] == '\xFE') || (raw[0] == '\xFE' && raw[1] == '\xFF'));
+  if (!utf16) {
+    std::size_t zero = raw.find('\0');
+    if (zero != std::string::npos) raw.resize(zero);
+  }
+  return true;
+}
+
+// The first `what` in `text` at or after `from` that starts a character; `from` starts one.
+std::size_t FindAtCharacter(const std::string& text, const std::string& what, std::size_t from) {
+  std::size_t boundary = from;
+  std::size_t pos = from;
+  for (;;) {
+    std::size_t hit = text.find(what, pos);
+    if (hit == std::string::npos) return hit;
+    while (boundary < hit) boundary += IsLeadByte(static_cast<unsigned char>(text[boundary])) ? 2 : 1;
+    if (boundary == hit) return hit;
+    pos = hit + 1;  // the hit began on the second byte of a character
+  }
+}
+
+// Mode 1: the body's text as one line. References are decoded before the cut, so that "&amp;" counts
+// as the one byte it stands for and is never cut in half.
+std::string DescriptionFromBodyText(const std::string& bodyText) {
+  std::string text = DecodeCharacterReferences(StripTags(bodyText), true);
+  std::string line;
+  line.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      line += ' ';
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+    }
+  }
+  std::size_t first = line.find_first_not_of(' ');
+  line.erase(0, first == std::string::npos ? line.size() : first);
+  return CollapseRuns(CutForDescription(line), ' ');
+}
+
+// Mode 3: the text of the marked part's top-level nodes, as much as the description can hold.
+std::string DescriptionFromNodes(const CVXMLNodeList& nodes) {
+  std::string text;
+  for (const CVXMLNode* node : nodes) {
+    text += node->GetText();
+    if (text.size() > kDescriptionBytes) break;
+  }
+  return CutForDescription(DecodeCharacterReferences(text, true));
+}
+
+void MakeLinkAbsolute(CVXMLElement& element, const char* attribute, const std::string& pageUrl) {
+  std::string value = element.GetAttribute(attribute);
+  if (value.empty() || value.find("://") != std::string::npos) return;
+  std::string absolute = ResolvePageLink(pageUrl, value);
+  if (absolute != value) element.SetAttribute(attribute, absolute);
+}
+
+void MakeLinksAbsolute(CVXMLElement& element, const std::string& pageUrl) {
+  for (const LinkPair& pair : kLinkPairs) {
+    if (NamesMatch(element.NodeName(), pair.element)) MakeLinkAbsolute(element, pair.attribute, pageUrl);
+  }
+}
+
+// Frees the nodes of a parsed list on every way out.
+class CNodeListOwner {
+public:
+  explicit CNodeListOwner(CVXMLNodeList& list) : m_list(list) {}
+  ~CNodeListOwner() { m_list.DeleteAllNodes(); }
+  CNodeListOwner(const CNodeListOwner&) = delete;
+  CNodeListOwner& operator=(const CNodeListOwner&) = delete;
+
+private:
+  CVXMLNodeList& m_list;
+};
+
+}  // namespace
+
+std::string PageTextToInternal(const std::string& raw) {
+  std::string out;
+  if (ConvertUtf16WithBom(raw, out)) return out;
+  const std::string declared = FindHtmlMetaCharset(raw);
+  const bool iso2022 = IsIso2022EncodingName(declared) && raw.find('\x1B') != std::string::npos;
+  if (IsValidUtf8(raw) && !iso2022) return Utf8ToAnsi(raw);
+  if (ShouldConvertFromDeclared(declared) && ConvertToAnsi(raw, declared, out)) return out;
+  return raw;
+}
+
+std::string ExtractMarkedText(const std::string& pageText, const CRssItem& item) {
+  const std::string start = item.startTag.empty() ? CRssFile::GetDefaultStartTag() : item.startTag;
+  const std::string end = item.endTag.empty() ? CRssFile::GetDefaultEndTag() : item.endTag;
+  std::string result;
+  if (end.empty()) return result;  // marks nothing (and with an empty start tag would never advance)
+  std::size_t rest = 0;
+  for (;;) {
+    std::size_t open = FindAtCharacter(pageText, start, rest);
+    if (open == std::string::npos) break;
+    std::size_t inner = open + start.size();
+    std::size_t close = FindAtCharacter(pageText, end, inner);
+    if (close == std::string::npos) break;
+    result.append(pageText, inner, close - inner);
+    rest = close + end.size();
+  }
+  return result;
+}
+
+void SetContentFromNodes(CRssItem& item, const CVXMLNodeList& nodes) {
+  CVXMLHtmlModeScope html;
+  for (CVXMLNode* node : nodes) {
+    if (node->GetNodeType() != kXmlElementNode) continue;
+    auto* element = static_cast<CVXMLElement*>(node);
+    MakeLinksAbsolute(*element, item.url);
+    for (CVXMLNode* below : element->GetElementsByTagName(nullptr)) {
+      MakeLinksAbsolute(*static_cast<CVXMLElement*>(below), item.url);
+    }
+  }
+  item.content = nodes.GetXml();
+}
+
+void ReadPageIntoItem(const CRssFile& project, const std::string& url, const std::string& pagePath, CRssItem& item) {
+  item.url = url;
+  CVXMLHtmlModeScope html;  // back to the previous mode on every way out
+
+  std::string raw;
+  if (!ReadPageFile(pagePath, raw)) return;
+  // The marked part is cut from the page as internal text, so UTF-8 and EUC-JP pages give correct
+  // content; it is converted only when this mode needs it.
+  std::string pageText;
+  if (project.importMode == kImportModeMarked) pageText = PageTextToInternal(raw);
+
+  CVXMLDocument doc;
+  doc.LoadText(std::move(raw));
+  CVXMLElement* root = doc.GetDocumentElement();
+  if (!root) return;
+
+  CVXMLNodeList titles = root->GetElementsByTagName("TITLE");
+  if (titles.GetCount() > 0) item.title = DecodeCharacterReferences(titles.Item(0)->GetText(), true);
+  CVXMLNodeList bodies = root->GetElementsByTagName("BODY");
+  CVXMLNode* body = bodies.Item(0);
+
+  switch (project.importMode) {
+    case kImportModeDescription: item.description = DescriptionFromBodyText(body ? body->GetText() : std::string()); break;
+    case kImportModeBody:
+      if (body) SetContentFromNodes(item, *body->GetChildNodes());
+      break;
+    case kImportModeMarked: {
+      std::string marked = ExtractMarkedText(pageText, item);
+      if (marked.empty()) break;
+      CVXMLNodeList nodes;
+      CNodeListOwner owner(nodes);
+      nodes.ParseContent(marked);
+      SetContentFromNodes(item, nodes);
+      item.description = DescriptionFromNodes(nodes);
+      break;
+    }
+    default: break;
+  }
+
+  TimeValue modified = 0;
+  if (GetFileModifiedTime(pagePath, modified)) item.date = modified;
+}
