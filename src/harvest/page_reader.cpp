@@ -1,5 +1,7 @@
 #include "harvest/page_reader.h"
 
+#include <string_view>
+
 #include "feeds/char_refs.h"
 #include "harvest/page_links.h"
 #include "harvest/text_utils.h"
@@ -43,6 +45,70 @@ bool ReadPageFile(const std::string& path, std::string& raw) {
     if (zero != std::string::npos) raw.resize(zero);
   }
   return true;
+}
+
+inline bool IsLoadSpace(char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; }
+
+// The encoding an XML declaration at the start of a page names ("" when there is none).
+std::string XmlDeclaredEncoding(std::string_view raw) {
+  std::size_t start = 0;
+  if (raw.compare(0, 3, "\xEF\xBB\xBF") == 0) start = 3;
+  while (start < raw.size() && IsLoadSpace(raw[start])) ++start;
+  if (raw.compare(start, 5, "<?xml") != 0) return std::string();
+  std::size_t gt = raw.find('>', start);
+  if (gt == std::string_view::npos) return std::string();
+  return CVXMLElement(raw.substr(start, gt + 1 - start)).GetAttribute("encoding");
+}
+
+// True when `text` holds "</" + name + ">" at `at`, letters compared without regard to case.
+bool IsEndTagAt(std::string_view text, std::size_t at, std::string_view name) {
+  return text.size() - at >= name.size() + 3 && text.compare(at, 2, "</") == 0 &&
+         CompareNoCaseAscii(text.substr(at + 2, name.size()), name) == 0 && text[at + 2 + name.size()] == '>';
+}
+
+// The markup of the page's root element, ready for the element parser. Whatever a page may carry around
+// its root is set aside: an XML declaration, a document type in any letter case, comments and white
+// space before it, and comments, scripts or text after its end tag. A root whose end tag is missing
+// gets one (in `storage`). Otherwise every such page would parse as an empty root and give neither title
+// nor body; for the usual page (document type, then <html>...</html>) the markup is exactly what the
+// XML library's own load would parse.
+std::string_view RootMarkup(const std::string& text, std::string& storage) {
+  std::string_view work = text;
+  if (work.compare(0, 3, "\xEF\xBB\xBF") == 0) work.remove_prefix(3);  // a byte-order mark left in
+  for (;;) {
+    while (!work.empty() && IsLoadSpace(work.front())) work.remove_prefix(1);
+    std::size_t end = std::string_view::npos;
+    if (work.compare(0, 4, "<!--") == 0) {
+      end = work.find("-->", 4);
+      if (end != std::string_view::npos) end += 3;
+    } else if (work.compare(0, 2, "<!") == 0 || work.compare(0, 2, "<?") == 0) {
+      end = work.find('>');
+      if (end != std::string_view::npos) end += 1;
+    }
+    if (end == std::string_view::npos) break;
+    work.remove_prefix(end);
+  }
+  while (!work.empty() && IsLoadSpace(work.back())) work.remove_suffix(1);
+  if (work.empty() || work.front() != '<') return work;
+
+  // The root's name, as the start tag parser reads it.
+  std::size_t gt = work.find('>');
+  if (gt == std::string_view::npos) return work;
+  std::string_view part = work.substr(1, gt - 1);
+  if (!part.empty() && part.back() == '/') return work;  // an empty root: nothing to find
+  std::size_t nameEnd = 0;
+  while (nameEnd < part.size() && !IsLoadSpace(part[nameEnd])) ++nameEnd;
+  std::string_view name = part.substr(0, nameEnd);
+  if (name.empty() || name.front() == '/' || name.front() == '%') return work;
+
+  for (std::size_t at = work.rfind("</"); at != std::string_view::npos && at > gt; at = at == 0 ? std::string_view::npos : work.rfind("</", at - 1)) {
+    if (IsEndTagAt(work, at, name)) return work.substr(0, at + name.size() + 3);
+  }
+  storage.assign(work.data(), work.size());
+  storage += "</";
+  storage.append(name.data(), name.size());
+  storage += '>';
+  return storage;
 }
 
 // The first `what` in `text` at or after `from` that starts a character; `from` starts one.
@@ -118,11 +184,21 @@ private:
 std::string PageTextToInternal(const std::string& raw) {
   std::string out;
   if (ConvertUtf16WithBom(raw, out)) return out;
-  const std::string declared = FindHtmlMetaCharset(raw);
+  std::string declared = FindHtmlMetaCharset(raw);
+  if (declared.empty()) declared = XmlDeclaredEncoding(raw);
   const bool iso2022 = IsIso2022EncodingName(declared) && raw.find('\x1B') != std::string::npos;
   if (IsValidUtf8(raw) && !iso2022) return Utf8ToAnsi(raw);
   if (ShouldConvertFromDeclared(declared) && ConvertToAnsi(raw, declared, out)) return out;
   return raw;
+}
+
+std::unique_ptr<CVXMLElement> ParsePage(const std::string& text) {
+  CVXMLHtmlModeScope html;
+  std::string storage;
+  std::string_view markup = RootMarkup(text, storage);
+  auto root = std::make_unique<CVXMLElement>(markup);
+  SetXmlOutputLayout(kXmlLayoutCompact);  // as every load does: content is written without indentation
+  return root;
 }
 
 std::string ExtractMarkedText(const std::string& pageText, const CRssItem& item) {
@@ -153,7 +229,13 @@ void SetContentFromNodes(CRssItem& item, const CVXMLNodeList& nodes) {
       MakeLinksAbsolute(*static_cast<CVXMLElement*>(below), item.url);
     }
   }
+  // Content is markup as it stands in the page, never indented as a feed is.
+  const int layout = GetXmlOutputLayout();
+  const int depth = GetXmlIndentDepth();
+  SetXmlOutputLayout(kXmlLayoutCompact);
   item.content = nodes.GetXml();
+  SetXmlOutputLayout(layout);
+  SetXmlIndentDepth(depth);
 }
 
 void ReadPageIntoItem(const CRssFile& project, const std::string& url, const std::string& pagePath, CRssItem& item) {
@@ -162,15 +244,11 @@ void ReadPageIntoItem(const CRssFile& project, const std::string& url, const std
 
   std::string raw;
   if (!ReadPageFile(pagePath, raw)) return;
-  // The marked part is cut from the page as internal text, so UTF-8 and EUC-JP pages give correct
-  // content; it is converted only when this mode needs it.
-  std::string pageText;
-  if (project.importMode == kImportModeMarked) pageText = PageTextToInternal(raw);
-
-  CVXMLDocument doc;
-  doc.LoadText(std::move(raw));
-  CVXMLElement* root = doc.GetDocumentElement();
-  if (!root) return;
+  // One conversion serves the parse and the marked part, which is cut from the page as internal text
+  // (so UTF-8 and EUC-JP pages give correct content).
+  const std::string pageText = PageTextToInternal(raw);
+  std::string().swap(raw);
+  std::unique_ptr<CVXMLElement> root = ParsePage(pageText);
 
   CVXMLNodeList titles = root->GetElementsByTagName("TITLE");
   if (titles.GetCount() > 0) item.title = DecodeCharacterReferences(titles.Item(0)->GetText(), true);

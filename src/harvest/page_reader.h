@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 class CRssFile;
 class CRssItem;
+class CVXMLElement;
 class CVXMLNodeList;
 
 // Page import modes of a project: what reading a page puts into an item besides URL, title and date.
@@ -33,6 +35,12 @@ std::string ExtractMarkedText(const std::string& pageText, const CRssItem& item)
 void SetContentFromNodes(CRssItem& item, const CVXMLNodeList& nodes);
 
 // The raw bytes of a page as internal text, decided the way the XML library decides when it loads a
-// page: UTF-16 with a byte-order mark, valid UTF-8, the encoding the page's meta tag declares
-// (EUC-JP, ISO-2022-JP, ...), else internal text already.
+// page: UTF-16 with a byte-order mark, valid UTF-8, the encoding that the page's meta tag (or, without
+// one, its XML declaration) names (EUC-JP, ISO-2022-JP, ...), else internal text already.
 std::string PageTextToInternal(const std::string& raw);
+
+// The page's root element (normally HTML), parsed in HTML mode from internal text. What surrounds the
+// root is set aside first: an XML declaration, a document type in any letter case and comments before
+// it, anything after its end tag; a missing end tag of the root is supplied. Sets the output layout to
+// compact, as a load does.
+std::unique_ptr<CVXMLElement> ParsePage(const std::string& text);

@@ -215,6 +215,49 @@ TEST_F(PageReader, EncodingsAndDecodedText) {
   EXPECT_EQ(item.description, "R&D \"q\"");
 }
 
+TEST_F(PageReader, WhatSurroundsTheRoot) {
+  // The usual page parses exactly as the XML library's own load parses it.
+  const std::string usual = ReadFile(ExampleSite() + "/index.html");
+  CVXMLDocument doc;
+  {
+    CVXMLHtmlModeScope html;
+    doc.LoadText(usual);
+  }
+  EXPECT_EQ(ParsePage(PageTextToInternal(usual))->GetXml(), doc.GetDocumentElement()->GetXml());
+
+  // Pages that would otherwise give an empty root: an XML declaration (its encoding honoured when no
+  // meta tag names one), a lower-case document type, comments around the root, a missing end tag,
+  // text after the end tag.
+  const std::string body = "<html><head><title>T</title></head><body><p>" + J("本文") + "</p></body>";
+  const std::string pages[] = {
+      "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\">\n" +
+          body + "</html>",
+      "<!doctype html>" + body + "</html>",
+      "<!-- saved from url=(0022)http://example.jp/ -->\r\n<!-- a > b -->" + body + "</html>\n<!-- generated -->\n",
+      "\xEF\xBB\xBF<!DOCTYPE html>" + body,
+      body + "</HTML>\ntracking text<script>x()</script>",
+  };
+  for (const std::string& page : pages) {
+    SCOPED_TRACE(page);
+    WriteFile(TempPath("p.html"), page);
+    CRssItem item;
+    project.importMode = 2;
+    ReadPageIntoItem(project, kSite + "p.html", TempPath("p.html"), item);
+    EXPECT_EQ(item.title, "T");
+    EXPECT_EQ(U(item.content), "<p>本文</p>");
+  }
+  // The XML declaration names the encoding of a page without a meta tag.
+  WriteFile(TempPath("x.html"), "<?xml version='1.0' encoding='EUC-JP'?><html><title>\xBA\xE4</title></html>");
+  CRssItem item;
+  ReadPageIntoItem(project, kSite + "x.html", TempPath("x.html"), item);
+  EXPECT_EQ(U(item.title), "坂");
+  // A page that is a fragment or text only still reads without harm.
+  EXPECT_EQ(ParsePage("just text")->GetText(), "just text");
+  EXPECT_EQ(ParsePage("")->GetXml(), "");
+  EXPECT_EQ(ParsePage("<br/>")->NodeName(), "br");
+  EXPECT_EQ(ParsePage("<!-- unterminated")->GetChildNodes()->size(), 0u);
+}
+
 TEST_F(PageReader, DescriptionShapingAndCut) {
   // Mode 1: line breaks become spaces, leading spaces go, the cut comes before the collapse.
   std::string body;
