@@ -98,10 +98,12 @@ void CFolderScan::Scan() {
       m_project.localFolder, [this](const std::string& folder) { return !m_project.IsExcludedFolder(folder); },
       [this](const std::string& folder, const std::string& name, TimeValue modified) {
         if (!IsPageName(name)) return;
-        const std::string path = JoinLocalPath(folder, name);
-        if (m_project.IsExcludedFile(path)) return;
+        // The exclusion test of IsExcludedFile, on the relative path the row needs anyway.
+        std::string relative = RelativePagePath(m_project, JoinLocalPath(folder, name));
+        const auto& excluded = m_project.excludedFiles;
+        if (std::find(excluded.begin(), excluded.end(), relative) != excluded.end()) return;
         CScanRow row;
-        row.relativePath = RelativePagePath(m_project, path);
+        row.relativePath = std::move(relative);
         row.dateText = FormatScanDate(modified);
         row.folder = folder;
         row.name = name;

@@ -1,6 +1,7 @@
 #include "harvest/site_walk.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,6 +37,13 @@ TimeValue ClampTime(long long t) {
   return static_cast<TimeValue>(t);
 }
 
+bool IsAscii(const std::string& s) {
+  for (char c : s) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 struct CPendingFolder {
   std::string internal;  // as the project knows it
   std::string native;
@@ -57,16 +65,20 @@ void WalkSiteFolder(const std::string& root, const SiteFolderFilter& enterFolder
     pending.pop_back();
     DIR* dir = ::opendir(folder.native.c_str());
     if (!dir) continue;  // unreadable: skipped
+    const int dirFd = ::dirfd(dir);
     const std::string prefix = folder.native.back() == '/' ? folder.native : folder.native + "/";
     std::vector<CPendingFolder> below;
     while (dirent* entry = ::readdir(dir)) {
       const std::string nameNative = entry->d_name;
       if (nameNative == "." || nameNative == "..") continue;
-      const std::string name = FromNativePath(nameNative);
-      if (NativePath(name) != nameNative) continue;  // no internal-text name reaches this file
+      std::string name = nameNative;
+      if (!IsAscii(nameNative)) {
+        name = FromNativePath(nameNative);
+        if (NativePath(name) != nameNative) continue;  // no internal-text name reaches this file
+      }
       const std::string native = prefix + nameNative;
       struct stat entrySt;
-      if (::lstat(native.c_str(), &entrySt) != 0) continue;
+      if (::fstatat(dirFd, nameNative.c_str(), &entrySt, AT_SYMLINK_NOFOLLOW) != 0) continue;
       if (S_ISLNK(entrySt.st_mode)) {
         const std::string target = RealPath(native);
         if (target.empty() || !IsInside(target, rootReal) || ::stat(target.c_str(), &entrySt) != 0) continue;
@@ -77,7 +89,7 @@ void WalkSiteFolder(const std::string& root, const SiteFolderFilter& enterFolder
         if (enterFolder && !enterFolder(full)) continue;
         below.push_back({full, native});
       } else if (S_ISREG(entrySt.st_mode)) {
-        if (::access(native.c_str(), R_OK) != 0) continue;
+        if (::faccessat(dirFd, nameNative.c_str(), R_OK, 0) != 0) continue;
         if (visitFile) visitFile(folder.internal, name, ClampTime(entrySt.st_mtime));
       }
     }

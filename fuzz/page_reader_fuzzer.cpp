@@ -1,0 +1,61 @@
+// Any bytes as a page file read in the marked-part mode. The first byte picks the item's URL and
+// whether the item carries its own marker tags. Reading a page must never show a message, must leave
+// HTML mode off, and must keep the description within its limit.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "harvest/page_reader.h"
+#include "model/rss_file.h"
+#include "model/rss_item.h"
+#include "platform/interaction.h"
+#include "xml/vxml.h"
+
+namespace {
+
+class CNoMessages : public CInteraction {
+public:
+  MbAnswer MessageBox(const std::string&, MbButtons, MbIcon) override { __builtin_trap(); }
+};
+
+std::string g_path;
+
+void RemovePage() { std::remove(g_path.c_str()); }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  setenv("VAMELRSS_CONFIG_DIR", "/nonexistent-vamelrss-fuzz", 1);
+  static CNoMessages noMessages;
+  SetInteraction(&noMessages);
+  g_path = "/tmp/vamelrss-page-fuzz-" + std::to_string(getpid()) + ".html";
+  std::atexit(RemovePage);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  static const char* const kUrls[] = {"https://example.jp/a/b/page.html", "https://example.jp", "", "relative/page.html",
+                                      "http://example.jp:8080/?q=a/b#f"};
+  const unsigned control = data[0];
+  std::FILE* f = std::fopen(g_path.c_str(), "wb");
+  if (!f) return 0;
+  std::fwrite(data + 1, 1, size - 1, f);
+  std::fclose(f);
+
+  static CRssFile project;
+  project.importMode = 3;
+  CRssItem item;
+  if (control & 8) {
+    item.startTag = "<p>";
+    item.endTag = "</p>";
+  }
+  ReadPageIntoItem(project, kUrls[control % 5], g_path, item);
+  if (CVXMLOptions::Instance().IsHtmlMode()) __builtin_trap();
+  if (item.description.size() > 255) __builtin_trap();
+  if (item.url != kUrls[control % 5]) __builtin_trap();
+  return 0;
+}
