@@ -5,16 +5,19 @@
 #   - the scan alone against `find` over the folder;
 #   - scaling: instructions of reading each page of tests/data/pages, and of the same page with its
 #     body repeated 8 times (callgrind; the ratio stays near 8 when reading is linear).
-# Usage: bench/harvest_bench.sh [PAGES [KB]]
+# Usage: bench/harvest_bench.sh [PAGES [KB]]   (HARVEST_TOOL=path uses an already built harvest_tool)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup
 pages=${1:-10000}
 kb=${2:-30}
 
-cmake -S . -B out/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAMELRSS_BENCH=ON >/dev/null
-cmake --build out/release --target harvest_tool >/dev/null
-tool=out/release/bench/harvest_tool
+tool=${HARVEST_TOOL:-}
+if [ -z "$tool" ]; then
+  cmake -S . -B out/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAMELRSS_BENCH=ON >/dev/null
+  cmake --build out/release --target harvest_tool >/dev/null
+  tool=out/release/bench/harvest_tool
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

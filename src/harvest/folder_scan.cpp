@@ -38,9 +38,31 @@ std::string CScanRow::Path() const { return JoinLocalPath(folder, name); }
 std::string FormatScanDate(TimeValue t) {
   std::tm local{};
   if (!ToLocalTime(t, local)) return std::string();
-  char text[64];
-  std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return std::string(text, n);
+  // "%Y-%m-%d %H:%M:%S" by hand: a scan formats one date per page.
+  const int year = local.tm_year + 1900;
+  if (year < 0 || year > 9999) {
+    char text[64];
+    std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return std::string(text, n);
+  }
+  char text[20];
+  auto two = [&text](int at, int value) {
+    text[at] = static_cast<char>('0' + value / 10 % 10);
+    text[at + 1] = static_cast<char>('0' + value % 10);
+  };
+  two(0, year / 100);
+  two(2, year % 100);
+  text[4] = '-';
+  two(5, local.tm_mon + 1);
+  text[7] = '-';
+  two(8, local.tm_mday);
+  text[10] = ' ';
+  two(11, local.tm_hour);
+  text[13] = ':';
+  two(14, local.tm_min);
+  text[16] = ':';
+  two(17, local.tm_sec);
+  return std::string(text, 19);
 }
 
 std::string CFolderScan::UpdateExistingQuestionText() {
@@ -111,11 +133,19 @@ void CFolderScan::Scan() {
         m_rows.push_back(std::move(row));
       });
   // Newest first by the date text; pages of the same second in path order, so every scan of the same
-  // folder lists the same way.
-  std::sort(m_rows.begin(), m_rows.end(), [](const CScanRow& a, const CScanRow& b) {
-    if (a.dateText != b.dateText) return a.dateText > b.dateText;
-    return a.relativePath < b.relativePath;
+  // folder lists the same way. The rows are ordered through an index, which moves no strings.
+  std::vector<std::size_t> order(m_rows.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+    const CScanRow& x = m_rows[a];
+    const CScanRow& y = m_rows[b];
+    if (int c = x.dateText.compare(y.dateText)) return c > 0;
+    return x.relativePath < y.relativePath;
   });
+  std::vector<CScanRow> sorted;
+  sorted.reserve(m_rows.size());
+  for (std::size_t i : order) sorted.push_back(std::move(m_rows[i]));
+  m_rows.swap(sorted);
 }
 
 void CFolderScan::SelectNewPages() {
