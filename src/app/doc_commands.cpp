@@ -132,18 +132,19 @@ void CVamelRssDoc::OnImportFileList() {
   SetModifiedFlag();
 }
 
-void CVamelRssDoc::OnFtpUpload() {
+bool CVamelRssDoc::OnFtpUpload() {
   bool rss = false, atom = false;
   m_project.WriteRss(std::string(), &rss);
   m_project.WriteAtom(std::string(), &atom);
   // The upload goes on even then: files written earlier may still be there to send.
   if (!rss && !atom) VamelMessageBox(Lit(kCreateFailed));
   if (m_kind == kKindProject) {
-    if (VamelMessageBox(Lit("ftpでサーバにアップしますか？"), MbButtons::YesNo, MbIcon::Question) != MbAnswer::Yes) return;
+    if (VamelMessageBox(Lit("ftpでサーバにアップしますか？"), MbButtons::YesNo, MbIcon::Question) != MbAnswer::Yes)
+      return true;
   } else if (!RunFtpProfileMode(m_project, Lit("ftp転送"))) {
-    return;
+    return true;
   }
-  UploadFeedFiles(m_project);
+  return UploadFeedFiles(m_project);
 }
 
 void CVamelRssDoc::OnShowRss() {

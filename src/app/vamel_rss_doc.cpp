@@ -101,6 +101,11 @@ bool CVamelRssDoc::OpenFeedFile(const std::string& path) {
   m_project.feedId = read.feedId;
   m_kind = read.sourceKind;
   SetOutputFileName(m_project, m_kind, path);
+  // The version settings follow the file, so the commands that write "the RSS file" or "the Atom
+  // file" of this document (create, publish) keep its format instead of turning an RSS 2.0 file
+  // into RSS 1.0 or an Atom 1.0 file into Atom 0.3.
+  if (m_kind == kKindRss10 || m_kind == kKindRss20) m_project.rssVersion = m_kind == kKindRss20 ? 1 : 0;
+  if (m_kind == kKindAtom03 || m_kind == kKindAtom10) m_project.atomVersion = m_kind == kKindAtom10 ? 1 : 0;
   m_modified = false;
   SetPathName(path);
   return true;

@@ -57,7 +57,7 @@ public:
   void OnCreateRssAndAtom();             // 32798 and the view's button 1007
   void OnImportRss();                    // 32792
   void OnImportFileList();               // 32788
-  void OnFtpUpload();                    // 32774
+  bool OnFtpUpload();                    // 32774; false when the upload failed (after its message)
   void OnShowRss();                      // 32784, 32787
   void OnShowAtom();                     // 32785
   // Item commands of the list view, on the item at `index` (-1: no current item, nothing happens).

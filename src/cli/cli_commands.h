@@ -24,3 +24,5 @@ void RegisterWriteCommand(CLI::App& app);
 
 // harvest, scan, refresh
 void RegisterHarvestCommands(CLI::App& app);
+// save-as, link-tag, publish
+void RegisterDocumentCommands(CLI::App& app);

@@ -23,6 +23,14 @@ public:
   CProgressSink* CreateProgress(const std::string& title, bool cancellable) override;
   void SetClipboardText(const std::string& text) override;
 
+  // The next file chooser answers with this path and filter entry (the command line names the file).
+  void SetFileAnswer(const std::string& path, int filterIndex);
+  CFileDialogResult ChooseFile(const CFileDialogRequest& request) override;
+  // The FTP page: --yes confirms the values it shows, --no cancels, else the run stops.
+  bool RunFtpPage(const std::string& title, CFtpPageValues& values) override;
+
 private:
   CliAnswer m_answer = CliAnswer::Ask;
+  bool m_haveFileAnswer = false;
+  CFileDialogResult m_fileAnswer;
 };

@@ -15,13 +15,13 @@ struct OptionName {
 OptionName SplitName(const std::string& text) {
   size_t slash = text.find('/');
   if (slash == std::string::npos || slash == 0 || slash + 1 == text.size())
-    throw CCliUsage("options are named SECTION/NAME, for example System/ftppasv: " + text);
+    throw CCliUsage("options are named SECTION/NAME, for example System/ftppasv: " + ArgText(text));
   return {text.substr(0, slash), text.substr(slash + 1)};
 }
 
 const COptionInfo& KnownOption(const OptionName& o) {
   const COptionInfo* info = FindOptionInfo(o.section, o.name);
-  if (!info) throw CCliUsage("no such option: " + o.section + "/" + o.name);
+  if (!info) throw CCliUsage("no such option: " + ArgText(o.section + "/" + o.name));
   return *info;
 }
 
@@ -41,7 +41,7 @@ void SetValue(const COptionInfo& info, const OptionName& o, const std::string& v
     char* end = nullptr;
     long long n = std::strtoll(value.c_str(), &end, 10);
     if (value.empty() || *end != '\0' || n < INT32_MIN || n > INT32_MAX)
-      throw CCliUsage(o.section + "/" + o.name + " takes an integer: " + value);
+      throw CCliUsage(o.section + "/" + o.name + " takes an integer: " + ArgText(value));
     AppProfile().PutInt(info.section, o.name, static_cast<int>(n));
   } else {
     AppProfile().PutString(info.section, o.name, ArgText(value));
@@ -59,7 +59,7 @@ void RegisterOptionsCommand(CLI::App& app) {
   SetAction(cmd, [=] {
     for (const std::string& s : *sets) {
       size_t eq = s.find('=');
-      if (eq == std::string::npos) throw CCliUsage("--set takes SECTION/NAME=VALUE: " + s);
+      if (eq == std::string::npos) throw CCliUsage("--set takes SECTION/NAME=VALUE: " + ArgText(s));
       OptionName o = SplitName(s.substr(0, eq));
       SetValue(KnownOption(o), o, s.substr(eq + 1));
     }

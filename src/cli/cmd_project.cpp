@@ -25,7 +25,7 @@ void RegisterNew(CLI::App& app) {
   SetAction(cmd, [=] {
     std::string path = ArgText(*file);
     if (IsFeedFileName(path)) throw CCliUsage("new creates a project file; use a name such as site.fpj");
-    if (PathExists(path) && !*force) throw CCliFailure(*file + " already exists (use --force to replace it)");
+    if (PathExists(path) && !*force) throw CCliFailure(path + " already exists (use --force to replace it)");
     CVamelRssDoc doc;
     ApplySettings(*settings, doc.GetProject());
     if (!doc.OnSaveDocument(path)) throw CCliFailure(std::string());

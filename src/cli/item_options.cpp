@@ -12,7 +12,7 @@ bool Given(const ItemOptions& o, const char* name) { return o.command->count(nam
 
 TimeValue DateOrFail(const std::string& text, const char* option) {
   TimeValue t = 0;
-  if (!ParseDateArg(text, t)) throw CCliUsage(std::string(option) + " needs a W3C date or date-time such as 2006-01-02 or 2006-01-02T10:03:04+09:00: " + text);
+  if (!ParseDateArg(text, t)) throw CCliUsage(std::string(option) + " needs a W3C date or date-time such as 2006-01-02 or 2006-01-02T10:03:04+09:00: " + ArgText(text));
   return t;
 }
 
@@ -41,7 +41,7 @@ void ApplyItemOptions(const ItemOptions& o, CRssItem& item) {
     std::string bytes;
     int error = 0;
     if (!ReadFileBytes(ArgText(o.contentFile), bytes, error))
-      throw CCliUsage("cannot read the content file: " + o.contentFile);
+      throw CCliUsage("cannot read the content file: " + ArgText(o.contentFile));
     item.content = IsValidUtf8(bytes) ? Utf8ToAnsi(bytes) : bytes;
   }
   if (Given(o, "--date")) {

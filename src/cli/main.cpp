@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
   RegisterImportCommand(app);
   RegisterWriteCommand(app);
   RegisterHarvestCommands(app);
+  RegisterDocumentCommands(app);
 
   try {
     app.parse(argc, argv);

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "net/recording_interaction.h"
+#include "support/recording_interaction.h"
 #include "support/test_env.h"
 #include "support/test_server.h"
 

@@ -11,6 +11,35 @@ void CScriptedInteraction::Expect(const std::string& utf8Text, MbAnswer answer) 
 void CScriptedInteraction::VerifyAllAsked() {
   for (const Expected& e : m_expected) ADD_FAILURE() << "expected question never asked: " << e.text;
   m_expected.clear();
+  if (!m_files.empty()) ADD_FAILURE() << m_files.size() << " expected file chooser(s) never shown";
+  m_files.clear();
+}
+
+CFileDialogResult CScriptedInteraction::ChooseFile(const CFileDialogRequest& request) {
+  fileRequests.push_back(request);
+  if (m_files.empty()) {
+    ADD_FAILURE() << "unexpected file chooser: " << AnsiToUtf8(request.title);
+    return CFileDialogResult();
+  }
+  CFileDialogResult answer = m_files.front();
+  m_files.pop_front();
+  return answer;
+}
+
+bool CScriptedInteraction::Run(const char* what, const std::function<bool(CRssFile&)>& handler, CRssFile& project) {
+  if (!handler) {
+    ADD_FAILURE() << "unexpected dialog: " << what;
+    return false;
+  }
+  return handler(project);
+}
+
+bool CScriptedInteraction::RunFtpPage(const std::string& title, CFtpPageValues& values) {
+  if (!ftpPage) {
+    ADD_FAILURE() << "unexpected dialog: FTP page " << AnsiToUtf8(title);
+    return false;
+  }
+  return ftpPage(title, values);
 }
 
 MbAnswer CScriptedInteraction::MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) {

@@ -36,6 +36,18 @@ public:
   std::function<bool(const std::string& prompt, std::string& value)> inputDialog;
   std::function<bool(CMarkerTagValues& values)> markerTagDialog;
   int dialogsRun = 0;
+  // File choosers answer from a queue; each request is recorded. An unexpected one fails the test.
+  void ExpectFile(const CFileDialogResult& answer) { m_files.push_back(answer); }
+  CFileDialogResult ChooseFile(const CFileDialogRequest& request) override;
+  std::vector<CFileDialogRequest> fileRequests;
+
+  // The project dialogs run these handlers; a dialog without one fails the test and is cancelled.
+  std::function<bool(CRssFile&)> wizard, siteSettings, folderScan;
+  std::function<bool(const std::string& title, CFtpPageValues&)> ftpPage;
+  bool RunNewProjectWizard(CRssFile& project) override { return Run("wizard", wizard, project); }
+  bool RunSiteSettings(CRssFile& project) override { return Run("site settings", siteSettings, project); }
+  bool RunFolderScan(CRssFile& project) override { return Run("folder scan", folderScan, project); }
+  bool RunFtpPage(const std::string& title, CFtpPageValues& values) override;
 
   std::vector<Shown> shown;
   std::string clipboard;  // internal text
@@ -46,6 +58,9 @@ public:
   std::vector<std::string> Texts() const;
 
 private:
+  bool Run(const char* what, const std::function<bool(CRssFile&)>& handler, CRssFile& project);
+
+  std::deque<CFileDialogResult> m_files;
   struct Expected {
     std::string text;
     MbAnswer answer;

@@ -1,4 +1,4 @@
-#include "net/recording_interaction.h"
+#include "support/recording_interaction.h"
 
 #include "platform/text_codec.h"
 
