@@ -30,6 +30,19 @@ const FeedCommand kFeedCommands[] = {
     {ID_CREATE_ATOM10, &CRssFile::WriteAtom10, false, "Atom1.0ファイルを作成しました。このファイルを開きますか？"},
 };
 
+}  // namespace
+
+std::string FeedsCreatedMessage(bool rss, bool atom) {
+  std::string message;
+  if (rss) message += Lit("RSSファイル ");
+  if (atom) message += Lit("Atomファイル ");
+  return message + Lit("の作成を完了しました");
+}
+
+std::string FeedsNotCreatedMessage() { return Lit(kCreateFailed); }
+
+namespace {
+
 std::string LinkTag(const char* title, const char* type, const std::string& fileName) {
   return std::string("<LINK rel=\"alternate\" TITLE=\"") + title + "\" TYPE=\"" + type + "\" HREF=\"" + fileName + "\">";
 }
@@ -84,7 +97,7 @@ void CVamelRssDoc::OnCreateFeed(int id) {
     (m_project.*command.write)(std::string(), &saved);
     // A file that could not be saved has shown its error already; it is no success either.
     if (!saved) {
-      VamelMessageBox(Lit(kCreateFailed));
+      VamelMessageBox(FeedsNotCreatedMessage());
       return;
     }
     if (VamelMessageBox(Lit(command.question), MbButtons::YesNo, MbIcon::Information) == MbAnswer::Yes)
@@ -97,15 +110,7 @@ void CVamelRssDoc::OnCreateRssAndAtom() {
   bool rss = false, atom = false;
   m_project.WriteRss(std::string(), &rss);
   m_project.WriteAtom(std::string(), &atom);
-  if (!rss && !atom) {
-    VamelMessageBox(Lit(kCreateFailed));
-    return;
-  }
-  std::string message;
-  if (rss) message += Lit("RSSファイル ");
-  if (atom) message += Lit("Atomファイル ");
-  message += Lit("の作成を完了しました");
-  VamelMessageBox(message);
+  VamelMessageBox(!rss && !atom ? FeedsNotCreatedMessage() : FeedsCreatedMessage(rss, atom));
 }
 
 void CVamelRssDoc::OnImportRss() {
@@ -137,7 +142,7 @@ bool CVamelRssDoc::OnFtpUpload() {
   m_project.WriteRss(std::string(), &rss);
   m_project.WriteAtom(std::string(), &atom);
   // The upload goes on even then: files written earlier may still be there to send.
-  if (!rss && !atom) VamelMessageBox(Lit(kCreateFailed));
+  if (!rss && !atom) VamelMessageBox(FeedsNotCreatedMessage());
   if (m_kind == kKindProject) {
     if (VamelMessageBox(Lit("ftpでサーバにアップしますか？"), MbButtons::YesNo, MbIcon::Question) != MbAnswer::Yes)
       return true;

@@ -9,9 +9,6 @@
 
 CVamelRssDoc::CVamelRssDoc() : m_title(Lit("無題")) {}
 
-namespace {
-
-// Open reads a path as a feed when the text after its last "." is "rdf" or "xml" (any letter case).
 bool IsFeedPath(const std::string& path) {
   size_t dot = path.rfind('.');
   std::string ext = dot == std::string::npos ? path : path.substr(dot + 1);
@@ -20,8 +17,6 @@ bool IsFeedPath(const std::string& path) {
   }
   return ext == "rdf" || ext == "xml";
 }
-
-}  // namespace
 
 void CVamelRssDoc::SetPathName(const std::string& path) {
   m_pathName = path;

@@ -12,6 +12,14 @@
 // What the open file is; Save writes back in the same kind.
 enum DocKind : int { kKindProject = 0, kKindRss10 = 1, kKindRss20 = 2, kKindAtom03 = 3, kKindAtom10 = 4 };
 
+// Open reads a path as a feed when the text after its last "." is "rdf" or "xml" (any letter case).
+bool IsFeedPath(const std::string& path);
+
+// The message after both feeds were written ("RSSファイル Atomファイル の作成を完了しました"), and the
+// message when neither could be.
+std::string FeedsCreatedMessage(bool rss, bool atom);
+std::string FeedsNotCreatedMessage();
+
 class CVamelRssDoc {
 public:
   CVamelRssDoc();

@@ -10,6 +10,3 @@ void OpenDocumentOrFail(CVamelRssDoc& doc, const std::string& fileArg);
 
 // Saves the document back in its own kind to its path; raises CCliFailure on failure.
 void SaveDocumentOrFail(CVamelRssDoc& doc);
-
-// True for paths that Open reads as feed files ("rdf" and "xml", any letter case).
-bool IsFeedFileName(const std::string& path);

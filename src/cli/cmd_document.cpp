@@ -27,7 +27,6 @@ void RegisterSaveAs(CLI::App& app) {
     static const std::map<std::string, int> kEntries = {
         {"project", 1}, {"rss10", 2}, {"rss20", 3}, {"atom03", 4}, {"atom10", 5}};
     CVamelRssDoc doc;
-    doc.SetRecentFileListEnabled(false);
     OpenDocumentOrFail(doc, *file);
     CliInteraction().SetFileAnswer(ArgText(*dest), kEntries.at(*kind));
     if (!doc.DoSaveAs()) throw CCliFailure(std::string());
@@ -43,7 +42,6 @@ void RegisterLinkTag(CLI::App& app) {
   cmd->add_option("FEED", *which, "rss or atom")->required()->check(CLI::IsMember({"rss", "atom"}));
   SetAction(cmd, [=] {
     CVamelRssDoc doc;
-    doc.SetRecentFileListEnabled(false);
     OpenDocumentOrFail(doc, *file);
     if (*which == "rss") doc.OnCopyRssTag();
     else doc.OnCopyAtomTag();
@@ -57,7 +55,6 @@ void RegisterPublish(CLI::App& app) {
   cmd->add_option("FILE", *file, "project or feed file")->required();
   SetAction(cmd, [=] {
     CVamelRssDoc doc;
-    doc.SetRecentFileListEnabled(false);
     OpenDocumentOrFail(doc, *file);
     // Declining is no failure; a failed upload has shown its message.
     if (!doc.OnFtpUpload()) throw CCliFailure(std::string());

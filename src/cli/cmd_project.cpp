@@ -24,9 +24,10 @@ void RegisterNew(CLI::App& app) {
   AddSettingsOptions(cmd, *settings);
   SetAction(cmd, [=] {
     std::string path = ArgText(*file);
-    if (IsFeedFileName(path)) throw CCliUsage("new creates a project file; use a name such as site.fpj");
+    if (IsFeedPath(path)) throw CCliUsage("new creates a project file; use a name such as site.fpj");
     if (PathExists(path) && !*force) throw CCliFailure(path + " already exists (use --force to replace it)");
     CVamelRssDoc doc;
+    doc.SetRecentFileListEnabled(false);
     ApplySettings(*settings, doc.GetProject());
     if (!doc.OnSaveDocument(path)) throw CCliFailure(std::string());
     PrintOut(path);

@@ -10,8 +10,6 @@
 
 namespace {
 
-std::string NotCreatedText() { return Lit("作成できませんでした。サイト設定のファイル名等を確認してください"); }
-
 // One feed written by `write`: whether the writer had a path, and whether the file was saved.
 struct CWritten {
   bool produced = false;
@@ -51,16 +49,13 @@ void RegisterWriteCommand(CLI::App& app) {
     if (*format == "both") {
       CWritten rss = WriteOne(project, "rss");
       CWritten atom = WriteOne(project, "atom");
-      if (!rss.produced && !atom.produced) throw CCliFailure(NotCreatedText());
+      if (!rss.produced && !atom.produced) throw CCliFailure(FeedsNotCreatedMessage());
       if ((rss.produced && !rss.saved) || (atom.produced && !atom.saved)) throw CCliFailure(std::string());
-      std::string done;
-      if (rss.produced) done += Lit("RSSファイル ");
-      if (atom.produced) done += Lit("Atomファイル ");
-      VamelMessageBox(done + Lit("の作成を完了しました"), MbButtons::Ok, MbIcon::None);
+      VamelMessageBox(FeedsCreatedMessage(rss.produced, atom.produced), MbButtons::Ok, MbIcon::None);
       return;
     }
     CWritten one = WriteOne(project, *format);
-    if (!one.produced) throw CCliFailure(NotCreatedText());
+    if (!one.produced) throw CCliFailure(FeedsNotCreatedMessage());
     if (!one.saved) throw CCliFailure(std::string());
   });
 }

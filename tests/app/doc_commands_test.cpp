@@ -299,13 +299,12 @@ TEST_F(DocPublish, FeedDocumentsConfirmThroughTheFtpPageAndUpdateTheProfile) {
   ASSERT_EQ(feedDoc.GetKind(), kKindRss20);
   EXPECT_EQ(feedDoc.GetProject().rssVersion, 1);
   feedDoc.GetProject().ftp = doc.GetProject().ftp;
-  CVamelRssDoc& doc = feedDoc;
   CVamelProfile("Quillstone", "Marrowpad").PutString("System", "RootDir", TempFolder());
   ui.ftpPage = [](const std::string&, CFtpPageValues&) { return false; };
-  doc.OnCommand(ID_FTP_UPLOAD);
+  feedDoc.OnCommand(ID_FTP_UPLOAD);
   EXPECT_FALSE(std::filesystem::exists(root + "/public_html/feed.xml"));
 
-  std::string host = doc.GetProject().ftp.Host;
+  std::string host = feedDoc.GetProject().ftp.Host;
   ui.ftpPage = [&](const std::string& title, CFtpPageValues& v) {
     EXPECT_EQ(U(title), "ftp転送");
     EXPECT_EQ(v.host, "");  // the default profile "標準の設定" of the sibling editor
@@ -316,7 +315,7 @@ TEST_F(DocPublish, FeedDocumentsConfirmThroughTheFtpPageAndUpdateTheProfile) {
     v.passive = 1;
     return true;
   };
-  doc.OnCommand(ID_FTP_UPLOAD);
+  feedDoc.OnCommand(ID_FTP_UPLOAD);
   EXPECT_EQ(ui.Texts().back(), "転送を完了しました");
   EXPECT_NE(ReadFile(root + "/public_html/feed.xml").find("<rss version=\"2.0\">"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(root + "/public_html/atom.xml"));  // a feed file has one name
@@ -326,5 +325,5 @@ TEST_F(DocPublish, FeedDocumentsConfirmThroughTheFtpPageAndUpdateTheProfile) {
   EXPECT_EQ(profiles.GetAt(0).Host, host);
   EXPECT_EQ(profiles.GetAt(0).RemoteDir, "public_html");
   EXPECT_EQ(U(profiles.GetAt(0).Name), "標準の設定");
-  EXPECT_EQ(doc.GetProject().ftp.User, "alice");
+  EXPECT_EQ(feedDoc.GetProject().ftp.User, "alice");
 }
