@@ -28,7 +28,7 @@ protected:
     project.siteUrl = "https://example.jp/site/?a=1&b=2";
     project.siteDescription = J("説明 & more 'quoted'");
     project.creator = J("山田 & 'co'");
-    struct Spec {
+    struct ItemFields {
       const char* title;
       const char* url;
       const char* description;
@@ -37,13 +37,13 @@ protected:
       TimeValue date;
       TimeValue published;
     };
-    const Spec specs[] = {
+    const ItemFields fields[] = {
         {"A & B <c> \"d\" 'e' 表示", "https://example.jp/site/a.html?x=1&y=2", "<b>bold</b> & 能力",
          "<p>A &amp; B</p> ]]> <![CDATA[x]]>", "A&B", 1136163784, 1136000000},
         {"日本語のタイトル", "https://example.jp/site/b.html", "", "", "", 1136250000, 1136250000},
         {"plain", "https://example.jp/site/c.html", "desc", "<div>c</div>", "日記", 1136300000, 1136100000},
     };
-    for (const Spec& s : specs) {
+    for (const ItemFields& s : fields) {
       auto item = std::make_unique<CRssItem>(s.published);
       item->title = J(s.title);
       item->url = s.url;
