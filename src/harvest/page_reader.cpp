@@ -187,7 +187,7 @@ std::string PageTextToInternal(const std::string& raw) {
   std::string declared = FindHtmlMetaCharset(raw);
   if (declared.empty()) declared = XmlDeclaredEncoding(raw);
   const bool iso2022 = IsIso2022EncodingName(declared) && raw.find('\x1B') != std::string::npos;
-  if (IsValidUtf8(raw) && !iso2022) return Utf8ToAnsi(raw);
+  if ((IsValidUtf8(raw) || IsValidUtf8AllPlanes(raw)) && !iso2022) return Utf8ToAnsi(raw);
   if (ShouldConvertFromDeclared(declared) && ConvertToAnsi(raw, declared, out)) return out;
   return raw;
 }

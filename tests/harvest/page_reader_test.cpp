@@ -213,6 +213,11 @@ TEST_F(PageReader, EncodingsAndDecodedText) {
   ReadPageIntoItem(project, kSite + "r.html", TempPath("refs.html"), item);
   EXPECT_EQ(item.content, "<p>R&amp;D &quot;q&quot;</p>");
   EXPECT_EQ(item.description, "R&D \"q\"");
+
+  // One emoji does not turn a UTF-8 page into code page 932 text.
+  WriteFile(TempPath("emoji.html"), "<html><head><title>坂道 \xF0\x9F\x8C\xB8 散歩</title></head><body></body></html>");
+  ReadPageIntoItem(project, kSite + "e.html", TempPath("emoji.html"), item);
+  EXPECT_EQ(U(item.title), "坂道 ? 散歩");
 }
 
 TEST_F(PageReader, WhatSurroundsTheRoot) {
