@@ -153,7 +153,7 @@ int HexValue(char c) {
 
 // Reads the reference at text[amp] == '&'. On success appends its character and returns the length of
 // the reference; returns 0 when it is not one to decode.
-std::size_t DecodeOne(const std::string& text, std::size_t amp, bool html, std::string& out) {
+std::size_t DecodeOne(std::string_view text, std::size_t amp, bool html, std::string& out) {
   std::size_t pos = amp + 1;
   const std::size_t size = text.size();
   if (pos < size && text[pos] == '#') {
@@ -176,18 +176,14 @@ std::size_t DecodeOne(const std::string& text, std::size_t amp, bool html, std::
   std::size_t nameStart = pos;
   while (pos < size && pos - nameStart <= kLongestEntityName && (IsAsciiLetter(text[pos]) || IsAsciiDigit(text[pos]))) ++pos;
   if (pos == nameStart || pos >= size || text[pos] != ';' || pos - nameStart > kLongestEntityName) return 0;
-  std::string name = text.substr(nameStart, pos - nameStart);
+  const std::string_view name = text.substr(nameStart, pos - nameStart);
   std::uint32_t cp = 0;
   if (name == "amp") cp = '&';
   else if (name == "lt") cp = '<';
   else if (name == "gt") cp = '>';
   else if (name == "quot") cp = '"';
   else if (name == "apos") cp = '\'';
-  else if (html) {
-    auto it = std::lower_bound(std::begin(kHtmlEntities), std::end(kHtmlEntities), name,
-                               [](const NamedEntity& e, const std::string& n) { return std::strcmp(e.name, n.c_str()) < 0; });
-    if (it != std::end(kHtmlEntities) && name == it->name) cp = it->codePoint;
-  }
+  else if (html) cp = HtmlEntityCodePoint(name);
   if (cp == 0) return 0;
   AppendCodePoint(out, cp);
   return pos + 1 - amp;
@@ -195,26 +191,30 @@ std::size_t DecodeOne(const std::string& text, std::size_t amp, bool html, std::
 
 }  // namespace
 
-std::string DecodeCharacterReferences(const std::string& text, bool htmlNamedEntities) {
-  if (text.find('&') == std::string::npos) return text;
+std::string DecodeCharacterReferences(std::string_view text, bool htmlNamedEntities) {
+  if (text.find('&') == std::string_view::npos) return std::string(text);
   std::string out;
   out.reserve(text.size());
+  // Bytes from `copied` up to `i` are plain text still to be copied; they go over in one piece.
+  std::size_t copied = 0;
   for (std::size_t i = 0; i < text.size();) {
     unsigned char c = static_cast<unsigned char>(text[i]);
     if (c == '&') {
+      out.append(text, copied, i - copied);
       std::size_t used = DecodeOne(text, i, htmlNamedEntities, out);
+      copied = i;
       if (used > 0) {
         i += used;
+        copied = i;
         continue;
       }
     }
     // A double-byte character goes over whole ("&" is never its second byte, but a reference must not
     // start inside one either).
     bool pair = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < text.size();
-    std::size_t length = pair ? 2 : 1;
-    out.append(text, i, length);
-    i += length;
+    i += pair ? 2 : 1;
   }
+  out.append(text, copied, text.size() - copied);
   return out;
 }
 

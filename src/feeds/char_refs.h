@@ -16,7 +16,7 @@
 // would read as backslash and tilde once written as UTF-8). An unknown name, a malformed reference, a
 // missing ";" and a number that is no XML character ("&#0;", "&#xD800;", beyond U+10FFFF) stay as
 // written. Never throws; linear in the length of the text.
-std::string DecodeCharacterReferences(const std::string& text, bool htmlNamedEntities);
+std::string DecodeCharacterReferences(std::string_view text, bool htmlNamedEntities);
 
 // The code point of an HTML 4 named entity ("nbsp" gives 0xA0, "amp" 0x26); 0 for an unknown name.
 std::uint32_t HtmlEntityCodePoint(std::string_view name);

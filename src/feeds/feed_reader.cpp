@@ -105,11 +105,11 @@ private:
       if (!only) return out;
       const int type = only->GetNodeType();
       if (type == kXmlTextNode || type == kXmlCDATASectionNode) {
-        const std::string& value = only->NodeValue();
+        const std::string_view value = only->NodeValue();
         Spend(value.size() + 1);
         if (m_exhausted) return out;
         if (type == kXmlTextNode && value.find('&') != std::string::npos) return DecodeCharacterReferences(value, false);
-        return value;
+        return std::string(value);
       }
     }
     std::vector<std::pair<const CVXMLElement*, size_t>> stack{{&element, 0}};
@@ -125,7 +125,7 @@ private:
       switch (child->GetNodeType()) {
         case kXmlElementNode: stack.emplace_back(static_cast<const CVXMLElement*>(child), 0); break;
         case kXmlTextNode: {
-          const std::string& value = child->NodeValue();
+          const std::string_view value = child->NodeValue();
           Spend(value.size());
           if (value.find('&') == std::string::npos) out += value;
           else out += DecodeCharacterReferences(value, false);
@@ -133,7 +133,7 @@ private:
         }
         case kXmlCDATASectionNode:
           Spend(child->NodeValue().size());
-          out += child->NodeValue();
+          out.append(child->NodeValue());
           break;
         default: break;
       }
@@ -260,7 +260,7 @@ bool ReadFeed(CRssFile& project, const std::string& path) {
   if (!root || root->NodeName().empty()) return false;
 
   FeedContent content;
-  const std::string& rootName = root->NodeName();
+  const std::string_view rootName = root->NodeName();
   const bool atom = rootName == "feed";
   if (atom) {
     content.format = DecodeCharacterReferences(root->GetAttribute("version"), false) == "0.3" ? kFeedAtom03 : kFeedAtom10;

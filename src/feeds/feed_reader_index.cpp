@@ -83,7 +83,7 @@ void CFeedIndex::Walk(const CVXMLElement& root, std::string_view itemName, const
     if (type != kXmlElementNode) continue;
 
     const auto* element = static_cast<const CVXMLElement*>(child);
-    const std::string& name = element->NodeName();
+    const std::string_view name = element->NodeName();
     int key = KeyOf(name);
     if (key >= 0) {
       Assign(static_cast<FeedKey>(key), element);

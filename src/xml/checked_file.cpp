@@ -13,6 +13,7 @@
 
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
+#include "xml/vxml_pool.h"
 
 std::string CCheckedFile::OpenFailedText() { return Lit("ファイルのオープンに失敗しました"); }
 std::string CCheckedFile::CloseFailedText() { return Lit("ファイルのクローズに失敗しました"); }
@@ -150,7 +151,7 @@ std::string CCheckedFile::ReadAllBytes() {
   if (length < 0) Fail(ReadFailedText());
   std::string content;
   try {
-    content.resize(static_cast<size_t>(length));
+    ResizeLargeBuffer(content, static_cast<size_t>(length));
   } catch (const std::exception&) {
     Fail(BufferFailedText());
   }

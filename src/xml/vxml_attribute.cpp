@@ -7,12 +7,18 @@ void StripAll(std::string_view& text, char quote) {
   while (!text.empty() && text.back() == quote) text.remove_suffix(1);
 }
 
+// SetValue's stripping: single quotes, then double quotes.
+std::string_view StripQuotes(std::string_view value) {
+  StripAll(value, '\'');
+  StripAll(value, '"');
+  return value;
+}
+
 }  // namespace
 
-CVXMLAttribute::CVXMLAttribute(const std::string& name, const std::string& value) : CVXMLNode(name, std::string()) {
-  std::string_view v = value;
-  StripAll(v, '"');
-  m_nodeValue.assign(v.data(), v.size());
+CVXMLAttribute::CVXMLAttribute(std::string_view name, std::string_view value) : CVXMLNode(name, std::string_view()) {
+  StripAll(value, '"');
+  m_nodeValue.Assign(value);
 }
 
 CVXMLAttribute& CVXMLAttribute::operator=(const CVXMLAttribute& other) {
@@ -21,25 +27,23 @@ CVXMLAttribute& CVXMLAttribute::operator=(const CVXMLAttribute& other) {
 }
 
 CVXMLAttribute::CVXMLAttribute(CVXMLAttribute&& other) noexcept : CVXMLNode() {
-  m_nodeName.swap(other.m_nodeName);
-  m_nodeValue.swap(other.m_nodeValue);
-  if (!other.m_childNodes.empty()) CloneChildrenFrom(other);
+  m_nodeName = std::move(other.m_nodeName);
+  m_nodeValue = std::move(other.m_nodeValue);
+  if (other.HasChildNodes()) CloneChildrenFrom(other);
 }
 
 CVXMLAttribute& CVXMLAttribute::operator=(CVXMLAttribute&& other) noexcept {
   if (this == &other) return *this;
-  m_nodeName.swap(other.m_nodeName);
-  m_nodeValue.swap(other.m_nodeValue);
+  m_nodeName = std::move(other.m_nodeName);
+  m_nodeValue = std::move(other.m_nodeValue);
   DeleteChildren();
-  if (!other.m_childNodes.empty()) CloneChildrenFrom(other);
+  if (other.HasChildNodes()) CloneChildrenFrom(other);
   return *this;
 }
 
-void CVXMLAttribute::SetValue(std::string_view value) {
-  StripAll(value, '\'');
-  StripAll(value, '"');
-  m_nodeValue.assign(value.data(), value.size());
-}
+void CVXMLAttribute::SetValue(std::string_view value) { m_nodeValue.Assign(StripQuotes(value)); }
+
+void CVXMLAttribute::BorrowValue(std::string_view value) { m_nodeValue.Borrow(StripQuotes(value)); }
 
 std::string CVXMLAttribute::GetXml() const {
   std::string out;
@@ -48,9 +52,9 @@ std::string CVXMLAttribute::GetXml() const {
 }
 
 void CVXMLAttribute::AppendXml(std::string& out) const {
-  out += m_nodeName;
+  out.append(m_nodeName.View());
   if (m_nodeValue.empty()) return;
   out += "=\"";
-  out += m_nodeValue;
+  out.append(m_nodeValue.View());
   out += '"';
 }

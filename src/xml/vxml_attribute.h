@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "xml/vxml_node.h"
 
@@ -9,7 +10,7 @@ class CVXMLAttribute : public CVXMLNode {
 public:
   CVXMLAttribute() = default;
   // Sets both, then strips every leading and trailing double quote from the value.
-  CVXMLAttribute(const std::string& name, const std::string& value);
+  CVXMLAttribute(std::string_view name, std::string_view value);
   CVXMLAttribute(const CVXMLAttribute& other) = default;
   // Name and value copied, children replaced by clones of the other's, links cleared.
   CVXMLAttribute& operator=(const CVXMLAttribute& other);
@@ -18,7 +19,7 @@ public:
 
   int GetNodeType() const override { return kXmlAttributeNode; }
   // A new attribute from name and value through the constructor (double quotes stripped).
-  CVXMLNode* CloneNode() const override { return new CVXMLAttribute(m_nodeName, m_nodeValue); }
+  CVXMLNode* CloneNode() const override { return new CVXMLAttribute(m_nodeName.View(), m_nodeValue.View()); }
   // The name, then ="value" only when the value is not empty.
   std::string GetXml() const override;
   void AppendXml(std::string& out) const override;
@@ -34,5 +35,11 @@ public:
   }
 
   // Direct setters used by the attribute scanner.
-  void SetName(std::string_view name) { m_nodeName.assign(name.data(), name.size()); }
+  void SetName(std::string_view name) { m_nodeName.Assign(name); }
+
+private:
+  friend class CVXMLElement;
+  // The same, pointing into the loaded text of the document (vxml_text.h).
+  void BorrowName(std::string_view name) { m_nodeName.Borrow(name); }
+  void BorrowValue(std::string_view value);
 };

@@ -8,7 +8,7 @@ std::string CVXMLCDATASection::GetXml() const {
 
 void CVXMLCDATASection::AppendXml(std::string& out) const {
   out += "<![CDATA[";
-  out += m_nodeValue;
+  out.append(m_nodeValue.View());
   out += "]]>";
 }
 
@@ -20,6 +20,6 @@ std::string CVXMLComment::GetXml() const {
 
 void CVXMLComment::AppendXml(std::string& out) const {
   out += "<!--";
-  out += m_nodeValue;
+  out.append(m_nodeValue.View());
   out += "-->";
 }

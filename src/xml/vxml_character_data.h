@@ -1,38 +1,44 @@
 // Character data nodes: text, CDATA sections and comments. Their value is stored and written exactly
-// as given.
+// as given; their names are the shared constants of their class.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "xml/vxml_node.h"
 
 class CVXMLCharacterData : public CVXMLNode {
 protected:
-  CVXMLCharacterData(std::string name, std::string value) : CVXMLNode(std::move(name), std::move(value)) {}
+  // The name is a constant that lives as long as the program.
+  CVXMLCharacterData(std::string_view constantName, std::string_view value) : CVXMLNode({}, value) {
+    m_nodeName.Borrow(constantName);
+  }
   CVXMLCharacterData(const CVXMLCharacterData&) = default;
+  // The name is a constant or held already; only the value may point into a document.
+  void MakeOwnText() override { m_nodeValue.MakeOwn(); }
 };
 
 // Text: written as its value, unchanged. Name "#text".
 class CVXMLTextNode : public CVXMLCharacterData {
 public:
-  explicit CVXMLTextNode(std::string text = std::string()) : CVXMLCharacterData(kName, std::move(text)) {}
+  explicit CVXMLTextNode(std::string_view text = std::string_view()) : CVXMLCharacterData(kName, text) {}
   int GetNodeType() const override { return kXmlTextNode; }
-  CVXMLNode* CloneNode() const override { return new CVXMLTextNode(m_nodeValue); }
-  std::string GetXml() const override { return m_nodeValue; }
-  void AppendXml(std::string& out) const override { out += m_nodeValue; }
+  CVXMLNode* CloneNode() const override { return new CVXMLTextNode(m_nodeValue.View()); }
+  std::string GetXml() const override { return m_nodeValue.Str(); }
+  void AppendXml(std::string& out) const override { out.append(m_nodeValue.View()); }
 
   static constexpr const char* kName = "#text";
 
 protected:
-  CVXMLTextNode(std::string name, std::string text) : CVXMLCharacterData(std::move(name), std::move(text)) {}
+  CVXMLTextNode(std::string_view constantName, std::string_view text) : CVXMLCharacterData(constantName, text) {}
 };
 
 // A CDATA section: written as "<![CDATA[" value "]]>". Name "#cdata-section".
 class CVXMLCDATASection : public CVXMLTextNode {
 public:
-  explicit CVXMLCDATASection(std::string text = std::string()) : CVXMLTextNode(kName, std::move(text)) {}
+  explicit CVXMLCDATASection(std::string_view text = std::string_view()) : CVXMLTextNode(kName, text) {}
   int GetNodeType() const override { return kXmlCDATASectionNode; }
-  CVXMLNode* CloneNode() const override { return new CVXMLCDATASection(m_nodeValue); }
+  CVXMLNode* CloneNode() const override { return new CVXMLCDATASection(m_nodeValue.View()); }
   std::string GetXml() const override;
   void AppendXml(std::string& out) const override;
 
@@ -42,9 +48,9 @@ public:
 // A comment: written as "<!--" value "-->"; contributes nothing to GetText. Name "#comment".
 class CVXMLComment : public CVXMLCharacterData {
 public:
-  explicit CVXMLComment(std::string text = std::string()) : CVXMLCharacterData(kName, std::move(text)) {}
+  explicit CVXMLComment(std::string_view text = std::string_view()) : CVXMLCharacterData(kName, text) {}
   int GetNodeType() const override { return kXmlCommentNode; }
-  CVXMLNode* CloneNode() const override { return new CVXMLComment(m_nodeValue); }
+  CVXMLNode* CloneNode() const override { return new CVXMLComment(m_nodeValue.View()); }
   std::string GetText() const override { return std::string(); }
   std::string GetXml() const override;
   void AppendXml(std::string& out) const override;

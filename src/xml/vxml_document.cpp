@@ -38,18 +38,20 @@ void DropTrailingMisc(std::string_view& text) {
 
 }  // namespace
 
+CVXMLDocument::~CVXMLDocument() { DeleteChildren(); }
+
 CVXMLNode* CVXMLDocument::CloneNode() const {
   auto* copy = new CVXMLDocument;
   copy->m_nodeName = m_nodeName;
   copy->m_nodeValue = m_nodeValue;
   copy->m_encoding = m_encoding;
-  for (const CVXMLNode* child : m_childNodes) copy->AppendChild(child->CloneNode());
+  for (const CVXMLNode* child : *GetChildNodes()) copy->AddNewChild(child->CloneNode());
   return copy;
 }
 
 CVXMLElement* CVXMLDocument::GetDocumentElement() const {
-  if (m_childNodes.empty() || m_childNodes[0]->GetNodeType() != kXmlElementNode) return nullptr;
-  return static_cast<CVXMLElement*>(m_childNodes[0]);
+  if (!HasChildNodes() || (*m_childNodes)[0]->GetNodeType() != kXmlElementNode) return nullptr;
+  return static_cast<CVXMLElement*>((*m_childNodes)[0]);
 }
 
 std::string CVXMLDocument::GetXml() const {
@@ -160,9 +162,15 @@ bool CVXMLDocument::LoadText(std::string text) {
     }
     if (work.data() == decoded.data()) std::string().swap(text);  // the original bytes are done with
   }
+  // The document keeps the text that `work` lies in, and the tree points into it.
+  std::string& kept = work.data() == decoded.data() ? decoded : text;
+  const size_t offset = static_cast<size_t>(work.data() - kept.data());
+  const size_t length = work.size();
+  m_loadedTexts.push_back(std::make_unique<std::string>(std::move(kept)));
+  work = std::string_view(*m_loadedTexts.back()).substr(offset, length);
   auto* root = new CVXMLElement;
-  AppendChild(root);
-  CVXMLParser parser(work);
+  AddNewChild(root);
+  CVXMLParser parser(work, true);
   parser.ParseElement(*root);
   SetXmlOutputLayout(kXmlLayoutCompact);
   return true;

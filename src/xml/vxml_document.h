@@ -1,7 +1,9 @@
 // A document: the owner of a parsed or built tree, with load and save.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "xml/vxml_element.h"
 #include "xml/vxml_node.h"
@@ -9,6 +11,8 @@
 class CVXMLDocument : public CVXMLNode {
 public:
   CVXMLDocument() = default;
+  // The tree goes before the loaded text it points into.
+  ~CVXMLDocument() override;
   CVXMLDocument(const CVXMLDocument&) = delete;
   CVXMLDocument& operator=(const CVXMLDocument&) = delete;
 
@@ -21,7 +25,7 @@ public:
   void AppendXml(std::string& out) const override;
 
   // A new element with the name and no content; the caller owns it until it is appended.
-  CVXMLElement* CreateElement(const std::string& name) const { return new CVXMLElement(name, std::string()); }
+  CVXMLElement* CreateElement(std::string_view name) const { return new CVXMLElement(name, std::string()); }
   // The first child when it is an element, otherwise null.
   CVXMLElement* GetDocumentElement() const;
 
@@ -41,4 +45,6 @@ public:
 
 private:
   std::string m_encoding;
+  // The text of each load, converted: the names and values of the loaded nodes point into it.
+  std::vector<std::unique_ptr<std::string>> m_loadedTexts;
 };

@@ -25,8 +25,8 @@ std::string_view Trim(std::string_view text) {
 
 }  // namespace
 
-CVXMLElement::CVXMLElement(const std::string& name, const std::string& text) {
-  if (!name.empty()) m_nodeName = name;
+CVXMLElement::CVXMLElement(std::string_view name, const std::string& text) {
+  if (!name.empty()) m_nodeName.Assign(name);
   SetNodeValue(text);
 }
 
@@ -36,8 +36,27 @@ CVXMLElement::CVXMLElement(const CVXMLElement& other, CopyFlagsTag)
     : CVXMLNode(other.m_nodeName, other.m_nodeValue),
       m_selfClosing(other.m_selfClosing),
       m_scriptTag(other.m_scriptTag),
-      m_hasEndTag(other.m_hasEndTag),
-      m_attributes(other.m_attributes) {}
+      m_hasEndTag(other.m_hasEndTag) {
+  if (other.m_attributes && !other.m_attributes->empty()) {
+    m_attributes = std::make_unique<std::vector<CVXMLAttribute>>(*other.m_attributes);
+  }
+}
+
+const std::vector<CVXMLAttribute>& CVXMLElement::NoAttributes() {
+  static const std::vector<CVXMLAttribute> none;
+  return none;
+}
+
+std::vector<CVXMLAttribute>& CVXMLElement::Attributes() {
+  if (!m_attributes) m_attributes = std::make_unique<std::vector<CVXMLAttribute>>();
+  return *m_attributes;
+}
+
+void CVXMLElement::MakeOwnText() {
+  CVXMLNode::MakeOwnText();
+  if (!m_attributes) return;
+  for (CVXMLAttribute& attribute : *m_attributes) attribute.MakeOwnText();
+}
 
 CVXMLElement::CVXMLElement(const CVXMLElement& other) : CVXMLElement(other, CopyFlagsTag{}) {
   // Deep copy without recursion: element children are copied flat and queued for their own children.
@@ -49,10 +68,10 @@ CVXMLElement::CVXMLElement(const CVXMLElement& other) : CVXMLElement(other, Copy
       if (child->GetNodeType() == kXmlElementNode) {
         const auto* element = static_cast<const CVXMLElement*>(child);
         auto* copy = new CVXMLElement(*element, CopyFlagsTag{});
-        target->AppendChild(copy);
+        target->AddNewChild(copy);
         pending.emplace_back(element, copy);
       } else {
-        target->AppendChild(child->CloneNode());
+        target->AddNewChild(child->CloneNode());
       }
     }
   }
@@ -62,7 +81,7 @@ void CVXMLElement::SetNodeValue(const std::string& text) {
   DeleteChildren();
   if (text.find('<') == std::string::npos) {
     // Plain text (the common case for the feed writers): one text child, as the parser would make.
-    if (!text.empty()) AppendChild(new CVXMLTextNode(text));
+    if (!text.empty()) AddNewChild(new CVXMLTextNode(text));
     return;
   }
   CVXMLParser parser(text);
@@ -84,7 +103,7 @@ std::string CVXMLElement::GetText() const {
       case kXmlElementNode: stack.emplace_back(static_cast<const CVXMLElement*>(child), 0); break;
       case kXmlCommentNode: break;
       case kXmlTextNode:
-      case kXmlCDATASectionNode: out += child->NodeValue(); break;
+      case kXmlCDATASectionNode: out.append(child->NodeValue()); break;
       default: out += child->GetText(); break;
     }
   }
@@ -92,25 +111,26 @@ std::string CVXMLElement::GetText() const {
 }
 
 int CVXMLElement::FindAttribute(std::string_view name) const {
-  for (size_t i = 0; i < m_attributes.size(); ++i) {
-    if (NamesMatch(m_attributes[i].NodeName(), name)) return static_cast<int>(i);
+  const std::vector<CVXMLAttribute>& attributes = GetAttributes();
+  for (size_t i = 0; i < attributes.size(); ++i) {
+    if (NamesMatch(attributes[i].NodeName(), name)) return static_cast<int>(i);
   }
   return -1;
 }
 
 std::string CVXMLElement::GetAttribute(std::string_view name) const {
   int index = FindAttribute(name);
-  return index < 0 ? std::string() : m_attributes[static_cast<size_t>(index)].NodeValue();
+  return index < 0 ? std::string() : std::string((*m_attributes)[static_cast<size_t>(index)].NodeValue());
 }
 
 void CVXMLElement::SetAttribute(const std::string& name, const std::string& value) {
   const bool usable = !value.empty() && value != "\"\"";
   int index = FindAttribute(name);
   if (index >= 0) {
-    if (usable) m_attributes[static_cast<size_t>(index)].SetValue(value);
-    else m_attributes.erase(m_attributes.begin() + index);
+    if (usable) (*m_attributes)[static_cast<size_t>(index)].SetValue(value);
+    else m_attributes->erase(m_attributes->begin() + index);
   } else if (usable) {
-    m_attributes.emplace_back(name, value);
+    Attributes().emplace_back(name, value);
   }
 }
 
@@ -140,8 +160,8 @@ CVXMLNodeList CVXMLElement::GetElementsByTagName(const char* name) const {
 void CVXMLElement::AppendStartTag(std::string& out) const {
   if (m_nodeName.empty()) return;
   out += '<';
-  out += m_nodeName;
-  for (const CVXMLAttribute& attribute : m_attributes) {
+  out.append(m_nodeName.View());
+  for (const CVXMLAttribute& attribute : GetAttributes()) {
     out += ' ';
     attribute.AppendXml(out);
   }
@@ -152,7 +172,7 @@ void CVXMLElement::AppendStartTag(std::string& out) const {
 void CVXMLElement::AppendEndTag(std::string& out) const {
   if (m_nodeName.empty() || m_hasEndTag != 1) return;
   out += "</";
-  out += m_nodeName;
+  out.append(m_nodeName.View());
   out += '>';
 }
 
@@ -226,14 +246,25 @@ void CVXMLElement::ParseElement(std::string_view markup) {
   parser.ParseElement(*this);
 }
 
-void CVXMLElement::ParseStartTag(std::string_view markup) {
+void CVXMLElement::ParseStartTag(std::string_view markup) { ReadStartTag(markup, false); }
+
+void CVXMLElement::ParseAttributes(std::string_view text) { ReadAttributes(text, false); }
+
+void CVXMLElement::ReadStartTag(std::string_view markup, bool borrow) {
   m_nodeName.clear();
   m_selfClosing = 0;
   m_scriptTag = 0;
-  m_attributes.clear();
+  if (m_attributes) m_attributes->clear();
+  auto setName = [&](std::string_view name) {
+    if (borrow) m_nodeName.Borrow(name);
+    else m_nodeName.Assign(name);
+  };
   size_t lt = markup.find('<');
   if (lt == std::string_view::npos) {
-    AppendChild(new CVXMLTextNode(std::string(markup)));
+    auto* text = new CVXMLTextNode;
+    if (borrow) text->m_nodeValue.Borrow(markup);
+    else text->m_nodeValue.Assign(markup);
+    AddNewChild(text);
     return;
   }
   size_t gt = markup.find('>', lt + 1);
@@ -245,29 +276,36 @@ void CVXMLElement::ParseStartTag(std::string_view markup) {
     part.remove_suffix(1);
   }
   if (part.size() > 2 && part.front() == '%' && part.back() == '%') {
-    std::string_view name = Trim(part.substr(1, part.size() - 2));
-    m_nodeName.assign(name.data(), name.size());
+    setName(Trim(part.substr(1, part.size() - 2)));
     m_scriptTag = 1;
     return;
   }
   size_t separator = part.find_first_of(" \t\r\n");
   if (separator == std::string_view::npos) {
-    m_nodeName.assign(part.data(), part.size());
+    setName(part);
     return;
   }
-  m_nodeName.assign(part.data(), separator);
-  ParseAttributes(TrimLeft(part.substr(separator + 1)));
+  setName(part.substr(0, separator));
+  ReadAttributes(TrimLeft(part.substr(separator + 1)), borrow);
 }
 
-void CVXMLElement::ParseAttributes(std::string_view text) {
+void CVXMLElement::ReadAttributes(std::string_view text, bool borrow) {
   // A four-state scan: 0 in a name, 1 between name and value, 2 in a value, 3 after a value.
   CVXMLAttribute pending;
   size_t start = 0;
   bool seenEquals = false, inDouble = false, inSingle = false;
   int state = 0;
   auto add = [&]() {
-    m_attributes.push_back(pending);
+    Attributes().push_back(std::move(pending));
     pending.Clear();
+  };
+  auto setName = [&](std::string_view name) {
+    if (borrow) pending.BorrowName(name);
+    else pending.SetName(name);
+  };
+  auto setValue = [&](std::string_view value) {
+    if (borrow) pending.BorrowValue(value);
+    else pending.SetValue(value);
   };
   const size_t n = text.size();
   for (size_t i = 0; i < n; ++i) {
@@ -276,12 +314,12 @@ void CVXMLElement::ParseAttributes(std::string_view text) {
     switch (state) {
       case 0:
         if (c == ' ' || c == '=' || c == '>' || (c == '/' && i > 1)) {
-          pending.SetName(text.substr(start, i - start));
+          setName(text.substr(start, i - start));
           state = 1;
           if (c == '=') seenEquals = true;
           if (c == '>' || c == '/') add();
         } else if (last) {
-          pending.SetName(text.substr(start, i + 1 - start));
+          setName(text.substr(start, i + 1 - start));
           add();
         }
         break;
@@ -294,7 +332,7 @@ void CVXMLElement::ParseAttributes(std::string_view text) {
           if (c == '"') inDouble = true;
           if (c == '\'') inSingle = true;
           if (last) {
-            pending.SetValue(text.substr(i, 1));
+            setValue(text.substr(i, 1));
             add();
           }
         } else {
@@ -302,7 +340,7 @@ void CVXMLElement::ParseAttributes(std::string_view text) {
           state = 0;
           start = i;
           if (last) {
-            pending.SetName(text.substr(i, 1));
+            setName(text.substr(i, 1));
             add();
           }
         }
@@ -310,12 +348,12 @@ void CVXMLElement::ParseAttributes(std::string_view text) {
       case 2:
         if ((c == '"' && inDouble) || (c == '\'' && inSingle) || (c == ' ' && !inDouble && !inSingle) || c == '>') {
           const bool quote = c == '"' || c == '\'';
-          pending.SetValue(text.substr(start, i - start + (quote ? 1 : 0)));
+          setValue(text.substr(start, i - start + (quote ? 1 : 0)));
           if (!pending.IsEmpty()) add();
           state = 3;
           seenEquals = inDouble = inSingle = false;
         } else if (last) {
-          pending.SetValue(text.substr(start, i + 1 - start));
+          setValue(text.substr(start, i + 1 - start));
           add();
         }
         break;
@@ -324,7 +362,7 @@ void CVXMLElement::ParseAttributes(std::string_view text) {
         start = i;
         state = 0;
         if (last) {
-          pending.SetName(text.substr(i, 1));
+          setName(text.substr(i, 1));
           add();
         }
         break;

@@ -1,6 +1,7 @@
 // An element: tag name, attributes in insertion order, children, and the three flags the parser sets.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +15,7 @@ public:
   CVXMLElement() = default;
   // Sets the name, then parses `text` as the element's content (SetNodeValue): text without "<" becomes
   // one text child holding it unchanged, so literal text must be escaped by the caller first.
-  CVXMLElement(const std::string& name, const std::string& text);
+  CVXMLElement(std::string_view name, const std::string& text);
   // The parsing constructor: builds the element from the markup of one whole element (ParseElement).
   explicit CVXMLElement(std::string_view markup);
   // Deep copy: name, value, flags, attributes and clones of all children.
@@ -36,7 +37,7 @@ public:
   // attribute through CVXMLAttribute::SetValue, or adds a new one through the attribute constructor;
   // an unusable value removes an existing attribute and never creates one.
   void SetAttribute(const std::string& name, const std::string& value);
-  const std::vector<CVXMLAttribute>& GetAttributes() const { return m_attributes; }
+  const std::vector<CVXMLAttribute>& GetAttributes() const { return m_attributes ? *m_attributes : NoAttributes(); }
 
   // Every descendant element whose name matches, in document order (a match before its own
   // descendants); all descendant elements when `name` is null. The list points into the tree.
@@ -63,6 +64,9 @@ public:
   // while it is 1.
   int m_hasEndTag = 1;
 
+protected:
+  void MakeOwnText() override;
+
 private:
   friend class CVXMLParser;
   struct CopyFlagsTag {};
@@ -70,6 +74,13 @@ private:
   CVXMLElement(const CVXMLElement& other, CopyFlagsTag);
   void AppendStartTag(std::string& out) const;
   void AppendEndTag(std::string& out) const;
+  // ParseStartTag and ParseAttributes; with `borrow` the name and attributes point into `markup`,
+  // which is the loaded text of the element's document (vxml_text.h).
+  void ReadStartTag(std::string_view markup, bool borrow);
+  void ReadAttributes(std::string_view text, bool borrow);
+  std::vector<CVXMLAttribute>& Attributes();
+  static const std::vector<CVXMLAttribute>& NoAttributes();
 
-  std::vector<CVXMLAttribute> m_attributes;
+  // Made with the first attribute: most elements of a feed have none.
+  std::unique_ptr<std::vector<CVXMLAttribute>> m_attributes;
 };

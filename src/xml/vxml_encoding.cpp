@@ -75,7 +75,7 @@ std::string FindHtmlMetaCharset(std::string_view text) {
     if (CompareNoCaseAscii(tag.NodeName(), "meta") != 0) continue;
     auto attribute = [&](const char* name) {
       for (const CVXMLAttribute& a : tag.GetAttributes()) {
-        if (CompareNoCaseAscii(a.NodeName(), name) == 0) return a.NodeValue();
+        if (CompareNoCaseAscii(a.NodeName(), name) == 0) return std::string(a.NodeValue());
       }
       return std::string();
     };

@@ -3,13 +3,19 @@
 // Text is internal text (code page 932) throughout and is stored exactly as given: the library never
 // escapes or unescapes anything. A node owns the nodes in its child list; node lists returned by
 // value (GetElementsByTagName) only point into the tree.
+//
+// A node is kept small, since a large feed has hundreds of thousands of them: its child list is made
+// when it gets its first child, only the parent link is stored (siblings are found in the parent's
+// list when asked for; nothing in the program asks), the names of text, CDATA and comment nodes are
+// shared constants, and the names and values of a loaded document point into its text (vxml_text.h).
 #pragma once
 
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "xml/vxml_node_list.h"
+#include "xml/vxml_text.h"
 
 // Node type numbers.
 enum : int {
@@ -55,30 +61,30 @@ public:
   }
 
   // The node's own child list (callers may walk it, must not delete it).
-  CVXMLNodeList* GetChildNodes() { return &m_childNodes; }
-  const CVXMLNodeList* GetChildNodes() const { return &m_childNodes; }
+  CVXMLNodeList* GetChildNodes();
+  const CVXMLNodeList* GetChildNodes() const { return m_childNodes ? m_childNodes : &EmptyList(); }
   // The last child, or null when there is none.
-  CVXMLNode* GetLastChild() const { return m_childNodes.empty() ? nullptr : m_childNodes.m_nodes.back(); }
+  CVXMLNode* GetLastChild() const { return HasChildNodes() ? m_childNodes->m_nodes.back() : nullptr; }
 
   CVXMLNode* GetParentNode() const { return m_parent; }
-  CVXMLNode* GetPreviousSibling() const { return m_previousSibling; }
-  CVXMLNode* GetNextSibling() const { return m_nextSibling; }
+  // Found in the parent's child list.
+  CVXMLNode* GetPreviousSibling() const;
+  CVXMLNode* GetNextSibling() const;
 
-  // The name and value without a copy.
-  const std::string& NodeName() const { return m_nodeName; }
-  const std::string& NodeValue() const { return m_nodeValue; }
+  // The name and value without a copy (valid while the node and its document live).
+  std::string_view NodeName() const { return m_nodeName; }
+  std::string_view NodeValue() const { return m_nodeValue; }
 
   // Appends GetXml() to `out` (the writer builds one string without intermediate copies).
   virtual void AppendXml(std::string& out) const;
 
-  // Nodes come from a per-thread pool of small blocks: a large tree is built and freed without a
-  // malloc call per node. (Off in sanitizer builds, so that they see every node.)
-  static void* operator new(size_t size);
-  static void operator delete(void* pointer, size_t size) noexcept;
+  // Nodes come from the per-thread pool of small blocks (vxml_pool.h).
+  static void* operator new(size_t size) { return VXMLPoolAllocate(size); }
+  static void operator delete(void* pointer, size_t size) noexcept { VXMLPoolFree(pointer, size); }
 
 protected:
   CVXMLNode() = default;
-  CVXMLNode(std::string name, std::string value) : m_nodeName(std::move(name)), m_nodeValue(std::move(value)) {}
+  CVXMLNode(std::string_view name, std::string_view value) : m_nodeName(name), m_nodeValue(value) {}
   // Copies name and value, gives the copy clones of every child, leaves the links null.
   CVXMLNode(const CVXMLNode& other);
   CVXMLNode& operator=(const CVXMLNode& other);
@@ -87,15 +93,24 @@ protected:
   void DeleteChildren();
   // Appends a copy of every child of `other` (deep copies of elements).
   void CloneChildrenFrom(const CVXMLNode& other);
+  // Adds `node`, which has no parent, as the last child: AppendChild without its checks.
+  void AddNewChild(CVXMLNode* node);
+  // Makes this node and its whole subtree hold their own names and values (see vxml_text.h).
+  void MakeSubtreeOwn();
+  // Names and values of this node only (an element adds its attributes).
+  virtual void MakeOwnText();
 
-  CVXMLNodeList m_childNodes;
-  CVXMLNode* m_previousSibling = nullptr;  // not owning
-  CVXMLNode* m_nextSibling = nullptr;      // not owning
-  CVXMLNode* m_parent = nullptr;           // not owning
-  std::string m_nodeName;
-  std::string m_nodeValue;
+  static const CVXMLNodeList& EmptyList();
+
+  CVXMLNode* m_parent = nullptr;            // not owning
+  CVXMLNodeList* m_childNodes = nullptr;    // made with the first child
+  CVXMLText m_nodeName;
+  CVXMLText m_nodeValue;
 
 private:
-  // Takes `node` out of this node's child list and clears its links.
+  // The parser and an element's start-tag reader make nodes that point into loaded text.
+  friend class CVXMLParser;
+  friend class CVXMLElement;
+  // Takes `node` out of this node's child list and clears its parent link.
   void Detach(CVXMLNode* node);
 };

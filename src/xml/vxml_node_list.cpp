@@ -27,7 +27,7 @@ CVXMLNodeList* CVXMLNodeList::CloneAll() const {
 }
 
 void CVXMLNodeList::DeleteAllNodes() {
-  std::vector<CVXMLNode*> nodes;
+  Nodes nodes;
   nodes.swap(m_nodes);
   for (CVXMLNode* node : nodes) delete node;
 }

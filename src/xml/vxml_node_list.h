@@ -6,10 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "xml/vxml_pool.h"
+
 class CVXMLNode;
 
 class CVXMLNodeList {
 public:
+  using Nodes = std::vector<CVXMLNode*, CVXMLPoolAllocator<CVXMLNode*>>;
+
   CVXMLNodeList() = default;
   // A new list with the same pointers (shallow).
   CVXMLNodeList(const CVXMLNodeList&) = default;
@@ -44,13 +48,17 @@ public:
   std::string GetXml() const;
 
   // Direct access for iteration.
-  std::vector<CVXMLNode*>::const_iterator begin() const { return m_nodes.begin(); }
-  std::vector<CVXMLNode*>::const_iterator end() const { return m_nodes.end(); }
+  Nodes::const_iterator begin() const { return m_nodes.begin(); }
+  Nodes::const_iterator end() const { return m_nodes.end(); }
   CVXMLNode* operator[](size_t index) const { return m_nodes[index]; }
   size_t size() const { return m_nodes.size(); }
   bool empty() const { return m_nodes.empty(); }
 
+  // Child lists come from the node pool, like the nodes.
+  static void* operator new(size_t size) { return VXMLPoolAllocate(size); }
+  static void operator delete(void* pointer, size_t size) noexcept { VXMLPoolFree(pointer, size); }
+
 private:
   friend class CVXMLNode;
-  std::vector<CVXMLNode*> m_nodes;
+  Nodes m_nodes;
 };

@@ -98,7 +98,16 @@ long FindMatchingEndTag(std::string_view text, std::string_view name) {
   return -1;
 }
 
-CVXMLParser::CVXMLParser(std::string_view text) : m_text(text) {}
+CVXMLParser::CVXMLParser(std::string_view text, bool borrow) : m_text(text), m_borrow(borrow) {}
+
+template <class Node>
+CVXMLNode* CVXMLParser::MakeData(size_t begin, size_t end) const {
+  auto* node = new Node;
+  std::string_view value = m_text.substr(begin, end - begin);
+  if (m_borrow) node->m_nodeValue.Borrow(value);
+  else node->m_nodeValue.Assign(value);
+  return node;
+}
 
 CVXMLParser::~CVXMLParser() = default;
 
@@ -116,8 +125,8 @@ bool CVXMLParser::ReadElement(CVXMLElement& element, size_t begin, size_t end, s
                               size_t& contentEnd) {
   std::string_view markup = m_text.substr(begin, end - begin);
   element.m_hasEndTag = 1;
-  element.ParseStartTag(markup);
-  const std::string& name = element.m_nodeName;
+  element.ReadStartTag(markup, m_borrow);
+  const std::string_view name = element.m_nodeName.View();
   if (name.empty()) return false;
   // The markup must end with the element's own end tag, letters compared without regard to case.
   size_t endTagLength = name.size() + 3;
@@ -167,7 +176,7 @@ bool CVXMLParser::ParseRange(size_t begin, size_t end, CVXMLNode* parent, CVXMLN
     CVXMLNode* into = frame.parent;
     const bool outermost = frames.size() == 1;
     auto add = [&](CVXMLNode* node) {
-      if (into) into->AppendChild(node);
+      if (into) into->AddNewChild(node);
       else list->AddTail(node);
     };
     const size_t pos = frame.pos;
@@ -175,12 +184,12 @@ bool CVXMLParser::ParseRange(size_t begin, size_t end, CVXMLNode* parent, CVXMLN
 
     size_t lt = FindByte(text, '<', pos, stop);
     if (lt == npos) {
-      add(new CVXMLTextNode(std::string(text.substr(pos, stop - pos))));
+      add(MakeData<CVXMLTextNode>(pos, stop));
       frame.pos = stop;
       continue;
     }
     if (lt > pos) {
-      add(new CVXMLTextNode(std::string(text.substr(pos, lt - pos))));
+      add(MakeData<CVXMLTextNode>(pos, lt));
       frame.pos = lt;
       continue;
     }
@@ -192,7 +201,7 @@ bool CVXMLParser::ParseRange(size_t begin, size_t end, CVXMLNode* parent, CVXMLN
         frame.pos = stop;
         continue;
       }
-      add(new CVXMLComment(close >= pos + 4 ? std::string(text.substr(pos + 4, close - pos - 4)) : std::string()));
+      add(close >= pos + 4 ? MakeData<CVXMLComment>(pos + 4, close) : new CVXMLComment);
       frame.pos = close + 3;
       continue;
     }
@@ -203,7 +212,7 @@ bool CVXMLParser::ParseRange(size_t begin, size_t end, CVXMLNode* parent, CVXMLN
         frame.pos = stop;
         continue;
       }
-      add(new CVXMLCDATASection(std::string(text.substr(pos + 9, close - pos - 9))));
+      add(MakeData<CVXMLCDATASection>(pos + 9, close));
       frame.pos = close + 3;
       continue;
     }
@@ -211,7 +220,7 @@ bool CVXMLParser::ParseRange(size_t begin, size_t end, CVXMLNode* parent, CVXMLN
     // An element. Without any ">" ahead the rest stays text, so a stray "<" never stalls the parse.
     size_t gt = FindByte(text, '>', pos, stop);
     if (gt == npos) {
-      add(new CVXMLTextNode(std::string(text.substr(pos, stop - pos))));
+      add(MakeData<CVXMLTextNode>(pos, stop));
       frame.pos = stop;
       continue;
     }

@@ -25,10 +25,11 @@ class CVXMLNodeList;
 // the matching end tag begins, or -1.
 long FindMatchingEndTag(std::string_view text, std::string_view name);
 
-// Parses one buffer. The buffer must outlive the parser; nodes copy the text they keep.
+// Parses one buffer. The buffer must outlive the parser. Nodes copy the text they keep, or with
+// `borrow` point into the buffer, which must then outlive them (the loaded text of their document).
 class CVXMLParser {
 public:
-  explicit CVXMLParser(std::string_view text);
+  explicit CVXMLParser(std::string_view text, bool borrow = false);
   ~CVXMLParser();
   CVXMLParser(const CVXMLParser&) = delete;
   CVXMLParser& operator=(const CVXMLParser&) = delete;
@@ -45,7 +46,11 @@ private:
   // ends with the element's own end tag; true with the content range when there is content to parse.
   bool ReadElement(CVXMLElement& element, size_t begin, size_t end, size_t& contentBegin, size_t& contentEnd);
   size_t FindEndTag(std::string_view name, size_t nameEnd, size_t contentEnd);
+  // A new text, CDATA or comment node holding (or pointing at) text[begin, end).
+  template <class Node>
+  CVXMLNode* MakeData(size_t begin, size_t end) const;
 
   std::string_view m_text;
+  bool m_borrow;
   std::unique_ptr<CEndTagIndex> m_index;
 };

@@ -380,8 +380,8 @@ std::string CompareTrees(const RefNode& expected, const CVXMLNode& actual) {
     std::ostringstream where;
     where << "node '" << Show(e->name) << "' value '" << Show(e->value) << "': ";
     if (e->type != a->GetNodeType()) return where.str() + "type " + std::to_string(a->GetNodeType());
-    if (e->name != a->NodeName()) return where.str() + "name '" + Show(a->NodeName()) + "'";
-    if (e->type != 1 && e->value != a->NodeValue()) return where.str() + "value '" + Show(a->NodeValue()) + "'";
+    if (e->name != a->NodeName()) return where.str() + "name '" + Show(std::string(a->NodeName())) + "'";
+    if (e->type != 1 && e->value != a->NodeValue()) return where.str() + "value '" + Show(std::string(a->NodeValue())) + "'";
     if (e->type == 1) {
       const auto* el = static_cast<const CVXMLElement*>(a);
       if (el->m_selfClosing != e->selfClosing || el->m_scriptTag != e->scriptTag || el->m_hasEndTag != e->hasEndTag) {
@@ -392,7 +392,7 @@ std::string CompareTrees(const RefNode& expected, const CVXMLNode& actual) {
       if (attrs.size() != e->attributes.size()) return where.str() + "attribute count " + std::to_string(attrs.size());
       for (size_t i = 0; i < attrs.size(); ++i) {
         if (attrs[i].NodeName() != e->attributes[i].first || attrs[i].NodeValue() != e->attributes[i].second) {
-          return where.str() + "attribute " + Show(attrs[i].NodeName()) + "=" + Show(attrs[i].NodeValue());
+          return where.str() + "attribute " + Show(std::string(attrs[i].NodeName())) + "=" + Show(std::string(attrs[i].NodeValue()));
         }
       }
     }

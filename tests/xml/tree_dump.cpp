@@ -4,12 +4,12 @@
 
 std::string Dump(const CVXMLNode& node) {
   switch (node.GetNodeType()) {
-    case kXmlTextNode: return "\"" + node.NodeValue() + "\"";
-    case kXmlCDATASectionNode: return "C\"" + node.NodeValue() + "\"";
-    case kXmlCommentNode: return "#\"" + node.NodeValue() + "\"";
+    case kXmlTextNode: return "\"" + std::string(node.NodeValue()) + "\"";
+    case kXmlCDATASectionNode: return "C\"" + std::string(node.NodeValue()) + "\"";
+    case kXmlCommentNode: return "#\"" + std::string(node.NodeValue()) + "\"";
     default: break;
   }
-  std::string out = node.NodeName();
+  std::string out(node.NodeName());
   if (node.GetNodeType() == kXmlElementNode) {
     const auto& element = static_cast<const CVXMLElement&>(node);
     if (!element.GetAttributes().empty()) {
@@ -18,7 +18,7 @@ std::string Dump(const CVXMLNode& node) {
       for (const CVXMLAttribute& a : element.GetAttributes()) {
         if (!first) out += " ";
         first = false;
-        out += a.NodeName() + "=" + a.NodeValue();
+        out.append(a.NodeName()).append("=").append(a.NodeValue());
       }
       out += "]";
     }
