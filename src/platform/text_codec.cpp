@@ -258,6 +258,43 @@ std::string AnsiToUtf8(std::string_view text) {
   return out;
 }
 
+size_t AppendAnsiAsUtf8(std::string_view text, bool more, std::string& out) {
+  // The loop of AnsiToUtf8; where that hands the rest to iconv, a sequence that iconv does not read as
+  // one character becomes U+FFFD and the conversion goes on after its first byte, which is what iconv
+  // does with it (the code page has no state between characters).
+  const char* p = text.data();
+  const size_t n = text.size();
+  size_t i = 0;
+  while (i < n) {
+    size_t run = AsciiRun(p + i, n - i);
+    out.append(p + i, run);
+    i += run;
+    if (i == n) break;
+    unsigned char c = static_cast<unsigned char>(p[i]);
+    if (c == 0) break;
+    if (IsLeadByte(c) && i + 1 == n && more) break;
+    std::uint32_t packed;
+    size_t used;
+    if (IsLeadByte(c) && i + 1 < n) {
+      unsigned char trail = static_cast<unsigned char>(p[i + 1]);
+      packed = LookUpFromAnsi(0x100 + (static_cast<size_t>(c) << 8) + trail, text.substr(i, 2));
+      used = 2;
+    } else {
+      packed = LookUpFromAnsi(c, text.substr(i, 1));
+      used = 1;
+    }
+    if (packed == kNoChar) {
+      out += kReplacementUtf8;
+      ++i;
+      continue;
+    }
+    size_t length = packed >> 24;
+    for (size_t k = 0; k < length; ++k) out += static_cast<char>((packed >> (8 * k)) & 0xFF);
+    i += used;
+  }
+  return i;
+}
+
 namespace {
 
 // Converts text[from, end) (after the byte-order mark and before any zero byte) into text from `to` on,

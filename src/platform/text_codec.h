@@ -19,6 +19,12 @@ bool IsValidUtf8AllPlanes(std::string_view text);
 // code page 932 becomes U+FFFD.
 std::string AnsiToUtf8(std::string_view text);
 
+// AnsiToUtf8 piece by piece, for text written as it is produced: appends the UTF-8 of `text` to
+// `out` and returns how many bytes it took. With `more` (more text follows) a lead byte at the very end
+// is left for the next piece, whose first byte may complete it; the pieces then convert exactly as
+// their concatenation would. The caller stops at a zero byte, as AnsiToUtf8 does.
+size_t AppendAnsiAsUtf8(std::string_view text, bool more, std::string& out);
+
 // UTF-8 to code page 932, up to the first zero byte, skipping a leading byte-order mark. Never fails:
 // each character that code page 932 lacks, and each malformed sequence, becomes "?".
 std::string Utf8ToAnsi(std::string_view text);

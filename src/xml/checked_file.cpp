@@ -117,6 +117,12 @@ bool CCheckedFile::WriteString(const std::string& text) {
   return true;
 }
 
+bool CCheckedFile::Write(std::string_view bytes) {
+  if (!m_stream) Fail(WriteFailedText());
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), m_stream) != bytes.size()) Fail(WriteFailedText());
+  return true;
+}
+
 bool CCheckedFile::Seek(long long offset, int origin) {
   if (!m_stream || ::fseeko(m_stream, static_cast<off_t>(offset), origin) != 0) Fail(SeekFailedText());
   return true;

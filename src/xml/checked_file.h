@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 // The file error: one user-readable message, "<what failed>:<path>".
 class CVamelFileException {
@@ -33,6 +34,8 @@ public:
   bool Close();
   // Writes `text` up to its first zero byte. Throws the write message.
   bool WriteString(const std::string& text);
+  // Writes all the bytes. Throws the write message.
+  bool Write(std::string_view bytes);
   // Moves the position; origin SEEK_SET, SEEK_CUR or SEEK_END. Throws the seek message.
   bool Seek(long long offset, int origin);
   long long Tell() const;

@@ -1,5 +1,7 @@
 #include "xml/vxml_document.h"
 
+#include <cstring>
+
 #include "platform/interaction.h"
 #include "platform/text_codec.h"
 #include "xml/checked_file.h"
@@ -36,6 +38,45 @@ void DropTrailingMisc(std::string_view& text) {
   }
 }
 
+// Writes serialised text to the file: UTF-8 in XML mode, internal text in HTML mode, in both up to the
+// first zero byte of the text (as a C string would end there).
+class CFileSink : public CVXMLSink {
+public:
+  CFileSink(CCheckedFile& file, bool utf8) : m_file(file), m_utf8(utf8) {}
+
+  void Take(std::string& text) override { Write(text, true); }
+  void Finish(std::string& text) { Write(text, false); }
+
+private:
+  void Write(std::string& text, bool more) {
+    if (m_ended) {
+      text.clear();
+      return;
+    }
+    std::string_view piece = text;
+    if (const void* zero = std::memchr(text.data(), '\0', text.size())) {
+      piece = piece.substr(0, static_cast<size_t>(static_cast<const char*>(zero) - text.data()));
+      m_ended = true;
+      more = false;
+    }
+    size_t used = piece.size();
+    if (m_utf8) {
+      m_converted.clear();
+      used = AppendAnsiAsUtf8(piece, more, m_converted);
+      m_file.Write(m_converted);
+    } else {
+      m_file.Write(piece);
+    }
+    if (m_ended) text.clear();
+    else text.erase(0, used);
+  }
+
+  CCheckedFile& m_file;
+  bool m_utf8;
+  bool m_ended = false;
+  std::string m_converted;
+};
+
 }  // namespace
 
 CVXMLDocument::~CVXMLDocument() { DeleteChildren(); }
@@ -60,12 +101,12 @@ std::string CVXMLDocument::GetXml() const {
   return out;
 }
 
-void CVXMLDocument::AppendXml(std::string& out) const {
+void CVXMLDocument::WriteXml(std::string& out, CVXMLSink* sink) const {
   out += CVXMLOptions::Instance().IsHtmlMode() ? kHtmlHeader : kXmlHeader;
   const int layout = GetXmlOutputLayout();
   if (layout != kXmlLayoutCompact) out += "\r\n";
   if (layout == kXmlLayoutIndented) SetXmlIndentDepth(0);
-  if (const CVXMLElement* root = GetDocumentElement()) root->AppendXml(out);
+  if (const CVXMLElement* root = GetDocumentElement()) root->WriteXml(out, sink);
 }
 
 bool CVXMLDocument::Load(const std::string& path) {
@@ -180,9 +221,12 @@ bool CVXMLDocument::Save(const std::string& path) const {
   try {
     CCheckedFile file;
     file.Open(path, "wb");
-    std::string text = GetXml();
-    if (!CVXMLOptions::Instance().IsHtmlMode()) text = AnsiToUtf8(text);
-    file.WriteString(text);
+    // The text goes to the file as it is produced, converted piece by piece: the same bytes as the
+    // whole text converted at once, without holding it twice.
+    CFileSink sink(file, !CVXMLOptions::Instance().IsHtmlMode());
+    std::string text;
+    WriteXml(text, &sink);
+    sink.Finish(text);
     file.Close();
   } catch (const CVamelFileException& e) {
     VamelMessageBox(e.GetMessage(), MbButtons::Ok, MbIcon::None);

@@ -22,7 +22,9 @@ public:
   // The header (XML or HTML by the mode), a line break unless the layout is compact, then the document
   // element. No final line break.
   std::string GetXml() const override;
-  void AppendXml(std::string& out) const override;
+  void AppendXml(std::string& out) const override { WriteXml(out, nullptr); }
+  // AppendXml, handing the text to `sink` (when given) piece by piece.
+  void WriteXml(std::string& out, CVXMLSink* sink) const;
 
   // A new element with the name and no content; the caller owns it until it is appended.
   CVXMLElement* CreateElement(std::string_view name) const { return new CVXMLElement(name, std::string()); }

@@ -10,6 +10,8 @@
 namespace {
 
 constexpr const char* kLineBreak = "\r\n";
+// How much serialised text is gathered before it goes to a sink.
+constexpr size_t kSinkPiece = 256 * 1024;
 constexpr const char* kWhiteSpace = " \t\r\n\v\f";
 
 std::string_view TrimLeft(std::string_view text) {
@@ -194,7 +196,7 @@ std::string CVXMLElement::GetXml() const {
   return out;
 }
 
-void CVXMLElement::AppendXml(std::string& out) const {
+void CVXMLElement::WriteXml(std::string& out, CVXMLSink* sink) const {
   // Every child element starts on a new line in the indented layout, indented by its depth; text stays
   // on the line of what precedes it; an end tag gets its own indented line only after an element child.
   // Iterative, so any depth is safe; the depth returns to its previous value after each element.
@@ -212,6 +214,7 @@ void CVXMLElement::AppendXml(std::string& out) const {
   };
   open(this);
   while (!stack.empty()) {
+    if (sink && out.size() >= kSinkPiece) sink->Take(out);
     Frame& frame = stack.back();
     const CVXMLNodeList& children = *frame.element->GetChildNodes();
     if (frame.next < children.size()) {

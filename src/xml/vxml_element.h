@@ -28,7 +28,9 @@ public:
   std::string GetText() const override;
   CVXMLNode* CloneNode() const override { return new CVXMLElement(*this); }
   std::string GetXml() const override;
-  void AppendXml(std::string& out) const override;
+  void AppendXml(std::string& out) const override { WriteXml(out, nullptr); }
+  // AppendXml, handing the text to `sink` (when given) each time some hundreds of kilobytes are ready.
+  void WriteXml(std::string& out, CVXMLSink* sink) const;
 
   // Attributes. Names compare byte for byte in XML mode and with ASCII letters folded in HTML mode.
   int FindAttribute(std::string_view name) const;    // index or -1

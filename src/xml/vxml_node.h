@@ -27,6 +27,14 @@ enum : int {
   kXmlDocumentNode = 9,
 };
 
+// Takes serialised text while a large tree is written, so that the whole text is never held at once.
+class CVXMLSink {
+public:
+  virtual ~CVXMLSink() = default;
+  // Takes the text out of `text`; it may leave a few bytes there to be completed by what follows.
+  virtual void Take(std::string& text) = 0;
+};
+
 class CVXMLNode {
 public:
   // Deletes the whole subtree (iteratively, so any depth is safe). A node that is still in a parent's
