@@ -5,7 +5,9 @@
 // exactly from the written offset.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/clock.h"
 
@@ -15,6 +17,11 @@ std::string FormatW3cDate(TimeValue t);
 
 // "Mon, 02 Jan 2006 10:03:04 +0900" with English day and month names whatever the locale; "" as above.
 std::string FormatRfc822Date(TimeValue t);
+
+// The same, written into `buffer` (for the writers, which format two or three dates per item).
+inline constexpr std::size_t kDateBufferSize = 64;
+std::string_view FormatW3cDateInto(TimeValue t, char (&buffer)[kDateBufferSize]);
+std::string_view FormatRfc822DateInto(TimeValue t, char (&buffer)[kDateBufferSize]);
 
 // Seconds east of UTC of a zone text: "+hhmm" and "+hh:mm" (at least 5 bytes; digits taken by their
 // low four bits, unchecked), the names UT GMT EST EDT CST CDT MST MDT PST PDT JST (case-sensitive), and

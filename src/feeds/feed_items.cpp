@@ -18,31 +18,74 @@ namespace {
 
 constexpr const char* kContentLanguage = "ja";
 
-// A new child element whose text needs no parsing (escaped text, URLs, dates): one text node, as the
-// parser would make of text without "<", taking the string over instead of copying it.
-CVXMLElement* AddText(CVXMLElement& parent, const char* name, std::string text) {
-  auto* child = new CVXMLElement(name, std::string());
-  if (!text.empty()) child->AppendChild(new CVXMLTextNode(std::move(text)));
+// The elements of an item point at the item's own strings wherever the text goes in unchanged, and at
+// literals for names: a feed of many items is built without copying its text (the tree lives only while
+// the writer runs, the items longer).
+
+// A new child element named by a literal.
+CVXMLElement* AddElement(CVXMLElement& parent, const char* name) {
+  CVXMLElement* child = CVXMLElement::Borrowing(name);
   parent.AppendChild(child);
   return child;
 }
 
+// A new child element holding `text`, which needs no parsing (escaped text, URLs, dates), as one text
+// node, as the parser would make of text without "<".
+CVXMLElement* AddText(CVXMLElement& parent, const char* name, std::string_view text) {
+  CVXMLElement* child = AddElement(parent, name);
+  if (!text.empty()) child->AppendChild(new CVXMLTextNode(text));
+  return child;
+}
+
+// The same, pointing at `text`, which outlives the tree.
+CVXMLElement* AddLasting(CVXMLElement& parent, const char* name, const std::string& text) {
+  CVXMLElement* child = AddElement(parent, name);
+  if (!text.empty()) child->AppendChild(CVXMLTextNode::Borrowing(text));
+  return child;
+}
+
+// Item text, escaped (FeedEscapedText).
+CVXMLElement* AddEscaped(CVXMLElement& parent, const char* name, const std::string& text) {
+  return IsPlainFeedText(text) ? AddLasting(parent, name, text) : AddText(parent, name, FeedEscapedText(text));
+}
+
+// An item URL (FeedUrlText).
+CVXMLElement* AddUrl(CVXMLElement& parent, const char* name, const std::string& url) {
+  return IsPlainFeedUrl(url) ? AddLasting(parent, name, url) : AddText(parent, name, FeedUrlText(url));
+}
+
+// An attribute holding item text made safe (FeedAttributeText), or a literal.
+void SetUrlAttribute(CVXMLElement& element, const char* name, const std::string& url) {
+  if (IsPlainFeedUrl(url)) element.SetAttributeBorrowing(name, url);
+  else element.SetAttribute(name, FeedAttributeText(url));
+}
+
+CVXMLElement* AddW3cDate(CVXMLElement& parent, const char* name, TimeValue t) {
+  char buffer[kDateBufferSize];
+  return AddText(parent, name, FormatW3cDateInto(t, buffer));
+}
+
+// The content as CDATA (AppendFeedCdata).
+void AddCdataTo(CVXMLElement& element, const std::string& content) {
+  if (IsPlainFeedCdata(content)) element.AppendChild(CVXMLCDATASection::Borrowing(content));
+  else AppendFeedCdata(element, content);
+}
+
 // A new child element holding the content as CDATA.
 void AddCdata(CVXMLElement& parent, const char* name, const std::string& content) {
-  CVXMLElement* child = AddText(parent, name, std::string());
-  AppendFeedCdata(*child, content);
+  AddCdataTo(*AddElement(parent, name), content);
 }
 
 // Atom "link rel=alternate" to the item's page; Atom 0.3 also names the media type.
 void AddAlternateLink(CVXMLElement& entry, const std::string& url, bool withType) {
-  CVXMLElement* link = AddText(entry, "link", std::string());
-  link->SetAttribute("rel", "alternate");
-  if (withType) link->SetAttribute("type", "text/html");
-  link->SetAttribute("href", FeedAttributeText(url));
+  CVXMLElement* link = AddElement(entry, "link");
+  link->SetAttributeBorrowing("rel", "alternate");
+  if (withType) link->SetAttributeBorrowing("type", "text/html");
+  SetUrlAttribute(*link, "href", url);
 }
 
 std::unique_ptr<CVXMLElement> NewElement(const char* name) {
-  return std::make_unique<CVXMLElement>(name, std::string());
+  return std::unique_ptr<CVXMLElement>(CVXMLElement::Borrowing(name));
 }
 
 }  // namespace
@@ -50,12 +93,12 @@ std::unique_ptr<CVXMLElement> NewElement(const char* name) {
 std::unique_ptr<CVXMLElement> MakeRss10Item(const CRssItem& item) {
   const int mode = CRssFile::rssMode;
   auto element = NewElement("item");
-  element->SetAttribute("rdf:about", FeedAttributeText(item.url));
-  AddText(*element, "title", FeedEscapedText(item.title));
-  AddText(*element, "link", FeedUrlText(item.url));
-  if (mode >= 1) AddText(*element, "description", FeedEscapedText(item.description));
-  AddText(*element, "dc:date", FormatW3cDate(item.date));
-  AddText(*element, "dc:subject", FeedEscapedText(item.category));
+  SetUrlAttribute(*element, "rdf:about", item.url);
+  AddEscaped(*element, "title", item.title);
+  AddUrl(*element, "link", item.url);
+  if (mode >= 1) AddEscaped(*element, "description", item.description);
+  AddW3cDate(*element, "dc:date", item.date);
+  AddEscaped(*element, "dc:subject", item.category);
   if (mode >= 2 && !item.content.empty()) AddCdata(*element, "content:encoded", item.content);
   return element;
 }
@@ -63,32 +106,33 @@ std::unique_ptr<CVXMLElement> MakeRss10Item(const CRssItem& item) {
 std::unique_ptr<CVXMLElement> MakeRss20Item(const CRssItem& item) {
   const int mode = CRssFile::rssMode;
   auto element = NewElement("item");
-  AddText(*element, "title", FeedEscapedText(item.title));
-  AddText(*element, "link", FeedUrlText(item.url));
-  AddText(*element, "guid", FeedUrlText(item.url));
+  AddEscaped(*element, "title", item.title);
+  AddUrl(*element, "link", item.url);
+  AddUrl(*element, "guid", item.url);
   if (mode >= 2 && !item.content.empty()) AddCdata(*element, "description", item.content);
-  else if (mode >= 1) AddText(*element, "description", FeedEscapedText(item.description));
-  AddText(*element, "pubDate", FormatRfc822Date(item.date));
-  if (!item.category.empty()) AddText(*element, "category", FeedEscapedText(item.category));
+  else if (mode >= 1) AddEscaped(*element, "description", item.description);
+  char buffer[kDateBufferSize];
+  AddText(*element, "pubDate", FormatRfc822DateInto(item.date, buffer));
+  if (!item.category.empty()) AddEscaped(*element, "category", item.category);
   return element;
 }
 
 std::unique_ptr<CVXMLElement> MakeAtom03Entry(const CRssItem& item) {
   const int mode = CRssFile::atomMode;
   auto entry = NewElement("entry");
-  AddText(*entry, "title", FeedEscapedText(item.title));
+  AddEscaped(*entry, "title", item.title);
   AddAlternateLink(*entry, item.url, true);
   AddText(*entry, "id", FeedUrlText(GetItemTagId(item)));
-  AddText(*entry, "modified", FormatW3cDate(item.date));
-  AddText(*entry, "issued", FormatW3cDate(item.published));
-  if (mode >= 1) AddText(*entry, "summary", FeedEscapedText(item.description));
-  AddText(*entry, "dc:subject", FeedEscapedText(item.category));
+  AddW3cDate(*entry, "modified", item.date);
+  AddW3cDate(*entry, "issued", item.published);
+  if (mode >= 1) AddEscaped(*entry, "summary", item.description);
+  AddEscaped(*entry, "dc:subject", item.category);
   if (mode >= 2 && !item.content.empty()) {
-    CVXMLElement* content = AddText(*entry, "content", std::string());
-    content->SetAttribute("type", "text/html");
-    content->SetAttribute("mode", "escaped");
-    content->SetAttribute("xml:lang", kContentLanguage);
-    AppendFeedCdata(*content, item.content);
+    CVXMLElement* content = AddElement(*entry, "content");
+    content->SetAttributeBorrowing("type", "text/html");
+    content->SetAttributeBorrowing("mode", "escaped");
+    content->SetAttributeBorrowing("xml:lang", kContentLanguage);
+    AddCdataTo(*content, item.content);
   }
   return entry;
 }
@@ -96,22 +140,23 @@ std::unique_ptr<CVXMLElement> MakeAtom03Entry(const CRssItem& item) {
 std::unique_ptr<CVXMLElement> MakeAtom10Entry(const CRssItem& item) {
   const int mode = CRssFile::atomMode;
   auto entry = NewElement("entry");
-  AddText(*entry, "title", FeedEscapedText(item.title));
+  AddEscaped(*entry, "title", item.title);
   AddAlternateLink(*entry, item.url, false);
   AddText(*entry, "id", FeedUrlText(GetItemTagId(item)));
-  AddText(*entry, "updated", FormatW3cDate(item.date));
-  AddText(*entry, "published", FormatW3cDate(item.published));
+  AddW3cDate(*entry, "updated", item.date);
+  AddW3cDate(*entry, "published", item.published);
   if (!item.category.empty()) {
-    CVXMLElement* category = AddText(*entry, "category", std::string());
-    category->SetAttribute("term", FeedEscapedText(item.category));
+    CVXMLElement* category = AddElement(*entry, "category");
+    if (IsPlainFeedText(item.category)) category->SetAttributeBorrowing("term", item.category);
+    else category->SetAttribute("term", FeedEscapedText(item.category));
   }
-  if (mode >= 1) AddText(*entry, "summary", FeedEscapedText(item.description));
+  if (mode >= 1) AddEscaped(*entry, "summary", item.description);
   if (mode >= 2 && !item.content.empty()) {
     // RFC 4287 knows no "mode" and names HTML "html": the Atom 0.3 attributes would make the feed invalid.
-    CVXMLElement* content = AddText(*entry, "content", std::string());
-    content->SetAttribute("type", "html");
-    content->SetAttribute("xml:lang", kContentLanguage);
-    AppendFeedCdata(*content, item.content);
+    CVXMLElement* content = AddElement(*entry, "content");
+    content->SetAttributeBorrowing("type", "html");
+    content->SetAttributeBorrowing("xml:lang", kContentLanguage);
+    AddCdataTo(*content, item.content);
   }
   return entry;
 }

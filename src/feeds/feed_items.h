@@ -2,6 +2,8 @@
 //
 // Each builder reads the process-wide description/content mode of its feed (CRssFile::rssMode for
 // RSS, CRssFile::atomMode for Atom) and returns a new element that the caller appends to its document.
+// The element points into the item's strings (no copy of its text): the item must outlive it and stay
+// unchanged while it is in use.
 #pragma once
 
 #include <memory>

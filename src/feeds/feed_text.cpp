@@ -45,21 +45,31 @@ inline bool IsForbiddenControl(char c) {
   return u < 0x20 && !((kAllowedControls >> u) & 1u);
 }
 
-// Whether the text holds a byte that escaping or dropping would change; most item text has none.
-bool NeedsEscaping(const std::string& text) {
+// Bytes below 0x40 that the plain-text checks stop at: `stops` has bit c set for each such byte c.
+bool HasByteOf(std::string_view text, std::uint64_t stops) {
   for (char c : text) {
     const unsigned char u = static_cast<unsigned char>(c);
-    if (u < 0x40 && (u < 0x20 || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'')) return true;
+    if (u < 0x40 && ((stops >> u) & 1u)) return true;
   }
   return false;
 }
 
+constexpr std::uint64_t Bit(char c) { return std::uint64_t{1} << static_cast<unsigned char>(c); }
+constexpr std::uint64_t kForbiddenBits = 0xFFFFFFFFu & ~static_cast<std::uint64_t>(kAllowedControls);
+// What FeedEscapedText changes: forbidden controls and the five escaped characters.
+constexpr std::uint64_t kTextStops = kForbiddenBits | Bit('&') | Bit('<') | Bit('>') | Bit('"') | Bit('\'');
+// What FeedUrlText or FeedAttributeText may change.
+constexpr std::uint64_t kUrlStops = kForbiddenBits | Bit('&') | Bit('<') | Bit('>') | Bit('"');
+
+// Whether the text holds a byte that escaping or dropping would change; most item text has none.
+bool NeedsEscaping(std::string_view text) { return HasByteOf(text, kTextStops); }
+
 // The text without the C0 controls XML forbids. A control byte is never part of a double-byte
 // character (second bytes start at 0x40), so every one of them goes. Most text has none and is only
 // scanned.
-std::string DropForbidden(const std::string& text) {
+std::string DropForbidden(std::string_view text) {
   auto first = std::find_if(text.begin(), text.end(), IsForbiddenControl);
-  if (first == text.end()) return text;
+  if (first == text.end()) return std::string(text);
   std::string out(text.begin(), first);
   std::copy_if(first, text.end(), std::back_inserter(out), [](char c) { return !IsForbiddenControl(c); });
   return out;
@@ -146,6 +156,10 @@ bool ContentIsWellFormed(const CVXMLElement& element) {
 
 }  // namespace
 
+bool IsPlainFeedText(std::string_view text) { return !NeedsEscaping(text); }
+
+bool IsPlainFeedUrl(std::string_view text) { return !HasByteOf(text, kUrlStops); }
+
 std::string FeedEscapedText(const std::string& text) {
   return NeedsEscaping(text) ? EscapeXmlText(DropForbidden(text)) : text;
 }
@@ -153,10 +167,12 @@ std::string FeedEscapedText(const std::string& text) {
 std::string RepairReferences(const std::string& text) { return RepairAndEscape(text, false, false, false); }
 
 std::string FeedUrlText(const std::string& text) {
+  if (IsPlainFeedUrl(text)) return text;
   return RepairAndEscape(DropForbidden(text), true, true, false);
 }
 
 std::string FeedAttributeText(const std::string& text) {
+  if (IsPlainFeedUrl(text)) return text;
   return RepairAndEscape(DropForbidden(text), true, false, true);
 }
 
@@ -175,6 +191,12 @@ void SetFeedMarkupText(CVXMLElement& element, const std::string& text) {
     if (ContentIsWellFormed(element)) return;
   }
   element.SetNodeValue(RepairAndEscape(clean, true, true, false));
+}
+
+bool IsPlainFeedCdata(std::string_view content) {
+  if (HasByteOf(content, kForbiddenBits)) return false;
+  if (!content.empty() && static_cast<unsigned char>(content.back()) >= 0x80) return false;
+  return content.find("]]>") == std::string_view::npos;
 }
 
 void AppendFeedCdata(CVXMLElement& element, const std::string& content) {

@@ -5,11 +5,20 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class CVXMLElement;
 
 // Element text for item fields: everything escaped (EscapeXmlText), so it is written as plain text.
 std::string FeedEscapedText(const std::string& text);
+
+// True when FeedEscapedText gives `text` unchanged (no character to escape or drop), so a writer may
+// point at the text instead of copying it.
+bool IsPlainFeedText(std::string_view text);
+
+// True when FeedUrlText and FeedAttributeText give `text` unchanged (no "&", "<", ">", double quote
+// or forbidden control character).
+bool IsPlainFeedUrl(std::string_view text);
 
 // References made safe for a document without a DTD: the five predefined entity references and numeric
 // references to XML characters stay; an HTML named entity becomes the numeric reference of its
@@ -29,6 +38,10 @@ std::string FeedAttributeText(const std::string& text);
 // a stray end tag, "]]>") gets "<" and ">" escaped instead, so it reads as the user typed it rather than
 // losing the part the lenient parser cannot place.
 void SetFeedMarkupText(CVXMLElement& element, const std::string& text);
+
+// True when AppendFeedCdata makes one section holding `content` unchanged (no forbidden control
+// character, no "]]>", and no byte of a double-byte character at the end).
+bool IsPlainFeedCdata(std::string_view content);
 
 // Gives `element` the content as CDATA: one section, or consecutive sections when the content holds
 // "]]>", so that it reads back unchanged.

@@ -27,6 +27,14 @@ public:
   std::string GetXml() const override { return m_nodeValue.Str(); }
   void AppendXml(std::string& out) const override { out.append(m_nodeValue.View()); }
 
+  // A text node that points at `text` instead of holding a copy, for a writer that builds a short-lived
+  // tree from data that outlives it: `text` must outlive the node (see vxml_text.h).
+  static CVXMLTextNode* Borrowing(std::string_view text) {
+    auto* node = new CVXMLTextNode;
+    node->m_nodeValue.Borrow(text);
+    return node;
+  }
+
   static constexpr const char* kName = "#text";
 
 protected:
@@ -41,6 +49,13 @@ public:
   CVXMLNode* CloneNode() const override { return new CVXMLCDATASection(m_nodeValue.View()); }
   std::string GetXml() const override;
   void AppendXml(std::string& out) const override;
+
+  // A CDATA section that points at `text` instead of holding a copy (as CVXMLTextNode::Borrowing).
+  static CVXMLCDATASection* Borrowing(std::string_view text) {
+    auto* node = new CVXMLCDATASection;
+    node->m_nodeValue.Borrow(text);
+    return node;
+  }
 
   static constexpr const char* kName = "#cdata-section";
 };

@@ -39,25 +39,25 @@ CVXMLElement::CVXMLElement(const CVXMLElement& other, CopyFlagsTag)
       m_selfClosing(other.m_selfClosing),
       m_scriptTag(other.m_scriptTag),
       m_hasEndTag(other.m_hasEndTag) {
-  if (other.m_attributes && !other.m_attributes->empty()) {
-    m_attributes = std::make_unique<std::vector<CVXMLAttribute>>(*other.m_attributes);
+  if (other.m_attributes && !other.m_attributes->list.empty()) {
+    m_attributes = std::make_unique<AttributeArray>(*other.m_attributes);
   }
 }
 
-const std::vector<CVXMLAttribute>& CVXMLElement::NoAttributes() {
-  static const std::vector<CVXMLAttribute> none;
+const CVXMLAttributes& CVXMLElement::NoAttributes() {
+  static const CVXMLAttributes none;
   return none;
 }
 
-std::vector<CVXMLAttribute>& CVXMLElement::Attributes() {
-  if (!m_attributes) m_attributes = std::make_unique<std::vector<CVXMLAttribute>>();
-  return *m_attributes;
+CVXMLAttributes& CVXMLElement::Attributes() {
+  if (!m_attributes) m_attributes = std::make_unique<AttributeArray>();
+  return m_attributes->list;
 }
 
 void CVXMLElement::MakeOwnText() {
   CVXMLNode::MakeOwnText();
   if (!m_attributes) return;
-  for (CVXMLAttribute& attribute : *m_attributes) attribute.MakeOwnText();
+  for (CVXMLAttribute& attribute : m_attributes->list) attribute.MakeOwnText();
 }
 
 CVXMLElement::CVXMLElement(const CVXMLElement& other) : CVXMLElement(other, CopyFlagsTag{}) {
@@ -113,7 +113,7 @@ std::string CVXMLElement::GetText() const {
 }
 
 int CVXMLElement::FindAttribute(std::string_view name) const {
-  const std::vector<CVXMLAttribute>& attributes = GetAttributes();
+  const CVXMLAttributes& attributes = GetAttributes();
   for (size_t i = 0; i < attributes.size(); ++i) {
     if (NamesMatch(attributes[i].NodeName(), name)) return static_cast<int>(i);
   }
@@ -122,18 +122,33 @@ int CVXMLElement::FindAttribute(std::string_view name) const {
 
 std::string CVXMLElement::GetAttribute(std::string_view name) const {
   int index = FindAttribute(name);
-  return index < 0 ? std::string() : std::string((*m_attributes)[static_cast<size_t>(index)].NodeValue());
+  return index < 0 ? std::string() : std::string(m_attributes->list[static_cast<size_t>(index)].NodeValue());
 }
 
 void CVXMLElement::SetAttribute(const std::string& name, const std::string& value) {
   const bool usable = !value.empty() && value != "\"\"";
   int index = FindAttribute(name);
   if (index >= 0) {
-    if (usable) (*m_attributes)[static_cast<size_t>(index)].SetValue(value);
-    else m_attributes->erase(m_attributes->begin() + index);
+    if (usable) m_attributes->list[static_cast<size_t>(index)].SetValue(value);
+    else m_attributes->list.erase(m_attributes->list.begin() + index);
   } else if (usable) {
     Attributes().emplace_back(name, value);
   }
+}
+
+void CVXMLElement::SetAttributeBorrowing(std::string_view name, std::string_view value) {
+  const bool usable = !value.empty() && value != "\"\"";
+  if (!usable || FindAttribute(name) >= 0) {
+    SetAttribute(std::string(name), std::string(value));
+    return;
+  }
+  // As the attribute constructor: every leading and trailing double quote goes.
+  while (!value.empty() && value.front() == '"') value.remove_prefix(1);
+  while (!value.empty() && value.back() == '"') value.remove_suffix(1);
+  CVXMLAttribute attribute;
+  attribute.BorrowName(name);
+  attribute.m_nodeValue.Borrow(value);
+  Attributes().push_back(std::move(attribute));
 }
 
 CVXMLNodeList CVXMLElement::GetElementsByTagName(const char* name) const {
@@ -257,7 +272,7 @@ void CVXMLElement::ReadStartTag(std::string_view markup, bool borrow) {
   m_nodeName.clear();
   m_selfClosing = 0;
   m_scriptTag = 0;
-  if (m_attributes) m_attributes->clear();
+  if (m_attributes) m_attributes->list.clear();
   auto setName = [&](std::string_view name) {
     if (borrow) m_nodeName.Borrow(name);
     else m_nodeName.Assign(name);

@@ -9,6 +9,9 @@
 #include "xml/vxml_attribute.h"
 #include "xml/vxml_node.h"
 
+// The attributes of an element, in insertion order (the output order).
+using CVXMLAttributes = std::vector<CVXMLAttribute, CVXMLPoolAllocator<CVXMLAttribute>>;
+
 class CVXMLElement : public CVXMLNode {
 public:
   // Empty name, no attributes, flags 0, 0, 1.
@@ -16,6 +19,13 @@ public:
   // Sets the name, then parses `text` as the element's content (SetNodeValue): text without "<" becomes
   // one text child holding it unchanged, so literal text must be escaped by the caller first.
   CVXMLElement(std::string_view name, const std::string& text);
+  // An element without content whose name points at `name` instead of holding a copy: `name` must
+  // outlive the element (a literal, or data that outlives a short-lived tree; see vxml_text.h).
+  static CVXMLElement* Borrowing(std::string_view name) {
+    auto* element = new CVXMLElement;
+    element->m_nodeName.Borrow(name);
+    return element;
+  }
   // The parsing constructor: builds the element from the markup of one whole element (ParseElement).
   explicit CVXMLElement(std::string_view markup);
   // Deep copy: name, value, flags, attributes and clones of all children.
@@ -39,7 +49,10 @@ public:
   // attribute through CVXMLAttribute::SetValue, or adds a new one through the attribute constructor;
   // an unusable value removes an existing attribute and never creates one.
   void SetAttribute(const std::string& name, const std::string& value);
-  const std::vector<CVXMLAttribute>& GetAttributes() const { return m_attributes ? *m_attributes : NoAttributes(); }
+  // SetAttribute, but a new attribute points at `name` and `value` instead of holding copies: both must
+  // outlive the element (literals, or data that outlives a short-lived tree; see vxml_text.h).
+  void SetAttributeBorrowing(std::string_view name, std::string_view value);
+  const CVXMLAttributes& GetAttributes() const { return m_attributes ? m_attributes->list : NoAttributes(); }
 
   // Every descendant element whose name matches, in document order (a match before its own
   // descendants); all descendant elements when `name` is null. The list points into the tree.
@@ -80,9 +93,14 @@ private:
   // which is the loaded text of the element's document (vxml_text.h).
   void ReadStartTag(std::string_view markup, bool borrow);
   void ReadAttributes(std::string_view text, bool borrow);
-  std::vector<CVXMLAttribute>& Attributes();
-  static const std::vector<CVXMLAttribute>& NoAttributes();
+  CVXMLAttributes& Attributes();
+  static const CVXMLAttributes& NoAttributes();
 
-  // Made with the first attribute: most elements of a feed have none.
-  std::unique_ptr<std::vector<CVXMLAttribute>> m_attributes;
+  // Made with the first attribute (most elements of a feed have none), from the node pool.
+  struct AttributeArray {
+    CVXMLAttributes list;
+    static void* operator new(size_t size) { return VXMLPoolAllocate(size); }
+    static void operator delete(void* pointer, size_t size) noexcept { VXMLPoolFree(pointer, size); }
+  };
+  std::unique_ptr<AttributeArray> m_attributes;
 };

@@ -26,20 +26,32 @@ constexpr std::size_t kHugePage = 2u << 20;
 // for the life of the process (nodes may outlive any owner of the pool, e.g. in static objects).
 class CPool {
 public:
+  // Classes of 8 bytes up to 256 bytes (nodes, names, short values), then of 64 bytes (longer values).
   static constexpr std::size_t kGranule = 8;
-  static constexpr std::size_t kClasses = kVXMLPoolMaxBlock / kGranule;
+  static constexpr std::size_t kSmallMax = 256;
+  static constexpr std::size_t kLargeGranule = 64;
+  static constexpr std::size_t kClasses = kSmallMax / kGranule + (kVXMLPoolMaxBlock - kSmallMax) / kLargeGranule;
+
+  static std::size_t ClassOf(std::size_t size) {
+    if (size <= kSmallMax) return (size - 1) / kGranule;
+    return kSmallMax / kGranule + (size - kSmallMax - 1) / kLargeGranule;
+  }
+  static std::size_t BytesOf(std::size_t cls) {
+    if (cls < kSmallMax / kGranule) return (cls + 1) * kGranule;
+    return kSmallMax + (cls - kSmallMax / kGranule + 1) * kLargeGranule;
+  }
   static constexpr std::size_t kSmallSlab = 64 * 1024;
   static constexpr std::size_t kSmallSlabTotal = 1u << 20;
 
   void* Allocate(std::size_t size) {
     if (size == 0) size = 1;
-    const std::size_t cls = (size - 1) / kGranule;
-    if (cls >= kClasses) return ::operator new(size);
+    if (size > kVXMLPoolMaxBlock) return ::operator new(size);
+    const std::size_t cls = ClassOf(size);
     if (Block* block = m_free[cls]) {
       m_free[cls] = block->next;
       return block;
     }
-    const std::size_t bytes = (cls + 1) * kGranule;
+    const std::size_t bytes = BytesOf(cls);
     if (m_left < bytes) NewSlab();
     void* block = m_cursor;
     m_cursor += bytes;
@@ -49,11 +61,11 @@ public:
 
   void Free(void* pointer, std::size_t size) noexcept {
     if (size == 0) size = 1;
-    const std::size_t cls = (size - 1) / kGranule;
-    if (cls >= kClasses) {
+    if (size > kVXMLPoolMaxBlock) {
       ::operator delete(pointer);
       return;
     }
+    const std::size_t cls = ClassOf(size);
     auto* block = static_cast<Block*>(pointer);
     block->next = m_free[cls];
     m_free[cls] = block;
@@ -65,7 +77,7 @@ private:
   };
 
   void NewSlab() {
-    // The tail of the old slab is too small for this block; it is given up (at most 256 bytes).
+    // The tail of the old slab is too small for this block; it is given up (less than one block).
     if (m_slabTotal < kSmallSlabTotal) {
       void* slab = std::malloc(kSmallSlab);
       if (!slab) throw std::bad_alloc();

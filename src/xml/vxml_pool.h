@@ -16,7 +16,7 @@ void* VXMLPoolAllocate(std::size_t size);
 // Gives back a block of VXMLPoolAllocate with the same `size`.
 void VXMLPoolFree(void* block, std::size_t size) noexcept;
 
-inline constexpr std::size_t kVXMLPoolMaxBlock = 256;
+inline constexpr std::size_t kVXMLPoolMaxBlock = 4096;
 
 // A standard allocator over the pool, for the vectors of the tree.
 template <class T>
