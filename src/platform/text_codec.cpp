@@ -258,41 +258,73 @@ std::string AnsiToUtf8(std::string_view text) {
   return out;
 }
 
-size_t AppendAnsiAsUtf8(std::string_view text, bool more, std::string& out) {
+size_t ConvertAnsiToUtf8(std::string_view text, bool more, char* out, size_t& written) {
   // The loop of AnsiToUtf8; where that hands the rest to iconv, a sequence that iconv does not read as
   // one character becomes U+FFFD and the conversion goes on after its first byte, which is what iconv
   // does with it (the code page has no state between characters).
   const char* p = text.data();
   const size_t n = text.size();
+  char* w = out;
   size_t i = 0;
   while (i < n) {
-    size_t run = AsciiRun(p + i, n - i);
-    out.append(p + i, run);
-    i += run;
-    if (i == n) break;
+    // ASCII eight bytes at a time, stored before they are checked: the room allows for it.
+    if (i + 8 <= n) {
+      std::uint64_t word;
+      std::memcpy(&word, p + i, 8);
+      std::memcpy(w, &word, 8);
+      const std::uint64_t stops =
+          (word & 0x8080808080808080ULL) | ((word - 0x0101010101010101ULL) & ~word & 0x8080808080808080ULL);
+      if (stops == 0) {
+        i += 8;
+        w += 8;
+        continue;
+      }
+      // The lowest flagged byte is a real stop (a false zero only follows a real one).
+      const size_t ascii = static_cast<size_t>(__builtin_ctzll(stops)) / 8;
+      i += ascii;
+      w += ascii;
+    } else {
+      while (i < n && static_cast<unsigned char>(p[i]) - 1u < 0x7Fu) *w++ = p[i++];
+      if (i == n) break;
+    }
     unsigned char c = static_cast<unsigned char>(p[i]);
     if (c == 0) break;
-    if (IsLeadByte(c) && i + 1 == n && more) break;
-    std::uint32_t packed;
+    size_t index;
     size_t used;
-    if (IsLeadByte(c) && i + 1 < n) {
-      unsigned char trail = static_cast<unsigned char>(p[i + 1]);
-      packed = LookUpFromAnsi(0x100 + (static_cast<size_t>(c) << 8) + trail, text.substr(i, 2));
-      used = 2;
+    if (IsLeadByte(c)) {
+      if (i + 1 == n && more) break;
+      index = i + 1 < n ? 0x100 + (static_cast<size_t>(c) << 8) + static_cast<unsigned char>(p[i + 1]) : c;
+      used = i + 1 < n ? 2 : 1;
     } else {
-      packed = LookUpFromAnsi(c, text.substr(i, 1));
+      index = c;
       used = 1;
     }
+    std::uint32_t packed = g_fromAnsi[index].load(std::memory_order_relaxed);
+    if (packed == 0) packed = LookUpFromAnsi(index, text.substr(i, used));
     if (packed == kNoChar) {
-      out += kReplacementUtf8;
+      std::memcpy(w, kReplacementUtf8, 3);
+      w += 3;
       ++i;
       continue;
     }
-    size_t length = packed >> 24;
-    for (size_t k = 0; k < length; ++k) out += static_cast<char>((packed >> (8 * k)) & 0xFF);
+    // Packed: the UTF-8 bytes from the lowest, their count in the top byte.
+    w[0] = static_cast<char>(packed & 0xFF);
+    w[1] = static_cast<char>((packed >> 8) & 0xFF);
+    w[2] = static_cast<char>((packed >> 16) & 0xFF);
+    w += packed >> 24;
     i += used;
   }
+  written = static_cast<size_t>(w - out);
   return i;
+}
+
+size_t AppendAnsiAsUtf8(std::string_view text, bool more, std::string& out) {
+  const size_t start = out.size();
+  out.resize(start + Utf8RoomFor(text.size()));
+  size_t written = 0;
+  size_t used = ConvertAnsiToUtf8(text, more, out.data() + start, written);
+  out.resize(start + written);
+  return used;
 }
 
 namespace {

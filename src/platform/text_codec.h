@@ -25,6 +25,12 @@ std::string AnsiToUtf8(std::string_view text);
 // their concatenation would. The caller stops at a zero byte, as AnsiToUtf8 does.
 size_t AppendAnsiAsUtf8(std::string_view text, bool more, std::string& out);
 
+// The same into `out`, which has room for Utf8RoomFor(text.size()) bytes; `written` receives the
+// length of the UTF-8.
+size_t ConvertAnsiToUtf8(std::string_view text, bool more, char* out, size_t& written);
+// A character of code page 932 takes at most 3 bytes of UTF-8; the conversion may store 8 bytes ahead.
+inline size_t Utf8RoomFor(size_t ansiBytes) { return 3 * ansiBytes + 8; }
+
 // UTF-8 to code page 932, up to the first zero byte, skipping a leading byte-order mark. Never fails:
 // each character that code page 932 lacks, and each malformed sequence, becomes "?".
 std::string Utf8ToAnsi(std::string_view text);

@@ -61,9 +61,14 @@ private:
     }
     size_t used = piece.size();
     if (m_utf8) {
-      m_converted.clear();
-      used = AppendAnsiAsUtf8(piece, more, m_converted);
-      m_file.Write(m_converted);
+      const size_t room = Utf8RoomFor(piece.size());
+      if (room > m_room) {
+        m_converted.reset(new char[room]);
+        m_room = room;
+      }
+      size_t written = 0;
+      used = ConvertAnsiToUtf8(piece, more, m_converted.get(), written);
+      m_file.Write(std::string_view(m_converted.get(), written));
     } else {
       m_file.Write(piece);
     }
@@ -74,7 +79,8 @@ private:
   CCheckedFile& m_file;
   bool m_utf8;
   bool m_ended = false;
-  std::string m_converted;
+  std::unique_ptr<char[]> m_converted;  // reused for every piece
+  size_t m_room = 0;
 };
 
 }  // namespace
