@@ -163,14 +163,18 @@ std::unique_ptr<CVXMLElement> MakeAtom10Entry(const CRssItem& item) {
 
 std::string GetItemTagId(const CRssItem& item) {
   std::string host, path;
-  SplitUrlHostPath(StripXmlForbiddenChars(item.url), host, path);
+  // StripXmlForbiddenChars changes only text that holds a forbidden control character.
+  if (HasForbiddenXmlChars(item.url)) SplitUrlHostPath(StripXmlForbiddenChars(item.url), host, path);
+  else SplitUrlHostPath(item.url, host, path);
   path.erase(std::remove(path.begin(), path.end(), '/'), path.end());
-  std::string day;
+  char day[32];
+  std::size_t dayLength = 0;
   std::tm tm{};
   if (ToLocalTime(item.published, tm)) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
-    day = buffer;
+    dayLength = static_cast<std::size_t>(std::snprintf(day, sizeof day, "%04d-%02d-%02d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday));
   }
-  return "tag:" + host + "," + day + ":" + path;
+  std::string id;
+  id.reserve(6 + host.size() + dayLength + path.size());
+  id.append("tag:").append(host).append(",").append(day, dayLength).append(":").append(path);
+  return id;
 }

@@ -86,7 +86,7 @@ std::string WholeCharacters(const std::string& text) {
 
 // The length of the reference at text[amp] == '&' that may stay as written, or 0. `named` receives
 // the character of an HTML named entity (to be written as a numeric reference).
-std::size_t KeptReference(const std::string& text, std::size_t amp, std::uint32_t& named) {
+std::size_t KeptReference(std::string_view text, std::size_t amp, std::uint32_t& named) {
   named = 0;
   std::size_t pos = amp + 1;
   const std::size_t size = text.size();
@@ -107,41 +107,55 @@ std::size_t KeptReference(const std::string& text, std::size_t amp, std::uint32_
   std::size_t start = pos;
   while (pos < size && pos - start <= 8 && (IsAsciiLetter(text[pos]) || (pos > start && IsDigit(text[pos])))) ++pos;
   if (pos == start || pos >= size || text[pos] != ';') return 0;
-  std::string name = text.substr(start, pos - start);
+  const std::string_view name = text.substr(start, pos - start);
   if (name == "amp" || name == "lt" || name == "gt" || name == "quot" || name == "apos") return pos + 1 - amp;
   named = HtmlEntityCodePoint(name);
   return named != 0 ? pos + 1 - amp : 0;
 }
 
-// RepairReferences, and the listed characters escaped as well.
-std::string RepairAndEscape(const std::string& text, bool lt, bool gt, bool quote) {
+// RepairReferences, and the listed characters escaped as well. Plain runs go over in one piece.
+std::string RepairAndEscape(std::string_view text, bool lt, bool gt, bool quote) {
   std::string out;
   out.reserve(text.size() + 16);
+  std::size_t copied = 0;  // text[copied, i) is still to be copied
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
+    const char* escaped = nullptr;
     if (c == '&') {
       std::uint32_t named = 0;
       std::size_t length = KeptReference(text, i, named);
+      if (length != 0 && named == 0) {
+        i += length - 1;  // a reference that stays as written
+        continue;
+      }
+      out.append(text, copied, i - copied);
       if (length == 0) {
         out += "&amp;";
-      } else if (named != 0) {
+      } else {
         out += "&#" + std::to_string(named) + ";";
         i += length - 1;
-      } else {
-        out.append(text, i, length);
-        i += length - 1;
       }
-    } else if (c == '<' && lt) {
-      out += "&lt;";
-    } else if (c == '>' && gt) {
-      out += "&gt;";
-    } else if (c == '"' && quote) {
-      out += "&quot;";
-    } else {
-      out += c;
+      copied = i + 1;
+      continue;
     }
+    if (c == '<' && lt) escaped = "&lt;";
+    else if (c == '>' && gt) escaped = "&gt;";
+    else if (c == '"' && quote) escaped = "&quot;";
+    else continue;
+    out.append(text, copied, i - copied);
+    out += escaped;
+    copied = i + 1;
   }
+  out.append(text, copied, text.size() - copied);
   return out;
+}
+
+// The text without the forbidden controls, as a view of `text` when it has none (the usual case) or of
+// `storage` otherwise.
+std::string_view WithoutForbidden(const std::string& text, std::string& storage) {
+  if (!HasByteOf(text, kForbiddenBits)) return text;
+  storage = DropForbidden(text);
+  return storage;
 }
 
 // Whether the parsed children of `element` are written as well-formed content.
@@ -156,24 +170,30 @@ bool ContentIsWellFormed(const CVXMLElement& element) {
 
 }  // namespace
 
+bool HasForbiddenXmlChars(std::string_view text) { return HasByteOf(text, kForbiddenBits); }
+
 bool IsPlainFeedText(std::string_view text) { return !NeedsEscaping(text); }
 
 bool IsPlainFeedUrl(std::string_view text) { return !HasByteOf(text, kUrlStops); }
 
 std::string FeedEscapedText(const std::string& text) {
-  return NeedsEscaping(text) ? EscapeXmlText(DropForbidden(text)) : text;
+  if (!NeedsEscaping(text)) return text;
+  std::string storage;
+  return EscapeXmlText(WithoutForbidden(text, storage));
 }
 
 std::string RepairReferences(const std::string& text) { return RepairAndEscape(text, false, false, false); }
 
 std::string FeedUrlText(const std::string& text) {
   if (IsPlainFeedUrl(text)) return text;
-  return RepairAndEscape(DropForbidden(text), true, true, false);
+  std::string storage;
+  return RepairAndEscape(WithoutForbidden(text, storage), true, true, false);
 }
 
 std::string FeedAttributeText(const std::string& text) {
   if (IsPlainFeedUrl(text)) return text;
-  return RepairAndEscape(DropForbidden(text), true, false, true);
+  std::string storage;
+  return RepairAndEscape(WithoutForbidden(text, storage), true, false, true);
 }
 
 void SetFeedMarkupText(CVXMLElement& element, const std::string& text) {

@@ -12,6 +12,9 @@ class CVXMLElement;
 // Element text for item fields: everything escaped (EscapeXmlText), so it is written as plain text.
 std::string FeedEscapedText(const std::string& text);
 
+// True when the text holds a C0 control character that XML 1.0 forbids (other than tab, LF, CR).
+bool HasForbiddenXmlChars(std::string_view text);
+
 // True when FeedEscapedText gives `text` unchanged (no character to escape or drop), so a writer may
 // point at the text instead of copying it.
 bool IsPlainFeedText(std::string_view text);

@@ -42,19 +42,25 @@ std::string EscapeBare(const std::string& text, bool attribute) {
 
 }  // namespace
 
-std::string EscapeXmlText(const std::string& text) {
+std::string EscapeXmlText(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 8);
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default: out += c; break;
+  std::size_t copied = 0;  // text[copied, i) is still to be copied, in one piece
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char* escaped;
+    switch (text[i]) {
+      case '&': escaped = "&amp;"; break;
+      case '<': escaped = "&lt;"; break;
+      case '>': escaped = "&gt;"; break;
+      case '"': escaped = "&quot;"; break;
+      case '\'': escaped = "&apos;"; break;
+      default: continue;
     }
+    out.append(text, copied, i - copied);
+    out += escaped;
+    copied = i + 1;
   }
+  out.append(text, copied, text.size() - copied);
   return out;
 }
 

@@ -5,12 +5,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Plain text for an element: "&", "<", ">", the double quote and the apostrophe become "&amp;", "&lt;",
 // "&gt;", "&quot;" and "&apos;", each exactly once. References already in the text are escaped again
 // ("&lt;" becomes "&amp;lt;"): the input is text, never markup.
-std::string EscapeXmlText(const std::string& text);
+std::string EscapeXmlText(std::string_view text);
 
 // Drops the characters that XML 1.0 forbids: the C0 controls other than tab, line feed and carriage
 // return. A lead byte followed by a byte that cannot be a second byte is a character of its own (it
