@@ -123,6 +123,12 @@ bool CCheckedFile::Write(std::string_view bytes) {
   return true;
 }
 
+void CCheckedFile::StartWriteback() {
+  if (!m_stream || std::fflush(m_stream) != 0) Fail(WriteFailedText());
+  // Only a hint: a system or file system without it simply flushes everything at Close.
+  ::sync_file_range(::fileno(m_stream), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 bool CCheckedFile::Seek(long long offset, int origin) {
   if (!m_stream || ::fseeko(m_stream, static_cast<off_t>(offset), origin) != 0) Fail(SeekFailedText());
   return true;

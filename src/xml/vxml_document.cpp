@@ -6,6 +6,7 @@
 #include "platform/text_codec.h"
 #include "xml/checked_file.h"
 #include "xml/vxml_encoding.h"
+#include "xml/vxml_file_sink.h"
 #include "xml/vxml_options.h"
 #include "xml/vxml_parser.h"
 
@@ -37,51 +38,6 @@ void DropTrailingMisc(std::string_view& text) {
     text = text.substr(0, start);
   }
 }
-
-// Writes serialised text to the file: UTF-8 in XML mode, internal text in HTML mode, in both up to the
-// first zero byte of the text (as a C string would end there).
-class CFileSink : public CVXMLSink {
-public:
-  CFileSink(CCheckedFile& file, bool utf8) : m_file(file), m_utf8(utf8) {}
-
-  void Take(std::string& text) override { Write(text, true); }
-  void Finish(std::string& text) { Write(text, false); }
-
-private:
-  void Write(std::string& text, bool more) {
-    if (m_ended) {
-      text.clear();
-      return;
-    }
-    std::string_view piece = text;
-    if (const void* zero = std::memchr(text.data(), '\0', text.size())) {
-      piece = piece.substr(0, static_cast<size_t>(static_cast<const char*>(zero) - text.data()));
-      m_ended = true;
-      more = false;
-    }
-    size_t used = piece.size();
-    if (m_utf8) {
-      const size_t room = Utf8RoomFor(piece.size());
-      if (room > m_room) {
-        m_converted.reset(new char[room]);
-        m_room = room;
-      }
-      size_t written = 0;
-      used = ConvertAnsiToUtf8(piece, more, m_converted.get(), written);
-      m_file.Write(std::string_view(m_converted.get(), written));
-    } else {
-      m_file.Write(piece);
-    }
-    if (m_ended) text.clear();
-    else text.erase(0, used);
-  }
-
-  CCheckedFile& m_file;
-  bool m_utf8;
-  bool m_ended = false;
-  std::unique_ptr<char[]> m_converted;  // reused for every piece
-  size_t m_room = 0;
-};
 
 }  // namespace
 
@@ -229,7 +185,7 @@ bool CVXMLDocument::Save(const std::string& path) const {
     file.Open(path, "wb");
     // The text goes to the file as it is produced, converted piece by piece: the same bytes as the
     // whole text converted at once, without holding it twice.
-    CFileSink sink(file, !CVXMLOptions::Instance().IsHtmlMode());
+    CVXMLFileSink sink(file, !CVXMLOptions::Instance().IsHtmlMode());
     std::string text;
     WriteXml(text, &sink);
     sink.Finish(text);

@@ -174,15 +174,19 @@ CVXMLNodeList CVXMLElement::GetElementsByTagName(const char* name) const {
 
 // ---- Writer ----
 
-void CVXMLElement::AppendStartTag(std::string& out) const {
+void CVXMLElement::AppendStartTag(std::string& out) const { AppendStartTag(out, CVXMLOptions::Instance().IsHtmlMode()); }
+
+void CVXMLElement::AppendStartTag(std::string& out, bool html) const {
   if (m_nodeName.empty()) return;
   out += '<';
   out.append(m_nodeName.View());
-  for (const CVXMLAttribute& attribute : GetAttributes()) {
-    out += ' ';
-    attribute.AppendXml(out);
+  if (m_attributes) {
+    for (const CVXMLAttribute& attribute : m_attributes->list) {
+      out += ' ';
+      attribute.AppendXml(out);
+    }
   }
-  if (CVXMLOptions::Instance().IsHtmlMode() || HasChildNodes()) out += '>';
+  if (html || HasChildNodes()) out += '>';
   else out += " />";
 }
 
@@ -214,8 +218,11 @@ std::string CVXMLElement::GetXml() const {
 void CVXMLElement::WriteXml(std::string& out, CVXMLSink* sink) const {
   // Every child element starts on a new line in the indented layout, indented by its depth; text stays
   // on the line of what precedes it; an end tag gets its own indented line only after an element child.
-  // Iterative, so any depth is safe; the depth returns to its previous value after each element.
+  // Iterative, so any depth is safe; the depth returns to its previous value after each element (it is
+  // kept in a local while writing: nothing written here reads it).
   const int layout = GetXmlOutputLayout();
+  const bool html = CVXMLOptions::Instance().IsHtmlMode();
+  int depth = GetXmlIndentDepth();
   struct Frame {
     const CVXMLElement* element;
     size_t next;
@@ -223,8 +230,8 @@ void CVXMLElement::WriteXml(std::string& out, CVXMLSink* sink) const {
   };
   std::vector<Frame> stack;
   auto open = [&](const CVXMLElement* element) {
-    if (layout == kXmlLayoutIndented && GetXmlIndentDepth() > 0) out.append(static_cast<size_t>(GetXmlIndentDepth()), '\t');
-    element->AppendStartTag(out);
+    if (layout == kXmlLayoutIndented && depth > 0) out.append(static_cast<size_t>(depth), '\t');
+    element->AppendStartTag(out, html);
     stack.push_back({element, 0, 0});
   };
   open(this);
@@ -234,27 +241,35 @@ void CVXMLElement::WriteXml(std::string& out, CVXMLSink* sink) const {
     const CVXMLNodeList& children = *frame.element->GetChildNodes();
     if (frame.next < children.size()) {
       const CVXMLNode* child = children[frame.next++];
-      SetXmlIndentDepth(GetXmlIndentDepth() + 1);
+      ++depth;
       frame.lastType = child->GetNodeType();
-      if (frame.lastType == kXmlElementNode) {
-        if (layout != kXmlLayoutCompact) out += kLineBreak;
-        open(static_cast<const CVXMLElement*>(child));  // its depth is restored when it is closed
-        continue;
+      switch (frame.lastType) {
+        case kXmlElementNode:
+          if (layout != kXmlLayoutCompact) out += kLineBreak;
+          open(static_cast<const CVXMLElement*>(child));  // its depth is restored when it is closed
+          continue;
+        case kXmlTextNode: out.append(child->NodeValue()); break;  // the common cases without a call
+        case kXmlCDATASectionNode:
+          out += "<![CDATA[";
+          out.append(child->NodeValue());
+          out += "]]>";
+          break;
+        default: child->AppendXml(out); break;
       }
-      child->AppendXml(out);
-      SetXmlIndentDepth(GetXmlIndentDepth() - 1);
+      --depth;
       continue;
     }
     if (frame.lastType == kXmlElementNode && layout != kXmlLayoutCompact) out += kLineBreak;
     if (!children.empty()) {
-      if (frame.lastType == kXmlElementNode && layout == kXmlLayoutIndented && GetXmlIndentDepth() > 0) {
-        out.append(static_cast<size_t>(GetXmlIndentDepth()), '\t');
+      if (frame.lastType == kXmlElementNode && layout == kXmlLayoutIndented && depth > 0) {
+        out.append(static_cast<size_t>(depth), '\t');
       }
       frame.element->AppendEndTag(out);
     }
     stack.pop_back();
-    if (!stack.empty()) SetXmlIndentDepth(GetXmlIndentDepth() - 1);
+    if (!stack.empty()) --depth;
   }
+  SetXmlIndentDepth(depth);
 }
 
 // ---- Parsing ----

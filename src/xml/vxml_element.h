@@ -88,6 +88,7 @@ private:
   // Name, value, flags and attributes only.
   CVXMLElement(const CVXMLElement& other, CopyFlagsTag);
   void AppendStartTag(std::string& out) const;
+  void AppendStartTag(std::string& out, bool html) const;
   void AppendEndTag(std::string& out) const;
   // ParseStartTag and ParseAttributes; with `borrow` the name and attributes point into `markup`,
   // which is the loaded text of the element's document (vxml_text.h).

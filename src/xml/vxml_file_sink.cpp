@@ -1,0 +1,144 @@
+#include "xml/vxml_file_sink.h"
+
+#include <cstring>
+#include <utility>
+
+#include "platform/text_codec.h"
+#include "xml/checked_file.h"
+
+namespace {
+
+// Pieces in the queue at most: enough to keep both threads busy, little memory.
+constexpr size_t kQueueLimit = 2;
+
+}  // namespace
+
+CVXMLFileSink::CVXMLFileSink(CCheckedFile& file, bool utf8) : m_file(file), m_utf8(utf8) {}
+
+CVXMLFileSink::~CVXMLFileSink() { StopWorker(); }
+
+void CVXMLFileSink::StopWorker() {
+  if (!m_worker.joinable()) return;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_stopping = true;
+  }
+  m_changed.notify_all();
+  m_worker.join();
+}
+
+void CVXMLFileSink::Take(std::string& text) {
+  std::string piece;
+  std::unique_lock<std::mutex> lock(m_mutex);
+  if (m_failure) std::rethrow_exception(m_failure);
+  m_changed.wait(lock, [&] { return m_queue.size() < kQueueLimit || m_failure; });
+  if (m_failure) std::rethrow_exception(m_failure);
+  if (!m_spare.empty()) {
+    piece = std::move(m_spare.back());
+    m_spare.pop_back();
+  }
+  piece.clear();
+  piece.swap(text);
+  m_queue.push_back(std::move(piece));
+  lock.unlock();
+  m_changed.notify_all();
+  if (!m_worker.joinable()) m_worker = std::thread(&CVXMLFileSink::Run, this);
+}
+
+void CVXMLFileSink::Finish(std::string& text) {
+  if (!m_worker.joinable()) {
+    // Everything fitted in one piece: no thread.
+    WritePiece(text, true);
+    text.clear();
+    return;
+  }
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_queue.push_back(std::move(text));
+    m_finishing = true;
+  }
+  m_changed.notify_all();
+  {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_done; });
+  }
+  m_worker.join();
+  text.clear();
+  if (m_failure) std::rethrow_exception(m_failure);
+}
+
+void CVXMLFileSink::Run() {
+  for (;;) {
+    std::string piece;
+    bool last = false;
+    {
+      std::unique_lock<std::mutex> lock(m_mutex);
+      m_changed.wait(lock, [&] { return !m_queue.empty() || m_stopping; });
+      if (m_stopping) break;
+      piece = std::move(m_queue.front());
+      m_queue.pop_front();
+      last = m_finishing && m_queue.empty();
+    }
+    m_changed.notify_all();  // room in the queue
+    try {
+      WritePiece(piece, last);
+      // The file is flushed to disk when it is closed; starting that now, while the next piece is
+      // being produced, leaves less to wait for then.
+      m_file.StartWriteback();
+    } catch (...) {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      m_failure = std::current_exception();
+      m_done = true;
+      m_queue.clear();
+      break;
+    }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_spare.push_back(std::move(piece));
+    if (last) {
+      m_done = true;
+      break;
+    }
+  }
+  m_changed.notify_all();
+}
+
+void CVXMLFileSink::WritePiece(std::string_view piece, bool last) {
+  if (m_ended) return;
+  if (const void* zero = std::memchr(piece.data(), '\0', piece.size())) {
+    piece = piece.substr(0, static_cast<size_t>(static_cast<const char*>(zero) - piece.data()));
+    m_ended = true;
+    last = true;
+  }
+  if (!m_utf8) {
+    m_file.Write(piece);
+    return;
+  }
+  const size_t room = Utf8RoomFor(piece.size() + 2);
+  if (room > m_room) {
+    m_converted.reset(new char[room]);
+    m_room = room;
+  }
+  char* out = m_converted.get();
+  size_t total = 0;
+  size_t start = 0;
+  if (m_carry >= 0) {
+    // The lead byte left by the previous piece goes with this piece's first byte, as it would have in
+    // one text. When the pair is no character, the lead byte alone was converted and the first byte
+    // is converted again with the rest.
+    const char lead = static_cast<char>(m_carry);
+    if (piece.empty() && !last) return;  // still waiting for the byte after it
+    m_carry = -1;
+    const char pair[2] = {lead, piece.empty() ? '\0' : piece[0]};
+    const size_t pairSize = piece.empty() ? 1 : 2;
+    size_t written = 0;
+    const size_t used = ConvertAnsiToUtf8(std::string_view(pair, pairSize), !piece.empty(), out, written);
+    total += written;
+    start = used == 2 ? 1 : 0;
+  }
+  size_t written = 0;
+  const std::string_view rest = piece.substr(start);
+  const size_t used = ConvertAnsiToUtf8(rest, !last, out + total, written);
+  total += written;
+  if (used < rest.size()) m_carry = static_cast<unsigned char>(rest[used]);  // a lead byte at the very end
+  m_file.Write(std::string_view(out, total));
+}
