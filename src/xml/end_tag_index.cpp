@@ -10,6 +10,9 @@ namespace {
 // Names whose candidates are found by testing every "<" before the token index is built.
 constexpr size_t kScannedNameLimit = 24;
 
+// Keys of the candidate groups: a byte (folded) or 256 for none, for each of two bytes.
+constexpr size_t kKeyBase = 257;
+
 // Bytes that end the tentative name of an element, and so never occur in a name.
 inline bool EndsName(char c) { return c == '>' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -46,15 +49,41 @@ bool IsOrdinaryName(std::string_view name) {
 }  // namespace
 
 CEndTagIndex::CEndTagIndex(std::string_view text) : m_text(text) {
+  // Eight bytes at a time: the "<" in a word are the zero bytes of the word xor "<<<<<<<<" (the lowest
+  // flagged byte is always a real one; the flags above it are checked one by one).
   const char* base = text.data();
-  const char* end = base + text.size();
-  for (const char* p = base; p < end;) {
-    const void* hit = std::memchr(p, '<', static_cast<size_t>(end - p));
-    if (!hit) break;
-    const char* q = static_cast<const char*>(hit);
-    m_lt.push_back(static_cast<std::uint32_t>(q - base));
-    p = q + 1;
+  const size_t n = text.size();
+  m_lt.reserve(n / 16);
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, base + i, 8);
+    const std::uint64_t x = word ^ 0x3C3C3C3C3C3C3C3CULL;
+    std::uint64_t flags = (x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL;
+    while (flags) {
+      const size_t k = static_cast<size_t>(__builtin_ctzll(flags)) / 8;
+      if (base[i + k] == '<') m_lt.push_back(static_cast<std::uint32_t>(i + k));
+      flags &= flags - 1;
+    }
   }
+  for (; i < n; ++i) {
+    if (base[i] == '<') m_lt.push_back(static_cast<std::uint32_t>(i));
+  }
+}
+
+size_t CEndTagIndex::NextLt(size_t from, size_t to) {
+  size_t j = m_nextLt;
+  if (j > m_lt.size() || (j > 0 && m_lt[j - 1] >= from)) {
+    j = static_cast<size_t>(std::lower_bound(m_lt.begin(), m_lt.end(), from) - m_lt.begin());
+  } else {
+    size_t steps = 0;
+    while (j < m_lt.size() && m_lt[j] < from && ++steps < 16) ++j;
+    if (j < m_lt.size() && m_lt[j] < from) {
+      j = static_cast<size_t>(std::lower_bound(m_lt.begin() + static_cast<long>(j), m_lt.end(), from) - m_lt.begin());
+    }
+  }
+  m_nextLt = j;
+  return j < m_lt.size() && m_lt[j] < to ? m_lt[j] : std::string_view::npos;
 }
 
 size_t CEndTagIndex::RunStart(size_t j) {
@@ -105,12 +134,7 @@ bool CEndTagIndex::CountsAsOpening(size_t i) {
   // The next ">" is nearly always within the start tag: look a little way first, then in the list.
   const size_t from = i + 1;
   const size_t near = std::min(m_text.size(), from + 256);
-  size_t gt = std::string_view::npos;
-  if (from < near) {
-    if (const void* hit = std::memchr(m_text.data() + from, '>', near - from)) {
-      gt = static_cast<size_t>(static_cast<const char*>(hit) - m_text.data());
-    }
-  }
+  size_t gt = from < near ? FindByteNear(m_text.substr(0, near), '>', from) : std::string_view::npos;
   if (gt == std::string_view::npos && near < m_text.size()) {
     BuildGt();
     auto it = std::upper_bound(m_gt.begin(), m_gt.end(), i);
@@ -146,22 +170,28 @@ bool CEndTagIndex::Started(size_t j, std::string_view pattern) {
 void CEndTagIndex::BuildBuckets() {
   m_bucketsBuilt = true;
   const size_t size = m_text.size();
-  auto key = [&](size_t at) -> size_t {
+  auto byteKey = [&](size_t at) -> size_t {
     return at < size ? LowerAscii(static_cast<unsigned char>(m_text[at])) : 256;
   };
+  // The key of the two bytes from `at`; no first byte sorts with the 256 of "no byte".
+  auto key = [&](size_t at) -> size_t {
+    const size_t first = byteKey(at);
+    return first * kKeyBase + (first == 256 ? 256 : byteKey(at + 1));
+  };
   // Counting sort keeps each group in increasing order.
-  m_afterOffsets.assign(258, 0);
-  m_afterSlashOffsets.assign(258, 0);
+  const size_t keys = kKeyBase * kKeyBase;
+  m_afterOffsets.assign(keys + 1, 0);
+  m_afterSlashOffsets.assign(keys + 1, 0);
   for (std::uint32_t p : m_lt) {
     ++m_afterOffsets[key(p + 1) + 1];
     if (p + 1 < size && m_text[p + 1] == '/') ++m_afterSlashOffsets[key(p + 2) + 1];
   }
-  for (size_t b = 1; b < 258; ++b) {
+  for (size_t b = 1; b <= keys; ++b) {
     m_afterOffsets[b] += m_afterOffsets[b - 1];
     m_afterSlashOffsets[b] += m_afterSlashOffsets[b - 1];
   }
-  m_after.resize(m_afterOffsets[257]);
-  m_afterSlash.resize(m_afterSlashOffsets[257]);
+  m_after.resize(m_afterOffsets[keys]);
+  m_afterSlash.resize(m_afterSlashOffsets[keys]);
   std::vector<std::uint32_t> fill(m_afterOffsets.begin(), m_afterOffsets.end() - 1);
   std::vector<std::uint32_t> fillSlash(m_afterSlashOffsets.begin(), m_afterSlashOffsets.end() - 1);
   for (size_t j = 0; j < m_lt.size(); ++j) {
@@ -174,21 +204,28 @@ void CEndTagIndex::BuildBuckets() {
 void CEndTagIndex::ScanCandidates(std::string_view name, std::vector<std::uint32_t>& opens,
                                   std::vector<std::uint32_t>& closes) {
   if (!m_bucketsBuilt) BuildBuckets();
-  const size_t n = name.size();
   const size_t size = m_text.size();
-  auto group = [](const std::vector<std::uint32_t>& items, const std::vector<std::uint32_t>& offsets, size_t b) {
-    return std::make_pair(items.begin() + offsets[b], items.begin() + offsets[b + 1]);
+  // The group of the tokens that begin with `prefix` (its first one or two bytes decide).
+  auto group = [&](const std::vector<std::uint32_t>& items, const std::vector<std::uint32_t>& offsets,
+                   std::string_view prefix) {
+    const size_t first = LowerAscii(static_cast<unsigned char>(prefix[0]));
+    size_t from = first * kKeyBase, to = from + kKeyBase;  // one byte: every second byte
+    if (prefix.size() > 1) {
+      from += LowerAscii(static_cast<unsigned char>(prefix[1]));
+      to = from + 1;
+    }
+    return std::make_pair(items.begin() + offsets[from], items.begin() + offsets[to]);
   };
+  const size_t n = name.size();
   // Openings: "<" + name. A name that begins with "/" is found among the "</".
-  const unsigned char first = LowerAscii(static_cast<unsigned char>(name[0]));
-  auto [openBegin, openEnd] = name[0] == '/' ? group(m_afterSlash, m_afterSlashOffsets, LowerAscii(static_cast<unsigned char>(name[1])))
-                                             : group(m_after, m_afterOffsets, first);
+  auto [openBegin, openEnd] = name[0] == '/' ? group(m_afterSlash, m_afterSlashOffsets, name.substr(1))
+                                             : group(m_after, m_afterOffsets, name);
   for (auto it = openBegin; it != openEnd; ++it) {
     size_t at = m_lt[*it] + 1;
     if (at + n <= size && EqualsFoldedAscii(m_text.substr(at, n), name)) opens.push_back(*it);
   }
   // Closings: "</" + name + ">".
-  auto [closeBegin, closeEnd] = group(m_afterSlash, m_afterSlashOffsets, first);
+  auto [closeBegin, closeEnd] = group(m_afterSlash, m_afterSlashOffsets, name);
   for (auto it = closeBegin; it != closeEnd; ++it) {
     size_t at = m_lt[*it] + 2;
     if (at + n < size && m_text[at + n] == '>' && EqualsFoldedAscii(m_text.substr(at, n), name)) closes.push_back(*it);

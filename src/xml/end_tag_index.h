@@ -30,6 +30,10 @@ public:
   // `text` must outlive the index and be at most kMaxText bytes.
   explicit CEndTagIndex(std::string_view text);
 
+  // The position of the first "<" at or after `from` and before `to`, or npos. Fast when the calls
+  // move forward through the text, as the parser's do.
+  size_t NextLt(size_t from, size_t to);
+
   // For an element whose tentative name `name` ends at `nameEnd` (the ">" or white space after it),
   // inside content that ends at `contentEnd`: the position where its matching end tag begins, or npos.
   size_t Find(std::string_view name, size_t nameEnd, size_t contentEnd);
@@ -70,10 +74,13 @@ private:
   std::vector<std::pair<const std::string*, std::uint32_t>> m_sortedTokens;
   std::unordered_map<std::string, Events> m_events;  // by folded name
   size_t m_scannedNames = 0;                          // names whose candidates came from the buckets
-  // "<" numbers grouped by the folded byte after "<" (m_after), and, for "</", by the folded byte after
-  // the "/" (m_afterSlash); each group is the range [offsets[b], offsets[b + 1]) of its array.
+  // "<" numbers grouped by the two folded bytes after "<" (m_after), and, for "</", by the two folded
+  // bytes after the "/" (m_afterSlash); each group is the range [offsets[k], offsets[k + 1]) of its
+  // array, k = first * 257 + second (256 for no byte), so a name is compared only with the tokens
+  // that begin like it.
   bool m_bucketsBuilt = false;
   std::vector<std::uint32_t> m_after, m_afterOffsets, m_afterSlash, m_afterSlashOffsets;
+  size_t m_nextLt = 0;  // NextLt's place in m_lt
 
   // The last names looked up, by their exact bytes (element names repeat a lot).
   struct Recent {

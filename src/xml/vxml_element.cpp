@@ -14,6 +14,9 @@ constexpr const char* kLineBreak = "\r\n";
 constexpr size_t kSinkPiece = 256 * 1024;
 constexpr const char* kWhiteSpace = " \t\r\n\v\f";
 
+// The name of a start tag ends at the first of these.
+inline bool IsNameEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
 std::string_view TrimLeft(std::string_view text) {
   size_t first = text.find_first_not_of(kWhiteSpace);
   return first == std::string_view::npos ? std::string_view() : text.substr(first);
@@ -292,7 +295,7 @@ void CVXMLElement::ReadStartTag(std::string_view markup, bool borrow) {
     if (borrow) m_nodeName.Borrow(name);
     else m_nodeName.Assign(name);
   };
-  size_t lt = markup.find('<');
+  size_t lt = FindByteNear(markup, '<');
   if (lt == std::string_view::npos) {
     auto* text = new CVXMLTextNode;
     if (borrow) text->m_nodeValue.Borrow(markup);
@@ -300,7 +303,7 @@ void CVXMLElement::ReadStartTag(std::string_view markup, bool borrow) {
     AddNewChild(text);
     return;
   }
-  size_t gt = markup.find('>', lt + 1);
+  size_t gt = FindByteNear(markup, '>', lt + 1);
   if (gt == std::string_view::npos) return;
   std::string_view part = markup.substr(lt + 1, gt - lt - 1);
   if (part.empty()) return;
@@ -313,8 +316,9 @@ void CVXMLElement::ReadStartTag(std::string_view markup, bool borrow) {
     m_scriptTag = 1;
     return;
   }
-  size_t separator = part.find_first_of(" \t\r\n");
-  if (separator == std::string_view::npos) {
+  size_t separator = 0;
+  while (separator < part.size() && !IsNameEnd(part[separator])) ++separator;
+  if (separator == part.size()) {
     setName(part);
     return;
   }

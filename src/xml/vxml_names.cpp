@@ -13,6 +13,8 @@ inline unsigned char LowerAscii(unsigned char c) { return (c >= 'A' && c <= 'Z')
 bool EqualsFoldedAscii(std::string_view text, std::string_view pattern) {
   if (text.size() != pattern.size()) return false;
   size_t n = pattern.size();
+  // Names are mostly written in one case: equal bytes settle it at once.
+  if (std::memcmp(text.data(), pattern.data(), n) == 0) return true;
   for (size_t i = 0; i < n; ++i) {
     unsigned char p = static_cast<unsigned char>(pattern[i]);
     unsigned char t = static_cast<unsigned char>(text[i]);

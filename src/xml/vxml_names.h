@@ -5,7 +5,21 @@
 // code of an ASCII letter.
 #pragma once
 
+#include <cstddef>
+#include <cstring>
 #include <string_view>
+
+// The first `c` in `text` at or after `from`, or npos. Made for bytes that are mostly near (the end
+// of a tag): a few bytes are looked at before memchr is called.
+inline size_t FindByteNear(std::string_view text, char c, size_t from = 0) {
+  const size_t near = from + 32 < text.size() ? from + 32 : text.size();
+  for (size_t i = from; i < near; ++i) {
+    if (text[i] == c) return i;
+  }
+  if (near >= text.size()) return std::string_view::npos;
+  const void* hit = std::memchr(text.data() + near, c, text.size() - near);
+  return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : std::string_view::npos;
+}
 
 // True for a byte that starts a double-byte character of code page 932.
 inline bool IsSjisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }

@@ -1,6 +1,7 @@
 #include "xml/vxml_parser.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -19,8 +20,7 @@ inline bool EndsTentativeName(char c) { return c == '>' || c == ' ' || c == '\t'
 
 size_t FindByte(std::string_view text, char c, size_t from, size_t to) {
   if (from >= to) return npos;
-  const void* hit = std::memchr(text.data() + from, c, to - from);
-  return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : npos;
+  return FindByteNear(text.substr(0, to), c, from);
 }
 
 size_t FindText(std::string_view text, std::string_view what, size_t from, size_t to) {
@@ -137,7 +137,7 @@ bool CVXMLParser::ReadElement(CVXMLElement& element, size_t begin, size_t end, s
     return false;
   }
   // The content lies between the first ">" and the end tag.
-  size_t gt = markup.find('>');
+  size_t gt = FindByteNear(markup, '>');
   contentBegin = begin + gt + 1;
   contentEnd = end - endTagLength;
   return contentBegin < contentEnd;
@@ -182,7 +182,7 @@ bool CVXMLParser::ParseRange(size_t begin, size_t end, CVXMLNode* parent, CVXMLN
     const size_t pos = frame.pos;
     const size_t stop = frame.end;
 
-    size_t lt = FindByte(text, '<', pos, stop);
+    size_t lt = m_index ? m_index->NextLt(pos, stop) : FindByte(text, '<', pos, stop);
     if (lt == npos) {
       add(MakeData<CVXMLTextNode>(pos, stop));
       frame.pos = stop;
