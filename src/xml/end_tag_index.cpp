@@ -230,6 +230,10 @@ void CEndTagIndex::ScanCandidates(std::string_view name, std::vector<std::uint32
     size_t at = m_lt[*it] + 2;
     if (at + n < size && m_text[at + n] == '>' && EqualsFoldedAscii(m_text.substr(at, n), name)) closes.push_back(*it);
   }
+  // A one-byte prefix took several groups, each in order but not together.
+  const size_t openPrefix = name[0] == '/' ? n - 1 : n;
+  if (openPrefix == 1) std::sort(opens.begin(), opens.end());
+  if (n == 1) std::sort(closes.begin(), closes.end());
 }
 
 void CEndTagIndex::TokenEvents(std::string_view name, std::vector<size_t>& opens, std::vector<size_t>& closes) {

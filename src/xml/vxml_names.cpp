@@ -1,5 +1,6 @@
 #include "xml/vxml_names.h"
 
+#include <cstring>
 #include <string>
 
 #include "xml/vxml_options.h"
