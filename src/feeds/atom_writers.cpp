@@ -58,7 +58,7 @@ bool CRssFile::WriteAtom03(const std::string& path, bool* saved) {
   AddAuthor(*feed, creator);
   AddFeedMarkup(*feed, "tagline", siteDescription);
   const int count = FeedItemCount(*this, atomCount);
-  for (int i = 0; i < count; ++i) feed->AppendChild(MakeAtom03Entry(*GetAt(i)));
+  AppendFeedItems(*feed, count, [this](int i) { return MakeAtom03Entry(*GetAt(i)); });
 
   SaveFeed(document, target, saved);
   return true;
@@ -83,7 +83,7 @@ bool CRssFile::WriteAtom10(const std::string& path, bool* saved) {
   AddAuthor(*feed, creator);
   AddFeedMarkup(*feed, "subtitle", siteDescription);
   const int count = FeedItemCount(*this, atomCount);
-  for (int i = 0; i < count; ++i) feed->AppendChild(MakeAtom10Entry(*GetAt(i)));
+  AppendFeedItems(*feed, count, [this](int i) { return MakeAtom10Entry(*GetAt(i)); });
 
   SaveFeed(document, target, saved);
   return true;

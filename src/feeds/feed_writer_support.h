@@ -1,6 +1,8 @@
 // What the four feed writers share: the library state while writing, the item range and the save.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "xml/vxml_document.h"
@@ -25,6 +27,10 @@ private:
 // How many items of the project go into a feed with the given limit: the limit is compared unsigned,
 // so 0 writes none and a negative limit writes every item.
 int FeedItemCount(const CRssFile& project, int limit);
+
+// Appends the elements of items 0 to count - 1, made by `make`, to `parent` in that order. Each item's
+// element depends on that item alone, so a large feed is built by two threads, each half of it.
+void AppendFeedItems(CVXMLElement& parent, int count, const std::function<std::unique_ptr<CVXMLElement>(int)>& make);
 
 // Saves the feed; a failure has shown the file's message. `saved` (when given) tells whether the file
 // was written.

@@ -51,7 +51,7 @@ bool CRssFile::WriteRss10(const std::string& path, bool* saved) {
   for (int i = 0; i < count; ++i) {
     AddFeedElement(*sequence, "rdf:li")->SetAttribute("rdf:resource", FeedAttributeText(GetAt(i)->url));
   }
-  for (int i = 0; i < count; ++i) root->AppendChild(MakeRss10Item(*GetAt(i)));
+  AppendFeedItems(*root, count, [this](int i) { return MakeRss10Item(*GetAt(i)); });
 
   SaveFeed(document, target, saved);
   return true;
@@ -78,7 +78,7 @@ bool CRssFile::WriteRss20(const std::string& path, bool* saved) {
   AddFeedElement(*channel, "docs", kRss20Docs);
   AddFeedElement(*channel, "generator", kGenerator);
   const int count = FeedItemCount(*this, rssCount);
-  for (int i = 0; i < count; ++i) channel->AppendChild(MakeRss20Item(*GetAt(i)));
+  AppendFeedItems(*channel, count, [this](int i) { return MakeRss20Item(*GetAt(i)); });
 
   SaveFeed(document, target, saved);
   return true;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
+#include <vector>
 
 namespace {
 
@@ -109,9 +111,29 @@ private:
   std::size_t m_slabTotal = 0;
 };
 
+// The pools of helper threads that have ended, for the next thread to take over.
+std::mutex& IdleMutex() {
+  static std::mutex* mutex = new std::mutex;  // never destroyed: nodes may be freed during exit
+  return *mutex;
+}
+std::vector<CPool*>& IdlePools() {
+  static auto* pools = new std::vector<CPool*>;
+  return *pools;
+}
+
+thread_local CPool* t_pool = nullptr;  // never destroyed: see above
+
 CPool& Pool() {
-  thread_local CPool* pool = new CPool;  // never destroyed: see above
-  return *pool;
+  if (!t_pool) {
+    std::lock_guard<std::mutex> lock(IdleMutex());
+    if (IdlePools().empty()) {
+      t_pool = new CPool;
+    } else {
+      t_pool = IdlePools().back();
+      IdlePools().pop_back();
+    }
+  }
+  return *t_pool;
 }
 #endif
 
@@ -131,6 +153,19 @@ void VXMLPoolFree(void* block, std::size_t size) noexcept {
 #else
   (void)size;
   ::operator delete(block);
+#endif
+}
+
+void VXMLPoolReleaseThread() noexcept {
+#if VXML_POOL
+  if (!t_pool) return;
+  std::lock_guard<std::mutex> lock(IdleMutex());
+  try {
+    IdlePools().push_back(t_pool);
+  } catch (...) {
+    return;  // no room to keep it: it is left to the thread (and lost with it)
+  }
+  t_pool = nullptr;
 #endif
 }
 

@@ -18,6 +18,11 @@ void VXMLPoolFree(void* block, std::size_t size) noexcept;
 
 inline constexpr std::size_t kVXMLPoolMaxBlock = 4096;
 
+// Hands the calling thread's pool (its free blocks and the rest of its slab) to the next thread that
+// needs one. A helper thread that builds nodes calls it before it ends, so that what it did not use is
+// not lost with it; its nodes stay valid and go to whichever thread frees them.
+void VXMLPoolReleaseThread() noexcept;
+
 // A standard allocator over the pool, for the vectors of the tree.
 template <class T>
 struct CVXMLPoolAllocator {
