@@ -16,12 +16,15 @@ std::string_view StripQuotes(std::string_view value) {
 
 }  // namespace
 
-CVXMLAttribute::CVXMLAttribute(std::string_view name, std::string_view value) : CVXMLNode(name, std::string_view()) {
+CVXMLAttribute::CVXMLAttribute(std::string_view name, std::string_view value) : m_nodeName(name) {
   StripAll(value, '"');
   m_nodeValue.Assign(value);
 }
 
 CVXMLAttribute& CVXMLAttribute::operator=(const CVXMLAttribute& other) {
+  if (this == &other) return *this;
+  m_nodeName = other.m_nodeName;
+  m_nodeValue = other.m_nodeValue;
   CVXMLNode::operator=(other);
   return *this;
 }

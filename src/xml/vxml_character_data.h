@@ -2,26 +2,39 @@
 // as given; their names are the shared constants of their class.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "xml/vxml_node.h"
 
 class CVXMLCharacterData : public CVXMLNode {
+public:
+  // The fixed name of the class, or the name SetNodeName gave.
+  std::string_view NodeName() const override { return m_renamed ? m_renamed->View() : FixedName(); }
+  std::string_view NodeValue() const override { return m_nodeValue.View(); }
+  void SetNodeName(const std::string& name) override;
+  void SetNodeValue(const std::string& text) override { m_nodeValue.Assign(text); }
+
 protected:
-  // The name is a constant that lives as long as the program.
-  CVXMLCharacterData(std::string_view constantName, std::string_view value) : CVXMLNode({}, value) {
-    m_nodeName.Borrow(constantName);
-  }
-  CVXMLCharacterData(const CVXMLCharacterData&) = default;
-  // The name is a constant or held already; only the value may point into a document.
+  explicit CVXMLCharacterData(std::string_view value) : m_nodeValue(value) {}
+  CVXMLCharacterData(const CVXMLCharacterData& other);
+  virtual std::string_view FixedName() const = 0;
+  // Only the value may point into a document (a new name is held).
   void MakeOwnText() override { m_nodeValue.MakeOwn(); }
+
+  CVXMLText m_nodeValue;
+  std::unique_ptr<CVXMLText> m_renamed;  // only after SetNodeName, which nothing in the program calls
+
+private:
+  friend class CVXMLParser;
+  friend class CVXMLElement;
 };
 
 // Text: written as its value, unchanged. Name "#text".
 class CVXMLTextNode : public CVXMLCharacterData {
 public:
-  explicit CVXMLTextNode(std::string_view text = std::string_view()) : CVXMLCharacterData(kName, text) {}
+  explicit CVXMLTextNode(std::string_view text = std::string_view()) : CVXMLCharacterData(text) {}
   int GetNodeType() const override { return kXmlTextNode; }
   CVXMLNode* CloneNode() const override { return new CVXMLTextNode(m_nodeValue.View()); }
   std::string GetXml() const override { return m_nodeValue.Str(); }
@@ -38,13 +51,13 @@ public:
   static constexpr const char* kName = "#text";
 
 protected:
-  CVXMLTextNode(std::string_view constantName, std::string_view text) : CVXMLCharacterData(constantName, text) {}
+  std::string_view FixedName() const override { return kName; }
 };
 
 // A CDATA section: written as "<![CDATA[" value "]]>". Name "#cdata-section".
 class CVXMLCDATASection : public CVXMLTextNode {
 public:
-  explicit CVXMLCDATASection(std::string_view text = std::string_view()) : CVXMLTextNode(kName, text) {}
+  explicit CVXMLCDATASection(std::string_view text = std::string_view()) : CVXMLTextNode(text) {}
   int GetNodeType() const override { return kXmlCDATASectionNode; }
   CVXMLNode* CloneNode() const override { return new CVXMLCDATASection(m_nodeValue.View()); }
   std::string GetXml() const override;
@@ -58,12 +71,15 @@ public:
   }
 
   static constexpr const char* kName = "#cdata-section";
+
+protected:
+  std::string_view FixedName() const override { return kName; }
 };
 
 // A comment: written as "<!--" value "-->"; contributes nothing to GetText. Name "#comment".
 class CVXMLComment : public CVXMLCharacterData {
 public:
-  explicit CVXMLComment(std::string_view text = std::string_view()) : CVXMLCharacterData(kName, text) {}
+  explicit CVXMLComment(std::string_view text = std::string_view()) : CVXMLCharacterData(text) {}
   int GetNodeType() const override { return kXmlCommentNode; }
   CVXMLNode* CloneNode() const override { return new CVXMLComment(m_nodeValue.View()); }
   std::string GetText() const override { return std::string(); }
@@ -71,4 +87,7 @@ public:
   void AppendXml(std::string& out) const override;
 
   static constexpr const char* kName = "#comment";
+
+protected:
+  std::string_view FixedName() const override { return kName; }
 };

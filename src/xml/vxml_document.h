@@ -17,6 +17,10 @@ public:
   CVXMLDocument& operator=(const CVXMLDocument&) = delete;
 
   int GetNodeType() const override { return kXmlDocumentNode; }
+  std::string_view NodeName() const override { return m_nodeName.View(); }
+  std::string_view NodeValue() const override { return m_nodeValue.View(); }
+  void SetNodeName(const std::string& name) override { m_nodeName.Assign(name); }
+  void SetNodeValue(const std::string& text) override { m_nodeValue.Assign(text); }
   // A deep copy of the document with its children and declared encoding.
   CVXMLNode* CloneNode() const override;
   // The header (XML or HTML by the mode), a line break unless the layout is compact, then the document
@@ -46,6 +50,8 @@ public:
   const std::string& GetDeclaredEncoding() const { return m_encoding; }
 
 private:
+  CVXMLText m_nodeName;
+  CVXMLText m_nodeValue;
   std::string m_encoding;
   // The text of each load, converted: the names and values of the loaded nodes point into it.
   std::vector<std::unique_ptr<std::string>> m_loadedTexts;

@@ -38,10 +38,10 @@ CVXMLElement::CVXMLElement(std::string_view name, const std::string& text) {
 CVXMLElement::CVXMLElement(std::string_view markup) { ParseElement(markup); }
 
 CVXMLElement::CVXMLElement(const CVXMLElement& other, CopyFlagsTag)
-    : CVXMLNode(other.m_nodeName, other.m_nodeValue),
-      m_selfClosing(other.m_selfClosing),
+    : m_selfClosing(other.m_selfClosing),
       m_scriptTag(other.m_scriptTag),
-      m_hasEndTag(other.m_hasEndTag) {
+      m_hasEndTag(other.m_hasEndTag),
+      m_nodeName(other.m_nodeName) {
   if (other.m_attributes && !other.m_attributes->list.empty()) {
     m_attributes = std::make_unique<AttributeArray>(*other.m_attributes);
   }
@@ -58,7 +58,7 @@ CVXMLAttributes& CVXMLElement::Attributes() {
 }
 
 void CVXMLElement::MakeOwnText() {
-  CVXMLNode::MakeOwnText();
+  m_nodeName.MakeOwn();
   if (!m_attributes) return;
   for (CVXMLAttribute& attribute : m_attributes->list) attribute.MakeOwnText();
 }

@@ -33,6 +33,8 @@ public:
   CVXMLElement& operator=(const CVXMLElement&) = delete;
 
   int GetNodeType() const override { return kXmlElementNode; }
+  std::string_view NodeName() const override { return m_nodeName.View(); }
+  void SetNodeName(const std::string& name) override { m_nodeName.Assign(name); }
   // Destroys the children, then parses `text` as the new content; the element's own value is kept.
   void SetNodeValue(const std::string& text) override;
   std::string GetText() const override;
@@ -97,6 +99,7 @@ private:
   CVXMLAttributes& Attributes();
   static const CVXMLAttributes& NoAttributes();
 
+  CVXMLText m_nodeName;
   // Made with the first attribute (most elements of a feed have none), from the node pool.
   struct AttributeArray {
     CVXMLAttributes list;

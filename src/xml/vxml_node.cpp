@@ -3,14 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-CVXMLNode::CVXMLNode(const CVXMLNode& other) : m_nodeName(other.m_nodeName), m_nodeValue(other.m_nodeValue) {
-  CloneChildrenFrom(other);
-}
+CVXMLNode::CVXMLNode(const CVXMLNode& other) { CloneChildrenFrom(other); }
 
 CVXMLNode& CVXMLNode::operator=(const CVXMLNode& other) {
   if (this == &other) return *this;
-  m_nodeName = other.m_nodeName;
-  m_nodeValue = other.m_nodeValue;
   DeleteChildren();
   CloneChildrenFrom(other);
   if (m_parent) m_parent->Detach(this);
@@ -84,11 +80,6 @@ CVXMLNode* CVXMLNode::AppendChild(CVXMLNode* node) {
   return node;
 }
 
-void CVXMLNode::MakeOwnText() {
-  m_nodeName.MakeOwn();
-  m_nodeValue.MakeOwn();
-}
-
 void CVXMLNode::MakeSubtreeOwn() {
   std::vector<CVXMLNode*> pending{this};
   while (!pending.empty()) {
@@ -113,11 +104,10 @@ CVXMLNode* CVXMLNode::GetNextSibling() const {
   return index >= 0 ? siblings.Item(index + 1) : nullptr;
 }
 
-void CVXMLNode::SetNodeName(const std::string& name) { m_nodeName.Assign(name); }
-std::string CVXMLNode::GetNodeName() const { return m_nodeName.Str(); }
-std::string CVXMLNode::GetNodeValue() const { return m_nodeValue.Str(); }
-void CVXMLNode::SetNodeValue(const std::string& text) { m_nodeValue.Assign(text); }
-std::string CVXMLNode::GetText() const { return m_nodeValue.Str(); }
+std::string CVXMLNode::GetNodeName() const { return std::string(NodeName()); }
+std::string CVXMLNode::GetNodeValue() const { return std::string(NodeValue()); }
+void CVXMLNode::SetNodeValue(const std::string&) {}
+std::string CVXMLNode::GetText() const { return std::string(NodeValue()); }
 
 std::string CVXMLNode::GetXml() const {
   std::string out;

@@ -6,8 +6,9 @@
 //
 // A node is kept small, since a large feed has hundreds of thousands of them: its child list is made
 // when it gets its first child, only the parent link is stored (siblings are found in the parent's
-// list when asked for; nothing in the program asks), the names of text, CDATA and comment nodes are
-// shared constants, and the names and values of a loaded document point into its text (vxml_text.h).
+// list when asked for; nothing in the program asks), each class stores only the name and value it can
+// have (the names of text, CDATA and comment nodes are shared constants, an element's value is always
+// empty), and the names and values of a loaded document point into its text (vxml_text.h).
 #pragma once
 
 #include <memory>
@@ -43,7 +44,7 @@ public:
 
   // 1 element, 2 attribute, 3 text, 4 CDATA section, 8 comment, 9 document.
   virtual int GetNodeType() const = 0;
-  virtual void SetNodeName(const std::string& name);
+  virtual void SetNodeName(const std::string& name) = 0;
   virtual std::string GetNodeName() const;
   virtual std::string GetNodeValue() const;
   virtual bool HasChildNodes() const;
@@ -80,8 +81,8 @@ public:
   CVXMLNode* GetNextSibling() const;
 
   // The name and value without a copy (valid while the node and its document live).
-  std::string_view NodeName() const { return m_nodeName; }
-  std::string_view NodeValue() const { return m_nodeValue; }
+  virtual std::string_view NodeName() const = 0;
+  virtual std::string_view NodeValue() const { return std::string_view(); }
 
   // Appends GetXml() to `out` (the writer builds one string without intermediate copies).
   virtual void AppendXml(std::string& out) const;
@@ -92,8 +93,7 @@ public:
 
 protected:
   CVXMLNode() = default;
-  CVXMLNode(std::string_view name, std::string_view value) : m_nodeName(name), m_nodeValue(value) {}
-  // Copies name and value, gives the copy clones of every child, leaves the links null.
+  // Gives the copy clones of every child and leaves the links null (the classes copy name and value).
   CVXMLNode(const CVXMLNode& other);
   CVXMLNode& operator=(const CVXMLNode& other);
 
@@ -106,14 +106,12 @@ protected:
   // Makes this node and its whole subtree hold their own names and values (see vxml_text.h).
   void MakeSubtreeOwn();
   // Names and values of this node only (an element adds its attributes).
-  virtual void MakeOwnText();
+  virtual void MakeOwnText() {}
 
   static const CVXMLNodeList& EmptyList();
 
   CVXMLNode* m_parent = nullptr;            // not owning
   CVXMLNodeList* m_childNodes = nullptr;    // made with the first child
-  CVXMLText m_nodeName;
-  CVXMLText m_nodeValue;
 
 private:
   // The parser and an element's start-tag reader make nodes that point into loaded text.
