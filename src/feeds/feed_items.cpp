@@ -49,9 +49,10 @@ CVXMLElement* AddEscaped(CVXMLElement& parent, const char* name, const std::stri
   return IsPlainFeedText(text) ? AddLasting(parent, name, text) : AddText(parent, name, FeedEscapedText(text));
 }
 
-// An item URL (FeedUrlText).
-CVXMLElement* AddUrl(CVXMLElement& parent, const char* name, const std::string& url) {
-  return IsPlainFeedUrl(url) ? AddLasting(parent, name, url) : AddText(parent, name, FeedUrlText(url));
+// An item URL (FeedUrlText); `safe` is FeedUrlText(url) when that was made already, else null.
+CVXMLElement* AddUrl(CVXMLElement& parent, const char* name, const std::string& url, const std::string* safe = nullptr) {
+  if (IsPlainFeedUrl(url)) return AddLasting(parent, name, url);
+  return AddText(parent, name, safe ? *safe : FeedUrlText(url));
 }
 
 // An attribute holding item text made safe (FeedAttributeText), or a literal.
@@ -107,8 +108,10 @@ std::unique_ptr<CVXMLElement> MakeRss20Item(const CRssItem& item) {
   const int mode = CRssFile::rssMode;
   auto element = NewElement("item");
   AddEscaped(*element, "title", item.title);
-  AddUrl(*element, "link", item.url);
-  AddUrl(*element, "guid", item.url);
+  // The link and the guid are the same URL: made safe once.
+  const std::string safeUrl = IsPlainFeedUrl(item.url) ? std::string() : FeedUrlText(item.url);
+  AddUrl(*element, "link", item.url, &safeUrl);
+  AddUrl(*element, "guid", item.url, &safeUrl);
   if (mode >= 2 && !item.content.empty()) AddCdata(*element, "description", item.content);
   else if (mode >= 1) AddEscaped(*element, "description", item.description);
   char buffer[kDateBufferSize];

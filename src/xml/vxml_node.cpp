@@ -66,7 +66,11 @@ void CVXMLNode::Detach(CVXMLNode* node) {
 
 void CVXMLNode::AddNewChild(CVXMLNode* node) {
   node->m_parent = this;
-  GetChildNodes()->m_nodes.push_back(node);
+  CVXMLNodeList::Nodes& nodes = GetChildNodes()->m_nodes;
+  // Most elements have one child (their text); one with a second has more as a rule (a feed item):
+  // room for eight then saves the reallocations in between.
+  if (nodes.size() == 1 && nodes.capacity() == 1) nodes.reserve(8);
+  nodes.push_back(node);
 }
 
 CVXMLNode* CVXMLNode::AppendChild(CVXMLNode* node) {
