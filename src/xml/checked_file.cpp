@@ -86,6 +86,7 @@ bool CCheckedFile::Open(const std::string& path, const char* mode) {
     }
   }
   m_stream = stream;
+  m_fd = ::fileno(stream);
   m_path = path;
   return true;
 }
@@ -123,10 +124,9 @@ bool CCheckedFile::Write(std::string_view bytes) {
   return true;
 }
 
-void CCheckedFile::StartWriteback() {
-  if (!m_stream || std::fflush(m_stream) != 0) Fail(WriteFailedText());
-  // Only a hint: a system or file system without it simply flushes everything at Close.
-  ::sync_file_range(::fileno(m_stream), 0, 0, SYNC_FILE_RANGE_WRITE);
+void CCheckedFile::StartWriteback() const {
+  // A system or file system without it simply flushes everything at Close.
+  if (m_stream) ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 bool CCheckedFile::Seek(long long offset, int origin) {

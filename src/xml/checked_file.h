@@ -36,9 +36,9 @@ public:
   bool WriteString(const std::string& text);
   // Writes all the bytes. Throws the write message.
   bool Write(std::string_view bytes);
-  // Hands what has been written so far to the system and lets it start putting it on disk without
-  // waiting, so that the flush of Close has less left to wait for. Throws the write message.
-  void StartWriteback();
+  // Lets the system start putting what has reached it so far on disk, without waiting, so that the
+  // flush of Close has less left to wait for. Only a hint; safe while another thread writes.
+  void StartWriteback() const;
   // Moves the position; origin SEEK_SET, SEEK_CUR or SEEK_END. Throws the seek message.
   bool Seek(long long offset, int origin);
   long long Tell() const;
@@ -67,6 +67,7 @@ private:
   void DiscardTemporary();
 
   std::FILE* m_stream = nullptr;
+  int m_fd = -1;  // of m_stream
   std::string m_path;
   std::string m_tempNative;  // the temporary file of a write in progress (native path), or ""
   std::string m_targetNative;

@@ -42,7 +42,13 @@ void CVXMLFileSink::Take(std::string& text) {
   m_queue.push_back(std::move(piece));
   lock.unlock();
   m_changed.notify_all();
-  if (!m_worker.joinable()) m_worker = std::thread(&CVXMLFileSink::Run, this);
+  if (!m_worker.joinable()) {
+    m_worker = std::thread(&CVXMLFileSink::Run, this);
+  } else {
+    // The file is flushed to disk when it is closed; starting that with what the worker has written
+    // so far leaves less to wait for then. Done here, as the worker has more to do than this thread.
+    m_file.StartWriteback();
+  }
 }
 
 void CVXMLFileSink::Finish(std::string& text) {
@@ -82,9 +88,6 @@ void CVXMLFileSink::Run() {
     m_changed.notify_all();  // room in the queue
     try {
       WritePiece(piece, last);
-      // The file is flushed to disk when it is closed; starting that now, while the next piece is
-      // being produced, leaves less to wait for then.
-      m_file.StartWriteback();
     } catch (...) {
       std::lock_guard<std::mutex> lock(m_mutex);
       m_failure = std::current_exception();
