@@ -2,7 +2,12 @@
 // modes, the library state, and feeds built from hostile item fields.
 #include <random>
 
+#include <functional>
+#include <memory>
+
+#include "feeds/feed_items.h"
 #include "feeds/feed_test_support.h"
+#include "feeds/feed_writer_support.h"
 #include "feeds/xml_well_formed.h"
 #include "support/test_env.h"
 #include "xml/vxml_options.h"
@@ -206,6 +211,47 @@ TEST_F(FeedWriters, HostileFieldsStillGiveWellFormedFeeds) {
       EXPECT_EQ(feed["entries"].size(), 60u);
       EXPECT_EQ(feed["entries"][1]["title"].get<std::string>().substr(0, 3), "&&&");
     }
+  }
+}
+
+TEST_F(FeedWriters, LargeFeedsBuiltOnTwoThreadsMatchOneThread) {
+  // From a few hundred items on, two threads build the items; the tree (and so the file) must be the
+  // one a single thread builds, whatever the fields hold.
+  const std::vector<std::string> pieces = {"<", "&", "&amp;", "]]>", "\"", J("日本語"), "\x01", "\r\n", "\x81", "x", "?a=1&b=2"};
+  std::mt19937 random(1136163784);
+  auto field = [&](size_t most) {
+    std::string s;
+    for (size_t n = random() % (most + 1); n > 0; --n) s += pieces[random() % pieces.size()];
+    return s;
+  };
+  CRssFile project;
+  for (int i = 0; i < 700; ++i) {
+    auto item = std::make_unique<CRssItem>(1136163784 + i * 3600);
+    item->published = item->date - 86400;
+    item->url = i % 2 ? "https://example.jp/" + std::to_string(i) + ".html" : field(4);
+    item->title = field(6);
+    item->description = field(6);
+    item->category = i % 3 ? field(2) : std::string();
+    item->content = field(12);
+    project.Add(std::move(item));
+  }
+  CRssFile::rssMode = CRssFile::atomMode = 2;
+  SetXmlOutputLayout(kXmlLayoutIndented);
+  const std::function<std::unique_ptr<CVXMLElement>(const CRssItem&)> makers[] = {MakeRss10Item, MakeRss20Item, MakeAtom03Entry,
+                                                                                   MakeAtom10Entry};
+  for (const auto& make : makers) {
+    CVXMLElement twoThreads("feed", ""), oneThread("feed", "");
+    AppendFeedItems(twoThreads, project.GetSize(), [&](int i) { return make(*project.GetAt(i)); });
+    for (int i = 0; i < project.GetSize(); ++i) oneThread.AppendChild(make(*project.GetAt(i)));
+    EXPECT_EQ(twoThreads.GetChildNodes()->GetCount(), 700);
+    EXPECT_EQ(twoThreads.GetXml(), oneThread.GetXml());
+  }
+  SetXmlOutputLayout(kXmlLayoutCompact);
+  for (FeedFormat format : kAllFormats) {
+    const std::string path = TempPath(std::string(FormatName(format)) + FormatExtension(format));
+    ASSERT_TRUE(WriteFeed(project, format, path));
+    std::string out;
+    EXPECT_EQ(RunCommand("xmllint --noout '" + path + "' 2>&1", &out), 0) << FormatName(format) << out;
   }
 }
 

@@ -1,4 +1,6 @@
 #include <random>
+#include <string>
+#include <vector>
 
 #include "platform/text_codec.h"
 #include "support/test_env.h"
@@ -55,4 +57,42 @@ TEST(TextCodec, OtherEncodingsAndUtf16) {
   EXPECT_FALSE(IsKnownEncoding(""));
   EXPECT_EQ(Utf16LeToAnsi(std::string("\x42\x30" "A\0\x3D\xD8\x00\xDE", 8)), Utf8ToAnsi("あA") + "?");
   EXPECT_EQ(Lit("概要"), Utf8ToAnsi("概要"));
+}
+
+// Text written as it is produced is converted piece by piece; cut anywhere, the pieces must give the
+// bytes of the whole text converted at once, invalid sequences and a lead byte at a cut included.
+TEST(TextCodec, PiecewiseConversionMatchesTheWholeText) {
+  auto piecewise = [](const std::string& text, const std::vector<size_t>& cuts) {
+    std::string out;
+    std::string pending;  // what the last piece left (a lead byte at its end)
+    size_t from = 0;
+    for (size_t k = 0; k <= cuts.size(); ++k) {
+      const size_t to = k < cuts.size() ? cuts[k] : text.size();
+      pending.append(text, from, to - from);
+      from = to;
+      const bool more = k < cuts.size();
+      size_t used = AppendAnsiAsUtf8(pending, more, out);
+      if (used < pending.size() && pending[used] == '\0') return out;  // a zero byte ends the text
+      pending.erase(0, used);
+      EXPECT_LE(pending.size(), more ? 1u : 0u);
+    }
+    return out;
+  };
+  const std::string japanese = Utf8ToAnsi("日本語のテキスト、ｶﾀｶﾅ①");
+  EXPECT_EQ(piecewise(japanese, {1, 2, 3, 9}), AnsiToUtf8(japanese));
+  EXPECT_EQ(piecewise("a\x82", {}), AnsiToUtf8("a\x82"));          // a lone lead byte at the very end
+  EXPECT_EQ(piecewise("a\x82\x20" "b", {2}), AnsiToUtf8("a\x82\x20" "b"));  // no pair across the cut
+  EXPECT_EQ(piecewise(std::string("ab\0cd", 5), {3}), "ab");       // as a C string, up to the zero
+  std::mt19937 rng(7);
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes(rng() % 48, '\0');
+    for (char& c : bytes) {
+      // Mostly lead bytes, trail bytes and ASCII, so that pairs (valid or not) meet the cuts.
+      const unsigned r = rng() % 4;
+      c = static_cast<char>(r == 0 ? 0x81 + rng() % 0x1F : r == 1 ? 0x40 + rng() % 0xBD : r == 2 ? 0x20 + rng() % 0x5F : rng() % 256);
+    }
+    std::vector<size_t> cuts;
+    for (size_t at = 0; at < bytes.size(); at += 1 + rng() % 5) cuts.push_back(at);
+    ASSERT_EQ(piecewise(bytes, cuts), AnsiToUtf8(bytes)) << round;
+  }
 }
