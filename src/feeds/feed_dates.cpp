@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string_view>
 
 namespace {
 
@@ -110,10 +111,16 @@ TimeValue ToTimeValue(long long t) {
 // strtok's way of taking tokens: skip delimiters, take the run up to the next one, consume that one.
 class CTokenizer {
 public:
-  explicit CTokenizer(const std::string& text) : m_text(text) {}
+  explicit CTokenizer(std::string_view text) : m_text(text) {}
   void Restart(std::size_t pos) { m_pos = pos; }
-  bool Next(const char* delimiters, std::string& token) {
-    auto isDelimiter = [delimiters](char c) { return std::strchr(delimiters, c) != nullptr; };
+  bool Next(const char* delimiters, std::string_view& token) {
+    // The delimiters are all ASCII punctuation or space: a bit mask of them beats strchr per byte.
+    std::uint64_t mask = 0;
+    for (const char* d = delimiters; *d; ++d) mask |= std::uint64_t{1} << static_cast<unsigned char>(*d);
+    auto isDelimiter = [mask](char c) {
+      const auto u = static_cast<unsigned char>(c);
+      return u < 64 && (mask >> u & 1) != 0;
+    };
     while (m_pos < m_text.size() && isDelimiter(m_text[m_pos])) ++m_pos;
     if (m_pos >= m_text.size()) return false;
     std::size_t start = m_pos;
@@ -124,7 +131,7 @@ public:
   }
 
 private:
-  const std::string& m_text;
+  std::string_view m_text;
   std::size_t m_pos = 0;
 };
 
@@ -236,12 +243,12 @@ TimeValue ParseW3cDate(const std::string& s) {
 
 TimeValue ParseRfc822Date(const std::string& input) {
   // The text as a C string would hold it: up to the first zero byte.
-  std::string s = input.substr(0, input.find('\0'));
+  std::string_view s(input.data(), std::min(input.size(), std::strlen(input.c_str())));
   if (s.size() > kMaxRfc822Length) return 0;
 
   // The day name, when there is one, ends at the first comma; without a comma the date starts at once.
   CTokenizer tokens(s);
-  std::string token[7];
+  std::string_view token[7];
   int count = 0;
   std::size_t comma = s.find(',');
   if (comma != std::string::npos) {
@@ -266,13 +273,13 @@ TimeValue ParseRfc822Date(const std::string& input) {
   // "10:03 +0900" (RFC 822 allows a time without seconds): the zone comes where the second would.
   if (count == 6 && !token[5].empty() && (token[5][0] < '0' || token[5][0] > '9')) {
     token[6] = token[5];
-    token[5].clear();
+    token[5] = std::string_view();
     count = 7;
   }
   long long hour = number(3);
   long long minute = number(4);
   long long second = number(5);
-  long offset = count > 6 ? ParseZoneOffset(token[6]) : 0;
+  long offset = count > 6 ? ParseZoneOffset(std::string(token[6])) : 0;
 
   if (year < 1970 || year > 2038 || month < 1 || month > 12 || day < 1 || day > 31) return 0;
   return ToTimeValue(UtcSeconds(year, month, day, hour, minute, second) - offset);
