@@ -51,6 +51,19 @@ void CArchive::WriteString(const std::string& s) {
     WriteUInt32(static_cast<std::uint32_t>(n));
   }
   m_out.append(s);
+  SpillWhenFull();
+}
+
+void CArchive::SpillWhenFull() {
+  constexpr size_t kPiece = 1u << 20;
+  if (m_sink && m_out.size() >= kPiece) Flush();
+}
+
+bool CArchive::Flush() {
+  if (!m_sink) return true;
+  if (!m_sinkFailed && !m_out.empty() && !m_sink(m_out)) m_sinkFailed = true;
+  m_out.clear();
+  return !m_sinkFailed;
 }
 
 void CArchive::WriteStringList(const std::vector<std::string>& list) {

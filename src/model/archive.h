@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -42,6 +43,11 @@ public:
   void WriteStringList(const std::vector<std::string>& list);
   void WriteCount(std::uint32_t count);
   void WriteItemObject(CRssItem& item);
+  // Passes the stored bytes to `sink` in pieces of about a megabyte as they are produced, instead of
+  // keeping them all; Flush passes the rest. Once the sink fails, later bytes are dropped.
+  void StreamTo(std::function<bool(std::string_view)> sink) { m_sink = std::move(sink); }
+  // Passes what is buffered to the sink; false when the sink failed at any point.
+  bool Flush();
   const std::string& GetBuffer() const { return m_out; }
   std::string TakeBuffer() { return std::move(m_out); }
   void ReserveBuffer(size_t bytes) { m_out.reserve(bytes); }
@@ -65,8 +71,12 @@ private:
   std::string_view Take(size_t n);
   size_t ReadLengthPrefix(bool& wide);
 
+  void SpillWhenFull();
+
   bool m_storing;
   std::string m_out;
+  std::function<bool(std::string_view)> m_sink;
+  bool m_sinkFailed = false;
   std::string_view m_in;
   size_t m_pos = 0;
   // Storing: number of the item class once written (0 before). Loading: what each number stands for.

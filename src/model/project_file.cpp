@@ -60,10 +60,15 @@ std::string SaveProjectBytes(CRssFile& project) {
 }
 
 bool SaveProjectFile(CRssFile& project, const std::string& path, std::string& message) {
-  int error = 0;
-  if (!WriteFileReplacing(path, SaveProjectBytes(project), error)) {
-    message = FileErrorMessage(error, path);
-    return false;
+  // The bytes go to the file as they are produced: a large project is never held twice in memory.
+  CReplacingFile file;
+  bool ok = file.Open(path);
+  if (ok) {
+    CArchive ar;
+    ar.StreamTo([&file](std::string_view piece) { return file.Write(piece); });
+    project.Serialize(ar);
+    ok = ar.Flush() && file.Commit();
   }
-  return true;
+  if (!ok) message = FileErrorMessage(file.Error(), path);
+  return ok;
 }

@@ -89,67 +89,95 @@ bool ReadFileBytes(const std::string& path, std::string& out, int& error) {
   return true;
 }
 
-bool WriteFileReplacing(const std::string& path, const std::string& data, int& error) {
-  if (path.empty()) {
-    error = ENOENT;
-    return false;
-  }
-  std::string native = NativePath(path);
-  size_t slash = native.rfind('/');
-  std::string folderPrefix = slash == std::string::npos ? std::string() : native.substr(0, slash + 1);
-  std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
+CReplacingFile::~CReplacingFile() { Abandon(); }
+
+void CReplacingFile::Abandon() {
+  if (m_fd < 0) return;
+  ::close(m_fd);
+  ::unlink(m_tempPath.c_str());
+  m_fd = -1;
+}
+
+bool CReplacingFile::Fail(int error) {
+  Abandon();
+  m_error = error;
+  return false;
+}
+
+bool CReplacingFile::Open(const std::string& path) {
+  Abandon();
+  m_error = 0;
+  if (path.empty()) return Fail(ENOENT);
+  m_native = NativePath(path);
+  size_t slash = m_native.rfind('/');
+  std::string folderPrefix = slash == std::string::npos ? std::string() : m_native.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? m_native : m_native.substr(slash + 1);
   std::string pattern = folderPrefix + "." + name + ".tmpXXXXXX";
   std::vector<char> templ(pattern.begin(), pattern.end());
   templ.push_back('\0');
-  int fd = ::mkstemp(templ.data());
-  if (fd < 0) {
-    error = errno;
+  m_fd = ::mkstemp(templ.data());
+  if (m_fd < 0) {
+    m_error = errno;
     return false;
   }
-  std::string tempPath(templ.data());
-  auto fail = [&](int err) {
-    ::close(fd);
-    ::unlink(tempPath.c_str());
-    error = err;
-    return false;
-  };
+  m_tempPath = templ.data();
   // Keep the mode of the file being replaced; a new file gets the usual mode under the umask.
   struct stat st;
   mode_t mode;
-  if (::stat(native.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return fail(EISDIR);
+  if (::stat(m_native.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return Fail(EISDIR);
     mode = st.st_mode & 07777;
   } else {
     mode_t mask = ::umask(0);
     ::umask(mask);
     mode = 0666 & ~mask;
   }
-  if (::fchmod(fd, mode) != 0) return fail(errno);
+  if (::fchmod(m_fd, mode) != 0) return Fail(errno);
+  return true;
+}
+
+bool CReplacingFile::Write(std::string_view data) {
+  if (m_fd < 0) return false;
+  // Pieces of a megabyte: one huge write makes the kernel throttle it far more than the same bytes
+  // in pieces do.
+  constexpr size_t kPiece = 1u << 20;
   const char* p = data.data();
   size_t left = data.size();
   while (left > 0) {
-    ssize_t n = ::write(fd, p, left);
+    ssize_t n = ::write(m_fd, p, left < kPiece ? left : kPiece);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return fail(errno);
+      return Fail(errno);
     }
     p += n;
     left -= static_cast<size_t>(n);
   }
-  if (::fsync(fd) != 0 && errno != EINVAL) return fail(errno);
+  return true;
+}
+
+bool CReplacingFile::Commit() {
+  if (m_fd < 0) return false;
+  if (::fsync(m_fd) != 0 && errno != EINVAL) return Fail(errno);
+  const int fd = m_fd;
+  m_fd = -1;
   if (::close(fd) != 0) {
-    int err = errno;
-    ::unlink(tempPath.c_str());
-    error = err;
+    m_error = errno;
+    ::unlink(m_tempPath.c_str());
     return false;
   }
-  if (::rename(tempPath.c_str(), native.c_str()) != 0) {
-    int err = errno;
-    ::unlink(tempPath.c_str());
-    error = err;
+  if (::rename(m_tempPath.c_str(), m_native.c_str()) != 0) {
+    m_error = errno;
+    ::unlink(m_tempPath.c_str());
     return false;
   }
   return true;
+}
+
+bool WriteFileReplacing(const std::string& path, const std::string& data, int& error) {
+  CReplacingFile file;
+  const bool ok = file.Open(path) && file.Write(data) && file.Commit();
+  if (!ok) error = file.Error();
+  return ok;
 }
 
 bool DeleteFileAt(const std::string& path) { return !path.empty() && ::unlink(NativePath(path).c_str()) == 0; }

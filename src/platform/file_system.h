@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The separator of local paths on this platform; URLs and relative page paths always use "/".
@@ -22,8 +23,34 @@ bool GetFileModifiedTime(const std::string& path, std::int32_t& time);
 // Reads a whole file. On failure returns false with errno in `error`.
 bool ReadFileBytes(const std::string& path, std::string& out, int& error);
 
-// Writes `data` to a temporary file in the same folder and renames it over `path`, so that a failure
-// never destroys the previous file and leaves no temporary file behind. Returns false with errno.
+// A file written in pieces to a temporary file in the same folder and renamed over `path` by Commit,
+// so that a failure never destroys the previous file and leaves no temporary file behind. Each
+// operation returns false on failure, with errno in Error(); the temporary file is then gone, and it
+// is removed as well when the object goes without a Commit.
+class CReplacingFile {
+public:
+  CReplacingFile() = default;
+  ~CReplacingFile();
+  CReplacingFile(const CReplacingFile&) = delete;
+  CReplacingFile& operator=(const CReplacingFile&) = delete;
+
+  bool Open(const std::string& path);
+  bool Write(std::string_view data);
+  // Flushes the file to disk and puts it in place.
+  bool Commit();
+  int Error() const { return m_error; }
+
+private:
+  bool Fail(int error);
+  void Abandon();
+
+  int m_fd = -1;
+  int m_error = 0;
+  std::string m_native;
+  std::string m_tempPath;
+};
+
+// Writes `data` through a CReplacingFile. Returns false with errno.
 bool WriteFileReplacing(const std::string& path, const std::string& data, int& error);
 
 bool DeleteFileAt(const std::string& path);

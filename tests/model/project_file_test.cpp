@@ -1,5 +1,9 @@
 #include <filesystem>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "model/archive.h"
 #include "model/password_scramble.h"
@@ -273,4 +277,45 @@ TEST_F(ProjectFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_EQ(ReadFile(path).size(), 86u);
   EXPECT_FALSE(LoadProjectFile(project, TempPath("missing.fpj"), message));
   EXPECT_EQ(U(message), TempPath("missing.fpj") + " が見つかりません。");
+}
+
+TEST_F(ProjectFile, LargeSaveGoesOutInPiecesAndAFailureHalfwayKeepsTheOldFile) {
+  CRssFile project;
+  for (int i = 0; i < 40; ++i) {
+    auto item = std::make_unique<CRssItem>(i);
+    item->title = J("記事") + std::to_string(i);
+    item->content = std::string(100000 + static_cast<size_t>(i), static_cast<char>('a' + i % 26));
+    project.Add(std::move(item));
+  }
+  const std::string bytes = SaveProjectBytes(project);
+  ASSERT_GT(bytes.size(), 3u << 20);
+  std::string folder = TempPath("big");
+  std::filesystem::create_directory(folder);
+  std::string path = folder + "/site.fpj";
+  std::string message;
+  ASSERT_TRUE(SaveProjectFile(project, path, message)) << message;
+  EXPECT_EQ(ReadFile(path), bytes);
+
+  // A file size limit of 2 MB makes a write fail after the first pieces are out.
+  WriteFile(path, "old contents");
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{2u << 20, 2u << 20};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::string childMessage;
+    const bool saved = SaveProjectFile(project, path, childMessage);
+    _exit(!saved && childMessage.find(path) != std::string::npos ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(ReadFile(path), "old contents");
+  int entries = 0;
+  for (auto& e : std::filesystem::directory_iterator(folder)) {
+    (void)e;
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1);  // no temporary left
 }
