@@ -12,6 +12,8 @@ constexpr size_t kScannedNameLimit = 24;
 
 // Keys of the candidate groups: a byte (folded) or 256 for none, for each of two bytes.
 constexpr size_t kKeyBase = 257;
+// From this many "<" on, candidates are grouped by two bytes after the "<" rather than one.
+constexpr size_t kTwoByteKeyMinimum = 16384;
 
 // Bytes that end the tentative name of an element, and so never occur in a name.
 inline bool EndsName(char c) { return c == '>' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -173,13 +175,16 @@ void CEndTagIndex::BuildBuckets() {
   auto byteKey = [&](size_t at) -> size_t {
     return at < size ? LowerAscii(static_cast<unsigned char>(m_text[at])) : 256;
   };
+  // A page has too few "<" to pay for the 66,049 groups of two bytes: its groups go by one byte.
+  m_twoByteKeys = m_lt.size() >= kTwoByteKeyMinimum;
   // The key of the two bytes from `at`; no first byte sorts with the 256 of "no byte".
   auto key = [&](size_t at) -> size_t {
     const size_t first = byteKey(at);
+    if (!m_twoByteKeys) return first;
     return first * kKeyBase + (first == 256 ? 256 : byteKey(at + 1));
   };
   // Counting sort keeps each group in increasing order.
-  const size_t keys = kKeyBase * kKeyBase;
+  const size_t keys = m_twoByteKeys ? kKeyBase * kKeyBase : kKeyBase;
   m_afterOffsets.assign(keys + 1, 0);
   m_afterSlashOffsets.assign(keys + 1, 0);
   for (std::uint32_t p : m_lt) {
@@ -209,6 +214,7 @@ void CEndTagIndex::ScanCandidates(std::string_view name, std::vector<std::uint32
   auto group = [&](const std::vector<std::uint32_t>& items, const std::vector<std::uint32_t>& offsets,
                    std::string_view prefix) {
     const size_t first = LowerAscii(static_cast<unsigned char>(prefix[0]));
+    if (!m_twoByteKeys) return std::make_pair(items.begin() + offsets[first], items.begin() + offsets[first + 1]);
     size_t from = first * kKeyBase, to = from + kKeyBase;  // one byte: every second byte
     if (prefix.size() > 1) {
       from += LowerAscii(static_cast<unsigned char>(prefix[1]));
@@ -232,8 +238,8 @@ void CEndTagIndex::ScanCandidates(std::string_view name, std::vector<std::uint32
   }
   // A one-byte prefix took several groups, each in order but not together.
   const size_t openPrefix = name[0] == '/' ? n - 1 : n;
-  if (openPrefix == 1) std::sort(opens.begin(), opens.end());
-  if (n == 1) std::sort(closes.begin(), closes.end());
+  if (m_twoByteKeys && openPrefix == 1) std::sort(opens.begin(), opens.end());
+  if (m_twoByteKeys && n == 1) std::sort(closes.begin(), closes.end());
 }
 
 void CEndTagIndex::TokenEvents(std::string_view name, std::vector<size_t>& opens, std::vector<size_t>& closes) {

@@ -79,6 +79,7 @@ private:
   // array, k = first * 257 + second (256 for no byte), so a name is compared only with the tokens
   // that begin like it.
   bool m_bucketsBuilt = false;
+  bool m_twoByteKeys = false;  // by one byte only (k = first) in a text with few "<"
   std::vector<std::uint32_t> m_after, m_afterOffsets, m_afterSlash, m_afterSlashOffsets;
   size_t m_nextLt = 0;  // NextLt's place in m_lt
 

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -247,4 +248,29 @@ TEST_F(XmlDifferential, EndTagIndexAgainstTheByteSearch) {
       ASSERT_EQ(actual, expected) << "text '" << text << "' name '" << name << "' from " << c << " to " << end;
     }
   }
+}
+
+TEST_F(XmlDifferential, EndTagIndexOnALargeText) {
+  // Enough "<" for the index to group its candidates by two bytes: sampled start tags against the
+  // reference search, names of one and two bytes and those beginning with "/" included.
+  std::mt19937 rng(9);
+  const std::string alphabet = "<<<//>>aAbB x\n";
+  std::string text(100000, ' ');
+  for (char& c : text) c = alphabet[rng() % alphabet.size()];
+  ASSERT_GT(std::count(text.begin(), text.end(), '<'), 16384);
+  CEndTagIndex index(text);
+  int checked = 0;
+  for (size_t b = 0; b < text.size() && checked < 400; b += 1 + rng() % 400) {
+    if (text[b] != '<' || text.find('>', b) == std::string::npos) continue;
+    size_t c = b + 1;
+    while (c < text.size() && std::string("> \t\r\n").find(text[c]) == std::string::npos) ++c;
+    std::string name = text.substr(b + 1, c - b - 1);
+    size_t end = text.size() - rng() % (text.size() - c + 1);
+    long expected = ref::FindMatchingEndTag(text.substr(c, end - c), name);
+    size_t found = index.Find(name, c, end);
+    long actual = found == std::string_view::npos ? -1 : static_cast<long>(found - c);
+    ASSERT_EQ(actual, expected) << "name '" << name << "' from " << c << " to " << end;
+    ++checked;
+  }
+  EXPECT_GT(checked, 100);
 }
