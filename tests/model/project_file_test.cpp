@@ -1,8 +1,5 @@
 #include <filesystem>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "model/archive.h"
@@ -262,12 +259,7 @@ TEST_F(ProjectFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_FALSE(message.empty());
   ASSERT_TRUE(SaveProjectFile(project, path, message));
   EXPECT_EQ(ReadFile(path).size(), 86u);
-  int entries = 0;
-  for (auto& e : std::filesystem::directory_iterator(folder)) {
-    (void)e;
-    ++entries;
-  }
-  EXPECT_EQ(entries, 2);  // site.fpj and dir.fpj, no temporary left
+  EXPECT_EQ(CountFolderEntries(folder), 2);  // site.fpj and dir.fpj, no temporary left
   if (geteuid() != 0) {
     chmod(folder.c_str(), 0500);
     EXPECT_FALSE(SaveProjectFile(project, path, message));
@@ -298,24 +290,10 @@ TEST_F(ProjectFile, LargeSaveGoesOutInPiecesAndAFailureHalfwayKeepsTheOldFile) {
 
   // A file size limit of 2 MB makes a write fail after the first pieces are out.
   WriteFile(path, "old contents");
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{2u << 20, 2u << 20};
-    setrlimit(RLIMIT_FSIZE, &limit);
+  EXPECT_TRUE(RunWithFileSizeLimit(2u << 20, [&] {
     std::string childMessage;
-    const bool saved = SaveProjectFile(project, path, childMessage);
-    _exit(!saved && childMessage.find(path) != std::string::npos ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    return !SaveProjectFile(project, path, childMessage) && childMessage.find(path) != std::string::npos;
+  }));
   EXPECT_EQ(ReadFile(path), "old contents");
-  int entries = 0;
-  for (auto& e : std::filesystem::directory_iterator(folder)) {
-    (void)e;
-    ++entries;
-  }
-  EXPECT_EQ(entries, 1);  // no temporary left
+  EXPECT_EQ(CountFolderEntries(folder), 1);  // no temporary left
 }

@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "model/rss_file.h"
@@ -78,3 +81,24 @@ int RunCommand(const std::string& command, std::string* output) {
 }
 
 bool HaveProgram(const std::string& name) { return RunCommand("command -v " + name + " >/dev/null 2>&1") == 0; }
+
+bool RunWithFileSizeLimit(size_t limit, const std::function<bool()>& body) {
+  pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit bound{limit, limit};
+    setrlimit(RLIMIT_FSIZE, &bound);
+    _exit(body() ? 0 : 1);
+  }
+  int status = 0;
+  if (waitpid(child, &status, 0) != child) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+int CountFolderEntries(const std::string& folder) {
+  std::error_code ec;
+  int entries = 0;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) ++entries;
+  return entries;
+}

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "scripted_interaction.h"
@@ -45,3 +46,8 @@ void WriteFile(const std::string& path, const std::string& data);
 int RunCommand(const std::string& command, std::string* output = nullptr);
 // True when a program is on PATH.
 bool HaveProgram(const std::string& name);
+// Runs `body` in a child process whose files cannot grow beyond `limit` bytes (a write past it fails
+// as a full disk would), so the limit does not touch the test run; true when `body` returned true.
+bool RunWithFileSizeLimit(size_t limit, const std::function<bool()>& body);
+// The number of entries in a folder (0 when it cannot be read).
+int CountFolderEntries(const std::string& folder);

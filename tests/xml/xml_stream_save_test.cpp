@@ -1,10 +1,6 @@
 // Saving a large document: the text goes to the file in pieces, converted on a second thread, and the
 // file must hold exactly the bytes of the whole text converted at once. Loaded documents point into
 // their text: nodes that leave them must keep their names and values.
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <string>
 
@@ -88,22 +84,13 @@ TEST_F(XmlStreamSave, AFailedWriteOfALargeDocumentKeepsThePreviousFile) {
   // previous file stays. Run in a child process, whose limit does not touch the test run.
   const std::string path = TempPath("feed.xml");
   WriteFile(path, "previous");
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{1u << 20, 1u << 20};
-    setrlimit(RLIMIT_FSIZE, &limit);
+  EXPECT_TRUE(RunWithFileSizeLimit(1u << 20, [&] {
     CVXMLDocument doc;
     BuildLarge(doc, 40000);
     const bool saved = doc.Save(path);
     const bool said = ui.shown.size() == 1 && ui.shown[0].text == U(CCheckedFile::WriteFailedText()) + ":" + path;
-    _exit(!saved && said ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+    return !saved && said;
+  }));
   EXPECT_EQ(ReadFile(path), "previous");
   std::string listing;
   RunCommand("ls -A '" + TempFolder() + "'", &listing);
