@@ -112,18 +112,10 @@ private:
         return std::string(value);
       }
     }
-    std::vector<std::pair<const CVXMLElement*, size_t>> stack{{&element, 0}};
-    while (!stack.empty() && !m_exhausted) {
-      auto& [current, next] = stack.back();
-      const CVXMLNodeList& children = *current->GetChildNodes();
-      if (next == children.size()) {
-        stack.pop_back();
-        continue;
-      }
-      const CVXMLNode* child = children[next++];
+    if (m_exhausted) return out;
+    VisitDescendants(element, [&](const CVXMLNode* child) {
       Spend(1);
       switch (child->GetNodeType()) {
-        case kXmlElementNode: stack.emplace_back(static_cast<const CVXMLElement*>(child), 0); break;
         case kXmlTextNode: {
           const std::string_view value = child->NodeValue();
           Spend(value.size());
@@ -137,7 +129,8 @@ private:
           break;
         default: break;
       }
-    }
+      return !m_exhausted;
+    });
     return out;
   }
 

@@ -48,12 +48,6 @@ void CVXMLAttribute::SetValue(std::string_view value) { m_nodeValue.Assign(Strip
 
 void CVXMLAttribute::BorrowValue(std::string_view value) { m_nodeValue.Borrow(StripQuotes(value)); }
 
-std::string CVXMLAttribute::GetXml() const {
-  std::string out;
-  AppendXml(out);
-  return out;
-}
-
 void CVXMLAttribute::AppendXml(std::string& out) const {
   out.append(m_nodeName.View());
   if (m_nodeValue.empty()) return;

@@ -25,7 +25,6 @@ public:
   // A new attribute from name and value through the constructor (double quotes stripped).
   CVXMLNode* CloneNode() const override { return new CVXMLAttribute(m_nodeName.View(), m_nodeValue.View()); }
   // The name, then ="value" only when the value is not empty.
-  std::string GetXml() const override;
   void AppendXml(std::string& out) const override;
 
   // Assigns, then strips all leading single quotes, all trailing single quotes, all leading double

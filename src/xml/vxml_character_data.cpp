@@ -9,22 +9,10 @@ void CVXMLCharacterData::SetNodeName(const std::string& name) {
   m_renamed = std::make_unique<CVXMLText>(name);
 }
 
-std::string CVXMLCDATASection::GetXml() const {
-  std::string out;
-  AppendXml(out);
-  return out;
-}
-
 void CVXMLCDATASection::AppendXml(std::string& out) const {
   out += "<![CDATA[";
   out.append(m_nodeValue.View());
   out += "]]>";
-}
-
-std::string CVXMLComment::GetXml() const {
-  std::string out;
-  AppendXml(out);
-  return out;
 }
 
 void CVXMLComment::AppendXml(std::string& out) const {

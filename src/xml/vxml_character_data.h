@@ -60,7 +60,6 @@ public:
   explicit CVXMLCDATASection(std::string_view text = std::string_view()) : CVXMLTextNode(text) {}
   int GetNodeType() const override { return kXmlCDATASectionNode; }
   CVXMLNode* CloneNode() const override { return new CVXMLCDATASection(m_nodeValue.View()); }
-  std::string GetXml() const override;
   void AppendXml(std::string& out) const override;
 
   // A CDATA section that points at `text` instead of holding a copy (as CVXMLTextNode::Borrowing).
@@ -83,7 +82,6 @@ public:
   int GetNodeType() const override { return kXmlCommentNode; }
   CVXMLNode* CloneNode() const override { return new CVXMLComment(m_nodeValue.View()); }
   std::string GetText() const override { return std::string(); }
-  std::string GetXml() const override;
   void AppendXml(std::string& out) const override;
 
   static constexpr const char* kName = "#comment";

@@ -57,12 +57,6 @@ CVXMLElement* CVXMLDocument::GetDocumentElement() const {
   return static_cast<CVXMLElement*>((*m_childNodes)[0]);
 }
 
-std::string CVXMLDocument::GetXml() const {
-  std::string out;
-  AppendXml(out);
-  return out;
-}
-
 void CVXMLDocument::WriteXml(std::string& out, CVXMLSink* sink) const {
   out += CVXMLOptions::Instance().IsHtmlMode() ? kHtmlHeader : kXmlHeader;
   const int layout = GetXmlOutputLayout();

@@ -25,7 +25,6 @@ public:
   CVXMLNode* CloneNode() const override;
   // The header (XML or HTML by the mode), a line break unless the layout is compact, then the document
   // element. No final line break.
-  std::string GetXml() const override;
   void AppendXml(std::string& out) const override { WriteXml(out, nullptr); }
   // AppendXml, handing the text to `sink` (when given) piece by piece.
   void WriteXml(std::string& out, CVXMLSink* sink) const;

@@ -95,23 +95,16 @@ void CVXMLElement::SetNodeValue(const std::string& text) {
 
 std::string CVXMLElement::GetText() const {
   std::string out;
-  std::vector<std::pair<const CVXMLElement*, size_t>> stack{{this, 0}};
-  while (!stack.empty()) {
-    auto& [element, next] = stack.back();
-    const CVXMLNodeList& children = *element->GetChildNodes();
-    if (next == children.size()) {
-      stack.pop_back();
-      continue;
-    }
-    const CVXMLNode* child = children[next++];
-    switch (child->GetNodeType()) {
-      case kXmlElementNode: stack.emplace_back(static_cast<const CVXMLElement*>(child), 0); break;
+  VisitDescendants(*this, [&out](const CVXMLNode* node) {
+    switch (node->GetNodeType()) {
+      case kXmlElementNode:
       case kXmlCommentNode: break;
       case kXmlTextNode:
-      case kXmlCDATASectionNode: out.append(child->NodeValue()); break;
-      default: out += child->GetText(); break;
+      case kXmlCDATASectionNode: out.append(node->NodeValue()); break;
+      default: out += node->GetText(); break;
     }
-  }
+    return true;
+  });
   return out;
 }
 
@@ -157,21 +150,11 @@ void CVXMLElement::SetAttributeBorrowing(std::string_view name, std::string_view
 CVXMLNodeList CVXMLElement::GetElementsByTagName(const char* name) const {
   CVXMLNodeList found;
   const std::string_view wanted = name ? std::string_view(name) : std::string_view();
-  // Pre-order without recursion: a match comes before its own descendants.
-  std::vector<std::pair<const CVXMLElement*, size_t>> stack{{this, 0}};
-  while (!stack.empty()) {
-    auto& [element, next] = stack.back();
-    const CVXMLNodeList& children = *element->GetChildNodes();
-    if (next == children.size()) {
-      stack.pop_back();
-      continue;
-    }
-    CVXMLNode* child = children[next++];
-    if (child->GetNodeType() != kXmlElementNode) continue;
-    auto* childElement = static_cast<CVXMLElement*>(child);
-    if (!name || NamesMatch(childElement->NodeName(), wanted)) found.AddTail(childElement);
-    stack.emplace_back(childElement, 0);
-  }
+  // A match comes before its own descendants.
+  VisitDescendants(*this, [&](CVXMLNode* node) {
+    if (node->GetNodeType() == kXmlElementNode && (!name || NamesMatch(node->NodeName(), wanted))) found.AddTail(node);
+    return true;
+  });
   return found;
 }
 
@@ -209,12 +192,6 @@ std::string CVXMLElement::GetStartTag() const {
 std::string CVXMLElement::GetEndTag() const {
   std::string out;
   AppendEndTag(out);
-  return out;
-}
-
-std::string CVXMLElement::GetXml() const {
-  std::string out;
-  AppendXml(out);
   return out;
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "xml/vxml_attribute.h"
@@ -39,7 +40,6 @@ public:
   void SetNodeValue(const std::string& text) override;
   std::string GetText() const override;
   CVXMLNode* CloneNode() const override { return new CVXMLElement(*this); }
-  std::string GetXml() const override;
   void AppendXml(std::string& out) const override { WriteXml(out, nullptr); }
   // AppendXml, handing the text to `sink` (when given) each time some hundreds of kilobytes are ready.
   void WriteXml(std::string& out, CVXMLSink* sink) const;
@@ -108,3 +108,22 @@ private:
   };
   std::unique_ptr<AttributeArray> m_attributes;
 };
+
+// Calls visit(node) for every node below `root` in document order, a node before its children,
+// without recursion, so that a deep tree cannot exhaust the stack. The walk stops when visit
+// returns false.
+template <class Visit>
+void VisitDescendants(const CVXMLElement& root, Visit&& visit) {
+  std::vector<std::pair<const CVXMLElement*, size_t>> stack{{&root, 0}};
+  while (!stack.empty()) {
+    auto& [element, next] = stack.back();
+    const CVXMLNodeList& children = *element->GetChildNodes();
+    if (next == children.size()) {
+      stack.pop_back();
+      continue;
+    }
+    CVXMLNode* child = children[next++];  // the tree's nodes, as the list holds them
+    if (!visit(child)) return;
+    if (child->GetNodeType() == kXmlElementNode) stack.emplace_back(static_cast<const CVXMLElement*>(child), 0);
+  }
+}

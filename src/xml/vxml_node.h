@@ -55,7 +55,7 @@ public:
   virtual std::string GetText() const;
   // A copy that the caller owns; an element is copied deeply.
   virtual CVXMLNode* CloneNode() const = 0;
-  // The node as markup (see the writer); empty for the abstract classes.
+  // The node as markup: what AppendXml appends (empty for the abstract classes).
   virtual std::string GetXml() const;
 
   // Makes `node` the last child and takes ownership of it. A node already in this list moves to the
