@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include "feeds/feed_writers.h"
 #include "feeds/xml_well_formed.h"
 #include "model/rss_file.h"
 #include "platform/file_system.h"
@@ -66,15 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
 
   const std::string& path = OutputPath();
   for (int format = 0; format < 4; ++format) {
-    bool saved = false;
     const bool rss = format < 2;
+    CFeedWriteResult written;
     switch (format) {
-      case 0: project.WriteRss10(path, &saved); break;
-      case 1: project.WriteRss20(path, &saved); break;
-      case 2: project.WriteAtom03(path, &saved); break;
-      default: project.WriteAtom10(path, &saved); break;
+      case 0: written = WriteRss10(project, path); break;
+      case 1: written = WriteRss20(project, path); break;
+      case 2: written = WriteAtom03(project, path); break;
+      default: written = WriteAtom10(project, path); break;
     }
-    if (!saved) __builtin_trap();
+    if (!written.saved) __builtin_trap();
     std::string text;
     int error = 0;
     if (!ReadFileBytes(path, text, error)) __builtin_trap();

@@ -8,15 +8,8 @@
 #include "feeds/feed_dates.h"
 #include "feeds/xml_escape.h"
 #include "harvest/text_utils.h"
-#include "platform/interaction.h"
 
 namespace {
-
-// Message boxes of the path helpers answer at once, silently.
-class CSilentInteraction : public CInteraction {
-public:
-  MbAnswer MessageBox(const std::string&, MbButtons, MbIcon) override { return MbAnswer::Ok; }
-};
 
 void Check(bool condition) {
   if (!condition) __builtin_trap();
@@ -25,8 +18,6 @@ void Check(bool condition) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
-  static CSilentInteraction silent;
-  SetInteraction(&silent);
   if (size == 0) return 0;
   const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
   const size_t zero = input.find('\0');
@@ -86,6 +77,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
       break;
     }
   }
-  SetInteraction(nullptr);
   return 0;
 }

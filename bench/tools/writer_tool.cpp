@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "feeds/feed_writers.h"
 #include "model/project_file.h"
 #include "model/rss_file.h"
 #include "platform/clock.h"
@@ -57,10 +58,10 @@ int main(int argc, char** argv) {
     CRssFile project;
     if (!LoadProjectFile(project, argv[3], message)) return 1;
     CRssFile::rssMode = CRssFile::atomMode = 2;
-    bool saved = false;
-    if (format == "rss20") project.WriteRss20(argv[4], &saved);
-    else if (format == "atom10") project.WriteAtom10(argv[4], &saved);
-    return saved ? 0 : 1;
+    CFeedWriteResult written;
+    if (format == "rss20") written = WriteRss20(project, argv[4]);
+    else if (format == "atom10") written = WriteAtom10(project, argv[4]);
+    return written.saved ? 0 : 1;
   }
   std::fprintf(stderr, "usage: writer_tool make N FILE | load FILE | write rss20|atom10 FILE OUT\n");
   return 2;

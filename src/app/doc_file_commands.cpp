@@ -1,6 +1,6 @@
 // New, Save, Save As and the question before a modified document is replaced.
+#include "app/file_questions.h"
 #include "app/vamel_rss_doc.h"
-#include "platform/interaction.h"
 #include "platform/text_codec.h"
 
 namespace {
@@ -15,12 +15,8 @@ constexpr const char* kDefaultExtensions[] = {"fpj", "rdf", "xml", "xml", "xml"}
 
 bool CVamelRssDoc::OnNewDocument() {
   CRssFile wizard;
-  if (!Interaction().RunNewProjectWizard(wizard)) return false;  // the open project stays as it is
-  DeleteContents();
-  ClearPathName();
-  m_modified = false;
-  m_project.CopyFrom(wizard);
-  m_kind = kKindProject;
+  if (!m_ui.RunNewProjectWizard(wizard)) return false;  // the open project stays as it is
+  NewFrom(wizard);
   return true;
 }
 
@@ -39,18 +35,15 @@ bool CVamelRssDoc::DoSaveAs() {
   request.fileName = m_pathName.empty() ? "rss" : m_pathName;
   request.filterIndex = kind + 1;
   request.overwritePrompt = true;
-  CFileDialogResult chosen = Interaction().ChooseFile(request);
+  CFileDialogResult chosen = m_ui.ChooseFile(request);
   if (!chosen.ok) return false;
   // The kind follows the chosen entry, and stays changed even when writing fails.
-  if (chosen.filterIndex >= 1 && chosen.filterIndex <= 5) m_kind = chosen.filterIndex - 1;
-  return OnSaveDocument(chosen.path);
+  return Report(SaveAs(chosen.path, chosen.filterIndex - 1));
 }
 
 bool CVamelRssDoc::SaveModified() {
   if (!IsModified()) return true;
-  std::string question = Lit("%1 への変更を保存しますか?");
-  question.replace(question.find("%1"), 2, m_title);
-  switch (VamelMessageBox(question, MbButtons::YesNoCancel, MbIcon::Exclamation)) {
+  switch (m_ui.Ask(QuestionId::kSaveChanges, SaveChangesQuestion(m_title))) {
     case MbAnswer::Yes: return DoSave();
     case MbAnswer::No: return true;
     default: return false;

@@ -1,9 +1,9 @@
 #include "app/ftp_profile_mode.h"
 
-#include "feeds/file_names.h"
+#include "app/interaction.h"
 #include "model/rss_file.h"
 #include "net/ftp_set_array.h"
-#include "platform/interaction.h"
+#include "platform/path_names.h"
 #include "settings/options.h"
 
 namespace {
@@ -12,13 +12,13 @@ constexpr const char* kProfileSection = "ftp";
 constexpr const char* kProbeFileName = "test.xml";
 }  // namespace
 
-bool RunFtpProfileMode(CRssFile& project, const std::string& title) {
+bool RunFtpProfileMode(CRssFile& project, const std::string& title, CInteraction& ui) {
   CFtpSetArray profiles;
   profiles.LoadProfiles(kProfileSection);
   int index = profiles.FindProfileForPath(JoinPath(project.localFolder, kProbeFileName));
   CFtpSet profile = profiles.GetAt(index);
   CFtpPageValues values{profile.Host, profile.User, profile.Pass, profile.RemoteDir, GetFtpPassiveOption()};
-  if (!Interaction().RunFtpPage(title, values)) return false;
+  if (!ui.RunFtpPage(title, values)) return false;
 
   project.ftp.Host = profile.Host = values.host;
   project.ftp.User = profile.User = values.user;

@@ -5,8 +5,9 @@
 
 #include <string>
 
+class CInteraction;
 class CRssFile;
 
 // True when the user confirmed; the project's FTP settings, the profile and the passive option are
 // then stored.
-bool RunFtpProfileMode(CRssFile& project, const std::string& title);
+bool RunFtpProfileMode(CRssFile& project, const std::string& title, CInteraction& ui);

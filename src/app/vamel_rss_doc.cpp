@@ -1,13 +1,24 @@
 #include "app/vamel_rss_doc.h"
 
 #include "feeds/feed_reader.h"
+#include "feeds/feed_writers.h"
 #include "model/project_file.h"
 #include "platform/file_system.h"
-#include "platform/interaction.h"
 #include "platform/text_codec.h"
 #include "settings/recent_files.h"
 
-CVamelRssDoc::CVamelRssDoc() : m_title(Lit("無題")) {}
+namespace {
+
+CUserMessage Plain(std::string text) { return CUserMessage{std::move(text), MbButtons::Ok, MbIcon::None}; }
+
+// The file and format errors of project files carry the exclamation icon.
+CUserMessage Exclamation(std::string text) { return CUserMessage{std::move(text), MbButtons::Ok, MbIcon::Exclamation}; }
+
+std::string FeedReadFailedText() { return Lit("RSSファイルの取り込みに失敗しました"); }
+
+}  // namespace
+
+CVamelRssDoc::CVamelRssDoc(CInteraction& ui) : m_ui(ui), m_title(Lit("無題")) {}
 
 bool IsFeedPath(const std::string& path) {
   size_t dot = path.rfind('.');
@@ -31,64 +42,80 @@ void CVamelRssDoc::ClearPathName() {
 
 void CVamelRssDoc::DeleteContents() { m_project.Reset(); }
 
-void CVamelRssDoc::ReportError(const std::string& message, bool exclamation) {
-  m_lastError = message;
-  VamelMessageBox(message, MbButtons::Ok, exclamation ? MbIcon::Exclamation : MbIcon::None);
+bool CVamelRssDoc::Report(const CDocResult& result) {
+  if (!result.ok && !result.messages.empty()) m_lastError = result.messages.back().text;
+  m_ui.ShowAll(result.messages);
+  return result.ok;
 }
 
-bool CVamelRssDoc::OnOpenDocument(const std::string& path) {
+CDocResult CVamelRssDoc::Open(const std::string& path) {
   if (IsFeedPath(path)) return OpenFeedFile(path);
-  m_kind = kKindProject;
+  CDocResult result;
   std::string message;
+  m_kind = kKindProject;
   if (!LoadProjectFile(m_project, path, message)) {
-    ReportError(message, true);
-    return false;
+    result.messages.push_back(Exclamation(message));
+    return result;
   }
   SetPathName(path);
   m_modified = false;
-  return true;
+  result.ok = true;
+  return result;
 }
 
-bool CVamelRssDoc::OnSaveDocument(const std::string& path) {
+CDocResult CVamelRssDoc::Save(const std::string& path) {
   if (m_kind >= kKindRss10 && m_kind <= kKindAtom10) return SaveFeedDocument(path);
+  CDocResult result;
   std::string message;
   if (!SaveProjectFile(m_project, path, message)) {
-    ReportError(message, true);
-    return false;
+    result.messages.push_back(Exclamation(message));
+    return result;
   }
   SetPathName(path);
   m_modified = false;
-  return true;
+  result.ok = true;
+  return result;
 }
 
-bool CVamelRssDoc::SaveFeedDocument(const std::string& path) {
-  // Writing nothing (no path) and a failed save both leave the file unwritten; the save has shown the
-  // file's own message first.
-  bool saved = false;
+CDocResult CVamelRssDoc::SaveAs(const std::string& path, int kind) {
+  if (kind >= kKindProject && kind <= kKindAtom10) m_kind = kind;
+  return Save(path);
+}
+
+CDocResult CVamelRssDoc::SaveFeedDocument(const std::string& path) {
+  CFeedWriteResult written;
   switch (m_kind) {
-    case kKindRss10: m_project.WriteRss(path, &saved); break;
-    case kKindRss20: m_project.WriteRss20(path, &saved); break;
-    case kKindAtom03: m_project.WriteAtom03(path, &saved); break;
-    default: m_project.WriteAtom10(path, &saved); break;
+    case kKindRss10: written = WriteRss(m_project, path); break;
+    case kKindRss20: written = WriteRss20(m_project, path); break;
+    case kKindAtom03: written = WriteAtom03(m_project, path); break;
+    default: written = WriteAtom10(m_project, path); break;
   }
-  if (!saved) {
-    ReportError(Lit("RSS/Atomファイルを保存できませんでした。使用中のソフト等があれば終了してサイド保存してください"), false);
-    return false;
+  // Writing nothing (no path) and a failed save both leave the file unwritten; the file's own message
+  // comes first.
+  CDocResult result;
+  if (!written.saved) {
+    if (!written.error.empty()) result.messages.push_back(Plain(written.error));
+    result.messages.push_back(
+        Plain(Lit("RSS/Atomファイルを保存できませんでした。使用中のソフト等があれば終了してサイド保存してください")));
+    return result;
   }
-  // An empty path wrote the project's own feed path.
-  SetPathName(!path.empty() ? path : m_kind <= kKindRss20 ? m_project.GetRssPath() : m_project.GetAtomPath());
+  SetPathName(written.path);
   // The file now holds what the user sees, so there is nothing left to save.
   m_modified = false;
-  return true;
+  result.ok = true;
+  return result;
 }
 
-bool CVamelRssDoc::OpenFeedFile(const std::string& path) {
+CDocResult CVamelRssDoc::OpenFeedFile(const std::string& path) {
   // Read into a fresh project first: a feed that cannot be read leaves the open document, its path and
   // its title as they were, so a later Save cannot write an emptied project over the previous file.
+  CDocResult result;
   CRssFile read;
-  if (!ReadFeed(read, path)) {
-    ReportError(Lit("RSSファイルの取り込みに失敗しました"), false);
-    return false;
+  CFeedReadResult loaded = ReadFeed(read, path);
+  if (!loaded) {
+    if (!loaded.fileError.empty()) result.messages.push_back(Plain(loaded.fileError));
+    result.messages.push_back(Plain(FeedReadFailedText()));
+    return result;
   }
   DeleteContents();
   m_project.CopyFrom(read);
@@ -103,5 +130,18 @@ bool CVamelRssDoc::OpenFeedFile(const std::string& path) {
   if (m_kind == kKindAtom03 || m_kind == kKindAtom10) m_project.atomVersion = m_kind == kKindAtom10 ? 1 : 0;
   m_modified = false;
   SetPathName(path);
-  return true;
+  result.ok = true;
+  return result;
 }
+
+void CVamelRssDoc::NewFrom(CRssFile& settings) {
+  DeleteContents();
+  ClearPathName();
+  m_modified = false;
+  m_project.CopyFrom(settings);
+  m_kind = kKindProject;
+}
+
+bool CVamelRssDoc::OnOpenDocument(const std::string& path) { return Report(Open(path)); }
+
+bool CVamelRssDoc::OnSaveDocument(const std::string& path) { return Report(Save(path)); }

@@ -1,12 +1,16 @@
 // The document: the one open file, the project read from it, and the commands on it.
 //
-// The document owns one project for the whole run and refills it on New and Open. It talks to the
-// user only through the interaction interface, so the desktop app, the command line and the tests
-// drive the same code.
+// The document owns one project for the whole run and refills it on New and Open. Its file operations
+// (Open, Save, SaveAs, NewFrom) take their inputs as parameters and return what happened with the
+// messages to show; the framework-shaped members (OnOpenDocument, DoSaveAs, OnCommand, ...) ask first
+// through the interaction the document was made with, call the operations and show their messages.
+// The desktop app, the command line and the tests drive the same code.
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "app/interaction.h"
 #include "model/rss_file.h"
 
 // What the open file is; Save writes back in the same kind.
@@ -15,18 +19,21 @@ enum DocKind : int { kKindProject = 0, kKindRss10 = 1, kKindRss20 = 2, kKindAtom
 // Open reads a path as a feed when the text after its last "." is "rdf" or "xml" (any letter case).
 bool IsFeedPath(const std::string& path);
 
-// The message after both feeds were written ("RSSファイル Atomファイル の作成を完了しました"), and the
-// message when neither could be.
-std::string FeedsCreatedMessage(bool rss, bool atom);
-std::string FeedsNotCreatedMessage();
+// What a file operation of the document did, and the messages to show in order.
+struct CDocResult {
+  bool ok = false;
+  std::vector<CUserMessage> messages;
+  explicit operator bool() const { return ok; }
+};
 
 class CVamelRssDoc {
 public:
-  CVamelRssDoc();
+  explicit CVamelRssDoc(CInteraction& ui);
   virtual ~CVamelRssDoc() = default;
   CVamelRssDoc(const CVamelRssDoc&) = delete;
   CVamelRssDoc& operator=(const CVamelRssDoc&) = delete;
 
+  CInteraction& UI() const { return m_ui; }
   CRssFile& GetProject() { return m_project; }
   const CRssFile& GetProject() const { return m_project; }
   int GetKind() const { return m_kind; }
@@ -42,39 +49,33 @@ public:
   // The command line does not touch the desktop's recent-file list.
   void SetRecentFileListEnabled(bool enabled) { m_addToRecent = enabled; }
 
-  // The framework's file operations.
-  virtual void DeleteContents();                       // resets the project
-  virtual bool OnNewDocument();                        // the new-project wizard; false when cancelled
-  virtual bool OnOpenDocument(const std::string& path);  // by extension: "rdf"/"xml" feeds, else a project
-  virtual bool OnSaveDocument(const std::string& path);  // in the document's kind
+  // File operations.
+  virtual void DeleteContents();  // resets the project
+  // By extension: "rdf"/"xml" feeds, else a project file. A failure leaves the open document as it was.
+  CDocResult Open(const std::string& path);
+  // In the document's kind; on success the path becomes the document's and nothing is left to save.
+  CDocResult Save(const std::string& path);
+  // Save As: the kind becomes `kind` (and stays so even when writing fails), then Save.
+  CDocResult SaveAs(const std::string& path, int kind);
+  // A new untitled project document that takes over `settings` (the wizard's project, moved out).
+  void NewFrom(CRssFile& settings);
+
+  // The framework's file commands over the interaction.
+  virtual bool OnNewDocument();                          // the new-project wizard; false when cancelled
+  virtual bool OnOpenDocument(const std::string& path);  // Open, showing its messages
+  virtual bool OnSaveDocument(const std::string& path);  // Save, showing its messages
   bool DoSave();        // Save: to the path, or Save As when there is none
   bool DoSaveAs();      // Save As (57604): a file chooser with the five kinds
   // Before New, Open or exit: "%1 への変更を保存しますか?" when modified. False means cancel.
   bool SaveModified();
 
-  // The commands, by their numbers (command_ids.h). False for a number that is not the document's.
+  // The document's commands, by their numbers (command_ids.h). False for a number that is not the
+  // document's.
   bool OnCommand(int id);
-
-  // Document commands.
-  void OnSiteSettings();                 // 32771
-  std::string GetRssLinkTag() const;     // <LINK rel="alternate" ... HREF="index.rdf">
-  std::string GetAtomLinkTag() const;
-  void OnCopyRssTag();                   // 32773, 32794
-  void OnCopyAtomTag();                  // 32778
-  void OnCreateFeed(int id);             // 32776, 32777, 32799, 32786, 32800, 32797
-  void OnCreateRssAndAtom();             // 32798 and the view's button 1007
-  void OnImportRss();                    // 32792
-  void OnImportFileList();               // 32788
-  bool OnFtpUpload();                    // 32774; false when the upload failed (after its message)
-  void OnShowRss();                      // 32784, 32787
-  void OnShowAtom();                     // 32785
   // Item commands of the list view, on the item at `index` (-1: no current item, nothing happens).
-  void OnOpenItemFile(int index);        // 32790
-  void OnEditItemFile(int index);        // 32795
-  void OnOpenItemUrl(int index);         // 32791
-
-  // Runs the feed viewer with the file's path as its parameter.
-  void OpenInViewer(const std::string& path);
+  void OnOpenItemFile(int index);  // 32790
+  void OnEditItemFile(int index);  // 32795
+  void OnOpenItemUrl(int index);   // 32791
 
   // Tells the views that the item list changed (after an import: the first row becomes current).
   virtual void UpdateAllViews() {}
@@ -83,13 +84,12 @@ public:
   const std::string& GetLastError() const { return m_lastError; }
 
 protected:
-  // Reads a feed file as the document; the kind becomes the feed's format.
-  bool OpenFeedFile(const std::string& path);
-  // Save of kinds 1 to 4: the feed writer of the kind (kind 1 by the project's RSS version).
-  bool SaveFeedDocument(const std::string& path);
-  // Shows a failure message (the file and format errors of project files carry the exclamation icon).
-  void ReportError(const std::string& message, bool exclamation);
+  CDocResult OpenFeedFile(const std::string& path);
+  CDocResult SaveFeedDocument(const std::string& path);
+  // Shows the messages of a result; remembers the last one of a failure.
+  bool Report(const CDocResult& result);
 
+  CInteraction& m_ui;
   CRssFile m_project;
   int m_kind = kKindProject;
   std::string m_pathName;

@@ -6,23 +6,25 @@
 
 #include <CLI/CLI.hpp>
 
+class CCliInteraction;
+
 void SetAction(CLI::App* command, std::function<void()> action);
 // Runs the action of the subcommand that was given; false when there was none.
 bool RunParsedAction(CLI::App& app);
 
 // new, set, show, add
-void RegisterProjectCommands(CLI::App& app);
+void RegisterProjectCommands(CLI::App& app, CCliInteraction& ui);
 
 // options
 void RegisterOptionsCommand(CLI::App& app);
 
 // import
-void RegisterImportCommand(CLI::App& app);
+void RegisterImportCommand(CLI::App& app, CCliInteraction& ui);
 
 // write
-void RegisterWriteCommand(CLI::App& app);
+void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui);
 
 // harvest, scan, refresh
-void RegisterHarvestCommands(CLI::App& app);
+void RegisterHarvestCommands(CLI::App& app, CCliInteraction& ui);
 // save-as, link-tag, publish
-void RegisterDocumentCommands(CLI::App& app);
+void RegisterDocumentCommands(CLI::App& app, CCliInteraction& ui);

@@ -1,9 +1,6 @@
 #include "cli/cli_interaction.h"
 
-#include <cstdio>
-
 #include "cli/cli_output.h"
-#include "platform/file_system.h"
 #include "platform/text_codec.h"
 
 namespace {
@@ -31,29 +28,26 @@ MbAnswer CCliInteraction::MessageBox(const std::string& text, MbButtons buttons,
   return yes ? MbAnswer::Ok : MbAnswer::Cancel;
 }
 
+MbAnswer CCliInteraction::Ask(QuestionId id, const CUserMessage& question) {
+  if (id == QuestionId::kDownloadPage) {
+    PrintErr(question.text + (m_download ? " -> yes (--download)" : " -> no (no --download)"));
+    return m_download ? MbAnswer::Yes : MbAnswer::No;
+  }
+  return CInteraction::Ask(id, question);
+}
+
 CProgressSink* CCliInteraction::CreateProgress(const std::string&, bool) { return new CCliProgress; }
 
 void CCliInteraction::SetClipboardText(const std::string& text) { PrintOut(text); }
-
-void CCliInteraction::SetFileAnswer(const std::string& path, int filterIndex) {
-  m_fileAnswer = {true, path, filterIndex};
-  m_haveFileAnswer = true;
-}
-
-CFileDialogResult CCliInteraction::ChooseFile(const CFileDialogRequest& request) {
-  if (!m_haveFileAnswer) return CFileDialogResult();
-  m_haveFileAnswer = false;
-  // The chooser's own question before an existing file is replaced.
-  if (request.save && request.overwritePrompt && PathExists(m_fileAnswer.path)) {
-    std::string question = m_fileAnswer.path + Lit(" は既に存在します。\r\n上書きしますか?");
-    if (MessageBox(question, MbButtons::YesNo, MbIcon::Exclamation) != MbAnswer::Yes) return CFileDialogResult();
-  }
-  return m_fileAnswer;
-}
 
 bool CCliInteraction::RunFtpPage(const std::string& title, CFtpPageValues& values) {
   std::string shown = title + ": " + values.user + "@" + values.host + " " + values.remoteDir;
   if (m_answer == CliAnswer::Ask) throw CCliUnanswered(shown);
   PrintErr(shown + (m_answer == CliAnswer::Yes ? " -> yes" : " -> no"));
   return m_answer == CliAnswer::Yes;
+}
+
+ExistingUrlAnswer CCliInteraction::AskExistingUrl() {
+  if (!m_existingUrl) throw CCliFailure(Lit("このURLを持つアイテムがすでにあります。") + " (--on-duplicate replace|beside)");
+  return *m_existingUrl;
 }

@@ -2,18 +2,18 @@
 #include <map>
 #include <memory>
 
+#include "app/feed_commands.h"
+#include "app/file_questions.h"
+#include "app/publish.h"
 #include "app/vamel_rss_doc.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
 #include "cli/cli_interaction.h"
 #include "cli/cli_output.h"
-#include "platform/interaction.h"
 
 namespace {
 
-CCliInteraction& CliInteraction() { return static_cast<CCliInteraction&>(Interaction()); }
-
-void RegisterSaveAs(CLI::App& app) {
+void RegisterSaveAs(CLI::App& app, CCliInteraction& ui) {
   auto* cmd = app.add_subcommand("save-as", "save FILE as DEST in the chosen kind");
   auto file = std::make_shared<std::string>();
   auto dest = std::make_shared<std::string>();
@@ -23,48 +23,51 @@ void RegisterSaveAs(CLI::App& app) {
   cmd->add_option("--kind", *kind, "what DEST becomes")
       ->required()
       ->check(CLI::IsMember({"project", "rss10", "rss20", "atom03", "atom10"}));
-  SetAction(cmd, [=] {
-    static const std::map<std::string, int> kEntries = {
-        {"project", 1}, {"rss10", 2}, {"rss20", 3}, {"atom03", 4}, {"atom10", 5}};
-    CVamelRssDoc doc;
+  SetAction(cmd, [=, &ui] {
+    static const std::map<std::string, int> kKinds = {
+        {"project", kKindProject}, {"rss10", kKindRss10}, {"rss20", kKindRss20}, {"atom03", kKindAtom03}, {"atom10", kKindAtom10}};
+    CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
-    CliInteraction().SetFileAnswer(ArgText(*dest), kEntries.at(*kind));
-    if (!doc.DoSaveAs()) throw CCliFailure(std::string());
+    const std::string path = ArgText(*dest);
+    // The question a save dialog asks before it replaces a file.
+    if (!ConfirmReplaceFile(ui, path)) throw CCliFailure(std::string());
+    CDocResult result = doc.SaveAs(path, kKinds.at(*kind));
+    ui.ShowAll(result.messages);
+    if (!result) throw CCliFailure(std::string());
     PrintOut(doc.GetPathName());
   });
 }
 
-void RegisterLinkTag(CLI::App& app) {
+void RegisterLinkTag(CLI::App& app, CCliInteraction& ui) {
   auto* cmd = app.add_subcommand("link-tag", "print the <LINK rel=\"alternate\"> tag of the RSS or the Atom file");
   auto file = std::make_shared<std::string>();
   auto which = std::make_shared<std::string>();
   cmd->add_option("FILE", *file, "project or feed file")->required();
   cmd->add_option("FEED", *which, "rss or atom")->required()->check(CLI::IsMember({"rss", "atom"}));
-  SetAction(cmd, [=] {
-    CVamelRssDoc doc;
+  SetAction(cmd, [=, &ui] {
+    CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
-    if (*which == "rss") doc.OnCopyRssTag();
-    else doc.OnCopyAtomTag();
+    PrintOut(*which == "rss" ? GetRssLinkTag(doc.GetProject()) : GetAtomLinkTag(doc.GetProject()));
   });
 }
 
-void RegisterPublish(CLI::App& app) {
+void RegisterPublish(CLI::App& app, CCliInteraction& ui) {
   auto* cmd = app.add_subcommand(
       "publish", "write both feeds and upload them by FTP (asks first: answer with --yes or --no)");
   auto file = std::make_shared<std::string>();
   cmd->add_option("FILE", *file, "project or feed file")->required();
-  SetAction(cmd, [=] {
-    CVamelRssDoc doc;
+  SetAction(cmd, [=, &ui] {
+    CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
     // Declining is no failure; a failed upload has shown its message.
-    if (!doc.OnFtpUpload()) throw CCliFailure(std::string());
+    if (PublishFeeds(doc.GetProject(), doc.GetKind(), ui) == PublishOutcome::kFailed) throw CCliFailure(std::string());
   });
 }
 
 }  // namespace
 
-void RegisterDocumentCommands(CLI::App& app) {
-  RegisterSaveAs(app);
-  RegisterLinkTag(app);
-  RegisterPublish(app);
+void RegisterDocumentCommands(CLI::App& app, CCliInteraction& ui) {
+  RegisterSaveAs(app, ui);
+  RegisterLinkTag(app, ui);
+  RegisterPublish(app, ui);
 }

@@ -1,20 +1,20 @@
 // new, set, show and add: the project's settings and items.
 #include <memory>
 
+#include "app/item_commands.h"
 #include "app/vamel_rss_doc.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
+#include "cli/cli_interaction.h"
 #include "cli/cli_output.h"
 #include "cli/item_options.h"
 #include "cli/settings_options.h"
 #include "cli/show_output.h"
 #include "platform/file_system.h"
-#include "platform/interaction.h"
-#include "platform/text_codec.h"
 
 namespace {
 
-void RegisterNew(CLI::App& app) {
+void RegisterNew(CLI::App& app, CCliInteraction& ui) {
   auto* cmd = app.add_subcommand("new", "create a project file with the default settings and SETTINGS");
   auto file = std::make_shared<std::string>();
   auto force = std::make_shared<bool>(false);
@@ -22,11 +22,11 @@ void RegisterNew(CLI::App& app) {
   cmd->add_option("FILE", *file, "project file to create (.fpj)")->required();
   cmd->add_flag("--force", *force, "replace an existing file");
   AddSettingsOptions(cmd, *settings);
-  SetAction(cmd, [=] {
+  SetAction(cmd, [=, &ui] {
     std::string path = ArgText(*file);
     if (IsFeedPath(path)) throw CCliUsage("new creates a project file; use a name such as site.fpj");
     if (PathExists(path) && !*force) throw CCliFailure(path + " already exists (use --force to replace it)");
-    CVamelRssDoc doc;
+    CVamelRssDoc doc(ui);
     doc.SetRecentFileListEnabled(false);
     ApplySettings(*settings, doc.GetProject());
     if (!doc.OnSaveDocument(path)) throw CCliFailure(std::string());
@@ -34,28 +34,28 @@ void RegisterNew(CLI::App& app) {
   });
 }
 
-void RegisterSet(CLI::App& app) {
+void RegisterSet(CLI::App& app, CCliInteraction& ui) {
   auto* cmd = app.add_subcommand("set", "change the settings of FILE");
   auto file = std::make_shared<std::string>();
   auto settings = std::make_shared<SettingsOptions>();
   cmd->add_option("FILE", *file, "project or feed file")->required();
   AddSettingsOptions(cmd, *settings);
-  SetAction(cmd, [=] {
-    CVamelRssDoc doc;
+  SetAction(cmd, [=, &ui] {
+    CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
     ApplySettings(*settings, doc.GetProject());
     SaveDocumentOrFail(doc);
   });
 }
 
-void RegisterShow(CLI::App& app) {
+void RegisterShow(CLI::App& app, CCliInteraction& ui) {
   auto* cmd = app.add_subcommand("show", "print the settings and items of FILE");
   auto file = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
   cmd->add_option("FILE", *file, "project or feed file")->required();
   cmd->add_flag("--json", *json, "one JSON object (UTF-8)");
-  SetAction(cmd, [=] {
-    CVamelRssDoc doc;
+  SetAction(cmd, [=, &ui] {
+    CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
     if (*json) {
       std::string out = ShowJson(doc);
@@ -67,7 +67,7 @@ void RegisterShow(CLI::App& app) {
   });
 }
 
-void RegisterAdd(CLI::App& app) {
+void RegisterAdd(CLI::App& app, CCliInteraction& ui) {
   auto* cmd = app.add_subcommand("add", "add a new item first in the list of FILE");
   auto file = std::make_shared<std::string>();
   auto url = std::make_shared<std::string>();
@@ -78,27 +78,18 @@ void RegisterAdd(CLI::App& app) {
   cmd->add_option("--on-duplicate", *onDuplicate, "when an item has this URL already: replace it, add beside it, or cancel")
       ->check(CLI::IsMember({"replace", "beside", "cancel"}));
   AddItemOptions(cmd, *item);
-  SetAction(cmd, [=] {
-    CVamelRssDoc doc;
+  SetAction(cmd, [=, &ui] {
+    CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
     CRssFile& project = doc.GetProject();
     auto newItem = std::make_unique<CRssItem>();
     newItem->url = ArgText(*url);
     ApplyItemOptions(*item, *newItem);
-    int existing = -1;
-    for (int i = 0; i < project.GetSize(); ++i) {
-      if (project.GetAt(i)->url == newItem->url) {
-        existing = i;
-        break;
-      }
-    }
-    if (existing >= 0) {
-      if (onDuplicate->empty() || *onDuplicate == "cancel") {
-        throw CCliFailure(Lit("このURLを持つアイテムがすでにあります。") + " (--on-duplicate replace|beside)");
-      }
-      if (*onDuplicate == "replace") project.DeleteAt(existing);
-    }
-    project.InsertAt(0, std::move(newItem));
+    if (*onDuplicate == "replace") ui.SetExistingUrlAnswer(ExistingUrlAnswer::kReplace);
+    else if (*onDuplicate == "beside") ui.SetExistingUrlAnswer(ExistingUrlAnswer::kAddBeside);
+    ExistingUrlAnswer answer = ExistingUrlAnswer::kAddBeside;
+    if (project.FindItemByUrl(newItem->url) >= 0) answer = ui.AskExistingUrl();
+    InsertNewItem(project, std::move(newItem), answer);
     doc.SetModifiedFlag();
     SaveDocumentOrFail(doc);
   });
@@ -106,9 +97,9 @@ void RegisterAdd(CLI::App& app) {
 
 }  // namespace
 
-void RegisterProjectCommands(CLI::App& app) {
-  RegisterNew(app);
-  RegisterSet(app);
-  RegisterShow(app);
-  RegisterAdd(app);
+void RegisterProjectCommands(CLI::App& app, CCliInteraction& ui) {
+  RegisterNew(app, ui);
+  RegisterSet(app, ui);
+  RegisterShow(app, ui);
+  RegisterAdd(app, ui);
 }

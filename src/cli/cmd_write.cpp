@@ -1,61 +1,54 @@
 // write: the feed-creation commands on the project of FILE.
 #include <memory>
 
+#include "app/feed_commands.h"
 #include "app/vamel_rss_doc.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
+#include "cli/cli_interaction.h"
 #include "cli/cli_output.h"
-#include "platform/interaction.h"
-#include "platform/text_codec.h"
 
 namespace {
 
-// One feed written by `write`: whether the writer had a path, and whether the file was saved.
-struct CWritten {
-  bool produced = false;
-  bool saved = false;
-  std::string path;
-};
-
-CWritten WriteOne(CRssFile& project, const std::string& format) {
-  CWritten result;
-  const bool rss = format == "rss" || format == "rss10" || format == "rss20";
-  result.path = rss ? project.GetRssPath() : project.GetAtomPath();
-  if (format == "rss") result.produced = project.WriteRss(std::string(), &result.saved);
-  else if (format == "atom") result.produced = project.WriteAtom(std::string(), &result.saved);
-  else if (format == "rss10") result.produced = project.WriteRss10(std::string(), &result.saved);
-  else if (format == "rss20") result.produced = project.WriteRss20(std::string(), &result.saved);
-  else if (format == "atom03") result.produced = project.WriteAtom03(std::string(), &result.saved);
-  else result.produced = project.WriteAtom10(std::string(), &result.saved);
-  if (result.saved) PrintOut(result.path);
-  return result;
+FeedCommand FeedCommandOf(const std::string& format) {
+  if (format == "rss") return FeedCommand::kRss;
+  if (format == "atom") return FeedCommand::kAtom;
+  if (format == "rss10") return FeedCommand::kRss10;
+  if (format == "rss20") return FeedCommand::kRss20;
+  if (format == "atom03") return FeedCommand::kAtom03;
+  return FeedCommand::kAtom10;
 }
+
+// A feed the writer had a path for but could not save fails the run, though the other feed may have
+// been written; its file's message has been shown.
+bool Failed(const CWrittenFeed& feed) { return feed.produced && !feed.saved; }
 
 }  // namespace
 
-void RegisterWriteCommand(CLI::App& app) {
+void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui) {
   auto* cmd = app.add_subcommand("write", "write the feeds of FILE into its local folder and print their paths");
   auto file = std::make_shared<std::string>();
   auto format = std::make_shared<std::string>("both");
   cmd->add_option("FILE", *file, "project or feed file")->required();
   cmd->add_option("--format", *format, "which feed: rss and atom by the project's versions, both (default), or one version")
       ->check(CLI::IsMember({"rss", "atom", "both", "rss10", "rss20", "atom03", "atom10"}));
-  SetAction(cmd, [=] {
-    CVamelRssDoc doc;
+  SetAction(cmd, [=, &ui] {
+    CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
-    CRssFile& project = doc.GetProject();
-    // A file the writer had a path for but could not save has shown its own message; the run then
-    // fails, though the other feed may have been written.
     if (*format == "both") {
-      CWritten rss = WriteOne(project, "rss");
-      CWritten atom = WriteOne(project, "atom");
-      if (!rss.produced && !atom.produced) throw CCliFailure(FeedsNotCreatedMessage());
-      if ((rss.produced && !rss.saved) || (atom.produced && !atom.saved)) throw CCliFailure(std::string());
-      VamelMessageBox(FeedsCreatedMessage(rss.produced, atom.produced), MbButtons::Ok, MbIcon::None);
+      CFeedsCreation result = CreateRssAndAtom(doc.GetProject());
+      for (const CWrittenFeed* feed : {&result.rss, &result.atom}) {
+        if (feed->saved) PrintOut(feed->path);
+      }
+      // The closing message only when every feed that had a path was written.
+      const bool failed = Failed(result.rss) || Failed(result.atom);
+      for (size_t i = 0; i + (failed ? 1 : 0) < result.messages.size(); ++i) ui.Show(result.messages[i]);
+      if (failed || (!result.rss.produced && !result.atom.produced)) throw CCliFailure(std::string());
       return;
     }
-    CWritten one = WriteOne(project, *format);
-    if (!one.produced) throw CCliFailure(FeedsNotCreatedMessage());
-    if (!one.saved) throw CCliFailure(std::string());
+    CFeedCreation result = CreateFeed(doc.GetProject(), FeedCommandOf(*format));
+    if (result.feed.saved) PrintOut(result.feed.path);
+    ui.ShowAll(result.messages);
+    if (!result.feed.saved) throw CCliFailure(std::string());
   });
 }

@@ -1,7 +1,7 @@
 #include "cli/item_options.h"
 
+#include "app/date_input.h"
 #include "cli/cli_output.h"
-#include "cli/date_arg.h"
 #include "model/rss_item.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
@@ -12,7 +12,7 @@ bool Given(const ItemOptions& o, const char* name) { return o.command->count(nam
 
 TimeValue DateOrFail(const std::string& text, const char* option) {
   TimeValue t = 0;
-  if (!ParseDateArg(text, t)) throw CCliUsage(std::string(option) + " needs a W3C date or date-time such as 2006-01-02 or 2006-01-02T10:03:04+09:00: " + ArgText(text));
+  if (!ParseDateInput(text, t)) throw CCliUsage(std::string(option) + " needs a W3C date or date-time such as 2006-01-02 or 2006-01-02T10:03:04+09:00: " + ArgText(text));
   return t;
 }
 

@@ -8,7 +8,6 @@
 #include "cli/cli_interaction.h"
 #include "cli/cli_output.h"
 #include "platform/clock.h"
-#include "platform/interaction.h"
 
 namespace {
 
@@ -26,7 +25,6 @@ void FixClockFromEnvironment() {
 int main(int argc, char** argv) {
   FixClockFromEnvironment();
   CCliInteraction interaction;
-  SetInteraction(&interaction);
 
   CLI::App app{"VamelRss: RSS and Atom feeds for a static web site.\n"
                "FILE is a project file (.fpj) or a feed file (.rdf, .xml)."};
@@ -36,12 +34,12 @@ int main(int argc, char** argv) {
   auto* yesFlag = app.add_flag("--yes", yes, "answer Yes (OK) to the program's questions");
   app.add_flag("--no", no, "answer No (Cancel) to the program's questions")->excludes(yesFlag);
 
-  RegisterProjectCommands(app);
+  RegisterProjectCommands(app, interaction);
   RegisterOptionsCommand(app);
-  RegisterImportCommand(app);
-  RegisterWriteCommand(app);
-  RegisterHarvestCommands(app);
-  RegisterDocumentCommands(app);
+  RegisterImportCommand(app, interaction);
+  RegisterWriteCommand(app, interaction);
+  RegisterHarvestCommands(app, interaction);
+  RegisterDocumentCommands(app, interaction);
 
   try {
     app.parse(argc, argv);

@@ -7,8 +7,9 @@
 #include "feeds/feed_dates.h"
 #include "feeds/feed_items.h"
 #include "feeds/feed_text.h"
+#include "feeds/feed_writers.h"
 #include "feeds/feed_writer_support.h"
-#include "feeds/url_parts.h"
+#include "platform/url_parts.h"
 #include "feeds/xml_escape.h"
 #include "model/rss_file.h"
 #include "platform/clock.h"
@@ -35,14 +36,15 @@ void AddAuthor(CVXMLElement& feed, const std::string& creator) {
 
 }  // namespace
 
-bool CRssFile::WriteAtom(const std::string& path, bool* saved) {
-  return atomVersion == 0 ? WriteAtom03(path, saved) : WriteAtom10(path, saved);
+CFeedWriteResult WriteAtom(const CRssFile& project, const std::string& path) {
+  return project.atomVersion == 0 ? WriteAtom03(project, path) : WriteAtom10(project, path);
 }
 
-bool CRssFile::WriteAtom03(const std::string& path, bool* saved) {
-  if (saved) *saved = false;
-  const std::string target = path.empty() ? GetAtomPath() : path;
-  if (target.empty()) return false;
+CFeedWriteResult WriteAtom03(const CRssFile& project, const std::string& path) {
+  CFeedWriteResult result;
+  result.path = path.empty() ? project.GetAtomPath() : path;
+  if (result.path.empty()) return result;
+  result.produced = true;
 
   CFeedWriteScope scope;
   CVXMLDocument document;
@@ -52,22 +54,23 @@ bool CRssFile::WriteAtom03(const std::string& path, bool* saved) {
   feed->SetAttribute("xmlns:dc", kDublinCoreNamespace);
   document.AppendChild(feed);
 
-  AddFeedMarkup(*feed, "title", siteTitle);
-  AddLink(*feed, "alternate", "text/html", siteUrl);
-  AddFeedElement(*feed, "modified", FormatW3cDate(GetLatestItemDate()));
-  AddAuthor(*feed, creator);
-  AddFeedMarkup(*feed, "tagline", siteDescription);
-  const int count = FeedItemCount(*this, atomCount);
-  AppendFeedItems(*feed, count, [this](int i) { return MakeAtom03Entry(*GetAt(i)); });
+  AddFeedMarkup(*feed, "title", project.siteTitle);
+  AddLink(*feed, "alternate", "text/html", project.siteUrl);
+  AddFeedElement(*feed, "modified", FormatW3cDate(project.GetLatestItemDate()));
+  AddAuthor(*feed, project.creator);
+  AddFeedMarkup(*feed, "tagline", project.siteDescription);
+  const int count = FeedItemCount(project, project.atomCount);
+  AppendFeedItems(*feed, count, [&project](int i) { return MakeAtom03Entry(*project.GetAt(i)); });
 
-  SaveFeed(document, target, saved);
-  return true;
+  SaveFeed(document, result);
+  return result;
 }
 
-bool CRssFile::WriteAtom10(const std::string& path, bool* saved) {
-  if (saved) *saved = false;
-  const std::string target = path.empty() ? GetAtomPath() : path;
-  if (target.empty()) return false;
+CFeedWriteResult WriteAtom10(const CRssFile& project, const std::string& path) {
+  CFeedWriteResult result;
+  result.path = path.empty() ? project.GetAtomPath() : path;
+  if (result.path.empty()) return result;
+  result.produced = true;
 
   CFeedWriteScope scope;
   CVXMLDocument document;
@@ -75,24 +78,24 @@ bool CRssFile::WriteAtom10(const std::string& path, bool* saved) {
   feed->SetAttribute("xmlns", kAtom10Namespace);
   document.AppendChild(feed);
 
-  AddFeedMarkup(*feed, "title", siteTitle);
-  AddLink(*feed, "alternate", "text/html", siteUrl);
-  AddLink(*feed, "self", "application/atom+xml", GetAtomSelfUrl());
-  AddFeedElement(*feed, "id", FeedUrlText(GetFeedId()));
-  AddFeedElement(*feed, "updated", FormatW3cDate(GetLatestItemDate()));
-  AddAuthor(*feed, creator);
-  AddFeedMarkup(*feed, "subtitle", siteDescription);
-  const int count = FeedItemCount(*this, atomCount);
-  AppendFeedItems(*feed, count, [this](int i) { return MakeAtom10Entry(*GetAt(i)); });
+  AddFeedMarkup(*feed, "title", project.siteTitle);
+  AddLink(*feed, "alternate", "text/html", project.siteUrl);
+  AddLink(*feed, "self", "application/atom+xml", GetAtomSelfUrl(project));
+  AddFeedElement(*feed, "id", FeedUrlText(GetFeedId(project)));
+  AddFeedElement(*feed, "updated", FormatW3cDate(project.GetLatestItemDate()));
+  AddAuthor(*feed, project.creator);
+  AddFeedMarkup(*feed, "subtitle", project.siteDescription);
+  const int count = FeedItemCount(project, project.atomCount);
+  AppendFeedItems(*feed, count, [&project](int i) { return MakeAtom10Entry(*project.GetAt(i)); });
 
-  SaveFeed(document, target, saved);
-  return true;
+  SaveFeed(document, result);
+  return result;
 }
 
-std::string CRssFile::GetFeedId() const {
-  if (!feedId.empty()) return feedId;
+std::string GetFeedId(const CRssFile& project) {
+  if (!project.feedId.empty()) return project.feedId;
   std::string host, path;
-  SplitUrlHostPath(StripXmlForbiddenChars(siteUrl), host, path);
+  SplitUrlHostPath(StripXmlForbiddenChars(project.siteUrl), host, path);
   path.erase(std::remove(path.begin(), path.end(), '/'), path.end());
   std::string year;
   std::tm tm{};
@@ -104,8 +107,8 @@ std::string CRssFile::GetFeedId() const {
   return "tag:" + host + "," + year + ":" + path;
 }
 
-std::string CRssFile::GetAtomSelfUrl() const {
-  std::string url = siteUrl;
+std::string GetAtomSelfUrl(const CRssFile& project) {
+  std::string url = project.siteUrl;
   if (url.empty() || url.back() != '/') url += '/';
-  return url + atomFileName;
+  return url + project.atomFileName;
 }

@@ -7,7 +7,7 @@
 
 #include "feeds/feed_dates.h"
 #include "feeds/feed_text.h"
-#include "feeds/url_parts.h"
+#include "platform/url_parts.h"
 #include "feeds/xml_escape.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"

@@ -244,13 +244,17 @@ void ReadAtomFeed(CFeedTextReader& reader, const CFeedIndex& index, FeedContent&
 
 }  // namespace
 
-bool ReadFeed(CRssFile& project, const std::string& path) {
+CFeedReadResult ReadFeed(CRssFile& project, const std::string& path) {
   CXmlModeScope xmlMode;
   CVXMLDocument document;
-  document.Load(path);  // shows the file error itself and leaves the document empty
+  CFeedReadResult result;
+  if (CVXMLResult loaded = document.Load(path); !loaded) {
+    result.fileError = std::move(loaded.message);
+    return result;
+  }
   const CVXMLElement* root = document.GetDocumentElement();
   // Text without any element (an empty file among them) loads as an unnamed root: there is no feed.
-  if (!root || root->NodeName().empty()) return false;
+  if (!root || root->NodeName().empty()) return result;
 
   FeedContent content;
   const std::string_view rootName = root->NodeName();
@@ -272,8 +276,8 @@ bool ReadFeed(CRssFile& project, const std::string& path) {
                    });
   reader.Allow(index);
   if (atom) ReadAtomFeed(reader, index, content);
-  else if (!ReadRssChannel(reader, index, content)) return false;
-  if (reader.Exhausted()) return false;
+  else if (!ReadRssChannel(reader, index, content)) return result;
+  if (reader.Exhausted()) return result;
 
   const std::string fullPath = AbsoluteLocalPath(path);
   project.localFolder = FolderOf(fullPath);
@@ -286,7 +290,8 @@ bool ReadFeed(CRssFile& project, const std::string& path) {
   if (content.feedId) project.feedId = *content.feedId;
   project.Reserve(project.GetSize() + static_cast<int>(content.items.size()));
   for (auto& item : content.items) project.Add(std::move(item));
-  return true;
+  result.ok = true;
+  return result;
 }
 
 void SetOutputFileName(CRssFile& project, int formatCode, const std::string& path) {

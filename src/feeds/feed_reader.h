@@ -16,10 +16,15 @@ enum FeedFormat : int { kFeedRss10 = 1, kFeedRss20 = 2, kFeedAtom03 = 3, kFeedAt
 // sourceKind.
 //
 // Text is taken from text nodes and attribute values with its character references decoded; CDATA
-// sections as they stand. False, with the project unchanged, when the file has no root element (a
-// file error has then been shown), when an RSS file has no channel, or when the feed would make the
-// project unreasonably large (items nested inside items).
-bool ReadFeed(CRssFile& project, const std::string& path);
+// sections as they stand. Fails, with the project unchanged, when the file cannot be read (the file
+// error's message comes back), when it has no root element, when an RSS file has no channel, or when
+// the feed would make the project unreasonably large (items nested inside items).
+struct CFeedReadResult {
+  bool ok = false;
+  std::string fileError;  // the message of a file that could not be read, else ""
+  explicit operator bool() const { return ok; }
+};
+CFeedReadResult ReadFeed(CRssFile& project, const std::string& path);
 
 // Clears both file names, then sets rssFileName (codes 1 and 2) or atomFileName (codes 3 and 4) to the
 // name part of `path`; any other code leaves both empty.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "feeds/feed_text.h"
+#include "feeds/feed_writers.h"
 #include "model/rss_file.h"
 #include "xml/vxml_options.h"
 #include "xml/vxml_pool.h"
@@ -59,9 +60,10 @@ void AppendFeedItems(CVXMLElement& parent, int count, const std::function<std::u
   for (auto& element : made) parent.AppendChild(element.release());
 }
 
-void SaveFeed(const CVXMLDocument& document, const std::string& path, bool* saved) {
-  const bool ok = document.Save(path);
-  if (saved) *saved = ok;
+void SaveFeed(const CVXMLDocument& document, CFeedWriteResult& result) {
+  CVXMLResult saved = document.Save(result.path);
+  result.saved = saved.ok;
+  result.error = std::move(saved.message);
 }
 
 CVXMLElement* AddFeedElement(CVXMLElement& parent, const char* name, const std::string& text) {

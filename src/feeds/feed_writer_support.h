@@ -9,6 +9,7 @@
 #include "xml/vxml_element.h"
 
 class CRssFile;
+struct CFeedWriteResult;
 
 // Writing needs XML mode and the indented layout; this holds them for the life of a writer and puts
 // the HTML-mode switch back afterwards (a writer never runs while a page is read, but must not depend
@@ -32,9 +33,8 @@ int FeedItemCount(const CRssFile& project, int limit);
 // element depends on that item alone, so a large feed is built by two threads, each half of it.
 void AppendFeedItems(CVXMLElement& parent, int count, const std::function<std::unique_ptr<CVXMLElement>(int)>& make);
 
-// Saves the feed; a failure has shown the file's message. `saved` (when given) tells whether the file
-// was written.
-void SaveFeed(const CVXMLDocument& document, const std::string& path, bool* saved);
+// Saves the feed to result.path; sets result.saved, or result.error with the file error's message.
+void SaveFeed(const CVXMLDocument& document, CFeedWriteResult& result);
 
 // A new child element of `parent` whose text needs no parsing (fixed texts, dates, URLs made safe).
 CVXMLElement* AddFeedElement(CVXMLElement& parent, const char* name, const std::string& text = std::string());

@@ -2,6 +2,7 @@
 #include "feeds/feed_dates.h"
 #include "feeds/feed_items.h"
 #include "feeds/feed_text.h"
+#include "feeds/feed_writers.h"
 #include "feeds/feed_writer_support.h"
 #include "model/rss_file.h"
 #include "platform/clock.h"
@@ -25,14 +26,15 @@ constexpr const char* kGenerator = "VamelRss Ver1.0";
 
 }  // namespace
 
-bool CRssFile::WriteRss(const std::string& path, bool* saved) {
-  return rssVersion == 0 ? WriteRss10(path, saved) : WriteRss20(path, saved);
+CFeedWriteResult WriteRss(const CRssFile& project, const std::string& path) {
+  return project.rssVersion == 0 ? WriteRss10(project, path) : WriteRss20(project, path);
 }
 
-bool CRssFile::WriteRss10(const std::string& path, bool* saved) {
-  if (saved) *saved = false;
-  const std::string target = path.empty() ? GetRssPath() : path;
-  if (target.empty()) return false;
+CFeedWriteResult WriteRss10(const CRssFile& project, const std::string& path) {
+  CFeedWriteResult result;
+  result.path = path.empty() ? project.GetRssPath() : path;
+  if (result.path.empty()) return result;
+  result.produced = true;
 
   CFeedWriteScope scope;
   CVXMLDocument document;
@@ -41,26 +43,27 @@ bool CRssFile::WriteRss10(const std::string& path, bool* saved) {
   document.AppendChild(root);
 
   CVXMLElement* channel = AddFeedElement(*root, "channel");
-  channel->SetAttribute("rdf:about", FeedAttributeText(siteUrl));
-  AddFeedMarkup(*channel, "title", siteTitle);
-  AddFeedElement(*channel, "link", FeedUrlText(siteUrl));
-  AddFeedMarkup(*channel, "description", siteDescription);
+  channel->SetAttribute("rdf:about", FeedAttributeText(project.siteUrl));
+  AddFeedMarkup(*channel, "title", project.siteTitle);
+  AddFeedElement(*channel, "link", FeedUrlText(project.siteUrl));
+  AddFeedMarkup(*channel, "description", project.siteDescription);
   // The table of contents and the items cover the same range, so they always agree.
-  const int count = FeedItemCount(*this, rssCount);
+  const int count = FeedItemCount(project, project.rssCount);
   CVXMLElement* sequence = AddFeedElement(*AddFeedElement(*channel, "items"), "rdf:Seq");
   for (int i = 0; i < count; ++i) {
-    AddFeedElement(*sequence, "rdf:li")->SetAttribute("rdf:resource", FeedAttributeText(GetAt(i)->url));
+    AddFeedElement(*sequence, "rdf:li")->SetAttribute("rdf:resource", FeedAttributeText(project.GetAt(i)->url));
   }
-  AppendFeedItems(*root, count, [this](int i) { return MakeRss10Item(*GetAt(i)); });
+  AppendFeedItems(*root, count, [&project](int i) { return MakeRss10Item(*project.GetAt(i)); });
 
-  SaveFeed(document, target, saved);
-  return true;
+  SaveFeed(document, result);
+  return result;
 }
 
-bool CRssFile::WriteRss20(const std::string& path, bool* saved) {
-  if (saved) *saved = false;
-  const std::string target = path.empty() ? GetRssPath() : path;
-  if (target.empty()) return false;
+CFeedWriteResult WriteRss20(const CRssFile& project, const std::string& path) {
+  CFeedWriteResult result;
+  result.path = path.empty() ? project.GetRssPath() : path;
+  if (result.path.empty()) return result;
+  result.produced = true;
 
   CFeedWriteScope scope;
   CVXMLDocument document;
@@ -69,17 +72,17 @@ bool CRssFile::WriteRss20(const std::string& path, bool* saved) {
   document.AppendChild(rss);
 
   CVXMLElement* channel = AddFeedElement(*rss, "channel");
-  AddFeedMarkup(*channel, "title", siteTitle);
-  AddFeedElement(*channel, "link", FeedUrlText(siteUrl));
-  AddFeedMarkup(*channel, "description", siteDescription);
+  AddFeedMarkup(*channel, "title", project.siteTitle);
+  AddFeedElement(*channel, "link", FeedUrlText(project.siteUrl));
+  AddFeedMarkup(*channel, "description", project.siteDescription);
   AddFeedElement(*channel, "language", kRss20Language);
   AddFeedElement(*channel, "lastBuildDate", FormatRfc822Date(CurrentTime()));
-  AddFeedElement(*channel, "pubDate", FormatRfc822Date(GetLatestItemDate()));
+  AddFeedElement(*channel, "pubDate", FormatRfc822Date(project.GetLatestItemDate()));
   AddFeedElement(*channel, "docs", kRss20Docs);
   AddFeedElement(*channel, "generator", kGenerator);
-  const int count = FeedItemCount(*this, rssCount);
-  AppendFeedItems(*channel, count, [this](int i) { return MakeRss20Item(*GetAt(i)); });
+  const int count = FeedItemCount(project, project.rssCount);
+  AppendFeedItems(*channel, count, [&project](int i) { return MakeRss20Item(*project.GetAt(i)); });
 
-  SaveFeed(document, target, saved);
-  return true;
+  SaveFeed(document, result);
+  return result;
 }

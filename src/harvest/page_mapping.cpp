@@ -40,36 +40,30 @@ std::string RelativeFolderPath(const CRssFile& project, const std::string& folde
   return probe.size() > strip ? probe.substr(0, probe.size() - strip) : std::string();
 }
 
-bool CRssFile::IsExcludedFile(const std::string& path) const {
-  const std::string relative = RelativePagePath(*this, path);
-  for (const std::string& entry : excludedFiles) {
+bool IsExcludedFile(const CRssFile& project, const std::string& path) {
+  const std::string relative = RelativePagePath(project, path);
+  for (const std::string& entry : project.excludedFiles) {
     if (entry == relative) return true;
   }
   return false;
 }
 
-bool CRssFile::IsExcludedFolder(const std::string& folder) const {
-  const std::string relative = RelativeFolderPath(*this, folder);
-  for (const std::string& entry : excludedFolders) {
+bool IsExcludedFolder(const CRssFile& project, const std::string& folder) {
+  const std::string relative = RelativeFolderPath(project, folder);
+  for (const std::string& entry : project.excludedFolders) {
     if (entry == relative) return true;
   }
   return false;
 }
 
-int CRssFile::FindItemByUrl(const std::string& url) const {
-  for (int i = 0; i < GetSize(); ++i) {
-    if (GetAt(i)->url == url) return i;
-  }
-  return -1;
-}
-
-std::string CRssFile::LocalPathToUrl(const std::string& path) const {
-  std::string base = siteUrl;
+std::string LocalPathToUrl(const CRssFile& project, const std::string& path) {
+  std::string base = project.siteUrl;
   if (base.empty() || base.back() != '/') base += '/';
-  return ResolveRelativeUrl(base, RelativePagePath(*this, path));
+  return ResolveRelativeUrl(base, RelativePagePath(project, path));
 }
 
-std::string CRssFile::UrlToLocalPath(const std::string& url) const {
+std::string UrlToLocalPath(const CRssFile& project, const std::string& url) {
+  const std::string& siteUrl = project.siteUrl;
   // Without a site URL no URL lies under it; a ".." segment would lead out of the local folder.
   if (url.empty() || siteUrl.empty() || url.compare(0, siteUrl.size(), siteUrl) != 0) return std::string();
   std::string rest = url.substr(siteUrl.size());
@@ -79,21 +73,21 @@ std::string CRssFile::UrlToLocalPath(const std::string& url) const {
   for (char& c : rest) {
     if (c == '/') c = kPathSep;
   }
-  return JoinLocalPath(localFolder, rest);
+  return JoinLocalPath(project.localFolder, rest);
 }
 
-CRssItem* CRssFile::ImportPageFile(const std::string& path) {
-  const std::string url = LocalPathToUrl(path);
-  int index = FindItemByUrl(url);
-  std::unique_ptr<CRssItem> item = index < 0 ? std::make_unique<CRssItem>() : RemoveAt(index);
+CRssItem* ImportPageFile(CRssFile& project, const std::string& path) {
+  const std::string url = LocalPathToUrl(project, path);
+  int index = project.FindItemByUrl(url);
+  std::unique_ptr<CRssItem> item = index < 0 ? std::make_unique<CRssItem>() : project.RemoveAt(index);
   // In the list before it is read, so that nothing can lose it.
   CRssItem* raw = item.get();
-  InsertAt(0, std::move(item));
-  ReadPageIntoItem(*this, url, path, *raw);
+  project.InsertAt(0, std::move(item));
+  ReadPageIntoItem(project, url, path, *raw);
   return raw;
 }
 
-std::string CRssFile::ItemLocalPath(int index) const {
-  if (index < 0 || index >= GetSize()) return std::string();
-  return UrlToLocalPath(GetAt(index)->url);
+std::string ItemLocalPath(const CRssFile& project, int index) {
+  if (index < 0 || index >= project.GetSize()) return std::string();
+  return UrlToLocalPath(project, project.GetAt(index)->url);
 }

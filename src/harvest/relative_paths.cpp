@@ -1,8 +1,6 @@
 // Relative paths and URLs between the site's local folder and its URL, on strings alone.
 #include "harvest/text_utils.h"
 
-#include "platform/interaction.h"
-#include "platform/text_codec.h"
 
 namespace {
 
@@ -57,7 +55,7 @@ bool HasText(const std::string& s, const std::string& pattern) {
 }
 
 // `rel` resolved against the folder of `base`, with `sep` as the separator and `other` converted to it.
-std::string Resolve(const std::string& base, const std::string& relIn, char sep, char other) {
+std::string Resolve(const std::string& base, const std::string& relIn, char sep, char other, bool* wrong) {
   std::size_t last = FindLastChar(base, sep);
   std::string folder = last == std::string::npos ? base : base.substr(0, last);
   std::string rel = ReplaceChar(relIn, other, sep);
@@ -75,7 +73,7 @@ std::string Resolve(const std::string& base, const std::string& relIn, char sep,
   for (std::size_t i = 0; i < levels; ++i) {
     std::size_t cut = FindLastChar(folder, sep);
     if (cut == std::string::npos) {
-      VamelMessageBox(Lit("相対パスが誤っています"));
+      if (wrong) *wrong = true;
       return rel;
     }
     folder.erase(cut);
@@ -112,11 +110,13 @@ std::string RelativePath(const std::string& from, const std::string& to) {
   return result + toFolder.substr(t) + toName;
 }
 
-std::string ResolveRelativePath(const std::string& base, const std::string& rel) {
+std::string ResolveRelativePath(const std::string& base, const std::string& rel, bool* wrong) {
+  if (wrong) *wrong = false;
   bool native = HasChar(base, '/') && !HasChar(base, '\\');
-  return native ? Resolve(base, rel, '/', '\\') : Resolve(base, rel, '\\', '/');
+  return native ? Resolve(base, rel, '/', '\\', wrong) : Resolve(base, rel, '\\', '/', wrong);
 }
 
-std::string ResolveRelativeUrl(const std::string& baseUrl, const std::string& rel) {
-  return ReplaceChar(Resolve(ReplaceChar(baseUrl, '/', '\\'), rel, '\\', '/'), '\\', '/');
+std::string ResolveRelativeUrl(const std::string& baseUrl, const std::string& rel, bool* wrong) {
+  if (wrong) *wrong = false;
+  return ReplaceChar(Resolve(ReplaceChar(baseUrl, '/', '\\'), rel, '\\', '/', wrong), '\\', '/');
 }

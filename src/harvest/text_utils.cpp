@@ -1,7 +1,6 @@
 // Character-aware helpers, description shaping, the password rotation and the message pump.
 #include "harvest/text_utils.h"
 
-#include "platform/interaction.h"
 
 int IsLeadByteAt(const std::string& text, std::size_t n) {
   if (n >= text.size()) return -1;
@@ -84,4 +83,3 @@ std::string UnscrambleText(const std::string& text, const std::vector<int>& key)
 
 const std::vector<int> kFtpObjectPasswordKey = {3, 1, 4, 1, 5, 9, 2, 6, 5, 3, 5, 8, 9, 7, 9, 3, 2};
 
-int PumpOneMessage() { return Interaction().PumpOneMessage(); }

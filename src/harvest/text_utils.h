@@ -19,8 +19,9 @@
 #include <string>
 #include <vector>
 
-// True for the first byte of a double-byte character.
-inline bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+#include "platform/sjis.h"
+#include "platform/text_folding.h"
+
 
 // 1 when a double-byte character starts at byte n, 0 when byte n is a single-byte character or the
 // second byte of a double-byte one, -1 when the text ends before n.
@@ -44,33 +45,14 @@ std::string CutForDescription(const std::string& text);
 std::string RelativePath(const std::string& from, const std::string& to);
 
 // `rel` taken relative to the folder of the file `base` (separators: see above). More leading ".."
-// steps than the base folder has levels show "相対パスが誤っています" and return `rel` with its
-// separators converted.
-std::string ResolveRelativePath(const std::string& base, const std::string& rel);
+// steps than the base folder has levels return `rel` with its separators converted and set *wrong
+// (a caller that reports it says "相対パスが誤っています").
+std::string ResolveRelativePath(const std::string& base, const std::string& rel, bool* wrong = nullptr);
 
 // `rel` resolved against the page URL `baseUrl` ("http://server/a/b/page.html" with "../img/x.gif"
 // gives "http://server/a/img/x.gif"); a base ending in "/" is a folder.
-std::string ResolveRelativeUrl(const std::string& baseUrl, const std::string& rel);
+std::string ResolveRelativeUrl(const std::string& baseUrl, const std::string& rel, bool* wrong = nullptr);
 
-// Folding flags of FindFolded, combinable.
-inline constexpr int FOLD_WIDTH = 1;  // half-width characters as full-width; kana + voiced mark as one
-inline constexpr int FOLD_CASE = 2;   // ASCII and full-width Latin letters as upper case
-inline constexpr int FOLD_KANA = 4;   // hiragana as katakana
-inline constexpr int FOLD_SMALL = 8;  // small kana as large, voiced as unvoiced, "-" and "－" as "ー"
-
-// Byte offset of the first match of `needle` in `haystack`, both folded by `flags`, or -1 (also for an
-// empty haystack). *matchLength receives the number of haystack bytes the match covers, which folding
-// can make differ from the needle's length. An empty needle matches at 0 in a non-empty haystack.
-int FindFolded(const std::string& haystack, const std::string& needle, int flags, int* matchLength = nullptr);
-
-// Full-width characters that have a single-byte form become it (voiced kana become kana + "ﾞ"/"ﾟ";
-// voiced hiragana too, as half-width katakana); "‐", "×", "÷" become "-", "*", "/". *changed receives
-// the number of characters converted.
-std::string ToHalfWidth(const std::string& text, int* changed = nullptr);
-
-// ASCII 0x20-0x7E and half-width katakana become their full-width forms; a half-width kana followed by
-// "ﾞ" or "ﾟ" becomes the one voiced katakana. *changed receives the number of characters converted.
-std::string ToFullWidth(const std::string& text, int* changed = nullptr);
 
 // Byte by byte, position i moves digits, upper-case and lower-case letters forward within their own
 // range by key[i % key.size()], wrapping; other bytes stay. UnscrambleText moves backward, so the two
@@ -81,5 +63,3 @@ std::string UnscrambleText(const std::string& text, const std::vector<int>& key)
 // The key of the password that an archived FTP connection object keeps.
 extern const std::vector<int> kFtpObjectPasswordKey;
 
-// Lets one pending window message through; 0 when none was waiting.
-int PumpOneMessage();

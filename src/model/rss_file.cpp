@@ -142,3 +142,10 @@ void CRssFile::CollectCategories(std::vector<std::string>& list) const {
     if (!known) list.push_back(item->category);
   }
 }
+
+int CRssFile::FindItemByUrl(const std::string& url) const {
+  for (int i = 0; i < GetSize(); ++i) {
+    if (GetAt(i)->url == url) return i;
+  }
+  return -1;
+}

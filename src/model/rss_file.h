@@ -77,26 +77,11 @@ public:
   // Stores or loads the project file (see archive.h for the bytes).
   virtual void Serialize(CArchive& ar);
 
-  // Feed writing (feeds/). An empty path means the project's own path; false when that is empty too.
-  // Otherwise true, also when the save failed (it has shown the file's message); `saved`, when given,
-  // tells whether the file was written.
-  bool WriteRss(const std::string& path = std::string(), bool* saved = nullptr);
-  bool WriteAtom(const std::string& path = std::string(), bool* saved = nullptr);
-  bool WriteRss10(const std::string& path = std::string(), bool* saved = nullptr);
-  bool WriteRss20(const std::string& path = std::string(), bool* saved = nullptr);
-  bool WriteAtom03(const std::string& path = std::string(), bool* saved = nullptr);
-  bool WriteAtom10(const std::string& path = std::string(), bool* saved = nullptr);
-  std::string GetFeedId() const;
-  std::string GetAtomSelfUrl() const;
-
-  // Pages and the local folder (harvest/).
-  bool IsExcludedFile(const std::string& path) const;
-  bool IsExcludedFolder(const std::string& folder) const;
+  // The index of the first item whose URL is exactly `url`, or -1.
   int FindItemByUrl(const std::string& url) const;
-  std::string LocalPathToUrl(const std::string& path) const;
-  std::string UrlToLocalPath(const std::string& url) const;
-  CRssItem* ImportPageFile(const std::string& path);
-  std::string ItemLocalPath(int index) const;
+
+  // Writing the feeds (feeds/feed_writers.h) and reading pages (harvest/page_mapping.h) are free
+  // functions over the project in their own layers.
 
 private:
   std::string JoinFolderAndName(const std::string& name) const;

@@ -1,13 +1,6 @@
 #include "net/curl_support.h"
 
-#include <mutex>
-
 #include "platform/text_codec.h"
-
-void EnsureCurlInitialised() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 namespace {
 

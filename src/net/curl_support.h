@@ -5,8 +5,7 @@
 
 #include <string>
 
-// Initialises libcurl once for the process (thread-safe).
-void EnsureCurlInitialised();
+#include "platform/curl_global.h"
 
 // A readable Japanese reason for a libcurl failure, followed by the most telling detail we have: the
 // server's last reply line when there is one, else libcurl's own error text. Internal text.

@@ -12,7 +12,6 @@
 
 #include "net/curl_support.h"
 #include "platform/file_system.h"
-#include "platform/interaction.h"
 #include "platform/text_codec.h"
 
 namespace {
@@ -120,8 +119,8 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     curl_off_t length = -1;
     curl_easy_getinfo(t->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
     t->sink->SetProgress(t->received, length > 0 ? static_cast<unsigned long long>(length) : 0);
+    t->sink->Pump();
   }
-  Interaction().PumpOneMessage();
   // A block that arrives after the user cancelled is not written.
   if (t->Cancelled()) return 0;
   if (!t->OpenFile()) return 0;
@@ -160,7 +159,7 @@ CURLcode RunPumping(CTransfer& t) {
     }
     if (running == 0) break;
     curl_multi_poll(multi.get(), nullptr, 0, kPollMilliseconds, nullptr);
-    Interaction().PumpOneMessage();
+    if (t.sink) t.sink->Pump();
     if (t.Cancelled()) break;
   }
   int left = 0;
@@ -184,14 +183,11 @@ std::string DownloadFileName(const std::string& url) {
   return SafeFileName(url.substr(slash + 1));
 }
 
-std::string DownloadPage(const std::string& url, const std::string& folder, int showProgress) {
-  return DownloadPage(url, folder, showProgress, CDownloadOptions());
-}
-
-std::string DownloadPage(const std::string& url, const std::string& folder, int showProgress,
-                         const CDownloadOptions& options) {
+CDownloadResult DownloadPage(const std::string& url, const std::string& folder, const CProgressOpener& openProgress,
+                             const CDownloadOptions& options) {
+  CDownloadResult result;
   size_t slash = url.rfind('/');
-  if (slash == std::string::npos) return std::string();
+  if (slash == std::string::npos) return result;
   std::string name = url.substr(slash + 1);
   std::string destination = folder;
   if (destination.empty() || destination.back() != kPathSep) destination += kPathSep;
@@ -211,17 +207,14 @@ std::string DownloadPage(const std::string& url, const std::string& folder, int 
     curl_free(text);
   }
   if ((scheme != "http" && scheme != "https") || requestUrl.empty()) {
-    VamelMessageBox(url + Lit("の解析に失敗しました"), MbButtons::Ok, MbIcon::Exclamation);
-    return std::string();
+    result.message = CUserMessage{url + Lit("の解析に失敗しました"), MbButtons::Ok, MbIcon::Exclamation};
+    return result;
   }
 
-  std::unique_ptr<CProgressSink> sink;
-  if (showProgress) {
-    sink.reset(Interaction().CreateProgress(Lit("ダウンロード"), true));
-    if (sink) {
-      sink->SetStatus(Lit("ダウンロード中です"));
-      sink->SetFileText(name);
-    }
+  std::unique_ptr<CProgressSink> progress(openProgress ? openProgress() : nullptr);
+  if (progress) {
+    progress->SetStatus(Lit("ダウンロード中です"));
+    progress->SetFileText(name);
   }
 
   std::unique_ptr<CURL, EasyDeleter> curl(curl_easy_init());
@@ -231,7 +224,7 @@ std::string DownloadPage(const std::string& url, const std::string& folder, int 
 
   CTransfer t;
   t.curl = curl.get();
-  t.sink = sink.get();
+  t.sink = progress.get();
   t.options = &options;
   std::string folderNative = NativePath(FolderOf(destination));
   t.tempNative = (folderNative.empty() ? std::string(".") : folderNative) + "/.vamelrss-download-XXXXXX";
@@ -273,25 +266,28 @@ std::string DownloadPage(const std::string& url, const std::string& folder, int 
     saved = false;
   }
   if (!saved && t.fd >= 0) ::unlink(t.tempNative.c_str());
-  sink.reset();  // the window closes before any message
+  progress.reset();  // the window closes before any message
 
-  if (saved) return destination;
-  if (t.cancelled) return std::string();  // the user asked for it; nothing more to say
+  if (saved) {
+    result.path = destination;
+    return result;
+  }
+  if (t.cancelled) return result;  // the user asked for it; nothing more to say
   std::string reason;
   if (t.refused || (code == CURLE_OK && t.status >= 300)) {
     reason = ServerTextToAnsi(t.statusLine);
     if (reason.empty()) reason = "HTTP " + std::to_string(t.status);
     if (!t.location.empty()) reason += "\n" + Lit("移動先:") + ServerTextToAnsi(t.location);
   } else if (t.fileError != 0 || (code == CURLE_WRITE_ERROR && !t.tooLarge)) {
-    VamelMessageBox(Lit("ファイルのオープンに失敗しました") + ":" + destination + "\n" +
-                        FromNativePath(std::strerror(t.fileError ? t.fileError : EIO)),
-                    MbButtons::Ok, MbIcon::Exclamation);
-    return std::string();
+    result.message = CUserMessage{Lit("ファイルのオープンに失敗しました") + ":" + destination + "\n" +
+                                      FromNativePath(std::strerror(t.fileError ? t.fileError : EIO)),
+                                  MbButtons::Ok, MbIcon::Exclamation};
+    return result;
   } else if (t.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
     reason = CurlFailureReason(CURLE_FILESIZE_EXCEEDED, std::string(), std::string());
   } else {
     reason = CurlFailureReason(code, errorBuffer, std::string());
   }
-  VamelMessageBox(FailureText(url, reason), MbButtons::Ok, MbIcon::Exclamation);
-  return std::string();
+  result.message = CUserMessage{FailureText(url, reason), MbButtons::Ok, MbIcon::Exclamation};
+  return result;
 }

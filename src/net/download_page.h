@@ -1,9 +1,13 @@
 // Fetches one web page by HTTP or HTTPS GET into a file, with a progress window that can cancel.
 #pragma once
 
+#include <functional>
 #include <string>
 
-// Limits of one download; the defaults are those of DownloadPage(url, folder, showProgress).
+#include "platform/progress_sink.h"
+#include "platform/user_message.h"
+
+// Limits of one download; the defaults suit a page.
 struct CDownloadOptions {
   long connectTimeout = 30;  // seconds to wait for the connection
   long stallTimeout = 60;    // seconds without a byte before the download fails
@@ -11,15 +15,25 @@ struct CDownloadOptions {
   std::string caFile;        // PEM file of certificates to trust instead of the system's ("" for those)
 };
 
-// Saves the page at `url` (http or https) as folder/<the URL's part after its last "/"> and returns that
-// path, or "" when nothing was saved. A URL without "/" gives "" at once. A name that no file can
-// have ("", ".", "..", control characters, too long) is made safe. With `showProgress` a window
-// "ダウンロード" shows the bytes received and offers cancelling; a cancelled download leaves no file.
-// Every other failure (the URL, the connection, a status of 300 or more, the file) is shown to the
-// user with its reason, and leaves any older file of that name untouched.
-std::string DownloadPage(const std::string& url, const std::string& folder, int showProgress);
-std::string DownloadPage(const std::string& url, const std::string& folder, int showProgress,
-                         const CDownloadOptions& options);
+// What a download did: the saved file's path ("" when nothing was saved) and the message that
+// explains a failure (empty when there is nothing to say: a URL without "/", or a cancel).
+struct CDownloadResult {
+  std::string path;
+  CUserMessage message;
+};
+
+// Opens the progress window of a download; the download deletes it (closing the window) before it
+// returns.
+using CProgressOpener = std::function<CProgressSink*()>;
+
+// Saves the page at `url` (http or https) as folder/<the URL's part after its last "/">. A URL without
+// "/" gives nothing at once. A name that no file can have ("", ".", "..", control characters, too
+// long) is made safe. Once the URL is understood, `openProgress` (when given) opens the window, which
+// shows "ダウンロード中です", the name and the bytes received, gets a chance to repaint, and can cancel;
+// a cancelled download leaves no file. Every other failure (the URL, the connection, a status of 300
+// or more, the file) comes back with its reason, and leaves any older file of that name untouched.
+CDownloadResult DownloadPage(const std::string& url, const std::string& folder, const CProgressOpener& openProgress,
+                             const CDownloadOptions& options = CDownloadOptions());
 
 // The file name DownloadPage gives the page at `url` ("" when the URL has no "/").
 std::string DownloadFileName(const std::string& url);

@@ -1,21 +1,15 @@
 #include "net/feed_upload.h"
 
-#include <memory>
-
 #include "model/ftp_set.h"
 #include "model/rss_file.h"
 #include "net/vamel_ftp.h"
-#include "platform/interaction.h"
 #include "platform/text_codec.h"
-#include "settings/options.h"
 
-bool UploadFeedFiles(const CRssFile& project) {
+CUploadResult UploadFeedFiles(const CRssFile& project, int passive, CProgressSink* status) {
   const CFtpSet ftpSet = project.ftp;
-  const int passive = GetFtpPassiveOption();
 
   CVamelFtp ftp;
   ftp.Set(ftpSet.Host, ftpSet.User, ftpSet.Pass, "/", passive);
-  std::unique_ptr<CProgressSink> status(Interaction().CreateProgress("ftp", false));
   auto show = [&](const char* utf8) {
     if (status) status->SetStatus(Lit(utf8));
   };
@@ -42,13 +36,9 @@ bool UploadFeedFiles(const CRssFile& project) {
   } catch (const CVamelFtpException& e) {
     show("切断中");
     ftp.Disconnect();
-    status.reset();
-    VamelMessageBox(e.GetMessage(), MbButtons::Ok, MbIcon::Exclamation);
-    return false;
+    return CUploadResult{false, CUserMessage{e.GetMessage(), MbButtons::Ok, MbIcon::Exclamation}};
   }
   show("切断中");
   ftp.Disconnect();
-  status.reset();
-  VamelMessageBox(Lit("転送を完了しました"), MbButtons::Ok, MbIcon::Information);
-  return true;
+  return CUploadResult{true, CUserMessage{Lit("転送を完了しました"), MbButtons::Ok, MbIcon::Information}};
 }

@@ -1,10 +1,20 @@
 // The upload half of publishing: puts the project's RSS and Atom files on its FTP server.
 #pragma once
 
+#include "platform/progress_sink.h"
+#include "platform/user_message.h"
+
 class CRssFile;
 
-// Connects with the project's FTP profile and the passive-mode option, changes to the profile's remote
-// folder, uploads the RSS file and then the Atom file (each only when its name is set) in ASCII mode,
-// and disconnects, showing each step in a status window "ftp". Ends with "転送を完了しました" (true),
-// or with the failure's message (false); files uploaded before a failure stay on the server.
-bool UploadFeedFiles(const CRssFile& project);
+// What an upload did, and the message that ends it: "転送を完了しました" (information icon) or the
+// failure's message (exclamation icon).
+struct CUploadResult {
+  bool ok = false;
+  CUserMessage message;
+};
+
+// Connects with the project's FTP profile (non-zero `passive`: passive data connections), changes to
+// the profile's remote folder, uploads the RSS file and then the Atom file (each only when its name is
+// set) in ASCII mode, and disconnects, telling `status` (when given) each step. Files uploaded before a
+// failure stay on the server.
+CUploadResult UploadFeedFiles(const CRssFile& project, int passive, CProgressSink* status);

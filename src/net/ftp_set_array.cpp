@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "harvest/text_utils.h"
+#include "platform/text_folding.h"
 #include "model/password_scramble.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"

@@ -1,6 +1,6 @@
 #include "settings/program_lookup.h"
 
-#include "feeds/file_names.h"
+#include "platform/path_names.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
 #include "settings/options.h"

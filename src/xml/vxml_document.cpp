@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "platform/interaction.h"
 #include "platform/text_codec.h"
 #include "xml/checked_file.h"
 #include "xml/vxml_encoding.h"
@@ -65,7 +64,7 @@ void CVXMLDocument::WriteXml(std::string& out, CVXMLSink* sink) const {
   if (const CVXMLElement* root = GetDocumentElement()) root->WriteXml(out, sink);
 }
 
-bool CVXMLDocument::Load(const std::string& path) {
+CVXMLResult CVXMLDocument::Load(const std::string& path) {
   std::string content;
   try {
     CCheckedFile file;
@@ -81,10 +80,10 @@ bool CVXMLDocument::Load(const std::string& path) {
       if (zero != std::string::npos) content.resize(zero);
     }
   } catch (const CVamelFileException& e) {
-    VamelMessageBox(e.GetMessage(), MbButtons::Ok, MbIcon::None);
-    return false;
+    return CVXMLResult{false, e.GetMessage()};
   }
-  return LoadText(std::move(content));
+  LoadText(std::move(content));
+  return CVXMLResult();
 }
 
 bool CVXMLDocument::LoadText(std::string text) {
@@ -173,7 +172,7 @@ bool CVXMLDocument::LoadText(std::string text) {
   return true;
 }
 
-bool CVXMLDocument::Save(const std::string& path) const {
+CVXMLResult CVXMLDocument::Save(const std::string& path) const {
   try {
     CCheckedFile file;
     file.Open(path, "wb");
@@ -185,8 +184,7 @@ bool CVXMLDocument::Save(const std::string& path) const {
     sink.Finish(text);
     file.Close();
   } catch (const CVamelFileException& e) {
-    VamelMessageBox(e.GetMessage(), MbButtons::Ok, MbIcon::None);
-    return false;
+    return CVXMLResult{false, e.GetMessage()};
   }
-  return true;
+  return CVXMLResult();
 }

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "feeds/feed_writers.h"
 #include "app/command_ids.h"
 #include "app/vamel_rss_doc.h"
 #include "model/project_file.h"
@@ -31,7 +32,7 @@ protected:
       p.Add(std::move(item));
     }
   }
-  CVamelRssDoc doc;
+  CVamelRssDoc doc{ui};
 };
 
 }  // namespace
@@ -211,7 +212,7 @@ TEST_F(DocCommands, ImportAppendsAndMarksModified) {
   other.Add(std::make_unique<CRssItem>(5));
   other.GetAt(0)->url = "https://feed.example/a";
   other.GetAt(0)->title = "A & B";
-  ASSERT_TRUE(other.WriteRss20());
+  ASSERT_TRUE(WriteRss20(other));
 
   ui.ExpectFile({false, "", 1});  // cancelled: nothing happens
   doc.OnCommand(ID_IMPORT_RSS);
@@ -293,8 +294,8 @@ TEST_F(DocPublish, FeedDocumentsConfirmThroughTheFtpPageAndUpdateTheProfile) {
   // An RSS 2.0 file is open: the FTP page in profile mode asks instead of the Yes/No question, and the
   // file keeps its format.
   doc.GetProject().rssFileName = "feed.xml";
-  ASSERT_TRUE(doc.GetProject().WriteRss20());
-  CVamelRssDoc feedDoc;
+  ASSERT_TRUE(WriteRss20(doc.GetProject()));
+  CVamelRssDoc feedDoc(ui);
   ASSERT_TRUE(feedDoc.OnOpenDocument(TempPath("feed.xml")));
   ASSERT_EQ(feedDoc.GetKind(), kKindRss20);
   EXPECT_EQ(feedDoc.GetProject().rssVersion, 1);

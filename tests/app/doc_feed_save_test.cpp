@@ -19,7 +19,7 @@ protected:
     item->title = "A";
     p.Add(std::move(item));
   }
-  CVamelRssDoc doc;
+  CVamelRssDoc doc{ui};
 };
 
 TEST_F(DocFeedSave, EachKindWritesItsFormat) {

@@ -15,12 +15,12 @@ const char* FormatName(FeedFormat format) {
 
 const char* FormatExtension(FeedFormat format) { return format == FeedFormat::Rss10 ? ".rdf" : ".xml"; }
 
-bool WriteFeed(CRssFile& project, FeedFormat format, const std::string& path, bool* saved) {
+CFeedWriteResult WriteFeed(const CRssFile& project, FeedFormat format, const std::string& path) {
   switch (format) {
-    case FeedFormat::Rss10: return project.WriteRss10(path, saved);
-    case FeedFormat::Rss20: return project.WriteRss20(path, saved);
-    case FeedFormat::Atom03: return project.WriteAtom03(path, saved);
-    default: return project.WriteAtom10(path, saved);
+    case FeedFormat::Rss10: return WriteRss10(project, path);
+    case FeedFormat::Rss20: return WriteRss20(project, path);
+    case FeedFormat::Atom03: return WriteAtom03(project, path);
+    default: return WriteAtom10(project, path);
   }
 }
 

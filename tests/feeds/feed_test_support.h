@@ -1,6 +1,8 @@
 // Projects and helpers shared by the feed writer tests.
 #pragma once
 
+#include "feeds/feed_writers.h"
+
 #include <string>
 #include <vector>
 
@@ -17,7 +19,7 @@ const char* FormatExtension(FeedFormat format);  // ".rdf" for RSS 1.0, ".xml" o
 extern const FeedFormat kAllFormats[4];
 
 // Writes the project in the format through its writer; returns the writer's result and `saved`.
-bool WriteFeed(CRssFile& project, FeedFormat format, const std::string& path, bool* saved = nullptr);
+CFeedWriteResult WriteFeed(const CRssFile& project, FeedFormat format, const std::string& path);
 
 // A Japanese diary site with five items, limits 4: escaping cases, a query string, an empty item, "]]>"
 // and control characters; item 3 is the newest, item 4 lies beyond the limits.

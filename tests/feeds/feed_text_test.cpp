@@ -1,7 +1,8 @@
 // How the writers put text into feeds, the strict well-formedness check, and the Atom ids.
+#include "feeds/feed_writers.h"
 #include "feeds/feed_items.h"
 #include "feeds/feed_text.h"
-#include "feeds/url_parts.h"
+#include "platform/url_parts.h"
 #include "feeds/xml_well_formed.h"
 #include "model/rss_file.h"
 #include "platform/text_codec.h"
@@ -132,18 +133,18 @@ TEST_F(FeedText, ItemAndFeedIds) {
   SetCurrentTimeOverride(1136163784);
   CRssFile project;
   project.siteUrl = "https://example.jp/";
-  EXPECT_EQ(project.GetFeedId(), "tag:example.jp,2006:");
+  EXPECT_EQ(GetFeedId(project), "tag:example.jp,2006:");
   project.siteUrl = "https://example.jp/~taro/site/";
-  EXPECT_EQ(project.GetFeedId(), "tag:example.jp,2006:~tarosite");
+  EXPECT_EQ(GetFeedId(project), "tag:example.jp,2006:~tarosite");
   SetCurrentTimeOverride(1167609600);  // 2007-01-01 09:00 in Japan: the year turns
-  EXPECT_EQ(project.GetFeedId(), "tag:example.jp,2007:~tarosite");
+  EXPECT_EQ(GetFeedId(project), "tag:example.jp,2007:~tarosite");
   project.feedId = "urn:uuid:60a76c80-d399-11d9-b93C-0003939e0af6";
-  EXPECT_EQ(project.GetFeedId(), project.feedId);
+  EXPECT_EQ(GetFeedId(project), project.feedId);
 
-  EXPECT_EQ(project.GetAtomSelfUrl(), "https://example.jp/~taro/site/atom.xml");
+  EXPECT_EQ(GetAtomSelfUrl(project), "https://example.jp/~taro/site/atom.xml");
   project.siteUrl = "https://example.jp/~taro";
   project.atomFileName = "feed.xml";
-  EXPECT_EQ(project.GetAtomSelfUrl(), "https://example.jp/~taro/feed.xml");
+  EXPECT_EQ(GetAtomSelfUrl(project), "https://example.jp/~taro/feed.xml");
 }
 
 }  // namespace

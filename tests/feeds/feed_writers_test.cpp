@@ -32,42 +32,40 @@ TEST_F(FeedWriters, PathRuleAndResults) {
   BuildSmallProject(project);
   project.localFolder = TempFolder();
   // No path: the project's own paths; WriteRss and WriteAtom follow the version settings.
-  bool saved = false;
-  EXPECT_TRUE(project.WriteRss(std::string(), &saved));
-  EXPECT_TRUE(saved);
+  CFeedWriteResult written = WriteRss(project);
+  EXPECT_TRUE(written);
+  EXPECT_TRUE(written.saved);
+  EXPECT_EQ(written.path, TempPath("index.rdf"));
   EXPECT_NE(ReadFile(TempPath("index.rdf")).find("<rdf:RDF"), std::string::npos);
   project.rssVersion = 1;
-  EXPECT_TRUE(project.WriteRss());
+  EXPECT_TRUE(WriteRss(project));
   EXPECT_NE(ReadFile(TempPath("index.rdf")).find("<rss version=\"2.0\">"), std::string::npos);
-  EXPECT_TRUE(project.WriteAtom());
+  EXPECT_TRUE(WriteAtom(project));
   EXPECT_NE(ReadFile(TempPath("atom.xml")).find("<feed version=\"0.3\""), std::string::npos);
   project.atomVersion = 1;
-  EXPECT_TRUE(project.WriteAtom(TempPath("other.xml")));
+  EXPECT_TRUE(WriteAtom(project, TempPath("other.xml")));
   EXPECT_NE(ReadFile(TempPath("other.xml")).find("<feed xmlns=\"http://www.w3.org/2005/Atom\">"), std::string::npos);
 
-  // No file name: false, nothing written, nothing shown.
+  // No file name: nothing produced, nothing written, no message.
   project.rssFileName.clear();
   project.atomFileName.clear();
-  saved = true;
-  EXPECT_FALSE(project.WriteRss10(std::string(), &saved));
-  EXPECT_FALSE(saved);
-  EXPECT_FALSE(project.WriteRss20());
-  EXPECT_FALSE(project.WriteAtom03());
-  EXPECT_FALSE(project.WriteAtom10(std::string(), &saved));
-  EXPECT_FALSE(saved);
-  EXPECT_TRUE(ui.shown.empty());
+  written = WriteRss10(project);
+  EXPECT_FALSE(written);
+  EXPECT_FALSE(written.saved);
+  EXPECT_TRUE(written.error.empty());
+  EXPECT_FALSE(WriteRss20(project));
+  EXPECT_FALSE(WriteAtom03(project));
+  EXPECT_FALSE(WriteAtom10(project).saved);
 
-  // A save that fails shows the file's message and still reports true; `saved` tells the truth, and
-  // the previous file is left as it was.
+  // A save that fails is produced but not saved and carries the file's message; the previous file is
+  // left as it was.
   std::string before = ReadFile(TempPath("other.xml"));
   for (FeedFormat format : kAllFormats) {
-    saved = true;
-    EXPECT_TRUE(WriteFeed(project, format, TempPath("missing/feed.xml"), &saved));
-    EXPECT_FALSE(saved);
+    written = WriteFeed(project, format, TempPath("missing/feed.xml"));
+    EXPECT_TRUE(written);
+    EXPECT_FALSE(written.saved);
+    EXPECT_NE(U(written.error).find("missing/feed.xml"), std::string::npos) << U(written.error);
   }
-  ASSERT_EQ(ui.shown.size(), 4u);
-  EXPECT_NE(ui.Texts()[0].find("missing/feed.xml"), std::string::npos);
-  EXPECT_EQ(ui.shown[0].buttons, MbButtons::Ok);
   EXPECT_EQ(ReadFile(TempPath("other.xml")), before);
 }
 
@@ -120,13 +118,13 @@ TEST_F(FeedWriters, ModesAndEmptyFields) {
   }
   // In RSS 2.0 mode 2 the content replaces the description text of an item that has content.
   CRssFile::rssMode = 2;
-  ASSERT_TRUE(project.WriteRss20(path));
+  ASSERT_TRUE(WriteRss20(project, path));
   EXPECT_EQ(ReadFile(path).find(U(J("今年もよろしく"))), std::string::npos);
 
   // An item without URL: no rdf:about, no rdf:resource, an empty link.
   CRssFile bare;
   bare.Add(std::make_unique<CRssItem>(kWriterNow));
-  ASSERT_TRUE(bare.WriteRss10(path));
+  ASSERT_TRUE(WriteRss10(bare, path));
   std::string text = ReadFile(path);
   EXPECT_NE(text.find("\t<item>\r\n"), std::string::npos);
   EXPECT_NE(text.find("<rdf:li />"), std::string::npos);
@@ -138,10 +136,10 @@ TEST_F(FeedWriters, ClockAndLibraryState) {
   CRssFile project;
   BuildSmallProject(project);
   std::string path = TempPath("feed.xml");
-  ASSERT_TRUE(project.WriteRss20(path));
+  ASSERT_TRUE(WriteRss20(project, path));
   EXPECT_NE(ReadFile(path).find("<lastBuildDate>Mon, 02 Jan 2006 10:03:04 +0900</lastBuildDate>"), std::string::npos);
   SetCurrentTimeOverride(kWriterNow + 3600);
-  ASSERT_TRUE(project.WriteRss20(path));
+  ASSERT_TRUE(WriteRss20(project, path));
   std::string text = ReadFile(path);
   EXPECT_NE(text.find("<lastBuildDate>Mon, 02 Jan 2006 11:03:04 +0900</lastBuildDate>"), std::string::npos);
   EXPECT_NE(text.find("<pubDate>Mon, 02 Jan 2006 10:03:04 +0900</pubDate>"), std::string::npos);  // newest item

@@ -1,6 +1,6 @@
 #include <filesystem>
 
-#include "feeds/file_names.h"
+#include "platform/path_names.h"
 #include "platform/file_system.h"
 #include "support/test_env.h"
 

@@ -29,7 +29,7 @@ TEST_F(ReaderDocument, OpenByExtensionGivesTheFeedsKind) {
   for (const Case& c : {Case{"rss10.rdf", "index.Rdf", kKindRss10}, Case{"rss20.xml", "feed.XML", kKindRss20},
                         Case{"atom03.xml", "old.xml", kKindAtom03}, Case{"atom10.xml", "atom.xml", kKindAtom10}}) {
     std::string path = Copy(c.fixture, c.as);
-    CVamelRssDoc doc;
+    CVamelRssDoc doc(ui);
     doc.GetProject().feedId = "tag:previous,2000:";
     ASSERT_TRUE(doc.OnOpenDocument(path)) << c.as;
     EXPECT_EQ(doc.GetKind(), c.kind) << c.as;
@@ -49,14 +49,14 @@ TEST_F(ReaderDocument, OpenByExtensionGivesTheFeedsKind) {
 
   // ".rdf.bak" is a project file: read as the archive, which this is not.
   std::string bak = Copy("rss10.rdf", "index.rdf.bak");
-  CVamelRssDoc doc;
+  CVamelRssDoc doc(ui);
   EXPECT_FALSE(doc.OnOpenDocument(bak));
   ASSERT_EQ(ui.Texts().size(), 1u);
   EXPECT_EQ(ui.Texts()[0], "予期しないﾌｧｲﾙ形式です。");
 }
 
 TEST_F(ReaderDocument, FailedFeedOpenKeepsTheOpenDocument) {
-  CVamelRssDoc doc;
+  CVamelRssDoc doc(ui);
   ASSERT_TRUE(doc.OnOpenDocument(Copy("atom10.xml", "atom.xml")));
   const std::string path = doc.GetPathName();
 
@@ -81,7 +81,7 @@ TEST_F(ReaderDocument, FailedFeedOpenKeepsTheOpenDocument) {
 
 TEST_F(ReaderDocument, OpenedAtomFeedSavesBackAsAtom10) {
   std::string path = Copy("atom10.xml", "atom.xml");
-  CVamelRssDoc doc;
+  CVamelRssDoc doc(ui);
   ASSERT_TRUE(doc.OnOpenDocument(path));
   ASSERT_TRUE(doc.OnSaveDocument(path));
   std::string written = ReadFile(path);
@@ -89,7 +89,7 @@ TEST_F(ReaderDocument, OpenedAtomFeedSavesBackAsAtom10) {
   EXPECT_NE(written.find("<id>tag:example.jp,2006:</id>"), std::string::npos);
   EXPECT_NE(written.find("<category term=\"Tech &amp; Life\" />"), std::string::npos);
   // And it reads back to the same items.
-  CVamelRssDoc again;
+  CVamelRssDoc again(ui);
   ASSERT_TRUE(again.OnOpenDocument(path));
   ASSERT_EQ(again.GetProject().GetSize(), 2);
   EXPECT_EQ(again.GetProject().GetAt(0)->category, "Tech & Life");

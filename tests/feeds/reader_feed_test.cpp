@@ -47,7 +47,6 @@ TEST_F(Reader, Rss20ChannelItemsDatesAndReferences) {
 
   std::string path = Copy("rss20.xml");
   ASSERT_TRUE(ReadFeed(project, path));
-  EXPECT_TRUE(ui.shown.empty());
   EXPECT_EQ(project.sourceKind, kFeedRss20);
   EXPECT_EQ(project.localFolder, TempFolder());
   EXPECT_EQ(project.rssFileName, "rss20.xml");
@@ -172,13 +171,11 @@ TEST_F(Reader, FilesThatAreNoFeedFailAndChangeNothing) {
     EXPECT_EQ(project.GetSize(), 0) << what;
   };
 
-  // A missing file: the file's own message once, then false.
-  EXPECT_FALSE(ReadFeed(project, TempPath("missing.xml")));
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_NE(ui.shown[0].text.find("missing.xml"), std::string::npos);
-  EXPECT_EQ(ui.shown[0].buttons, MbButtons::Ok);
+  // A missing file: false with the file's own message.
+  CFeedReadResult read = ReadFeed(project, TempPath("missing.xml"));
+  EXPECT_FALSE(read);
+  EXPECT_NE(U(read.fileError).find("missing.xml"), std::string::npos);
   check("missing");
-  ui.shown.clear();
 
   // Empty, blank, text without markup, a prolog alone, an HTML page (read as RSS 1.0 without a channel),
   // an RSS root without a channel: false without a message.
@@ -187,14 +184,16 @@ TEST_F(Reader, FilesThatAreNoFeedFailAndChangeNothing) {
                                  "<rss version=\"2.0\"><item><title>t</title></item></rss>"};
   for (const char* text : kNoFeed) {
     WriteFile(TempPath("no.xml"), text);
-    EXPECT_FALSE(ReadFeed(project, TempPath("no.xml"))) << text;
+    read = ReadFeed(project, TempPath("no.xml"));
+    EXPECT_FALSE(read) << text;
+    EXPECT_TRUE(read.fileError.empty()) << text;
     check(text);
   }
-  EXPECT_TRUE(ui.shown.empty());
 
   // A folder is no file either.
-  EXPECT_FALSE(ReadFeed(project, TempFolder()));
-  EXPECT_EQ(ui.shown.size(), 1u);
+  read = ReadFeed(project, TempFolder());
+  EXPECT_FALSE(read);
+  EXPECT_FALSE(read.fileError.empty());
   check("folder");
 }
 
@@ -246,7 +245,7 @@ TEST_F(Reader, PathsAndOutputFileNames) {
   WriteFile(TempPath("here.rdf"), ReadFile(Data("rss10.rdf")));
   ASSERT_EQ(chdir(TempFolder().c_str()), 0);
   CRssFile project;
-  bool read = ReadFeed(project, "here.rdf");
+  bool read = ReadFeed(project, "here.rdf").ok;
   ASSERT_EQ(chdir(old.c_str()), 0);
   ASSERT_TRUE(read);
   EXPECT_EQ(project.localFolder, std::filesystem::canonical(TempFolder()).string());

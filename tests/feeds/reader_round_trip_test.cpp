@@ -1,6 +1,7 @@
 // Feeds written by our writers read back to the same project, and written again to the same bytes.
 #include <memory>
 
+#include "feeds/feed_writers.h"
 #include "feeds/feed_reader.h"
 #include "model/rss_file.h"
 #include "support/test_env.h"
@@ -58,10 +59,10 @@ protected:
   // Writes `project` in `format` to `path`.
   static bool Write(CRssFile& project, int format, const std::string& path) {
     switch (format) {
-      case kFeedRss10: return project.WriteRss10(path);
-      case kFeedRss20: return project.WriteRss20(path);
-      case kFeedAtom03: return project.WriteAtom03(path);
-      default: return project.WriteAtom10(path);
+      case kFeedRss10: return WriteRss10(project, path).saved;
+      case kFeedRss20: return WriteRss20(project, path).saved;
+      case kFeedAtom03: return WriteAtom03(project, path).saved;
+      default: return WriteAtom10(project, path).saved;
     }
   }
 
@@ -83,7 +84,7 @@ protected:
     EXPECT_EQ(read.siteUrl, original.siteUrl);
     EXPECT_EQ(read.siteDescription, original.siteDescription);
     EXPECT_EQ(read.creator, atom ? original.creator : std::string());
-    EXPECT_EQ(read.feedId, format == kFeedAtom10 ? original.GetFeedId() : std::string());
+    EXPECT_EQ(read.feedId, format == kFeedAtom10 ? GetFeedId(original) : std::string());
     ASSERT_EQ(read.GetSize(), original.GetSize());
     for (int i = 0; i < original.GetSize(); ++i) {
       SCOPED_TRACE(i);
@@ -113,13 +114,12 @@ TEST_F(ReaderRoundTrip, EveryFormatReadsBackWhatItCarries) {
   Check(kFeedRss20, "rss.xml");
   Check(kFeedAtom03, "atom03.xml");
   Check(kFeedAtom10, "atom.xml");
-  EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST_F(ReaderRoundTrip, Rss20ContentComesBackAsTheDescription) {
   CRssFile original;
   Fill(original);
-  ASSERT_TRUE(original.WriteRss20(TempPath("rss.xml")));
+  ASSERT_TRUE(WriteRss20(original, TempPath("rss.xml")));
   CRssFile read;
   ASSERT_TRUE(ReadFeed(read, TempPath("rss.xml")));
   ASSERT_EQ(read.GetSize(), 3);
@@ -136,7 +136,7 @@ TEST_F(ReaderRoundTrip, FeedsOpenedByOtherReadersAgree) {
   }
   CRssFile original;
   Fill(original);
-  ASSERT_TRUE(original.WriteAtom10(TempPath("atom.xml")));
+  ASSERT_TRUE(WriteAtom10(original, TempPath("atom.xml")));
   CRssFile read;
   ASSERT_TRUE(ReadFeed(read, TempPath("atom.xml")));
   std::string out;

@@ -3,7 +3,7 @@
 // and python3-feedparser.
 #include <nlohmann/json.hpp>
 
-#include "harvest/harvest_fixture.h"
+#include "support/harvest_fixture.h"
 #include "support/cli_runner.h"
 #include "support/test_server.h"
 

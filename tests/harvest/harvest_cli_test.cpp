@@ -1,7 +1,7 @@
 // harvest, scan and refresh through the built vamelrss-cli, on a copy of the example site.
 #include <nlohmann/json.hpp>
 
-#include "harvest/harvest_fixture.h"
+#include "support/harvest_fixture.h"
 #include "support/cli_runner.h"
 #include "support/test_server.h"
 

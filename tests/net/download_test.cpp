@@ -47,6 +47,17 @@ protected:
     return names;
   }
 
+  // A download as the item refresh runs it: with `showProgress` the window "ダウンロード" around it, then
+  // the message of a failure.
+  std::string Download(const std::string& url, const std::string& into, int showProgress,
+                       const CDownloadOptions& options = CDownloadOptions()) {
+    CProgressOpener open;
+    if (showProgress) open = [this] { return rec.CreateProgress(J("ダウンロード"), true); };
+    CDownloadResult result = DownloadPage(url, into, open, options);
+    if (!result.message.empty()) rec.Show(result.message);
+    return result.path;
+  }
+
   std::string folder, base, tlsBase, cert;
 };
 
@@ -55,7 +66,7 @@ TEST_F(DownloadTest, SavesPagesWithAndWithoutLength) {
   for (const char* route : {"page.html", "chunked.html", "close.html"}) {
     SCOPED_TRACE(route);
     rec.events.clear();
-    std::string path = DownloadPage(J(base + "/" + route), J(folder), 1);
+    std::string path = Download(J(base + "/" + route), J(folder), 1);
     EXPECT_EQ(path, J(folder + "/" + route));
     EXPECT_EQ(ReadFile(folder + "/" + route), Page());
     ASSERT_GE(rec.events.size(), 5u);
@@ -73,7 +84,7 @@ TEST_F(DownloadTest, SavesPagesWithAndWithoutLength) {
   // Without the window nothing is reported; a trailing separator on the folder is fine; an empty
   // page gives an empty file.
   rec.events.clear();
-  EXPECT_EQ(DownloadPage(J(base + "/empty.html"), J(folder + "/"), 0), J(folder + "/empty.html"));
+  EXPECT_EQ(Download(J(base + "/empty.html"), J(folder + "/"), 0), J(folder + "/empty.html"));
   EXPECT_TRUE(std::filesystem::exists(folder + "/empty.html"));
   EXPECT_EQ(ReadFile(folder + "/empty.html"), "");
   EXPECT_TRUE(rec.events.empty());
@@ -82,7 +93,7 @@ TEST_F(DownloadTest, SavesPagesWithAndWithoutLength) {
 
 TEST_F(DownloadTest, AsksForTextFreshWithTheAgent) {
   StartServer();
-  std::string path = DownloadPage(J(base + "/headers"), J(folder), 0);
+  std::string path = Download(J(base + "/headers"), J(folder), 0);
   ASSERT_FALSE(path.empty());
   std::string sent = ReadFile(folder + "/headers");
   EXPECT_NE(sent.find("User-Agent: Mozilla/4.0*\n"), std::string::npos) << sent;
@@ -93,12 +104,12 @@ TEST_F(DownloadTest, AsksForTextFreshWithTheAgent) {
 TEST_F(DownloadTest, NamesTheFileAfterTheUrl) {
   StartServer();
   // The query is part of the name.
-  EXPECT_EQ(DownloadPage(J(base + "/page.html?a=1&b=2"), J(folder), 0), J(folder + "/page.html?a=1&b=2"));
+  EXPECT_EQ(Download(J(base + "/page.html?a=1&b=2"), J(folder), 0), J(folder + "/page.html?a=1&b=2"));
   EXPECT_EQ(ReadFile(folder + "/page.html?a=1&b=2"), Page());
   // A folder URL has no name of its own.
-  EXPECT_EQ(DownloadPage(J(base + "/dir/"), J(folder), 0), J(folder + "/index.html"));
+  EXPECT_EQ(Download(J(base + "/dir/"), J(folder), 0), J(folder + "/index.html"));
   // Japanese names survive; unsafe and overlong ones are made safe.
-  EXPECT_EQ(DownloadPage(J(base + "/name/日記.html"), J(folder), 0), J(folder + "/日記.html"));
+  EXPECT_EQ(Download(J(base + "/name/日記.html"), J(folder), 0), J(folder + "/日記.html"));
   EXPECT_EQ(ReadFile(folder + "/日記.html"), Page());
   EXPECT_EQ(DownloadFileName(J("http://h/a/..")), "index.html");
   EXPECT_EQ(DownloadFileName("http://h/a/."), "index.html");
@@ -110,7 +121,7 @@ TEST_F(DownloadTest, NamesTheFileAfterTheUrl) {
   EXPECT_LE(U(longJapanese).size(), 240u);
   EXPECT_EQ(U(longJapanese).rfind(std::string(100, 'a') + "日記の本文", 0), 0u);
   // A URL without "/" gives nothing, silently.
-  EXPECT_EQ(DownloadPage("page.html", J(folder), 1), "");
+  EXPECT_EQ(Download("page.html", J(folder), 1), "");
   EXPECT_TRUE(rec.shown.empty());
   EXPECT_TRUE(rec.events.empty());
 }
@@ -118,13 +129,13 @@ TEST_F(DownloadTest, NamesTheFileAfterTheUrl) {
 TEST_F(DownloadTest, FailuresSayWhyAndKeepOlderFiles) {
   StartServer();
   WriteFile(folder + "/missing", "older copy");
-  EXPECT_EQ(DownloadPage(J(base + "/missing"), J(folder), 1), "");
+  EXPECT_EQ(Download(J(base + "/missing"), J(folder), 1), "");
   EXPECT_EQ(ReadFile(folder + "/missing"), "older copy");
-  EXPECT_EQ(DownloadPage(J(base + "/redirect301"), J(folder), 1), "");
-  EXPECT_EQ(DownloadPage(J(base + "/redirect302"), J(folder), 0), "");
-  EXPECT_EQ(DownloadPage("ftp://127.0.0.1/page.html", J(folder), 1), "");
-  EXPECT_EQ(DownloadPage("http://exa mple/page.html", J(folder), 1), "");
-  EXPECT_EQ(DownloadPage(J(base + "/page.html"), J(TempPath("no-such-folder")), 1), "");
+  EXPECT_EQ(Download(J(base + "/redirect301"), J(folder), 1), "");
+  EXPECT_EQ(Download(J(base + "/redirect302"), J(folder), 0), "");
+  EXPECT_EQ(Download("ftp://127.0.0.1/page.html", J(folder), 1), "");
+  EXPECT_EQ(Download("http://exa mple/page.html", J(folder), 1), "");
+  EXPECT_EQ(Download(J(base + "/page.html"), J(TempPath("no-such-folder")), 1), "");
   ASSERT_EQ(rec.shown.size(), 6u);
   EXPECT_EQ(rec.shown[0].text, "ダウンロードに失敗しました:" + base + "/missing\nHTTP/1.1 404 Not Found");
   EXPECT_EQ(rec.shown[0].buttons, MbButtons::Ok);
@@ -142,7 +153,7 @@ TEST_F(DownloadTest, FailuresSayWhyAndKeepOlderFiles) {
   server.Stop();
   rec.shown.clear();
   std::string url = "http://127.0.0.1:" + std::to_string(port) + "/page.html";
-  EXPECT_EQ(DownloadPage(url, J(folder), 1), "");
+  EXPECT_EQ(Download(url, J(folder), 1), "");
   ASSERT_EQ(rec.shown.size(), 1u);
   EXPECT_EQ(rec.shown[0].text.rfind("ダウンロードに失敗しました:" + url + "\nサーバに接続できませんでした (", 0), 0u)
       << rec.shown[0].text;
@@ -152,7 +163,7 @@ TEST_F(DownloadTest, CancelStopsAndLeavesNoFile) {
   StartServer();
   WriteFile(folder + "/slow", "older copy");
   rec.cancelWhen = [](unsigned long long received) { return received >= 20000; };
-  EXPECT_EQ(DownloadPage(J(base + "/slow"), J(folder), 1), "");
+  EXPECT_EQ(Download(J(base + "/slow"), J(folder), 1), "");
   EXPECT_TRUE(rec.shown.empty());
   // The block read when the cancel was noticed was not written, and the partial download is gone.
   EXPECT_EQ(Files(), std::vector<std::string>{"slow"});
@@ -162,7 +173,7 @@ TEST_F(DownloadTest, CancelStopsAndLeavesNoFile) {
   // timeout message).
   rec.events.clear();
   rec.cancelWhen = [](unsigned long long received) { return received > 0; };
-  EXPECT_EQ(DownloadPage(J(base + "/stall"), J(folder), 1), "");
+  EXPECT_EQ(Download(J(base + "/stall"), J(folder), 1), "");
   EXPECT_TRUE(rec.shown.empty());
   EXPECT_EQ(Files(), std::vector<std::string>{"slow"});
   EXPECT_EQ(rec.Events("progress:"), std::vector<std::string>{"500/100000"});
@@ -173,10 +184,10 @@ TEST_F(DownloadTest, StalledOrEndlessBodiesEnd) {
   StartServer();
   CDownloadOptions options;
   options.stallTimeout = 1;
-  EXPECT_EQ(DownloadPage(J(base + "/stall"), J(folder), 1, options), "");
+  EXPECT_EQ(Download(J(base + "/stall"), J(folder), 1, options), "");
   options.stallTimeout = 60;
   options.maxBytes = 100000;
-  EXPECT_EQ(DownloadPage(J(base + "/huge"), J(folder), 1, options), "");
+  EXPECT_EQ(Download(J(base + "/huge"), J(folder), 1, options), "");
   ASSERT_EQ(rec.shown.size(), 2u);
   EXPECT_EQ(rec.shown[0].text.rfind("ダウンロードに失敗しました:" + base + "/stall\nサーバが応答しません (", 0), 0u)
       << rec.shown[0].text;
@@ -187,7 +198,7 @@ TEST_F(DownloadTest, StalledOrEndlessBodiesEnd) {
 TEST_F(DownloadTest, HttpsChecksTheCertificate) {
   if (!HaveProgram("openssl")) GTEST_SKIP() << "openssl is not installed";
   StartServer(true);
-  EXPECT_EQ(DownloadPage(J(tlsBase + "/page.html"), J(folder), 1), "");
+  EXPECT_EQ(Download(J(tlsBase + "/page.html"), J(folder), 1), "");
   ASSERT_EQ(rec.shown.size(), 1u);
   EXPECT_EQ(rec.shown[0].text.rfind("ダウンロードに失敗しました:" + tlsBase + "/page.html\nサーバの証明書を確認できませんでした (", 0), 0u)
       << rec.shown[0].text;
@@ -195,7 +206,7 @@ TEST_F(DownloadTest, HttpsChecksTheCertificate) {
 
   CDownloadOptions options;
   options.caFile = cert;
-  EXPECT_EQ(DownloadPage(J(tlsBase + "/page.html"), J(folder), 1, options), J(folder + "/page.html"));
+  EXPECT_EQ(Download(J(tlsBase + "/page.html"), J(folder), 1, options), J(folder + "/page.html"));
   EXPECT_EQ(ReadFile(folder + "/page.html"), Page());
 }
 

@@ -1,6 +1,7 @@
 // Publishing's upload of the feed files to a real FTP server on 127.0.0.1.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,13 +47,24 @@ protected:
     return out;
   }
 
+  // The upload as publishing runs it: the status window "ftp" around it, then the closing message.
+  bool Upload() {
+    CUploadResult result;
+    {
+      std::unique_ptr<CProgressSink> status(rec.CreateProgress("ftp", false));
+      result = UploadFeedFiles(project, GetFtpPassiveOption(), status.get());
+    }
+    rec.Show(result.message);
+    return result.ok;
+  }
+
   std::string root, log;
   CRssFile project;
 };
 
 TEST_F(FeedUploadTest, UploadsRssThenAtomAndReports) {
   SetFtpPassiveOption(1);
-  EXPECT_TRUE(UploadFeedFiles(project));
+  EXPECT_TRUE(Upload());
   EXPECT_EQ(rec.events, (std::vector<std::string>{"open:ftp", "status:接続中", "status:接続完了", "file:index.rdf",
                                                   "status:RSSファイル転送中", "file:atom.xml",
                                                   "status:Atomファイル転送中", "status:切断中", "close"}));
@@ -68,17 +80,17 @@ TEST_F(FeedUploadTest, UploadsRssThenAtomAndReports) {
 
   // The passive option off (its default) uploads in active mode.
   SetFtpPassiveOption(0);
-  EXPECT_TRUE(UploadFeedFiles(project));
+  EXPECT_TRUE(Upload());
   EXPECT_FALSE(Commands("EPRT").empty());
 }
 
 TEST_F(FeedUploadTest, EmptyNamesAreSkipped) {
   project.atomFileName.clear();
-  EXPECT_TRUE(UploadFeedFiles(project));
+  EXPECT_TRUE(Upload());
   EXPECT_EQ(Commands("STOR"), std::vector<std::string>{"STOR index.rdf"});
   project.rssFileName.clear();
   rec.events.clear();
-  EXPECT_TRUE(UploadFeedFiles(project));
+  EXPECT_TRUE(Upload());
   EXPECT_EQ(Commands("STOR").size(), 1u);
   EXPECT_EQ(rec.events, (std::vector<std::string>{"open:ftp", "status:接続中", "status:接続完了", "status:切断中", "close"}));
   EXPECT_EQ(rec.Texts(), (std::vector<std::string>{"転送を完了しました", "転送を完了しました"}));
@@ -88,7 +100,7 @@ TEST_F(FeedUploadTest, AFailureEndsTheUploadWithItsMessage) {
   // The Atom file is missing: the RSS file stays on the server.
   std::string atom = TempPath("site") + "/atom.xml";
   std::remove(atom.c_str());
-  EXPECT_FALSE(UploadFeedFiles(project));
+  EXPECT_FALSE(Upload());
   EXPECT_EQ(ReadFile(root + "/public_html/index.rdf"), "rss\n");
   ASSERT_EQ(rec.shown.size(), 1u);
   EXPECT_EQ(rec.shown[0].text, "ファイル転送エラー:" + atom + "\nローカルファイルを開けませんでした (No such file or directory)");
@@ -98,13 +110,13 @@ TEST_F(FeedUploadTest, AFailureEndsTheUploadWithItsMessage) {
 
   rec.events.clear();
   project.ftp.RemoteDir = "nosuch";
-  EXPECT_FALSE(UploadFeedFiles(project));
+  EXPECT_FALSE(Upload());
   EXPECT_EQ(rec.Texts().back(), "ディレクトリ移動エラー:/nosuch\nサーバがコマンドを拒否しました (550 No such file or directory.)");
   EXPECT_EQ(rec.Events("file:").size(), 0u);
 
   rec.events.clear();
   project.ftp.Pass = "wrong";
-  EXPECT_FALSE(UploadFeedFiles(project));
+  EXPECT_FALSE(Upload());
   EXPECT_EQ(rec.Texts().back(), "接続エラー:ログインできませんでした(ユーザ名かパスワードが違います) (530 Authentication failed.)");
   EXPECT_EQ(rec.events, (std::vector<std::string>{"open:ftp", "status:接続中", "status:切断中", "close"}));
   EXPECT_EQ(ReadFile(log).find("wrong"), std::string::npos);

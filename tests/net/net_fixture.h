@@ -16,7 +16,6 @@ protected:
     VamelTest::SetUp();
     setenv("no_proxy", "127.0.0.1,localhost", 1);
     setenv("NO_PROXY", "127.0.0.1,localhost", 1);
-    SetInteraction(&rec);
   }
   void TearDown() override {
     rec.VerifyAllAsked();

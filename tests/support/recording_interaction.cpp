@@ -17,6 +17,7 @@ public:
     if (m_owner.events.empty() || m_owner.events.back() != e) m_owner.events.push_back(e);
   }
   bool IsCancelled() override { return m_owner.cancelWhen && m_owner.cancelWhen(m_received); }
+  void Pump() override { ++m_owner.pumped; }
 
 private:
   CRecordingInteraction& m_owner;

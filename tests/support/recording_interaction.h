@@ -15,13 +15,9 @@ public:
   std::vector<std::string> events;
   // Called by IsCancelled with the bytes received so far; true cancels.
   std::function<bool(unsigned long long received)> cancelWhen;
-  int pumped = 0;
+  int pumped = 0;  // how often a progress window was given a chance to repaint
 
   CProgressSink* CreateProgress(const std::string& title, bool cancellable) override;
-  int PumpOneMessage() override {
-    ++pumped;
-    return 0;
-  }
 
   // The events that start with `prefix`, without it.
   std::vector<std::string> Events(const std::string& prefix) const;

@@ -8,6 +8,10 @@ void CScriptedInteraction::Expect(const std::string& utf8Text, MbAnswer answer) 
   m_expected.push_back({utf8Text, answer});
 }
 
+void CScriptedInteraction::ExpectQuestion(QuestionId id, MbAnswer answer) {
+  m_expected.push_back({std::string(), answer, true, id});
+}
+
 void CScriptedInteraction::VerifyAllAsked() {
   for (const Expected& e : m_expected) ADD_FAILURE() << "expected question never asked: " << e.text;
   m_expected.clear();
@@ -46,12 +50,26 @@ MbAnswer CScriptedInteraction::MessageBox(const std::string& text, MbButtons but
   std::string utf8 = AnsiToUtf8(text);
   shown.push_back({utf8, buttons, icon});
   if (buttons == MbButtons::Ok) return MbAnswer::Ok;
+  return Answer(utf8, buttons, nullptr);
+}
+
+MbAnswer CScriptedInteraction::Ask(QuestionId id, const CUserMessage& question) {
+  std::string utf8 = AnsiToUtf8(question.text);
+  shown.push_back({utf8, question.buttons, question.icon});
+  asked.push_back(id);
+  return Answer(utf8, question.buttons, &id);
+}
+
+MbAnswer CScriptedInteraction::Answer(const std::string& utf8, MbButtons buttons, const QuestionId* id) {
   if (m_expected.empty()) {
     ADD_FAILURE() << "unexpected question: " << utf8;
     return buttons == MbButtons::YesNo ? MbAnswer::No : MbAnswer::Cancel;  // the safe answer
   }
   Expected e = m_expected.front();
   m_expected.pop_front();
+  if (e.byId && (!id || *id != e.id)) {
+    ADD_FAILURE() << "question \"" << utf8 << "\" is not the one expected (" << static_cast<int>(e.id) << ")";
+  }
   if (!e.text.empty() && utf8.find(e.text) == std::string::npos) {
     ADD_FAILURE() << "question \"" << utf8 << "\" does not contain \"" << e.text << "\"";
   }
@@ -72,4 +90,28 @@ bool CScriptedInteraction::RunInputDialog(const std::string& prompt, std::string
 bool CScriptedInteraction::RunMarkerTagDialog(CMarkerTagValues& values) {
   ++dialogsRun;
   return markerTagDialog ? markerTagDialog(values) : false;
+}
+
+bool CScriptedInteraction::RunItemEditor(CRssFile& project, CRssItem& item, bool isNew) {
+  if (!itemEditor) {
+    ADD_FAILURE() << "unexpected dialog: item editor";
+    return false;
+  }
+  return itemEditor(project, item, isNew);
+}
+
+bool CScriptedInteraction::RunCategoryDialog(CRssFile& project, std::string& category) {
+  if (!categoryDialog) {
+    ADD_FAILURE() << "unexpected dialog: category";
+    return false;
+  }
+  return categoryDialog(project, category);
+}
+
+ExistingUrlAnswer CScriptedInteraction::AskExistingUrl() {
+  if (!existingUrl) {
+    ADD_FAILURE() << "unexpected dialog: 既存URLです";
+    return ExistingUrlAnswer::kCancel;
+  }
+  return existingUrl();
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/interaction.h"
+#include "app/interaction.h"
 
 class CScriptedInteraction : public CInteraction {
 public:
@@ -19,10 +19,14 @@ public:
 
   // The next question must contain `utf8Text` (empty: any text) and gets `answer`.
   void Expect(const std::string& utf8Text, MbAnswer answer);
+  // The next question must be the one with this identity, and gets `answer`.
+  void ExpectQuestion(QuestionId id, MbAnswer answer);
   // Fails the test when expected questions were never asked.
   void VerifyAllAsked();
 
   MbAnswer MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) override;
+  MbAnswer Ask(QuestionId id, const CUserMessage& question) override;
+  std::vector<QuestionId> asked;  // the identities of the questions asked, in order
   void SetClipboardText(const std::string& text) override { clipboard = text; }
   void OpenWithShell(const std::string& path) override { opened.push_back(path); }
   void RunProgram(const std::string& program, const std::string& parameter) override {
@@ -43,11 +47,17 @@ public:
 
   // The project dialogs run these handlers; a dialog without one fails the test and is cancelled.
   std::function<bool(CRssFile&)> wizard, siteSettings, folderScan;
+  std::function<bool(CRssFile&, CRssItem&, bool isNew)> itemEditor;
+  std::function<bool(CRssFile&, std::string& category)> categoryDialog;
+  std::function<ExistingUrlAnswer()> existingUrl;
   std::function<bool(const std::string& title, CFtpPageValues&)> ftpPage;
   bool RunNewProjectWizard(CRssFile& project) override { return Run("wizard", wizard, project); }
   bool RunSiteSettings(CRssFile& project) override { return Run("site settings", siteSettings, project); }
   bool RunFolderScan(CRssFile& project) override { return Run("folder scan", folderScan, project); }
   bool RunFtpPage(const std::string& title, CFtpPageValues& values) override;
+  bool RunItemEditor(CRssFile& project, CRssItem& item, bool isNew) override;
+  bool RunCategoryDialog(CRssFile& project, std::string& category) override;
+  ExistingUrlAnswer AskExistingUrl() override;
 
   std::vector<Shown> shown;
   std::string clipboard;  // internal text
@@ -64,6 +74,10 @@ private:
   struct Expected {
     std::string text;
     MbAnswer answer;
+    bool byId = false;
+    QuestionId id = QuestionId::kSaveChanges;
   };
+  // The answer of the next expected question; fails the test when there is none or it does not match.
+  MbAnswer Answer(const std::string& utf8, MbButtons buttons, const QuestionId* id);
   std::deque<Expected> m_expected;
 };

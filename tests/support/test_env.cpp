@@ -27,12 +27,10 @@ void VamelTest::SetUp() {
   CRssFile::rssMode = 2;
   CRssFile::atomMode = 2;
   CRssFile::ReadDefaultTags();
-  SetInteraction(&ui);
 }
 
 void VamelTest::TearDown() {
   ui.VerifyAllAsked();
-  SetInteraction(nullptr);
   SetCurrentTimeOverride(std::nullopt);
   std::error_code ec;
   std::filesystem::permissions(m_temp, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);

@@ -92,7 +92,6 @@ TEST_F(XmlWriter, SaveWritesUtf8WithoutBomAndReadersAgree) {
   EXPECT_EQ(bytes.substr(0, kHeader.size()), kHeader);
   EXPECT_EQ(bytes.substr(bytes.size() - 6), "</rss>");  // no final line break
   EXPECT_NE(bytes.find("<jp>日本語</jp>"), std::string::npos);
-  EXPECT_TRUE(ui.shown.empty());
   if (HaveProgram("xmllint")) {
     EXPECT_EQ(RunCommand("xmllint --noout '" + path + "' 2>&1"), 0);
   }
@@ -116,39 +115,35 @@ TEST_F(XmlWriter, FailedSaveKeepsThePreviousFileAndSaysWhy) {
   ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
   CVXMLDocument doc;
   BuildExample(doc);
-  bool saved = doc.Save(path);
+  CVXMLResult saved = doc.Save(path);
   chmod(folder.c_str(), 0755);
   if (geteuid() == 0) {
     // root writes anyway; the message path is covered below.
     EXPECT_TRUE(saved);
   } else {
     EXPECT_FALSE(saved);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].text, "ファイルのオープンに失敗しました:" + path);
+    EXPECT_EQ(U(saved.message), "ファイルのオープンに失敗しました:" + path);
     EXPECT_EQ(ReadFile(path), "previous");
   }
   // A target that is a folder cannot be written: the open message, and nothing left behind.
-  ui.shown.clear();
-  EXPECT_FALSE(doc.Save(folder));
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, "ファイルのオープンに失敗しました:" + folder);
-  EXPECT_EQ(ui.shown[0].buttons, MbButtons::Ok);
-  EXPECT_EQ(ui.shown[0].icon, MbIcon::None);
+  saved = doc.Save(folder);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(U(saved.message), "ファイルのオープンに失敗しました:" + folder);
   std::string listing;
   RunCommand("ls -A '" + folder + "'", &listing);
   EXPECT_EQ(listing, "feed.xml\n");
   // A missing folder: the open message too.
-  ui.shown.clear();
-  EXPECT_FALSE(doc.Save(TempPath("missing/feed.xml")));
-  ASSERT_EQ(ui.shown.size(), 1u);
+  saved = doc.Save(TempPath("missing/feed.xml"));
+  EXPECT_FALSE(saved);
+  EXPECT_NE(U(saved.message).find("missing/feed.xml"), std::string::npos);
 }
 
 TEST_F(XmlWriter, LoadReportsMissingFiles) {
   CVXMLDocument doc;
   std::string path = TempPath("absent.xml");
-  EXPECT_FALSE(doc.Load(path));
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, "ファイルのオープンに失敗しました:" + path);
+  CVXMLResult loaded = doc.Load(path);
+  EXPECT_FALSE(loaded);
+  EXPECT_EQ(U(loaded.message), "ファイルのオープンに失敗しました:" + path);
   EXPECT_EQ(doc.GetDocumentElement(), nullptr);
   EXPECT_FALSE(doc.Load(TempFolder()));  // a folder is no file
   // A file with a zero byte is read up to it.

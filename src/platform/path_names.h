@@ -1,4 +1,4 @@
-// Small file-name helpers shared by the folder scan, the preview and the settings pages.
+// Path names: joining a folder and a name, and a free name beside a taken one.
 #pragma once
 
 #include <string>

@@ -1,12 +1,13 @@
-#include "harvest/folder_scan.h"
+#include "app/folder_scan.h"
 
 #include <algorithm>
 #include <ctime>
 
+#include "app/interaction.h"
 #include "harvest/page_mapping.h"
 #include "harvest/site_walk.h"
 #include "model/rss_file.h"
-#include "platform/interaction.h"
+#include "platform/sjis.h"
 #include "platform/text_codec.h"
 #include "settings/options.h"
 
@@ -18,7 +19,7 @@ std::string LowerAscii(const std::string& text) {
   for (std::size_t i = 0; i < out.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(out[i]);
     if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c - 'A' + 'a');
-    else if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ++i;
+    else if (IsLeadByte(c)) ++i;
   }
   return out;
 }
@@ -28,6 +29,16 @@ bool ExtensionOf(const std::string& name, std::string& ext) {
   std::size_t dot = name.rfind('.');
   if (dot == std::string::npos) return false;
   ext = LowerAscii(name.substr(dot + 1));
+  return true;
+}
+
+// The scan's questions: Yes and No with the question icon.
+CUserMessage Question(const std::string& text) { return CUserMessage{text, MbButtons::YesNo, MbIcon::Question}; }
+
+// Appends `entry` unless the list holds it already; true when appended.
+bool AppendNew(std::vector<std::string>& list, const std::string& entry) {
+  if (std::find(list.begin(), list.end(), entry) != list.end()) return false;
+  list.push_back(entry);
   return true;
 }
 
@@ -97,18 +108,18 @@ bool CFolderScan::IsPageName(const std::string& name) const {
   return false;
 }
 
-bool CFolderScan::AddExtension(std::vector<std::string>& list) {
+bool CFolderScan::AddExtension(std::vector<std::string>& list, CInteraction& ui) {
   std::string answer;
-  if (!Interaction().RunInputDialog(Lit("追加する拡張子を入力してください"), answer)) return false;
+  if (!ui.RunInputDialog(Lit("追加する拡張子を入力してください"), answer)) return false;
   std::size_t first = answer.find_first_not_of('.');
   list.push_back(first == std::string::npos ? std::string() : answer.substr(first));
   return true;
 }
 
-bool CFolderScan::RemoveExtension(std::vector<std::string>& list, int index) {
+bool CFolderScan::RemoveExtension(std::vector<std::string>& list, int index, CInteraction& ui) {
   if (index < 0 || index >= static_cast<int>(list.size())) return false;
   const std::string question = list[static_cast<std::size_t>(index)] + Lit("を削除しますか？");
-  if (VamelMessageBox(question, MbButtons::YesNo, MbIcon::Question) != MbAnswer::Yes) return false;
+  if (ui.Ask(QuestionId::kRemoveListEntry, Question(question)) != MbAnswer::Yes) return false;
   list.erase(list.begin() + index);
   return true;
 }
@@ -117,7 +128,7 @@ void CFolderScan::Scan() {
   m_rows.clear();
   m_focus = -1;
   WalkSiteFolder(
-      m_project.localFolder, [this](const std::string& folder) { return !m_project.IsExcludedFolder(folder); },
+      m_project.localFolder, [this](const std::string& folder) { return !IsExcludedFolder(m_project, folder); },
       [this](const std::string& folder, const std::string& name, TimeValue modified) {
         if (!IsPageName(name)) return;
         // The exclusion test of IsExcludedFile, on the relative path the row needs anyway.
@@ -173,6 +184,19 @@ void CFolderScan::ClearSelection() {
   for (CScanRow& row : m_rows) row.selected = false;
 }
 
+bool CFolderScan::SelectByRelativePath(const std::vector<std::string>& names, std::string& missing) {
+  ClearSelection();
+  for (const std::string& name : names) {
+    auto found = std::find_if(m_rows.begin(), m_rows.end(), [&name](const CScanRow& row) { return row.relativePath == name; });
+    if (found == m_rows.end()) {
+      missing = name;
+      return false;
+    }
+    found->selected = true;
+  }
+  return true;
+}
+
 std::vector<int> CFolderScan::GetSelectedRows() const {
   std::vector<int> rows;
   for (std::size_t i = 0; i < m_rows.size(); ++i) {
@@ -181,30 +205,30 @@ std::vector<int> CFolderScan::GetSelectedRows() const {
   return rows;
 }
 
-CFolderScan::ImportResult CFolderScan::ImportSelected() {
+CFolderScan::ImportResult CFolderScan::ImportSelected(CInteraction& ui) {
   ImportResult result;
   bool ask = true;
   for (std::size_t r = m_rows.size(); r-- > 0;) {
     const CScanRow& row = m_rows[r];
     if (!row.selected) continue;
     const std::string path = row.Path();
-    if (ask && m_project.FindItemByUrl(m_project.LocalPathToUrl(path)) != -1) {
+    if (ask && m_project.FindItemByUrl(LocalPathToUrl(m_project, path)) != -1) {
       ask = false;
-      if (VamelMessageBox(UpdateExistingQuestionText(), MbButtons::YesNo, MbIcon::Question) == MbAnswer::No) {
+      if (ui.Ask(QuestionId::kUpdateExistingItems, Question(UpdateExistingQuestionText())) == MbAnswer::No) {
         result.stopped = true;
         break;
       }
     }
-    m_project.ImportPageFile(path);
+    ImportPageFile(m_project, path);
     ++result.imported;
   }
   return result;
 }
 
-bool CFolderScan::ExcludeSelectedFiles() {
+bool CFolderScan::ExcludeSelectedFiles(CInteraction& ui) {
   const std::vector<int> selected = GetSelectedRows();
   if (selected.empty()) return false;
-  if (VamelMessageBox(Lit("選択したファイルを対象から外しますか？"), MbButtons::YesNo, MbIcon::Question) == MbAnswer::No) {
+  if (ui.Ask(QuestionId::kExcludeFiles, Question(Lit("選択したファイルを対象から外しますか？"))) == MbAnswer::No) {
     return false;
   }
   for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
@@ -215,14 +239,14 @@ bool CFolderScan::ExcludeSelectedFiles() {
   return true;
 }
 
-bool CFolderScan::ExcludeFocusedFolder() {
+bool CFolderScan::ExcludeFocusedFolder(CInteraction& ui) {
   if (m_focus < 0 || m_focus >= GetCount()) return false;
   const std::string& relative = m_rows[static_cast<std::size_t>(m_focus)].relativePath;
   std::size_t slash = relative.rfind('/');  // "/" is never a second byte
   if (slash == std::string::npos) return false;
   const std::string folder = relative.substr(0, slash);
   const std::string question = Lit("フォルダ ") + folder + Lit(" に所属するファイルを全て対象から外しますか？");
-  if (VamelMessageBox(question, MbButtons::YesNo, MbIcon::Question) == MbAnswer::No) return false;
+  if (ui.Ask(QuestionId::kExcludeFolder, Question(question)) == MbAnswer::No) return false;
   m_project.excludedFolders.push_back(folder);
   Scan();
   SelectNewPages();
@@ -239,4 +263,13 @@ void CFolderScan::ReplaceExcludedFolders(std::vector<std::string> list) {
   m_project.excludedFolders = std::move(list);
   Scan();
   SelectNewPages();
+}
+
+bool AddExcludedFile(CRssFile& project, const std::string& relativePath) {
+  return AppendNew(project.excludedFiles, relativePath);
+}
+
+bool AddExcludedFolder(CRssFile& project, std::string relativePath) {
+  while (relativePath.size() > 1 && relativePath.back() == '/') relativePath.pop_back();
+  return AppendNew(project.excludedFolders, relativePath);
 }

@@ -1,30 +1,38 @@
-// The one interface through which the core talks to the user.
+// The one interface through which the program's commands talk to the user.
 //
 // The desktop app shows dialogs, the command line answers from its flags, tests answer from a script.
-// Texts are internal text (code page 932). Every message box carries the caption "VamelRss".
+// A front end makes one and passes it to the document and to the operations that ask or report
+// progress; nothing below this layer sees it. Texts are internal text (code page 932). Every message
+// box carries the caption "VamelRss".
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "platform/progress_sink.h"
+#include "platform/user_message.h"
 
 class CRssFile;
 class CRssItem;
 
-inline constexpr const char* kMessageBoxCaption = "VamelRss";
-
-enum class MbButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MbIcon { None, Information, Question, Exclamation, Error };
-enum class MbAnswer { Ok, Cancel, Yes, No };
-
-// A status or progress window with a cancel flag (the FTP status window, the download progress).
-class CProgressSink {
-public:
-  virtual ~CProgressSink() = default;
-  virtual void SetStatus(const std::string& text) = 0;    // status line; lets the window repaint
-  virtual void SetFileText(const std::string& text) = 0;  // the file being transferred
-  // Bytes received of total; total 0 means the length is unknown.
-  virtual void SetProgress(unsigned long long received, unsigned long long total) = 0;
-  virtual bool IsCancelled() = 0;
+// The questions that commands ask in the middle of their work. A front end that answers without
+// asking (the command line's flags, a test script) tells them apart by these, never by their texts.
+enum class QuestionId {
+  kSaveChanges,          // "%1 への変更を保存しますか?" before the document is replaced (Yes/No/Cancel)
+  kOverwriteFile,        // "... は既に存在します。..." before Save As replaces a file
+  kOpenCreatedFeed,      // "RSSファイルを作成しました。このファイルを開きますか？" and its kin
+  kConfirmUpload,        // "ftpでサーバにアップしますか？"
+  kRefreshFromPage,      // "HTMLファイルから最新の情報を得ます。よろしいですか？"
+  kDownloadPage,         // "ローカルファイルが見つかりません。ネット上のhtmlから..."
+  kUpdateExistingItems,  // the folder scan's import meets pages that have items already
+  kExcludeFiles,         // "選択したファイルを対象から外しますか？"
+  kExcludeFolder,        // "フォルダ ... に所属するファイルを全て対象から外しますか？"
+  kRemoveListEntry,      // "... を削除しますか？" in the exclusion and extension lists
+  kDeleteItems,          // "選択した項目を削除しますか？"
 };
+
+// The answers of the dialog "既存URLです" after a new item's URL was found in the project.
+enum class ExistingUrlAnswer { kReplace, kAddBeside, kCancel };
 
 // A file chooser. The filter is the "|"-separated list of description and pattern pairs ending in
 // "||", as "RSSﾌｧｲﾙ(*.xml;*.rdf) |*.xml;*.rdf| 全てのﾌｧｲﾙ(*.*) |*.*||".
@@ -68,6 +76,11 @@ public:
 
   // A message box; OK-only boxes return MbAnswer::Ok.
   virtual MbAnswer MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) = 0;
+  // Shows a message that an operation returned.
+  MbAnswer Show(const CUserMessage& message) { return MessageBox(message.text, message.buttons, message.icon); }
+  void ShowAll(const std::vector<CUserMessage>& messages);
+  // A question in the middle of a command; by default a message box.
+  virtual MbAnswer Ask(QuestionId id, const CUserMessage& question);
 
   // Opens a progress window titled `title`; the caller deletes it to close it.
   virtual CProgressSink* CreateProgress(const std::string& title, bool cancellable);
@@ -79,9 +92,6 @@ public:
   // parameter string. Results are not reported (the callers ignore them).
   virtual void OpenWithShell(const std::string& path);
   virtual void RunProgram(const std::string& program, const std::string& parameter);
-
-  // Lets one pending window message through during long blocking work.
-  virtual int PumpOneMessage();
 
   // File and folder choosers. The defaults cancel.
   virtual CFileDialogResult ChooseFile(const CFileDialogRequest& request);
@@ -98,14 +108,6 @@ public:
   virtual bool RunInputDialog(const std::string& prompt, std::string& value);
   // Edits `values.startTag` and `values.endTag`; true on OK.
   virtual bool RunMarkerTagDialog(CMarkerTagValues& values);
+  // "既存URLです": a new item's URL is in the project already. The default cancels.
+  virtual ExistingUrlAnswer AskExistingUrl();
 };
-
-// The interaction in use; a plain console one (messages on standard error, questions answered with
-// their negative button) until a front end installs its own.
-CInteraction& Interaction();
-
-// Installs `interaction` (not owned); nullptr returns to the console default.
-void SetInteraction(CInteraction* interaction);
-
-// Shorthand for Interaction().MessageBox.
-MbAnswer VamelMessageBox(const std::string& text, MbButtons buttons = MbButtons::Ok, MbIcon icon = MbIcon::None);

@@ -1,4 +1,4 @@
-#include "cli/date_arg.h"
+#include "app/date_input.h"
 
 #include "feeds/feed_dates.h"
 
@@ -39,7 +39,7 @@ bool IsW3cDateTime(const std::string& s) {
 
 }  // namespace
 
-bool ParseDateArg(const std::string& text, TimeValue& out) {
+bool ParseDateInput(const std::string& text, TimeValue& out) {
   if (!IsW3cDateTime(text)) return false;
   TimeValue t = ParseW3cDate(text);
   if (t == 0) return false;

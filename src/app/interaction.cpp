@@ -1,9 +1,6 @@
-#include "platform/interaction.h"
-
-#include <cstdio>
+#include "app/interaction.h"
 
 #include "platform/shell.h"
-#include "platform/text_codec.h"
 
 namespace {
 
@@ -15,23 +12,13 @@ public:
   bool IsCancelled() override { return false; }
 };
 
-class CConsoleInteraction : public CInteraction {
-public:
-  MbAnswer MessageBox(const std::string& text, MbButtons buttons, MbIcon) override {
-    std::fprintf(stderr, "%s\n", AnsiToUtf8(text).c_str());
-    switch (buttons) {
-      case MbButtons::Ok: return MbAnswer::Ok;
-      case MbButtons::OkCancel: return MbAnswer::Cancel;
-      case MbButtons::YesNo: return MbAnswer::No;
-      case MbButtons::YesNoCancel: return MbAnswer::Cancel;
-    }
-    return MbAnswer::Ok;
-  }
-};
-
-CInteraction* g_current = nullptr;
-
 }  // namespace
+
+void CInteraction::ShowAll(const std::vector<CUserMessage>& messages) {
+  for (const CUserMessage& message : messages) Show(message);
+}
+
+MbAnswer CInteraction::Ask(QuestionId, const CUserMessage& question) { return Show(question); }
 
 CProgressSink* CInteraction::CreateProgress(const std::string&, bool) { return new CNullProgress; }
 
@@ -42,8 +29,6 @@ void CInteraction::OpenWithShell(const std::string& path) { ShellOpen(path); }
 void CInteraction::RunProgram(const std::string& program, const std::string& parameter) {
   ShellRun(program, parameter);
 }
-
-int CInteraction::PumpOneMessage() { return 0; }
 
 CFileDialogResult CInteraction::ChooseFile(const CFileDialogRequest&) { return CFileDialogResult(); }
 
@@ -65,13 +50,4 @@ bool CInteraction::RunInputDialog(const std::string&, std::string&) { return fal
 
 bool CInteraction::RunMarkerTagDialog(CMarkerTagValues&) { return false; }
 
-CInteraction& Interaction() {
-  static CConsoleInteraction console;
-  return g_current ? *g_current : console;
-}
-
-void SetInteraction(CInteraction* interaction) { g_current = interaction; }
-
-MbAnswer VamelMessageBox(const std::string& text, MbButtons buttons, MbIcon icon) {
-  return Interaction().MessageBox(text, buttons, icon);
-}
+ExistingUrlAnswer CInteraction::AskExistingUrl() { return ExistingUrlAnswer::kCancel; }

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "harvest/harvest_fixture.h"
-#include "harvest/item_refresh.h"
+#include "support/harvest_fixture.h"
+#include "app/item_refresh.h"
 #include "model/rss_item.h"
 #include "platform/file_system.h"
 #include "support/test_server.h"
@@ -65,7 +65,7 @@ TEST_F(ItemRefresh, FromTheLocalFile) {
     other->url = kAbout;
     project.Add(std::move(other));
   }
-  RefreshFromLocalFile(project, editor, site + "/about.html");
+  RefreshFromLocalFile(project, editor, site + "/about.html", ui);
   ASSERT_EQ(ui.Texts().size(), 1u);
   EXPECT_EQ(ui.Texts()[0], "このURLを持つアイテムがすでにあります。編集後、既存URLを削除するか、URLを変更してください。");
   EXPECT_EQ(ui.shown[0].buttons, MbButtons::Ok);
@@ -84,7 +84,7 @@ TEST_F(ItemRefresh, FromTheLocalFile) {
   // The scratch item takes the edited item's own marker tags.
   edited->startTag = "<h1>";
   edited->endTag = "</h1>";
-  RefreshFromLocalFile(project, editor, site + "/about.html");
+  RefreshFromLocalFile(project, editor, site + "/about.html", ui);
   EXPECT_EQ(U(editor.content), "このサイトについて");
 
   // What the page does not supply becomes the new-item value: mode 2 sets no description; an
@@ -95,11 +95,11 @@ TEST_F(ItemRefresh, FromTheLocalFile) {
   edited->startTag.clear();
   edited->endTag.clear();
   project.importMode = 2;
-  RefreshFromLocalFile(project, editor, site + "/about.html");
+  RefreshFromLocalFile(project, editor, site + "/about.html", ui);
   EXPECT_EQ(editor.description, "");
   EXPECT_NE(U(editor.content).find("<h1>このサイトについて</h1>"), std::string::npos);
   SetCurrentTimeOverride(Local(2007, 7, 7, 7, 7, 7));
-  RefreshFromLocalFile(project, editor, site + "/missing.html");
+  RefreshFromLocalFile(project, editor, site + "/missing.html", ui);
   EXPECT_EQ(editor.url, kAbout);
   EXPECT_EQ(editor.title, "");
   EXPECT_EQ(editor.content, "");
@@ -110,20 +110,20 @@ TEST_F(ItemRefresh, FromTheLocalFile) {
 TEST_F(ItemRefresh, QuestionsInOrder) {
   // No URL: the message alone.
   editor.url.clear();
-  EXPECT_EQ(RefreshItem(project, editor), RefreshOutcome::kNoUrl);
+  EXPECT_EQ(RefreshItem(project, editor, ui), RefreshOutcome::kNoUrl);
   ASSERT_EQ(ui.Texts().size(), 1u);
   EXPECT_EQ(ui.Texts()[0], "URLが指定されていません。参照ボタンでhtmlファイルを指定してください");
 
   // No to the first question: nothing changes.
   editor.url = kAbout;
   ui.Expect("HTMLファイルから最新の情報を得ます。よろしいですか？", MbAnswer::No);
-  EXPECT_EQ(RefreshItem(project, editor), RefreshOutcome::kDeclined);
+  EXPECT_EQ(RefreshItem(project, editor, ui), RefreshOutcome::kDeclined);
   ExpectUnchanged();
   EXPECT_EQ(ui.shown.back().icon, MbIcon::Question);
 
   // Yes with a local page: refreshed from it, one question.
   ui.Expect("HTMLファイルから最新の情報を得ます。", MbAnswer::Yes);
-  EXPECT_EQ(RefreshItem(project, editor), RefreshOutcome::kRefreshed);
+  EXPECT_EQ(RefreshItem(project, editor, ui), RefreshOutcome::kRefreshed);
   EXPECT_EQ(U(editor.title), "このサイトについて");
   EXPECT_EQ(ui.shown.size(), 3u);
 
@@ -133,7 +133,7 @@ TEST_F(ItemRefresh, QuestionsInOrder) {
     editor.url = url;
     ui.Expect("HTMLファイルから最新の情報を得ます。", MbAnswer::Yes);
     ui.Expect("ローカルファイルが見つかりません。ネット上のhtmlから最新の情報を得ます。よろしいですか？", MbAnswer::No);
-    EXPECT_EQ(RefreshItem(project, editor), RefreshOutcome::kNoLocalPage);
+    EXPECT_EQ(RefreshItem(project, editor, ui), RefreshOutcome::kNoLocalPage);
     ExpectUnchanged();
   }
 }
@@ -149,7 +149,7 @@ TEST_F(ItemRefresh, DownloadsWhenThereIsNoLocalPage) {
   editor.url = base + "/missing";
   ui.Expect("HTMLファイルから最新の情報を得ます。", MbAnswer::Yes);
   ui.Expect("ローカルファイルが見つかりません。", MbAnswer::Yes);
-  EXPECT_EQ(RefreshOutcome::kDownloadFailed, RefreshItem(project, editor));
+  EXPECT_EQ(RefreshOutcome::kDownloadFailed, RefreshItem(project, editor, ui));
   ASSERT_EQ(ui.shown.size(), 3u);
   EXPECT_NE(ui.Texts()[2].find("ダウンロードに失敗しました"), std::string::npos) << ui.Texts()[2];
   EXPECT_NE(ui.Texts()[2].find("404"), std::string::npos) << ui.Texts()[2];
@@ -160,7 +160,7 @@ TEST_F(ItemRefresh, DownloadsWhenThereIsNoLocalPage) {
   ui.Expect("HTMLファイルから最新の情報を得ます。", MbAnswer::Yes);
   ui.Expect("ローカルファイルが見つかりません。", MbAnswer::Yes);
   const TimeValue before = CurrentTime();
-  EXPECT_EQ(RefreshOutcome::kRefreshed, RefreshItem(project, editor));
+  EXPECT_EQ(RefreshOutcome::kRefreshed, RefreshItem(project, editor, ui));
   EXPECT_EQ(U(editor.title), "テスト");
   EXPECT_EQ(U(editor.content), "<p>本文です。</p>");
   EXPECT_EQ(editor.description, "");
@@ -177,7 +177,7 @@ TEST_F(ItemRefresh, MarkerTagsFollowTheDefaults) {
     seen = values;
     return true;
   };
-  EXPECT_TRUE(EditItemTags(project, editor));
+  EXPECT_TRUE(EditItemTags(project, editor, ui));
   EXPECT_EQ(seen.startTag, "<!--VAMELRSS START-->");
   EXPECT_EQ(seen.endTag, "<!--VAMELRSS END-->");
   EXPECT_EQ(seen.localFile, site + "/about.html");
@@ -189,7 +189,7 @@ TEST_F(ItemRefresh, MarkerTagsFollowTheDefaults) {
     values.startTag = J("<!--ここから-->");
     return true;
   };
-  EXPECT_TRUE(EditItemTags(project, editor));
+  EXPECT_TRUE(EditItemTags(project, editor, ui));
   EXPECT_EQ(edited->startTag, J("<!--ここから-->"));
   EXPECT_EQ(edited->endTag, "");
 
@@ -200,7 +200,7 @@ TEST_F(ItemRefresh, MarkerTagsFollowTheDefaults) {
     values.startTag = "changed";
     return false;
   };
-  EXPECT_FALSE(EditItemTags(project, editor));
+  EXPECT_FALSE(EditItemTags(project, editor, ui));
   EXPECT_EQ(seen.startTag, J("<!--ここから-->"));
   EXPECT_EQ(seen.localFile, "");
   EXPECT_EQ(edited->startTag, J("<!--ここから-->"));

@@ -9,6 +9,7 @@
 
 #include "platform/clock.h"
 
+class CInteraction;
 class CRssFile;
 class CRssItem;
 
@@ -30,7 +31,7 @@ struct CItemEditorValues {
 // Refills the values from the page file at `path`, read into a scratch item that has the edited item's
 // marker tags and the URL value. Shows "このURLを持つアイテムがすでにあります。..." once when another
 // item of the project has that URL, and refills regardless. The category stays.
-void RefreshFromLocalFile(const CRssFile& project, CItemEditorValues& editor, const std::string& path);
+void RefreshFromLocalFile(const CRssFile& project, CItemEditorValues& editor, const std::string& path, CInteraction& ui);
 
 enum class RefreshOutcome {
   kRefreshed,       // the values were refilled (from the local page or a downloaded one)
@@ -42,13 +43,13 @@ enum class RefreshOutcome {
 
 // The item editor's "取り込み(&U)..." command: asks, then refreshes from the local page, or downloads
 // the page into the temporary folder after a second question when there is no local page.
-RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor);
+RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor, CInteraction& ui);
 
 // The item editor's "更新内容指定タグ(&Y)..." command: the marker tag dialog on the edited item's tags
 // (empty ones shown as the defaults) and its local page. On OK the tags go into the item at once; a tag
 // equal to the current default is stored empty, so that the item keeps following the default. True on
 // OK.
-bool EditItemTags(const CRssFile& project, CItemEditorValues& editor);
+bool EditItemTags(const CRssFile& project, CItemEditorValues& editor, CInteraction& ui);
 
 // The questions and messages of the refresh, as shown (internal text).
 std::string RefreshQuestionText();        // "HTMLファイルから最新の情報を得ます。よろしいですか？"

@@ -3,8 +3,10 @@
 // Characters are handled as codes: a single byte as itself (0x00-0xFF), a double-byte character as
 // lead * 256 + trail (0x8100 and above), so the two kinds never collide.
 #include <cstdint>
+#include <vector>
 
-#include "harvest/text_utils.h"
+#include "platform/text_folding.h"
+#include "platform/sjis.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The folder scan import: every page below the project's local folder as a row, the new ones
 // preselected, and the chosen rows imported as items. The desktop dialog "ファイル一覧からの取り込み"
-// and the command line's `scan` both drive this class; its questions go through the interaction.
+// and the command line's `scan` both drive this class; the operations that ask take the interaction.
 #pragma once
 
 #include <string>
@@ -8,6 +8,7 @@
 
 #include "platform/clock.h"
 
+class CInteraction;
 class CRssFile;
 
 // One page found by the scan.
@@ -42,9 +43,9 @@ public:
   bool IsPageName(const std::string& name) const;
   // The extension dialog's "追加(&A)...": asks with the input dialog; the answer without its leading
   // "." characters is appended to `list`. False when cancelled.
-  static bool AddExtension(std::vector<std::string>& list);
+  static bool AddExtension(std::vector<std::string>& list, CInteraction& ui);
   // The extension dialog's "削除(&D)...": asks, then removes entry `index` of `list`. False on No.
-  static bool RemoveExtension(std::vector<std::string>& list, int index);
+  static bool RemoveExtension(std::vector<std::string>& list, int index, CInteraction& ui);
 
   // Rows of every page below the local folder that no exclusion leaves out, newest first. The
   // selection and the focus are cleared.
@@ -58,6 +59,9 @@ public:
   void Select(int row, bool selected = true);
   void SelectAll();
   void ClearSelection();
+  // Selects exactly the rows whose relative paths are named; false, with `missing` set to the first
+  // name that no row has (absent, excluded or not a page), when one is not found.
+  bool SelectByRelativePath(const std::vector<std::string>& names, std::string& missing);
   std::vector<int> GetSelectedRows() const;  // increasing
   void SetFocusRow(int row) { m_focus = row; }
   int GetFocusRow() const { return m_focus; }
@@ -69,14 +73,14 @@ public:
     int imported = 0;
     bool stopped = false;  // the user answered No
   };
-  ImportResult ImportSelected();
+  ImportResult ImportSelected(CInteraction& ui);
 
   // "選択ﾌｧｲﾙを(&S)...": asks, then appends the selected rows' relative paths to the project's
   // excluded files and removes the rows. False when nothing changed.
-  bool ExcludeSelectedFiles();
+  bool ExcludeSelectedFiles(CInteraction& ui);
   // "選択ﾌｫﾙﾀﾞを(&R)...": asks, then appends the focused row's folder to the project's excluded
   // folders, scans again and selects the new pages. Nothing for a page in the local folder itself.
-  bool ExcludeFocusedFolder();
+  bool ExcludeFocusedFolder(CInteraction& ui);
   // OK of the exclusion list dialogs: the project's list becomes `list`; scan again, select new pages.
   void ReplaceExcludedFiles(std::vector<std::string> list);
   void ReplaceExcludedFolders(std::vector<std::string> list);
@@ -90,6 +94,11 @@ private:
   std::vector<CScanRow> m_rows;
   int m_focus = -1;
 };
+
+// Adds an entry to the project's excluded files or folders (a folder without its trailing "/"), unless
+// the list holds it already; true when added. The command line's --exclude-file and --exclude-folder.
+bool AddExcludedFile(CRssFile& project, const std::string& relativePath);
+bool AddExcludedFolder(CRssFile& project, std::string relativePath);
 
 // "%Y-%m-%d %H:%M:%S" in local time; "" when the time cannot be converted.
 std::string FormatScanDate(TimeValue t);

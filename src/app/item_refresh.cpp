@@ -1,11 +1,12 @@
-#include "harvest/item_refresh.h"
+#include "app/item_refresh.h"
 
+#include "app/interaction.h"
+#include "harvest/page_mapping.h"
 #include "harvest/page_reader.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
 #include "net/download_page.h"
 #include "platform/file_system.h"
-#include "platform/interaction.h"
 #include "platform/text_codec.h"
 
 std::string RefreshQuestionText() { return Lit("HTMLファイルから最新の情報を得ます。よろしいですか？"); }
@@ -38,7 +39,13 @@ void CItemEditorValues::StoreInto(CRssItem& target) const {
   target.date = date;
 }
 
-void RefreshFromLocalFile(const CRssFile& project, CItemEditorValues& editor, const std::string& path) {
+namespace {
+
+CUserMessage Question(const std::string& text) { return CUserMessage{text, MbButtons::YesNo, MbIcon::Question}; }
+
+}  // namespace
+
+void RefreshFromLocalFile(const CRssFile& project, CItemEditorValues& editor, const std::string& path, CInteraction& ui) {
   CRssItem scratch;
   if (editor.item) {
     scratch.startTag = editor.item->startTag;
@@ -50,7 +57,7 @@ void RefreshFromLocalFile(const CRssFile& project, CItemEditorValues& editor, co
     const CRssItem* other = project.GetAt(i);
     if (other == editor.item) continue;
     if (other->url == scratch.url) {
-      VamelMessageBox(DuplicateUrlMessageText(), MbButtons::Ok);
+      ui.Show(CUserMessage{DuplicateUrlMessageText()});
       break;
     }
   }
@@ -62,30 +69,32 @@ void RefreshFromLocalFile(const CRssFile& project, CItemEditorValues& editor, co
   editor.content = scratch.content;
 }
 
-RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor) {
+RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor, CInteraction& ui) {
   if (editor.url.empty()) {
-    VamelMessageBox(NoUrlMessageText(), MbButtons::Ok);
+    ui.Show(CUserMessage{NoUrlMessageText()});
     return RefreshOutcome::kNoUrl;
   }
-  if (VamelMessageBox(RefreshQuestionText(), MbButtons::YesNo, MbIcon::Question) == MbAnswer::No) {
+  if (ui.Ask(QuestionId::kRefreshFromPage, Question(RefreshQuestionText())) == MbAnswer::No) {
     return RefreshOutcome::kDeclined;
   }
-  const std::string local = project.UrlToLocalPath(editor.url);
+  const std::string local = UrlToLocalPath(project, editor.url);
   if (!local.empty() && FileExists(local)) {
-    RefreshFromLocalFile(project, editor, local);
+    RefreshFromLocalFile(project, editor, local, ui);
     return RefreshOutcome::kRefreshed;
   }
-  if (VamelMessageBox(RefreshDownloadQuestionText(), MbButtons::YesNo, MbIcon::Question) == MbAnswer::No) {
+  if (ui.Ask(QuestionId::kDownloadPage, Question(RefreshDownloadQuestionText())) == MbAnswer::No) {
     return RefreshOutcome::kNoLocalPage;
   }
   // The downloaded page stays in the temporary folder.
-  const std::string downloaded = DownloadPage(editor.url, TempFolder(), 1);
-  if (downloaded.empty() || !FileExists(downloaded)) return RefreshOutcome::kDownloadFailed;
-  RefreshFromLocalFile(project, editor, downloaded);
+  CDownloadResult downloaded =
+      DownloadPage(editor.url, TempFolder(), [&ui] { return ui.CreateProgress(Lit("ダウンロード"), true); });
+  if (!downloaded.message.empty()) ui.Show(downloaded.message);
+  if (downloaded.path.empty() || !FileExists(downloaded.path)) return RefreshOutcome::kDownloadFailed;
+  RefreshFromLocalFile(project, editor, downloaded.path, ui);
   return RefreshOutcome::kRefreshed;
 }
 
-bool EditItemTags(const CRssFile& project, CItemEditorValues& editor) {
+bool EditItemTags(const CRssFile& project, CItemEditorValues& editor, CInteraction& ui) {
   if (!editor.item) return false;
   CRssItem& item = *editor.item;
   const std::string defaultStart = CRssFile::GetDefaultStartTag();
@@ -93,8 +102,8 @@ bool EditItemTags(const CRssFile& project, CItemEditorValues& editor) {
   CMarkerTagValues values;
   values.startTag = item.startTag.empty() ? defaultStart : item.startTag;
   values.endTag = item.endTag.empty() ? defaultEnd : item.endTag;
-  values.localFile = project.UrlToLocalPath(editor.url);
-  if (!Interaction().RunMarkerTagDialog(values)) return false;
+  values.localFile = UrlToLocalPath(project, editor.url);
+  if (!ui.RunMarkerTagDialog(values)) return false;
   item.startTag = values.startTag == defaultStart ? std::string() : values.startTag;
   item.endTag = values.endTag == defaultEnd ? std::string() : values.endTag;
   return true;

@@ -1,11 +1,10 @@
-// Small file-name helpers shared by the folder scan, the preview and the settings pages.
-#include "feeds/file_names.h"
+// Path names: joining a folder and a name, and a free name beside a taken one.
+#include "platform/path_names.h"
 
 #include "platform/file_system.h"
+#include "platform/sjis.h"
 
 namespace {
-
-bool IsLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 bool IsLocalSeparator(char c) { return c == kPathSep || c == '/'; }
 
@@ -14,7 +13,7 @@ std::size_t LastSeparator(const std::string& path) {
   std::size_t last = std::string::npos;
   for (std::size_t i = 0; i < path.size(); ++i) {
     if (IsLocalSeparator(path[i])) last = i;
-    if (IsLead(static_cast<unsigned char>(path[i]))) ++i;
+    if (IsLeadByte(static_cast<unsigned char>(path[i]))) ++i;
   }
   return last;
 }

@@ -1,11 +1,11 @@
 // Host and path of a URL, for the Atom ids.
-#include "feeds/url_parts.h"
+#include "platform/url_parts.h"
 
 #include <curl/curl.h>
 
 #include <memory>
 
-#include "net/curl_support.h"
+#include "platform/curl_global.h"
 
 namespace {
 

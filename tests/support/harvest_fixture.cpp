@@ -1,4 +1,4 @@
-#include "harvest/harvest_fixture.h"
+#include "support/harvest_fixture.h"
 
 #include <sys/time.h>
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "harvest/folder_scan.h"
-#include "harvest/harvest_fixture.h"
+#include "app/folder_scan.h"
+#include "support/harvest_fixture.h"
 #include "model/rss_item.h"
 #include "settings/options.h"
 
@@ -100,14 +100,14 @@ TEST_F(FolderScan, StoredExtensionList) {
     value = "..php";
     return true;
   };
-  ASSERT_TRUE(CFolderScan::AddExtension(list));
+  ASSERT_TRUE(CFolderScan::AddExtension(list, ui));
   EXPECT_EQ(list.back(), "php");
   ui.Expect("htmを削除しますか？", MbAnswer::Yes);
-  ASSERT_TRUE(CFolderScan::RemoveExtension(list, 1));
+  ASSERT_TRUE(CFolderScan::RemoveExtension(list, 1, ui));
   ui.Expect("shtmを削除しますか？", MbAnswer::No);
-  EXPECT_FALSE(CFolderScan::RemoveExtension(list, 1));
+  EXPECT_FALSE(CFolderScan::RemoveExtension(list, 1, ui));
   ui.inputDialog = nullptr;
-  EXPECT_FALSE(CFolderScan::AddExtension(list));
+  EXPECT_FALSE(CFolderScan::AddExtension(list, ui));
   list.push_back("txt");
   EXPECT_EQ(list, (Names{"html", "shtm", "shtml", "xhtml", "php", "txt"}));
 
@@ -191,24 +191,24 @@ TEST_F(FolderScan, ExcludingFilesAndFolders) {
 
   // The focused row's folder, after the question; a page in the local folder itself has none.
   scan.SetFocusRow(1);
-  EXPECT_FALSE(scan.ExcludeFocusedFolder());
+  EXPECT_FALSE(scan.ExcludeFocusedFolder(ui));
   scan.SetFocusRow(0);
   ui.Expect("フォルダ newsletter に所属するファイルを全て対象から外しますか？", MbAnswer::No);
-  EXPECT_FALSE(scan.ExcludeFocusedFolder());
+  EXPECT_FALSE(scan.ExcludeFocusedFolder(ui));
   ui.Expect("フォルダ newsletter に所属するファイルを全て対象から外しますか？", MbAnswer::Yes);
-  EXPECT_TRUE(scan.ExcludeFocusedFolder());
+  EXPECT_TRUE(scan.ExcludeFocusedFolder(ui));
   EXPECT_EQ(project.excludedFolders, (Names{"news", "newsletter"}));
   EXPECT_EQ(Paths(scan), (Names{"top.html"}));
   EXPECT_EQ(Selected(scan), (Names{"top.html"}));
 
   // The selected files: nothing selected asks nothing; No changes nothing; Yes excludes and removes.
   scan.ClearSelection();
-  EXPECT_FALSE(scan.ExcludeSelectedFiles());
+  EXPECT_FALSE(scan.ExcludeSelectedFiles(ui));
   scan.Select(0);
   ui.Expect("選択したファイルを対象から外しますか？", MbAnswer::No);
-  EXPECT_FALSE(scan.ExcludeSelectedFiles());
+  EXPECT_FALSE(scan.ExcludeSelectedFiles(ui));
   ui.Expect("選択したファイルを対象から外しますか？", MbAnswer::Yes);
-  EXPECT_TRUE(scan.ExcludeSelectedFiles());
+  EXPECT_TRUE(scan.ExcludeSelectedFiles(ui));
   EXPECT_EQ(project.excludedFiles, (Names{"top.html"}));
   EXPECT_EQ(scan.GetCount(), 0);
   for (const auto& shown : ui.shown) EXPECT_EQ(shown.icon, MbIcon::Question);
@@ -231,7 +231,7 @@ TEST_F(FolderScan, ImportWalkFromTheBottomWithOneQuestion) {
   ASSERT_EQ(Paths(scan), (Names{"p5.html", "p4.html", "p3.html", "p2.html", "p1.html"}));
   scan.SelectAll();
   ui.Expect("追加対象に既存のアイテムがあります。既存のアイテムを更新してもよろしいですか？", MbAnswer::No);
-  CFolderScan::ImportResult result = scan.ImportSelected();
+  CFolderScan::ImportResult result = scan.ImportSelected(ui);
   EXPECT_EQ(result.imported, 2);
   EXPECT_TRUE(result.stopped);
   ASSERT_EQ(project.GetSize(), 4);
@@ -245,7 +245,7 @@ TEST_F(FolderScan, ImportWalkFromTheBottomWithOneQuestion) {
 
   // Yes: one question only, every selected page imported, the newest first.
   ui.Expect("既存のアイテムを更新してもよろしいですか", MbAnswer::Yes);
-  result = scan.ImportSelected();
+  result = scan.ImportSelected(ui);
   EXPECT_EQ(result.imported, 5);
   EXPECT_FALSE(result.stopped);
   EXPECT_EQ(ui.shown.size(), 2u);
@@ -264,7 +264,7 @@ TEST_F(FolderScan, ImportWalkFromTheBottomWithOneQuestion) {
   second.ClearSelection();
   second.Select(1);
   second.Select(3);
-  result = second.ImportSelected();
+  result = second.ImportSelected(ui);
   EXPECT_EQ(result.imported, 2);
   ASSERT_EQ(other.GetSize(), 2);
   EXPECT_EQ(other.GetAt(0)->url, "https://yamanote.example.jp/p4.html");
@@ -305,7 +305,7 @@ TEST_F(FolderScan, LinksPipesAndOddNames) {
 
   // Importing every row reads only real pages; the FIFO was never opened.
   scan.SelectAll();
-  CFolderScan::ImportResult result = scan.ImportSelected();
+  CFolderScan::ImportResult result = scan.ImportSelected(ui);
   EXPECT_EQ(result.imported, 5);
   EXPECT_EQ(project.FindItemByUrl("https://yamanote.example.jp/" + J("日記.html")), 0);
   EXPECT_EQ(U(project.GetAt(0)->title), "日記");

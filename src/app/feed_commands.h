@@ -1,0 +1,61 @@
+// The feed-creation commands, the link tags and the feed viewer, as operations on a project.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/user_message.h"
+
+class CInteraction;
+class CRssFile;
+
+// Which writer a creation command runs: the project's RSS or Atom version, or a fixed one.
+enum class FeedCommand { kRss, kAtom, kRss10, kRss20, kAtom03, kAtom10 };
+
+// The creation command of a menu number (32776, 32777, 32799, 32786, 32800, 32797); false for others.
+bool FeedCommandOfId(int id, FeedCommand& command);
+
+// One feed file as a creation command left it.
+struct CWrittenFeed {
+  bool produced = false;  // the writer had a path (the file name is set)
+  bool saved = false;     // the file was written
+  std::string path;
+};
+
+// A single-feed creation command: the feed, the messages to show in order (a file error, then
+// "作成できませんでした。..." when nothing was written), and on success the question whether to open
+// the file ("RSSファイルを作成しました。このファイルを開きますか？", Yes/No, information icon).
+struct CFeedCreation {
+  CWrittenFeed feed;
+  std::vector<CUserMessage> messages;
+  CUserMessage openQuestion;  // empty unless the file was written
+};
+CFeedCreation CreateFeed(const CRssFile& project, FeedCommand command);
+
+// "RSS&&Atom作成": both feeds by the project's versions, then one message: "RSSファイル Atomファイル の
+// 作成を完了しました" (each name when written) or "作成できませんでした。..." when neither was.
+struct CFeedsCreation {
+  CWrittenFeed rss;
+  CWrittenFeed atom;
+  std::vector<CUserMessage> messages;
+};
+CFeedsCreation CreateRssAndAtom(const CRssFile& project);
+
+// The message after both feeds were written, and the message when neither could be.
+std::string FeedsCreatedMessage(bool rss, bool atom);
+std::string FeedsNotCreatedMessage();
+
+// <LINK rel="alternate" TITLE="RSS" TYPE="application/rss+xml" HREF="index.rdf"> with the file name.
+std::string GetRssLinkTag(const CRssFile& project);
+std::string GetAtomLinkTag(const CRssFile& project);
+
+// Runs the feed viewer ("RssViewer", else the program for HTML files) with `path` as its parameter.
+void OpenInViewer(CInteraction& ui, const std::string& path);
+
+// "RSSファイルを表示" / "Atomファイルを表示": the file in the viewer, or "RSSファイル名が設定されていません"
+// / "Atomファイル名が設定されていません" when the name is empty.
+void ShowFeedFile(const CRssFile& project, bool rss, CInteraction& ui);
+
+// A creation command as the menu runs it: create, show the messages, ask, open the file on Yes.
+void RunCreateFeed(const CRssFile& project, FeedCommand command, CInteraction& ui);
+void RunCreateRssAndAtom(const CRssFile& project, CInteraction& ui);

@@ -1,0 +1,20 @@
+#include "app/file_questions.h"
+
+#include "app/interaction.h"
+#include "platform/file_system.h"
+#include "platform/text_codec.h"
+
+CUserMessage SaveChangesQuestion(const std::string& title) {
+  std::string question = Lit("%1 への変更を保存しますか?");
+  question.replace(question.find("%1"), 2, title);
+  return CUserMessage{question, MbButtons::YesNoCancel, MbIcon::Exclamation};
+}
+
+CUserMessage OverwriteQuestion(const std::string& path) {
+  return CUserMessage{path + Lit(" は既に存在します。\r\n上書きしますか?"), MbButtons::YesNo, MbIcon::Exclamation};
+}
+
+bool ConfirmReplaceFile(CInteraction& ui, const std::string& path) {
+  if (!PathExists(path)) return true;
+  return ui.Ask(QuestionId::kOverwriteFile, OverwriteQuestion(path)) == MbAnswer::Yes;
+}

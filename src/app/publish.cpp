@@ -1,0 +1,30 @@
+#include "app/publish.h"
+
+#include <memory>
+
+#include "app/feed_commands.h"
+#include "app/ftp_profile_mode.h"
+#include "app/interaction.h"
+#include "net/feed_upload.h"
+#include "platform/text_codec.h"
+#include "settings/options.h"
+
+PublishOutcome PublishFeeds(CRssFile& project, int kind, CInteraction& ui) {
+  CFeedsCreation written = CreateRssAndAtom(project);
+  for (size_t i = 0; i + 1 < written.messages.size(); ++i) ui.Show(written.messages[i]);  // file errors
+  if (!written.rss.saved && !written.atom.saved) ui.Show(written.messages.back());
+  if (kind == 0) {
+    CUserMessage question{Lit("ftpでサーバにアップしますか？"), MbButtons::YesNo, MbIcon::Question};
+    if (ui.Ask(QuestionId::kConfirmUpload, question) != MbAnswer::Yes) return PublishOutcome::kDeclined;
+  } else if (!RunFtpProfileMode(project, Lit("ftp転送"), ui)) {
+    return PublishOutcome::kDeclined;
+  }
+  CUploadResult uploaded;
+  {
+    // The status window closes before the closing message.
+    std::unique_ptr<CProgressSink> status(ui.CreateProgress("ftp", false));
+    uploaded = UploadFeedFiles(project, GetFtpPassiveOption(), status.get());
+  }
+  ui.Show(uploaded.message);
+  return uploaded.ok ? PublishOutcome::kUploaded : PublishOutcome::kFailed;
+}

@@ -1,0 +1,32 @@
+// The four feed writers of a project, the choice between them by its version settings, and the Atom
+// feed's id and self address.
+#pragma once
+
+#include <string>
+
+class CRssFile;
+
+// What a writer did. A writer without a target path (the argument empty and the project's own feed
+// path empty too) writes nothing; otherwise it writes the file, and a file error comes back as its
+// message for the caller to show.
+struct CFeedWriteResult {
+  bool produced = false;  // there was a target path
+  bool saved = false;     // the file was written
+  std::string path;       // the target path
+  std::string error;      // the file error's message when produced but not saved
+  explicit operator bool() const { return produced; }
+};
+
+// An empty path means the project's RSS file path (GetRssPath) or Atom file path (GetAtomPath).
+CFeedWriteResult WriteRss(const CRssFile& project, const std::string& path = std::string());   // by rssVersion
+CFeedWriteResult WriteAtom(const CRssFile& project, const std::string& path = std::string());  // by atomVersion
+CFeedWriteResult WriteRss10(const CRssFile& project, const std::string& path = std::string());
+CFeedWriteResult WriteRss20(const CRssFile& project, const std::string& path = std::string());
+CFeedWriteResult WriteAtom03(const CRssFile& project, const std::string& path = std::string());
+CFeedWriteResult WriteAtom10(const CRssFile& project, const std::string& path = std::string());
+
+// The Atom 1.0 feed id: the one read from an imported feed, else "tag:<host>,<year>:<path>" of the
+// site URL (the path without its "/" characters, the year of now in local time).
+std::string GetFeedId(const CRssFile& project);
+// The site URL, a "/" unless it ends with one, and the Atom file name.
+std::string GetAtomSelfUrl(const CRssFile& project);
