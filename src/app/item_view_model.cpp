@@ -1,12 +1,15 @@
 #include "app/item_view_model.h"
 
+#include <algorithm>
 #include <ctime>
+#include <utility>
 
 #include "harvest/page_mapping.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
 #include "platform/file_system.h"
 #include "platform/path_names.h"
+#include "platform/sjis.h"
 
 const char* ListColumnTitle(int column) {
   static const char* const kTitles[kListColumnCount] = {"タイトル", "日付", "ファイル"};
@@ -27,6 +30,43 @@ std::string ListCellText(const CRssItem& item, int column) {
     case 2: return item.url;
   }
   return std::string();
+}
+
+namespace {
+
+// Columns a text takes: a double-byte character two, any other byte one. The date column has one
+// width for every row.
+size_t DisplayWidth(const CRssItem& item, int column) {
+  const std::string& text = column == 0 ? item.title : item.url;
+  size_t width = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(text[i]))) {
+      ++i;
+      width += 2;
+    } else {
+      width += 1;
+    }
+  }
+  return width;
+}
+
+}  // namespace
+
+std::vector<int> WidestRows(const CRssFile& project, int column, size_t count) {
+  std::vector<std::pair<size_t, int>> widths;
+  const int rows = project.GetSize();
+  if (column == 1) {
+    if (rows > 0) widths.push_back({0, 0});
+  } else {
+    widths.reserve(static_cast<size_t>(rows));
+    for (int row = 0; row < rows; ++row) widths.push_back({DisplayWidth(*project.GetAt(row), column), row});
+  }
+  count = std::min(count, widths.size());
+  std::partial_sort(widths.begin(), widths.begin() + static_cast<std::ptrdiff_t>(count), widths.end(),
+                    [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::vector<int> widest;
+  for (size_t i = 0; i < count; ++i) widest.push_back(widths[i].second);
+  return widest;
 }
 
 CPreviewTarget PreviewFor(const CRssFile& project, int index, int mode) {

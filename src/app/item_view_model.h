@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 
@@ -17,6 +18,11 @@ const char* ListColumnTitle(int column);  // UTF-8
 std::string ListDateText(TimeValue t);
 // The text of one cell: the title, the date, the URL.
 std::string ListCellText(const CRssItem& item, int column);
+
+// The rows whose texts in `column` are the widest by a character count (a double-byte character
+// counting twice), at most `count` of them: the list sizes its columns by measuring only these, so a
+// large project does not have every row measured.
+std::vector<int> WidestRows(const CRssFile& project, int column, size_t count);
 
 // The preview modes of the combo box 1041 ("詳細", "ローカル", "URL"), stored in "System"/"PreviewMode".
 enum PreviewMode : int { kPreviewDetail = 0, kPreviewLocal = 1, kPreviewUrl = 2 };

@@ -1,0 +1,35 @@
+// The desktop app's side of the interaction: wx message boxes with the caption "VamelRss", the file
+// and folder choosers, the clipboard, the progress windows and the program's dialogs.
+#pragma once
+
+#include "app/interaction.h"
+
+class wxWindow;
+
+class CDesktopInteraction : public CInteraction {
+public:
+  // The main window, over which dialogs open when no dialog of the program is open.
+  void SetOwner(wxWindow* owner) { m_owner = owner; }
+
+  MbAnswer MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) override;
+  CProgressSink* CreateProgress(const std::string& title, bool cancellable) override;
+  void SetClipboardText(const std::string& text) override;
+  CFileDialogResult ChooseFile(const CFileDialogRequest& request) override;
+  bool ChooseFolder(const std::string& title, const std::string& initialFolder, std::string& folder) override;
+
+  bool RunNewProjectWizard(CRssFile& project) override;
+  bool RunSiteSettings(CRssFile& project) override;
+  bool RunFtpPage(const std::string& title, CFtpPageValues& values) override;
+  bool RunFolderScan(CRssFile& project) override;
+  bool RunItemEditor(CRssFile& project, CRssItem& item, bool isNew) override;
+  bool RunCategoryDialog(CRssFile& project, std::string& category) override;
+  bool RunInputDialog(const std::string& prompt, std::string& value) override;
+  bool RunMarkerTagDialog(CMarkerTagValues& values) override;
+  ExistingUrlAnswer AskExistingUrl() override;
+
+  // The window dialogs open over: the innermost open dialog of the program, else the main window.
+  wxWindow* Parent() const;
+
+private:
+  wxWindow* m_owner = nullptr;
+};

@@ -1,0 +1,14 @@
+// "既存URLです": after an add, a new item's URL is an existing item's. The answer: replace the existing
+// item, add the new one beside it, or cancel.
+#pragma once
+
+#include <wx/dialog.h>
+
+#include "app/interaction.h"
+
+class CExistingUrlDialog : public wxDialog {
+public:
+  explicit CExistingUrlDialog(wxWindow* parent);
+  // Shows the dialog and returns the answer (closing it any other way cancels).
+  ExistingUrlAnswer Ask();
+};

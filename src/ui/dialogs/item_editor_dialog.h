@@ -1,0 +1,47 @@
+// "アイテム編集": one feed item's URL, title, category, date and time, description and content. The
+// dialog holds the values; only OK writes them into the item (the marker tags go in at once when their
+// own dialog is confirmed).
+#pragma once
+
+#include <wx/dialog.h>
+
+#include "app/item_refresh.h"
+
+class CInteraction;
+class CRssFile;
+class CRssItem;
+class wxButton;
+class wxComboBox;
+class wxDatePickerCtrl;
+class wxTextCtrl;
+class wxTimePickerCtrl;
+
+class CItemEditorDialog : public wxDialog {
+public:
+  CItemEditorDialog(wxWindow* parent, CRssFile& project, CRssItem& item, CInteraction& ui);
+
+  // The values into the controls, and back.
+  bool TransferDataToWindow() override;
+  bool TransferDataFromWindow() override;
+
+  // After OK: the values the item is to take.
+  const CItemEditorValues& Values() const { return m_values; }
+
+private:
+  void OnBrowse(wxCommandEvent& event);
+  void OnNow(wxCommandEvent& event);
+  void OnImport(wxCommandEvent& event);
+  void OnOpenLocal(wxCommandEvent& event);
+  void OnTags(wxCommandEvent& event);
+
+  CRssFile& m_project;
+  CInteraction& m_ui;
+  CItemEditorValues m_values;
+  wxTextCtrl* m_url;
+  wxTextCtrl* m_title;
+  wxComboBox* m_category;
+  wxDatePickerCtrl* m_date;
+  wxTimePickerCtrl* m_time;
+  wxTextCtrl* m_description;
+  wxTextCtrl* m_content;
+};

@@ -1,0 +1,3 @@
+#include "ui/dialogs/options_dialog.h"
+
+bool RunOptionsDialog(wxWindow*) { return false; }

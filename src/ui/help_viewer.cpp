@@ -1,0 +1,73 @@
+#include "ui/help_viewer.h"
+
+#include <wx/dialog.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+#include <wx/html/helpctrl.h>
+#include <wx/stdpaths.h>
+
+#include <memory>
+
+#include "app/interaction.h"
+#include "ui/wx_text.h"
+
+namespace {
+
+constexpr const char* kBookName = "vamelrss.htb";
+constexpr int kContentsTopic = 1;
+
+// The book beside the program (a build tree), else in the installed data folder beside its bin folder.
+wxString FindBook() {
+  const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
+  const wxString candidates[] = {
+      wxFileName(program.GetPath(), kBookName).GetFullPath(),
+      wxFileName(program.GetPath() + "/../share/vamelrss", kBookName).GetFullPath(),
+  };
+  for (const wxString& candidate : candidates) {
+    if (wxFileName::FileExists(candidate)) return candidate;
+  }
+  return wxString();
+}
+
+// A help viewer with the book, made when help is first asked for; null when there is no book (the
+// user has been told). Help asked for from a modal dialog opens in a modal window of its own, which
+// the dialog does not block.
+wxHtmlHelpController* Controller(wxWindow* parent) {
+  struct Viewer {
+    std::unique_ptr<wxHtmlHelpController> controller;
+    bool added = false;
+  };
+  static Viewer frame, modal;
+  wxDialog* dialog = wxDynamicCast(wxGetTopLevelParent(parent), wxDialog);
+  const bool fromModal = dialog && dialog->IsModal();
+  Viewer& viewer = fromModal ? modal : frame;
+  if (!viewer.controller) {
+    viewer.controller = std::make_unique<wxHtmlHelpController>(fromModal ? wxHF_DEFAULT_STYLE | wxHF_DIALOG | wxHF_MODAL
+                                                                         : wxHF_DEFAULT_STYLE);
+    viewer.controller->SetFrameParameters("%s", wxSize(960, 680));
+    viewer.controller->SetShouldPreventAppExit(false);
+  }
+  if (!viewer.added) {
+    const wxString book = FindBook();
+    if (book.empty() || !viewer.controller->AddBook(wxFileName(book))) {
+      wxMessageBox(Wx("ヘルプファイル vamelrss.htb が見つかりません。プログラムを入れ直してください。"),
+                   kMessageBoxCaption, wxOK | wxICON_WARNING, parent);
+      return nullptr;
+    }
+    viewer.added = true;
+  }
+  viewer.controller->SetParentWindow(parent);
+  return viewer.controller.get();
+}
+
+}  // namespace
+
+void ShowHelpContents(wxWindow* parent) { ShowHelpTopic(parent, kContentsTopic); }
+
+void ShowHelpIndex(wxWindow* parent) {
+  if (wxHtmlHelpController* help = Controller(parent)) help->DisplayIndex();
+}
+
+void ShowHelpTopic(wxWindow* parent, int contextNumber) {
+  if (wxHtmlHelpController* help = Controller(parent)) help->Display(contextNumber);
+}

@@ -1,0 +1,10 @@
+// The help book: its contents, its index, and its topics by context number (1 the contents page, 11 the
+// item editor, 12 the marker tags). The book is found beside the program (a build tree) or in the
+// installed data folder; a missing book is said so in a message.
+#pragma once
+
+class wxWindow;
+
+void ShowHelpContents(wxWindow* parent);
+void ShowHelpIndex(wxWindow* parent);
+void ShowHelpTopic(wxWindow* parent, int contextNumber);

@@ -1,0 +1,257 @@
+#include "ui/item_list_view.h"
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/menu.h>
+
+#include <algorithm>
+
+#include "app/command_ids.h"
+#include "app/feed_commands.h"
+#include "app/item_commands.h"
+#include "app/item_view_model.h"
+#include "app/list_layout.h"
+#include "app/vamel_rss_doc.h"
+#include "settings/options.h"
+#include "ui/command_table.h"
+#include "ui/html_ctrl.h"
+#include "ui/item_list_ctrl.h"
+#include "ui/wx_text.h"
+
+namespace {
+
+// The item buttons of the view, top to bottom, and the command each runs.
+struct ButtonRow {
+  int id;
+  const char* label;
+  int command;
+};
+const ButtonRow kButtons[] = {
+    {IDC_ADD_BUTTON, "追加(&A)...", ID_ITEM_ADD},       {IDC_EDIT_BUTTON, "編集(&R)...", ID_ITEM_EDIT},
+    {IDC_DELETE_BUTTON, "削除(&D)...", ID_ITEM_DELETE}, {IDC_UP_BUTTON, "一つ上へ(&U)...", ID_ITEM_UP},
+    {IDC_DOWN_BUTTON, "一つ下へ(&W)...", ID_ITEM_DOWN},
+};
+
+const char* const kPreviewModes[] = {"詳細", "ローカル", "URL"};
+
+// The list's context menu "リスト": label and command, 0 for a separator.
+struct MenuRow {
+  const char* label;
+  int command;
+};
+const MenuRow kContextMenu[] = {
+    {"項目を追加(&A)...", ID_ITEM_ADD},
+    {"項目を編集(&E)...", ID_ITEM_EDIT},
+    {"項目を削除(&D)...", ID_ITEM_DELETE},
+    {nullptr, 0},
+    {"項目を一つ上へ(&U)", ID_ITEM_UP},
+    {"項目を一つ下へ(&W)", ID_ITEM_DOWN},
+    {nullptr, 0},
+    {"新しい順に整列(&S)...", ID_ITEM_SORT},
+    {nullptr, 0},
+    {"カテゴリの変更(&C)...", ID_ITEM_CATEGORY},
+    {nullptr, 0},
+    {"このHTMLﾌｧｲﾙを開く(&L)", ID_OPEN_ITEM_FILE},
+    {"このHTMLﾌｧｲﾙをエディタで開く(&O)", ID_EDIT_ITEM_FILE},
+    {"このURLを開く(&R)", ID_OPEN_ITEM_URL},
+};
+
+wxRect ToWx(const CLayoutRect& r) { return wxRect(r.left, r.top, r.Width(), r.Height()); }
+
+}  // namespace
+
+CVamelRssView::CVamelRssView(wxWindow* parent, CVamelRssDoc& doc)
+    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxFULL_REPAINT_ON_RESIZE),
+      m_doc(doc) {
+  m_list = new CItemListCtrl(this, IDC_LIST, doc.GetProject());
+  for (const ButtonRow& row : kButtons) m_buttons.push_back(new wxButton(this, row.id, Wx(row.label)));
+  wxArrayString modes;
+  for (const char* mode : kPreviewModes) modes.Add(Wx(mode));
+  m_mode = new wxChoice(this, IDC_PREVIEW_MODE, wxDefaultPosition, wxDefaultSize, modes);
+  m_create = new wxButton(this, IDC_CREATE_BUTTON, Wx("作成(&X)"));
+  m_preview = new CHtmlCtrl(this, wxID_ANY);
+
+  Bind(wxEVT_SIZE, &CVamelRssView::OnSize, this);
+  Bind(wxEVT_LEFT_DOWN, &CVamelRssView::OnLeftDown, this);
+  Bind(wxEVT_LEFT_UP, &CVamelRssView::OnLeftUp, this);
+  Bind(wxEVT_MOUSE_CAPTURE_LOST, &CVamelRssView::OnCaptureLost, this);
+  m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &CVamelRssView::OnRowState, this);
+  m_list->Bind(wxEVT_LIST_ITEM_DESELECTED, &CVamelRssView::OnRowState, this);
+  m_list->Bind(wxEVT_LIST_ITEM_FOCUSED, &CVamelRssView::OnRowState, this);
+  m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CVamelRssView::OnRowActivated, this);
+  m_list->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, &CVamelRssView::OnRightClick, this);
+  m_mode->Bind(wxEVT_CHOICE, &CVamelRssView::OnPreviewMode, this);
+  Bind(wxEVT_BUTTON, &CVamelRssView::OnButton, this);
+}
+
+void CVamelRssView::OnInitialUpdate() {
+  if (!m_initialised) {
+    m_previewMode = std::clamp(GetPreviewModeOption(), 0, 2);
+    m_mode->SetSelection(m_previewMode);
+    m_initialised = true;
+  }
+  LayoutControls();
+  RefreshList(-1);
+}
+
+void CVamelRssView::RefreshList(int row, bool remeasure) {
+  const int count = m_doc.GetProject().GetSize();
+  if (row == -1) row = m_list->GetCurrent();
+  else if (row == -2) row = count - 1;
+  m_refreshing = true;
+  const int top = m_list->GetTopRow();
+  m_list->Freeze();
+  m_list->SyncRows();
+  m_list->ScrollToTop(std::min(top, count - 1));
+  if (row >= count) row = count - 1;
+  m_list->SelectOnly(row);
+  if (row >= 0) m_list->EnsureVisible(row);
+  m_list->SetFocus();
+  if (count > 0) {
+    if (remeasure) m_list->AutoSizeColumns();
+    else m_list->WidenForRow(row);
+  }
+  m_list->Thaw();
+  m_refreshing = false;
+  if (row >= 0) PreviewItem(row);
+}
+
+void CVamelRssView::LayoutControls() {
+  const wxSize client = GetClientSize();
+  // Every button takes the size the widest label needs, the size of button 1002 in the layout.
+  wxSize button(0, 0);
+  for (wxButton* b : m_buttons) button.IncTo(b->GetBestSize());
+  button.IncTo(m_create->GetBestSize());
+  const CListLayout layout = ComputeListLayout(CLayoutRect{0, 0, client.x, client.y}, button.x, button.y, ListHeightPercent());
+  for (size_t k = 0; k < m_buttons.size(); ++k) m_buttons[k]->SetSize(ToWx(layout.buttons[k]));
+  m_mode->SetSize(ToWx(layout.buttons[5]));
+  m_create->SetSize(ToWx(layout.create));
+  m_list->SetSize(ToWx(layout.list));
+  m_preview->SetSize(ToWx(layout.preview));
+  m_splitter = ToWx(layout.splitter);
+}
+
+void CVamelRssView::PreviewItem(int index) {
+  const CPreviewTarget target = PreviewFor(m_doc.GetProject(), index, m_previewMode);
+  if (target.isHtml) m_preview->SetHtml(target.text);
+  else m_preview->Navigate(target.text);
+}
+
+void CVamelRssView::PreviewCurrent() {
+  const int current = m_list->GetCurrent();
+  if (current >= 0) PreviewItem(current);
+}
+
+void CVamelRssView::ApplyItemCommand(bool changed, int row, bool remeasure) {
+  if (changed) m_doc.SetModifiedFlag();
+  if (row != kNoRefresh) RefreshList(row, remeasure);
+}
+
+bool CVamelRssView::OnCommand(int command) {
+  CRssFile& project = m_doc.GetProject();
+  CInteraction& ui = m_doc.UI();
+  const int current = m_list->GetCurrent();
+  CItemCommandResult r;
+  switch (command) {
+    case ID_ITEM_ADD:
+      r = AddItemCommand(project, ui);
+      ApplyItemCommand(r.changed, r.row, false);
+      return true;
+    case ID_ITEM_EDIT:
+      r = EditItemCommand(project, current, ui);
+      ApplyItemCommand(r.changed, r.row, false);
+      return true;
+    case ID_ITEM_DELETE:
+      r = DeleteItemsCommand(project, m_list->GetSelectedIndexes(), ui);
+      ApplyItemCommand(r.changed, r.row, false);
+      return true;
+    case ID_ITEM_UP: r = MoveItemUp(project, current); break;
+    case ID_ITEM_DOWN: r = MoveItemDown(project, current); break;
+    case ID_ITEM_SORT: r = SortItemsNewestFirst(project); break;
+    case ID_ITEM_CATEGORY: r = ChangeCategoryCommand(project, m_list->GetSelectedIndexes(), ui); break;
+    case ID_OPEN_ITEM_FILE: m_doc.OnOpenItemFile(current); return true;
+    case ID_EDIT_ITEM_FILE: m_doc.OnEditItemFile(current); return true;
+    case ID_OPEN_ITEM_URL: m_doc.OnOpenItemUrl(current); return true;
+    case ID_TEST: return true;
+    default: {
+      // The creation commands: the view has nothing of its own to take over first (the preview mode is
+      // stored as it changes), so they go to the document.
+      FeedCommand feed;
+      if (FeedCommandOfId(command, feed) || command == ID_CREATE_RSS_AND_ATOM || command == IDC_CREATE_BUTTON) {
+        return m_doc.OnCommand(command);
+      }
+      return false;
+    }
+  }
+  ApplyItemCommand(r.changed, r.row, false);
+  return true;
+}
+
+void CVamelRssView::OnSize(wxSizeEvent& event) {
+  if (m_initialised) LayoutControls();
+  event.Skip();
+}
+
+void CVamelRssView::OnLeftDown(wxMouseEvent& event) {
+  if (m_splitter.Contains(event.GetPosition()) && !HasCapture()) {
+    CaptureMouse();
+    SetCursor(wxCursor(wxCURSOR_SIZENS));
+    m_dragging = true;
+  }
+  event.Skip();
+}
+
+void CVamelRssView::OnLeftUp(wxMouseEvent& event) {
+  if (m_dragging) {
+    EndDrag();
+    int percent = 0;
+    if (SplitterPercent(event.GetPosition().y, GetClientSize().y, percent)) SetListHeightPercent(percent);
+    LayoutControls();
+  }
+  event.Skip();
+}
+
+void CVamelRssView::OnCaptureLost(wxMouseCaptureLostEvent&) {
+  m_dragging = false;
+  SetCursor(wxNullCursor);
+}
+
+void CVamelRssView::EndDrag() {
+  m_dragging = false;
+  if (HasCapture()) ReleaseMouse();
+  SetCursor(wxNullCursor);
+}
+
+void CVamelRssView::OnRowState(wxListEvent& event) {
+  if (!m_refreshing) PreviewCurrent();
+  event.Skip();
+}
+
+void CVamelRssView::OnRowActivated(wxListEvent&) { OnCommand(ID_ITEM_EDIT); }
+
+void CVamelRssView::OnRightClick(wxListEvent&) {
+  wxMenu menu;
+  for (const MenuRow& row : kContextMenu) {
+    if (!row.label) menu.AppendSeparator();
+    else menu.Append(WxIdOfCommand(row.command), Wx(row.label));
+  }
+  const int chosen = GetPopupMenuSelectionFromUser(menu, ScreenToClient(wxGetMousePosition()));
+  if (chosen != wxID_NONE) OnCommand(CommandOfWxId(chosen));
+}
+
+void CVamelRssView::OnPreviewMode(wxCommandEvent&) {
+  m_previewMode = std::max(m_mode->GetSelection(), 0);
+  SetPreviewModeOption(m_previewMode);
+  PreviewCurrent();
+}
+
+void CVamelRssView::OnButton(wxCommandEvent& event) {
+  for (const ButtonRow& row : kButtons) {
+    if (row.id == event.GetId()) {
+      OnCommand(row.command);
+      return;
+    }
+  }
+  if (event.GetId() == IDC_CREATE_BUTTON) OnCommand(IDC_CREATE_BUTTON);
+  else event.Skip();
+}

@@ -1,0 +1,65 @@
+// The main window's one view: the project's items as a three-column list, the current item's preview
+// below it, the item buttons and the preview-mode box beside them, and the splitter between list and
+// preview. Its commands call the application layer and show the result.
+#pragma once
+
+#include <wx/panel.h>
+
+#include <vector>
+
+class CHtmlCtrl;
+class CItemListCtrl;
+class CVamelRssDoc;
+class wxButton;
+class wxChoice;
+class wxListEvent;
+
+class CVamelRssView : public wxPanel {
+public:
+  CVamelRssView(wxWindow* parent, CVamelRssDoc& doc);
+
+  // A new or opened document is attached: the first time the preview mode is read; then the layout
+  // and the list with the current row kept.
+  void OnInitialUpdate();
+  // Rebuilds the rows from the project and makes `row` current: -1 keeps the current row, -2 takes the
+  // last one; a row past the end becomes the last. `remeasure` sizes the columns again (after an
+  // import or an open); otherwise only the current row's texts may widen them.
+  void RefreshList(int row, bool remeasure = true);
+  // Places the controls for the client size and the list height percentage.
+  void LayoutControls();
+  // The view's commands (item commands, feed creation, item launches); false for others.
+  bool OnCommand(int command);
+
+  CItemListCtrl* List() const { return m_list; }
+  CHtmlCtrl* Preview() const { return m_preview; }
+  int PreviewMode() const { return m_previewMode; }
+  // Where a press starts the splitter drag (tests read it).
+  wxRect SplitterRect() const { return m_splitter; }
+
+private:
+  void PreviewItem(int index);
+  void PreviewCurrent();
+  void ApplyItemCommand(bool changed, int row, bool remeasure);
+  void OnSize(wxSizeEvent& event);
+  void OnLeftDown(wxMouseEvent& event);
+  void OnLeftUp(wxMouseEvent& event);
+  void OnCaptureLost(wxMouseCaptureLostEvent& event);
+  void OnRowState(wxListEvent& event);
+  void OnRowActivated(wxListEvent& event);
+  void OnRightClick(wxListEvent& event);
+  void OnPreviewMode(wxCommandEvent& event);
+  void OnButton(wxCommandEvent& event);
+  void EndDrag();
+
+  CVamelRssDoc& m_doc;
+  CItemListCtrl* m_list;
+  CHtmlCtrl* m_preview;
+  std::vector<wxButton*> m_buttons;  // 1002 to 1006
+  wxButton* m_create;                // 1007
+  wxChoice* m_mode;                  // 1041
+  int m_previewMode = 0;
+  bool m_initialised = false;
+  bool m_refreshing = false;  // selection changes of RefreshList itself preview once, at its end
+  wxRect m_splitter;
+  bool m_dragging = false;
+};

@@ -1,0 +1,63 @@
+// The main window: the menus, the toolbar and the status bar around the one view, the document it
+// shows, and the placement it remembers between runs ("Window size"). A command goes to the view, then
+// the document, then the window itself.
+#pragma once
+
+#include <wx/frame.h>
+
+#include <memory>
+#include <string>
+
+#include "app/window_placement.h"
+
+class CDesktopDoc;
+class CDesktopInteraction;
+class CVamelRssView;
+class wxDropFilesEvent;
+class wxMenu;
+
+class CMainFrame : public wxFrame {
+public:
+  explicit CMainFrame(CDesktopInteraction& ui);
+  ~CMainFrame() override;
+
+  CDesktopDoc& Doc() const { return *m_doc; }
+  CVamelRssView* View() const { return m_view; }
+  CDesktopInteraction& UI() const { return m_ui; }
+
+  // The application's New: the wizard; a cancelled wizard keeps the open document, its path and title.
+  bool NewDocument();
+  // Opens a file (after the question whether to save changes); true when it was read.
+  bool OpenDocument(const std::string& path);
+  // The Open command: the dialog "開く", then OpenDocument.
+  void OnFileOpen();
+  // Runs a command by its number; false when nothing handles it.
+  bool RunCommand(int command);
+
+  // The placement of the previous run, applied once before the window is first shown.
+  void RestorePlacement();
+  // The caption, the recent-file list and the view after the document changed.
+  void DocumentChanged();
+
+private:
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusBar();
+  void RebuildRecentFiles();
+  void SavePlacement();
+  void UpdateIndicators();
+  void OnMenu(wxCommandEvent& event);
+  void OnClose(wxCloseEvent& event);
+  void OnDropFiles(wxDropFilesEvent& event);
+  void OnIdle(wxIdleEvent& event);
+  void OnMoveOrSize(wxEvent& event);
+
+  CDesktopInteraction& m_ui;
+  std::unique_ptr<CDesktopDoc> m_doc;
+  CVamelRssView* m_view = nullptr;
+  wxMenu* m_fileMenu = nullptr;
+  wxMenu* m_viewMenu = nullptr;
+  CWindowPlacement m_placement;  // as restored, the normal rectangle kept up to date
+  bool m_placementRestored = false;
+  int m_recentCount = 0;
+};

@@ -1,0 +1,33 @@
+#include "ui/static_link.h"
+
+#include <wx/utils.h>
+
+#include "platform/shell.h"
+#include "ui/wx_text.h"
+
+namespace {
+
+const wxColour kNotFollowed(0, 0, 255);
+const wxColour kFollowed(128, 0, 128);
+
+}  // namespace
+
+CStaticLink::CStaticLink(wxWindow* parent, const wxString& text, const wxString& target)
+    : wxGenericHyperlinkCtrl(parent, wxID_ANY, text, target.empty() ? text : target, wxDefaultPosition,
+                             wxDefaultSize, wxHL_DEFAULT_STYLE) {
+  SetNormalColour(kNotFollowed);
+  SetHoverColour(kNotFollowed);
+  SetVisitedColour(kFollowed);
+  Bind(wxEVT_HYPERLINK, &CStaticLink::OnClick, this);
+}
+
+void CStaticLink::OnClick(wxHyperlinkEvent&) {
+  const wxString target = GetURL().empty() ? GetLabel() : GetURL();
+  if (target.empty()) return;
+  if (!ShellOpen(FromWx(target))) {
+    wxBell();
+    return;
+  }
+  SetVisited(true);
+  Refresh();
+}

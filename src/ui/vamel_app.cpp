@@ -1,0 +1,65 @@
+#include "ui/vamel_app.h"
+
+#include <wx/cmdline.h>
+#include <wx/intl.h>
+#include <wx/translation.h>
+#include <wx/xrc/xmlres.h>
+
+#include "app/list_layout.h"
+#include "app/shell_commands.h"
+#include "platform/clock.h"
+#include "ui/desktop_doc.h"
+#include "ui/desktop_interaction.h"
+#include "ui/main_frame.h"
+#include "ui/wx_text.h"
+
+// The dialogs' layouts, compiled in by wxrc.
+extern void InitXmlResource();
+
+CVamelRssApp::CVamelRssApp() = default;
+CVamelRssApp::~CVamelRssApp() = default;
+
+void UseJapaneseTranslations() {
+  static wxTranslations* translations = nullptr;
+  if (translations) return;
+  translations = new wxTranslations;
+  translations->SetLanguage(wxLANGUAGE_JAPANESE);
+  translations->AddStdCatalog();
+  wxTranslations::Set(translations);
+}
+
+CMainFrame* StartMainWindow(CDesktopInteraction& ui, const std::string& fileArgument) {
+  auto* frame = new CMainFrame(ui);
+  const CStartupChoice choice = ChooseStartupDocument(fileArgument);
+  const bool started = choice.openFile ? frame->OpenDocument(choice.path) : frame->NewDocument();
+  if (!started) {
+    frame->Destroy();
+    return nullptr;
+  }
+  frame->RestorePlacement();
+  frame->Show();
+  return frame;
+}
+
+void CVamelRssApp::OnInitCmdLine(wxCmdLineParser& parser) {
+  wxApp::OnInitCmdLine(parser);
+  parser.AddParam("FILE", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+}
+
+bool CVamelRssApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+  if (parser.GetParamCount() > 0) m_fileArgument = FromWx(parser.GetParam(0));
+  return wxApp::OnCmdLineParsed(parser);
+}
+
+bool CVamelRssApp::OnInit() {
+  if (!wxApp::OnInit()) return false;
+  SetAppName("VamelRss");
+  SetVendorName("Vamel");
+  UseJapaneseTranslations();
+  wxXmlResource::Get()->InitAllHandlers();
+  InitXmlResource();
+  ListHeightPercent();  // read once, at start-up
+  m_ui = std::make_unique<CDesktopInteraction>();
+  m_frame = StartMainWindow(*m_ui, m_fileArgument);
+  return m_frame != nullptr;
+}
