@@ -56,5 +56,6 @@ void CHtmlCtrl::OnNavigating(wxWebViewEvent& event) {
   const std::string address = FromWx(event.GetURL());
   if (!IsAppCommandAddress(address)) return;
   event.Veto();
+  ++m_refused;
   OnAppCmd(address.substr(4));
 }

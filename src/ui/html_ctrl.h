@@ -22,8 +22,9 @@ public:
   virtual void OnAppCmd(const std::string& rest);
 
   const std::string& PagePath() const { return m_pagePath; }
-  // The address last asked for (tests and the view read it).
+  // The address last asked for, and how many "app:" addresses were refused.
   const std::string& LastAddress() const { return m_lastAddress; }
+  int RefusedAppAddresses() const { return m_refused; }
 
 private:
   void OnNavigating(wxWebViewEvent& event);
@@ -31,4 +32,5 @@ private:
   wxWebView* m_browser = nullptr;
   std::string m_pagePath;
   std::string m_lastAddress;
+  int m_refused = 0;
 };

@@ -148,8 +148,6 @@ CMainFrame::CMainFrame(CDesktopInteraction& ui)
   Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
   Bind(wxEVT_DROP_FILES, &CMainFrame::OnDropFiles, this);
   Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
-  Bind(wxEVT_MOVE, &CMainFrame::OnMoveOrSize, this);
-  Bind(wxEVT_SIZE, &CMainFrame::OnMoveOrSize, this);
   ui.SetOwner(this);
   DocumentChanged();
 }
@@ -347,6 +345,7 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
     event.Veto();
     return;
   }
+  SavePlacement();
   Destroy();
 }
 
@@ -356,23 +355,23 @@ void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
 }
 
 void CMainFrame::OnIdle(wxIdleEvent& event) {
+  RememberNormalRect();
   UpdateIndicators();
   m_viewMenu->Check(WxIdOfCommand(ID_VIEW_TOOLBAR), GetToolBar() && GetToolBar()->IsShown());
   m_viewMenu->Check(WxIdOfCommand(ID_VIEW_STATUS_BAR), GetStatusBar() && GetStatusBar()->IsShown());
   event.Skip();
 }
 
-void CMainFrame::OnMoveOrSize(wxEvent& event) {
-  // The normal rectangle is what a restart brings back, so it is taken only while the window is neither
-  // maximised nor minimised.
-  if (m_placementRestored && IsShown() && !IsMaximized() && !IsIconized()) {
-    const wxRect r = GetRect();
-    m_placement.left = r.x;
-    m_placement.top = r.y;
-    m_placement.right = r.x + r.width;
-    m_placement.bottom = r.y + r.height;
-  }
-  event.Skip();
+void CMainFrame::RememberNormalRect() {
+  // The normal rectangle is what a restart brings back, so it is taken only while the window is settled
+  // in its normal state: when the events of a move or a change of state have all been handled, never
+  // while it is maximised, minimised or going away.
+  if (!m_placementRestored || !IsShown() || IsMaximized() || IsIconized() || IsBeingDeleted()) return;
+  const wxRect r = GetRect();
+  m_placement.left = r.x;
+  m_placement.top = r.y;
+  m_placement.right = r.x + r.width;
+  m_placement.bottom = r.y + r.height;
 }
 
 void CMainFrame::RestorePlacement() {
@@ -388,7 +387,9 @@ void CMainFrame::RestorePlacement() {
 }
 
 void CMainFrame::SavePlacement() {
-  if (!m_placementRestored) return;
+  if (!m_placementRestored || m_placementSaved) return;
+  RememberNormalRect();
+  m_placementSaved = true;
   m_placement.showCmd = IsMaximized() ? kShowMaximized : kShowNormal;
   m_placement.toolBar = GetToolBar() && GetToolBar()->IsShown();
   m_placement.statusBar = GetStatusBar() && GetStatusBar()->IsShown();

@@ -50,7 +50,7 @@ private:
   void OnClose(wxCloseEvent& event);
   void OnDropFiles(wxDropFilesEvent& event);
   void OnIdle(wxIdleEvent& event);
-  void OnMoveOrSize(wxEvent& event);
+  void RememberNormalRect();
 
   CDesktopInteraction& m_ui;
   std::unique_ptr<CDesktopDoc> m_doc;
@@ -59,5 +59,6 @@ private:
   wxMenu* m_viewMenu = nullptr;
   CWindowPlacement m_placement;  // as restored, the normal rectangle kept up to date
   bool m_placementRestored = false;
+  bool m_placementSaved = false;
   int m_recentCount = 0;
 };

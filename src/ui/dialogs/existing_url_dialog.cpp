@@ -4,18 +4,10 @@
 
 #include "ui/dialogs/xrc_dialog.h"
 
-namespace {
-
-// The end codes of the two answers besides cancel.
-constexpr int kReplace = wxID_HIGHEST + 1;
-constexpr int kAddBeside = wxID_HIGHEST + 2;
-
-}  // namespace
-
 CExistingUrlDialog::CExistingUrlDialog(wxWindow* parent) {
   LoadXrcDialog(this, parent, "ExistingUrlDialog");
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(kReplace); }, XRCID("replace"));
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(kAddBeside); }, XRCID("beside"));
+  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(kReplaceCode); }, XRCID("replace"));
+  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(kAddBesideCode); }, XRCID("beside"));
   SetEscapeId(wxID_CANCEL);
   XrcControl<wxButton>(this, "replace")->SetFocus();
   Fit();
@@ -24,8 +16,8 @@ CExistingUrlDialog::CExistingUrlDialog(wxWindow* parent) {
 
 ExistingUrlAnswer CExistingUrlDialog::Ask() {
   switch (ShowModal()) {
-    case kReplace: return ExistingUrlAnswer::kReplace;
-    case kAddBeside: return ExistingUrlAnswer::kAddBeside;
+    case kReplaceCode: return ExistingUrlAnswer::kReplace;
+    case kAddBesideCode: return ExistingUrlAnswer::kAddBeside;
     default: return ExistingUrlAnswer::kCancel;
   }
 }

@@ -8,6 +8,10 @@
 
 class CExistingUrlDialog : public wxDialog {
 public:
+  // The end codes of the two answers besides cancel (wxID_CANCEL).
+  static constexpr int kReplaceCode = wxID_HIGHEST + 1;
+  static constexpr int kAddBesideCode = wxID_HIGHEST + 2;
+
   explicit CExistingUrlDialog(wxWindow* parent);
   // Shows the dialog and returns the answer (closing it any other way cancels).
   ExistingUrlAnswer Ask();

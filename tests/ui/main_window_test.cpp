@@ -1,0 +1,314 @@
+// The main window as a user meets it: start-up, placement, the menus, the item list and its commands,
+// the item editor and the preview, driven through real windows and events.
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/datectrl.h>
+#include <wx/filedlg.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+#include <wx/timectrl.h>
+#include <wx/toolbar.h>
+#include <wx/webview.h>
+
+#include <filesystem>
+
+#include "app/command_ids.h"
+#include "model/rss_file.h"
+#include "model/rss_item.h"
+#include "app/window_placement.h"
+#include "settings/options.h"
+#include "settings/recent_files.h"
+#include "ui/command_table.h"
+#include "ui/desktop_doc.h"
+#include "ui/dialogs/existing_url_dialog.h"
+#include "ui/html_ctrl.h"
+#include "ui/item_list_ctrl.h"
+#include "ui/item_list_view.h"
+#include "ui/main_frame.h"
+#include "ui/ui_fixture.h"
+#include "ui/vamel_app.h"
+#include "ui/wx_text.h"
+
+namespace {
+
+// A desktop interaction whose wizard fills the new project at once, counting its runs.
+class CWizardInteraction : public CDesktopInteraction {
+public:
+  bool RunNewProjectWizard(CRssFile& project) override {
+    ++wizards;
+    project.siteTitle = "from the wizard";
+    return finish;
+  }
+  int wizards = 0;
+  bool finish = true;
+};
+
+class MainWindow : public UiTest {
+protected:
+  CVamelRssView& View() { return *frame->View(); }
+  CItemListCtrl& List() { return *frame->View()->List(); }
+  CRssFile& Project() { return frame->Doc().GetProject(); }
+  bool Run(int command) { return frame->RunCommand(command); }
+};
+
+// Fills the item editor's URL and title and confirms it, as OK does.
+CDialogScript::Handler EditorAnswer(const char* url, const char* title) {
+  return [url, title](wxDialog* dialog) {
+    EXPECT_EQ(dialog->GetTitle(), Wx("アイテム編集"));
+    wxDynamicCast(dialog->FindWindow(XRCID("url")), wxTextCtrl)->SetValue(url);
+    wxDynamicCast(dialog->FindWindow(XRCID("title")), wxTextCtrl)->SetValue(title);
+    dialog->TransferDataFromWindow();
+    return static_cast<int>(wxID_OK);
+  };
+}
+
+int Answer(int code) { return code; }
+
+}  // namespace
+
+TEST_F(MainWindow, FirstRunPlacementAndBarsSurviveARestart) {
+  const std::string file = MakeExampleProject();
+  Start(file);
+  // No settings yet: 700 by 500 at 100, 100 with both bars.
+  EXPECT_EQ(frame->GetPosition(), wxPoint(100, 100));
+  EXPECT_EQ(frame->GetSize(), wxSize(700, 500));
+  EXPECT_TRUE(frame->GetToolBar()->IsShown());
+  EXPECT_TRUE(frame->GetStatusBar()->IsShown());
+  EXPECT_EQ(frame->GetTitle(), Wx("site.fpj - VamelRss"));
+  EXPECT_EQ(frame->GetStatusBar()->GetStatusText(0), Wx("ﾚﾃﾞｨ"));
+  EXPECT_EQ(List().GetItemCount(), Project().GetSize());
+  EXPECT_GT(List().GetItemCount(), 5);
+
+  // Hide the toolbar and move the window: both come back at the next start.
+  ASSERT_TRUE(Run(ID_VIEW_TOOLBAR));
+  EXPECT_FALSE(frame->GetToolBar()->IsShown());
+  frame->SetSize(150, 120, 640, 480);
+  Pump();
+  Close(frame);
+  EXPECT_EQ(GetToolBarOption(), 0);
+  EXPECT_EQ(GetWindowRectOption().rfind("150,120,790,600,", 0), 0u) << GetWindowRectOption();
+  Start(file);
+  EXPECT_FALSE(frame->GetToolBar()->IsShown());
+  EXPECT_TRUE(frame->GetStatusBar()->IsShown());
+  EXPECT_EQ(frame->GetPosition(), wxPoint(150, 120));
+
+}
+
+TEST_F(MainWindow, MaximisedStateSurvivesARestart) {
+  // Maximising is the window manager's work: this test runs one.
+  ASSERT_TRUE(StartWindowManager());
+  const std::string file = MakeExampleProject();
+  Start(file);
+  frame->Maximize(true);
+  ASSERT_TRUE(WaitFor([this] { return frame->IsMaximized(); }));
+  Close(frame);
+  EXPECT_EQ(GetShowCmdOption(), 3);
+  Start(file);
+  EXPECT_TRUE(WaitFor([this] { return frame->IsMaximized(); }));
+  // The normal rectangle was kept while maximised: not the screen's size.
+  CWindowPlacement stored;
+  ParsePlacementRect(GetWindowRectOption(), 0, 0, stored);
+  EXPECT_EQ(stored.right - stored.left, 700) << GetWindowRectOption();
+}
+
+TEST_F(MainWindow, StartupChoosesTheFileTheRecentFileOrTheWizard) {
+  CWizardInteraction wizard;
+  // No file and no recent file: the wizard; its project becomes the untitled document.
+  CMainFrame* started = StartMainWindow(wizard, "");
+  ASSERT_NE(started, nullptr);
+  EXPECT_EQ(wizard.wizards, 1);
+  EXPECT_EQ(started->Doc().GetProject().siteTitle, "from the wizard");
+  EXPECT_EQ(started->GetTitle(), Wx("無題 - VamelRss"));
+  Close(started);
+
+  // A recent file that was deleted: the wizard again; cancelling it ends the start.
+  AddRecentFile(TempPath("gone.fpj"));
+  wizard.finish = false;
+  EXPECT_EQ(StartMainWindow(wizard, ""), nullptr);
+  EXPECT_EQ(wizard.wizards, 2);
+
+  // A file given wins over "InitFile" and the recent list.
+  const std::string file = MakeExampleProject();
+  started = StartMainWindow(wizard, file);
+  ASSERT_NE(started, nullptr);
+  EXPECT_EQ(wizard.wizards, 2);
+  Close(started);
+  // The most recent file (now the example project) opens by itself.
+  started = StartMainWindow(wizard, "");
+  ASSERT_NE(started, nullptr);
+  EXPECT_EQ(started->Doc().GetPathName(), file);
+  Close(started);
+  // A file that cannot be read: its message, and no window.
+  WriteFile(TempPath("junk.fpj"), "junk");
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_NE(wxDynamicCast(d, wxMessageDialog)->GetMessage().utf8_string().find("予期しないﾌｧｲﾙ形式です。"), std::string::npos);
+    return Answer(wxID_OK);
+  });
+  EXPECT_EQ(StartMainWindow(wizard, TempPath("junk.fpj")), nullptr);
+}
+
+TEST_F(MainWindow, OpenRemembersItsFilterEntry) {
+  const std::string file = MakeExampleProject();
+  Start(file);
+  // The real chooser gets the title, the five entries and entry 1 preselected.
+  dialogs.Then([](wxDialog* d) {
+    auto* chooser = wxDynamicCast(d, wxFileDialog);
+    EXPECT_EQ(chooser->GetMessage(), Wx("開く"));
+    EXPECT_EQ(chooser->GetWildcard(), Wx("VamelRSSﾃﾞｰﾀﾌｧｲﾙ(*.fpj)|*.fpj|RSS/Atomﾌｧｲﾙ(*.rdf;*.xml)|*.rdf;*.xml|"
+                                         "RDFﾌｧｲﾙ(*.rdf)|*.rdf|XMLﾌｧｲﾙ(*.xml)|*.xml|全てのﾌｧｲﾙ(*.*)|*.*"));
+    EXPECT_EQ(chooser->GetFilterIndex(), 0);
+    return Answer(wxID_CANCEL);
+  });
+  ASSERT_TRUE(Run(ID_FILE_OPEN));
+  // A file chosen with the entry "XMLﾌｧｲﾙ(*.xml)": opened, and the entry is preselected next time.
+  std::filesystem::copy_file(file, TempPath("copy.fpj"));
+  desktop.chooseFile = [this](const CFileDialogRequest& request) {
+    EXPECT_EQ(request.filterIndex, 1);
+    return CFileDialogResult{true, TempPath("copy.fpj"), 4};
+  };
+  ASSERT_TRUE(Run(ID_FILE_OPEN));
+  EXPECT_EQ(frame->Doc().GetPathName(), TempPath("copy.fpj"));
+  EXPECT_EQ(frame->GetTitle(), Wx("copy.fpj - VamelRss"));
+  EXPECT_EQ(GetOpenTypeOption(), 4);
+  desktop.chooseFile = nullptr;
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_EQ(wxDynamicCast(d, wxFileDialog)->GetFilterIndex(), 3);
+    return Answer(wxID_CANCEL);
+  });
+  ASSERT_TRUE(Run(ID_FILE_OPEN));
+}
+
+TEST_F(MainWindow, ItemCommandsOnTheList) {
+  const std::string file = MakeExampleProject();
+  Start(file);
+  // Start from an empty project: add gives row 0, selected.
+  Project().DeleteAllItems();
+  View().RefreshList(-1);
+  dialogs.Then(EditorAnswer("https://yamanote.example.jp/new.html", "new"));
+  ASSERT_TRUE(Run(ID_ITEM_ADD));
+  ASSERT_EQ(List().GetItemCount(), 1);
+  EXPECT_EQ(List().GetCurrent(), 0);
+  EXPECT_EQ(List().GetSelectedIndexes(), std::vector<int>{0});
+  EXPECT_TRUE(frame->Doc().IsModified());
+  EXPECT_EQ(Project().GetAt(0)->title, "new");
+
+  // The same URL again: "既存URLです" and its three answers.
+  for (int answer : {CExistingUrlDialog::kAddBesideCode, CExistingUrlDialog::kReplaceCode, int(wxID_CANCEL)}) {
+    dialogs.Then(EditorAnswer("https://yamanote.example.jp/new.html", "again"));
+    dialogs.Then([answer](wxDialog* d) {
+      EXPECT_EQ(d->GetTitle(), Wx("既存URLです"));
+      return answer;
+    });
+    ASSERT_TRUE(Run(ID_ITEM_ADD));
+  }
+  // Beside: two items with the URL; replace: the first of them goes; cancel: nothing changes.
+  ASSERT_EQ(Project().GetSize(), 2);
+  EXPECT_EQ(Project().GetAt(0)->title, "again");
+  EXPECT_EQ(Project().GetAt(1)->title, "new");
+
+  // Three rows, the focus on the last: delete leaves the focus on the new last row.
+  dialogs.Then(EditorAnswer("https://yamanote.example.jp/third.html", "third"));
+  ASSERT_TRUE(Run(ID_ITEM_ADD));
+  ASSERT_EQ(List().GetItemCount(), 3);
+  List().SelectOnly(2);
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_EQ(wxDynamicCast(d, wxMessageDialog)->GetMessage(), Wx("選択した項目を削除しますか？"));
+    return Answer(wxID_OK);
+  });
+  ASSERT_TRUE(Run(ID_ITEM_DELETE));
+  EXPECT_EQ(List().GetItemCount(), 2);
+  EXPECT_EQ(List().GetCurrent(), 1);
+
+  // Move up on row 0 and down on the last row do nothing; a move marks the project modified.
+  frame->Doc().SetModifiedFlag(false);
+  List().SelectOnly(0);
+  Run(ID_ITEM_UP);
+  EXPECT_FALSE(frame->Doc().IsModified());
+  List().SelectOnly(1);
+  Run(ID_ITEM_DOWN);
+  EXPECT_FALSE(frame->Doc().IsModified());
+  Run(ID_ITEM_UP);
+  EXPECT_TRUE(frame->Doc().IsModified());
+  EXPECT_EQ(List().GetCurrent(), 0);
+}
+
+TEST_F(MainWindow, ItemEditorStoresTheDateAndTimeAndKnowsTheLocalFolder) {
+  ScopedTimeZone tz("Asia/Tokyo");
+  const std::string file = MakeExampleProject();
+  Start(file);
+  List().SelectOnly(0);
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_TRUE(wxDynamicCast(d->FindWindow(XRCID("import")), wxButton)->IsEnabled());
+    wxDynamicCast(d->FindWindow(XRCID("date")), wxDatePickerCtrl)->SetValue(wxDateTime(1, wxDateTime::May, 2006));
+    wxDynamicCast(d->FindWindow(XRCID("time")), wxTimePickerCtrl)->SetTime(13, 45, 30);
+    d->TransferDataFromWindow();
+    return Answer(wxID_OK);
+  });
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  EXPECT_EQ(Project().GetAt(0)->date, 1146458730);  // 2006-05-01 13:45:30 +09:00
+
+  // Without a local folder the two buttons that need it are disabled; Cancel changes nothing.
+  Project().localFolder.clear();
+  const std::string title = Project().GetAt(0)->title;
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_FALSE(wxDynamicCast(d->FindWindow(XRCID("import")), wxButton)->IsEnabled());
+    EXPECT_FALSE(wxDynamicCast(d->FindWindow(XRCID("open_local")), wxButton)->IsEnabled());
+    EXPECT_TRUE(wxDynamicCast(d->FindWindow(XRCID("tags")), wxButton)->IsEnabled());
+    wxDynamicCast(d->FindWindow(XRCID("title")), wxTextCtrl)->SetValue("changed");
+    d->TransferDataFromWindow();
+    return Answer(wxID_CANCEL);
+  });
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  EXPECT_EQ(Project().GetAt(0)->title, title);
+}
+
+TEST_F(MainWindow, PreviewShowsTheItemAndSwallowsAppAddresses) {
+  const std::string file = MakeExampleProject();
+  Start(file);
+  List().SelectOnly(0);
+  View().RefreshList(0);
+  CHtmlCtrl* preview = View().Preview();
+  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(preview->PagePath()); }));
+  EXPECT_EQ(preview->LastAddress(), preview->PagePath());
+  // An "APP:" address is refused before the browser goes there.
+  preview->Navigate("APP:close");
+  EXPECT_TRUE(WaitFor([&] { return preview->RefusedAppAddresses() > 0; }));
+  const std::string page = preview->PagePath();
+  Close(frame);
+  EXPECT_FALSE(std::filesystem::exists(page));  // the page file goes with the pane
+}
+
+TEST_F(MainWindow, EveryMenuCommandHasItsHandler) {
+  const std::string file = MakeExampleProject();
+  Start(file);
+  // Every dialog the commands open is cancelled (or confirmed when it only informs).
+  struct CancelAll : wxModalDialogHook {
+    CancelAll() { Register(); }
+    ~CancelAll() override { Unregister(); }
+    int Enter(wxDialog*) override { return wxID_CANCEL; }
+    void Exit(wxDialog*) override {}
+  } cancelAll;
+  std::vector<int> commands;
+  std::function<void(wxMenu*)> walk = [&](wxMenu* menu) {
+    for (wxMenuItem* item : menu->GetMenuItems()) {
+      if (item->IsSubMenu()) walk(item->GetSubMenu());
+      else if (!item->IsSeparator() && item->IsEnabled()) commands.push_back(CommandOfWxId(item->GetId()));
+    }
+  };
+  wxMenuBar* bar = frame->GetMenuBar();
+  for (size_t i = 0; i < bar->GetMenuCount(); ++i) walk(bar->GetMenu(i));
+  EXPECT_GE(commands.size(), 35u);
+  for (int command : commands) {
+    ASSERT_NE(command, 0) << "a menu entry without a command number";
+    if (command == ID_APP_EXIT || command == ID_HOME_PAGE) continue;  // ends the run / starts a browser
+    EXPECT_TRUE(Run(command)) << command;
+  }
+  // The list's context menu and the hidden commands too.
+  for (int command : std::initializer_list<int>{ID_COPY_RSS_TAG2, ID_SHOW_RSS2, ID_TEST}) EXPECT_TRUE(Run(command)) << command;
+  frame->Doc().SetModifiedFlag(false);
+  EXPECT_TRUE(Run(ID_APP_EXIT));
+  frame = nullptr;
+  Pump();
+}

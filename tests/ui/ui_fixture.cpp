@@ -1,0 +1,95 @@
+#include "ui/ui_fixture.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "app/list_layout.h"
+#include "ui/main_frame.h"
+#include "ui/vamel_app.h"
+
+int CDialogScript::Enter(wxDialog* dialog) {
+  titles.push_back(dialog->GetTitle());
+  if (m_next >= m_handlers.size()) {
+    auto* box = wxDynamicCast(dialog, wxMessageDialog);
+    ADD_FAILURE() << "unexpected dialog: " << dialog->GetTitle().utf8_string()
+                  << (box ? " \"" + box->GetMessage().utf8_string() + "\"" : std::string());
+    return wxID_CANCEL;
+  }
+  return m_handlers[m_next++](dialog);
+}
+
+void UiTest::SetUp() {
+  VamelTest::SetUp();
+  SetListHeightPercent(ListHeightPercent());
+}
+
+void UiTest::TearDown() {
+  if (frame) Close(frame);
+  if (m_windowManager) wxKill(m_windowManager, wxSIGTERM);
+  EXPECT_EQ(dialogs.Pending(), 0u) << "expected dialogs never shown";
+  VamelTest::TearDown();
+}
+
+std::string UiTest::MakeExampleProject() {
+  const std::string site = TempPath("site");
+  std::filesystem::copy(VAMELRSS_EXAMPLE_SITE, site, std::filesystem::copy_options::recursive);
+  const std::string file = TempPath("site.fpj");
+  const std::string cli = VAMELRSS_CLI;
+  EXPECT_EQ(RunCommand("'" + cli + "' new '" + file + "' --title Site --url https://yamanote.example.jp/ --folder '" + site +
+                       "' --import-mode 3 >/dev/null"),
+            0);
+  EXPECT_EQ(RunCommand("'" + cli + "' scan '" + file + "' --import all >/dev/null"), 0);
+  return file;
+}
+
+CMainFrame* UiTest::Start(const std::string& file, bool expectStarted) {
+  frame = StartMainWindow(desktop, file);
+  if (expectStarted) {
+    EXPECT_NE(frame, nullptr);
+    if (frame) WaitFor([this] { return frame->IsShownOnScreen(); });
+  }
+  Pump();
+  return frame;
+}
+
+void UiTest::Close(CMainFrame* closing) {
+  closing->Close(true);
+  if (closing == frame) frame = nullptr;
+  Pump();
+}
+
+bool UiTest::StartWindowManager() {
+  if (!HaveProgram("openbox")) {
+    ADD_FAILURE() << "openbox is not installed";
+    return false;
+  }
+  m_windowManager = wxExecute("openbox --sm-disable", wxEXEC_ASYNC);
+  if (m_windowManager <= 0) return false;
+  // The manager is up once the display names it in _NET_SUPPORTING_WM_CHECK.
+  return WaitFor([] { return RunCommand("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'") == 0; });
+}
+
+bool UiTest::WaitFor(const std::function<bool()>& condition, int seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    Pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+void UiTest::Pump() {
+  for (int i = 0; i < 4; ++i) {
+    wxTheApp->ProcessPendingEvents();
+    wxYield();
+    wxTheApp->ProcessIdle();
+  }
+}
