@@ -4,8 +4,8 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/html/helpctrl.h>
-#include <wx/stdpaths.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "app/interaction.h"
@@ -15,19 +15,6 @@ namespace {
 
 constexpr const char* kBookName = "vamelrss.htb";
 constexpr int kContentsTopic = 1;
-
-// The book beside the program (a build tree), else in the installed data folder beside its bin folder.
-wxString FindBook() {
-  const wxFileName program(wxStandardPaths::Get().GetExecutablePath());
-  const wxString candidates[] = {
-      wxFileName(program.GetPath(), kBookName).GetFullPath(),
-      wxFileName(program.GetPath() + "/../share/vamelrss", kBookName).GetFullPath(),
-  };
-  for (const wxString& candidate : candidates) {
-    if (wxFileName::FileExists(candidate)) return candidate;
-  }
-  return wxString();
-}
 
 // A help viewer with the book, made when help is first asked for; null when there is no book (the
 // user has been told). Help asked for from a modal dialog opens in a modal window of its own, which
@@ -48,7 +35,7 @@ wxHtmlHelpController* Controller(wxWindow* parent) {
     viewer.controller->SetShouldPreventAppExit(false);
   }
   if (!viewer.added) {
-    const wxString book = FindBook();
+    const wxString book = wxString::FromUTF8(FindHelpBook());
     if (book.empty() || !viewer.controller->AddBook(wxFileName(book))) {
       wxMessageBox(Wx("ヘルプファイル vamelrss.htb が見つかりません。プログラムを入れ直してください。"),
                    kMessageBoxCaption, wxOK | wxICON_WARNING, parent);
@@ -61,6 +48,18 @@ wxHtmlHelpController* Controller(wxWindow* parent) {
 }
 
 }  // namespace
+
+std::string FindHelpBook() {
+  // The book beside the program (a build tree), else in the installed data folder beside its bin folder.
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return std::string();
+  for (const std::filesystem::path& candidate :
+       {program.parent_path() / kBookName, program.parent_path() / ".." / "share" / "vamelrss" / kBookName}) {
+    if (std::filesystem::is_regular_file(candidate, error)) return candidate.lexically_normal().string();
+  }
+  return std::string();
+}
 
 void ShowHelpContents(wxWindow* parent) { ShowHelpTopic(parent, kContentsTopic); }
 
