@@ -2,8 +2,11 @@
 
 #include <wx/dialog.h>
 #include <wx/filename.h>
+#include <wx/fs_arc.h>
+#include <wx/filesys.h>
 #include <wx/msgdlg.h>
 #include <wx/html/helpctrl.h>
+#include <wx/html/helpwnd.h>
 
 #include <filesystem>
 #include <memory>
@@ -16,15 +19,25 @@ namespace {
 constexpr const char* kBookName = "vamelrss.htb";
 constexpr int kContentsTopic = 1;
 
+struct Viewer {
+  std::unique_ptr<wxHtmlHelpController> controller;
+  bool added = false;
+};
+Viewer& FrameViewer() {
+  static Viewer viewer;
+  return viewer;
+}
+Viewer& ModalViewer() {
+  static Viewer viewer;
+  return viewer;
+}
+
 // A help viewer with the book, made when help is first asked for; null when there is no book (the
 // user has been told). Help asked for from a modal dialog opens in a modal window of its own, which
 // the dialog does not block.
 wxHtmlHelpController* Controller(wxWindow* parent) {
-  struct Viewer {
-    std::unique_ptr<wxHtmlHelpController> controller;
-    bool added = false;
-  };
-  static Viewer frame, modal;
+  static Viewer& frame = FrameViewer();
+  static Viewer& modal = ModalViewer();
   wxDialog* dialog = wxDynamicCast(wxGetTopLevelParent(parent), wxDialog);
   const bool fromModal = dialog && dialog->IsModal();
   Viewer& viewer = fromModal ? modal : frame;
@@ -35,6 +48,12 @@ wxHtmlHelpController* Controller(wxWindow* parent) {
     viewer.controller->SetShouldPreventAppExit(false);
   }
   if (!viewer.added) {
+    // The book is a zip archive, which wx's file system reads through this handler.
+    static const bool handler = [] {
+      wxFileSystem::AddHandler(new wxArchiveFSHandler);
+      return true;
+    }();
+    (void)handler;
     const wxString book = wxString::FromUTF8(FindHelpBook());
     if (book.empty() || !viewer.controller->AddBook(wxFileName(book))) {
       wxMessageBox(Wx("ヘルプファイル vamelrss.htb が見つかりません。プログラムを入れ直してください。"),
@@ -69,4 +88,12 @@ void ShowHelpIndex(wxWindow* parent) {
 
 void ShowHelpTopic(wxWindow* parent, int contextNumber) {
   if (wxHtmlHelpController* help = Controller(parent)) help->Display(contextNumber);
+}
+
+std::string CurrentHelpPage() {
+  for (Viewer* viewer : {&ModalViewer(), &FrameViewer()}) {
+    if (!viewer->controller || !viewer->controller->GetHelpWindow()) continue;
+    return viewer->controller->GetHelpWindow()->GetHtmlWindow()->GetOpenedPage().utf8_string();
+  }
+  return std::string();
 }

@@ -13,3 +13,6 @@ std::string FindHelpBook();
 void ShowHelpContents(wxWindow* parent);
 void ShowHelpIndex(wxWindow* parent);
 void ShowHelpTopic(wxWindow* parent, int contextNumber);
+
+// The page the help window shows ("" when none is open): tests and the troubleshooting of a broken book.
+std::string CurrentHelpPage();
