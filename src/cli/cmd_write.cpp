@@ -31,15 +31,26 @@ CWritten WriteOne(CRssFile& project, const std::string& format) {
   return result;
 }
 
+// write --check: every written feed is checked; an error in any of them fails the run.
+void CheckWritten(std::initializer_list<CWritten> written) {
+  bool clean = true;
+  for (const CWritten& w : written) {
+    if (w.saved) clean = CheckWrittenFeed(w.path) && clean;
+  }
+  if (!clean) throw CCliFailure(std::string());
+}
+
 }  // namespace
 
 void RegisterWriteCommand(CLI::App& app) {
   auto* cmd = app.add_subcommand("write", "write the feeds of FILE into its local folder and print their paths");
   auto file = std::make_shared<std::string>();
   auto format = std::make_shared<std::string>("both");
+  auto check = std::make_shared<bool>(false);
   cmd->add_option("FILE", *file, "project or feed file")->required();
   cmd->add_option("--format", *format, "which feed: rss and atom by the project's versions, both (default), or one version")
       ->check(CLI::IsMember({"rss", "atom", "both", "rss10", "rss20", "atom03", "atom10"}));
+  cmd->add_flag("--check", *check, "check the written feeds and print what is wrong (status 1 on an error)");
   SetAction(cmd, [=] {
     CVamelRssDoc doc;
     OpenDocumentOrFail(doc, *file);
@@ -52,10 +63,12 @@ void RegisterWriteCommand(CLI::App& app) {
       if (!rss.produced && !atom.produced) throw CCliFailure(FeedsNotCreatedMessage());
       if ((rss.produced && !rss.saved) || (atom.produced && !atom.saved)) throw CCliFailure(std::string());
       VamelMessageBox(FeedsCreatedMessage(rss.produced, atom.produced), MbButtons::Ok, MbIcon::None);
+      if (*check) CheckWritten({rss, atom});
       return;
     }
     CWritten one = WriteOne(project, *format);
     if (!one.produced) throw CCliFailure(FeedsNotCreatedMessage());
     if (!one.saved) throw CCliFailure(std::string());
+    if (*check) CheckWritten({one});
   });
 }

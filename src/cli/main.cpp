@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
   RegisterWriteCommand(app);
   RegisterHarvestCommands(app);
   RegisterDocumentCommands(app);
+  RegisterCheckCommand(app);
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,141 @@
+// RSS 2.0 and RSS 1.0.
+#include <string>
+#include <unordered_map>
+
+#include "check/check_formats.h"
+#include "check/check_nodes.h"
+#include "check/check_text.h"
+
+namespace {
+
+// Reports each of `names` that `parent` lacks (children in `ns`).
+void RequireChildren(const xmlNode* parent, const char* ns, std::initializer_list<const char*> names,
+                     CCheckReport& report) {
+  for (const char* name : names) {
+    if (!FirstChild(parent, ns, name)) report.AtNode(CheckRule::MissingElement, parent, name);
+  }
+}
+
+void CheckUrlChild(const xmlNode* parent, const char* ns, const char* name, CCheckReport& report) {
+  if (const xmlNode* e = FirstChild(parent, ns, name)) CheckUrlText(e, report);
+}
+
+void CheckRss20Item(const xmlNode* item, std::unordered_map<std::string, const xmlNode*>& guids, CCheckReport& report) {
+  const xmlNode* title = FirstChild(item, nullptr, "title");
+  if (!title && !FirstChild(item, nullptr, "description")) report.AtNode(CheckRule::Rss20ItemEmpty, item);
+  CheckTitleNotEmpty(title, report);
+  CheckUrlChild(item, nullptr, "link", report);
+  CheckUrlChild(item, nullptr, "comments", report);
+  CheckDateElement(FirstChild(item, nullptr, "pubDate"), DateForm::Rfc822, report);
+  if (const xmlNode* guid = FirstChild(item, nullptr, "guid")) {
+    bool found = false;
+    std::string permaLink(TrimSpace(Attribute(guid, "isPermaLink", nullptr, &found)));
+    if (!found || permaLink == "true") CheckUrlText(guid, report);
+    std::string id(TrimSpace(OwnText(guid)));
+    auto [it, inserted] = guids.emplace(id, guid);
+    if (!inserted) report.AtNodeSeeAlso(CheckRule::DuplicateGuid, guid, id, it->second);
+  }
+  for (const xmlNode* c = FirstElement(item); c; c = NextElement(c)) {
+    if (IsElement(c, nullptr, "enclosure")) CheckUrlAttribute(c, "url", report);
+    if (IsElement(c, nullptr, "source")) CheckUrlAttribute(c, "url", report);
+  }
+}
+
+std::string RdfAbout(const xmlNode* node, bool* found) { return Attribute(node, "about", kRdfNs, found); }
+
+// rdf:resource on an rdf:li; RSS 1.0 files also write it without the prefix.
+std::string LiResource(const xmlNode* li, bool* found) {
+  std::string value = Attribute(li, "resource", kRdfNs, found);
+  if (!*found) value = Attribute(li, "resource", nullptr, found);
+  return value;
+}
+
+}  // namespace
+
+CheckedFormat DetectFormat(const xmlNode* root) {
+  if (IsElement(root, nullptr, "rss")) return CheckedFormat::Rss20;
+  if (IsElement(root, kRdfNs, "RDF")) return FirstChild(root, kRss10Ns, "channel") ? CheckedFormat::Rss10 : CheckedFormat::Unknown;
+  if (IsElement(root, kAtom10Ns, "feed")) return CheckedFormat::Atom10;
+  if (IsElement(root, kAtom03Ns, "feed")) return CheckedFormat::Atom03;
+  return CheckedFormat::Unknown;
+}
+
+void CheckRss20(const xmlNode* rss, CCheckReport& report) {
+  bool found = false;
+  std::string version(TrimSpace(Attribute(rss, "version", nullptr, &found)));
+  if (version != "2.0") report.AtNode(CheckRule::RssVersion, rss, found ? version : "-");
+  const xmlNode* channel = FirstChild(rss, nullptr, "channel");
+  if (!channel) {
+    report.AtNode(CheckRule::MissingElement, rss, "channel");
+    return;
+  }
+  RequireChildren(channel, nullptr, {"title", "link", "description"}, report);
+  CheckTitleNotEmpty(FirstChild(channel, nullptr, "title"), report);
+  CheckUrlChild(channel, nullptr, "link", report);
+  CheckDateElement(FirstChild(channel, nullptr, "pubDate"), DateForm::Rfc822, report);
+  CheckDateElement(FirstChild(channel, nullptr, "lastBuildDate"), DateForm::Rfc822, report);
+  if (const xmlNode* image = FirstChild(channel, nullptr, "image")) {
+    RequireChildren(image, nullptr, {"url", "title", "link"}, report);
+    CheckUrlChild(image, nullptr, "url", report);
+    CheckUrlChild(image, nullptr, "link", report);
+  }
+  std::unordered_map<std::string, const xmlNode*> guids;
+  for (const xmlNode* c = FirstElement(channel); c; c = NextElement(c)) {
+    if (IsElement(c, nullptr, "item")) CheckRss20Item(c, guids, report);
+  }
+}
+
+void CheckRss10(const xmlNode* rdf, CCheckReport& report) {
+  const xmlNode* channel = FirstChild(rdf, kRss10Ns, "channel");
+  bool found = false;
+  std::string about = RdfAbout(channel, &found);
+  if (!found) report.AtNode(CheckRule::Rss10About, channel);
+  else if (!IsAbsoluteUrl(about)) report.AtAttribute(CheckRule::RelativeUrl, channel, "rdf:about", TrimSpace(about));
+  RequireChildren(channel, kRss10Ns, {"title", "link", "description", "items"}, report);
+  CheckTitleNotEmpty(FirstChild(channel, kRss10Ns, "title"), report);
+  CheckUrlChild(channel, kRss10Ns, "link", report);
+  CheckDateElement(FirstChild(channel, kDcNs, "date"), DateForm::W3c, report);
+  for (const xmlNode* c = FirstElement(channel); c; c = NextElement(c)) {
+    if (IsElement(c, kRss10Ns, "item")) report.AtNode(CheckRule::Rss10ItemInChannel, c);
+  }
+
+  // The sequence of the channel: resource -> its rdf:li.
+  std::unordered_map<std::string, const xmlNode*> listed;
+  std::vector<const xmlNode*> listOrder;
+  if (const xmlNode* items = FirstChild(channel, kRss10Ns, "items")) {
+    const xmlNode* seq = FirstChild(items, kRdfNs, "Seq");
+    if (!seq) report.AtNode(CheckRule::Rss10NoSeq, items);
+    for (const xmlNode* li = FirstElement(seq); li; li = NextElement(li)) {
+      if (!IsElement(li, kRdfNs, "li")) continue;
+      std::string resource(TrimSpace(LiResource(li, &found)));
+      if (!found) {
+        report.AtNode(CheckRule::Rss10SeqResource, li);
+        continue;
+      }
+      if (!listed.emplace(resource, li).second) report.AtNode(CheckRule::Rss10SeqTwice, li, resource);
+      else listOrder.push_back(li);
+    }
+  }
+
+  std::unordered_map<std::string, const xmlNode*> present;
+  for (const xmlNode* item = FirstElement(rdf); item; item = NextElement(item)) {
+    if (!IsElement(item, kRss10Ns, "item")) continue;
+    RequireChildren(item, kRss10Ns, {"title", "link"}, report);
+    CheckTitleNotEmpty(FirstChild(item, kRss10Ns, "title"), report);
+    CheckUrlChild(item, kRss10Ns, "link", report);
+    CheckDateElement(FirstChild(item, kDcNs, "date"), DateForm::W3c, report);
+    std::string itemAbout(TrimSpace(RdfAbout(item, &found)));
+    if (!found) {
+      report.AtNode(CheckRule::Rss10About, item);
+      continue;
+    }
+    if (!IsAbsoluteUrl(itemAbout)) report.AtAttribute(CheckRule::RelativeUrl, item, "rdf:about", itemAbout);
+    auto [it, inserted] = present.emplace(itemAbout, item);
+    if (!inserted) report.AtNodeSeeAlso(CheckRule::Rss10DuplicateAbout, item, itemAbout, it->second);
+    else if (!listed.count(itemAbout)) report.AtNode(CheckRule::Rss10SeqUnlisted, item, itemAbout);
+  }
+  for (const xmlNode* li : listOrder) {
+    std::string resource(TrimSpace(LiResource(li, &found)));
+    if (!present.count(resource)) report.AtNode(CheckRule::Rss10SeqUnknown, li, resource);
+  }
+}
