@@ -23,8 +23,17 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-bool IsUtf8Name(const std::string& lower) { return lower == "utf-8" || lower == "utf8"; }
-bool IsUtf16Name(const std::string& lower) { return lower.rfind("utf-16", 0) == 0 || lower.rfind("utf16", 0) == 0; }
+// The name without case, '-' and '_', as libxml2 and iconv compare them ("utf_16" is "UTF-16").
+std::string Plain(const std::string& lower) {
+  std::string out;
+  for (char c : lower) {
+    if (c != '-' && c != '_') out += c;
+  }
+  return out;
+}
+
+bool IsUtf8Name(const std::string& lower) { return Plain(lower) == "utf8"; }
+bool IsUtf16Name(const std::string& lower) { return Plain(lower).rfind("utf16", 0) == 0; }
 
 // Encodings of one byte per character: any byte converts, so UTF-8 bytes declared as one of them
 // become garbled text without an error.

@@ -1,5 +1,6 @@
 // RSS 2.0 and RSS 1.0.
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "check/check_formats.h"
@@ -54,7 +55,18 @@ std::string LiResource(const xmlNode* li, bool* found) {
 
 CheckedFormat DetectFormat(const xmlNode* root) {
   if (IsElement(root, nullptr, "rss")) return CheckedFormat::Rss20;
-  if (IsElement(root, kRdfNs, "RDF")) return FirstChild(root, kRss10Ns, "channel") ? CheckedFormat::Rss10 : CheckedFormat::Unknown;
+  if (IsElement(root, kRdfNs, "RDF")) {
+    // RSS 1.0 by its namespace, on the root or on a child (RSS 0.90 has another).
+    for (const xmlNs* ns = root->nsDef; ns; ns = ns->next) {
+      if (ns->href && std::string_view(reinterpret_cast<const char*>(ns->href)) == kRss10Ns) return CheckedFormat::Rss10;
+    }
+    for (const xmlNode* c = FirstElement(root); c; c = NextElement(c)) {
+      if (c->ns && c->ns->href && std::string_view(reinterpret_cast<const char*>(c->ns->href)) == kRss10Ns) {
+        return CheckedFormat::Rss10;
+      }
+    }
+    return CheckedFormat::Unknown;
+  }
   if (IsElement(root, kAtom10Ns, "feed")) return CheckedFormat::Atom10;
   if (IsElement(root, kAtom03Ns, "feed")) return CheckedFormat::Atom03;
   return CheckedFormat::Unknown;
@@ -87,6 +99,10 @@ void CheckRss20(const xmlNode* rss, CCheckReport& report) {
 
 void CheckRss10(const xmlNode* rdf, CCheckReport& report) {
   const xmlNode* channel = FirstChild(rdf, kRss10Ns, "channel");
+  if (!channel) {
+    report.AtNode(CheckRule::MissingElement, rdf, "channel");
+    return;
+  }
   bool found = false;
   std::string about = RdfAbout(channel, &found);
   if (!found) report.AtNode(CheckRule::Rss10About, channel);
@@ -102,9 +118,11 @@ void CheckRss10(const xmlNode* rdf, CCheckReport& report) {
   // The sequence of the channel: resource -> its rdf:li.
   std::unordered_map<std::string, const xmlNode*> listed;
   std::vector<const xmlNode*> listOrder;
+  bool haveSeq = false;
   if (const xmlNode* items = FirstChild(channel, kRss10Ns, "items")) {
     const xmlNode* seq = FirstChild(items, kRdfNs, "Seq");
     if (!seq) report.AtNode(CheckRule::Rss10NoSeq, items);
+    haveSeq = seq != nullptr;
     for (const xmlNode* li = FirstElement(seq); li; li = NextElement(li)) {
       if (!IsElement(li, kRdfNs, "li")) continue;
       std::string resource(TrimSpace(LiResource(li, &found)));
@@ -118,6 +136,7 @@ void CheckRss10(const xmlNode* rdf, CCheckReport& report) {
   }
 
   std::unordered_map<std::string, const xmlNode*> present;
+  bool everyAbout = true;  // an item without rdf:about cannot be matched with the sequence
   for (const xmlNode* item = FirstElement(rdf); item; item = NextElement(item)) {
     if (!IsElement(item, kRss10Ns, "item")) continue;
     RequireChildren(item, kRss10Ns, {"title", "link"}, report);
@@ -127,15 +146,16 @@ void CheckRss10(const xmlNode* rdf, CCheckReport& report) {
     std::string itemAbout(TrimSpace(RdfAbout(item, &found)));
     if (!found) {
       report.AtNode(CheckRule::Rss10About, item);
+      everyAbout = false;
       continue;
     }
     if (!IsAbsoluteUrl(itemAbout)) report.AtAttribute(CheckRule::RelativeUrl, item, "rdf:about", itemAbout);
     auto [it, inserted] = present.emplace(itemAbout, item);
     if (!inserted) report.AtNodeSeeAlso(CheckRule::Rss10DuplicateAbout, item, itemAbout, it->second);
-    else if (!listed.count(itemAbout)) report.AtNode(CheckRule::Rss10SeqUnlisted, item, itemAbout);
+    else if (haveSeq && !listed.count(itemAbout)) report.AtNode(CheckRule::Rss10SeqUnlisted, item, itemAbout);
   }
   for (const xmlNode* li : listOrder) {
     std::string resource(TrimSpace(LiResource(li, &found)));
-    if (!present.count(resource)) report.AtNode(CheckRule::Rss10SeqUnknown, li, resource);
+    if (everyAbout && !present.count(resource)) report.AtNode(CheckRule::Rss10SeqUnknown, li, resource);
   }
 }
