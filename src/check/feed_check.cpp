@@ -41,18 +41,31 @@ struct CParseError {
   std::string message;
 };
 
+struct CParseErrors {
+  std::vector<CParseError> list;
+  xmlParserCtxtPtr document = nullptr;  // the context of the document (entities get their own)
+};
+
 void CollectParseError(void* data, xmlErrorPtr error) {
-  auto* errors = static_cast<std::vector<CParseError>*>(data);
-  if (errors->size() >= 1000) return;
+  auto* errors = static_cast<CParseErrors*>(data);
+  if (errors->list.size() >= 1000) return;
   std::string message = error->message ? error->message : "";
   while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
-  errors->push_back({error->level, error->line, error->int2, std::move(message)});
+  int line = error->line, column = error->int2;
+  // Inside an entity libxml2 counts in the entity's text: the place in the file is where the
+  // document's own input stands.
+  xmlParserCtxtPtr document = errors->document;
+  if (document && (error->ctxt != document || document->inputNr > 1) && document->inputNr > 0 && document->inputTab[0]) {
+    line = document->inputTab[0]->line;
+    column = document->inputTab[0]->col;
+  }
+  errors->list.push_back({error->level, line, column, std::move(message)});
 }
 
 // Routes libxml2's errors on this thread to `errors` while it lives.
 class CErrorCapture {
 public:
-  explicit CErrorCapture(std::vector<CParseError>* errors)
+  explicit CErrorCapture(CParseErrors* errors)
       : m_oldHandler(xmlStructuredError), m_oldContext(xmlStructuredErrorContext) {
     xmlSetStructuredErrorFunc(errors, CollectParseError);
   }
@@ -154,12 +167,14 @@ CFeedCheckResult CheckFeedBytes(const std::string& bytes, const CFeedCheckOption
     return result;
   }
 
-  std::vector<CParseError> errors;
+  CParseErrors parse;
+  std::vector<CParseError>& errors = parse.list;
   xmlDocPtr doc = nullptr;
   bool wellFormed = false;
   {
-    CErrorCapture capture(&errors);
+    CErrorCapture capture(&parse);
     xmlParserCtxtPtr context = xmlNewParserCtxt();
+    parse.document = context;
     if (context) {
       doc = xmlCtxtReadMemory(context, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, kParseOptions);
       wellFormed = doc && context->wellFormed;
