@@ -1,6 +1,7 @@
 #include "check/check_schema.h"
 
 #include <libxml/relaxng.h>
+#include <libxml/xmlerror.h>
 
 #include <map>
 #include <mutex>
@@ -27,11 +28,16 @@ xmlRelaxNGPtr CachedSchema(const std::string& path) {
   int error = 0;
   if (ReadFileBytes(path, bytes, error) && !bytes.empty() && bytes.size() < (16u << 20)) {
     // From memory: the schema needs no other file, and the parser then has nothing to fetch.
+    // A broken schema is reported as unreadable; libxml2's own messages about it stay quiet.
+    xmlStructuredErrorFunc oldHandler = xmlStructuredError;
+    void* oldContext = xmlStructuredErrorContext;
+    xmlSetStructuredErrorFunc(nullptr, IgnoreError);
     if (xmlRelaxNGParserCtxtPtr parser = xmlRelaxNGNewMemParserCtxt(bytes.data(), static_cast<int>(bytes.size()))) {
       xmlRelaxNGSetParserStructuredErrors(parser, IgnoreError, nullptr);
       schema = xmlRelaxNGParse(parser);
       xmlRelaxNGFreeParserCtxt(parser);
     }
+    xmlSetStructuredErrorFunc(oldContext, oldHandler);
   }
   schemas[path] = schema;
   return schema;
