@@ -34,13 +34,12 @@ void CheckLinks(const xmlNode* parent, const char* ns, CCheckReport& report) {
   }
 }
 
-void CheckUniqueId(const xmlNode* entry, const char* ns, std::unordered_map<std::string, const xmlNode*>& ids,
-                   CCheckReport& report) {
+void CheckUniqueId(const xmlNode* entry, const char* ns, CIdSet& ids, CCheckReport& report) {
   const xmlNode* id = FirstChild(entry, ns, "id");
   if (!id) return;
-  std::string value(TrimSpace(OwnText(id)));
-  auto [it, inserted] = ids.emplace(value, id);
-  if (!inserted) report.AtNodeSeeAlso(CheckRule::DuplicateId, id, value, it->second);
+  std::string storage;
+  std::string_view value = TrimSpace(OwnTextView(id, storage));
+  if (const xmlNode* first = ids.Add(id, value, storage)) report.AtNodeSeeAlso(CheckRule::DuplicateId, id, value, first);
 }
 
 // An Atom 1.0 text construct (title, subtitle, rights, summary) or content: what it holds agrees with
@@ -109,7 +108,7 @@ void CheckAtom10(const xmlNode* feed, CCheckReport& report) {
   if (!self) report.AtNode(CheckRule::NoSelfLink, feed);
   const bool feedAuthor = FirstChild(feed, ns, "author") != nullptr;
 
-  std::unordered_map<std::string, const xmlNode*> ids;
+  CIdSet ids;
   bool anyEntry = false;
   for (const xmlNode* entry = FirstElement(feed); entry; entry = NextElement(entry)) {
     if (!IsElement(entry, ns, "entry")) continue;
@@ -143,7 +142,7 @@ void CheckAtom03(const xmlNode* feed, CCheckReport& report) {
   CheckLinks(feed, ns, report);
   const bool feedAuthor = FirstChild(feed, ns, "author") != nullptr;
 
-  std::unordered_map<std::string, const xmlNode*> ids;
+  CIdSet ids;
   bool anyEntry = false;
   for (const xmlNode* entry = FirstElement(feed); entry; entry = NextElement(entry)) {
     if (!IsElement(entry, ns, "entry")) continue;

@@ -1,5 +1,7 @@
 // The date rule: the strict form, the day of the week, the zone, and whether the core's own parsers
 // (the ones the reader uses) can hold the instant.
+#include <cstdint>
+
 #include "check/check_dates.h"
 #include "check/check_formats.h"
 #include "check/check_nodes.h"
@@ -7,8 +9,8 @@
 
 void CheckDateElement(const xmlNode* element, DateForm form, CCheckReport& report) {
   if (!element) return;
-  const std::string text = OwnText(element);
-  const std::string trimmed(TrimSpace(text));
+  std::string storage;
+  const std::string trimmed(TrimSpace(OwnTextView(element, storage)));
   CDateCheck check;
   switch (form) {
     case DateForm::Rfc822: check = CheckRfc822Date(trimmed); break;
@@ -25,7 +27,9 @@ void CheckDateElement(const xmlNode* element, DateForm form, CCheckReport& repor
   }
   if (check.dayOfWeekWrong) report.AtNode(CheckRule::DayOfWeek, element, trimmed);
   if (check.militaryZone) report.AtNode(CheckRule::MilitaryZone, element, trimmed.substr(trimmed.size() - 1));
-  // 0 is the parsers' "no date"; the first instant of 1970 is the one valid date that reads as it.
+  // An instant after 1970 that 32 bits hold is read by the core's parsers (the reader's) as it is;
+  // outside that the core's parser says whether it can read the date (0 is its "no date").
+  if (check.instant > 0 && check.instant <= INT32_MAX) return;
   const TimeValue parsed = form == DateForm::Rfc822 ? ParseRfc822Date(trimmed) : ParseW3cDate(trimmed);
   if (parsed == 0 && check.instant != 0) report.AtNode(CheckRule::DateOutOfRange, element, trimmed);
 }

@@ -138,7 +138,7 @@ size_t FindInvalidUtf8(std::string_view text) {
   return npos;
 }
 
-bool CheckEncoding(const std::string& bytes, CDocumentText& text, CCheckReport& report) {
+bool CheckEncoding(std::string_view bytes, CDocumentText& text, CCheckReport& report) {
   std::string_view all(bytes);
   enum class Bom { None, Utf8, Utf16Le, Utf16Be } bom = Bom::None;
   if (all.compare(0, 3, "\xEF\xBB\xBF") == 0) bom = Bom::Utf8;
@@ -175,11 +175,7 @@ bool CheckEncoding(const std::string& bytes, CDocumentText& text, CCheckReport& 
   if (!hasDeclaration || IsUtf8Name(lower)) {
     text.utf8 = body;
     if (!hasDeclaration && bom == Bom::None) report.AtFile(CheckRule::EncodingUndeclared);
-    size_t bad = FindInvalidUtf8(body);
-    if (bad != npos) {
-      report.AtOffset(CheckRule::EncodingMismatch, bad, "UTF-8");
-      return false;
-    }
+    text.utf8Unchecked = true;
     return true;
   }
   if (bom == Bom::Utf8 || IsUtf16Name(lower)) {

@@ -79,6 +79,15 @@ std::string OwnText(const xmlNode* node) {
   return out;
 }
 
+std::string_view OwnTextView(const xmlNode* node, std::string& storage) {
+  const xmlNode* c = node->children;
+  if (!c) return std::string_view();
+  if (!c->next && c->type == XML_TEXT_NODE) return c->content ? std::string_view(C(c->content)) : std::string_view();
+  storage.clear();
+  AppendText(node, storage, false);
+  return storage;
+}
+
 std::string AllText(const xmlNode* node) {
   std::string out;
   AppendText(node, out, true);
@@ -89,4 +98,13 @@ std::string_view TrimSpace(std::string_view s) {
   while (!s.empty() && IsXmlSpace(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsXmlSpace(s.back())) s.remove_suffix(1);
   return s;
+}
+
+const xmlNode* CIdSet::Add(const xmlNode* element, std::string_view id, const std::string& storage) {
+  if (!storage.empty() && id.data() >= storage.data() && id.data() < storage.data() + storage.size()) {
+    built.push_back(std::string(id));
+    id = built.back();
+  }
+  auto [it, inserted] = ids.emplace(id, element);
+  return inserted ? nullptr : it->second;
 }

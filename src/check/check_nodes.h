@@ -3,8 +3,10 @@
 
 #include <libxml/tree.h>
 
+#include <deque>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 // Namespaces of the four formats and their modules.
 inline constexpr const char* kRss10Ns = "http://purl.org/rss/1.0/";
@@ -29,9 +31,22 @@ std::string Attribute(const xmlNode* node, const char* name, const char* ns = nu
 // The text of an element: its text and CDATA children and the text of its entity references, without
 // the text of child elements.
 std::string OwnText(const xmlNode* node);
+// The same without a copy when the element holds one text node; otherwise built in `storage`.
+std::string_view OwnTextView(const xmlNode* node, std::string& storage);
 // All the text below an element, child elements included.
 std::string AllText(const xmlNode* node);
 
 inline bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 std::string_view TrimSpace(std::string_view s);
 inline bool IsBlank(std::string_view s) { return TrimSpace(s).empty(); }
+
+// Ids seen so far (guid, rdf:about, Atom id) and their elements. Keys point into the tree, or into
+// `built` for ids made of more than one text node.
+struct CIdSet {
+  std::unordered_map<std::string_view, const xmlNode*> ids;
+  std::deque<std::string> built;
+
+  // The element that had `id` first, or nullptr when `id` is new. `storage` is the buffer that
+  // OwnTextView may have built `id` in.
+  const xmlNode* Add(const xmlNode* element, std::string_view id, const std::string& storage);
+};

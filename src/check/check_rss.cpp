@@ -1,4 +1,5 @@
 // RSS 2.0 and RSS 1.0.
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -21,24 +22,28 @@ void CheckUrlChild(const xmlNode* parent, const char* ns, const char* name, CChe
   if (const xmlNode* e = FirstChild(parent, ns, name)) CheckUrlText(e, report);
 }
 
-void CheckRss20Item(const xmlNode* item, std::unordered_map<std::string, const xmlNode*>& guids, CCheckReport& report) {
-  const xmlNode* title = FirstChild(item, nullptr, "title");
-  if (!title && !FirstChild(item, nullptr, "description")) report.AtNode(CheckRule::Rss20ItemEmpty, item);
+void CheckRss20Item(const xmlNode* item, CIdSet& guids, CCheckReport& report) {
+  // One pass over the children; RSS 2.0 elements have no namespace.
+  const xmlNode *title = nullptr, *description = nullptr, *guid = nullptr;
+  for (const xmlNode* c = FirstElement(item); c; c = NextElement(c)) {
+    if (c->ns) continue;
+    const char* name = reinterpret_cast<const char*>(c->name);
+    if (!std::strcmp(name, "title")) title = title ? title : c;
+    else if (!std::strcmp(name, "description")) description = c;
+    else if (!std::strcmp(name, "guid")) guid = guid ? guid : c;
+    else if (!std::strcmp(name, "link") || !std::strcmp(name, "comments")) CheckUrlText(c, report);
+    else if (!std::strcmp(name, "pubDate")) CheckDateElement(c, DateForm::Rfc822, report);
+    else if (!std::strcmp(name, "enclosure") || !std::strcmp(name, "source")) CheckUrlAttribute(c, "url", report);
+  }
+  if (!title && !description) report.AtNode(CheckRule::Rss20ItemEmpty, item);
   CheckTitleNotEmpty(title, report);
-  CheckUrlChild(item, nullptr, "link", report);
-  CheckUrlChild(item, nullptr, "comments", report);
-  CheckDateElement(FirstChild(item, nullptr, "pubDate"), DateForm::Rfc822, report);
-  if (const xmlNode* guid = FirstChild(item, nullptr, "guid")) {
+  if (guid) {
     bool found = false;
     std::string permaLink(TrimSpace(Attribute(guid, "isPermaLink", nullptr, &found)));
     if (!found || permaLink == "true") CheckUrlText(guid, report);
-    std::string id(TrimSpace(OwnText(guid)));
-    auto [it, inserted] = guids.emplace(id, guid);
-    if (!inserted) report.AtNodeSeeAlso(CheckRule::DuplicateGuid, guid, id, it->second);
-  }
-  for (const xmlNode* c = FirstElement(item); c; c = NextElement(c)) {
-    if (IsElement(c, nullptr, "enclosure")) CheckUrlAttribute(c, "url", report);
-    if (IsElement(c, nullptr, "source")) CheckUrlAttribute(c, "url", report);
+    std::string storage;
+    std::string_view id = TrimSpace(OwnTextView(guid, storage));
+    if (const xmlNode* first = guids.Add(guid, id, storage)) report.AtNodeSeeAlso(CheckRule::DuplicateGuid, guid, id, first);
   }
 }
 
@@ -91,7 +96,7 @@ void CheckRss20(const xmlNode* rss, CCheckReport& report) {
     CheckUrlChild(image, nullptr, "url", report);
     CheckUrlChild(image, nullptr, "link", report);
   }
-  std::unordered_map<std::string, const xmlNode*> guids;
+  CIdSet guids;
   for (const xmlNode* c = FirstElement(channel); c; c = NextElement(c)) {
     if (IsElement(c, nullptr, "item")) CheckRss20Item(c, guids, report);
   }

@@ -96,9 +96,17 @@ bool IsAbsoluteUrl(std::string_view url) {
   size_t i = 1;
   while (i < url.size() && (IsAlpha(url[i]) || IsDigit(url[i]) || url[i] == '+' || url[i] == '-' || url[i] == '.')) ++i;
   if (i >= url.size() || url[i] != ':') return false;
+  // Bytes a URL cannot hold: controls, space, DEL, '<', '>', '"'.
+  static const struct CForbidden {
+    bool bytes[256] = {};
+    CForbidden() {
+      for (int b = 0; b <= 0x20; ++b) bytes[b] = true;
+      bytes[0x7F] = bytes[static_cast<unsigned char>('<')] = bytes[static_cast<unsigned char>('>')] =
+          bytes[static_cast<unsigned char>('"')] = true;
+    }
+  } kForbidden;
   for (char c : url) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (u <= 0x20 || u == 0x7F || c == '<' || c == '>' || c == '"') return false;
+    if (kForbidden.bytes[static_cast<unsigned char>(c)]) return false;
   }
   std::string scheme(url.substr(0, i));
   for (char& c : scheme) {
@@ -116,7 +124,8 @@ std::string FindHtmlTag(std::string_view text) { return FindTag(text, "<", ">");
 std::string FindEscapedHtmlTag(std::string_view text) { return FindTag(text, "&lt;", "&gt;"); }
 
 void CheckUrlText(const xmlNode* element, CCheckReport& report) {
-  std::string url = OwnText(element);
+  std::string storage;
+  std::string_view url = OwnTextView(element, storage);
   if (!IsAbsoluteUrl(url)) report.AtNode(CheckRule::RelativeUrl, element, TrimSpace(url));
 }
 
@@ -130,11 +139,16 @@ void CheckTitleNotEmpty(const xmlNode* title, CCheckReport& report) {
   if (title && IsBlank(AllText(title))) report.AtNode(CheckRule::EmptyTitle, title);
 }
 
-void CheckTextEverywhere(const xmlNode* root, CCheckReport& report) {
+void CheckTextEverywhere(const xmlNode* root, std::string_view documentText, bool hasEntities, CCheckReport& report) {
+  const char* raw = documentText.data();
+  const bool controls = hasEntities || std::memchr(raw, 0x7F, documentText.size()) ||
+                        std::memchr(raw, 0xC2, documentText.size()) || documentText.find("&#") != npos;
+  const bool escapes = hasEntities || documentText.find("lt;") != npos;
+  if (!controls && !escapes) return;
   const xmlNode* node = root;
   while (node) {
     if (node->type == XML_ELEMENT_NODE) {
-      bool controlFound = false, escapedFound = false;
+      bool controlFound = !controls, escapedFound = !escapes;
       for (const xmlAttr* a = node->properties; a && !controlFound; a = a->next) {
         for (const xmlNode* t = a->children; t; t = t->next) {
           if (t->type != XML_TEXT_NODE || !t->content) continue;

@@ -26,5 +26,8 @@ void CheckUrlAttribute(const xmlNode* element, const char* attribute, CCheckRepo
 void CheckTitleNotEmpty(const xmlNode* title, CCheckReport& report);
 
 // Walks every element below `root`: C1 control characters and DEL in text and attribute values, and
-// markup escaped twice in text. One finding of each kind per element.
-void CheckTextEverywhere(const xmlNode* root, CCheckReport& report);
+// markup escaped twice in text. One finding of each kind per element. `documentText` (the whole
+// document as UTF-8) tells first whether either can be there at all: a control character needs its
+// byte or a character reference, an escaped '<' needs "lt;" (unless entities declared in the document
+// make text of their own, `hasEntities`).
+void CheckTextEverywhere(const xmlNode* root, std::string_view documentText, bool hasEntities, CCheckReport& report);

@@ -7,7 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "check/check_encoding.h"
 #include "check/check_formats.h"
@@ -84,7 +87,8 @@ std::string RootName(const xmlNode* root) {
   return name;
 }
 
-void CheckDocument(xmlDoc* doc, const CFeedCheckOptions& options, CFeedCheckResult& result, CCheckReport& report) {
+void CheckDocument(xmlDoc* doc, std::string_view text, const CFeedCheckOptions& options, CFeedCheckResult& result,
+                   CCheckReport& report) {
   const xmlNode* root = xmlDocGetRootElement(doc);
   result.format = DetectFormat(root);
   switch (result.format) {
@@ -94,13 +98,16 @@ void CheckDocument(xmlDoc* doc, const CFeedCheckOptions& options, CFeedCheckResu
     case CheckedFormat::Atom03: CheckAtom03(root, report); break;
     case CheckedFormat::Unknown: report.AtNode(CheckRule::UnknownFormat, root, RootName(root)); break;
   }
-  CheckTextEverywhere(root, report);
+  const bool hasEntities = doc->intSubset && doc->intSubset->entities;
+  CheckTextEverywhere(root, text, hasEntities, report);
   if (result.format == CheckedFormat::Atom10 && options.useSchema) {
     std::string schema = FindAtomSchema(options);
     if (schema.empty()) report.AtFile(CheckRule::SchemaSkipped);
     else result.schema = ValidateWithSchema(doc, schema, report);
   }
 }
+
+CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& options);
 
 }  // namespace
 
@@ -141,6 +148,20 @@ CFeedCheckResult CheckFeedFile(const std::string& path, const CFeedCheckOptions&
     result.findings = report.Resolve({}, nullptr);
     return result;
   }
+  // A regular file is mapped rather than read into a second copy.
+  int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0 && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    const size_t size = static_cast<size_t>(st.st_size);
+    void* map = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (map != MAP_FAILED) {
+      result = CheckBytes(std::string_view(static_cast<const char*>(map), size), options);
+      munmap(map, size);
+      return result;
+    }
+  } else if (fd >= 0) {
+    ::close(fd);
+  }
   std::string bytes;
   int error = 0;
   if (IsDirectory(path) || !ReadFileBytes(path, bytes, error)) {
@@ -148,10 +169,16 @@ CFeedCheckResult CheckFeedFile(const std::string& path, const CFeedCheckOptions&
     result.findings = report.Resolve({}, nullptr);
     return result;
   }
-  return CheckFeedBytes(bytes, options);
+  return CheckBytes(bytes, options);
 }
 
 CFeedCheckResult CheckFeedBytes(const std::string& bytes, const CFeedCheckOptions& options) {
+  return CheckBytes(bytes, options);
+}
+
+namespace {
+
+CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& options) {
   InitLibxml();
   CFeedCheckResult result;
   result.read = true;
@@ -182,12 +209,19 @@ CFeedCheckResult CheckFeedBytes(const std::string& bytes, const CFeedCheckOption
     }
   }
   if (!wellFormed || !xmlDocGetRootElement(doc)) {
+    if (doc) xmlFreeDoc(doc);
+    // Bytes that are not UTF-8 are the encoding's fault: said as such, at the first of them.
+    size_t bad = text.utf8Unchecked ? FindInvalidUtf8(text.utf8) : std::string_view::npos;
+    if (bad != std::string_view::npos) {
+      report.AtOffset(CheckRule::EncodingMismatch, bad, "UTF-8");
+      result.findings = report.Resolve(text.utf8, nullptr);
+      return result;
+    }
     // One error: the first fatal one, where libxml2 stopped.
     auto fatal = std::find_if(errors.begin(), errors.end(), [](const CParseError& e) { return e.level == XML_ERR_FATAL; });
     if (fatal == errors.end()) fatal = errors.begin();
     if (fatal != errors.end()) report.AtPosition(CheckRule::NotWellFormed, fatal->line, fatal->column, fatal->message);
     else report.AtFile(CheckRule::NotWellFormed, "no document element");
-    if (doc) xmlFreeDoc(doc);
     result.findings = report.Resolve(text.utf8, nullptr);
     return result;
   }
@@ -195,8 +229,10 @@ CFeedCheckResult CheckFeedBytes(const std::string& bytes, const CFeedCheckOption
   for (const CParseError& e : errors) {
     report.AtPosition(e.level == XML_ERR_WARNING ? CheckRule::XmlWarning : CheckRule::XmlError, e.line, e.column, e.message);
   }
-  CheckDocument(doc, options, result, report);
+  CheckDocument(doc, text.utf8, options, result, report);
   result.findings = report.Resolve(text.utf8, xmlDocGetRootElement(doc));
   xmlFreeDoc(doc);
   return result;
 }
+
+}  // namespace
