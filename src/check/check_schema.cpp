@@ -16,11 +16,22 @@ namespace {
 void IgnoreError(void*, xmlErrorPtr) {}
 
 // The parsed schemas by path; nullptr for a file that could not be read or parsed. Kept for the life
-// of the process: a parsed schema is only read by validation, which may run on several threads.
+// of the process (a parsed schema is only read by validation, which may run on several threads) and
+// freed at its end.
+struct CSchemaCache {
+  std::mutex mutex;
+  std::map<std::string, xmlRelaxNGPtr> schemas;
+  ~CSchemaCache() {
+    for (auto& entry : schemas) {
+      if (entry.second) xmlRelaxNGFree(entry.second);
+    }
+  }
+};
+
 xmlRelaxNGPtr CachedSchema(const std::string& path) {
-  static std::mutex mutex;
-  static std::map<std::string, xmlRelaxNGPtr> schemas;
-  std::lock_guard<std::mutex> lock(mutex);
+  static CSchemaCache cache;
+  std::lock_guard<std::mutex> lock(cache.mutex);
+  std::map<std::string, xmlRelaxNGPtr>& schemas = cache.schemas;
   auto it = schemas.find(path);
   if (it != schemas.end()) return it->second;
   xmlRelaxNGPtr schema = nullptr;
