@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
   RegisterWriteCommand(app, interaction);
   RegisterHarvestCommands(app, interaction);
   RegisterDocumentCommands(app, interaction);
+  RegisterCheckCommand(app);
 
   try {
     app.parse(argc, argv);

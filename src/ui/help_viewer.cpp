@@ -8,6 +8,7 @@
 #include <wx/html/helpctrl.h>
 #include <wx/html/helpwnd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -69,7 +70,11 @@ wxHtmlHelpController* Controller(wxWindow* parent) {
 }  // namespace
 
 std::string FindHelpBook() {
-  // The book beside the program (a build tree), else in the installed data folder beside its bin folder.
+  // VAMELRSS_HELP_BOOK names a book of its own (a book being written, the tests); else the book beside
+  // the program (a build tree), else the one in the installed data folder beside its bin folder.
+  if (const char* named = std::getenv("VAMELRSS_HELP_BOOK")) {
+    return std::filesystem::is_regular_file(named) ? std::string(named) : std::string();
+  }
   std::error_code error;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return std::string();

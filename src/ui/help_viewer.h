@@ -7,7 +7,8 @@
 
 class wxWindow;
 
-// The help book's path (native), or "" when there is none beside the program or in its data folder.
+// The help book's path (native): the one VAMELRSS_HELP_BOOK names, else the one beside the program or
+// in its data folder; "" when there is none.
 std::string FindHelpBook();
 
 void ShowHelpContents(wxWindow* parent);

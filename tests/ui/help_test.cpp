@@ -2,7 +2,7 @@
 // without a book the user is told so.
 #include <wx/msgdlg.h>
 
-#include <filesystem>
+#include <cstdlib>
 
 #include "app/command_ids.h"
 #include "ui/command_table.h"
@@ -15,19 +15,10 @@ namespace {
 
 class Help : public UiTest {
 protected:
-  // The built book beside the test program, where the program looks for it first.
-  void PutBookBesideProgram() {
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe");
-    m_placed = program.parent_path() / "vamelrss.htb";
-    std::filesystem::copy_file(VAMELRSS_HELP_BOOK, m_placed, std::filesystem::copy_options::overwrite_existing);
-  }
   void TearDown() override {
     UiTest::TearDown();
-    if (!m_placed.empty()) std::filesystem::remove(m_placed);
+    unsetenv("VAMELRSS_HELP_BOOK");
   }
-
-private:
-  std::filesystem::path m_placed;
 };
 
 std::string PageName(const std::string& page) {
@@ -38,6 +29,7 @@ std::string PageName(const std::string& page) {
 }  // namespace
 
 TEST_F(Help, AMissingBookIsSaidSo) {
+  setenv("VAMELRSS_HELP_BOOK", TempPath("no-book.htb").c_str(), 1);
   ASSERT_EQ(FindHelpBook(), "");
   const std::string file = MakeExampleProject();
   Start(file);
@@ -51,7 +43,7 @@ TEST_F(Help, AMissingBookIsSaidSo) {
 }
 
 TEST_F(Help, TopicsByContextNumber) {
-  PutBookBesideProgram();
+  setenv("VAMELRSS_HELP_BOOK", VAMELRSS_HELP_BOOK, 1);
   const std::string file = MakeExampleProject();
   Start(file);
   ASSERT_TRUE(frame->RunCommand(ID_HELP_FINDER));
