@@ -25,7 +25,10 @@ private:
   void OnPageChanging(wxBookCtrlEvent& event);
   void OnPageChanged(wxBookCtrlEvent& event);
   void OnOk(wxCommandEvent& event);
+  // The page's controls into its values; false (with the page's message) when they cannot be taken.
+  bool TakePage(int i);
 
   CSettingsSheet& m_sheet;
   std::vector<CSettingsPagePanel*> m_pages;
+  int m_refused = -1;  // the page whose leaving was just refused, until it is shown again
 };
