@@ -1,6 +1,7 @@
 #include "ui/dialogs/ftp_profile_dialog.h"
 
 #include <wx/choice.h>
+#include <wx/settings.h>
 #include <wx/textctrl.h>
 
 #include "ui/dialogs/xrc_dialog.h"
@@ -13,6 +14,10 @@ CFtpProfileDialog::CFtpProfileDialog(wxWindow* parent, CFtpProfileChoice& choice
   m_user = XrcControl<wxTextCtrl>(this, "profile_user");
   m_localDir = XrcControl<wxTextCtrl>(this, "profile_local_dir");
   m_remoteDir = XrcControl<wxTextCtrl>(this, "profile_remote_dir");
+  // Shown greyed as read-only boxes are, so that nobody tries to correct a value here.
+  for (wxTextCtrl* field : {m_host, m_user, m_localDir, m_remoteDir}) {
+    field->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
+  }
   for (const CFtpProfileEntry& profile : choice.profiles) m_name->Append(ToWx(profile.name));
   m_name->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ShowProfile(m_name->GetSelection()); });
   Fit();

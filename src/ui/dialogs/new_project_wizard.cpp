@@ -4,6 +4,7 @@
 #include <wx/sizer.h>
 
 #include "ui/dialogs/settings_pages.h"
+#include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
 
 CNewProjectWizard::CNewProjectWizard(wxWindow* parent, const wxString& title, CSettingsSheet& sheet, CInteraction& ui)
@@ -20,6 +21,7 @@ CNewProjectWizard::CNewProjectWizard(wxWindow* parent, const wxString& title, CS
     m_panels.push_back(panel);
     GetPageAreaSizer()->Add(page);
   }
+  UseTranslatedCancelLabel(this);
   Bind(wxEVT_WIZARD_PAGE_CHANGING, &CNewProjectWizard::OnPageChanging, this);
 }
 

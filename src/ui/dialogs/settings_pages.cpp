@@ -170,9 +170,7 @@ CFtpPagePanel::CFtpPagePanel(wxWindow* parent, CFtpPageValues& values, CInteract
   m_password = XrcControl<wxTextCtrl>(this, "ftp_password");
   m_remoteDir = XrcControl<wxTextCtrl>(this, "ftp_remote_dir");
   m_passive = XrcControl<wxCheckBox>(this, "ftp_passive");
-  wxStaticText* hint = XrcControl<wxStaticText>(this, "ftp_host_hint");
-  MakeHint(hint);
-  hint->Wrap(m_host->GetBestSize().GetWidth());
+  MakeHint(XrcControl<wxStaticText>(this, "ftp_host_hint"));
   GetSizer()->SetSizeHints(this);
   Bind(wxEVT_BUTTON, &CFtpPagePanel::OnProfiles, this, XRCID("ftp_profiles"));
 }

@@ -3,6 +3,7 @@
 #include <wx/bookctrl.h>
 
 #include "ui/dialogs/settings_pages.h"
+#include "ui/dialogs/xrc_dialog.h"
 
 CSettingsSheetDialog::CSettingsSheetDialog(wxWindow* parent, const wxString& title, CSettingsSheet& sheet, CInteraction& ui)
     : m_sheet(sheet) {
@@ -14,6 +15,7 @@ CSettingsSheetDialog::CSettingsSheetDialog(wxWindow* parent, const wxString& tit
     book->AddPage(page, page->Label());
   }
   CreateButtons(wxOK | wxCANCEL);
+  UseTranslatedCancelLabel(this);
   LayoutDialog();
   ShowPage(0);
   book->Bind(wxEVT_BOOKCTRL_PAGE_CHANGING, &CSettingsSheetDialog::OnPageChanging, this);
