@@ -412,8 +412,17 @@ TEST_F(SettingsDialogs, OptionsCheckTheListHeightAndStoreWhatWasEntered) {
   const int listHeightBefore = frame->View()->List()->GetSize().GetHeight();
   const std::string editor = GetHtmlEditorProgram();
   ASSERT_FALSE(editor.empty());
+  // "..." offers the files for a program; the request starts where the current program is.
+  desktop.chooseFile = [](const CFileDialogRequest& request) {
+    EXPECT_EQ(U(request.title), "RSSビューアの選択");
+    EXPECT_FALSE(request.save);
+    EXPECT_TRUE(request.mustExist);
+    return CFileDialogResult{true, "/opt/feeds/viewer", 1};
+  };
   dialogs.Then(Drive([editor](wxDialog* d) {
     EXPECT_EQ(d->GetTitle(), Wx("設定"));
+    Click(d, "rss_viewer_browse");
+    EXPECT_EQ(Text(d, "rss_viewer")->GetValue(), "/opt/feeds/viewer");
     // The values in effect: the editor found on this machine, this run's list height, the markers.
     EXPECT_EQ(Text(d, "html_editor")->GetValue(), ToWx(editor));
     EXPECT_EQ(Text(d, "list_height")->GetValue(), "50");
@@ -444,6 +453,7 @@ TEST_F(SettingsDialogs, OptionsCheckTheListHeightAndStoreWhatWasEntered) {
   EXPECT_EQ(CRssFile::GetDefaultEndTag(), "<!--END-->");
   EXPECT_EQ(GetDefaultEndTagOption(), "<!--END-->");
   EXPECT_EQ(GetInitFileOption(), 0);
+  EXPECT_EQ(GetRssViewerProgram(), "/opt/feeds/viewer");
   // The list laid itself out again at the new share.
   EXPECT_LT(frame->View()->List()->GetSize().GetHeight(), listHeightBefore);
 

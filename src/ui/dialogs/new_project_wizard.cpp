@@ -3,6 +3,7 @@
 #include <wx/button.h>
 #include <wx/sizer.h>
 
+#include "ui/art.h"
 #include "ui/dialogs/settings_pages.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
@@ -10,6 +11,7 @@
 CNewProjectWizard::CNewProjectWizard(wxWindow* parent, const wxString& title, CSettingsSheet& sheet, CInteraction& ui)
     : m_sheet(sheet) {
   Create(parent, wxID_ANY, title);
+  SetIcons(AppIcons());  // at first start it is the program's only window
   for (int i = 0; i < sheet.GetPageCount(); ++i) {
     auto* page = new wxWizardPageSimple(this);
     CSettingsPagePanel* panel = CreateSettingsPage(page, sheet.GetPage(i), sheet, ui);
