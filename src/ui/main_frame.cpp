@@ -142,6 +142,9 @@ CMainFrame::CMainFrame(CDesktopInteraction& ui)
   BuildStatusBar();
   m_view = new CVamelRssView(this, *m_doc);
   m_doc->SetViewUpdate([this] { m_view->RefreshList(0); });
+  // F1 opens the help's contents, as the help command does.
+  wxAcceleratorEntry help(wxACCEL_NORMAL, WXK_F1, WxIdOfCommand(ID_HELP_FINDER));
+  SetAcceleratorTable(wxAcceleratorTable(1, &help));
   DragAcceptFiles(true);
   Bind(wxEVT_MENU, &CMainFrame::OnMenu, this);
   Bind(wxEVT_TOOL, &CMainFrame::OnMenu, this);
