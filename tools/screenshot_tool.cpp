@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/text_codec.h"
 #include "ui/desktop_doc.h"
 #include "ui/desktop_interaction.h"
 #include "ui/html_ctrl.h"
@@ -105,11 +106,11 @@ int main(int argc, char** argv) {
 
   CRssFile& project = frame->Doc().GetProject();
   GrabModal("item-editor", [&] { ui.RunItemEditor(project, *project.GetAt(1), false); });
-  GrabModal("site-settings", [&] { ui.RunSiteSettings(project); });
+  GrabModal("site-settings", [&] { ui.RunSiteSettings(Lit("サイトの設定"), project); });
   GrabModal("folder-scan", [&] { ui.RunFolderScan(project); });
   GrabModal("wizard", [&] {
     CRssFile fresh;
-    ui.RunNewProjectWizard(fresh);
+    ui.RunNewProjectWizard(Lit("RSSの新規作成"), fresh);
   });
   std::_Exit(0);
 }
