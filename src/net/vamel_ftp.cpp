@@ -107,6 +107,8 @@ std::string FromWire(const std::string& wire) { return IsValidUtf8(wire) ? Utf8T
 // same folder so that the rename stays on one file system, and always the same, so that a failed run
 // leaves one stray file at most, which the next run overwrites.
 std::string TemporaryName(const std::string& name) { return "." + name + ".vamelrss-part"; }
+// Where the old file waits while the new one takes its name, on servers that do not replace on rename.
+std::string SetAsideName(const std::string& name) { return "." + name + ".vamelrss-old"; }
 
 bool MentionsTls(std::string text) {
   for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
@@ -419,32 +421,41 @@ void CVamelFtp::PutFile(const std::string& localPath, bool ascii) {
   if (replace) Replace(target, wireName, message);
 }
 
+std::vector<std::string> CVamelFtp::InCurrent(std::initializer_list<std::string> commands) const {
+  std::vector<std::string> list = CwdToCurrent();
+  list.insert(list.end(), commands);
+  return list;
+}
+
 // Renames the uploaded temporary file over `name` (both as sent). The rename is atomic where the server
-// lets it replace a file. A server that accepts the old name (RNFR) but refuses the new one because it
-// exists gets the old file deleted first, so readers may miss the feed for a moment but never fetch
-// half of it. When that fails too, or the rename itself is refused, the temporary file is removed and
+// lets it replace a file. A server that accepts the old name (RNFR) but will not rename onto an existing
+// file gets the old file moved aside first and removed after: readers may miss the feed for a moment
+// but never fetch half of it, and if the new file cannot take its place the old one goes back. Nothing
+// is deleted before the new file is in place. When the rename fails, the temporary file is removed and
 // the error shown.
 void CVamelFtp::Replace(const std::string& temporary, const std::string& name, const std::string& message) {
-  std::vector<std::string> rename = CwdToCurrent();
-  rename.push_back("RNFR " + temporary);
-  rename.push_back("RNTO " + name);
-  Perform result = Run(rename, BaseUrl(), false, nullptr, 0, false);
+  auto run = [&](const std::vector<std::string>& commands) {
+    return Run(commands, BaseUrl(), false, nullptr, 0, false);
+  };
+  Perform result = run(InCurrent({"RNFR " + temporary, "RNTO " + name}));
   if (result.Ok()) return;
 
   bool renameFromAccepted = false;
   for (const std::string& line : result.replies) renameFromAccepted |= line.compare(0, 4, "350 ") == 0;
   if (renameFromAccepted) {
-    std::vector<std::string> deleteFirst = CwdToCurrent();
-    deleteFirst.push_back("DELE " + name);
-    deleteFirst.push_back("RNFR " + temporary);
-    deleteFirst.push_back("RNTO " + name);
-    result = Run(deleteFirst, BaseUrl(), false, nullptr, 0, false);
-    if (result.Ok()) return;
+    const std::string old = SetAsideName(name);
+    run(InCurrent({"DELE " + old}));  // left by a run that was cut off; usually not there
+    if (run(InCurrent({"RNFR " + name, "RNTO " + old})).Ok()) {
+      Perform moved = run(InCurrent({"RNFR " + temporary, "RNTO " + name}));
+      if (moved.Ok()) {
+        run(InCurrent({"DELE " + old}));
+        return;
+      }
+      run(InCurrent({"RNFR " + old, "RNTO " + name}));
+      result = moved;
+    }
   }
-
-  std::vector<std::string> cleanUp = CwdToCurrent();
-  cleanUp.push_back("DELE " + temporary);
-  Run(cleanUp, BaseUrl(), false, nullptr, 0, false);
+  run(InCurrent({"DELE " + temporary}));
   throw CVamelFtpException(message + "\n" + result.Reason());
 }
 

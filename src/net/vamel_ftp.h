@@ -13,6 +13,7 @@
 // then renamed over the old one, so that a reader never fetches half a feed.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,7 @@ private:
   std::string BaseUrl() const;
   bool ApplyCommonOptions(std::string& error);
   std::vector<std::string> CwdToCurrent() const;
+  std::vector<std::string> InCurrent(std::initializer_list<std::string> commands) const;
   void Replace(const std::string& temporary, const std::string& name, const std::string& message);
 
   void* m_curl = nullptr;  // CURL*, kept from Connect to Disconnect

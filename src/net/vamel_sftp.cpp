@@ -66,7 +66,14 @@ std::string WithoutTrailingSlashes(std::string path) {
   return path;
 }
 
+// The name a file is uploaded under before it replaces the old one, in the same folder.
 std::string TemporaryName(const std::string& name) { return "." + name + ".vamelrss-part"; }
+
+// Where the old file waits while the new one takes its name (`path` is the file's whole path).
+std::string SetAsideName(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return path.substr(0, slash + 1) + "." + path.substr(slash + 1) + ".vamelrss-old";
+}
 
 }  // namespace
 
@@ -270,15 +277,29 @@ void CVamelSftp::PutFile(const std::string& localPath, bool) {
 // SFTP's rename (version 3, which libssh2 speaks) refuses to replace an existing file on most servers,
 // OpenSSH's among them, and the atomic "posix-rename" extension is out of libssh2's reach. So the
 // rename is tried first (it works for a new feed, and on servers that replace), and when it is refused
-// the old file is removed and the rename made again: readers may miss the feed for a moment but never
-// fetch half of it. When that fails too, the temporary file is removed and the error shown.
+// the old file is moved aside, the new one renamed into its place and the old one removed: readers may
+// miss the feed for a moment but never fetch half of it, and if the new file cannot take its place the
+// old one goes back. When the rename fails, the temporary file is removed and the error shown.
 void CVamelSftp::Replace(const std::string& temporary, const std::string& target, const std::string& message) {
-  const std::string rename = "rename " + QuotedPath(temporary) + " " + QuotedPath(target);
-  Perform result = Run({rename}, Url("/"), Mode::kCommands);
+  auto run = [&](const std::vector<std::string>& commands) { return Run(commands, Url("/"), Mode::kCommands); };
+  auto rename = [](const std::string& from, const std::string& to) {
+    return "rename " + QuotedPath(from) + " " + QuotedPath(to);
+  };
+  Perform result = run({rename(temporary, target)});
   if (result.Ok()) return;
-  result = Run({"rm " + QuotedPath(target), rename}, Url("/"), Mode::kCommands);
-  if (result.Ok()) return;
-  Run({"rm " + QuotedPath(temporary)}, Url("/"), Mode::kCommands);
+
+  const std::string old = SetAsideName(target);
+  run({"rm " + QuotedPath(old)});  // left by a run that was cut off; usually not there
+  if (run({rename(target, old)}).Ok()) {
+    Perform moved = run({rename(temporary, target)});
+    if (moved.Ok()) {
+      run({"rm " + QuotedPath(old)});
+      return;
+    }
+    run({rename(old, target)});
+    result = moved;
+  }
+  run({"rm " + QuotedPath(temporary)});
   throw CVamelFtpException(message + "\n" + result.Reason());
 }
 

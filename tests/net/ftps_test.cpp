@@ -44,11 +44,7 @@ protected:
     MakeFolder(TempPath("tls"));
     std::string error;
     ASSERT_TRUE(MakeTlsCertificates(TempPath("tls"), tls, error)) << error;
-    ASSERT_TRUE(server.Start("pure_ftpd_server.py",
-                             {"--root", root, "--work", TempFolder(), "--password", kPassword, "--tls-cert", tls.serverPem},
-                             TempFolder(), &error))
-        << error;
-    port = std::to_string(server.Port());
+    StartServer();
 
     MakeFolder(TempPath("site"));
     local = TempPath("site") + "/index.rdf";
@@ -58,6 +54,18 @@ protected:
     project.ftp.User = "alice";
     project.ftp.Pass = kPassword;
     project.ftp.RemoteDir = "public_html";
+  }
+
+  void StartServer(std::vector<std::string> extra = {}) {
+    // Each server keeps its user database in a folder of its own.
+    std::string work = TempPath("pure" + std::to_string(++servers));
+    MakeFolder(work);
+    std::vector<std::string> args = {"--root", root, "--work", work, "--password", kPassword,
+                                     "--tls-cert", tls.serverPem};
+    args.insert(args.end(), extra.begin(), extra.end());
+    std::string error;
+    ASSERT_TRUE(server.Start("pure_ftpd_server.py", args, TempFolder(), &error)) << error;
+    port = std::to_string(server.Port());
   }
 
   // Starts a relay that records every byte between the client and the server's control port.
@@ -96,6 +104,7 @@ protected:
   }
 
   std::string root, local, port;
+  int servers = 0;
   CTlsFiles tls;
   CRssFile project;
   CTestServer recorder;
@@ -192,6 +201,22 @@ TEST_F(FtpsTest, RefusalsSayWhy) {
   ftp.ChangeDirectory("../public_html");
   ftp.PutFile(local, false);
   EXPECT_EQ(ReadFile(root + "/public_html/index.rdf"), "<rss>\r\n1\r\n</rss>\r\n");
+}
+
+TEST_F(FtpsTest, AServerThatRefusesTheRenameKeepsTheOldFeed) {
+  StartServer({"--no-rename"});
+  ASSERT_FALSE(HasFatalFailure());
+  WriteFile(root + "/public_html/index.rdf", "old feed\n");
+  CVamelFtp ftp;
+  ftp.Set("ftps://127.0.0.1:" + port, "alice", kPassword, "/", 1);
+  ftp.SetExtraCaFile(tls.caCert);
+  ftp.Connect();
+  ftp.ChangeDirectory("public_html");
+  std::string message = Failure([&] { ftp.PutFile(local, true); });
+  EXPECT_EQ(message.rfind("ファイル転送エラー:" + local + "\nサーバがコマンドを拒否しました (", 0), 0u) << message;
+  // The old feed was neither deleted nor touched, and the temporary file is gone again.
+  EXPECT_EQ(ReadFile(root + "/public_html/index.rdf"), "old feed\n");
+  EXPECT_EQ(Names(root + "/public_html"), std::set<std::string>{"index.rdf"});
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ def main():
     p.add_argument("--password", default="secret")
     p.add_argument("--quota-mb", type=int, default=0, help="virtual quota in MiB (0: none)")
     p.add_argument("--tls-cert", default="", help="PEM file with the certificate and its key: TLS only")
+    p.add_argument("--no-rename", action="store_true", help="refuse every rename")
     p.add_argument("--max-life", type=float, default=900)
     a = p.parse_args()
     parent = os.getppid()
@@ -63,6 +64,8 @@ def main():
         args += ["-n", "1000:%d" % a.quota_mb]
     if a.tls_cert:
         args += ["-Y", "3", "-2", a.tls_cert]
+    if a.no_rename:
+        args += ["-G"]
     server = subprocess.Popen(args, start_new_session=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def stop(*_):
