@@ -238,10 +238,17 @@ TEST_F(SftpTest, FoldersAndRefusals) {
   std::string missing = TempPath("site") + "/nosuch.xml";
   EXPECT_EQ(Failure([&] { sftp.PutFile(missing, true); }),
             "ファイル転送エラー:" + missing + "\nローカルファイルを開けませんでした (No such file or directory)");
-  // The session goes on.
+  // The session goes on, into a folder whose name needs escaping in URLs and in quote commands.
+  const std::string odd = "公開 \"html\" #1%20";
+  MakeFolder(root + "/public_html/" + odd);
+  ASSERT_EQ(chown((root + "/public_html/" + odd).c_str(), static_cast<uid_t>(uid), 65534), 0);
   sftp.ChangeDirectory("../public_html");
+  sftp.ChangeDirectory(J(odd));
+  EXPECT_EQ(U(sftp.GetCurrentDirectory()), root + "/locked/../public_html/" + odd);  // as given, not resolved
   sftp.PutFile(local, true);
-  EXPECT_EQ(ReadFile(root + "/public_html/index.rdf"), "<rss>\r\n1\r\n</rss>\r\n");
+  sftp.PutFile(local, true);
+  EXPECT_EQ(ReadFile(root + "/public_html/" + odd + "/index.rdf"), "<rss>\r\n1\r\n</rss>\r\n");
+  EXPECT_EQ(Names(root + "/public_html/" + odd), std::set<std::string>{"index.rdf"});
   EXPECT_EQ(ReadFile(TempPath("sshd.log")).find(kPassword), std::string::npos);
 }
 
