@@ -6,6 +6,7 @@
 #include "app/ftp_profile_mode.h"
 #include "app/interaction.h"
 #include "net/feed_upload.h"
+#include "net/ftp_host.h"
 #include "platform/text_codec.h"
 #include "settings/options.h"
 
@@ -23,8 +24,13 @@ PublishOutcome PublishFeeds(CRssFile& project, int kind, CInteraction& ui) {
   {
     // The status window closes before the closing message.
     std::unique_ptr<CProgressSink> status(ui.CreateProgress("ftp", false));
-    uploaded = UploadFeedFiles(project, GetFtpPassiveOption(), status.get());
+    uploaded = UploadFeedFiles(project, GetFtpPassiveOption(), GetFtpCaFileOption(), status.get());
   }
   ui.Show(uploaded.message);
   return uploaded.ok ? PublishOutcome::kUploaded : PublishOutcome::kFailed;
+}
+
+bool CheckFtpHostField(const std::string& host, std::string& reason) {
+  CFtpHost server;
+  return ParseFtpHost(host, server, reason);
 }
