@@ -2,19 +2,17 @@
 #include "feeds/file_names.h"
 
 #include "platform/file_system.h"
+#include "platform/sjis.h"
 
 namespace {
-
-bool IsLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 bool IsLocalSeparator(char c) { return c == kPathSep || c == '/'; }
 
 // The position of the last separator character (never the second byte of a double-byte character).
 std::size_t LastSeparator(const std::string& path) {
   std::size_t last = std::string::npos;
-  for (std::size_t i = 0; i < path.size(); ++i) {
+  for (std::size_t i = 0; i < path.size(); i += CharLengthAt(path, i)) {
     if (IsLocalSeparator(path[i])) last = i;
-    if (IsLead(static_cast<unsigned char>(path[i]))) ++i;
   }
   return last;
 }

@@ -7,6 +7,7 @@
 #include "harvest/site_walk.h"
 #include "model/rss_file.h"
 #include "platform/interaction.h"
+#include "platform/sjis.h"
 #include "platform/text_codec.h"
 #include "settings/options.h"
 
@@ -15,10 +16,9 @@ namespace {
 // ASCII letters lowered; bytes that are second bytes of characters stay.
 std::string LowerAscii(const std::string& text) {
   std::string out(text);
-  for (std::size_t i = 0; i < out.size(); ++i) {
+  for (std::size_t i = 0; i < out.size(); i += CharLengthAt(out, i)) {
     unsigned char c = static_cast<unsigned char>(out[i]);
     if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c - 'A' + 'a');
-    else if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ++i;
   }
   return out;
 }

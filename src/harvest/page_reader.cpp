@@ -118,7 +118,7 @@ std::size_t FindAtCharacter(const std::string& text, const std::string& what, st
   for (;;) {
     std::size_t hit = text.find(what, pos);
     if (hit == std::string::npos) return hit;
-    while (boundary < hit) boundary += IsLeadByte(static_cast<unsigned char>(text[boundary])) ? 2 : 1;
+    while (boundary < hit) boundary += CharLengthAt(text, boundary);
     if (boundary == hit) return hit;
     pos = hit + 1;  // the hit began on the second byte of a character
   }

@@ -19,8 +19,7 @@
 #include <string>
 #include <vector>
 
-// True for the first byte of a double-byte character.
-inline bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+#include "platform/sjis.h"  // IsLeadByte, CharLengthAt
 
 // 1 when a double-byte character starts at byte n, 0 when byte n is a single-byte character or the
 // second byte of a double-byte one, -1 when the text ends before n.

@@ -21,9 +21,6 @@ inline size_t FindByteNear(std::string_view text, char c, size_t from = 0) {
   return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : std::string_view::npos;
 }
 
-// True for a byte that starts a double-byte character of code page 932.
-inline bool IsSjisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
 // 0 when `a` and `b` have the same length and are equal with ASCII letters folded ('A'-'Z' against
 // 'a'-'z'), non-zero otherwise. Callers use only equality. Used for every HTML-mode name match.
 int CompareNoCaseAscii(std::string_view a, std::string_view b);
