@@ -44,8 +44,7 @@ bool CRssFile::WriteAtom03(const std::string& path, bool* saved) {
   const std::string target = path.empty() ? GetAtomPath() : path;
   if (target.empty()) return false;
 
-  CFeedWriteScope scope;
-  CVXMLDocument document;
+  CVXMLDocument document(kFeedOptions);
   CVXMLElement* feed = document.CreateElement("feed");
   feed->SetAttribute("version", "0.3");
   feed->SetAttribute("xmlns", kAtom03Namespace);
@@ -69,8 +68,7 @@ bool CRssFile::WriteAtom10(const std::string& path, bool* saved) {
   const std::string target = path.empty() ? GetAtomPath() : path;
   if (target.empty()) return false;
 
-  CFeedWriteScope scope;
-  CVXMLDocument document;
+  CVXMLDocument document(kFeedOptions);
   CVXMLElement* feed = document.CreateElement("feed");
   feed->SetAttribute("xmlns", kAtom10Namespace);
   document.AppendChild(feed);

@@ -180,13 +180,10 @@ std::string_view WithoutForbidden(const std::string& text, std::string& storage)
   return storage;
 }
 
-// Whether the parsed children of `element` are written as well-formed content.
+// Whether the parsed children of `element` are written as well-formed content (compact, XML mode).
 bool ContentIsWellFormed(const CVXMLElement& element) {
   std::string markup;
-  const int layout = GetXmlOutputLayout();
-  SetXmlOutputLayout(kXmlLayoutCompact);
-  for (const CVXMLNode* child : *element.GetChildNodes()) child->AppendXml(markup);
-  SetXmlOutputLayout(layout);
+  for (const CVXMLNode* child : *element.GetChildNodes()) child->AppendXml(markup, kXmlCompact);
   return IsWellFormedXmlContent(markup, false);
 }
 

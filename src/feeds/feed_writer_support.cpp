@@ -7,7 +7,6 @@
 
 #include "feeds/feed_text.h"
 #include "model/rss_file.h"
-#include "xml/vxml_options.h"
 #include "xml/vxml_pool.h"
 
 namespace {
@@ -16,13 +15,6 @@ namespace {
 constexpr int kTwoThreadItems = 256;
 
 }  // namespace
-
-CFeedWriteScope::CFeedWriteScope() : m_htmlMode(CVXMLOptions::Instance().m_htmlMode) {
-  CVXMLOptions::Instance().m_htmlMode = 0;
-  SetXmlOutputLayout(kXmlLayoutIndented);
-}
-
-CFeedWriteScope::~CFeedWriteScope() { CVXMLOptions::Instance().m_htmlMode = m_htmlMode; }
 
 int FeedItemCount(const CRssFile& project, int limit) {
   const unsigned int size = static_cast<unsigned int>(project.GetSize());

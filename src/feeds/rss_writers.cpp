@@ -34,8 +34,7 @@ bool CRssFile::WriteRss10(const std::string& path, bool* saved) {
   const std::string target = path.empty() ? GetRssPath() : path;
   if (target.empty()) return false;
 
-  CFeedWriteScope scope;
-  CVXMLDocument document;
+  CVXMLDocument document(kFeedOptions);
   CVXMLElement* root = document.CreateElement("rdf:RDF");
   for (const auto& attribute : kRss10Attributes) root->SetAttribute(attribute[0], attribute[1]);
   document.AppendChild(root);
@@ -62,8 +61,7 @@ bool CRssFile::WriteRss20(const std::string& path, bool* saved) {
   const std::string target = path.empty() ? GetRssPath() : path;
   if (target.empty()) return false;
 
-  CFeedWriteScope scope;
-  CVXMLDocument document;
+  CVXMLDocument document(kFeedOptions);
   CVXMLElement* rss = document.CreateElement("rss");
   rss->SetAttribute("version", "2.0");
   document.AppendChild(rss);

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/sjis.h"
-#include "xml/vxml_options.h"
 
 namespace {
 
@@ -32,8 +31,8 @@ bool EqualsFoldedAscii(std::string_view text, std::string_view pattern) {
 
 int CompareNoCaseAscii(std::string_view a, std::string_view b) { return EqualsFoldedAscii(a, b) ? 0 : 1; }
 
-bool NamesMatch(std::string_view a, std::string_view b) {
-  if (CVXMLOptions::Instance().IsHtmlMode()) return CompareNoCaseAscii(a, b) == 0;
+bool NamesMatch(std::string_view a, std::string_view b, const CVXMLOptions& options) {
+  if (options.IsHtmlMode()) return CompareNoCaseAscii(a, b) == 0;
   return a == b;
 }
 

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "xml/vxml_options.h"
+
 // The first `c` in `text` at or after `from`, or npos. Made for bytes that are mostly near (the end
 // of a tag): a few bytes are looked at before memchr is called.
 inline size_t FindByteNear(std::string_view text, char c, size_t from = 0) {
@@ -29,8 +31,8 @@ int CompareNoCaseAscii(std::string_view a, std::string_view b);
 // double-byte characters decide which bytes are letters). Both must have the same length.
 bool EqualsFoldedAscii(std::string_view text, std::string_view pattern);
 
-// Names as the current mode compares them: byte for byte in XML mode, letters folded in HTML mode.
-bool NamesMatch(std::string_view a, std::string_view b);
+// Names as the mode of `options` compares them: byte for byte in XML mode, letters folded in HTML mode.
+bool NamesMatch(std::string_view a, std::string_view b, const CVXMLOptions& options);
 
 // Lower-cases the ASCII letters of `text` that are not second bytes of double-byte characters; two
 // names are equal under EqualsFoldedAscii exactly when their folded forms are equal.
