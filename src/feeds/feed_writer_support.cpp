@@ -7,7 +7,6 @@
 
 #include "feeds/feed_text.h"
 #include "model/rss_file.h"
-#include "xml/vxml_pool.h"
 
 namespace {
 
@@ -28,7 +27,8 @@ void AppendFeedItems(CVXMLElement& parent, int count, const std::function<std::u
     return;
   }
   // The helper makes the second half while this thread makes the first; nothing they read changes
-  // meanwhile, and each takes its nodes from its own pool.
+  // meanwhile. The helper's nodes come from its own pool, whose slabs this thread takes over when it
+  // frees them.
   std::vector<std::unique_ptr<CVXMLElement>> made(static_cast<size_t>(count));
   const int half = count / 2;
   std::exception_ptr failure;
@@ -38,7 +38,6 @@ void AppendFeedItems(CVXMLElement& parent, int count, const std::function<std::u
     } catch (...) {
       failure = std::current_exception();
     }
-    VXMLPoolReleaseThread();
   });
   try {
     for (int i = 0; i < half; ++i) made[static_cast<size_t>(i)] = make(i);

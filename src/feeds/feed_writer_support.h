@@ -19,7 +19,7 @@ int FeedItemCount(const CRssFile& project, int limit);
 
 // Appends the elements of items 0 to count - 1, made by `make`, to `parent` in that order. Each item's
 // element depends on that item alone, so a large feed is built by two threads, each half of it (the
-// library has no shared state to guard).
+// library has no shared state to guard; each thread takes its nodes from its own pool).
 void AppendFeedItems(CVXMLElement& parent, int count, const std::function<std::unique_ptr<CVXMLElement>(int)>& make);
 
 // Saves the feed; a failure has shown the file's message. `saved` (when given) tells whether the file
