@@ -38,8 +38,9 @@ constexpr std::size_t kSmallMax = 256;
 constexpr std::size_t kLargeGranule = 64;
 constexpr std::size_t kClasses = kSmallMax / kGranule + (kVXMLPoolMaxBlock - kSmallMax) / kLargeGranule;
 
+// (A size of 0 is taken as 1.)
 inline std::size_t ClassOf(std::size_t size) {
-  if (size <= kSmallMax) return (size - 1) / kGranule;
+  if (size <= kSmallMax) return (size - (size != 0)) / kGranule;
   return kSmallMax / kGranule + (size - kSmallMax - 1) / kLargeGranule;
 }
 
@@ -265,6 +266,35 @@ VXML_COLD void Refill(CPool& pool) {
   pool.limit = slab->End();
 }
 
+// A block from the free blocks or the unused part of the current slab, or null when the slab has no
+// room for it.
+inline void* AllocateFrom(CPool& pool, std::size_t size) {
+  const std::size_t cls = ClassOf(size);
+  if (Block* block = pool.free[cls]) {
+    Unpoison(block, sizeof(Block));
+    pool.free[cls] = block->next;
+    Poison(block, sizeof(Block));
+    AddTo(pool.current->live, 1);
+    Unpoison(block, size);
+    return block;
+  }
+  const std::size_t bytes = BytesOf(cls);
+  if (__builtin_expect(static_cast<std::size_t>(pool.limit - pool.cursor) < bytes, 0)) return nullptr;
+  char* block = pool.cursor;
+  pool.cursor += bytes;
+  AddTo(pool.current->live, 1);
+  Unpoison(block, size);
+  return block;
+}
+
+// The first block of a thread, or one that needs a new slab.
+VXML_COLD void* AllocateAfterRefill(std::size_t size) {
+  CPool& pool = Pool();
+  if (void* block = AllocateFrom(pool, size)) return block;
+  Refill(pool);
+  return AllocateFrom(pool, size);
+}
+
 // Gives back a slab of `pool` that is not the current one and whose blocks are all free.
 VXML_COLD void ReleaseEmptySlab(CPool& pool, Slab* slab) noexcept {
   Shared& shared = TheShared();
@@ -273,29 +303,33 @@ VXML_COLD void ReleaseEmptySlab(CPool& pool, Slab* slab) noexcept {
 }
 
 // A free by the thread that owns the slab.
-inline void FreeOwn(CPool& pool, Slab* slab, void* pointer, std::size_t cls) noexcept {
+inline void FreeOwn(CPool& pool, Slab* slab, void* pointer, std::size_t size) noexcept {
   const std::size_t live = slab->live.load(std::memory_order_relaxed) - 1;
   slab->live.store(live, std::memory_order_relaxed);
-  if (slab == pool.current) {
-    // (Blocks freed by other threads are still counted in `live`: 0 means all are free.)
-    if (live == 0) {
-      Poison(pointer, BytesOf(cls));
-      RestartCurrent(pool, slab);
-      return;
-    }
-    auto* block = static_cast<Block*>(pointer);
-    Unpoison(block, sizeof(Block));
-    block->next = pool.free[cls];
-    pool.free[cls] = block;
-    Poison(block, BytesOf(cls));
+  if (slab != pool.current) {
+    // A tree going away: nothing but the count, until the slab is empty.
+    Poison(pointer, BytesOf(ClassOf(size)));
+    if (__builtin_expect(live == slab->remoteFreed.load(std::memory_order_acquire), 0)) ReleaseEmptySlab(pool, slab);
     return;
   }
-  Poison(pointer, BytesOf(cls));
-  if (live == slab->remoteFreed.load(std::memory_order_acquire)) ReleaseEmptySlab(pool, slab);
+  const std::size_t cls = ClassOf(size);
+  // (Blocks freed by other threads are still counted in `live`: 0 means all are free.)
+  if (__builtin_expect(live == 0, 0)) {
+    Poison(pointer, BytesOf(cls));
+    RestartCurrent(pool, slab);
+    return;
+  }
+  auto* block = static_cast<Block*>(pointer);
+  Unpoison(block, sizeof(Block));
+  block->next = pool.free[cls];
+  pool.free[cls] = block;
+  Poison(block, BytesOf(cls));
 }
 
 // A free of a block in a slab that another pool owns.
-VXML_COLD void FreeForeign(Slab* slab, void* pointer, std::size_t cls) noexcept {
+VXML_COLD void FreeForeign(Slab* slab, void* pointer, std::size_t size) noexcept {
+  if (!t_pool && !t_ended) Pool();  // a thread that frees takes over the slabs of ended threads
+  const std::size_t cls = ClassOf(size);
   Shared& shared = TheShared();
   std::unique_lock<std::mutex> lock(shared.mutex);
   CPool* owner = slab->owner.load(std::memory_order_relaxed);
@@ -309,7 +343,7 @@ VXML_COLD void FreeForeign(Slab* slab, void* pointer, std::size_t cls) noexcept 
     // The slabs of an ended thread: this thread takes them over and frees as their owner.
     AdoptSlabs(shared, *mine, owner);
     lock.unlock();
-    FreeOwn(*mine, slab, pointer, cls);
+    FreeOwn(*mine, slab, pointer, size);
     return;
   }
   // This thread is ending as well: the free is counted here.
@@ -360,42 +394,27 @@ __attribute__((destructor)) void ReportBlocksInUseAtExit() {
 }  // namespace
 
 void* VXMLPoolAllocate(std::size_t size) {
-  if (size == 0) size = 1;
   if (size > kVXMLPoolMaxBlock) return ::operator new(size);
-  CPool& pool = Pool();
-  const std::size_t cls = ClassOf(size);
-  if (Block* block = pool.free[cls]) {
-    Unpoison(block, sizeof(Block));
-    pool.free[cls] = block->next;
-    Poison(block, sizeof(Block));
-    AddTo(pool.current->live, 1);
-    Unpoison(block, size);
-    return block;
+  CPool* pool = t_pool;
+  if (__builtin_expect(pool != nullptr, 1)) {
+    if (void* block = AllocateFrom(*pool, size)) return block;
   }
-  const std::size_t bytes = BytesOf(cls);
-  if (static_cast<std::size_t>(pool.limit - pool.cursor) < bytes) Refill(pool);
-  char* block = pool.cursor;
-  pool.cursor += bytes;
-  AddTo(pool.current->live, 1);
-  Unpoison(block, size);
-  return block;
+  return AllocateAfterRefill(size);
 }
 
 void VXMLPoolFree(void* block, std::size_t size) noexcept {
-  if (!block) return;
-  if (size == 0) size = 1;
   if (size > kVXMLPoolMaxBlock) {
     ::operator delete(block);
     return;
   }
+  if (!block) return;
   Slab* slab = SlabOf(block);
   CPool* pool = t_pool;
-  if (pool && slab->owner.load(std::memory_order_relaxed) == pool) {
-    FreeOwn(*pool, slab, block, ClassOf(size));
+  if (__builtin_expect(pool != nullptr && slab->owner.load(std::memory_order_relaxed) == pool, 1)) {
+    FreeOwn(*pool, slab, block, size);
     return;
   }
-  if (!pool && !t_ended) Pool();  // a thread that frees takes over the slabs of ended threads
-  FreeForeign(slab, block, ClassOf(size));
+  FreeForeign(slab, block, size);
 }
 
 CVXMLPoolCounters VXMLPoolGetCounters() {
