@@ -1,5 +1,6 @@
 // A document: the owner of a parsed or built tree, with load and save, and the options (mode and
-// layout) that its load, its name look-ups by its owner and its output use.
+// layout) that its load and its output use. Look-ups in its tree take them from the caller
+// (GetOptions), as nodes do not know their document.
 #pragma once
 
 #include <memory>
