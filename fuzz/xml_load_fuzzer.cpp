@@ -10,8 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const bool html = data[0] & 1;
   std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-  CVXMLOptions::Instance().m_htmlMode = html ? 1 : 0;
-  CVXMLDocument doc;
+  const CVXMLOptions& options = html ? kHtmlCompact : kXmlCompact;
+  CVXMLDocument doc(options);
   doc.LoadText(text);
   const CVXMLElement* root = doc.GetDocumentElement();
   if (!root) __builtin_trap();
@@ -26,7 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (result != expectedResult || !CompareTrees(holderExpected, holder).empty()) __builtin_trap();
   }
   root->GetText();
-  root->GetElementsByTagName(nullptr);
-  CVXMLOptions::Instance().m_htmlMode = 0;
+  root->GetElementsByTagName(nullptr, options);
   return 0;
 }

@@ -11,20 +11,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const bool html = data[0] & 1;
   const bool indented = data[0] & 2;
   std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-  CVXMLOptions::Instance().m_htmlMode = html ? 1 : 0;
-  CVXMLDocument doc;
+  const CVXMLOptions options{html ? 1 : 0, indented ? kXmlLayoutIndented : kXmlLayoutCompact, 0};
+  CVXMLDocument doc(options);
   doc.LoadText(text);
-  SetXmlOutputLayout(indented ? kXmlLayoutIndented : kXmlLayoutCompact);
+  doc.SetOutputLayout(options.m_layout);
   std::string written = doc.GetXml();
   std::unique_ptr<CVXMLNode> clone(doc.GetDocumentElement()->CloneNode());
-  SetXmlOutputLayout(indented ? kXmlLayoutIndented : kXmlLayoutCompact);
-  if (clone->GetXml() != doc.GetDocumentElement()->GetXml()) __builtin_trap();
-  CVXMLDocument again;
+  if (clone->GetXml(options) != doc.GetDocumentElement()->GetXml(options)) __builtin_trap();
+  CVXMLDocument again(options);
   again.LoadText(written);
   again.GetXml();
   CVXMLElement element("e", text);
-  element.GetXml();
-  CVXMLOptions::Instance().m_htmlMode = 0;
-  SetXmlOutputLayout(kXmlLayoutCompact);
+  element.GetXml(html ? kHtmlCompact : kXmlCompact);
   return 0;
 }

@@ -84,8 +84,7 @@ int GenerateHtml(long kilobytes, const char* path) {
 }
 
 int WriteFeed(int count, const char* path, bool save) {
-  CVXMLDocument doc;
-  SetXmlOutputLayout(kXmlLayoutIndented);
+  CVXMLDocument doc(kXmlIndented);
   CVXMLElement* rss = doc.CreateElement("rss");
   doc.AppendChild(rss);
   rss->SetAttribute("version", "2.0");
@@ -116,8 +115,7 @@ int WriteFeed(int count, const char* path, bool save) {
 }
 
 int Parse(const char* path, bool html) {
-  CVXMLOptions::Instance().m_htmlMode = html ? 1 : 0;
-  CVXMLDocument doc;
+  CVXMLDocument doc(html ? kHtmlCompact : kXmlCompact);
   if (!doc.Load(path)) return 1;
   return doc.GetDocumentElement() ? 0 : 1;
 }

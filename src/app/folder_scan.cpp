@@ -16,10 +16,9 @@ namespace {
 // ASCII letters lowered; bytes that are second bytes of characters stay.
 std::string LowerAscii(const std::string& text) {
   std::string out(text);
-  for (std::size_t i = 0; i < out.size(); ++i) {
+  for (std::size_t i = 0; i < out.size(); i += CharLengthAt(out, i)) {
     unsigned char c = static_cast<unsigned char>(out[i]);
     if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c - 'A' + 'a');
-    else if (IsLeadByte(c)) ++i;
   }
   return out;
 }

@@ -46,8 +46,7 @@ CFeedWriteResult WriteAtom03(const CRssFile& project, const std::string& path) {
   if (result.path.empty()) return result;
   result.produced = true;
 
-  CFeedWriteScope scope;
-  CVXMLDocument document;
+  CVXMLDocument document(kFeedOptions);
   CVXMLElement* feed = document.CreateElement("feed");
   feed->SetAttribute("version", "0.3");
   feed->SetAttribute("xmlns", kAtom03Namespace);
@@ -72,8 +71,7 @@ CFeedWriteResult WriteAtom10(const CRssFile& project, const std::string& path) {
   if (result.path.empty()) return result;
   result.produced = true;
 
-  CFeedWriteScope scope;
-  CVXMLDocument document;
+  CVXMLDocument document(kFeedOptions);
   CVXMLElement* feed = document.CreateElement("feed");
   feed->SetAttribute("xmlns", kAtom10Namespace);
   document.AppendChild(feed);

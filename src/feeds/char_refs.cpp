@@ -8,6 +8,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "platform/sjis.h"
 #include "platform/text_codec.h"
 
 namespace {
@@ -211,8 +212,7 @@ std::string DecodeCharacterReferences(std::string_view text, bool htmlNamedEntit
     }
     // A double-byte character goes over whole ("&" is never its second byte, but a reference must not
     // start inside one either).
-    bool pair = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < text.size();
-    i += pair ? 2 : 1;
+    i += CharLengthAt(text, i);
   }
   out.append(text, copied, text.size() - copied);
   return out;

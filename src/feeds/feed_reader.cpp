@@ -13,21 +13,8 @@
 #include "model/rss_file.h"
 #include "platform/file_system.h"
 #include "xml/vxml_document.h"
-#include "xml/vxml_options.h"
 
 namespace {
-
-// Feeds are parsed in XML mode whatever mode the caller left on; the previous mode comes back after.
-class CXmlModeScope {
-public:
-  CXmlModeScope() : m_previous(CVXMLOptions::Instance().m_htmlMode) { CVXMLOptions::Instance().m_htmlMode = 0; }
-  ~CXmlModeScope() { CVXMLOptions::Instance().m_htmlMode = m_previous; }
-  CXmlModeScope(const CXmlModeScope&) = delete;
-  CXmlModeScope& operator=(const CXmlModeScope&) = delete;
-
-private:
-  int m_previous;
-};
 
 std::string TrimSpace(const std::string& text) {
   const char* const kSpace = " \t\r\n";
@@ -245,8 +232,7 @@ void ReadAtomFeed(CFeedTextReader& reader, const CFeedIndex& index, FeedContent&
 }  // namespace
 
 CFeedReadResult ReadFeed(CRssFile& project, const std::string& path) {
-  CXmlModeScope xmlMode;
-  CVXMLDocument document;
+  CVXMLDocument document;  // XML mode
   CFeedReadResult result;
   if (CVXMLResult loaded = document.Load(path); !loaded) {
     result.fileError = std::move(loaded.message);

@@ -9,6 +9,7 @@
 #include "feeds/char_refs.h"
 #include "feeds/xml_escape.h"
 #include "feeds/xml_well_formed.h"
+#include "platform/byte_scan.h"
 #include "platform/text_codec.h"
 #include "xml/vxml_character_data.h"
 #include "xml/vxml_element.h"
@@ -62,13 +63,12 @@ bool HasForbiddenControl(std::string_view text) {
   const char* p = text.data();
   const size_t n = text.size();
   size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, p + i, 8);
-    if (((word - 0x2020202020202020ULL) & ~word & 0x8080808080808080ULL) == 0) continue;
+  auto controls = [](std::uint64_t word) { return FlagBytesBelow(word, 0x20); };
+  while ((i = SkipUnflaggedWords(p, i, n, controls)) + 8 <= n) {
     for (size_t k = 0; k < 8; ++k) {
       if (IsForbiddenControl(p[i + k])) return true;
     }
+    i += 8;
   }
   for (; i < n; ++i) {
     if (IsForbiddenControl(p[i])) return true;
@@ -180,13 +180,10 @@ std::string_view WithoutForbidden(const std::string& text, std::string& storage)
   return storage;
 }
 
-// Whether the parsed children of `element` are written as well-formed content.
+// Whether the parsed children of `element` are written as well-formed content (compact, XML mode).
 bool ContentIsWellFormed(const CVXMLElement& element) {
   std::string markup;
-  const int layout = GetXmlOutputLayout();
-  SetXmlOutputLayout(kXmlLayoutCompact);
-  for (const CVXMLNode* child : *element.GetChildNodes()) child->AppendXml(markup);
-  SetXmlOutputLayout(layout);
+  for (const CVXMLNode* child : *element.GetChildNodes()) child->AppendXml(markup, kXmlCompact);
   return IsWellFormedXmlContent(markup, false);
 }
 

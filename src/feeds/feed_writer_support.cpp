@@ -8,8 +8,6 @@
 #include "feeds/feed_text.h"
 #include "feeds/feed_writers.h"
 #include "model/rss_file.h"
-#include "xml/vxml_options.h"
-#include "xml/vxml_pool.h"
 
 namespace {
 
@@ -17,13 +15,6 @@ namespace {
 constexpr int kTwoThreadItems = 256;
 
 }  // namespace
-
-CFeedWriteScope::CFeedWriteScope() : m_htmlMode(CVXMLOptions::Instance().m_htmlMode) {
-  CVXMLOptions::Instance().m_htmlMode = 0;
-  SetXmlOutputLayout(kXmlLayoutIndented);
-}
-
-CFeedWriteScope::~CFeedWriteScope() { CVXMLOptions::Instance().m_htmlMode = m_htmlMode; }
 
 int FeedItemCount(const CRssFile& project, int limit) {
   const unsigned int size = static_cast<unsigned int>(project.GetSize());
@@ -37,7 +28,8 @@ void AppendFeedItems(CVXMLElement& parent, int count, const std::function<std::u
     return;
   }
   // The helper makes the second half while this thread makes the first; nothing they read changes
-  // meanwhile, and each takes its nodes from its own pool.
+  // meanwhile. The helper's nodes come from its own pool, whose slabs this thread takes over when it
+  // frees them.
   std::vector<std::unique_ptr<CVXMLElement>> made(static_cast<size_t>(count));
   const int half = count / 2;
   std::exception_ptr failure;
@@ -47,7 +39,6 @@ void AppendFeedItems(CVXMLElement& parent, int count, const std::function<std::u
     } catch (...) {
       failure = std::current_exception();
     }
-    VXMLPoolReleaseThread();
   });
   try {
     for (int i = 0; i < half; ++i) made[static_cast<size_t>(i)] = make(i);

@@ -1,4 +1,4 @@
-// What the four feed writers share: the library state while writing, the item range and the save.
+// What the four feed writers share: the document's options, the item range and the save.
 #pragma once
 
 #include <functional>
@@ -11,26 +11,16 @@
 class CRssFile;
 struct CFeedWriteResult;
 
-// Writing needs XML mode and the indented layout; this holds them for the life of a writer and puts
-// the HTML-mode switch back afterwards (a writer never runs while a page is read, but must not depend
-// on it).
-class CFeedWriteScope {
-public:
-  CFeedWriteScope();
-  ~CFeedWriteScope();
-  CFeedWriteScope(const CFeedWriteScope&) = delete;
-  CFeedWriteScope& operator=(const CFeedWriteScope&) = delete;
-
-private:
-  int m_htmlMode;
-};
+// A feed document is XML written in the indented layout; its items are built in XML mode too.
+inline constexpr CVXMLOptions kFeedOptions = kXmlIndented;
 
 // How many items of the project go into a feed with the given limit: the limit is compared unsigned,
 // so 0 writes none and a negative limit writes every item.
 int FeedItemCount(const CRssFile& project, int limit);
 
 // Appends the elements of items 0 to count - 1, made by `make`, to `parent` in that order. Each item's
-// element depends on that item alone, so a large feed is built by two threads, each half of it.
+// element depends on that item alone, so a large feed is built by two threads, each half of it (the
+// library has no shared state to guard; each thread takes its nodes from its own pool).
 void AppendFeedItems(CVXMLElement& parent, int count, const std::function<std::unique_ptr<CVXMLElement>(int)>& make);
 
 // Saves the feed to result.path; sets result.saved, or result.error with the file error's message.

@@ -36,8 +36,7 @@ CFeedWriteResult WriteRss10(const CRssFile& project, const std::string& path) {
   if (result.path.empty()) return result;
   result.produced = true;
 
-  CFeedWriteScope scope;
-  CVXMLDocument document;
+  CVXMLDocument document(kFeedOptions);
   CVXMLElement* root = document.CreateElement("rdf:RDF");
   for (const auto& attribute : kRss10Attributes) root->SetAttribute(attribute[0], attribute[1]);
   document.AppendChild(root);
@@ -65,8 +64,7 @@ CFeedWriteResult WriteRss20(const CRssFile& project, const std::string& path) {
   if (result.path.empty()) return result;
   result.produced = true;
 
-  CFeedWriteScope scope;
-  CVXMLDocument document;
+  CVXMLDocument document(kFeedOptions);
   CVXMLElement* rss = document.CreateElement("rss");
   rss->SetAttribute("version", "2.0");
   document.AppendChild(rss);

@@ -1,9 +1,10 @@
 // Escaping of text that the feed writers put into XML.
 #include "feeds/xml_escape.h"
 
+#include "platform/sjis.h"
+
 namespace {
 
-bool IsLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool IsTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 bool IsNameStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':'; }
@@ -69,7 +70,7 @@ std::string StripXmlForbiddenChars(const std::string& text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(text[i]);
-    if (IsLead(c) && i + 1 < text.size() && IsTrail(static_cast<unsigned char>(text[i + 1]))) {
+    if (CharLengthAt(text, i) == 2 && IsTrail(static_cast<unsigned char>(text[i + 1]))) {
       out.append(text, i, 2);
       ++i;
       continue;

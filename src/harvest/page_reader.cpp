@@ -17,6 +17,10 @@ namespace {
 // The description of a page is at most this long before it is cut.
 constexpr std::size_t kDescriptionBytes = 255;
 
+// Pages are HTML: names are matched with ASCII letters folded, and markup taken from a page is written
+// as it stands there (compact, start tags without " />").
+constexpr const CVXMLOptions& kPage = kHtmlCompact;
+
 // The links that content from a page carries: element name, attribute name.
 struct LinkPair {
   const char* element;
@@ -57,7 +61,7 @@ std::string XmlDeclaredEncoding(std::string_view raw) {
   if (raw.compare(start, 5, "<?xml") != 0) return std::string();
   std::size_t gt = raw.find('>', start);
   if (gt == std::string_view::npos) return std::string();
-  return CVXMLElement(raw.substr(start, gt + 1 - start)).GetAttribute("encoding");
+  return CVXMLElement(raw.substr(start, gt + 1 - start)).GetAttribute("encoding", kPage);
 }
 
 // True when `text` holds "</" + name + ">" at `at`, letters compared without regard to case.
@@ -118,7 +122,7 @@ std::size_t FindAtCharacter(const std::string& text, const std::string& what, st
   for (;;) {
     std::size_t hit = text.find(what, pos);
     if (hit == std::string::npos) return hit;
-    while (boundary < hit) boundary += IsLeadByte(static_cast<unsigned char>(text[boundary])) ? 2 : 1;
+    while (boundary < hit) boundary += CharLengthAt(text, boundary);
     if (boundary == hit) return hit;
     pos = hit + 1;  // the hit began on the second byte of a character
   }
@@ -155,15 +159,15 @@ std::string DescriptionFromNodes(const CVXMLNodeList& nodes) {
 }
 
 void MakeLinkAbsolute(CVXMLElement& element, const char* attribute, const std::string& pageUrl) {
-  std::string value = element.GetAttribute(attribute);
+  std::string value = element.GetAttribute(attribute, kPage);
   if (value.empty() || value.find("://") != std::string::npos) return;
   std::string absolute = ResolvePageLink(pageUrl, value);
-  if (absolute != value) element.SetAttribute(attribute, absolute);
+  if (absolute != value) element.SetAttribute(attribute, absolute, kPage);
 }
 
 void MakeLinksAbsolute(CVXMLElement& element, const std::string& pageUrl) {
   for (const LinkPair& pair : kLinkPairs) {
-    if (NamesMatch(element.NodeName(), pair.element)) MakeLinkAbsolute(element, pair.attribute, pageUrl);
+    if (NamesMatch(element.NodeName(), pair.element, kPage)) MakeLinkAbsolute(element, pair.attribute, pageUrl);
   }
 }
 
@@ -193,12 +197,9 @@ std::string PageTextToInternal(const std::string& raw) {
 }
 
 std::unique_ptr<CVXMLElement> ParsePage(const std::string& text) {
-  CVXMLHtmlModeScope html;
   std::string storage;
   std::string_view markup = RootMarkup(text, storage);
-  auto root = std::make_unique<CVXMLElement>(markup);
-  SetXmlOutputLayout(kXmlLayoutCompact);  // as every load does: content is written without indentation
-  return root;
+  return std::make_unique<CVXMLElement>(markup);
 }
 
 std::string ExtractMarkedText(const std::string& pageText, const CRssItem& item) {
@@ -220,27 +221,20 @@ std::string ExtractMarkedText(const std::string& pageText, const CRssItem& item)
 }
 
 void SetContentFromNodes(CRssItem& item, const CVXMLNodeList& nodes) {
-  CVXMLHtmlModeScope html;
   for (CVXMLNode* node : nodes) {
     if (node->GetNodeType() != kXmlElementNode) continue;
     auto* element = static_cast<CVXMLElement*>(node);
     MakeLinksAbsolute(*element, item.url);
-    for (CVXMLNode* below : element->GetElementsByTagName(nullptr)) {
+    for (CVXMLNode* below : element->GetElementsByTagName(nullptr, kPage)) {
       MakeLinksAbsolute(*static_cast<CVXMLElement*>(below), item.url);
     }
   }
   // Content is markup as it stands in the page, never indented as a feed is.
-  const int layout = GetXmlOutputLayout();
-  const int depth = GetXmlIndentDepth();
-  SetXmlOutputLayout(kXmlLayoutCompact);
-  item.content = nodes.GetXml();
-  SetXmlOutputLayout(layout);
-  SetXmlIndentDepth(depth);
+  item.content = nodes.GetXml(kPage);
 }
 
 void ReadPageIntoItem(const CRssFile& project, const std::string& url, const std::string& pagePath, CRssItem& item) {
   item.url = url;
-  CVXMLHtmlModeScope html;  // back to the previous mode on every way out
 
   std::string raw;
   if (!ReadPageFile(pagePath, raw)) return;
@@ -250,9 +244,9 @@ void ReadPageIntoItem(const CRssFile& project, const std::string& url, const std
   std::string().swap(raw);
   std::unique_ptr<CVXMLElement> root = ParsePage(pageText);
 
-  CVXMLNodeList titles = root->GetElementsByTagName("TITLE");
+  CVXMLNodeList titles = root->GetElementsByTagName("TITLE", kPage);
   if (titles.GetCount() > 0) item.title = DecodeCharacterReferences(titles.Item(0)->GetText(), true);
-  CVXMLNodeList bodies = root->GetElementsByTagName("BODY");
+  CVXMLNodeList bodies = root->GetElementsByTagName("BODY", kPage);
   CVXMLNode* body = bodies.Item(0);
 
   switch (project.importMode) {

@@ -21,8 +21,8 @@ inline constexpr std::size_t kMaxPageBytes = 64u << 20;
 
 // Fills `item` from the page file at `pagePath`: the URL becomes `url`, the title the page's TITLE
 // (character references decoded), the date the file's last-write time, and description and content as
-// the project's import mode says. The XML library is in HTML mode only while this runs. A file that is
-// missing, not a regular file, too large or unreadable changes the URL alone; no message.
+// the project's import mode says. The page is read in HTML mode. A file that is missing, not a regular
+// file, too large or unreadable changes the URL alone; no message.
 void ReadPageIntoItem(const CRssFile& project, const std::string& url, const std::string& pagePath, CRssItem& item);
 
 // The text between the item's marker tags (or the default ones where the item's are empty) in
@@ -39,8 +39,8 @@ void SetContentFromNodes(CRssItem& item, const CVXMLNodeList& nodes);
 // one, its XML declaration) names (EUC-JP, ISO-2022-JP, ...), else internal text already.
 std::string PageTextToInternal(const std::string& raw);
 
-// The page's root element (normally HTML), parsed in HTML mode from internal text. What surrounds the
-// root is set aside first: an XML declaration, a document type in any letter case and comments before
-// it, anything after its end tag; a missing end tag of the root is supplied. Sets the output layout to
-// compact, as a load does.
+// The page's root element (normally HTML), parsed from internal text; look it up and write it in HTML
+// mode (kHtmlCompact). What surrounds the root is set aside first: an XML declaration, a document type in
+// any letter case and comments before it, anything after its end tag; a missing end tag of the root is
+// supplied.
 std::unique_ptr<CVXMLElement> ParsePage(const std::string& text);

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sjis.h"
+#include "platform/sjis.h"  // IsLeadByte, CharLengthAt
 #include "platform/text_folding.h"
 
 

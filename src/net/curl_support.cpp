@@ -1,5 +1,6 @@
 #include "net/curl_support.h"
 
+#include "platform/sjis.h"
 #include "platform/text_codec.h"
 
 namespace {
@@ -69,8 +70,7 @@ std::string CutAnsi(const std::string& text, size_t maxBytes) {
   if (text.size() <= maxBytes) return text;
   size_t i = 0;
   while (i < text.size()) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    size_t len = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ? 2 : 1;
+    size_t len = CharLengthAt(text, i);
     if (i + len > maxBytes) break;
     i += len;
   }

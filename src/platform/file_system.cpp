@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/sjis.h"
 #include "platform/text_codec.h"
 
 std::string NativePath(const std::string& path) { return AnsiToUtf8(path); }
@@ -25,13 +26,8 @@ bool StatPath(const std::string& path, struct stat& st) {
 // The position of the last "/" or "\" that is a separator, not the second byte of a double-byte character.
 size_t LastSeparator(const std::string& path) {
   size_t last = std::string::npos;
-  for (size_t i = 0; i < path.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(path[i]);
-    if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
-      ++i;
-      continue;
-    }
-    if (c == '/' || c == '\\') last = i;
+  for (size_t i = 0; i < path.size(); i += CharLengthAt(path, i)) {
+    if (path[i] == '/' || path[i] == '\\') last = i;
   }
   return last;
 }

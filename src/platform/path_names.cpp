@@ -11,9 +11,8 @@ bool IsLocalSeparator(char c) { return c == kPathSep || c == '/'; }
 // The position of the last separator character (never the second byte of a double-byte character).
 std::size_t LastSeparator(const std::string& path) {
   std::size_t last = std::string::npos;
-  for (std::size_t i = 0; i < path.size(); ++i) {
+  for (std::size_t i = 0; i < path.size(); i += CharLengthAt(path, i)) {
     if (IsLocalSeparator(path[i])) last = i;
-    if (IsLeadByte(static_cast<unsigned char>(path[i]))) ++i;
   }
   return last;
 }

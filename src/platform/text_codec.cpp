@@ -9,6 +9,9 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "platform/byte_scan.h"
+#include "platform/sjis.h"
+
 namespace {
 
 constexpr const char* kInternalCodePage = "CP932";
@@ -156,18 +159,12 @@ std::uint32_t LookUpFromAnsi(size_t index, std::string_view bytes) {
   return packed;
 }
 
-inline bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+// Any byte with its top bit set, or any zero byte, ends a run of ASCII.
+inline std::uint64_t FlagAsciiStops(std::uint64_t word) { return FlagHighBytes(word) | FlagBytesBelow(word, 1); }
 
 // Length of the run of ASCII bytes (1 to 7F) from `p`, at most `n`.
 inline size_t AsciiRun(const char* p, size_t n) {
-  size_t i = 0;
-  while (i + 8 <= n) {
-    std::uint64_t word;
-    std::memcpy(&word, p + i, 8);
-    // Any byte with its top bit set, or any zero byte, ends the run.
-    if ((word & 0x8080808080808080ULL) != 0 || ((word - 0x0101010101010101ULL) & ~word & 0x8080808080808080ULL) != 0) break;
-    i += 8;
-  }
+  size_t i = SkipUnflaggedWords(p, 0, n, FlagAsciiStops);
   while (i < n && static_cast<unsigned char>(p[i]) - 1u < 0x7Fu) ++i;
   return i;
 }
@@ -239,7 +236,7 @@ std::string AnsiToUtf8(std::string_view text) {
     unsigned char c = static_cast<unsigned char>(p[i]);
     std::uint32_t packed;
     size_t used;
-    if (IsLeadByte(c) && i + 1 < n) {
+    if (CharLengthAt(text, i) == 2) {
       unsigned char trail = static_cast<unsigned char>(p[i + 1]);
       packed = LookUpFromAnsi(0x100 + (static_cast<size_t>(c) << 8) + trail, text.substr(i, 2));
       used = 2;
@@ -269,18 +266,16 @@ size_t ConvertAnsiToUtf8(std::string_view text, bool more, char* out, size_t& wr
   while (i < n) {
     // ASCII eight bytes at a time, stored before they are checked: the room allows for it.
     if (i + 8 <= n) {
-      std::uint64_t word;
-      std::memcpy(&word, p + i, 8);
+      const std::uint64_t word = LoadWord(p + i);
       std::memcpy(w, &word, 8);
-      const std::uint64_t stops =
-          (word & 0x8080808080808080ULL) | ((word - 0x0101010101010101ULL) & ~word & 0x8080808080808080ULL);
+      const std::uint64_t stops = FlagAsciiStops(word);
       if (stops == 0) {
         i += 8;
         w += 8;
         continue;
       }
       // The lowest flagged byte is a real stop (a false zero only follows a real one).
-      const size_t ascii = static_cast<size_t>(__builtin_ctzll(stops)) / 8;
+      const size_t ascii = FirstFlaggedByte(stops);
       i += ascii;
       w += ascii;
     } else {
@@ -289,16 +284,10 @@ size_t ConvertAnsiToUtf8(std::string_view text, bool more, char* out, size_t& wr
     }
     unsigned char c = static_cast<unsigned char>(p[i]);
     if (c == 0) break;
-    size_t index;
-    size_t used;
-    if (IsLeadByte(c)) {
-      if (i + 1 == n && more) break;
-      index = i + 1 < n ? 0x100 + (static_cast<size_t>(c) << 8) + static_cast<unsigned char>(p[i + 1]) : c;
-      used = i + 1 < n ? 2 : 1;
-    } else {
-      index = c;
-      used = 1;
-    }
+    // A lead byte at the end of a piece waits for its second byte, which comes with the next piece.
+    if (IsLeadByte(c) && i + 1 == n && more) break;
+    const size_t used = CharLengthAt(text, i);
+    const size_t index = used == 2 ? 0x100 + (static_cast<size_t>(c) << 8) + static_cast<unsigned char>(p[i + 1]) : c;
     std::uint32_t packed = g_fromAnsi[index].load(std::memory_order_relaxed);
     if (packed == 0) packed = LookUpFromAnsi(index, text.substr(i, used));
     if (packed == kNoChar) {

@@ -128,6 +128,9 @@ void Append(wxMenu* menu, int command, const char* text) {
   menu->Append(WxIdOfCommand(command), Wx(text), Wx(PromptOf(command)));
 }
 
+// The smallest main window: the list, its buttons and the preview still fit.
+const wxSize kMinimumSize(360, 240);
+
 // The status bar's panes: the message, then the indicators.
 const char* const kIndicators[] = {"ｶﾅ", "CAP", "NUM", "SCRL"};
 
@@ -137,6 +140,7 @@ CMainFrame::CMainFrame(CDesktopInteraction& ui)
     : wxFrame(nullptr, wxID_ANY, "VamelRss", wxDefaultPosition, wxSize(700, 500)), m_ui(ui),
       m_doc(std::make_unique<CDesktopDoc>(ui)) {
   SetIcons(AppIcons());
+  SetMinSize(kMinimumSize);
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
@@ -371,6 +375,8 @@ void CMainFrame::RememberNormalRect() {
   // while it is maximised, minimised or going away.
   if (!m_placementRestored || !IsShown() || IsMaximized() || IsIconized() || IsBeingDeleted()) return;
   const wxRect r = GetRect();
+  // A window being mapped passes through sizes the toolkit makes up before the requested one arrives.
+  if (r.width < kMinimumSize.x || r.height < kMinimumSize.y) return;
   m_placement.left = r.x;
   m_placement.top = r.y;
   m_placement.right = r.x + r.width;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/byte_scan.h"
+#include "platform/sjis.h"
 #include "xml/vxml_names.h"
 
 namespace {
@@ -26,12 +28,8 @@ struct Pattern {
   std::vector<bool> folds;
 
   explicit Pattern(std::string text) : bytes(std::move(text)), folds(bytes.size(), false) {
-    for (size_t i = 0; i < bytes.size(); ++i) {
-      unsigned char c = static_cast<unsigned char>(bytes[i]);
-      if (IsSjisLeadByte(c)) {
-        ++i;
-        continue;
-      }
+    for (size_t i = 0; i < bytes.size(); i += CharLengthAt(bytes, i)) {
+      const char c = bytes[i];
       folds[i] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     }
   }
@@ -58,12 +56,9 @@ CEndTagIndex::CEndTagIndex(std::string_view text) : m_text(text) {
   m_lt.reserve(n / 16);
   size_t i = 0;
   for (; i + 8 <= n; i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, base + i, 8);
-    const std::uint64_t x = word ^ 0x3C3C3C3C3C3C3C3CULL;
-    std::uint64_t flags = (x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL;
+    std::uint64_t flags = FlagBytesEqual(LoadWord(base + i), '<');
     while (flags) {
-      const size_t k = static_cast<size_t>(__builtin_ctzll(flags)) / 8;
+      const size_t k = FirstFlaggedByte(flags);
       if (base[i + k] == '<') m_lt.push_back(static_cast<std::uint32_t>(i + k));
       flags &= flags - 1;
     }

@@ -6,17 +6,18 @@
 //   CVXMLNodeList items = root->GetElementsByTagName("item");   // points into the tree
 //   for (int i = 0; i < items.GetCount(); ++i) ... items.Item(i)->GetText() ...
 //
-//   CVXMLDocument out;
-//   SetXmlOutputLayout(kXmlLayoutIndented);
+//   CVXMLDocument out(kXmlIndented);         // XML mode, indented layout
 //   CVXMLElement* rss = out.CreateElement("rss");
 //   out.AppendChild(rss);
 //   rss->SetAttribute("version", "2.0");
 //   rss->AppendChild(new CVXMLElement("title", EscapedText));   // text is parsed as markup
 //   out.Save(path);                          // UTF-8, CR LF, tabs
+//   rss->GetXml(kHtmlCompact);               // a node on its own: the options of the call
 //
 // Text is internal text (code page 932); the library neither escapes nor unescapes. The parser never
-// fails: malformed markup gives a well-defined (lenient) tree. Everything is single-threaded: the
-// HTML-mode switch and the output layout are process-wide (vxml_options.h).
+// fails: malformed markup gives a well-defined (lenient) tree. The library has no process-wide state:
+// the HTML mode and the output layout belong to a document or to a call (vxml_options.h), and the
+// node pool is per thread (vxml_pool.h), so different trees may be used on different threads at once.
 #pragma once
 
 #include "xml/vxml_attribute.h"

@@ -48,7 +48,7 @@ void CVXMLAttribute::SetValue(std::string_view value) { m_nodeValue.Assign(Strip
 
 void CVXMLAttribute::BorrowValue(std::string_view value) { m_nodeValue.Borrow(StripQuotes(value)); }
 
-void CVXMLAttribute::AppendXml(std::string& out) const {
+void CVXMLAttribute::AppendXml(std::string& out, const CVXMLOptions&) const {
   out.append(m_nodeName.View());
   if (m_nodeValue.empty()) return;
   out += "=\"";

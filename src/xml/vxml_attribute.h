@@ -25,7 +25,7 @@ public:
   // A new attribute from name and value through the constructor (double quotes stripped).
   CVXMLNode* CloneNode() const override { return new CVXMLAttribute(m_nodeName.View(), m_nodeValue.View()); }
   // The name, then ="value" only when the value is not empty.
-  void AppendXml(std::string& out) const override;
+  void AppendXml(std::string& out, const CVXMLOptions& options) const override;
 
   // Assigns, then strips all leading single quotes, all trailing single quotes, all leading double
   // quotes and all trailing double quotes, in that order.

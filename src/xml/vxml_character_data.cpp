@@ -9,13 +9,13 @@ void CVXMLCharacterData::SetNodeName(const std::string& name) {
   m_renamed = std::make_unique<CVXMLText>(name);
 }
 
-void CVXMLCDATASection::AppendXml(std::string& out) const {
+void CVXMLCDATASection::AppendXml(std::string& out, const CVXMLOptions&) const {
   out += "<![CDATA[";
   out.append(m_nodeValue.View());
   out += "]]>";
 }
 
-void CVXMLComment::AppendXml(std::string& out) const {
+void CVXMLComment::AppendXml(std::string& out, const CVXMLOptions&) const {
   out += "<!--";
   out.append(m_nodeValue.View());
   out += "-->";

@@ -37,8 +37,7 @@ public:
   explicit CVXMLTextNode(std::string_view text = std::string_view()) : CVXMLCharacterData(text) {}
   int GetNodeType() const override { return kXmlTextNode; }
   CVXMLNode* CloneNode() const override { return new CVXMLTextNode(m_nodeValue.View()); }
-  std::string GetXml() const override { return m_nodeValue.Str(); }
-  void AppendXml(std::string& out) const override { out.append(m_nodeValue.View()); }
+  void AppendXml(std::string& out, const CVXMLOptions&) const override { out.append(m_nodeValue.View()); }
 
   // A text node that points at `text` instead of holding a copy, for a writer that builds a short-lived
   // tree from data that outlives it: `text` must outlive the node (see vxml_text.h).
@@ -60,7 +59,7 @@ public:
   explicit CVXMLCDATASection(std::string_view text = std::string_view()) : CVXMLTextNode(text) {}
   int GetNodeType() const override { return kXmlCDATASectionNode; }
   CVXMLNode* CloneNode() const override { return new CVXMLCDATASection(m_nodeValue.View()); }
-  void AppendXml(std::string& out) const override;
+  void AppendXml(std::string& out, const CVXMLOptions& options) const override;
 
   // A CDATA section that points at `text` instead of holding a copy (as CVXMLTextNode::Borrowing).
   static CVXMLCDATASection* Borrowing(std::string_view text) {
@@ -82,7 +81,7 @@ public:
   int GetNodeType() const override { return kXmlCommentNode; }
   CVXMLNode* CloneNode() const override { return new CVXMLComment(m_nodeValue.View()); }
   std::string GetText() const override { return std::string(); }
-  void AppendXml(std::string& out) const override;
+  void AppendXml(std::string& out, const CVXMLOptions& options) const override;
 
   static constexpr const char* kName = "#comment";
 

@@ -6,7 +6,6 @@
 #include "xml/checked_file.h"
 #include "xml/vxml_encoding.h"
 #include "xml/vxml_file_sink.h"
-#include "xml/vxml_options.h"
 #include "xml/vxml_parser.h"
 
 namespace {
@@ -43,7 +42,7 @@ void DropTrailingMisc(std::string_view& text) {
 CVXMLDocument::~CVXMLDocument() { DeleteChildren(); }
 
 CVXMLNode* CVXMLDocument::CloneNode() const {
-  auto* copy = new CVXMLDocument;
+  auto* copy = new CVXMLDocument(m_options);
   copy->m_nodeName = m_nodeName;
   copy->m_nodeValue = m_nodeValue;
   copy->m_encoding = m_encoding;
@@ -56,12 +55,12 @@ CVXMLElement* CVXMLDocument::GetDocumentElement() const {
   return static_cast<CVXMLElement*>((*m_childNodes)[0]);
 }
 
-void CVXMLDocument::WriteXml(std::string& out, CVXMLSink* sink) const {
-  out += CVXMLOptions::Instance().IsHtmlMode() ? kHtmlHeader : kXmlHeader;
-  const int layout = GetXmlOutputLayout();
-  if (layout != kXmlLayoutCompact) out += "\r\n";
-  if (layout == kXmlLayoutIndented) SetXmlIndentDepth(0);
-  if (const CVXMLElement* root = GetDocumentElement()) root->WriteXml(out, sink);
+void CVXMLDocument::WriteXml(std::string& out, CVXMLSink* sink, const CVXMLOptions& options) const {
+  out += options.IsHtmlMode() ? kHtmlHeader : kXmlHeader;
+  if (options.m_layout != kXmlLayoutCompact) out += "\r\n";
+  CVXMLOptions rootOptions = options;
+  rootOptions.m_indentDepth = 0;
+  if (const CVXMLElement* root = GetDocumentElement()) root->WriteXml(out, sink, rootOptions);
 }
 
 CVXMLResult CVXMLDocument::Load(const std::string& path) {
@@ -87,7 +86,7 @@ CVXMLResult CVXMLDocument::Load(const std::string& path) {
 }
 
 bool CVXMLDocument::LoadText(std::string text) {
-  const bool html = CVXMLOptions::Instance().IsHtmlMode();
+  const bool html = m_options.IsHtmlMode();
   m_encoding.clear();
   // A UTF-16 byte-order mark: convert before anything else.
   bool converted = false;
@@ -168,7 +167,7 @@ bool CVXMLDocument::LoadText(std::string text) {
   AddNewChild(root);
   CVXMLParser parser(work, true);
   parser.ParseElement(*root);
-  SetXmlOutputLayout(kXmlLayoutCompact);
+  m_options.m_layout = kXmlLayoutCompact;
   return true;
 }
 
@@ -178,9 +177,9 @@ CVXMLResult CVXMLDocument::Save(const std::string& path) const {
     file.Open(path, "wb");
     // The text goes to the file as it is produced, converted piece by piece: the same bytes as the
     // whole text converted at once, without holding it twice.
-    CVXMLFileSink sink(file, !CVXMLOptions::Instance().IsHtmlMode());
+    CVXMLFileSink sink(file, !m_options.IsHtmlMode());
     std::string text;
-    WriteXml(text, &sink);
+    WriteXml(text, &sink, m_options);
     sink.Finish(text);
     file.Close();
   } catch (const CVamelFileException& e) {

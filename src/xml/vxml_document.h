@@ -1,4 +1,6 @@
-// A document: the owner of a parsed or built tree, with load and save.
+// A document: the owner of a parsed or built tree, with load and save, and the options (mode and
+// layout) that its load and its output use. Look-ups in its tree take them from the caller
+// (GetOptions), as nodes do not know their document.
 #pragma once
 
 #include <memory>
@@ -17,7 +19,7 @@ struct CVXMLResult {
 
 class CVXMLDocument : public CVXMLNode {
 public:
-  CVXMLDocument() = default;
+  explicit CVXMLDocument(const CVXMLOptions& options = kXmlCompact) : m_options(options) {}
   // The tree goes before the loaded text it points into.
   ~CVXMLDocument() override;
   CVXMLDocument(const CVXMLDocument&) = delete;
@@ -28,13 +30,22 @@ public:
   std::string_view NodeValue() const override { return m_nodeValue.View(); }
   void SetNodeName(const std::string& name) override { m_nodeName.Assign(name); }
   void SetNodeValue(const std::string& text) override { m_nodeValue.Assign(text); }
-  // A deep copy of the document with its children and declared encoding.
+  // A deep copy of the document with its children, declared encoding and options.
   CVXMLNode* CloneNode() const override;
+
+  // XML or HTML mode (the load, and the output), and the output layout. Set by the owner; a load makes
+  // the layout compact, so that a loaded document is written back compact unless told otherwise.
+  const CVXMLOptions& GetOptions() const { return m_options; }
+  void SetHtmlMode(bool html) { m_options.m_htmlMode = html ? 1 : 0; }
+  void SetOutputLayout(int layout) { m_options.m_layout = layout; }
+
   // The header (XML or HTML by the mode), a line break unless the layout is compact, then the document
-  // element. No final line break.
-  void AppendXml(std::string& out) const override { WriteXml(out, nullptr); }
+  // element from depth 0. No final line break. Without options, the document's own.
+  using CVXMLNode::GetXml;
+  std::string GetXml() const override { return GetXml(m_options); }
+  void AppendXml(std::string& out, const CVXMLOptions& options) const override { WriteXml(out, nullptr, options); }
   // AppendXml, handing the text to `sink` (when given) piece by piece.
-  void WriteXml(std::string& out, CVXMLSink* sink) const;
+  void WriteXml(std::string& out, CVXMLSink* sink, const CVXMLOptions& options) const;
 
   // A new element with the name and no content; the caller owns it until it is appended.
   CVXMLElement* CreateElement(std::string_view name) const { return new CVXMLElement(name, std::string()); }
@@ -44,8 +55,9 @@ public:
   // Reads the file and loads its text. A file error leaves the document unchanged and is returned
   // with its message.
   CVXMLResult Load(const std::string& path);
-  // Loads markup: prolog handling, encoding, then one new document element appended to the document
-  // (a document is loaded once). Sets the output layout to compact. Always true.
+  // Loads markup in the document's mode: prolog handling, encoding, then one new document element
+  // appended to the document (a document is loaded once). Sets the output layout to compact. Always
+  // true.
   bool LoadText(std::string text);
   // Writes GetXml() to `path`: UTF-8 without byte-order mark in XML mode, internal text in HTML mode.
   // The previous file is replaced only when the new one is complete. A file error is returned with
@@ -56,6 +68,7 @@ public:
   const std::string& GetDeclaredEncoding() const { return m_encoding; }
 
 private:
+  CVXMLOptions m_options;
   CVXMLText m_nodeName;
   CVXMLText m_nodeValue;
   std::string m_encoding;

@@ -4,7 +4,6 @@
 
 #include "xml/vxml_character_data.h"
 #include "xml/vxml_names.h"
-#include "xml/vxml_options.h"
 #include "xml/vxml_parser.h"
 
 namespace {
@@ -108,22 +107,22 @@ std::string CVXMLElement::GetText() const {
   return out;
 }
 
-int CVXMLElement::FindAttribute(std::string_view name) const {
+int CVXMLElement::FindAttribute(std::string_view name, const CVXMLOptions& options) const {
   const CVXMLAttributes& attributes = GetAttributes();
   for (size_t i = 0; i < attributes.size(); ++i) {
-    if (NamesMatch(attributes[i].NodeName(), name)) return static_cast<int>(i);
+    if (NamesMatch(attributes[i].NodeName(), name, options)) return static_cast<int>(i);
   }
   return -1;
 }
 
-std::string CVXMLElement::GetAttribute(std::string_view name) const {
-  int index = FindAttribute(name);
+std::string CVXMLElement::GetAttribute(std::string_view name, const CVXMLOptions& options) const {
+  int index = FindAttribute(name, options);
   return index < 0 ? std::string() : std::string(m_attributes->list[static_cast<size_t>(index)].NodeValue());
 }
 
-void CVXMLElement::SetAttribute(const std::string& name, const std::string& value) {
+void CVXMLElement::SetAttribute(const std::string& name, const std::string& value, const CVXMLOptions& options) {
   const bool usable = !value.empty() && value != "\"\"";
-  int index = FindAttribute(name);
+  int index = FindAttribute(name, options);
   if (index >= 0) {
     if (usable) m_attributes->list[static_cast<size_t>(index)].SetValue(value);
     else m_attributes->list.erase(m_attributes->list.begin() + index);
@@ -147,20 +146,20 @@ void CVXMLElement::SetAttributeBorrowing(std::string_view name, std::string_view
   Attributes().push_back(std::move(attribute));
 }
 
-CVXMLNodeList CVXMLElement::GetElementsByTagName(const char* name) const {
+CVXMLNodeList CVXMLElement::GetElementsByTagName(const char* name, const CVXMLOptions& options) const {
   CVXMLNodeList found;
   const std::string_view wanted = name ? std::string_view(name) : std::string_view();
   // A match comes before its own descendants.
   VisitDescendants(*this, [&](CVXMLNode* node) {
-    if (node->GetNodeType() == kXmlElementNode && (!name || NamesMatch(node->NodeName(), wanted))) found.AddTail(node);
+    if (node->GetNodeType() == kXmlElementNode && (!name || NamesMatch(node->NodeName(), wanted, options))) {
+      found.AddTail(node);
+    }
     return true;
   });
   return found;
 }
 
 // ---- Writer ----
-
-void CVXMLElement::AppendStartTag(std::string& out) const { AppendStartTag(out, CVXMLOptions::Instance().IsHtmlMode()); }
 
 void CVXMLElement::AppendStartTag(std::string& out, bool html) const {
   if (m_nodeName.empty()) return;
@@ -169,7 +168,7 @@ void CVXMLElement::AppendStartTag(std::string& out, bool html) const {
   if (m_attributes) {
     for (const CVXMLAttribute& attribute : m_attributes->list) {
       out += ' ';
-      attribute.AppendXml(out);
+      attribute.AppendXml(out, kXmlCompact);
     }
   }
   if (html || HasChildNodes()) out += '>';
@@ -183,9 +182,9 @@ void CVXMLElement::AppendEndTag(std::string& out) const {
   out += '>';
 }
 
-std::string CVXMLElement::GetStartTag() const {
+std::string CVXMLElement::GetStartTag(const CVXMLOptions& options) const {
   std::string out;
-  AppendStartTag(out);
+  AppendStartTag(out, options.IsHtmlMode());
   return out;
 }
 
@@ -195,14 +194,13 @@ std::string CVXMLElement::GetEndTag() const {
   return out;
 }
 
-void CVXMLElement::WriteXml(std::string& out, CVXMLSink* sink) const {
+void CVXMLElement::WriteXml(std::string& out, CVXMLSink* sink, const CVXMLOptions& options) const {
   // Every child element starts on a new line in the indented layout, indented by its depth; text stays
   // on the line of what precedes it; an end tag gets its own indented line only after an element child.
-  // Iterative, so any depth is safe; the depth returns to its previous value after each element (it is
-  // kept in a local while writing: nothing written here reads it).
-  const int layout = GetXmlOutputLayout();
-  const bool html = CVXMLOptions::Instance().IsHtmlMode();
-  int depth = GetXmlIndentDepth();
+  // Iterative, so any depth is safe.
+  const int layout = options.m_layout;
+  const bool html = options.IsHtmlMode();
+  int depth = options.m_indentDepth;
   struct Frame {
     const CVXMLElement* element;
     size_t next;
@@ -234,7 +232,7 @@ void CVXMLElement::WriteXml(std::string& out, CVXMLSink* sink) const {
           out.append(child->NodeValue());
           out += "]]>";
           break;
-        default: child->AppendXml(out); break;
+        default: child->AppendXml(out, options); break;
       }
       --depth;
       continue;
@@ -249,7 +247,6 @@ void CVXMLElement::WriteXml(std::string& out, CVXMLSink* sink) const {
     stack.pop_back();
     if (!stack.empty()) --depth;
   }
-  SetXmlIndentDepth(depth);
 }
 
 // ---- Parsing ----

@@ -40,29 +40,34 @@ public:
   void SetNodeValue(const std::string& text) override;
   std::string GetText() const override;
   CVXMLNode* CloneNode() const override { return new CVXMLElement(*this); }
-  void AppendXml(std::string& out) const override { WriteXml(out, nullptr); }
+  void AppendXml(std::string& out, const CVXMLOptions& options) const override { WriteXml(out, nullptr, options); }
   // AppendXml, handing the text to `sink` (when given) each time some hundreds of kilobytes are ready.
-  void WriteXml(std::string& out, CVXMLSink* sink) const;
+  void WriteXml(std::string& out, CVXMLSink* sink, const CVXMLOptions& options) const;
 
-  // Attributes. Names compare byte for byte in XML mode and with ASCII letters folded in HTML mode.
-  int FindAttribute(std::string_view name) const;    // index or -1
-  std::string GetAttribute(std::string_view name) const;  // "" when absent
+  // Attributes. Names compare byte for byte in XML mode and with ASCII letters folded in HTML mode
+  // (the mode of `options`).
+  int FindAttribute(std::string_view name, const CVXMLOptions& options = kXmlCompact) const;  // index or -1
+  std::string GetAttribute(std::string_view name, const CVXMLOptions& options = kXmlCompact) const;  // "" when absent
   // A usable value (not empty, not exactly two double quotes) replaces the value of an existing
   // attribute through CVXMLAttribute::SetValue, or adds a new one through the attribute constructor;
   // an unusable value removes an existing attribute and never creates one.
-  void SetAttribute(const std::string& name, const std::string& value);
-  // SetAttribute, but a new attribute points at `name` and `value` instead of holding copies: both must
-  // outlive the element (literals, or data that outlives a short-lived tree; see vxml_text.h).
+  void SetAttribute(const std::string& name, const std::string& value, const CVXMLOptions& options = kXmlCompact);
+  // SetAttribute in XML mode, but a new attribute points at `name` and `value` instead of holding
+  // copies: both must outlive the element (literals, or data that outlives a short-lived tree; see
+  // vxml_text.h).
   void SetAttributeBorrowing(std::string_view name, std::string_view value);
   const CVXMLAttributes& GetAttributes() const { return m_attributes ? m_attributes->list : NoAttributes(); }
 
-  // Every descendant element whose name matches, in document order (a match before its own
-  // descendants); all descendant elements when `name` is null. The list points into the tree.
-  CVXMLNodeList GetElementsByTagName(const char* name) const;
-  CVXMLNodeList GetElementsByTagName(const std::string& name) const { return GetElementsByTagName(name.c_str()); }
+  // Every descendant element whose name matches (as the mode of `options` compares names), in document
+  // order (a match before its own descendants); all descendant elements when `name` is null. The list
+  // points into the tree.
+  CVXMLNodeList GetElementsByTagName(const char* name, const CVXMLOptions& options = kXmlCompact) const;
+  CVXMLNodeList GetElementsByTagName(const std::string& name, const CVXMLOptions& options = kXmlCompact) const {
+    return GetElementsByTagName(name.c_str(), options);
+  }
 
   // "<name attributes>" (" />" in XML mode when there are no children); "" for an unnamed element.
-  std::string GetStartTag() const;
+  std::string GetStartTag(const CVXMLOptions& options = kXmlCompact) const;
   // "</name>" while the has-end-tag flag is 1 and the name is not empty; otherwise "".
   std::string GetEndTag() const;
 
@@ -89,7 +94,6 @@ private:
   struct CopyFlagsTag {};
   // Name, value, flags and attributes only.
   CVXMLElement(const CVXMLElement& other, CopyFlagsTag);
-  void AppendStartTag(std::string& out) const;
   void AppendStartTag(std::string& out, bool html) const;
   void AppendEndTag(std::string& out) const;
   // ParseStartTag and ParseAttributes; with `borrow` the name and attributes point into `markup`,

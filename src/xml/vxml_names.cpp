@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "xml/vxml_options.h"
+#include "platform/sjis.h"
 
 namespace {
 
@@ -16,15 +16,14 @@ bool EqualsFoldedAscii(std::string_view text, std::string_view pattern) {
   size_t n = pattern.size();
   // Names are mostly written in one case: equal bytes settle it at once.
   if (std::memcmp(text.data(), pattern.data(), n) == 0) return true;
-  for (size_t i = 0; i < n; ++i) {
-    unsigned char p = static_cast<unsigned char>(pattern[i]);
-    unsigned char t = static_cast<unsigned char>(text[i]);
-    if (IsSjisLeadByte(p)) {
+  for (size_t i = 0; i < n; i += CharLengthAt(pattern, i)) {
+    if (CharLengthAt(pattern, i) == 2) {
       // A double-byte character compares exactly, both bytes.
-      if (t != p) return false;
-      if (++i < n && text[i] != pattern[i]) return false;
+      if (text[i] != pattern[i] || text[i + 1] != pattern[i + 1]) return false;
       continue;
     }
+    unsigned char p = static_cast<unsigned char>(pattern[i]);
+    unsigned char t = static_cast<unsigned char>(text[i]);
     if (t != p && LowerAscii(t) != LowerAscii(p)) return false;
   }
   return true;
@@ -32,19 +31,14 @@ bool EqualsFoldedAscii(std::string_view text, std::string_view pattern) {
 
 int CompareNoCaseAscii(std::string_view a, std::string_view b) { return EqualsFoldedAscii(a, b) ? 0 : 1; }
 
-bool NamesMatch(std::string_view a, std::string_view b) {
-  if (CVXMLOptions::Instance().IsHtmlMode()) return CompareNoCaseAscii(a, b) == 0;
+bool NamesMatch(std::string_view a, std::string_view b, const CVXMLOptions& options) {
+  if (options.IsHtmlMode()) return CompareNoCaseAscii(a, b) == 0;
   return a == b;
 }
 
 void FoldAsciiInto(std::string_view text, std::string& out) {
   out.assign(text.data(), text.size());
-  for (size_t i = 0; i < out.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(out[i]);
-    if (IsSjisLeadByte(c)) {
-      ++i;
-      continue;
-    }
-    out[i] = static_cast<char>(LowerAscii(c));
+  for (size_t i = 0; i < out.size(); i += CharLengthAt(out, i)) {
+    out[i] = static_cast<char>(LowerAscii(static_cast<unsigned char>(out[i])));
   }
 }

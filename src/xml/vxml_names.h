@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "xml/vxml_options.h"
+
 // The first `c` in `text` at or after `from`, or npos. Made for bytes that are mostly near (the end
 // of a tag): a few bytes are looked at before memchr is called.
 inline size_t FindByteNear(std::string_view text, char c, size_t from = 0) {
@@ -21,9 +23,6 @@ inline size_t FindByteNear(std::string_view text, char c, size_t from = 0) {
   return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data()) : std::string_view::npos;
 }
 
-// True for a byte that starts a double-byte character of code page 932.
-inline bool IsSjisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
 // 0 when `a` and `b` have the same length and are equal with ASCII letters folded ('A'-'Z' against
 // 'a'-'z'), non-zero otherwise. Callers use only equality. Used for every HTML-mode name match.
 int CompareNoCaseAscii(std::string_view a, std::string_view b);
@@ -32,8 +31,8 @@ int CompareNoCaseAscii(std::string_view a, std::string_view b);
 // double-byte characters decide which bytes are letters). Both must have the same length.
 bool EqualsFoldedAscii(std::string_view text, std::string_view pattern);
 
-// Names as the current mode compares them: byte for byte in XML mode, letters folded in HTML mode.
-bool NamesMatch(std::string_view a, std::string_view b);
+// Names as the mode of `options` compares them: byte for byte in XML mode, letters folded in HTML mode.
+bool NamesMatch(std::string_view a, std::string_view b, const CVXMLOptions& options);
 
 // Lower-cases the ASCII letters of `text` that are not second bytes of double-byte characters; two
 // names are equal under EqualsFoldedAscii exactly when their folded forms are equal.

@@ -113,10 +113,10 @@ std::string CVXMLNode::GetNodeValue() const { return std::string(NodeValue()); }
 void CVXMLNode::SetNodeValue(const std::string&) {}
 std::string CVXMLNode::GetText() const { return std::string(NodeValue()); }
 
-std::string CVXMLNode::GetXml() const {
+std::string CVXMLNode::GetXml(const CVXMLOptions& options) const {
   std::string out;
-  AppendXml(out);
+  AppendXml(out, options);
   return out;
 }
 
-void CVXMLNode::AppendXml(std::string&) const {}
+void CVXMLNode::AppendXml(std::string&, const CVXMLOptions&) const {}

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "xml/vxml_node_list.h"
+#include "xml/vxml_options.h"
 #include "xml/vxml_text.h"
 
 // Node type numbers.
@@ -55,8 +56,10 @@ public:
   virtual std::string GetText() const;
   // A copy that the caller owns; an element is copied deeply.
   virtual CVXMLNode* CloneNode() const = 0;
-  // The node as markup: what AppendXml appends (empty for the abstract classes).
-  virtual std::string GetXml() const;
+  // The node as markup, written with `options` (mode, layout, depth): what AppendXml appends (empty
+  // for the abstract classes). A document without options writes with its own.
+  std::string GetXml(const CVXMLOptions& options) const;
+  virtual std::string GetXml() const { return GetXml(kXmlCompact); }
 
   // Makes `node` the last child and takes ownership of it. A node already in this list moves to the
   // end; a node still in another node's list is taken out of it first, so it is never owned twice.
@@ -84,8 +87,8 @@ public:
   virtual std::string_view NodeName() const = 0;
   virtual std::string_view NodeValue() const { return std::string_view(); }
 
-  // Appends GetXml() to `out` (the writer builds one string without intermediate copies).
-  virtual void AppendXml(std::string& out) const;
+  // Appends GetXml(options) to `out` (the writer builds one string without intermediate copies).
+  virtual void AppendXml(std::string& out, const CVXMLOptions& options) const;
 
   // Nodes come from the per-thread pool of small blocks (vxml_pool.h).
   static void* operator new(size_t size) { return VXMLPoolAllocate(size); }

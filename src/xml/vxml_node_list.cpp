@@ -41,8 +41,8 @@ bool CVXMLNodeList::ParseContent(std::string_view text, CVXMLNode* parent) {
   return parser.ParseContent(parent, parent ? nullptr : this);
 }
 
-std::string CVXMLNodeList::GetXml() const {
+std::string CVXMLNodeList::GetXml(const CVXMLOptions& options) const {
   std::string out;
-  for (const CVXMLNode* node : m_nodes) node->AppendXml(out);
+  for (const CVXMLNode* node : m_nodes) node->AppendXml(out, options);
   return out;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "xml/vxml_options.h"
 #include "xml/vxml_pool.h"
 
 class CVXMLNode;
@@ -44,8 +45,8 @@ public:
   // short; everything before it is kept.
   bool ParseContent(std::string_view text, CVXMLNode* parent = nullptr);
 
-  // The markup of every entry, in order, with nothing between them.
-  std::string GetXml() const;
+  // The markup of every entry, written with `options`, in order, with nothing between them.
+  std::string GetXml(const CVXMLOptions& options = kXmlCompact) const;
 
   // Direct access for iteration.
   Nodes::const_iterator begin() const { return m_nodes.begin(); }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/byte_scan.h"
+#include "platform/sjis.h"
 #include "xml/end_tag_index.h"
 #include "xml/vxml_character_data.h"
 #include "xml/vxml_element.h"
@@ -31,21 +33,14 @@ size_t FindText(std::string_view text, std::string_view what, size_t from, size_
 // The first "]]>" at a character boundary from `from`: the second byte of a double-byte character can be
 // "]", so the scan steps over whole characters.
 size_t FindCdataEnd(std::string_view text, size_t from, size_t to) {
+  // Eight single-byte characters without "]" at a time.
+  auto stops = [](std::uint64_t word) { return FlagHighBytes(word) | FlagBytesEqual(word, ']'); };
   size_t i = from;
   while (i + 3 <= to) {
-    // Eight single-byte characters without "]" at a time.
-    while (i + 8 <= to) {
-      std::uint64_t word;
-      std::memcpy(&word, text.data() + i, 8);
-      const std::uint64_t brackets = word ^ 0x5D5D5D5D5D5D5D5DULL;
-      const bool hasBracket = ((brackets - 0x0101010101010101ULL) & ~brackets & 0x8080808080808080ULL) != 0;
-      if ((word & 0x8080808080808080ULL) != 0 || hasBracket) break;
-      i += 8;
-    }
+    i = SkipUnflaggedWords(text.data(), i, to, stops);
     if (i + 3 > to) break;
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == ']' && text[i + 1] == ']' && text[i + 2] == '>') return i;
-    i += IsSjisLeadByte(c) ? 2 : 1;
+    if (text[i] == ']' && text[i + 1] == ']' && text[i + 2] == '>') return i;
+    i += CharLengthAt(text, i);
   }
   return npos;
 }
@@ -59,12 +54,8 @@ long FindMatchingEndTag(std::string_view text, std::string_view name) {
   // Which pattern bytes are letters that fold: not the second byte of a double-byte character.
   auto foldMask = [](const std::string& pattern) {
     std::vector<bool> folds(pattern.size(), false);
-    for (size_t k = 0; k < pattern.size(); ++k) {
-      unsigned char c = static_cast<unsigned char>(pattern[k]);
-      if (IsSjisLeadByte(c)) {
-        ++k;
-        continue;
-      }
+    for (size_t k = 0; k < pattern.size(); k += CharLengthAt(pattern, k)) {
+      const char c = pattern[k];
       folds[k] = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     }
     return folds;

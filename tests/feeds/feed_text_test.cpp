@@ -17,7 +17,7 @@ std::string Markup(const std::string& text) {
   CVXMLElement element("title", std::string());
   SetFeedMarkupText(element, text);
   std::string out;
-  for (const CVXMLNode* child : *element.GetChildNodes()) child->AppendXml(out);
+  for (const CVXMLNode* child : *element.GetChildNodes()) child->AppendXml(out, kXmlCompact);
   return out;
 }
 
@@ -58,7 +58,7 @@ TEST_F(FeedText, CdataSectionsNeverEndEarly) {
     CVXMLElement element("content", std::string());
     AppendFeedCdata(element, content);
     std::string out;
-    for (const CVXMLNode* child : *element.GetChildNodes()) child->AppendXml(out);
+    for (const CVXMLNode* child : *element.GetChildNodes()) child->AppendXml(out, kXmlCompact);
     return out;
   };
   EXPECT_EQ(cdata("<p>x</p>"), "<![CDATA[<p>x</p>]]>");

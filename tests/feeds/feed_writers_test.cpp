@@ -2,8 +2,11 @@
 // modes, the library state, and feeds built from hostile item fields.
 #include <random>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
+#include <vector>
 
 #include "feeds/feed_items.h"
 #include "feeds/feed_test_support.h"
@@ -144,18 +147,34 @@ TEST_F(FeedWriters, ClockAndLibraryState) {
   EXPECT_NE(text.find("<lastBuildDate>Mon, 02 Jan 2006 11:03:04 +0900</lastBuildDate>"), std::string::npos);
   EXPECT_NE(text.find("<pubDate>Mon, 02 Jan 2006 10:03:04 +0900</pubDate>"), std::string::npos);  // newest item
 
-  // A writer never writes HTML: it works in XML mode and indented whatever the library was left in,
-  // and gives the HTML-mode switch back as it found it.
-  CVXMLOptions::Instance().m_htmlMode = 1;
-  SetXmlOutputLayout(kXmlLayoutCompact);
+  // A writer always writes XML, indented: mode and layout belong to its document, so a thread that
+  // loads and writes pages in HTML mode at the same time changes no byte.
+  std::vector<std::string> alone;
   for (FeedFormat format : kAllFormats) {
     ASSERT_TRUE(WriteFeed(project, format, path));
-    text = ReadFile(path);
-    EXPECT_EQ(text.rfind("<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n", 0), 0u) << FormatName(format);
-    EXPECT_TRUE(IsWellFormedXmlDocument(text)) << FormatName(format);
-    EXPECT_EQ(CVXMLOptions::Instance().m_htmlMode, 1);
+    alone.push_back(ReadFile(path));
+    EXPECT_EQ(alone.back().rfind("<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n", 0), 0u) << FormatName(format);
+    EXPECT_TRUE(IsWellFormedXmlDocument(alone.back())) << FormatName(format);
   }
-  CVXMLOptions::Instance().m_htmlMode = 0;
+  std::atomic<bool> stop{false};
+  std::atomic<int> pagesWrong{0};
+  std::thread pages([&] {
+    while (!stop) {
+      CVXMLDocument page(kHtmlCompact);
+      page.LoadText("<html><body><br><P CLASS=a>x</body></html>");
+      const CVXMLNodeList found = page.GetDocumentElement()->GetElementsByTagName("p", kHtmlCompact);
+      if (page.GetXml().rfind("<!DOCTYPE", 0) != 0 || found.GetCount() != 1) ++pagesWrong;
+    }
+  });
+  for (int round = 0; round < 20; ++round) {
+    for (size_t i = 0; i < alone.size(); ++i) {
+      EXPECT_TRUE(WriteFeed(project, kAllFormats[i], path));
+      EXPECT_EQ(ReadFile(path), alone[i]) << FormatName(kAllFormats[i]);
+    }
+  }
+  stop = true;
+  pages.join();
+  EXPECT_EQ(pagesWrong, 0);
 }
 
 // Any bytes in any field, site fields included: control characters, invalid code page 932, "]]>", "<",
@@ -234,7 +253,6 @@ TEST_F(FeedWriters, LargeFeedsBuiltOnTwoThreadsMatchOneThread) {
     project.Add(std::move(item));
   }
   CRssFile::rssMode = CRssFile::atomMode = 2;
-  SetXmlOutputLayout(kXmlLayoutIndented);
   const std::function<std::unique_ptr<CVXMLElement>(const CRssItem&)> makers[] = {MakeRss10Item, MakeRss20Item, MakeAtom03Entry,
                                                                                    MakeAtom10Entry};
   for (const auto& make : makers) {
@@ -242,9 +260,8 @@ TEST_F(FeedWriters, LargeFeedsBuiltOnTwoThreadsMatchOneThread) {
     AppendFeedItems(twoThreads, project.GetSize(), [&](int i) { return make(*project.GetAt(i)); });
     for (int i = 0; i < project.GetSize(); ++i) oneThread.AppendChild(make(*project.GetAt(i)));
     EXPECT_EQ(twoThreads.GetChildNodes()->GetCount(), 700);
-    EXPECT_EQ(twoThreads.GetXml(), oneThread.GetXml());
+    EXPECT_EQ(twoThreads.GetXml(kFeedOptions), oneThread.GetXml(kFeedOptions));
   }
-  SetXmlOutputLayout(kXmlLayoutCompact);
   for (FeedFormat format : kAllFormats) {
     const std::string path = TempPath(std::string(FormatName(format)) + FormatExtension(format));
     ASSERT_TRUE(WriteFeed(project, format, path));

@@ -28,23 +28,18 @@ protected:
     if (site.empty()) site = CopyExampleSite();
     project.importMode = mode;
     ReadPageIntoItem(project, kSite + page, site + "/" + page, item);
-    EXPECT_FALSE(CVXMLOptions::Instance().IsHtmlMode());
   }
   // A page of tests/data/pages read with `mode`.
   CRssItem ReadData(const std::string& name, int mode) {
     CRssItem item;
     project.importMode = mode;
     ReadPageIntoItem(project, kSite + "d/" + name, std::string(VAMELRSS_TEST_DATA) + "/pages/" + name, item);
-    EXPECT_FALSE(CVXMLOptions::Instance().IsHtmlMode());
     return item;
   }
   // The item's content from `markup` parsed as page content.
   std::string Content(const std::string& url, const std::string& markup) {
     CVXMLNodeList nodes;
-    {
-      CVXMLHtmlModeScope html;
-      nodes.ParseContent(markup);
-    }
+    nodes.ParseContent(markup);
     CRssItem item;
     item.url = url;
     SetContentFromNodes(item, nodes);
@@ -175,7 +170,6 @@ TEST_F(PageReader, LinksBecomeAbsolute) {
   EXPECT_EQ(Content("news/a.html", "<img src=\"i.png\">"), "<img src=\"i.png\">");
   // Content is markup in HTML form even when the caller is not in HTML mode.
   EXPECT_EQ(Content(page, "<br><p>x</p>"), "<br><p>x</p>");
-  EXPECT_FALSE(CVXMLOptions::Instance().IsHtmlMode());
 
   EXPECT_TRUE(HasUrlScheme("mailto:x"));
   EXPECT_TRUE(HasUrlScheme("svn+ssh:x"));
@@ -221,11 +215,8 @@ TEST_F(PageReader, EncodingsAndDecodedText) {
 TEST_F(PageReader, WhatSurroundsTheRoot) {
   // The usual page parses exactly as the XML library's own load parses it.
   const std::string usual = ReadFile(ExampleSite() + "/index.html");
-  CVXMLDocument doc;
-  {
-    CVXMLHtmlModeScope html;
-    doc.LoadText(usual);
-  }
+  CVXMLDocument doc(kHtmlCompact);
+  doc.LoadText(usual);
   EXPECT_EQ(ParsePage(PageTextToInternal(usual))->GetXml(), doc.GetDocumentElement()->GetXml());
 
   // Pages that would otherwise give an empty root: an XML declaration (its encoding honoured when no
@@ -310,7 +301,6 @@ TEST_F(PageReader, PagesThatCannotBeRead) {
     EXPECT_EQ(item.title, "kept");
     EXPECT_EQ(item.content, "kept");
     EXPECT_EQ(item.date, 1234);
-    EXPECT_FALSE(CVXMLOptions::Instance().IsHtmlMode());
   }
   // A feed document made afterwards starts with the XML declaration, not an HTML document type.
   CVXMLDocument doc;

@@ -16,7 +16,6 @@ protected:
     project.importMode = mode;
     CRssItem item;
     ReadPageIntoItem(project, "https://example.org/docs/" + name, Data(name), item);
-    EXPECT_FALSE(CVXMLOptions::Instance().IsHtmlMode());
     return item;
   }
   static std::string Data(const std::string& name) { return std::string(VAMELRSS_TEST_DATA) + "/pages/" + name; }

@@ -39,8 +39,8 @@ std::string Dump(const CVXMLNode& node) {
   return out;
 }
 
-std::string LoadDump(const std::string& text) {
-  CVXMLDocument doc;
+std::string LoadDump(const std::string& text, const CVXMLOptions& options) {
+  CVXMLDocument doc(options);
   doc.LoadText(text);
   const CVXMLElement* root = doc.GetDocumentElement();
   return root ? Dump(*root) : std::string("(none)");

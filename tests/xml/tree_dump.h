@@ -6,8 +6,10 @@
 
 #include <string>
 
+#include "xml/vxml_options.h"
+
 class CVXMLNode;
 
 std::string Dump(const CVXMLNode& node);
-// The document element of markup loaded with LoadText in the current mode, dumped.
-std::string LoadDump(const std::string& text);
+// The document element of markup loaded with LoadText in the mode of `options`, dumped.
+std::string LoadDump(const std::string& text, const CVXMLOptions& options = kXmlCompact);

@@ -34,10 +34,8 @@ TEST_F(XmlDeep, HundredThousandNestedElements) {
   for (int i = 0; i < kDepth / 10; ++i) shallower += "<a>";
   for (int i = 0; i < kDepth / 10; ++i) shallower += "</a>";
   indented.LoadText(shallower);
-  SetXmlOutputLayout(kXmlLayoutIndented);
+  indented.SetOutputLayout(kXmlLayoutIndented);
   std::string written = indented.GetXml();
-  SetXmlOutputLayout(kXmlLayoutCompact);
-  EXPECT_EQ(GetXmlIndentDepth(), 0);
   EXPECT_GT(written.size(), shallower.size());
   doc.reset();  // iterative teardown
 }
@@ -47,10 +45,10 @@ TEST_F(XmlDeep, UnclosedAndStrayTagsInBulk) {
   std::string text = "<html><body>";
   for (int i = 0; i < kDepth; ++i) text += i % 2 ? "<p>t" : "</div>";
   text += "</body></html>";
-  CVXMLHtmlModeScope html;
-  CVXMLDocument doc;
+  CVXMLDocument doc(kHtmlCompact);
   doc.LoadText(text);
-  CVXMLElement* body = static_cast<CVXMLElement*>(doc.GetDocumentElement()->GetElementsByTagName("body").Item(0));
+  CVXMLElement* body =
+      static_cast<CVXMLElement*>(doc.GetDocumentElement()->GetElementsByTagName("body", kHtmlCompact).Item(0));
   ASSERT_NE(body, nullptr);
   EXPECT_EQ(body->GetChildNodes()->GetCount(), kDepth + kDepth / 2);
   // A page of nothing but "<": no element, no stall.

@@ -109,17 +109,17 @@ TEST_F(XmlParser, PrologAndTrailingMiscInXmlMode) {
 }
 
 TEST_F(XmlParser, HtmlModeFoldsNamesAndSkipsTheDoctype) {
-  CVXMLHtmlModeScope html;
-  EXPECT_EQ(LoadDump("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<HTML><P>x</p></html>"),
+  const CVXMLOptions& html = kHtmlCompact;
+  EXPECT_EQ(LoadDump("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<HTML><P>x</p></html>", html),
             "HTML(P(\"x\"))");
-  CVXMLDocument doc;
+  CVXMLDocument doc(html);
   doc.LoadText("<html><body><A HREF=\"a.html\">x</A><a href=\"b.html\">y</a></body></html>");
   CVXMLElement* root = doc.GetDocumentElement();
-  CVXMLNodeList links = root->GetElementsByTagName("a");
+  CVXMLNodeList links = root->GetElementsByTagName("a", html);
   ASSERT_EQ(links.GetCount(), 2);
-  EXPECT_EQ(static_cast<CVXMLElement*>(links.Item(0))->GetAttribute("href"), "a.html");
-  EXPECT_EQ(static_cast<CVXMLElement*>(links.Item(1))->GetAttribute("HREF"), "b.html");
-  EXPECT_EQ(root->GetElementsByTagName("BODY").GetCount(), 1);
+  EXPECT_EQ(static_cast<CVXMLElement*>(links.Item(0))->GetAttribute("href", html), "a.html");
+  EXPECT_EQ(static_cast<CVXMLElement*>(links.Item(1))->GetAttribute("HREF", html), "b.html");
+  EXPECT_EQ(root->GetElementsByTagName("BODY", html).GetCount(), 1);
   // Only ASCII letters fold: katakana A (83 41) and small ya (83 61) differ only in a second byte.
   EXPECT_NE(CompareNoCaseAscii("\x83\x41", "\x83\x61"), 0);
   EXPECT_EQ(CompareNoCaseAscii("Item\x83\x41", "iTEM\x83\x41"), 0);
@@ -182,26 +182,26 @@ TEST_F(XmlParser, TextEncodings) {
 }
 
 TEST_F(XmlParser, HtmlMetaCharset) {
-  CVXMLHtmlModeScope html;
+  const CVXMLOptions& html = kHtmlCompact;
   const std::string japanese = J("日本語");
   {
-    CVXMLDocument doc;
+    CVXMLDocument doc(html);
     doc.LoadText("<html><head><meta charset=\"euc-jp\"></head><body>\xC6\xFC\xCB\xDC\xB8\xEC</body></html>");
-    EXPECT_EQ(doc.GetDocumentElement()->GetElementsByTagName("body").Item(0)->GetText(), japanese);
+    EXPECT_EQ(doc.GetDocumentElement()->GetElementsByTagName("body", html).Item(0)->GetText(), japanese);
   }
   {
-    CVXMLDocument doc;
+    CVXMLDocument doc(html);
     doc.LoadText(
         "<HTML><HEAD><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=EUC-JP\"></HEAD>"
         "<BODY>\xC6\xFC\xCB\xDC\xB8\xEC</BODY></HTML>");
-    EXPECT_EQ(doc.GetDocumentElement()->GetElementsByTagName("body").Item(0)->GetText(), japanese);
+    EXPECT_EQ(doc.GetDocumentElement()->GetElementsByTagName("body", html).Item(0)->GetText(), japanese);
   }
   {
     // Shift_JIS declared: kept as it is.
-    CVXMLDocument doc;
+    CVXMLDocument doc(html);
     doc.LoadText("<html><meta http-equiv=\"content-type\" content=\"text/html;charset=Shift_JIS\"><b>" + japanese +
                  "</b></html>");
-    EXPECT_EQ(doc.GetDocumentElement()->GetElementsByTagName("b").Item(0)->GetText(), japanese);
+    EXPECT_EQ(doc.GetDocumentElement()->GetElementsByTagName("b", html).Item(0)->GetText(), japanese);
   }
   EXPECT_EQ(FindHtmlMetaCharset("<meta name=x><meta content='text/html; charset = \"utf-8\"' http-equiv=Content-Type>"),
             "utf-8");
@@ -258,21 +258,23 @@ TEST_F(XmlParser, RealWorldFixtures) {
     EXPECT_EQ(doc.GetDocumentElement()->GetElementsByTagName("title").Item(0)->GetText(),
               std::string(name).find("iso") != std::string::npos ? J("日本語") : J("ユニコード"));
   }
-  CVXMLHtmlModeScope html;
+  const CVXMLOptions& html = kHtmlCompact;
   {
-    CVXMLDocument doc;
+    CVXMLDocument doc(html);
     ASSERT_TRUE(doc.Load(data + "page_shift_jis.html"));
     CVXMLElement* root = doc.GetDocumentElement();
     EXPECT_EQ(root->NodeName(), "HTML");
-    EXPECT_EQ(root->GetElementsByTagName("title").Item(0)->GetText(), J("ソフトウェアの紹介"));
-    EXPECT_EQ(root->GetElementsByTagName("p").GetCount(), 2);
-    EXPECT_EQ(static_cast<CVXMLElement*>(root->GetElementsByTagName("img").Item(0))->GetAttribute("alt"), J("画像"));
-    EXPECT_EQ(static_cast<CVXMLElement*>(root->GetElementsByTagName("body").Item(0))->GetAttribute("bgcolor"), "#ffffff");
+    EXPECT_EQ(root->GetElementsByTagName("title", html).Item(0)->GetText(), J("ソフトウェアの紹介"));
+    EXPECT_EQ(root->GetElementsByTagName("p", html).GetCount(), 2);
+    EXPECT_EQ(static_cast<CVXMLElement*>(root->GetElementsByTagName("img", html).Item(0))->GetAttribute("alt", html),
+              J("画像"));
+    EXPECT_EQ(static_cast<CVXMLElement*>(root->GetElementsByTagName("body", html).Item(0))->GetAttribute("bgcolor", html),
+              "#ffffff");
   }
   {
-    CVXMLDocument doc;
+    CVXMLDocument doc(html);
     ASSERT_TRUE(doc.Load(data + "page_euc_jp.html"));
-    EXPECT_EQ(doc.GetDocumentElement()->GetElementsByTagName("p").Item(0)->GetText(), J("本文です"));
+    EXPECT_EQ(doc.GetDocumentElement()->GetElementsByTagName("p", html).Item(0)->GetText(), J("本文です"));
   }
 }
 

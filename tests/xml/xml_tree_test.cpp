@@ -93,9 +93,8 @@ TEST_F(XmlTree, SetAttributeCases) {
   CVXMLElement link("a", "");
   link.SetAttribute("href", "x");
   EXPECT_EQ(link.GetAttribute("HREF"), "");
-  CVXMLHtmlModeScope html;
-  EXPECT_EQ(link.GetAttribute("HREF"), "x");
-  link.SetAttribute("HREF", "y");
+  EXPECT_EQ(link.GetAttribute("HREF", kHtmlCompact), "x");
+  link.SetAttribute("HREF", "y", kHtmlCompact);
   EXPECT_EQ(Dump(link), "a[href=y]");
 }
 

@@ -10,11 +10,6 @@ namespace {
 
 class XmlWriter : public VamelTest {
 protected:
-  void TearDown() override {
-    SetXmlOutputLayout(kXmlLayoutCompact);
-    VamelTest::TearDown();
-  }
-
   // The worked example: rss version 2.0 > channel > (title "A&amp;B", empty x).
   static void BuildExample(CVXMLDocument& doc) {
     CVXMLElement* rss = doc.CreateElement("rss");
@@ -34,58 +29,62 @@ const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>";
 TEST_F(XmlWriter, WorkedExampleIndentedAndCompact) {
   CVXMLDocument doc;
   BuildExample(doc);
-  SetXmlOutputLayout(kXmlLayoutIndented);
+  doc.SetOutputLayout(kXmlLayoutIndented);
   EXPECT_EQ(doc.GetXml(), kHeader +
                               "\r\n<rss version=\"2.0\">\r\n\t<channel>\r\n\t\t<title>A&amp;B</title>\r\n"
                               "\t\t<x />\r\n\t</channel>\r\n</rss>");
-  EXPECT_EQ(GetXmlIndentDepth(), 0);
-  SetXmlOutputLayout(kXmlLayoutCompact);
+  doc.SetOutputLayout(kXmlLayoutCompact);
   EXPECT_EQ(doc.GetXml(), kHeader + "<rss version=\"2.0\"><channel><title>A&amp;B</title><x /></channel></rss>");
+  // The options of the call win over the document's own, and a subtree starts at the depth given.
+  EXPECT_EQ(doc.GetXml(kXmlIndented).substr(kHeader.size()), "\r\n<rss version=\"2.0\">\r\n\t<channel>\r\n"
+                                                             "\t\t<title>A&amp;B</title>\r\n\t\t<x />\r\n\t</channel>\r\n</rss>");
+  const CVXMLOptions deeper{0, kXmlLayoutIndented, 1};
+  EXPECT_EQ(doc.GetDocumentElement()->GetChildNodes()->Item(0)->GetXml(deeper),
+            "\t<channel>\r\n\t\t<title>A&amp;B</title>\r\n\t\t<x />\r\n\t</channel>");
 }
 
 TEST_F(XmlWriter, MixedContentAndSingleLines) {
-  SetXmlOutputLayout(kXmlLayoutIndented);
-  SetXmlIndentDepth(0);
+  const CVXMLOptions& indented = kXmlIndented;
   CVXMLElement p("p", "");
   p.AppendChild(new CVXMLTextNode("a"));
   p.AppendChild(new CVXMLElement("b", "x"));
   p.AppendChild(new CVXMLTextNode("c"));
-  EXPECT_EQ(p.GetXml(), "<p>a\r\n\t<b>x</b>c</p>");
-  EXPECT_EQ(CVXMLElement("t", "only text").GetXml(), "<t>only text</t>");
+  EXPECT_EQ(p.GetXml(indented), "<p>a\r\n\t<b>x</b>c</p>");
+  EXPECT_EQ(CVXMLElement("t", "only text").GetXml(indented), "<t>only text</t>");
   CVXMLElement description("description", "");
   description.SetAttribute("lang", "ja");
-  EXPECT_EQ(description.GetXml(), "<description lang=\"ja\" />");
+  EXPECT_EQ(description.GetXml(indented), "<description lang=\"ja\" />");
   // Character data as it stands: nothing escaped.
   CVXMLElement holder("h", "");
   holder.AppendChild(new CVXMLCDATASection("a<b]]"));
   holder.AppendChild(new CVXMLComment(" c "));
   holder.AppendChild(new CVXMLTextNode("&<"));
-  EXPECT_EQ(holder.GetXml(), "<h><![CDATA[a<b]]]]><!-- c -->&<</h>");
+  EXPECT_EQ(holder.GetXml(indented), "<h><![CDATA[a<b]]]]><!-- c -->&<</h>");
 }
 
 TEST_F(XmlWriter, ParsedMarkupWritesBack) {
-  CVXMLDocument doc;
+  CVXMLDocument doc(kXmlIndented);
   doc.LoadText("<r><input checked a='1'><br/><p>x</r>");
-  EXPECT_EQ(GetXmlOutputLayout(), kXmlLayoutCompact);  // a load resets the layout
+  EXPECT_EQ(doc.GetOptions().m_layout, kXmlLayoutCompact);  // a load resets the layout
+  EXPECT_EQ(doc.GetXml(), "<?xml version=\"1.0\" encoding=\"utf-8\" ?><r><input checked a=\"1\" /><br /><p />x</r>");
   EXPECT_EQ(doc.GetDocumentElement()->GetXml(), "<r><input checked a=\"1\" /><br /><p />x</r>");
   EXPECT_EQ(doc.GetDocumentElement()->GetStartTag(), "<r>");
   EXPECT_EQ(doc.GetDocumentElement()->GetEndTag(), "</r>");
-  CVXMLHtmlModeScope html;
-  CVXMLDocument page;
+  CVXMLDocument page(kHtmlCompact);
   page.LoadText("<html><body><br><p class=\"a\">t</body></html>");
   EXPECT_EQ(page.GetXml(),
             "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"
             "<html><body><br><p class=\"a\">t</body></html>");
   CVXMLElement unnamed;
   unnamed.AppendChild(new CVXMLTextNode("just text"));
-  EXPECT_EQ(unnamed.GetXml(), "just text");
+  EXPECT_EQ(unnamed.GetXml(kHtmlCompact), "just text");
 }
 
 TEST_F(XmlWriter, SaveWritesUtf8WithoutBomAndReadersAgree) {
   CVXMLDocument doc;
   BuildExample(doc);
   doc.GetDocumentElement()->AppendChild(new CVXMLElement("jp", J("日本語")));
-  SetXmlOutputLayout(kXmlLayoutIndented);
+  doc.SetOutputLayout(kXmlLayoutIndented);
   std::string path = TempPath("feed.xml");
   ASSERT_TRUE(doc.Save(path));
   std::string bytes = ReadFile(path);
@@ -100,8 +99,7 @@ TEST_F(XmlWriter, SaveWritesUtf8WithoutBomAndReadersAgree) {
   ASSERT_TRUE(again.Load(path));
   EXPECT_EQ(AnsiToUtf8(again.GetDocumentElement()->GetXml()), bytes.substr(kHeader.size() + 2));
   // HTML mode writes internal text unconverted.
-  CVXMLHtmlModeScope html;
-  CVXMLDocument page;
+  CVXMLDocument page(kHtmlCompact);
   page.AppendChild(new CVXMLElement("p", J("日本")));
   ASSERT_TRUE(page.Save(TempPath("page.html")));
   EXPECT_NE(ReadFile(TempPath("page.html")).find(J("日本")), std::string::npos);
