@@ -42,6 +42,10 @@ bool CInteraction::RunFtpPage(const std::string&, CFtpPageValues&) { return fals
 
 bool CInteraction::RunFolderScan(CRssFile&) { return false; }
 
+bool CInteraction::RunExclusionListDialog(CExclusionListEdit&) { return false; }
+
+bool CInteraction::RunExtensionDialog(CExtensionListEdit&) { return false; }
+
 bool CInteraction::RunItemEditor(CRssFile&, CRssItem&, bool) { return false; }
 
 bool CInteraction::RunCategoryDialog(CRssFile&, std::string&) { return false; }

@@ -54,6 +54,11 @@ public:
   bool RunNewProjectWizard(CRssFile& project) override { return Run("wizard", wizard, project); }
   bool RunSiteSettings(CRssFile& project) override { return Run("site settings", siteSettings, project); }
   bool RunFolderScan(CRssFile& project) override { return Run("folder scan", folderScan, project); }
+  // The folder scan's list dialogs run these handlers on the dialog's list; unset, they fail the test.
+  std::function<bool(CExclusionListEdit&)> exclusionList;
+  std::function<bool(CExtensionListEdit&)> extensionDialog;
+  bool RunExclusionListDialog(CExclusionListEdit& list) override;
+  bool RunExtensionDialog(CExtensionListEdit& list) override;
   bool RunFtpPage(const std::string& title, CFtpPageValues& values) override;
   bool RunItemEditor(CRssFile& project, CRssItem& item, bool isNew) override;
   bool RunCategoryDialog(CRssFile& project, std::string& category) override;
