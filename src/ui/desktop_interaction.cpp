@@ -9,7 +9,12 @@
 #include "model/rss_item.h"
 #include "platform/path_names.h"
 #include "ui/dialogs/existing_url_dialog.h"
+#include "ui/dialogs/folder_scan_dialog.h"
 #include "ui/dialogs/item_editor_dialog.h"
+#include "ui/dialogs/list_edit_dialogs.h"
+#include "ui/dialogs/marker_tag_dialog.h"
+#include "ui/dialogs/small_dialogs.h"
+#include "ui/dialogs/transfer_windows.h"
 #include "ui/wx_text.h"
 
 namespace {
@@ -51,7 +56,7 @@ bool IsPattern(const std::string& name) { return name.find_first_of("*?") != std
 wxWindow* CDesktopInteraction::Parent() const {
   for (wxWindowList::compatibility_iterator node = wxTopLevelWindows.GetLast(); node; node = node->GetPrevious()) {
     auto* dialog = wxDynamicCast(node->GetData(), wxDialog);
-    if (dialog && dialog->IsModal() && dialog->IsShown()) return dialog;
+    if (dialog && dialog->IsShown() && (dialog->IsModal() || dynamic_cast<CTransferWindow*>(dialog))) return dialog;
   }
   return m_owner;
 }
@@ -70,7 +75,7 @@ MbAnswer CDesktopInteraction::MessageBox(const std::string& text, MbButtons butt
 }
 
 CProgressSink* CDesktopInteraction::CreateProgress(const std::string& title, bool cancellable) {
-  return CInteraction::CreateProgress(title, cancellable);
+  return OpenTransferWindow(Parent(), title, cancellable);
 }
 
 void CDesktopInteraction::SetClipboardText(const std::string& text) {
@@ -124,17 +129,46 @@ ExistingUrlAnswer CDesktopInteraction::AskExistingUrl() {
   return dialog.Ask();
 }
 
+bool CDesktopInteraction::RunFolderScan(CRssFile& project) {
+  CFolderScanDialog dialog(Parent(), project, *this);
+  return dialog.ShowModal() == wxID_OK;
+}
+
+bool CDesktopInteraction::RunExclusionListDialog(CExclusionListEdit& list) {
+  CExclusionListDialog dialog(Parent(), list, *this);
+  return dialog.ShowModal() == wxID_OK;
+}
+
+bool CDesktopInteraction::RunExtensionDialog(CExtensionListEdit& list) {
+  CExtensionDialog dialog(Parent(), list, *this);
+  return dialog.ShowModal() == wxID_OK;
+}
+
+bool CDesktopInteraction::RunCategoryDialog(CRssFile& project, std::string& category) {
+  CCategoryDialog dialog(Parent(), project, category);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  category = dialog.Category();
+  return true;
+}
+
+bool CDesktopInteraction::RunInputDialog(const std::string& prompt, std::string& value) {
+  CInputDialog dialog(Parent(), prompt, value);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  value = dialog.Value();
+  return true;
+}
+
+bool CDesktopInteraction::RunMarkerTagDialog(CMarkerTagValues& values) {
+  CMarkerTagDialog dialog(Parent(), values, *this);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  values.startTag = dialog.Values().startTag;
+  values.endTag = dialog.Values().endTag;
+  return true;
+}
+
 // The dialogs that are not built yet decline, as the base does.
 bool CDesktopInteraction::RunNewProjectWizard(CRssFile& project) { return CInteraction::RunNewProjectWizard(project); }
 bool CDesktopInteraction::RunSiteSettings(CRssFile& project) { return CInteraction::RunSiteSettings(project); }
 bool CDesktopInteraction::RunFtpPage(const std::string& title, CFtpPageValues& values) {
   return CInteraction::RunFtpPage(title, values);
 }
-bool CDesktopInteraction::RunFolderScan(CRssFile& project) { return CInteraction::RunFolderScan(project); }
-bool CDesktopInteraction::RunCategoryDialog(CRssFile& project, std::string& category) {
-  return CInteraction::RunCategoryDialog(project, category);
-}
-bool CDesktopInteraction::RunInputDialog(const std::string& prompt, std::string& value) {
-  return CInteraction::RunInputDialog(prompt, value);
-}
-bool CDesktopInteraction::RunMarkerTagDialog(CMarkerTagValues& values) { return CInteraction::RunMarkerTagDialog(values); }
