@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/extension_list_edit.h"
+#include "ui/dialogs/dialog_size.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/scan_list_ctrl.h"
 
@@ -41,8 +42,7 @@ CFolderScanDialog::CFolderScanDialog(wxWindow* parent, CRssFile& project, CInter
   // Wide enough for the columns as sized, within the screen.
   const int widest = wxGetDisplaySize().x * 3 / 4;
   m_list->SetInitialSize(wxSize(std::clamp(m_list->ColumnsWidth(), kMinListWidth, widest), kListHeight));
-  Fit();
-  SetMinSize(GetSize());
+  FitDialog(this);
   CentreOnParent();
   m_list->SetFocus();
 }

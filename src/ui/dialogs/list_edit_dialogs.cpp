@@ -5,6 +5,7 @@
 
 #include "app/exclusion_list_edit.h"
 #include "app/extension_list_edit.h"
+#include "ui/dialogs/dialog_size.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
 
@@ -41,8 +42,7 @@ CExclusionListDialog::CExclusionListDialog(wxWindow* parent, CExclusionListEdit&
     if (list.Remove(ui)) ShowEntries();
   }, XRCID("remove"));
   ShowEntries();
-  Fit();
-  SetMinSize(GetSize());
+  FitDialog(this);
   CentreOnParent();
 }
 
@@ -65,7 +65,6 @@ CExtensionDialog::CExtensionDialog(wxWindow* parent, CExtensionListEdit& list, C
     if (list.Edit(ui)) ShowEntries();
   });
   ShowEntries();
-  Fit();
-  SetMinSize(GetSize());
+  FitDialog(this);
   CentreOnParent();
 }

@@ -5,6 +5,7 @@
 #include <wx/textctrl.h>
 
 #include "app/item_editor.h"
+#include "ui/dialogs/dialog_size.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/help_viewer.h"
 #include "ui/wx_text.h"
@@ -29,8 +30,7 @@ CMarkerTagDialog::CMarkerTagDialog(wxWindow* parent, const CMarkerTagValues& val
   Bind(wxEVT_HELP, [this](wxHelpEvent&) { ShowHelpTopic(this, kMarkerTagHelpTopic); });
   // The explanation wraps to the width of the tag boxes rather than widening the dialog.
   XrcControl<wxStaticText>(this, "text")->Wrap(m_start->GetSize().x + XrcControl<wxButton>(this, "copy_start")->GetSize().x + 8);
-  Fit();
-  SetMinSize(GetSize());
+  FitDialog(this);
   CentreOnParent();
 }
 

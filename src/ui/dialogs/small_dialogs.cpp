@@ -5,6 +5,7 @@
 #include <wx/textctrl.h>
 
 #include "app/item_editor.h"
+#include "ui/dialogs/dialog_size.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
 
@@ -13,7 +14,7 @@ CCategoryDialog::CCategoryDialog(wxWindow* parent, const CRssFile& project, cons
   LoadXrcDialog(this, parent, "CategoryDialog");
   m_combo = XrcControl<wxComboBox>(this, "category");
   for (const std::string& name : EditorCategories(project)) m_combo->Append(ToWx(name));
-  Fit();
+  FitDialog(this);
   CentreOnParent();
   m_combo->SetFocus();
 }
@@ -33,7 +34,7 @@ CInputDialog::CInputDialog(wxWindow* parent, const std::string& prompt, const st
   LoadXrcDialog(this, parent, "InputDialog");
   XrcControl<wxStaticText>(this, "prompt")->SetLabelText(ToWx(prompt));
   m_text = XrcControl<wxTextCtrl>(this, "value");
-  Fit();
+  FitDialog(this);
   CentreOnParent();
   m_text->SetFocus();
 }

@@ -3,11 +3,13 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/gauge.h>
+#include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
 #include <memory>
 
+#include "ui/dialogs/dialog_size.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
 
@@ -25,8 +27,13 @@ public:
     SetTitle(title);
     m_status = XrcControl<wxStaticText>(this, "status");
     m_file = XrcControl<wxStaticText>(this, "file");
-    SetClientSize(ConvertDialogToPixels(kFtpWindowSize));
-    Layout();
+    // Closing it would not stop the upload: it closes when the upload ends.
+    Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent& event) {
+      if (event.CanVeto()) event.Veto();
+      else event.Skip();
+    });
+    GetSizer()->SetMinSize(ConvertDialogToPixels(kFtpWindowSize));
+    FitDialog(this);
     CentreOnParent();
   }
   void ShowStatus(const wxString& text) override { m_status->SetLabelText(text); }
@@ -58,7 +65,7 @@ public:
         event.Skip();
       }
     });
-    Fit();
+    FitDialog(this);
     CentreOnParent();
   }
   void ShowStatus(const wxString& text) override { m_status->SetLabelText(text); }
