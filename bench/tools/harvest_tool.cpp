@@ -13,7 +13,8 @@
 #include <filesystem>
 #include <string>
 
-#include "harvest/folder_scan.h"
+#include "app/folder_scan.h"
+#include "app/interaction.h"
 #include "harvest/page_reader.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
@@ -80,7 +81,11 @@ int Scan(const std::string& dir, bool import) {
   scan.Open();
   if (!import) return scan.GetCount() > 0 ? 0 : 1;
   scan.SelectAll();
-  CFolderScan::ImportResult result = scan.ImportSelected();
+  // No page has an item yet, so the import asks nothing.
+  struct CNoQuestions : CInteraction {
+    MbAnswer MessageBox(const std::string&, MbButtons, MbIcon) override { return MbAnswer::No; }
+  } ui;
+  CFolderScan::ImportResult result = scan.ImportSelected(ui);
   return result.imported == scan.GetCount() && project.GetSize() == scan.GetCount() ? 0 : 1;
 }
 

@@ -21,7 +21,7 @@ bool CVamelRssDoc::OnCommand(int id) {
   }
   switch (id) {
     case ID_SITE_SETTINGS:
-      if (m_ui.RunSiteSettings(m_project)) SetModifiedFlag();
+      if (m_ui.RunSiteSettings(Lit("サイトの設定"), m_project)) SetModifiedFlag();
       return true;
     case ID_COPY_RSS_TAG:
     case ID_COPY_RSS_TAG2: m_ui.SetClipboardText(GetRssLinkTag(m_project)); return true;

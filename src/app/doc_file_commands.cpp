@@ -15,7 +15,7 @@ constexpr const char* kDefaultExtensions[] = {"fpj", "rdf", "xml", "xml", "xml"}
 
 bool CVamelRssDoc::OnNewDocument() {
   CRssFile wizard;
-  if (!m_ui.RunNewProjectWizard(wizard)) return false;  // the open project stays as it is
+  if (!m_ui.RunNewProjectWizard(Lit("RSSの新規作成"), wizard)) return false;  // the open project stays as it is
   NewFrom(wizard);
   return true;
 }

@@ -34,11 +34,15 @@ CFileDialogResult CInteraction::ChooseFile(const CFileDialogRequest&) { return C
 
 bool CInteraction::ChooseFolder(const std::string&, const std::string&, std::string&) { return false; }
 
-bool CInteraction::RunNewProjectWizard(CRssFile&) { return false; }
+bool CInteraction::RunNewProjectWizard(const std::string&, CRssFile&) { return false; }
 
-bool CInteraction::RunSiteSettings(CRssFile&) { return false; }
+bool CInteraction::RunSiteSettings(const std::string&, CRssFile&) { return false; }
 
 bool CInteraction::RunFtpPage(const std::string&, CFtpPageValues&) { return false; }
+
+bool CInteraction::RunFtpProfileChooser(CFtpProfileChoice&) { return false; }
+
+bool CInteraction::RunOptionsDialog(COptionValues&) { return false; }
 
 bool CInteraction::RunFolderScan(CRssFile&) { return false; }
 

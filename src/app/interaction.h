@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings_pages.h"
 #include "platform/progress_sink.h"
 #include "platform/user_message.h"
 
@@ -16,6 +17,8 @@ class CExclusionListEdit;
 class CExtensionListEdit;
 class CRssFile;
 class CRssItem;
+struct CFtpProfileChoice;
+struct COptionValues;
 
 // The questions that commands ask in the middle of their work. A front end that answers without
 // asking (the command line's flags, a test script) tells them apart by these, never by their texts.
@@ -56,15 +59,6 @@ struct CFileDialogResult {
   int filterIndex = 1;  // the entry chosen, from 1
 };
 
-// The four FTP values that the FTP settings page edits, and the passive switch.
-struct CFtpPageValues {
-  std::string host;
-  std::string user;
-  std::string password;
-  std::string remoteDir;
-  int passive = 0;
-};
-
 // The marker tag dialog ("更新内容指定タグ"): the two tags an item's page is harvested between, and the
 // local page that its "ローカルファイルを開く(&R)" button opens ("" disables the button).
 struct CMarkerTagValues {
@@ -102,9 +96,15 @@ public:
 
   // The dialogs over the project, drawn by the desktop app. Each returns true when the user
   // confirmed (OK, Finish); the pages write into the project only then. The defaults cancel.
-  virtual bool RunNewProjectWizard(CRssFile& project);  // "RSSの新規作成": site, local folder, FTP
-  virtual bool RunSiteSettings(CRssFile& project);      // "サイトの設定": site, folder, RSS, Atom, FTP
+  // The wizard "RSSの新規作成" (site, local folder, FTP, finish; Next stores the page left) and the sheet
+  // "サイトの設定" (site, folder, RSS, Atom, FTP; OK stores the pages displayed), titled `title`.
+  virtual bool RunNewProjectWizard(const std::string& title, CRssFile& project);
+  virtual bool RunSiteSettings(const std::string& title, CRssFile& project);
   virtual bool RunFtpPage(const std::string& title, CFtpPageValues& values);  // the FTP page alone
+  // "ftp設定の参照": `choice.selected` is the profile chosen; true on "この設定".
+  virtual bool RunFtpProfileChooser(CFtpProfileChoice& choice);
+  // The Options dialog "設定" over `values` (filled by the caller, stored by it on OK).
+  virtual bool RunOptionsDialog(COptionValues& values);
   virtual bool RunFolderScan(CRssFile& project);        // "ファイル一覧からの取り込み"; true on "取り込み"
   // The folder scan's list dialogs, over a copy of their list; true on OK (the caller applies it).
   virtual bool RunExclusionListDialog(CExclusionListEdit& list);  // "除外ファイル", files or folders

@@ -9,7 +9,8 @@
 
 const char* const kHomePageUrl = "https://vamelrss.org/";
 const char* const kSupportMailUrl = "mailto:support@vamelrss.org";
-const char* const kVersionText = "VamelRss Version 1.01";
+const char* const kVersionText = "VamelRss Version " VAMELRSS_VERSION;
+const char* const kProgramVersion = VAMELRSS_VERSION;
 
 namespace {
 

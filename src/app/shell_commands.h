@@ -28,4 +28,5 @@ std::string MainWindowCaption(const std::string& documentTitle);
 // of the version dialog.
 extern const char* const kHomePageUrl;
 extern const char* const kSupportMailUrl;
-extern const char* const kVersionText;  // "VamelRss Version 1.01"
+extern const char* const kVersionText;     // "VamelRss Version 1.01"
+extern const char* const kProgramVersion;  // "1.01"

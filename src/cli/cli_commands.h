@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include <CLI/CLI.hpp>
 
@@ -28,3 +29,9 @@ void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui);
 void RegisterHarvestCommands(CLI::App& app, CCliInteraction& ui);
 // save-as, link-tag, publish
 void RegisterDocumentCommands(CLI::App& app, CCliInteraction& ui);
+
+// check
+void RegisterCheckCommand(CLI::App& app);
+// Checks a feed that was just written and prints its findings on standard error; false when it has
+// errors (write --check).
+bool CheckWrittenFeed(const std::string& path);

@@ -2,6 +2,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/options_model.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "settings/options.h"
@@ -32,6 +33,10 @@ std::string DefaultText(const COptionInfo& info, const OptionName& o) {
 }
 
 std::string CurrentValue(const COptionInfo& info, const OptionName& o) {
+  // The two programs default to what this machine offers: show them as the Options dialog does.
+  const std::string name = std::string(info.section) + "/" + info.name;
+  if (name == "System/HtmlEditor") return EffectiveHtmlEditor();
+  if (name == "System/RssViewer") return EffectiveRssViewer();
   if (info.isInt) return std::to_string(AppProfile().GetInt(info.section, o.name, std::atoi(info.def)));
   return AppProfile().GetString(info.section, o.name, DefaultText(info, o));
 }

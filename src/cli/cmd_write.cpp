@@ -23,15 +23,26 @@ FeedCommand FeedCommandOf(const std::string& format) {
 // been written; its file's message has been shown.
 bool Failed(const CWrittenFeed& feed) { return feed.produced && !feed.saved; }
 
+// write --check: every written feed is checked; an error in any of them fails the run.
+void CheckWritten(std::initializer_list<const CWrittenFeed*> written) {
+  bool clean = true;
+  for (const CWrittenFeed* w : written) {
+    if (w->saved) clean = CheckWrittenFeed(w->path) && clean;
+  }
+  if (!clean) throw CCliFailure(std::string());
+}
+
 }  // namespace
 
 void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui) {
   auto* cmd = app.add_subcommand("write", "write the feeds of FILE into its local folder and print their paths");
   auto file = std::make_shared<std::string>();
   auto format = std::make_shared<std::string>("both");
+  auto check = std::make_shared<bool>(false);
   cmd->add_option("FILE", *file, "project or feed file")->required();
   cmd->add_option("--format", *format, "which feed: rss and atom by the project's versions, both (default), or one version")
       ->check(CLI::IsMember({"rss", "atom", "both", "rss10", "rss20", "atom03", "atom10"}));
+  cmd->add_flag("--check", *check, "check the written feeds and print what is wrong (status 1 on an error)");
   SetAction(cmd, [=, &ui] {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
@@ -44,11 +55,13 @@ void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui) {
       const bool failed = Failed(result.rss) || Failed(result.atom);
       for (size_t i = 0; i + (failed ? 1 : 0) < result.messages.size(); ++i) ui.Show(result.messages[i]);
       if (failed || (!result.rss.produced && !result.atom.produced)) throw CCliFailure(std::string());
+      if (*check) CheckWritten({&result.rss, &result.atom});
       return;
     }
     CFeedCreation result = CreateFeed(doc.GetProject(), FeedCommandOf(*format));
     if (result.feed.saved) PrintOut(result.feed.path);
     ui.ShowAll(result.messages);
     if (!result.feed.saved) throw CCliFailure(std::string());
+    if (*check) CheckWritten({&result.feed});
   });
 }

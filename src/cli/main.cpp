@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/shell_commands.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_interaction.h"
 #include "cli/cli_output.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
 
   CLI::App app{"VamelRss: RSS and Atom feeds for a static web site.\n"
                "FILE is a project file (.fpj) or a feed file (.rdf, .xml)."};
+  app.set_version_flag("--version", std::string("vamelrss-cli ") + kProgramVersion);
   app.require_subcommand(1);
   app.fallthrough();
   bool yes = false, no = false;
@@ -40,6 +42,7 @@ int main(int argc, char** argv) {
   RegisterWriteCommand(app, interaction);
   RegisterHarvestCommands(app, interaction);
   RegisterDocumentCommands(app, interaction);
+  RegisterCheckCommand(app);
 
   try {
     app.parse(argc, argv);

@@ -8,11 +8,16 @@
 #include "app/file_filters.h"
 #include "model/rss_item.h"
 #include "platform/path_names.h"
+#include "app/settings_sheet.h"
 #include "ui/dialogs/existing_url_dialog.h"
 #include "ui/dialogs/folder_scan_dialog.h"
+#include "ui/dialogs/ftp_profile_dialog.h"
 #include "ui/dialogs/item_editor_dialog.h"
 #include "ui/dialogs/list_edit_dialogs.h"
 #include "ui/dialogs/marker_tag_dialog.h"
+#include "ui/dialogs/new_project_wizard.h"
+#include "ui/dialogs/options_dialog.h"
+#include "ui/dialogs/settings_sheet_dialog.h"
 #include "ui/dialogs/small_dialogs.h"
 #include "ui/dialogs/transfer_windows.h"
 #include "ui/wx_text.h"
@@ -166,9 +171,38 @@ bool CDesktopInteraction::RunMarkerTagDialog(CMarkerTagValues& values) {
   return true;
 }
 
-// The dialogs that are not built yet decline, as the base does.
-bool CDesktopInteraction::RunNewProjectWizard(CRssFile& project) { return CInteraction::RunNewProjectWizard(project); }
-bool CDesktopInteraction::RunSiteSettings(CRssFile& project) { return CInteraction::RunSiteSettings(project); }
+bool CDesktopInteraction::RunNewProjectWizard(const std::string& title, CRssFile& project) {
+  CSettingsSheet sheet = CSettingsSheet::NewProjectWizard(project);
+  CNewProjectWizard wizard(Parent(), ToWx(title), sheet, *this);
+  if (!wizard.Run()) return false;
+  sheet.StoreDisplayed();
+  return true;
+}
+
+bool CDesktopInteraction::RunSiteSettings(const std::string& title, CRssFile& project) {
+  CSettingsSheet sheet = CSettingsSheet::SiteSettings(project);
+  CSettingsSheetDialog dialog(Parent(), ToWx(title), sheet, *this);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  sheet.StoreDisplayed();
+  return true;
+}
+
+// The FTP page alone over values its caller loaded and stores.
 bool CDesktopInteraction::RunFtpPage(const std::string& title, CFtpPageValues& values) {
-  return CInteraction::RunFtpPage(title, values);
+  CSettingsSheet sheet(nullptr, {SettingsPage::kFtp});
+  sheet.ftp = values;
+  CSettingsSheetDialog dialog(Parent(), ToWx(title), sheet, *this);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  values = sheet.ftp;
+  return true;
+}
+
+bool CDesktopInteraction::RunFtpProfileChooser(CFtpProfileChoice& choice) {
+  CFtpProfileDialog dialog(Parent(), choice);
+  return dialog.ShowModal() == wxID_OK;
+}
+
+bool CDesktopInteraction::RunOptionsDialog(COptionValues& values) {
+  COptionsDialog dialog(Parent(), values, *this);
+  return dialog.ShowModal() == wxID_OK;
 }

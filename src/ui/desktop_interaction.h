@@ -17,9 +17,11 @@ public:
   CFileDialogResult ChooseFile(const CFileDialogRequest& request) override;
   bool ChooseFolder(const std::string& title, const std::string& initialFolder, std::string& folder) override;
 
-  bool RunNewProjectWizard(CRssFile& project) override;
-  bool RunSiteSettings(CRssFile& project) override;
+  bool RunNewProjectWizard(const std::string& title, CRssFile& project) override;
+  bool RunSiteSettings(const std::string& title, CRssFile& project) override;
   bool RunFtpPage(const std::string& title, CFtpPageValues& values) override;
+  bool RunFtpProfileChooser(CFtpProfileChoice& choice) override;
+  bool RunOptionsDialog(COptionValues& values) override;
   bool RunFolderScan(CRssFile& project) override;
   bool RunExclusionListDialog(CExclusionListEdit& list) override;
   bool RunExtensionDialog(CExtensionListEdit& list) override;

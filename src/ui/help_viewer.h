@@ -3,8 +3,17 @@
 // installed data folder; a missing book is said so in a message.
 #pragma once
 
+#include <string>
+
 class wxWindow;
+
+// The help book's path (native): the one VAMELRSS_HELP_BOOK names, else the one beside the program or
+// in its data folder; "" when there is none.
+std::string FindHelpBook();
 
 void ShowHelpContents(wxWindow* parent);
 void ShowHelpIndex(wxWindow* parent);
 void ShowHelpTopic(wxWindow* parent, int contextNumber);
+
+// The page the help window shows ("" when none is open): tests and the troubleshooting of a broken book.
+std::string CurrentHelpPage();

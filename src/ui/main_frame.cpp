@@ -7,6 +7,7 @@
 #include <wx/utils.h>
 
 #include "app/command_ids.h"
+#include "app/options_model.h"
 #include "app/shell_commands.h"
 #include "platform/shell.h"
 #include "settings/recent_files.h"
@@ -14,7 +15,6 @@
 #include "ui/command_table.h"
 #include "ui/desktop_doc.h"
 #include "ui/desktop_interaction.h"
-#include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/version_dialog.h"
 #include "ui/help_viewer.h"
 #include "ui/item_list_view.h"
@@ -142,6 +142,9 @@ CMainFrame::CMainFrame(CDesktopInteraction& ui)
   BuildStatusBar();
   m_view = new CVamelRssView(this, *m_doc);
   m_doc->SetViewUpdate([this] { m_view->RefreshList(0); });
+  // F1 opens the help's contents, as the help command does.
+  wxAcceleratorEntry help(wxACCEL_NORMAL, WXK_F1, WxIdOfCommand(ID_HELP_FINDER));
+  SetAcceleratorTable(wxAcceleratorTable(1, &help));
   DragAcceptFiles(true);
   Bind(wxEVT_MENU, &CMainFrame::OnMenu, this);
   Bind(wxEVT_TOOL, &CMainFrame::OnMenu, this);
@@ -315,7 +318,7 @@ bool CMainFrame::RunCommand(int command) {
       SendSizeEvent();
       return true;
     case ID_OPTIONS:
-      if (RunOptionsDialog(this)) m_view->LayoutControls();
+      if (RunOptionsCommand(m_ui)) m_view->LayoutControls();
       return true;
     case ID_HELP_FINDER: ShowHelpContents(this); return true;
     case ID_HELP_INDEX: ShowHelpIndex(this); return true;

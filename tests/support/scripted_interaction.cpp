@@ -62,6 +62,32 @@ bool CScriptedInteraction::RunFtpPage(const std::string& title, CFtpPageValues& 
   return ftpPage(title, values);
 }
 
+bool CScriptedInteraction::RunFtpProfileChooser(CFtpProfileChoice& choice) {
+  if (!ftpProfileChooser) {
+    ADD_FAILURE() << "unexpected dialog: ftp設定の参照";
+    return false;
+  }
+  return ftpProfileChooser(choice);
+}
+
+bool CScriptedInteraction::RunOptionsDialog(COptionValues& values) {
+  if (!optionsDialog) {
+    ADD_FAILURE() << "unexpected dialog: 設定";
+    return false;
+  }
+  return optionsDialog(values);
+}
+
+bool CScriptedInteraction::RunNewProjectWizard(const std::string& title, CRssFile& project) {
+  sheetTitles.push_back(AnsiToUtf8(title));
+  return Run("wizard", wizard, project);
+}
+
+bool CScriptedInteraction::RunSiteSettings(const std::string& title, CRssFile& project) {
+  sheetTitles.push_back(AnsiToUtf8(title));
+  return Run("site settings", siteSettings, project);
+}
+
 MbAnswer CScriptedInteraction::MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) {
   std::string utf8 = AnsiToUtf8(text);
   shown.push_back({utf8, buttons, icon});

@@ -51,8 +51,9 @@ public:
   std::function<bool(CRssFile&, std::string& category)> categoryDialog;
   std::function<ExistingUrlAnswer()> existingUrl;
   std::function<bool(const std::string& title, CFtpPageValues&)> ftpPage;
-  bool RunNewProjectWizard(CRssFile& project) override { return Run("wizard", wizard, project); }
-  bool RunSiteSettings(CRssFile& project) override { return Run("site settings", siteSettings, project); }
+  std::vector<std::string> sheetTitles;  // the wizard's and the sheet's titles, UTF-8, in order
+  bool RunNewProjectWizard(const std::string& title, CRssFile& project) override;
+  bool RunSiteSettings(const std::string& title, CRssFile& project) override;
   bool RunFolderScan(CRssFile& project) override { return Run("folder scan", folderScan, project); }
   // The folder scan's list dialogs run these handlers on the dialog's list; unset, they fail the test.
   std::function<bool(CExclusionListEdit&)> exclusionList;
@@ -60,6 +61,10 @@ public:
   bool RunExclusionListDialog(CExclusionListEdit& list) override;
   bool RunExtensionDialog(CExtensionListEdit& list) override;
   bool RunFtpPage(const std::string& title, CFtpPageValues& values) override;
+  std::function<bool(CFtpProfileChoice&)> ftpProfileChooser;
+  std::function<bool(COptionValues&)> optionsDialog;
+  bool RunFtpProfileChooser(CFtpProfileChoice& choice) override;
+  bool RunOptionsDialog(COptionValues& values) override;
   bool RunItemEditor(CRssFile& project, CRssItem& item, bool isNew) override;
   bool RunCategoryDialog(CRssFile& project, std::string& category) override;
   ExistingUrlAnswer AskExistingUrl() override;

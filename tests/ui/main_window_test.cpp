@@ -36,7 +36,7 @@ namespace {
 // A desktop interaction whose wizard fills the new project at once, counting its runs.
 class CWizardInteraction : public CDesktopInteraction {
 public:
-  bool RunNewProjectWizard(CRssFile& project) override {
+  bool RunNewProjectWizard(const std::string&, CRssFile& project) override {
     ++wizards;
     project.siteTitle = "from the wizard";
     return finish;

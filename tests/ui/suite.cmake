@@ -4,3 +4,5 @@
 target_link_libraries(test_ui PRIVATE vamelrss_ui)
 target_compile_definitions(test_ui PRIVATE VAMELRSS_EXAMPLE_SITE="${CMAKE_SOURCE_DIR}/examples/site")
 add_dependencies(test_ui vamelrss)
+target_compile_definitions(test_ui PRIVATE VAMELRSS_HELP_BOOK="${CMAKE_BINARY_DIR}/vamelrss.htb")
+add_dependencies(test_ui vamelrss_help)

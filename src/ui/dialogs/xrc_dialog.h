@@ -16,3 +16,7 @@ T* XrcControl(wxWindow* dialog, const char* name) {
   wxASSERT_MSG(control, name);
   return control;
 }
+
+// GTK draws the buttons that wx makes from stock ids (Cancel of sheets and wizards) with its own
+// texts, in the language of the C locale: this gives `dialog`'s Cancel button its Japanese label.
+void UseTranslatedCancelLabel(wxWindow* dialog);

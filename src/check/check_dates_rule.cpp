@@ -1,0 +1,35 @@
+// The date rule: the strict form, the day of the week, the zone, and whether the core's own parsers
+// (the ones the reader uses) can hold the instant.
+#include <cstdint>
+
+#include "check/check_dates.h"
+#include "check/check_formats.h"
+#include "check/check_nodes.h"
+#include "feeds/feed_dates.h"
+
+void CheckDateElement(const xmlNode* element, DateForm form, CCheckReport& report) {
+  if (!element) return;
+  std::string storage;
+  const std::string trimmed(TrimSpace(OwnTextView(element, storage)));
+  CDateCheck check;
+  switch (form) {
+    case DateForm::Rfc822: check = CheckRfc822Date(trimmed); break;
+    case DateForm::W3c: check = CheckW3cDate(trimmed); break;
+    case DateForm::W3cZoneOptional: check = CheckW3cDate(trimmed, true); break;
+    case DateForm::Rfc3339: check = CheckRfc3339Date(trimmed); break;
+  }
+  if (!check.valid) {
+    CheckRule rule = form == DateForm::Rfc822 ? CheckRule::Rfc822Date
+                     : form == DateForm::Rfc3339 ? CheckRule::Rfc3339Date
+                                                 : CheckRule::W3cDate;
+    report.AtNode(rule, element, trimmed);
+    return;
+  }
+  if (check.dayOfWeekWrong) report.AtNode(CheckRule::DayOfWeek, element, trimmed);
+  if (check.militaryZone) report.AtNode(CheckRule::MilitaryZone, element, trimmed.substr(trimmed.size() - 1));
+  // An instant after 1970 that 32 bits hold is read by the core's parsers (the reader's) as it is;
+  // outside that the core's parser says whether it can read the date (0 is its "no date").
+  if (check.instant > 0 && check.instant <= INT32_MAX) return;
+  const TimeValue parsed = form == DateForm::Rfc822 ? ParseRfc822Date(trimmed) : ParseW3cDate(trimmed);
+  if (parsed == 0 && check.instant != 0) report.AtNode(CheckRule::DateOutOfRange, element, trimmed);
+}

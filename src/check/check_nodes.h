@@ -1,0 +1,52 @@
+// Small helpers over libxml2's tree for the rules: names, namespaces, children, attributes, text.
+#pragma once
+
+#include <libxml/tree.h>
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+// Namespaces of the four formats and their modules.
+inline constexpr const char* kRss10Ns = "http://purl.org/rss/1.0/";
+inline constexpr const char* kRdfNs = "http://www.w3.org/1999/02/22-rdf-syntax-ns#";
+inline constexpr const char* kDcNs = "http://purl.org/dc/elements/1.1/";
+inline constexpr const char* kAtom10Ns = "http://www.w3.org/2005/Atom";
+inline constexpr const char* kAtom03Ns = "http://purl.org/atom/ns#";
+inline constexpr const char* kXhtmlNs = "http://www.w3.org/1999/xhtml";
+
+// True for an element named `name` in namespace `ns` (nullptr: in no namespace).
+bool IsElement(const xmlNode* node, const char* ns, const char* name);
+// The first child element `name` in `ns`, or nullptr.
+const xmlNode* FirstChild(const xmlNode* parent, const char* ns, const char* name);
+// The first child element of any name, or nullptr; the next sibling element after `node`.
+const xmlNode* FirstElement(const xmlNode* parent);
+const xmlNode* NextElement(const xmlNode* node);
+bool HasChildElements(const xmlNode* node);
+
+// The value of an attribute in no namespace (`ns` nullptr) or in `ns`; `found` says whether it is there.
+std::string Attribute(const xmlNode* node, const char* name, const char* ns = nullptr, bool* found = nullptr);
+
+// The text of an element: its text and CDATA children and the text of its entity references, without
+// the text of child elements.
+std::string OwnText(const xmlNode* node);
+// The same without a copy when the element holds one text node; otherwise built in `storage`.
+std::string_view OwnTextView(const xmlNode* node, std::string& storage);
+// All the text below an element, child elements included.
+std::string AllText(const xmlNode* node);
+
+inline bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+std::string_view TrimSpace(std::string_view s);
+inline bool IsBlank(std::string_view s) { return TrimSpace(s).empty(); }
+
+// Ids seen so far (guid, rdf:about, Atom id) and their elements. Keys point into the tree, or into
+// `built` for ids made of more than one text node.
+struct CIdSet {
+  std::unordered_map<std::string_view, const xmlNode*> ids;
+  std::deque<std::string> built;
+
+  // The element that had `id` first, or nullptr when `id` is new. `storage` is the buffer that
+  // OwnTextView may have built `id` in.
+  const xmlNode* Add(const xmlNode* element, std::string_view id, const std::string& storage);
+};

@@ -1,0 +1,238 @@
+#include "check/feed_check.h"
+
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "check/check_encoding.h"
+#include "check/check_formats.h"
+#include "check/check_report.h"
+#include "check/check_schema.h"
+#include "check/check_text.h"
+#include "platform/file_system.h"
+#include "platform/text_codec.h"
+
+namespace {
+
+// Strict and safe: no network, no loading of the external subset, entities kept as references (never
+// expanded into the tree), libxml2's limits on depth, names and text in force (no XML_PARSE_HUGE).
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_COMPACT;
+
+// External entities and DTDs are never fetched: the loader refuses every resource.
+xmlParserInputPtr RefuseExternal(const char*, const char*, xmlParserCtxtPtr) { return nullptr; }
+
+void InitLibxml() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    xmlInitParser();
+    xmlSetExternalEntityLoader(RefuseExternal);
+  });
+}
+
+struct CParseError {
+  int level;
+  int line;
+  int column;
+  std::string message;
+};
+
+struct CParseErrors {
+  std::vector<CParseError> list;
+  xmlParserCtxtPtr document = nullptr;  // the context of the document (entities get their own)
+};
+
+void CollectParseError(void* data, xmlErrorPtr error) {
+  auto* errors = static_cast<CParseErrors*>(data);
+  if (errors->list.size() >= 1000) return;
+  std::string message = error->message ? error->message : "";
+  while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
+  int line = error->line, column = error->int2;
+  // Inside an entity libxml2 counts in the entity's text: the place in the file is where the
+  // document's own input stands.
+  xmlParserCtxtPtr document = errors->document;
+  if (document && (error->ctxt != document || document->inputNr > 1) && document->inputNr > 0 && document->inputTab[0]) {
+    line = document->inputTab[0]->line;
+    column = document->inputTab[0]->col;
+  }
+  errors->list.push_back({error->level, line, column, std::move(message)});
+}
+
+// Routes libxml2's errors on this thread to `errors` while it lives.
+class CErrorCapture {
+public:
+  explicit CErrorCapture(CParseErrors* errors)
+      : m_oldHandler(xmlStructuredError), m_oldContext(xmlStructuredErrorContext) {
+    xmlSetStructuredErrorFunc(errors, CollectParseError);
+  }
+  ~CErrorCapture() { xmlSetStructuredErrorFunc(m_oldContext, m_oldHandler); }
+  CErrorCapture(const CErrorCapture&) = delete;
+  CErrorCapture& operator=(const CErrorCapture&) = delete;
+
+private:
+  xmlStructuredErrorFunc m_oldHandler;
+  void* m_oldContext;
+};
+
+std::string RootName(const xmlNode* root) {
+  std::string name = QualifiedName(root);
+  if (root->ns && root->ns->href) name += std::string(" (") + reinterpret_cast<const char*>(root->ns->href) + ")";
+  return name;
+}
+
+void CheckDocument(xmlDoc* doc, std::string_view text, const CFeedCheckOptions& options, CFeedCheckResult& result,
+                   CCheckReport& report) {
+  const xmlNode* root = xmlDocGetRootElement(doc);
+  result.format = DetectFormat(root);
+  switch (result.format) {
+    case CheckedFormat::Rss20: CheckRss20(root, report); break;
+    case CheckedFormat::Rss10: CheckRss10(root, report); break;
+    case CheckedFormat::Atom10: CheckAtom10(root, report); break;
+    case CheckedFormat::Atom03: CheckAtom03(root, report); break;
+    case CheckedFormat::Unknown: report.AtNode(CheckRule::UnknownFormat, root, RootName(root)); break;
+  }
+  const bool hasEntities = doc->intSubset && doc->intSubset->entities;
+  CheckTextEverywhere(root, text, hasEntities, report);
+  if (result.format == CheckedFormat::Atom10 && options.useSchema) {
+    std::string schema = FindAtomSchema(options);
+    if (schema.empty()) report.AtFile(CheckRule::SchemaSkipped);
+    else result.schema = ValidateWithSchema(doc, schema, report);
+  }
+}
+
+CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& options);
+
+}  // namespace
+
+int CFeedCheckResult::ErrorCount() const {
+  return static_cast<int>(std::count_if(findings.begin(), findings.end(),
+                                        [](const CFeedFinding& f) { return f.severity == CheckSeverity::Error; }));
+}
+
+int CFeedCheckResult::WarningCount() const { return static_cast<int>(findings.size()) - ErrorCount(); }
+
+const char* CheckedFormatName(CheckedFormat format) {
+  switch (format) {
+    case CheckedFormat::Rss10: return "RSS 1.0";
+    case CheckedFormat::Rss20: return "RSS 2.0";
+    case CheckedFormat::Atom03: return "Atom 0.3";
+    case CheckedFormat::Atom10: return "Atom 1.0";
+    case CheckedFormat::Unknown: break;
+  }
+  return "";
+}
+
+std::string FindAtomSchema(const CFeedCheckOptions& options) {
+  if (!options.schemaPath.empty()) return options.schemaPath;
+  const char* env = std::getenv("VAMELRSS_ATOM_SCHEMA");
+  if (env && *env) return FromNativePath(env);
+  std::string installed = FromNativePath(VAMELRSS_DATA_DIR "/schemas/atom.rng");
+  return FileExists(installed) ? installed : std::string();
+}
+
+CFeedCheckResult CheckFeedFile(const std::string& path, const CFeedCheckOptions& options) {
+  CFeedCheckResult result;
+  CCheckReport report(options.language);
+  struct stat st;
+  if (stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+      static_cast<unsigned long long>(st.st_size) > kMaxCheckedFileSize) {
+    result.read = true;
+    report.AtFile(CheckRule::FileTooLarge, std::to_string(kMaxCheckedFileSize));
+    result.findings = report.Resolve({}, nullptr);
+    return result;
+  }
+  // A regular file is mapped rather than read into a second copy.
+  int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0 && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    const size_t size = static_cast<size_t>(st.st_size);
+    void* map = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (map != MAP_FAILED) {
+      result = CheckBytes(std::string_view(static_cast<const char*>(map), size), options);
+      munmap(map, size);
+      return result;
+    }
+  } else if (fd >= 0) {
+    ::close(fd);
+  }
+  std::string bytes;
+  int error = 0;
+  if (IsDirectory(path) || !ReadFileBytes(path, bytes, error)) {
+    report.AtFile(CheckRule::FileUnreadable, IsDirectory(path) ? "Is a directory" : std::strerror(error));
+    result.findings = report.Resolve({}, nullptr);
+    return result;
+  }
+  return CheckBytes(bytes, options);
+}
+
+CFeedCheckResult CheckFeedBytes(const std::string& bytes, const CFeedCheckOptions& options) {
+  return CheckBytes(bytes, options);
+}
+
+namespace {
+
+CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& options) {
+  InitLibxml();
+  CFeedCheckResult result;
+  result.read = true;
+  CCheckReport report(options.language);
+  if (bytes.size() > kMaxCheckedFileSize) {
+    report.AtFile(CheckRule::FileTooLarge, std::to_string(kMaxCheckedFileSize));
+    result.findings = report.Resolve({}, nullptr);
+    return result;
+  }
+  CDocumentText text;
+  if (!CheckEncoding(bytes, text, report)) {
+    result.findings = report.Resolve(text.utf8, nullptr);
+    return result;
+  }
+
+  CParseErrors parse;
+  std::vector<CParseError>& errors = parse.list;
+  xmlDocPtr doc = nullptr;
+  bool wellFormed = false;
+  {
+    CErrorCapture capture(&parse);
+    xmlParserCtxtPtr context = xmlNewParserCtxt();
+    parse.document = context;
+    if (context) {
+      doc = xmlCtxtReadMemory(context, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, kParseOptions);
+      wellFormed = doc && context->wellFormed;
+      xmlFreeParserCtxt(context);
+    }
+  }
+  if (!wellFormed || !xmlDocGetRootElement(doc)) {
+    if (doc) xmlFreeDoc(doc);
+    // Bytes that are not UTF-8 are the encoding's fault: said as such, at the first of them.
+    size_t bad = text.utf8Unchecked ? FindInvalidUtf8(text.utf8) : std::string_view::npos;
+    if (bad != std::string_view::npos) {
+      report.AtOffset(CheckRule::EncodingMismatch, bad, "UTF-8");
+      result.findings = report.Resolve(text.utf8, nullptr);
+      return result;
+    }
+    // One error: the first fatal one, where libxml2 stopped.
+    auto fatal = std::find_if(errors.begin(), errors.end(), [](const CParseError& e) { return e.level == XML_ERR_FATAL; });
+    if (fatal == errors.end()) fatal = errors.begin();
+    if (fatal != errors.end()) report.AtPosition(CheckRule::NotWellFormed, fatal->line, fatal->column, fatal->message);
+    else report.AtFile(CheckRule::NotWellFormed, "no document element");
+    result.findings = report.Resolve(text.utf8, nullptr);
+    return result;
+  }
+  result.wellFormed = true;
+  for (const CParseError& e : errors) {
+    report.AtPosition(e.level == XML_ERR_WARNING ? CheckRule::XmlWarning : CheckRule::XmlError, e.line, e.column, e.message);
+  }
+  CheckDocument(doc, text.utf8, options, result, report);
+  result.findings = report.Resolve(text.utf8, xmlDocGetRootElement(doc));
+  xmlFreeDoc(doc);
+  return result;
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+// The settings dialogs on the screen, over the example site's project: every label must show whole
+// and every control must lie inside its window, on each page. With VAMELRSS_SCREENSHOT_DIR set, each
+// page is also saved there as a PNG (the dialog with its window frame, cut from the screen) for the
+// user guide; VAMELRSS_SCREENSHOT_PROJECT names the project to show (else the example site is made
+// into one with the README's values).
+#include <wx/bookctrl.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/stattext.h>
+#include <wx/utils.h>
+#include <wx/wizard.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/ftp_profile_mode.h"
+#include "model/rss_file.h"
+#include "platform/text_codec.h"
+#include "settings/vamel_profile.h"
+#include "app/command_ids.h"
+#include "ui/command_table.h"
+#include "ui/desktop_doc.h"
+#include "ui/dialogs/new_project_wizard.h"
+#include "ui/dialogs/settings_sheet_dialog.h"
+#include "ui/main_frame.h"
+#include "ui/ui_fixture.h"
+#include "ui/wx_text.h"
+
+namespace {
+
+class DialogScreens : public UiTest {
+protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    const char* dir = std::getenv("VAMELRSS_SCREENSHOT_DIR");
+    m_shots = dir ? dir : "";
+    // The window frames and their titles are drawn by a window manager.
+    if (!m_shots.empty()) {
+      ASSERT_TRUE(StartWindowManager());
+    }
+  }
+
+  // The project shown: the one named, else the example site with the README's values.
+  std::string ExampleProject() {
+    if (const char* named = std::getenv("VAMELRSS_SCREENSHOT_PROJECT")) return named;
+    const std::string site = TempPath("yamanote");
+    std::filesystem::copy(VAMELRSS_EXAMPLE_SITE, site, std::filesystem::copy_options::recursive);
+    const std::string file = TempPath("yamanote.fpj");
+    const std::string cli = VAMELRSS_CLI;
+    EXPECT_EQ(RunCommand("'" + cli + "' new '" + file + "' --title '山の手日記' --url https://yamanote.example.jp/ " +
+                         "--description '東京の坂道と古い建物を歩いて記録するサイト' --creator '坂野 歩' --folder '" + site +
+                         "' --import-mode 3 --rss-version 2.0 --atom-version 1.0 >/dev/null && '" + cli + "' scan '" + file +
+                         "' --import all >/dev/null"),
+              0);
+    return file;
+  }
+
+  // Runs `look` in the dialog's modal loop once it is on the screen, then closes it with `endCode`.
+  static CDialogScript::Handler Look(std::function<void(wxDialog*)> look, int endCode = wxID_CANCEL) {
+    return [look, endCode](wxDialog* dialog) {
+      dialog->CallAfter([dialog, look, endCode] {
+        EXPECT_TRUE(WaitFor([dialog] { return dialog->IsShownOnScreen(); }));
+        look(dialog);
+        if (dialog->IsModal()) dialog->EndModal(endCode);
+      });
+      return static_cast<int>(wxID_NONE);
+    };
+  }
+
+  // Every shown control inside its parent's client area, every label at least as large as its text
+  // needs; then the screenshot when asked for.
+  void Check(wxWindow* top, const std::string& name) {
+    Pump();
+    CheckChildren(top, name);
+    if (m_shots.empty()) return;
+    // Only for the picture: give the display a moment to draw what was just shown.
+    top->Refresh();
+    top->Update();
+    for (int i = 0; i < 20; ++i) {
+      Pump();
+      wxMilliSleep(20);
+    }
+    wxRect r = top->GetScreenRect();
+    // The frame that the window manager draws around the dialog: its title bar and border.
+    r.Inflate(6);
+    r.y -= 24;
+    r.height += 24;
+    const std::string file = m_shots + "/" + name + ".png";
+    EXPECT_EQ(RunCommand(wxString::Format("import -window root -crop %dx%d+%d+%d +repage '%s'", r.width, r.height,
+                                          std::max(r.x, 0), std::max(r.y, 0), file)
+                             .utf8_string()),
+              0);
+  }
+
+private:
+  static void CheckChildren(wxWindow* parent, const std::string& name) {
+    const wxSize client = parent->GetClientSize();
+    // GTK places a notebook's pages over its border: their rectangles are the notebook's business.
+    const bool book = wxDynamicCast(parent, wxBookCtrlBase) != nullptr;
+    for (wxWindow* child : parent->GetChildren()) {
+      if (!child->IsShown() || child->IsTopLevel()) continue;
+      if (book) {
+        CheckChildren(child, name);
+        continue;
+      }
+      const wxRect r = child->GetRect();
+      const std::string what = name + ": " + wxString(child->GetClassInfo()->GetClassName()).utf8_string() + " \"" +
+                               child->GetLabel().utf8_string() + "\"";
+      EXPECT_GE(r.x, 0) << what;
+      EXPECT_GE(r.y, 0) << what;
+      EXPECT_LE(r.GetRight(), client.x) << what;
+      EXPECT_LE(r.GetBottom(), client.y) << what;
+      if (wxDynamicCast(child, wxStaticText) || wxDynamicCast(child, wxButton) || wxDynamicCast(child, wxCheckBox)) {
+        EXPECT_GE(r.width, child->GetBestSize().x) << what << " is cut";
+        EXPECT_GE(r.height, child->GetBestSize().y) << what << " is cut";
+      }
+      CheckChildren(child, name);
+    }
+  }
+
+  std::string m_shots;
+};
+
+}  // namespace
+
+TEST_F(DialogScreens, NewProjectWizard) {
+  CRssFile project;
+  dialogs.Then(Look([this](wxDialog* d) {
+    auto* wizard = static_cast<CNewProjectWizard*>(d);
+    const char* names[] = {"wizard_1_site", "wizard_2_folder", "wizard_3_ftp", "wizard_4_finish"};
+    for (int i = 0; i < wizard->PageCount(); ++i) {
+      ASSERT_EQ(wizard->GetCurrentPage(), wizard->WizardPage(i));
+      Check(d, names[i]);
+      if (i + 1 < wizard->PageCount()) {
+        wxCommandEvent next(wxEVT_BUTTON, wxID_FORWARD);
+        next.SetEventObject(d->FindWindow(wxID_FORWARD));
+        d->FindWindow(wxID_FORWARD)->GetEventHandler()->ProcessEvent(next);
+      }
+    }
+  }));
+  desktop.RunNewProjectWizard(Lit("RSSの新規作成"), project);
+}
+
+TEST_F(DialogScreens, SiteSettingsSheet) {
+  Start(ExampleProject());
+  dialogs.Then(Look([this](wxDialog* d) {
+    wxBookCtrlBase* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
+    const char* names[] = {"settings_1_site", "settings_2_folder", "settings_3_rss", "settings_4_atom", "settings_5_ftp"};
+    for (size_t i = 0; i < book->GetPageCount(); ++i) {
+      book->SetSelection(i);
+      Check(d, names[i]);
+    }
+  }));
+  frame->RunCommand(ID_SITE_SETTINGS);
+}
+
+TEST_F(DialogScreens, ProfileChooserAndFtpTransfer) {
+  Start(ExampleProject());
+  CVamelProfile sibling("Quillstone", "Marrowpad");
+  sibling.PutInt("ftp", "Count", 2);
+  sibling.PutString("ftp", "Name0", Lit("山の手日記"));
+  sibling.PutString("ftp", "Host0", "ftp.yamanote.example.jp");
+  sibling.PutString("ftp", "User0", "sakano");
+  sibling.PutString("ftp", "LocalDir0", frame->Doc().GetProject().localFolder);
+  sibling.PutString("ftp", "RemoteDir0", "public_html");
+  sibling.PutString("ftp", "Name1", Lit("仕事用"));
+  sibling.PutString("ftp", "Host1", "sftp://work.example.jp");
+  dialogs.Then(Look([this](wxDialog* d) {
+    Check(d, "ftp_transfer");
+    wxCommandEvent click(wxEVT_BUTTON, XRCID("ftp_profiles"));
+    wxWindow* button = d->FindWindow(XRCID("ftp_profiles"));
+    click.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(click);
+  }));
+  dialogs.Then(Look([this](wxDialog* d) { Check(d, "ftp_profile_chooser"); }));
+  RunFtpProfileMode(frame->Doc().GetProject(), Lit("ftp転送"), desktop);
+}
+
+TEST_F(DialogScreens, Options) {
+  Start(ExampleProject());
+  dialogs.Then(Look([this](wxDialog* d) { Check(d, "options"); }));
+  frame->RunCommand(ID_OPTIONS);
+}

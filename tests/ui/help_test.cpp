@@ -1,0 +1,59 @@
+// The help book in the desktop app: the contents and the topics by context number open their pages;
+// without a book the user is told so.
+#include <wx/msgdlg.h>
+
+#include <cstdlib>
+
+#include "app/command_ids.h"
+#include "ui/command_table.h"
+#include "ui/help_viewer.h"
+#include "ui/main_frame.h"
+#include "ui/ui_fixture.h"
+#include "ui/wx_text.h"
+
+namespace {
+
+class Help : public UiTest {
+protected:
+  void TearDown() override {
+    UiTest::TearDown();
+    unsetenv("VAMELRSS_HELP_BOOK");
+  }
+};
+
+std::string PageName(const std::string& page) {
+  const size_t slash = page.find_last_of("/:");
+  return slash == std::string::npos ? page : page.substr(slash + 1);
+}
+
+}  // namespace
+
+TEST_F(Help, AMissingBookIsSaidSo) {
+  setenv("VAMELRSS_HELP_BOOK", TempPath("no-book.htb").c_str(), 1);
+  ASSERT_EQ(FindHelpBook(), "");
+  const std::string file = MakeExampleProject();
+  Start(file);
+  dialogs.Then([](wxDialog* d) {
+    auto* box = wxDynamicCast(d, wxMessageDialog);
+    EXPECT_NE(box->GetMessage().utf8_string().find("vamelrss.htb"), std::string::npos);
+    EXPECT_EQ(box->GetTitle(), "VamelRss");
+    return static_cast<int>(wxID_OK);
+  });
+  EXPECT_TRUE(frame->RunCommand(ID_HELP_FINDER));
+}
+
+TEST_F(Help, TopicsByContextNumber) {
+  setenv("VAMELRSS_HELP_BOOK", VAMELRSS_HELP_BOOK, 1);
+  const std::string file = MakeExampleProject();
+  Start(file);
+  ASSERT_TRUE(frame->RunCommand(ID_HELP_FINDER));
+  ASSERT_TRUE(WaitFor([] { return !CurrentHelpPage().empty(); }));
+  EXPECT_EQ(PageName(CurrentHelpPage()), "index.html");
+  ShowHelpTopic(frame, 11);
+  EXPECT_TRUE(WaitFor([] { return PageName(CurrentHelpPage()) == "item_editor.html"; })) << CurrentHelpPage();
+  ShowHelpTopic(frame, 12);
+  EXPECT_TRUE(WaitFor([] { return PageName(CurrentHelpPage()) == "marker_tags.html"; })) << CurrentHelpPage();
+  // The index opens on the book's start page.
+  ASSERT_TRUE(frame->RunCommand(ID_HELP_INDEX));
+  EXPECT_TRUE(WaitFor([] { return PageName(CurrentHelpPage()) == "index.html"; })) << CurrentHelpPage();
+}
