@@ -8,6 +8,7 @@
 #include "app/transfer_worker.h"
 #include "model/rss_file.h"
 #include "net/feed_upload.h"
+#include "net/ftp_host.h"
 #include "platform/text_codec.h"
 #include "settings/options.h"
 
@@ -29,11 +30,18 @@ PublishOutcome PublishFeeds(CRssFile& project, int kind, CInteraction& ui) {
   upload.rssFileName = project.rssFileName;
   upload.atomFileName = project.atomFileName;
   const int passive = GetFtpPassiveOption();
+  const std::string caFile = GetFtpCaFileOption();
   CUploadResult uploaded;
   {
     std::unique_ptr<CProgressSink> status(ui.CreateProgress("ftp", false));
-    RunTransferWorker(status.get(), [&](CProgressSink* sink) { uploaded = UploadFeedFiles(upload, passive, sink); });
+    RunTransferWorker(status.get(),
+                      [&](CProgressSink* sink) { uploaded = UploadFeedFiles(upload, passive, caFile, sink); });
   }
   ui.Show(uploaded.message);
   return uploaded.ok ? PublishOutcome::kUploaded : PublishOutcome::kFailed;
+}
+
+bool CheckFtpHostField(const std::string& host, std::string& reason) {
+  CFtpHost server;
+  return ParseFtpHost(host, server, reason);
 }

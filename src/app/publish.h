@@ -1,6 +1,8 @@
 // "ftp転送": write both feeds, confirm, upload them to the project's FTP server.
 #pragma once
 
+#include <string>
+
 class CInteraction;
 class CRssFile;
 
@@ -12,3 +14,7 @@ enum class PublishOutcome { kUploaded, kDeclined, kFailed };
 // the FTP page in its profile mode for a feed file (kinds 1 to 4); uploads with the status window "ftp"
 // and shows the closing message.
 PublishOutcome PublishFeeds(CRssFile& project, int kind, CInteraction& ui);
+
+// True when `host` is a host field that publishing can use: "host", "host:port", "ftps://host[:port]"
+// or "sftp://host[:port]"; else false with the reason (internal text) in `reason`.
+bool CheckFtpHostField(const std::string& host, std::string& reason);

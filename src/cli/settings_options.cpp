@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/publish.h"
 #include "cli/cli_output.h"
 #include "model/rss_file.h"
 #include "platform/file_system.h"
@@ -47,7 +48,9 @@ void AddSettingsOptions(CLI::App* command, SettingsOptions& o) {
   command->add_option("--atom-mode", o.atomMode, "Atom description/content mode")
       ->check(CLI::IsMember({"none", "description", "content"}));
   command->add_option("--import-mode", o.importMode, "page import mode 0 to 3")->check(CLI::Range(0, 3));
-  command->add_option("--ftp-host", o.ftpHost, "FTP host (host or host:port)");
+  command->add_option("--ftp-host", o.ftpHost,
+                      "server to publish to: HOST[:PORT] (FTP), ftps://HOST[:PORT] (FTP over TLS) or "
+                      "sftp://HOST[:PORT] (SFTP)");
   command->add_option("--ftp-user", o.ftpUser, "FTP user name");
   command->add_flag("--ftp-password-stdin", o.ftpPasswordStdin, "read the FTP password from standard input");
   command->add_option("--ftp-dir", o.ftpDir, "remote folder to upload into");
@@ -68,7 +71,12 @@ void ApplySettings(const SettingsOptions& o, CRssFile& project) {
   if (Given(o, "--rss-mode")) CRssFile::rssMode = ModeNumber(o.rssMode);
   if (Given(o, "--atom-mode")) CRssFile::atomMode = ModeNumber(o.atomMode);
   if (Given(o, "--import-mode")) project.importMode = o.importMode;
-  if (Given(o, "--ftp-host")) project.ftp.Host = ArgText(o.ftpHost);
+  if (Given(o, "--ftp-host")) {
+    // Checked now rather than at the next publish; "" clears the host.
+    std::string host = ArgText(o.ftpHost), reason;
+    if (!host.empty() && !CheckFtpHostField(host, reason)) throw CCliUsage("--ftp-host: " + reason);
+    project.ftp.Host = host;
+  }
   if (Given(o, "--ftp-user")) project.ftp.User = ArgText(o.ftpUser);
   if (Given(o, "--ftp-dir")) project.ftp.RemoteDir = ArgText(o.ftpDir);
   if (o.ftpPasswordStdin) {

@@ -27,6 +27,9 @@ std::string ReasonText(CURLcode code) {
     case CURLE_READ_ERROR: return Lit("ローカルファイルを読めませんでした");
     case CURLE_WRITE_ERROR: return Lit("ファイルに書き込めませんでした");
     case CURLE_SSL_CONNECT_ERROR: return Lit("SSL接続に失敗しました");
+    case CURLE_USE_SSL_FAILED: return Lit("サーバがTLSでの接続を受け付けませんでした");
+    case CURLE_SSH: return Lit("SSHの通信に失敗しました");
+    case CURLE_REMOTE_FILE_NOT_FOUND: return Lit("サーバにそのファイルかフォルダがありません");
     case CURLE_PEER_FAILED_VERIFICATION:
     case CURLE_SSL_CACERT_BADFILE: return Lit("サーバの証明書を確認できませんでした");
     case CURLE_URL_MALFORMAT: return Lit("アドレスが正しくありません");
@@ -42,7 +45,9 @@ std::string ReasonText(CURLcode code) {
 }  // namespace
 
 std::string CurlFailureReason(CURLcode code, const std::string& errorBuffer, const std::string& lastReply) {
-  std::string reason = ReasonText(code);
+  // libcurl reports a server's "421" (it closes the connection) as a timeout.
+  bool closedByServer = code == CURLE_OPERATION_TIMEDOUT && lastReply.compare(0, 3, "421") == 0;
+  std::string reason = closedByServer ? Lit("サーバが接続を打ち切りました") : ReasonText(code);
   std::string detail = ServerTextToAnsi(lastReply.empty() ? errorBuffer : lastReply);
   if (detail.empty()) detail = curl_easy_strerror(code);
   return reason + " (" + detail + ")";

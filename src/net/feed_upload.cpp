@@ -2,14 +2,23 @@
 
 #include "model/ftp_set.h"
 #include "model/rss_file.h"
-#include "net/vamel_ftp.h"
+#include "net/ftp_host.h"
+#include "net/upload_session.h"
 #include "platform/text_codec.h"
 
-CUploadResult UploadFeedFiles(const CRssFile& project, int passive, CProgressSink* status) {
+CUploadResult UploadFeedFiles(const CRssFile& project, int passive, const std::string& caFile,
+                              CProgressSink* status) {
   const CFtpSet ftpSet = project.ftp;
 
-  CVamelFtp ftp;
-  ftp.Set(ftpSet.Host, ftpSet.User, ftpSet.Pass, "/", passive);
+  // FTP starts from the server's root ("/"), to which the remote folder is relative. SFTP starts in the
+  // login folder, as every SFTP client does: on a server that does not lock its users into their home,
+  // "/" is the machine's root.
+  CFtpHost server;
+  std::string error;
+  bool sftp = ParseFtpHost(ftpSet.Host, server, error) && server.protocol == FtpProtocol::kSftp;
+  std::unique_ptr<CUploadSession> ftp = CreateUploadSession(ftpSet.Host);
+  ftp->Set(ftpSet.Host, ftpSet.User, ftpSet.Pass, sftp ? "" : "/", passive);
+  ftp->SetExtraCaFile(caFile);
   auto show = [&](const char* utf8) {
     if (status) status->SetStatus(Lit(utf8));
   };
@@ -19,26 +28,26 @@ CUploadResult UploadFeedFiles(const CRssFile& project, int passive, CProgressSin
 
   try {
     show("接続中");
-    ftp.Connect();
+    ftp->Connect();
     show("接続完了");
-    ftp.GetCurrentDirectory();
-    ftp.ChangeDirectory(ftpSet.RemoteDir);
+    ftp->GetCurrentDirectory();
+    ftp->ChangeDirectory(ftpSet.RemoteDir);
     if (!project.rssFileName.empty()) {
       showFile(project.rssFileName);
       show("RSSファイル転送中");
-      ftp.PutFile(project.GetRssPath(), true);
+      ftp->PutFile(project.GetRssPath(), true);
     }
     if (!project.atomFileName.empty()) {
       showFile(project.atomFileName);
       show("Atomファイル転送中");
-      ftp.PutFile(project.GetAtomPath(), true);
+      ftp->PutFile(project.GetAtomPath(), true);
     }
   } catch (const CVamelFtpException& e) {
     show("切断中");
-    ftp.Disconnect();
+    ftp->Disconnect();
     return CUploadResult{false, CUserMessage{e.GetMessage(), MbButtons::Ok, MbIcon::Exclamation}};
   }
   show("切断中");
-  ftp.Disconnect();
+  ftp->Disconnect();
   return CUploadResult{true, CUserMessage{Lit("転送を完了しました"), MbButtons::Ok, MbIcon::Information}};
 }

@@ -1,6 +1,8 @@
 // The upload half of publishing: puts the project's RSS and Atom files on its FTP server.
 #pragma once
 
+#include <string>
+
 #include "platform/progress_sink.h"
 #include "platform/user_message.h"
 
@@ -13,8 +15,10 @@ struct CUploadResult {
   CUserMessage message;
 };
 
-// Connects with the project's FTP profile (non-zero `passive`: passive data connections), changes to
-// the profile's remote folder, uploads the RSS file and then the Atom file (each only when its name is
-// set) in ASCII mode, and disconnects, telling `status` (when given) each step. Files uploaded before a
-// failure stay on the server.
-CUploadResult UploadFeedFiles(const CRssFile& project, int passive, CProgressSink* status);
+// Connects with the project's FTP profile, over the protocol its host field names (ftp_host.h), changes
+// to the profile's remote folder, uploads the RSS file and then the Atom file (each only when its name
+// is set) in ASCII mode, and disconnects, telling `status` (when given) each step. Non-zero `passive`:
+// passive data connections for plain FTP; `caFile`: one more CA file (PEM) that FTP over TLS trusts, ""
+// for none. Files uploaded before a failure stay on the server.
+CUploadResult UploadFeedFiles(const CRssFile& project, int passive, const std::string& caFile,
+                              CProgressSink* status);

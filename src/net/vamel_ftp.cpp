@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "net/curl_support.h"
+#include "net/tls_trust.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
 
@@ -102,10 +103,23 @@ bool ParsePwdReply(const std::string& line, std::string& folder) {
 std::string ToWire(const std::string& ansi) { return AnsiToUtf8(ansi); }
 std::string FromWire(const std::string& wire) { return IsValidUtf8(wire) ? Utf8ToAnsi(wire) : wire; }
 
-bool IsHostChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-         c == '_';
+// The name a file is uploaded under before it replaces `name` (TLS only): hidden in listings, in the
+// same folder so that the rename stays on one file system, and always the same, so that a failed run
+// leaves one stray file at most, which the next run overwrites.
+std::string TemporaryName(const std::string& name) { return "." + name + ".vamelrss-part"; }
+// Where the old file waits while the new one takes its name, on servers that do not replace on rename.
+std::string SetAsideName(const std::string& name) { return "." + name + ".vamelrss-old"; }
+
+bool MentionsTls(std::string text) {
+  for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  for (const char* word : {"tls", "ssl", "encrypt"}) {
+    if (text.find(word) != std::string::npos) return true;
+  }
+  return false;
 }
+
+// Longest server reply that a message quotes.
+constexpr size_t kMaxReplyText = 400;
 
 // True when an exchange failed only because the connection kept from the last one had been closed by
 // the server meanwhile ("421" for an idle session, or the socket already gone), before any data moved.
@@ -131,12 +145,38 @@ struct CVamelFtp::Perform {
 
   bool Ok() const { return code == CURLE_OK; }
 
-  // The last final reply (code 400 and above) when the server refused something, else "".
+  // The last final reply (code 400 and above) when the server refused something, else "". A reply of
+  // several lines ("421-Sorry, ..." up to "421 Please ...") is given whole, its lines joined by
+  // spaces, since servers often say the telling part first.
   std::string Refusal() const {
-    for (auto it = replies.rbegin(); it != replies.rend(); ++it) {
-      if (IsReplyLine(*it)) return (*it)[0] >= '4' ? *it : std::string();
+    size_t last = replies.size();
+    while (last > 0 && !IsReplyLine(replies[last - 1])) --last;
+    if (last == 0 || replies[last - 1][0] < '4') return std::string();
+    const std::string& final = replies[last - 1];
+    const std::string number = final.substr(0, 3);
+    size_t first = last - 1;
+    for (size_t i = last - 1; i > 0; --i) {
+      const std::string& line = replies[i - 1];
+      if (IsReplyLine(line)) break;  // the end of an earlier reply
+      if (line.compare(0, 4, number + "-") == 0) {
+        first = i - 1;
+        break;
+      }
     }
-    return std::string();
+    if (first == last - 1) return final;
+    std::string text = number;
+    for (size_t i = first; i < last && text.size() < kMaxReplyText; ++i) {
+      const std::string& line = replies[i];
+      size_t skip = line.compare(0, 3, number) == 0 && line.size() > 3 && (line[3] == '-' || line[3] == ' ') ? 4 : 0;
+      size_t begin = line.find_first_not_of(' ', skip);
+      if (begin != std::string::npos) text += " " + line.substr(begin);
+    }
+    if (text.size() > kMaxReplyText) {
+      size_t cut = kMaxReplyText;
+      while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // not inside a UTF-8 character
+      text.resize(cut);
+    }
+    return text;
   }
 
   std::string Reason() const { return CurlFailureReason(code, error, Refusal()); }
@@ -172,71 +212,11 @@ void CVamelFtp::SetTimeouts(long connectSeconds, long idleSeconds) {
   m_idleTimeout = idleSeconds > 0 ? idleSeconds : 1;
 }
 
-// "host" or "host:port" (a numeric IPv6 address in brackets, "[::1]:2121", works too) checked for
-// what a host name may hold, so that nothing else can ride into the URL.
-std::string CVamelFtp::HostForUrl(std::string& error) const {
-  std::string host = m_host;
-  size_t first = host.find_first_not_of(" \t");
-  size_t last = host.find_last_not_of(" \t");
-  host = first == std::string::npos ? std::string() : host.substr(first, last - first + 1);
-  if (host.empty()) {
-    error = Lit("ホスト名が設定されていません");
-    return std::string();
-  }
-  std::string name = host, port;
-  if (host[0] == '[') {
-    size_t close = host.find(']');
-    if (close == std::string::npos) name.clear();
-    else {
-      name = host.substr(1, close - 1);
-      for (char c : name) {
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || c == ':' || c == '.')) {
-          name.clear();
-          break;
-        }
-      }
-      if (close + 1 < host.size()) {
-        if (host[close + 1] != ':') name.clear();
-        else port = host.substr(close + 2);
-      }
-      if (!name.empty()) name = "[" + name + "]";
-    }
-  } else {
-    size_t colon = host.rfind(':');
-    if (colon != std::string::npos) {
-      name = host.substr(0, colon);
-      port = host.substr(colon + 1);
-    }
-    for (char c : name) {
-      if (!IsHostChar(c)) {
-        name.clear();
-        break;
-      }
-    }
-  }
-  if (name.empty()) {
-    error = Lit("ホスト名が正しくありません (") + m_host + ")";
-    return std::string();
-  }
-  if (!port.empty() || host.back() == ':') {
-    bool digits = !port.empty() && port.size() <= 5 && port.find_first_not_of("0123456789") == std::string::npos;
-    long number = digits ? std::strtol(port.c_str(), nullptr, 10) : 0;
-    if (number < 1 || number > 65535) {
-      error = Lit("ポート番号が正しくありません (") + m_host + ")";
-      return std::string();
-    }
-    return name + ":" + std::to_string(number);
-  }
-  return name;
-}
+std::string CVamelFtp::BaseUrl() const { return "ftp://" + m_server.UrlAuthority() + "/"; }
 
-std::string CVamelFtp::BaseUrl() const {
-  std::string error;
-  return "ftp://" + HostForUrl(error) + "/";
-}
-
-void CVamelFtp::ApplyCommonOptions() {
+bool CVamelFtp::ApplyCommonOptions(std::string& error) {
   CURL* curl = Handle(m_curl);
+  const bool tls = m_server.protocol == FtpProtocol::kFtps;
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
   curl_easy_setopt(curl, CURLOPT_USERAGENT, "Vamel FTP Session");
@@ -246,14 +226,32 @@ void CVamelFtp::ApplyCommonOptions() {
   }
   // Remote names are sent as they are in the current folder ("STOR name"); the folder is ours to set.
   curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
-  // Active mode: the server connects back to the address of the control connection.
-  curl_easy_setopt(curl, CURLOPT_FTPPORT, m_passive ? nullptr : "-");
+  // Active mode: the server connects back to the address of the control connection. Over TLS only
+  // passive mode is offered: routers cannot read the protected PORT command to let the server's
+  // connection in.
+  curl_easy_setopt(curl, CURLOPT_FTPPORT, m_passive || tls ? nullptr : "-");
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, m_connectTimeout);
   curl_easy_setopt(curl, CURLOPT_ACCEPTTIMEOUT_MS, m_connectTimeout * 1000L);
   curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, m_idleTimeout);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, m_idleTimeout);
   curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, OnReplyLine);
+  if (!tls) return true;
+
+  // "AUTH TLS" before anything else, the data connections protected too, the server's certificate and
+  // name checked; a server that cannot do TLS is refused, never used in the clear.
+  curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+  curl_easy_setopt(curl, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
+  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+  if (!m_caFile.empty()) {
+    char* systemBundle = nullptr;
+    curl_easy_getinfo(curl, CURLINFO_CAINFO, &systemBundle);
+    if (!LoadCaBundle(systemBundle ? systemBundle : "", m_caFile, m_caBundle, error)) return false;
+    curl_blob blob{&m_caBundle[0], m_caBundle.size(), CURL_BLOB_NOCOPY};
+    curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);
+  }
+  return true;
 }
 
 std::vector<std::string> CVamelFtp::CwdToCurrent() const {
@@ -313,16 +311,18 @@ CVamelFtp::Perform CVamelFtp::Run(const std::vector<std::string>& commands, cons
 void CVamelFtp::Connect() {
   const std::string prefix = Lit("接続エラー") + ":";
   Disconnect();
-  std::string hostError;
-  HostForUrl(hostError);
-  if (!hostError.empty()) throw CVamelFtpException(prefix + CutAnsi(hostError, kMaxErrorDetail));
+  std::string error;
+  if (!ParseFtpHost(m_host, m_server, error)) throw CVamelFtpException(prefix + CutAnsi(error, kMaxErrorDetail));
+  if (m_server.protocol == FtpProtocol::kSftp) {
+    throw CVamelFtpException(prefix + Lit("SFTPのサーバにはFTPで接続できません"));
+  }
   if (HasLineBreak(m_user) || HasLineBreak(m_password) || HasLineBreak(m_directory)) {
     throw CVamelFtpException(prefix + Lit("ユーザ名、パスワードまたはフォルダ名に改行があります"));
   }
 
   m_curl = curl_easy_init();
   if (!m_curl) throw CVamelFtpException(prefix + Lit("通信の準備ができませんでした"));
-  ApplyCommonOptions();
+  if (!ApplyCommonOptions(error)) throw CVamelFtpException(prefix + error);
 
   // Log in; then, when a folder was given, try it (a refusal is ignored: "*") and ask where we are.
   std::vector<std::string> commands;
@@ -331,7 +331,17 @@ void CVamelFtp::Connect() {
     commands.push_back("*PWD");
   }
   Perform result = Run(commands, BaseUrl(), false, nullptr, 0, false);
-  if (!result.Ok()) throw CVamelFtpException(prefix + CutAnsi(result.Reason(), kMaxErrorDetail));
+  if (!result.Ok()) {
+    std::string message = prefix + CutAnsi(result.Reason(), kMaxErrorDetail);
+    if (result.code == CURLE_PEER_FAILED_VERIFICATION) {
+      message += "\n" + Lit("自分で作ったCAの証明書を使うサーバなら、そのCAの証明書ファイル(PEM)をオプション "
+                            "System/FtpCaFile に指定すると信頼できます");
+    } else if (m_server.protocol == FtpProtocol::kFtp && MentionsTls(result.Refusal())) {
+      message += "\n" + Lit("このサーバはTLSで暗号化した接続を求めています。ホスト名を ftps://") + m_server.UrlAuthority() +
+                 Lit(" にしてください");
+    }
+    throw CVamelFtpException(message);
+  }
 
   std::string folder;
   if (result.PwdFolder(folder)) {
@@ -396,14 +406,57 @@ void CVamelFtp::PutFile(const std::string& localPath, bool ascii) {
     throw CVamelFtpException(message + "\n" + Lit("ローカルファイルを開けませんでした"));
   }
 
+  // Plain FTP stores the file under its name, as it always has; over TLS it goes to a temporary name
+  // first and then replaces the old file.
+  const bool replace = m_server.protocol == FtpProtocol::kFtps;
   std::string wireName = ToWire(name);
-  char* escaped = curl_easy_escape(Handle(m_curl), wireName.c_str(), static_cast<int>(wireName.size()));
+  std::string target = replace ? TemporaryName(wireName) : wireName;
+  char* escaped = curl_easy_escape(Handle(m_curl), target.c_str(), static_cast<int>(target.size()));
   std::string url = BaseUrl() + (escaped ? escaped : "");
   curl_free(escaped);
 
   Perform result = Run(CwdToCurrent(), url, true, file, static_cast<long long>(st.st_size), ascii);
   std::fclose(file);
   if (!result.Ok()) throw CVamelFtpException(message + "\n" + result.Reason());
+  if (replace) Replace(target, wireName, message);
+}
+
+std::vector<std::string> CVamelFtp::InCurrent(std::initializer_list<std::string> commands) const {
+  std::vector<std::string> list = CwdToCurrent();
+  list.insert(list.end(), commands);
+  return list;
+}
+
+// Renames the uploaded temporary file over `name` (both as sent). The rename is atomic where the server
+// lets it replace a file. A server that accepts the old name (RNFR) but will not rename onto an existing
+// file gets the old file moved aside first and removed after: readers may miss the feed for a moment
+// but never fetch half of it, and if the new file cannot take its place the old one goes back. Nothing
+// is deleted before the new file is in place. When the rename fails, the temporary file is removed and
+// the error shown.
+void CVamelFtp::Replace(const std::string& temporary, const std::string& name, const std::string& message) {
+  auto run = [&](const std::vector<std::string>& commands) {
+    return Run(commands, BaseUrl(), false, nullptr, 0, false);
+  };
+  Perform result = run(InCurrent({"RNFR " + temporary, "RNTO " + name}));
+  if (result.Ok()) return;
+
+  bool renameFromAccepted = false;
+  for (const std::string& line : result.replies) renameFromAccepted |= line.compare(0, 4, "350 ") == 0;
+  if (renameFromAccepted) {
+    const std::string old = SetAsideName(name);
+    run(InCurrent({"DELE " + old}));  // left by a run that was cut off; usually not there
+    if (run(InCurrent({"RNFR " + name, "RNTO " + old})).Ok()) {
+      Perform moved = run(InCurrent({"RNFR " + temporary, "RNTO " + name}));
+      if (moved.Ok()) {
+        run(InCurrent({"DELE " + old}));
+        return;
+      }
+      run(InCurrent({"RNFR " + old, "RNTO " + name}));
+      result = moved;
+    }
+  }
+  run(InCurrent({"DELE " + temporary}));
+  throw CVamelFtpException(message + "\n" + result.Reason());
 }
 
 void CVamelFtp::Disconnect() {

@@ -1,42 +1,53 @@
-// One FTP session over libcurl: connect, learn and change the remote folder, upload files.
+// One FTP session over libcurl, plain or over TLS: connect, learn and change the remote folder, upload
+// files.
 //
 // One easy handle keeps the control connection between calls. The session remembers the server's
 // current folder and sends "CWD" to it before every command that depends on it, so a reconnection
 // after the server dropped an idle connection lands in the same folder. Failures throw
 // CVamelFtpException with a message for the user; the password never appears in one.
+//
+// "ftps://" in the host field asks for explicit TLS: "AUTH TLS" before the login, the data connections
+// protected too ("PROT P"), always passive (a server behind TLS cannot have its active connections
+// opened through NAT, since no router can read the PORT command), the certificate checked against the
+// system's trust store and the extra CA file. Over TLS a file is uploaded under a temporary name and
+// then renamed over the old one, so that a reader never fetches half a feed.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
-#include "net/vamel_ftp_exception.h"
+#include "net/ftp_host.h"
+#include "net/upload_session.h"
 
-class CVamelFtp {
+class CVamelFtp : public CUploadSession {
 public:
   CVamelFtp();
-  ~CVamelFtp();  // disconnects first
+  ~CVamelFtp() override;  // disconnects first
   CVamelFtp(const CVamelFtp&) = delete;
   CVamelFtp& operator=(const CVamelFtp&) = delete;
 
-  // `host` may carry a port ("host:port"); `directory` is changed to right after connecting ("" for
-  // none); non-zero `passive` uses passive data connections, zero active ones.
+  // `host`: "host", "host:port", "ftp://..." or "ftps://..." (ftp_host.h); `directory` is changed to
+  // right after connecting ("" for none); non-zero `passive` uses passive data connections, zero
+  // active ones (plain FTP only: TLS is always passive).
   void Set(const std::string& host, const std::string& user, const std::string& password,
-           const std::string& directory, int passive);
+           const std::string& directory, int passive) override;
+  void SetExtraCaFile(const std::string& path) override { m_caFile = path; }
 
   // Seconds to wait for a connection, and seconds without progress (no reply, no data moving) after
   // which a step fails instead of hanging. Defaults: 30 and 60.
-  void SetTimeouts(long connectSeconds, long idleSeconds);
+  void SetTimeouts(long connectSeconds, long idleSeconds) override;
 
   // Logs in. A failure of the change to the folder given to Set is ignored.
-  void Connect();
+  void Connect() override;
   // The server's current folder.
-  std::string GetCurrentDirectory();
+  std::string GetCurrentDirectory() override;
   // Changes to the current folder + "/" (unless it already ends so) + `name`.
-  void ChangeDirectory(const std::string& name);
+  void ChangeDirectory(const std::string& name) override;
   // Uploads the local file into the current folder under the name after the path's last separator.
-  void PutFile(const std::string& localPath, bool ascii);
+  void PutFile(const std::string& localPath, bool ascii) override;
   // Closes the connection; safe at any time.
-  void Disconnect();
+  void Disconnect() override;
 
   bool IsConnected() const { return m_curl != nullptr; }
 
@@ -45,12 +56,16 @@ private:
   Perform Run(const std::vector<std::string>& commands, const std::string& url, bool upload, void* file,
               long long fileSize, bool ascii);
   std::string BaseUrl() const;
-  std::string HostForUrl(std::string& error) const;
-  void ApplyCommonOptions();
+  bool ApplyCommonOptions(std::string& error);
   std::vector<std::string> CwdToCurrent() const;
+  std::vector<std::string> InCurrent(std::initializer_list<std::string> commands) const;
+  void Replace(const std::string& temporary, const std::string& name, const std::string& message);
 
   void* m_curl = nullptr;  // CURL*, kept from Connect to Disconnect
+  CFtpHost m_server;       // the host field as read by Connect
+  std::string m_caBundle;  // the system's CA bundle and the extra CA file, when one is set (PEM)
   std::string m_host;
+  std::string m_caFile;
   std::string m_user;
   std::string m_password;
   std::string m_directory;

@@ -20,6 +20,7 @@ constexpr const char* kHtmlEditor = "HtmlEditor";  // default supplied by the ca
 constexpr const char* kRssViewer = "RssViewer";    // default supplied by the caller
 constexpr const char* kPreviewMode = "PreviewMode";  // 0
 constexpr const char* kFtpPassive = "ftppasv";       // 0
+constexpr const char* kFtpCaFile = "FtpCaFile";      // ""
 constexpr const char* kDefaultStartTag = "DefaultStartTag";
 constexpr const char* kDefaultStartTagDefault = "<!--VAMELRSS START-->";
 constexpr const char* kDefaultEndTag = "DefaultEndTag";
@@ -87,6 +88,9 @@ void SetPreviewModeOption(int mode) { AppProfile().PutInt(kSystem, kPreviewMode,
 int GetFtpPassiveOption() { return AppProfile().GetInt(kSystem, kFtpPassive, 0); }
 void SetFtpPassiveOption(int passive) { AppProfile().PutInt(kSystem, kFtpPassive, passive); }
 
+std::string GetFtpCaFileOption() { return AppProfile().GetString(kSystem, kFtpCaFile, ""); }
+void SetFtpCaFileOption(const std::string& path) { AppProfile().PutString(kSystem, kFtpCaFile, path); }
+
 std::string GetDefaultStartTagOption() { return AppProfile().GetString(kSystem, kDefaultStartTag, kDefaultStartTagDefault); }
 void SetDefaultStartTagOption(const std::string& tag) { AppProfile().PutString(kSystem, kDefaultStartTag, tag); }
 std::string GetDefaultEndTagOption() { return AppProfile().GetString(kSystem, kDefaultEndTag, kDefaultEndTagDefault); }
@@ -136,6 +140,7 @@ const COptionInfo kOptionTable[] = {
     {kSystem, kRssViewer, false, ""},
     {kSystem, kPreviewMode, true, "0"},
     {kSystem, kFtpPassive, true, "0"},
+    {kSystem, kFtpCaFile, false, ""},
     {kSystem, kDefaultStartTag, false, kDefaultStartTagDefault},
     {kSystem, kDefaultEndTag, false, kDefaultEndTagDefault},
     {kFile, kOpenType, true, "1"},

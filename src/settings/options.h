@@ -28,6 +28,9 @@ int GetPreviewModeOption();
 void SetPreviewModeOption(int mode);
 int GetFtpPassiveOption();
 void SetFtpPassiveOption(int passive);
+// One more certificate authority (a PEM file) that publishing over FTP with TLS trusts; "" for none.
+std::string GetFtpCaFileOption();
+void SetFtpCaFileOption(const std::string& path);
 std::string GetDefaultStartTagOption();
 void SetDefaultStartTagOption(const std::string& tag);
 std::string GetDefaultEndTagOption();

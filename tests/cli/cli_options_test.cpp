@@ -21,6 +21,10 @@ TEST_F(CliOptions, GetSetAndListTheApplicationProfile) {
   ASSERT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("System/DefaultStartTag=<!--開始-->\n"), std::string::npos);
   EXPECT_NE(r.out.find("Window size/showCmd=1\n"), std::string::npos);
+  EXPECT_NE(r.out.find("System/FtpCaFile=\n"), std::string::npos);
+  EXPECT_EQ(RunCli("options --set System/FtpCaFile=/etc/ssl/我的CA.pem --get System/FtpCaFile").out,
+            "/etc/ssl/我的CA.pem\n");
+  EXPECT_EQ(GetFtpCaFileOption(), J("/etc/ssl/我的CA.pem"));
   EXPECT_EQ(RunCli("options --set System/ftppasv=yes").status, 2);
   EXPECT_EQ(RunCli("options --get Nope/Nothing").status, 2);
   EXPECT_EQ(RunCli("options --set System/ftppasv").status, 2);

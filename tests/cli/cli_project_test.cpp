@@ -75,3 +75,26 @@ TEST_F(CliProject, DuplicatesUsageAndFailures) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("予期しないﾌｧｲﾙ形式です。"), std::string::npos);
 }
+
+TEST_F(CliProject, FtpHostTakesThePublishingProtocols) {
+  std::string file = TempPath("site.fpj");
+  ASSERT_EQ(RunCli("new " + Quote(file)).status, 0);
+  auto host = [&] { return nlohmann::json::parse(RunCli("show --json " + Quote(file)).out)["ftp"]["Host"]; };
+  for (const char* form : {"ftp.example.jp", "127.0.0.1:2121", "ftps://ftp.example.jp", "FTPS://[::1]:990",
+                           "sftp://example.jp:2222"}) {
+    CliResult r = RunCli("set " + Quote(file) + " --ftp-host " + Quote(form));
+    EXPECT_EQ(r.status, 0) << form << ": " << r.err;
+    EXPECT_EQ(host(), form);  // stored as typed
+  }
+  // Refused before anything is stored, with the reason; an empty host clears the field.
+  CliResult r = RunCli("set " + Quote(file) + " --ftp-host https://example.jp");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("--ftp-host: 対応していないプロトコルです (https://)"), std::string::npos) << r.err;
+  r = RunCli("set " + Quote(file) + " --ftp-host sftp://example.jp:99999");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("ポート番号が正しくありません (sftp://example.jp:99999)"), std::string::npos) << r.err;
+  EXPECT_EQ(host(), "sftp://example.jp:2222");
+  EXPECT_EQ(RunCli("set " + Quote(file) + " --ftp-host ''").status, 0);
+  EXPECT_EQ(host(), "");
+  EXPECT_NE(RunCli("set --help").out.find("sftp://HOST[:PORT]"), std::string::npos);
+}

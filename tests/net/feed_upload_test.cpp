@@ -52,7 +52,7 @@ protected:
     CUploadResult result;
     {
       std::unique_ptr<CProgressSink> status(rec.CreateProgress("ftp", false));
-      result = UploadFeedFiles(project, GetFtpPassiveOption(), status.get());
+      result = UploadFeedFiles(project, GetFtpPassiveOption(), GetFtpCaFileOption(), status.get());
     }
     rec.Show(result.message);
     return result.ok;
