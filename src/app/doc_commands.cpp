@@ -46,12 +46,19 @@ bool CVamelRssDoc::OnCommand(int id) {
       }
       return true;
     }
-    case ID_IMPORT_FILE_LIST:
+    case ID_IMPORT_FILE_LIST: {
+      // Exclusions made in the dialog stay in the project even when it is closed without importing;
+      // they mark the project modified too, or leaving the program would lose them without a question.
+      const std::vector<std::string> files = m_project.excludedFiles;
+      const std::vector<std::string> folders = m_project.excludedFolders;
       if (m_ui.RunFolderScan(m_project)) {
         UpdateAllViews();
         SetModifiedFlag();
+      } else if (files != m_project.excludedFiles || folders != m_project.excludedFolders) {
+        SetModifiedFlag();
       }
       return true;
+    }
     case ID_FTP_UPLOAD: PublishFeeds(m_project, m_kind, m_ui); return true;
     case ID_SHOW_RSS:
     case ID_SHOW_RSS2: ShowFeedFile(m_project, true, m_ui); return true;

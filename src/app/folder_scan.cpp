@@ -107,23 +107,12 @@ bool CFolderScan::IsPageName(const std::string& name) const {
   return false;
 }
 
-bool CFolderScan::AddExtension(std::vector<std::string>& list, CInteraction& ui) {
-  std::string answer;
-  if (!ui.RunInputDialog(Lit("追加する拡張子を入力してください"), answer)) return false;
-  std::size_t first = answer.find_first_not_of('.');
-  list.push_back(first == std::string::npos ? std::string() : answer.substr(first));
-  return true;
-}
-
-bool CFolderScan::RemoveExtension(std::vector<std::string>& list, int index, CInteraction& ui) {
-  if (index < 0 || index >= static_cast<int>(list.size())) return false;
-  const std::string question = list[static_cast<std::size_t>(index)] + Lit("を削除しますか？");
-  if (ui.Ask(QuestionId::kRemoveListEntry, Question(question)) != MbAnswer::Yes) return false;
-  list.erase(list.begin() + index);
-  return true;
-}
-
 void CFolderScan::Scan() {
+  if (m_wrapper) m_wrapper([this] { ScanFolder(); });
+  else ScanFolder();
+}
+
+void CFolderScan::ScanFolder() {
   m_rows.clear();
   m_focus = -1;
   WalkSiteFolder(
@@ -222,6 +211,11 @@ CFolderScan::ImportResult CFolderScan::ImportSelected(CInteraction& ui) {
     ++result.imported;
   }
   return result;
+}
+
+void CFolderScan::OpenRow(int row, CInteraction& ui) const {
+  if (row < 0 || row >= GetCount()) return;
+  ui.OpenWithShell(m_rows[static_cast<std::size_t>(row)].Path());
 }
 
 bool CFolderScan::ExcludeSelectedFiles(CInteraction& ui) {

@@ -3,6 +3,7 @@
 // and the command line's `scan` both drive this class; the operations that ask take the interaction.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,13 @@ public:
   // Works on `project`, which must outlive the scan.
   explicit CFolderScan(CRssFile& project);
 
+  CRssFile& GetProject() const { return m_project; }
+
+  // Runs around every scan, so that a front end can show that it is busy (the desktop app's wait
+  // cursor); it must call `scan` once.
+  using ScanWrapper = std::function<void(const std::function<void()>& scan)>;
+  void SetScanWrapper(ScanWrapper wrapper) { m_wrapper = std::move(wrapper); }
+
   // The dialog's opening: load the stored extension list, scan, select the new pages.
   void Open();
 
@@ -41,11 +49,6 @@ public:
   const std::vector<std::string>& GetExtensions() const { return m_extensions; }
   void SetExtensions(std::vector<std::string> extensions) { m_extensions = std::move(extensions); }
   bool IsPageName(const std::string& name) const;
-  // The extension dialog's "追加(&A)...": asks with the input dialog; the answer without its leading
-  // "." characters is appended to `list`. False when cancelled.
-  static bool AddExtension(std::vector<std::string>& list, CInteraction& ui);
-  // The extension dialog's "削除(&D)...": asks, then removes entry `index` of `list`. False on No.
-  static bool RemoveExtension(std::vector<std::string>& list, int index, CInteraction& ui);
 
   // Rows of every page below the local folder that no exclusion leaves out, newest first. The
   // selection and the focus are cleared.
@@ -75,6 +78,9 @@ public:
   };
   ImportResult ImportSelected(CInteraction& ui);
 
+  // A double-click on a row: its file opens with the program the desktop associates with it.
+  void OpenRow(int row, CInteraction& ui) const;
+
   // "選択ﾌｧｲﾙを(&S)...": asks, then appends the selected rows' relative paths to the project's
   // excluded files and removes the rows. False when nothing changed.
   bool ExcludeSelectedFiles(CInteraction& ui);
@@ -89,7 +95,10 @@ public:
   static std::string UpdateExistingQuestionText();
 
 private:
+  void ScanFolder();
+
   CRssFile& m_project;
+  ScanWrapper m_wrapper;
   std::vector<std::string> m_extensions;
   std::vector<CScanRow> m_rows;
   int m_focus = -1;

@@ -46,6 +46,10 @@ bool CInteraction::RunOptionsDialog(COptionValues&) { return false; }
 
 bool CInteraction::RunFolderScan(CRssFile&) { return false; }
 
+bool CInteraction::RunExclusionListDialog(CExclusionListEdit&) { return false; }
+
+bool CInteraction::RunExtensionDialog(CExtensionListEdit&) { return false; }
+
 bool CInteraction::RunItemEditor(CRssFile&, CRssItem&, bool) { return false; }
 
 bool CInteraction::RunCategoryDialog(CRssFile&, std::string&) { return false; }

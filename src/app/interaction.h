@@ -13,6 +13,8 @@
 #include "platform/progress_sink.h"
 #include "platform/user_message.h"
 
+class CExclusionListEdit;
+class CExtensionListEdit;
 class CRssFile;
 class CRssItem;
 struct CFtpProfileChoice;
@@ -27,6 +29,7 @@ enum class QuestionId {
   kConfirmUpload,        // "ftpでサーバにアップしますか？"
   kRefreshFromPage,      // "HTMLファイルから最新の情報を得ます。よろしいですか？"
   kDownloadPage,         // "ローカルファイルが見つかりません。ネット上のhtmlから..."
+  kCancelDownload,       // "中止しますか？" after the download window's "キャンセル" (OK/Cancel)
   kUpdateExistingItems,  // the folder scan's import meets pages that have items already
   kExcludeFiles,         // "選択したファイルを対象から外しますか？"
   kExcludeFolder,        // "フォルダ ... に所属するファイルを全て対象から外しますか？"
@@ -103,6 +106,9 @@ public:
   // The Options dialog "設定" over `values` (filled by the caller, stored by it on OK).
   virtual bool RunOptionsDialog(COptionValues& values);
   virtual bool RunFolderScan(CRssFile& project);        // "ファイル一覧からの取り込み"; true on "取り込み"
+  // The folder scan's list dialogs, over a copy of their list; true on OK (the caller applies it).
+  virtual bool RunExclusionListDialog(CExclusionListEdit& list);  // "除外ファイル", files or folders
+  virtual bool RunExtensionDialog(CExtensionListEdit& list);      // "拡張子"
   virtual bool RunItemEditor(CRssFile& project, CRssItem& item, bool isNew);
   virtual bool RunCategoryDialog(CRssFile& project, std::string& category);
   virtual bool RunInputDialog(const std::string& prompt, std::string& value);

@@ -37,6 +37,10 @@ void OpenEditorPage(const CRssFile& project, const std::string& url, CInteractio
   ui.RunProgram(GetHtmlEditorProgram(), UrlToLocalPath(project, url));
 }
 
+void OpenMarkerTagPage(const CMarkerTagValues& values, CInteraction& ui) {
+  if (!values.localFile.empty()) ui.RunProgram(GetHtmlEditorProgram(), values.localFile);
+}
+
 bool EditorDateTime(int year, int month, int day, int hour, int minute, int second, TimeValue& out) {
   long long t = 0;
   if (!LocalFieldsToTime(year, month, day, hour, minute, second, t)) return false;

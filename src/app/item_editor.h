@@ -26,6 +26,8 @@ void SetEditorTimeToNow(CItemEditorValues& values);
 
 // "ローカルファイルを開く(&L)": the URL's local file in the configured HTML editor.
 void OpenEditorPage(const CRssFile& project, const std::string& url, CInteraction& ui);
+// The marker tag dialog's "ローカルファイルを開く(&R)": its local file in the configured HTML editor.
+void OpenMarkerTagPage(const CMarkerTagValues& values, CInteraction& ui);
 
 // The pickers' local date and time as a time value; false when the platform cannot convert them.
 bool EditorDateTime(int year, int month, int day, int hour, int minute, int second, TimeValue& out);

@@ -15,6 +15,10 @@ std::string RefreshDownloadQuestionText() {
   return Lit("ローカルファイルが見つかりません。ネット上のhtmlから最新の情報を得ます。よろしいですか？");
 }
 
+std::string DownloadWindowTitle() { return Lit("ダウンロード"); }
+
+std::string CancelDownloadQuestionText() { return Lit("中止しますか？"); }
+
 std::string NoUrlMessageText() { return Lit("URLが指定されていません。参照ボタンでhtmlファイルを指定してください"); }
 
 std::string DuplicateUrlMessageText() {
@@ -85,9 +89,14 @@ RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor, C
   if (ui.Ask(QuestionId::kDownloadPage, Question(RefreshDownloadQuestionText())) == MbAnswer::No) {
     return RefreshOutcome::kNoLocalPage;
   }
-  // The downloaded page stays in the temporary folder.
-  CDownloadResult downloaded =
-      DownloadPage(editor.url, TempFolder(), [&ui] { return ui.CreateProgress(Lit("ダウンロード"), true); });
+  // The downloaded page stays in the temporary folder. The window's "キャンセル" asks before it stops.
+  CDownloadOptions options;
+  options.confirmCancel = [&ui] {
+    const CUserMessage question{CancelDownloadQuestionText(), MbButtons::OkCancel, MbIcon::Question};
+    return ui.Ask(QuestionId::kCancelDownload, question) == MbAnswer::Ok;
+  };
+  CDownloadResult downloaded = DownloadPage(
+      editor.url, TempFolder(), [&ui] { return ui.CreateProgress(DownloadWindowTitle(), true); }, options);
   if (!downloaded.message.empty()) ui.Show(downloaded.message);
   if (downloaded.path.empty() || !FileExists(downloaded.path)) return RefreshOutcome::kDownloadFailed;
   RefreshFromLocalFile(project, editor, downloaded.path, ui);

@@ -56,3 +56,5 @@ std::string RefreshQuestionText();        // "HTMLファイルから最新の情
 std::string RefreshDownloadQuestionText();  // "ローカルファイルが見つかりません。..."
 std::string NoUrlMessageText();           // "URLが指定されていません。..."
 std::string DuplicateUrlMessageText();    // "このURLを持つアイテムがすでにあります。..."
+std::string DownloadWindowTitle();        // "ダウンロード"
+std::string CancelDownloadQuestionText();  // "中止しますか？", asked when the download window's "キャンセル" is pressed

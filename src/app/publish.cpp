@@ -5,6 +5,8 @@
 #include "app/feed_commands.h"
 #include "app/ftp_profile_mode.h"
 #include "app/interaction.h"
+#include "app/transfer_worker.h"
+#include "model/rss_file.h"
 #include "net/feed_upload.h"
 #include "net/ftp_host.h"
 #include "platform/text_codec.h"
@@ -20,11 +22,20 @@ PublishOutcome PublishFeeds(CRssFile& project, int kind, CInteraction& ui) {
   } else if (!RunFtpProfileMode(project, Lit("ftp転送"), ui)) {
     return PublishOutcome::kDeclined;
   }
+  // The upload runs on a worker thread with a copy of what it needs, while the status window on this
+  // thread stays live; the window closes before the closing message.
+  CRssFile upload;
+  upload.ftp = project.ftp;
+  upload.localFolder = project.localFolder;
+  upload.rssFileName = project.rssFileName;
+  upload.atomFileName = project.atomFileName;
+  const int passive = GetFtpPassiveOption();
+  const std::string caFile = GetFtpCaFileOption();
   CUploadResult uploaded;
   {
-    // The status window closes before the closing message.
     std::unique_ptr<CProgressSink> status(ui.CreateProgress("ftp", false));
-    uploaded = UploadFeedFiles(project, GetFtpPassiveOption(), GetFtpCaFileOption(), status.get());
+    RunTransferWorker(status.get(),
+                      [&](CProgressSink* sink) { uploaded = UploadFeedFiles(upload, passive, caFile, sink); });
   }
   ui.Show(uploaded.message);
   return uploaded.ok ? PublishOutcome::kUploaded : PublishOutcome::kFailed;

@@ -80,8 +80,12 @@ struct CTransfer {
     return true;
   }
 
-  bool Cancelled() {
-    if (!cancelled && sink && sink->IsCancelled()) cancelled = true;
+  // After the window had its chance to repaint: a press of its cancel button, once confirmed, stops
+  // the download.
+  bool PollCancel() {
+    if (!cancelled && sink && sink->IsCancelled()) {
+      cancelled = !options->confirmCancel || options->confirmCancel();
+    }
     return cancelled;
   }
 };
@@ -118,11 +122,13 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
   if (t->sink) {
     curl_off_t length = -1;
     curl_easy_getinfo(t->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
-    t->sink->SetProgress(t->received, length > 0 ? static_cast<unsigned long long>(length) : 0);
+    const unsigned long long total = length > 0 ? static_cast<unsigned long long>(length) : 0;
+    t->sink->SetProgress(t->received, total);
+    t->sink->SetCountText(DownloadCountText(t->received, total));
     t->sink->Pump();
   }
   // A block that arrives after the user cancelled is not written.
-  if (t->Cancelled()) return 0;
+  if (t->PollCancel()) return 0;
   if (!t->OpenFile()) return 0;
   const char* p = data;
   size_t left = n;
@@ -141,7 +147,7 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
 
 // Called by libcurl while the transfer runs, data or not.
 int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-  return static_cast<CTransfer*>(user)->Cancelled() ? 1 : 0;
+  return static_cast<CTransfer*>(user)->cancelled ? 1 : 0;
 }
 
 // Runs the transfer, letting the window repaint and checking the cancel flag at least every
@@ -160,7 +166,7 @@ CURLcode RunPumping(CTransfer& t) {
     if (running == 0) break;
     curl_multi_poll(multi.get(), nullptr, 0, kPollMilliseconds, nullptr);
     if (t.sink) t.sink->Pump();
-    if (t.Cancelled()) break;
+    if (t.PollCancel()) break;
   }
   int left = 0;
   while (CURLMsg* msg = curl_multi_info_read(multi.get(), &left)) {
@@ -176,6 +182,12 @@ std::string FailureText(const std::string& url, const std::string& reason) {
 }
 
 }  // namespace
+
+std::string DownloadCountText(unsigned long long received, unsigned long long total) {
+  std::string count = std::to_string(received);
+  if (total > 0) count += "/" + std::to_string(total);
+  return count + Lit("バイト");
+}
 
 std::string DownloadFileName(const std::string& url) {
   size_t slash = url.rfind('/');

@@ -13,6 +13,9 @@ struct CDownloadOptions {
   long stallTimeout = 60;    // seconds without a byte before the download fails
   unsigned long long maxBytes = 64ull << 20;  // larger bodies are refused (a page, not a disk image)
   std::string caFile;        // PEM file of certificates to trust instead of the system's ("" for those)
+  // Asked when the user presses the window's cancel button; true stops the download, false goes on.
+  // Unset, a cancel request stops it at once.
+  std::function<bool()> confirmCancel;
 };
 
 // What a download did: the saved file's path ("" when nothing was saved) and the message that
@@ -29,11 +32,15 @@ using CProgressOpener = std::function<CProgressSink*()>;
 // Saves the page at `url` (http or https) as folder/<the URL's part after its last "/">. A URL without
 // "/" gives nothing at once. A name that no file can have ("", ".", "..", control characters, too
 // long) is made safe. Once the URL is understood, `openProgress` (when given) opens the window, which
-// shows "ダウンロード中です", the name and the bytes received, gets a chance to repaint, and can cancel;
-// a cancelled download leaves no file. Every other failure (the URL, the connection, a status of 300
+// shows "ダウンロード中です", the name, the bar and the count ("%d/%dバイト"), gets a chance to repaint at
+// least every 100 ms, also while the server sends nothing, and can cancel (after confirmCancel); a
+// cancelled download leaves no file. Every other failure (the URL, the connection, a status of 300
 // or more, the file) comes back with its reason, and leaves any older file of that name untouched.
 CDownloadResult DownloadPage(const std::string& url, const std::string& folder, const CProgressOpener& openProgress,
                              const CDownloadOptions& options = CDownloadOptions());
+
+// The count beside the bar: "<received>/<total>バイト", or "<received>バイト" while the length is unknown.
+std::string DownloadCountText(unsigned long long received, unsigned long long total);
 
 // The file name DownloadPage gives the page at `url` ("" when the URL has no "/").
 std::string DownloadFileName(const std::string& url);

@@ -10,11 +10,16 @@
 #include "platform/path_names.h"
 #include "app/settings_sheet.h"
 #include "ui/dialogs/existing_url_dialog.h"
+#include "ui/dialogs/folder_scan_dialog.h"
 #include "ui/dialogs/ftp_profile_dialog.h"
 #include "ui/dialogs/item_editor_dialog.h"
+#include "ui/dialogs/list_edit_dialogs.h"
+#include "ui/dialogs/marker_tag_dialog.h"
 #include "ui/dialogs/new_project_wizard.h"
 #include "ui/dialogs/options_dialog.h"
 #include "ui/dialogs/settings_sheet_dialog.h"
+#include "ui/dialogs/small_dialogs.h"
+#include "ui/dialogs/transfer_windows.h"
 #include "ui/wx_text.h"
 
 namespace {
@@ -56,7 +61,7 @@ bool IsPattern(const std::string& name) { return name.find_first_of("*?") != std
 wxWindow* CDesktopInteraction::Parent() const {
   for (wxWindowList::compatibility_iterator node = wxTopLevelWindows.GetLast(); node; node = node->GetPrevious()) {
     auto* dialog = wxDynamicCast(node->GetData(), wxDialog);
-    if (dialog && dialog->IsModal() && dialog->IsShown()) return dialog;
+    if (dialog && dialog->IsShown() && (dialog->IsModal() || dynamic_cast<CTransferWindow*>(dialog))) return dialog;
   }
   return m_owner;
 }
@@ -75,7 +80,7 @@ MbAnswer CDesktopInteraction::MessageBox(const std::string& text, MbButtons butt
 }
 
 CProgressSink* CDesktopInteraction::CreateProgress(const std::string& title, bool cancellable) {
-  return CInteraction::CreateProgress(title, cancellable);
+  return OpenTransferWindow(Parent(), title, cancellable);
 }
 
 void CDesktopInteraction::SetClipboardText(const std::string& text) {
@@ -129,6 +134,43 @@ ExistingUrlAnswer CDesktopInteraction::AskExistingUrl() {
   return dialog.Ask();
 }
 
+bool CDesktopInteraction::RunFolderScan(CRssFile& project) {
+  CFolderScanDialog dialog(Parent(), project, *this);
+  return dialog.ShowModal() == wxID_OK;
+}
+
+bool CDesktopInteraction::RunExclusionListDialog(CExclusionListEdit& list) {
+  CExclusionListDialog dialog(Parent(), list, *this);
+  return dialog.ShowModal() == wxID_OK;
+}
+
+bool CDesktopInteraction::RunExtensionDialog(CExtensionListEdit& list) {
+  CExtensionDialog dialog(Parent(), list, *this);
+  return dialog.ShowModal() == wxID_OK;
+}
+
+bool CDesktopInteraction::RunCategoryDialog(CRssFile& project, std::string& category) {
+  CCategoryDialog dialog(Parent(), project, category);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  category = dialog.Category();
+  return true;
+}
+
+bool CDesktopInteraction::RunInputDialog(const std::string& prompt, std::string& value) {
+  CInputDialog dialog(Parent(), prompt, value);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  value = dialog.Value();
+  return true;
+}
+
+bool CDesktopInteraction::RunMarkerTagDialog(CMarkerTagValues& values) {
+  CMarkerTagDialog dialog(Parent(), values, *this);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  values.startTag = dialog.Values().startTag;
+  values.endTag = dialog.Values().endTag;
+  return true;
+}
+
 bool CDesktopInteraction::RunNewProjectWizard(const std::string& title, CRssFile& project) {
   CSettingsSheet sheet = CSettingsSheet::NewProjectWizard(project);
   CNewProjectWizard wizard(Parent(), ToWx(title), sheet, *this);
@@ -164,13 +206,3 @@ bool CDesktopInteraction::RunOptionsDialog(COptionValues& values) {
   COptionsDialog dialog(Parent(), values, *this);
   return dialog.ShowModal() == wxID_OK;
 }
-
-// The dialogs that are not built yet decline, as the base does.
-bool CDesktopInteraction::RunFolderScan(CRssFile& project) { return CInteraction::RunFolderScan(project); }
-bool CDesktopInteraction::RunCategoryDialog(CRssFile& project, std::string& category) {
-  return CInteraction::RunCategoryDialog(project, category);
-}
-bool CDesktopInteraction::RunInputDialog(const std::string& prompt, std::string& value) {
-  return CInteraction::RunInputDialog(prompt, value);
-}
-bool CDesktopInteraction::RunMarkerTagDialog(CMarkerTagValues& values) { return CInteraction::RunMarkerTagDialog(values); }

@@ -23,13 +23,16 @@ public:
   bool RunFtpProfileChooser(CFtpProfileChoice& choice) override;
   bool RunOptionsDialog(COptionValues& values) override;
   bool RunFolderScan(CRssFile& project) override;
+  bool RunExclusionListDialog(CExclusionListEdit& list) override;
+  bool RunExtensionDialog(CExtensionListEdit& list) override;
   bool RunItemEditor(CRssFile& project, CRssItem& item, bool isNew) override;
   bool RunCategoryDialog(CRssFile& project, std::string& category) override;
   bool RunInputDialog(const std::string& prompt, std::string& value) override;
   bool RunMarkerTagDialog(CMarkerTagValues& values) override;
   ExistingUrlAnswer AskExistingUrl() override;
 
-  // The window dialogs open over: the innermost open dialog of the program, else the main window.
+  // The window dialogs open over: the innermost open dialog of the program (a transfer's window
+  // included), else the main window.
   wxWindow* Parent() const;
 
 private:

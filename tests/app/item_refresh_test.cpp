@@ -7,6 +7,7 @@
 #include "app/item_refresh.h"
 #include "model/rss_item.h"
 #include "platform/file_system.h"
+#include "support/recording_interaction.h"
 #include "support/test_server.h"
 
 namespace {
@@ -167,6 +168,32 @@ TEST_F(ItemRefresh, DownloadsWhenThereIsNoLocalPage) {
   EXPECT_EQ(editor.url, base + "/page.html");
   EXPECT_GE(editor.date, before - 2);  // the time of the download
   EXPECT_TRUE(FileExists(TempFolder() + "/page.html"));
+}
+
+TEST_F(ItemRefresh, CancellingADownloadAsksFirst) {
+  if (!HaveProgram("/usr/bin/python3")) GTEST_SKIP() << "no python3 for the HTTP server";
+  std::string error;
+  ASSERT_TRUE(server.Start("http_server.py", {}, TempFolder(), &error)) << error;
+  // The window's "キャンセル" is pressed while the server stalls after its first block: the first
+  // "中止しますか？" is answered Cancel (the download goes on), the second OK.
+  CRecordingInteraction rec;
+  rec.cancelWhen = [](unsigned long long received) { return received > 0; };
+  rec.Expect("HTMLファイルから最新の情報を得ます。", MbAnswer::Yes);
+  rec.Expect("ローカルファイルが見つかりません。", MbAnswer::Yes);
+  rec.ExpectQuestion(QuestionId::kCancelDownload, MbAnswer::Cancel);
+  rec.ExpectQuestion(QuestionId::kCancelDownload, MbAnswer::Ok);
+  editor.url = "http://127.0.0.1:" + std::to_string(server.Port()) + "/stall";
+  EXPECT_EQ(RefreshOutcome::kDownloadFailed, RefreshItem(project, editor, rec));
+  rec.VerifyAllAsked();
+  ASSERT_EQ(rec.shown.size(), 4u);  // the two questions of the refresh, then the cancel question twice
+  EXPECT_EQ(rec.shown[3].text, "中止しますか？");
+  EXPECT_EQ(rec.shown[3].buttons, MbButtons::OkCancel);
+  EXPECT_EQ(rec.shown[3].icon, MbIcon::Question);
+  EXPECT_EQ(rec.events.front(), "open:ダウンロード (cancellable)");
+  EXPECT_EQ(rec.Events("count:"), std::vector<std::string>{"500/100000バイト"});
+  EXPECT_EQ(rec.events.back(), "close");
+  EXPECT_FALSE(FileExists(TempFolder() + "/stall"));
+  ExpectUnchanged();
 }
 
 TEST_F(ItemRefresh, MarkerTagsFollowTheDefaults) {

@@ -77,6 +77,9 @@ TEST_F(DownloadTest, SavesPagesWithAndWithoutLength) {
     // The count ends at the whole body, of its length when the server gave one.
     std::string total = route == std::string("page.html") ? std::to_string(Page().size()) : "0";
     EXPECT_EQ(rec.Events("progress:").back(), std::to_string(Page().size()) + "/" + total);
+    // The count beside the bar: received/length, or only what was received while the length is unknown.
+    std::string count = std::to_string(Page().size()) + (total == "0" ? "" : "/" + total) + "バイト";
+    EXPECT_EQ(rec.Events("count:").back(), count);
   }
   EXPECT_GT(rec.pumped, 0);
   EXPECT_TRUE(rec.shown.empty());
@@ -178,6 +181,25 @@ TEST_F(DownloadTest, CancelStopsAndLeavesNoFile) {
   EXPECT_EQ(Files(), std::vector<std::string>{"slow"});
   EXPECT_EQ(rec.Events("progress:"), std::vector<std::string>{"500/100000"});
   EXPECT_EQ(rec.events.back(), "close");
+}
+
+TEST_F(DownloadTest, ACancelRequestIsConfirmedFirst) {
+  StartServer();
+  // Each request after 20000 bytes asks; the first answer goes on, the second stops.
+  rec.cancelWhen = [](unsigned long long received) { return received >= 20000; };
+  int asked = 0;
+  unsigned long long askedAt = 0;
+  CDownloadOptions options;
+  options.confirmCancel = [&] {
+    askedAt = U(rec.Events("progress:").back()).empty() ? 0 : std::stoull(rec.Events("progress:").back());
+    return ++asked == 2;
+  };
+  EXPECT_EQ(Download(J(base + "/slow"), J(folder), 1, options), "");
+  EXPECT_EQ(asked, 2);
+  EXPECT_GE(askedAt, 20000u);
+  EXPECT_LT(askedAt, 2000000u);  // stopped before the end
+  EXPECT_TRUE(rec.shown.empty());
+  EXPECT_TRUE(Files().empty());
 }
 
 TEST_F(DownloadTest, StalledOrEndlessBodiesEnd) {

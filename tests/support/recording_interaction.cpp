@@ -16,6 +16,10 @@ public:
     // Repeated reports of the same numbers add nothing to the record.
     if (m_owner.events.empty() || m_owner.events.back() != e) m_owner.events.push_back(e);
   }
+  void SetCountText(const std::string& text) override {
+    std::string e = "count:" + AnsiToUtf8(text);
+    if (m_owner.events.empty() || m_owner.events.back() != e) m_owner.events.push_back(e);
+  }
   bool IsCancelled() override { return m_owner.cancelWhen && m_owner.cancelWhen(m_received); }
   void Pump() override { ++m_owner.pumped; }
 

@@ -11,7 +11,7 @@
 class CRecordingInteraction : public CScriptedInteraction {
 public:
   // Everything progress windows were told, in order, UTF-8: "open:<title>", "status:<text>",
-  // "file:<text>", "progress:<received>/<total>", "close".
+  // "file:<text>", "progress:<received>/<total>", "count:<text>", "close".
   std::vector<std::string> events;
   // Called by IsCancelled with the bytes received so far; true cancels.
   std::function<bool(unsigned long long received)> cancelWhen;

@@ -38,6 +38,22 @@ bool CScriptedInteraction::Run(const char* what, const std::function<bool(CRssFi
   return handler(project);
 }
 
+bool CScriptedInteraction::RunExclusionListDialog(CExclusionListEdit& list) {
+  if (!exclusionList) {
+    ADD_FAILURE() << "unexpected dialog: exclusion list";
+    return false;
+  }
+  return exclusionList(list);
+}
+
+bool CScriptedInteraction::RunExtensionDialog(CExtensionListEdit& list) {
+  if (!extensionDialog) {
+    ADD_FAILURE() << "unexpected dialog: extensions";
+    return false;
+  }
+  return extensionDialog(list);
+}
+
 bool CScriptedInteraction::RunFtpPage(const std::string& title, CFtpPageValues& values) {
   if (!ftpPage) {
     ADD_FAILURE() << "unexpected dialog: FTP page " << AnsiToUtf8(title);

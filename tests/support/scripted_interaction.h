@@ -55,6 +55,11 @@ public:
   bool RunNewProjectWizard(const std::string& title, CRssFile& project) override;
   bool RunSiteSettings(const std::string& title, CRssFile& project) override;
   bool RunFolderScan(CRssFile& project) override { return Run("folder scan", folderScan, project); }
+  // The folder scan's list dialogs run these handlers on the dialog's list; unset, they fail the test.
+  std::function<bool(CExclusionListEdit&)> exclusionList;
+  std::function<bool(CExtensionListEdit&)> extensionDialog;
+  bool RunExclusionListDialog(CExclusionListEdit& list) override;
+  bool RunExtensionDialog(CExtensionListEdit& list) override;
   bool RunFtpPage(const std::string& title, CFtpPageValues& values) override;
   std::function<bool(CFtpProfileChoice&)> ftpProfileChooser;
   std::function<bool(COptionValues&)> optionsDialog;
