@@ -1,16 +1,19 @@
 // Any bytes as a page file read in the marked-part mode. The first byte picks the item's URL and
 // whether the item carries its own marker tags. Reading a page must never show a message, must leave
 // HTML mode off, and must keep the description within its limit.
-#include <unistd.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "fuzz_scratch.h"
 #include "harvest/page_reader.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
+#include "platform/clock.h"
 #include "platform/interaction.h"
 #include "xml/vxml.h"
 
@@ -23,7 +26,9 @@ public:
 
 std::string g_path;
 
-void RemovePage() { std::remove(g_path.c_str()); }
+// An item takes its page's modification time, and new items the current time: both are fixed, so that a
+// seeded run is reproducible.
+constexpr TimeValue kFixedTime = 1146821400;
 
 }  // namespace
 
@@ -31,8 +36,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   setenv("VAMELRSS_CONFIG_DIR", "/nonexistent-vamelrss-fuzz", 1);
   static CNoMessages noMessages;
   SetInteraction(&noMessages);
-  g_path = "/tmp/vamelrss-page-fuzz-" + std::to_string(getpid()) + ".html";
-  std::atexit(RemovePage);
+  SetCurrentTimeOverride(kFixedTime);
+  g_path = FuzzScratchPath("page.html");
   return 0;
 }
 
@@ -45,6 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (!f) return 0;
   std::fwrite(data + 1, 1, size - 1, f);
   std::fclose(f);
+  const timespec times[2] = {{kFixedTime, 0}, {kFixedTime, 0}};
+  utimensat(AT_FDCWD, g_path.c_str(), times, 0);
 
   static CRssFile project;
   project.importMode = 3;
