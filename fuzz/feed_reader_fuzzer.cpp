@@ -1,15 +1,14 @@
 // Any bytes as a feed file through ReadFeed. The first byte picks a start that makes an RSS 2.0, RSS 1.0,
 // Atom 1.0 or Atom 0.3 root likely (or none), the rest is the file.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "feeds/feed_reader.h"
+#include "fuzz_scratch.h"
 #include "model/rss_file.h"
-#include "platform/file_system.h"
+#include "platform/clock.h"
 
 namespace {
 
@@ -21,21 +20,20 @@ const char* const kPrefixes[] = {
     "",
 };
 
-const std::string& FeedPath() {
-  static const std::string path = [] {
-    setenv("VAMELRSS_CONFIG_DIR", "/nonexistent-vamelrss-fuzz", 1);
-    return TempFolder() + "/vamelrss-reader-fuzz-" + std::to_string(getpid()) + ".xml";
-  }();
-  return path;
-}
-
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  setenv("VAMELRSS_CONFIG_DIR", "/nonexistent-vamelrss-fuzz", 1);
+  // Items without a date take the current time: a fixed clock keeps a seeded run reproducible.
+  SetCurrentTimeOverride(1146821400);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (size == 0) return 0;
   std::string text = kPrefixes[data[0] % (sizeof kPrefixes / sizeof kPrefixes[0])];
   text.append(reinterpret_cast<const char*>(data + 1), size - 1);
-  const std::string& path = FeedPath();
+  static const std::string path = FuzzScratchPath("feed.xml");
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return 0;
   std::fwrite(text.data(), 1, text.size(), f);

@@ -8,20 +8,15 @@
 #include <memory>
 #include <string>
 
-#include <unistd.h>
-
 #include "feeds/feed_writers.h"
 #include "feeds/xml_well_formed.h"
+#include "fuzz_scratch.h"
 #include "model/rss_file.h"
+#include "platform/clock.h"
 #include "platform/file_system.h"
 #include "xml/vxml.h"
 
 namespace {
-
-const std::string& OutputPath() {
-  static const std::string path = TempFolder() + "/vamelrss-feed-fuzz-" + std::to_string(getpid()) + ".xml";
-  return path;
-}
 
 // Direct children of `parent` named `name`.
 int CountChildren(const CVXMLNode* parent, const char* name) {
@@ -40,6 +35,12 @@ const CVXMLNode* FindChild(const CVXMLNode* parent, const char* name) {
 }
 
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  // The feeds carry the time they were written: a fixed clock keeps a seeded run reproducible.
+  SetCurrentTimeOverride(1146821400);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
@@ -65,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     project.Add(std::move(item));
   }
 
-  const std::string& path = OutputPath();
+  static const std::string path = FuzzScratchPath("feed.xml");
   for (int format = 0; format < 4; ++format) {
     const bool rss = format < 2;
     CFeedWriteResult written;

@@ -1,30 +1,35 @@
 // Any bytes as a page file read in the marked-part mode. The first byte picks the item's URL and
 // whether the item carries its own marker tags. Reading a page must leave HTML mode off and keep the
 // description within its limit.
-#include <unistd.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "fuzz_scratch.h"
 #include "harvest/page_reader.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
+#include "platform/clock.h"
 #include "xml/vxml.h"
 
 namespace {
 
 std::string g_path;
 
-void RemovePage() { std::remove(g_path.c_str()); }
+// An item takes its page's modification time, and new items the current time: both are fixed, so that a
+// seeded run is reproducible.
+constexpr TimeValue kFixedTime = 1146821400;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   setenv("VAMELRSS_CONFIG_DIR", "/nonexistent-vamelrss-fuzz", 1);
-  g_path = "/tmp/vamelrss-page-fuzz-" + std::to_string(getpid()) + ".html";
-  std::atexit(RemovePage);
+  SetCurrentTimeOverride(kFixedTime);
+  g_path = FuzzScratchPath("page.html");
   return 0;
 }
 
@@ -37,6 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (!f) return 0;
   std::fwrite(data + 1, 1, size - 1, f);
   std::fclose(f);
+  const timespec times[2] = {{kFixedTime, 0}, {kFixedTime, 0}};
+  utimensat(AT_FDCWD, g_path.c_str(), times, 0);
 
   static CRssFile project;
   project.importMode = 3;

@@ -7,6 +7,7 @@
 #include "app/item_refresh.h"
 #include "model/rss_item.h"
 #include "platform/file_system.h"
+#include "support/missing.h"
 #include "support/recording_interaction.h"
 #include "support/test_server.h"
 
@@ -140,7 +141,7 @@ TEST_F(ItemRefresh, QuestionsInOrder) {
 }
 
 TEST_F(ItemRefresh, DownloadsWhenThereIsNoLocalPage) {
-  if (!HaveProgram("/usr/bin/python3")) GTEST_SKIP() << "no python3 for the HTTP server";
+  if (!HaveProgram("/usr/bin/python3")) SKIP_OR_FAIL_IN_CI("no python3 for the HTTP server");
   std::string error;
   ASSERT_TRUE(server.Start("http_server.py", {}, TempFolder(), &error)) << error;
   const std::string base = "http://127.0.0.1:" + std::to_string(server.Port());
@@ -171,7 +172,7 @@ TEST_F(ItemRefresh, DownloadsWhenThereIsNoLocalPage) {
 }
 
 TEST_F(ItemRefresh, CancellingADownloadAsksFirst) {
-  if (!HaveProgram("/usr/bin/python3")) GTEST_SKIP() << "no python3 for the HTTP server";
+  if (!HaveProgram("/usr/bin/python3")) SKIP_OR_FAIL_IN_CI("no python3 for the HTTP server");
   std::string error;
   ASSERT_TRUE(server.Start("http_server.py", {}, TempFolder(), &error)) << error;
   // The window's "キャンセル" is pressed while the server stalls after its first block: the first

@@ -1,5 +1,6 @@
 #include "feeds/xml_escape.h"
 #include "platform/text_codec.h"
+#include "support/missing.h"
 #include "support/test_env.h"
 
 TEST(XmlEscape, EscapeXmlTextEscapesEveryCharacterOnce) {
@@ -57,7 +58,7 @@ TEST(XmlEscape, CdataContentIsSplitAtEveryEndMarker) {
   }
   xml += "</r>";
   EXPECT_EQ(joined, content);
-  if (HaveProgram("xmllint")) {
+  if (PresentOrFailInCi(HaveProgram("xmllint"), "xmllint is not installed")) {
     const std::string dir = testing::TempDir();
     WriteFile(dir + "/cdata.xml", AnsiToUtf8(xml));
     std::string out;

@@ -13,7 +13,7 @@
 #include "model/rss_file.h"
 #include "net/feed_upload.h"
 #include "net/net_fixture.h"
-#include "net/required_in_ci.h"
+#include "support/missing.h"
 #include "net/vamel_ftp.h"
 #include "settings/options.h"
 #include "support/secure_servers.h"
@@ -27,11 +27,11 @@ class FtpsTest : public NetTest {
 protected:
   void SetUp() override {
     NetTest::SetUp();
-    if (geteuid() != 0) SKIP_UNLESS_IN_CI("pure-ftpd needs root to change to its user's uid");
+    if (geteuid() != 0) SKIP_OR_FAIL_IN_CI("pure-ftpd needs root to change to its user's uid");
     if (!HaveProgram("pure-ftpd") || !HaveProgram("pure-pw") || !HaveProgram("openssl"))
-      SKIP_UNLESS_IN_CI("pure-ftpd or openssl is not installed");
+      SKIP_OR_FAIL_IN_CI("pure-ftpd or openssl is not installed");
     struct passwd* nobody = getpwnam("nobody");
-    if (!nobody) SKIP_UNLESS_IN_CI("no user nobody");
+    if (!nobody) SKIP_OR_FAIL_IN_CI("no user nobody");
 
     root = TempPath("ftproot");
     MakeFolder(root + "/public_html");

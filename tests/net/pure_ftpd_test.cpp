@@ -9,6 +9,7 @@
 
 #include "net/net_fixture.h"
 #include "net/vamel_ftp.h"
+#include "support/missing.h"
 
 namespace {
 
@@ -18,10 +19,10 @@ class PureFtpdTest : public NetTest {
 protected:
   void SetUp() override {
     NetTest::SetUp();
-    if (geteuid() != 0) GTEST_SKIP() << "pure-ftpd needs root to change to its user's uid";
-    if (!HaveProgram("pure-ftpd") || !HaveProgram("pure-pw")) GTEST_SKIP() << "pure-ftpd is not installed";
+    if (geteuid() != 0) SKIP_OR_FAIL_IN_CI("pure-ftpd needs root to change to its user's uid");
+    if (!HaveProgram("pure-ftpd") || !HaveProgram("pure-pw")) SKIP_OR_FAIL_IN_CI("pure-ftpd is not installed");
     struct passwd* nobody = getpwnam("nobody");
-    if (!nobody) GTEST_SKIP() << "no user nobody";
+    if (!nobody) SKIP_OR_FAIL_IN_CI("no user nobody");
     root = TempPath("pureroot");
     MakeFolder(root + "/public_html");
     MakeFolder(root + "/locked");

@@ -16,7 +16,7 @@
 #include "model/rss_file.h"
 #include "net/feed_upload.h"
 #include "net/net_fixture.h"
-#include "net/required_in_ci.h"
+#include "support/missing.h"
 #include "net/vamel_sftp.h"
 #include "support/cli_runner.h"
 #include "support/secure_servers.h"
@@ -51,9 +51,9 @@ class SftpTest : public NetTest {
 protected:
   void SetUp() override {
     NetTest::SetUp();
-    if (geteuid() != 0) SKIP_UNLESS_IN_CI("sshd needs root");
+    if (geteuid() != 0) SKIP_OR_FAIL_IN_CI("sshd needs root");
     for (const char* program : {"/usr/sbin/sshd", "ssh-keygen", "ssh-keyscan", "ssh-agent", "unshare", "openssl"}) {
-      if (!HaveProgram(program)) SKIP_UNLESS_IN_CI(std::string(program) + " is not installed");
+      if (!HaveProgram(program)) SKIP_OR_FAIL_IN_CI(std::string(program) + " is not installed");
     }
     uid = UnusedUid();
     ASSERT_GT(uid, 0);

@@ -19,6 +19,7 @@
 #include "model/rss_item.h"
 #include "settings/options.h"
 #include "support/test_server.h"
+#include "support/missing.h"
 #include "ui/command_table.h"
 #include "ui/desktop_doc.h"
 #include "ui/dialogs/folder_scan_dialog.h"
@@ -392,7 +393,7 @@ TEST_F(HarvestWindows, MarkerTagsGoIntoTheItemEvenWhenTheEditorIsCancelled) {
 }
 
 TEST_F(HarvestWindows, PublishingShowsEachStatusInTheStatusWindow) {
-  if (!HavePythonModule("pyftpdlib")) GTEST_SKIP() << "python3-pyftpdlib is not installed";
+  if (!HavePythonModule("pyftpdlib")) SKIP_OR_FAIL_IN_CI("python3-pyftpdlib is not installed");
   Page("p.html", 0);
   Open();
   setenv("no_proxy", "127.0.0.1,localhost", 1);
