@@ -1,6 +1,7 @@
 #include "app/feed_commands.h"
 
 #include "app/command_ids.h"
+#include "app/feed_check_report.h"
 #include "app/interaction.h"
 #include "feeds/feed_writers.h"
 #include "model/rss_file.h"
@@ -105,12 +106,25 @@ void ShowFeedFile(const CRssFile& project, bool rss, CInteraction& ui) {
   else OpenInViewer(ui, path);
 }
 
+void ReportWrittenFeeds(const std::vector<const CWrittenFeed*>& feeds, CInteraction& ui) {
+  std::vector<std::string> paths;
+  for (const CWrittenFeed* feed : feeds) {
+    if (feed->saved) paths.push_back(feed->path);
+  }
+  if (!paths.empty()) ui.ReportFeedCheck(CheckWrittenFeeds(paths));
+}
+
 void RunCreateFeed(const CRssFile& project, FeedCommand command, CInteraction& ui) {
   CFeedCreation result = CreateFeed(project, command);
   ui.ShowAll(result.messages);
   if (!result.openQuestion.empty() && ui.Ask(QuestionId::kOpenCreatedFeed, result.openQuestion) == MbAnswer::Yes) {
     OpenInViewer(ui, result.feed.path);
   }
+  ReportWrittenFeeds({&result.feed}, ui);
 }
 
-void RunCreateRssAndAtom(const CRssFile& project, CInteraction& ui) { ui.ShowAll(CreateRssAndAtom(project).messages); }
+void RunCreateRssAndAtom(const CRssFile& project, CInteraction& ui) {
+  CFeedsCreation result = CreateRssAndAtom(project);
+  ui.ShowAll(result.messages);
+  ReportWrittenFeeds({&result.rss, &result.atom}, ui);
+}

@@ -56,6 +56,10 @@ void OpenInViewer(CInteraction& ui, const std::string& path);
 // / "Atomファイル名が設定されていません" when the name is empty.
 void ShowFeedFile(const CRssFile& project, bool rss, CInteraction& ui);
 
-// A creation command as the menu runs it: create, show the messages, ask, open the file on Yes.
+// Checks the feeds that were saved and reports the findings to the front end (ReportFeedCheck).
+void ReportWrittenFeeds(const std::vector<const CWrittenFeed*>& feeds, CInteraction& ui);
+
+// A creation command as the menu runs it: create, show the messages, ask, open the file on Yes; then
+// the check of the file written.
 void RunCreateFeed(const CRssFile& project, FeedCommand command, CInteraction& ui);
 void RunCreateRssAndAtom(const CRssFile& project, CInteraction& ui);

@@ -59,3 +59,5 @@ bool CInteraction::RunInputDialog(const std::string&, std::string&) { return fal
 bool CInteraction::RunMarkerTagDialog(CMarkerTagValues&) { return false; }
 
 ExistingUrlAnswer CInteraction::AskExistingUrl() { return ExistingUrlAnswer::kCancel; }
+
+void CInteraction::ReportFeedCheck(const CFeedCheckReport&) {}

@@ -17,6 +17,7 @@ class CExclusionListEdit;
 class CExtensionListEdit;
 class CRssFile;
 class CRssItem;
+struct CFeedCheckReport;
 struct CFtpProfileChoice;
 struct COptionValues;
 
@@ -116,4 +117,8 @@ public:
   virtual bool RunMarkerTagDialog(CMarkerTagValues& values);
   // "既存URLです": a new item's URL is in the project already. The default cancels.
   virtual ExistingUrlAnswer AskExistingUrl();
+
+  // What the check of the feeds a creation command wrote found, after the command's own messages
+  // ("フィードの検査"). The default says nothing.
+  virtual void ReportFeedCheck(const CFeedCheckReport& report);
 };

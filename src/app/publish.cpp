@@ -16,11 +16,16 @@ PublishOutcome PublishFeeds(CRssFile& project, int kind, CInteraction& ui) {
   CFeedsCreation written = CreateRssAndAtom(project);
   for (size_t i = 0; i + 1 < written.messages.size(); ++i) ui.Show(written.messages[i]);  // file errors
   if (!written.rss.saved && !written.atom.saved) ui.Show(written.messages.back());
+  // The check of the feeds written comes last, after the command's own messages, whatever the end.
+  auto finish = [&](PublishOutcome outcome) {
+    ReportWrittenFeeds({&written.rss, &written.atom}, ui);
+    return outcome;
+  };
   if (kind == 0) {
     CUserMessage question{Lit("ftpでサーバにアップしますか？"), MbButtons::YesNo, MbIcon::Question};
-    if (ui.Ask(QuestionId::kConfirmUpload, question) != MbAnswer::Yes) return PublishOutcome::kDeclined;
+    if (ui.Ask(QuestionId::kConfirmUpload, question) != MbAnswer::Yes) return finish(PublishOutcome::kDeclined);
   } else if (!RunFtpProfileMode(project, Lit("ftp転送"), ui)) {
-    return PublishOutcome::kDeclined;
+    return finish(PublishOutcome::kDeclined);
   }
   // The upload runs on a worker thread with a copy of what it needs, while the status window on this
   // thread stays live; the window closes before the closing message.
@@ -38,7 +43,7 @@ PublishOutcome PublishFeeds(CRssFile& project, int kind, CInteraction& ui) {
                       [&](CProgressSink* sink) { uploaded = UploadFeedFiles(upload, passive, caFile, sink); });
   }
   ui.Show(uploaded.message);
-  return uploaded.ok ? PublishOutcome::kUploaded : PublishOutcome::kFailed;
+  return finish(uploaded.ok ? PublishOutcome::kUploaded : PublishOutcome::kFailed);
 }
 
 bool CheckFtpHostField(const std::string& host, std::string& reason) {

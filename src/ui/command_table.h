@@ -26,6 +26,7 @@ enum FrameCommand : int {
   ID_ITEM_SORT = 32793,
   ID_ITEM_CATEGORY = 32796,
   ID_TEST = 32772,             // never shown; does nothing
+  ID_FEED_CHECK = 32830,       // "フィードの検査(&K)...": the findings of the last check of written feeds
   // The view's controls.
   IDC_LIST = 1000,
   IDC_ADD_BUTTON = 1002,

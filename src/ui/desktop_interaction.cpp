@@ -129,6 +129,10 @@ bool CDesktopInteraction::RunItemEditor(CRssFile& project, CRssItem& item, bool)
   return true;
 }
 
+void CDesktopInteraction::ReportFeedCheck(const CFeedCheckReport& report) {
+  if (m_feedCheck) m_feedCheck(report);
+}
+
 ExistingUrlAnswer CDesktopInteraction::AskExistingUrl() {
   CExistingUrlDialog dialog(Parent());
   return dialog.Ask();

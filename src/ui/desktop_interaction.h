@@ -2,6 +2,8 @@
 // and folder choosers, the clipboard, the progress windows and the program's dialogs.
 #pragma once
 
+#include <functional>
+
 #include "app/interaction.h"
 
 class wxWindow;
@@ -30,6 +32,9 @@ public:
   bool RunInputDialog(const std::string& prompt, std::string& value) override;
   bool RunMarkerTagDialog(CMarkerTagValues& values) override;
   ExistingUrlAnswer AskExistingUrl() override;
+  // Hands the check's findings to the main window (SetFeedCheckHandler), which shows them.
+  void ReportFeedCheck(const CFeedCheckReport& report) override;
+  void SetFeedCheckHandler(std::function<void(const CFeedCheckReport&)> handler) { m_feedCheck = std::move(handler); }
 
   // The window dialogs open over: the innermost open dialog of the program (a transfer's window
   // included), else the main window.
@@ -37,4 +42,5 @@ public:
 
 private:
   wxWindow* m_owner = nullptr;
+  std::function<void(const CFeedCheckReport&)> m_feedCheck;
 };

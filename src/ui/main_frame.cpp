@@ -7,6 +7,7 @@
 #include <wx/utils.h>
 
 #include "app/command_ids.h"
+#include "app/feed_check_report.h"
 #include "app/options_model.h"
 #include "app/shell_commands.h"
 #include "platform/shell.h"
@@ -16,6 +17,7 @@
 #include "ui/desktop_doc.h"
 #include "ui/desktop_interaction.h"
 #include "ui/dialogs/version_dialog.h"
+#include "ui/feed_check_window.h"
 #include "ui/help_viewer.h"
 #include "ui/item_list_view.h"
 #include "ui/wx_text.h"
@@ -64,6 +66,7 @@ const MenuEntry kViewMenu[] = {
     {0, nullptr, nullptr},
     {ID_SITE_SETTINGS, "サイト設定(&C)...", "サイトとフィードの設定を変更します"},
     {ID_OPTIONS, "設定(&O)...", "プログラムの設定を変更します"},
+    {ID_FEED_CHECK, "フィードの検査(&K)...", "作成したフィードの検査結果を表示します"},
     {0, nullptr, nullptr},
 };
 
@@ -131,6 +134,9 @@ void Append(wxMenu* menu, int command, const char* text) {
 // The smallest main window: the list, its buttons and the preview still fit.
 const wxSize kMinimumSize(360, 240);
 
+// The status bar's pane of the feed check's summary.
+constexpr int kCheckPane = 5;
+
 // The status bar's panes: the message, then the indicators.
 const char* const kIndicators[] = {"ｶﾅ", "CAP", "NUM", "SCRL"};
 
@@ -156,12 +162,14 @@ CMainFrame::CMainFrame(CDesktopInteraction& ui)
   Bind(wxEVT_DROP_FILES, &CMainFrame::OnDropFiles, this);
   Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
   ui.SetOwner(this);
+  ui.SetFeedCheckHandler([this](const CFeedCheckReport& report) { OnFeedCheck(report); });
   DocumentChanged();
 }
 
 CMainFrame::~CMainFrame() {
   SavePlacement();
   m_ui.SetOwner(nullptr);
+  m_ui.SetFeedCheckHandler(nullptr);
 }
 
 void CMainFrame::BuildMenus() {
@@ -226,10 +234,18 @@ void CMainFrame::BuildToolBar() {
 }
 
 void CMainFrame::BuildStatusBar() {
-  wxStatusBar* status = CreateStatusBar(5);
-  int widths[5] = {-1, 0, 0, 0, 0};
+  // The panes of the message and the indicators, then the summary of the last feed check (empty while
+  // the check found nothing; a click on it opens "フィードの検査").
+  wxStatusBar* status = CreateStatusBar(6);
+  int widths[6] = {-1, 0, 0, 0, 0, 0};
   for (int i = 0; i < 4; ++i) widths[i + 1] = status->GetTextExtent(Wx(kIndicators[i])).GetWidth() + 16;
-  status->SetStatusWidths(5, widths);
+  widths[5] = status->GetTextExtent(Wx("フィードの検査: エラー 000 件、警告 000 件")).GetWidth() + 16;
+  status->SetStatusWidths(6, widths);
+  status->Bind(wxEVT_LEFT_DOWN, [this, status](wxMouseEvent& event) {
+    wxRect pane;
+    if (status->GetFieldRect(kCheckPane, pane) && pane.Contains(event.GetPosition())) ShowFeedCheck();
+    event.Skip();
+  });
   SetStatusText(Wx("ﾚﾃﾞｨ"), 0);
 }
 
@@ -327,6 +343,7 @@ bool CMainFrame::RunCommand(int command) {
     case ID_HELP_FINDER: ShowHelpContents(this); return true;
     case ID_HELP_INDEX: ShowHelpIndex(this); return true;
     case ID_HOME_PAGE: ShellOpen(kHomePageUrl); return true;
+    case ID_FEED_CHECK: ShowFeedCheck(); return true;
     case ID_APP_ABOUT: {
       CVersionDialog dialog(this);
       dialog.ShowModal();
@@ -361,8 +378,29 @@ void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
   for (int i = 0; i < event.GetNumberOfFiles(); ++i) OpenDocument(FromWx(event.GetFiles()[i]));
 }
 
+void CMainFrame::OnFeedCheck(const CFeedCheckReport& report) {
+  if (!report.HasFindings()) {
+    if (GetStatusBar()) SetStatusText(wxString(), kCheckPane);
+    if (m_checkWindow) m_checkWindow->Hide();
+    m_hasFindings = false;
+    return;
+  }
+  if (!m_checkWindow) m_checkWindow = new CFeedCheckWindow(this);
+  m_checkWindow->SetReport(report);
+  m_hasFindings = true;
+  if (GetStatusBar()) SetStatusText(ToWx(FeedCheckSummary(report)), kCheckPane);
+  ShowFeedCheck();
+}
+
+void CMainFrame::ShowFeedCheck() {
+  if (!m_checkWindow || !m_hasFindings) return;
+  m_checkWindow->Show();
+  m_checkWindow->Raise();
+}
+
 void CMainFrame::OnIdle(wxIdleEvent& event) {
   RememberNormalRect();
+  m_viewMenu->Enable(WxIdOfCommand(ID_FEED_CHECK), m_hasFindings);
   UpdateIndicators();
   m_viewMenu->Check(WxIdOfCommand(ID_VIEW_TOOLBAR), GetToolBar() && GetToolBar()->IsShown());
   m_viewMenu->Check(WxIdOfCommand(ID_VIEW_STATUS_BAR), GetStatusBar() && GetStatusBar()->IsShown());

@@ -11,6 +11,8 @@
 #include "app/window_placement.h"
 
 class CDesktopDoc;
+class CFeedCheckWindow;
+struct CFeedCheckReport;
 class CDesktopInteraction;
 class CVamelRssView;
 class wxDropFilesEvent;
@@ -38,8 +40,12 @@ public:
   void RestorePlacement();
   // The caption, the recent-file list and the view after the document changed.
   void DocumentChanged();
+  // "フィードの検査" with the last check's findings, when there are any.
+  void ShowFeedCheck();
+  CFeedCheckWindow* FeedCheckWindow() const { return m_checkWindow; }
 
 private:
+  void OnFeedCheck(const CFeedCheckReport& report);
   void BuildMenus();
   void BuildToolBar();
   void BuildStatusBar();
@@ -61,4 +67,6 @@ private:
   bool m_placementRestored = false;
   bool m_placementSaved = false;
   int m_recentCount = 0;
+  CFeedCheckWindow* m_checkWindow = nullptr;  // a child window, destroyed with the frame
+  bool m_hasFindings = false;
 };
