@@ -321,8 +321,8 @@ TEST_F(MainWindow, DroppedFilesOpenInTurnAndTheVersionDialogHasItsLinks) {
   // Two project files dropped at once: each is opened in turn, the last stays open.
   std::filesystem::copy_file(file, TempPath("first.fpj"));
   std::filesystem::copy_file(file, TempPath("second.fpj"));
-  wxString dropped[] = {ToWx(TempPath("first.fpj")), ToWx(TempPath("second.fpj"))};
-  wxDropFilesEvent drop(wxEVT_DROP_FILES, 2, dropped);
+  auto* dropped = new wxString[2]{ToWx(TempPath("first.fpj")), ToWx(TempPath("second.fpj"))};
+  wxDropFilesEvent drop(wxEVT_DROP_FILES, 2, dropped);  // the event owns the names
   frame->GetEventHandler()->ProcessEvent(drop);
   EXPECT_EQ(frame->Doc().GetPathName(), TempPath("second.fpj"));
   EXPECT_EQ(GetRecentFiles().at(1), TempPath("first.fpj"));
