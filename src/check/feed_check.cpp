@@ -133,8 +133,12 @@ std::string FindAtomSchema(const CFeedCheckOptions& options) {
   if (!options.schemaPath.empty()) return options.schemaPath;
   const char* env = std::getenv("VAMELRSS_ATOM_SCHEMA");
   if (env && *env) return FromNativePath(env);
-  std::string installed = FromNativePath(VAMELRSS_DATA_DIR "/schemas/atom.rng");
-  return FileExists(installed) ? installed : std::string();
+  // The data folder beside the running program's, then the one the build was configured for.
+  for (const std::string& folder : {ProgramDataFolder(), FromNativePath(VAMELRSS_DATA_DIR)}) {
+    const std::string installed = folder + "/schemas/atom.rng";
+    if (!folder.empty() && FileExists(installed)) return installed;
+  }
+  return std::string();
 }
 
 CFeedCheckResult CheckFeedFile(const std::string& path, const CFeedCheckOptions& options) {

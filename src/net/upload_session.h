@@ -3,6 +3,7 @@
 // and no message ever holds the password.
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -36,3 +37,24 @@ public:
 // The session for the protocol that the host field names: SFTP for "sftp://", FTP otherwise (a field
 // that cannot be read gets an FTP session, whose Connect says why).
 std::unique_ptr<CUploadSession> CreateUploadSession(const std::string& host);
+
+// The local file of an upload, opened for reading, with its size and its remote name (the part of the
+// path after its last separator). Throws CVamelFtpException with `message` and the reason when the
+// path has no name, a name with a line break, or is no regular file that can be read. The file closes
+// with the object.
+class CLocalUpload {
+public:
+  CLocalUpload(const std::string& localPath, const std::string& message);
+  ~CLocalUpload();
+  CLocalUpload(const CLocalUpload&) = delete;
+  CLocalUpload& operator=(const CLocalUpload&) = delete;
+
+  std::FILE* File() const { return m_file; }
+  long long Size() const { return m_size; }
+  const std::string& Name() const { return m_name; }
+
+private:
+  std::FILE* m_file = nullptr;
+  long long m_size = 0;
+  std::string m_name;
+};

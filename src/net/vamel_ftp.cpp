@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "net/curl_support.h"
+#include "net/upload_session.h"
 #include "net/tls_trust.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
@@ -390,21 +391,9 @@ void CVamelFtp::ChangeDirectory(const std::string& name) {
 
 void CVamelFtp::PutFile(const std::string& localPath, bool ascii) {
   const std::string message = Lit("ファイル転送エラー") + ":" + localPath;
-  size_t sep = localPath.rfind(kPathSep);
-  std::string name = sep == std::string::npos ? localPath : localPath.substr(sep + 1);
   if (!m_curl) throw CVamelFtpException(message);
-  if (name.empty()) throw CVamelFtpException(message + "\n" + Lit("ファイル名がありません"));
-  if (HasLineBreak(name)) throw CVamelFtpException(message + "\n" + Lit("ファイル名に改行があります"));
-
-  std::FILE* file = std::fopen(NativePath(localPath).c_str(), "rb");
-  if (!file) {
-    throw CVamelFtpException(message + "\n" + Lit("ローカルファイルを開けませんでした (") + std::strerror(errno) + ")");
-  }
-  struct stat st;
-  if (::fstat(fileno(file), &st) != 0 || !S_ISREG(st.st_mode)) {
-    std::fclose(file);
-    throw CVamelFtpException(message + "\n" + Lit("ローカルファイルを開けませんでした"));
-  }
+  CLocalUpload local(localPath, message);
+  const std::string& name = local.Name();
 
   // Plain FTP stores the file under its name, as it always has; over TLS it goes to a temporary name
   // first and then replaces the old file.
@@ -415,8 +404,7 @@ void CVamelFtp::PutFile(const std::string& localPath, bool ascii) {
   std::string url = BaseUrl() + (escaped ? escaped : "");
   curl_free(escaped);
 
-  Perform result = Run(CwdToCurrent(), url, true, file, static_cast<long long>(st.st_size), ascii);
-  std::fclose(file);
+  Perform result = Run(CwdToCurrent(), url, true, local.File(), local.Size(), ascii);
   if (!result.Ok()) throw CVamelFtpException(message + "\n" + result.Reason());
   if (replace) Replace(target, wireName, message);
 }

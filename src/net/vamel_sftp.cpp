@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "net/curl_support.h"
+#include "net/upload_session.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
 
@@ -250,26 +251,13 @@ void CVamelSftp::ChangeDirectory(const std::string& name) {
 
 void CVamelSftp::PutFile(const std::string& localPath, bool) {
   const std::string message = Lit("ファイル転送エラー") + ":" + localPath;
-  size_t sep = localPath.rfind(kPathSep);
-  std::string name = sep == std::string::npos ? localPath : localPath.substr(sep + 1);
   if (!m_curl) throw CVamelFtpException(message);
-  if (name.empty()) throw CVamelFtpException(message + "\n" + Lit("ファイル名がありません"));
-  if (HasLineBreak(name)) throw CVamelFtpException(message + "\n" + Lit("ファイル名に改行があります"));
-
-  std::FILE* file = std::fopen(NativePath(localPath).c_str(), "rb");
-  if (!file) {
-    throw CVamelFtpException(message + "\n" + Lit("ローカルファイルを開けませんでした (") + std::strerror(errno) + ")");
-  }
-  struct stat st;
-  if (::fstat(fileno(file), &st) != 0 || !S_ISREG(st.st_mode)) {
-    std::fclose(file);
-    throw CVamelFtpException(message + "\n" + Lit("ローカルファイルを開けませんでした"));
-  }
+  CLocalUpload local(localPath, message);
+  const std::string& name = local.Name();
 
   std::string wireName = ToWire(name);
   std::string temporary = PathIn(TemporaryName(wireName));
-  Perform result = Run({}, Url(temporary), Mode::kUpload, file, static_cast<long long>(st.st_size));
-  std::fclose(file);
+  Perform result = Run({}, Url(temporary), Mode::kUpload, local.File(), local.Size());
   if (!result.Ok()) throw CVamelFtpException(message + "\n" + result.Reason());
   Replace(temporary, PathIn(wireName), message);
 }
