@@ -18,6 +18,7 @@ CStaticLink::CStaticLink(wxWindow* parent, const wxString& text, const wxString&
   SetNormalColour(kNotFollowed);
   SetHoverColour(kNotFollowed);
   SetVisitedColour(kFollowed);
+  SetCursor(wxCursor(wxCURSOR_HAND));
   Bind(wxEVT_HYPERLINK, &CStaticLink::OnClick, this);
 }
 

@@ -6,6 +6,7 @@
 #include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/timectrl.h>
@@ -27,6 +28,7 @@
 #include "ui/item_list_ctrl.h"
 #include "ui/item_list_view.h"
 #include "ui/main_frame.h"
+#include "ui/static_link.h"
 #include "ui/ui_fixture.h"
 #include "ui/vamel_app.h"
 #include "ui/wx_text.h"
@@ -311,4 +313,44 @@ TEST_F(MainWindow, EveryMenuCommandHasItsHandler) {
   EXPECT_TRUE(Run(ID_APP_EXIT));
   frame = nullptr;
   Pump();
+}
+
+TEST_F(MainWindow, DroppedFilesOpenInTurnAndTheVersionDialogHasItsLinks) {
+  const std::string file = MakeExampleProject();
+  Start(file);
+  // Two project files dropped at once: each is opened in turn, the last stays open.
+  std::filesystem::copy_file(file, TempPath("first.fpj"));
+  std::filesystem::copy_file(file, TempPath("second.fpj"));
+  auto* dropped = new wxString[2]{ToWx(TempPath("first.fpj")), ToWx(TempPath("second.fpj"))};
+  wxDropFilesEvent drop(wxEVT_DROP_FILES, 2, dropped);  // the event owns the names
+  frame->GetEventHandler()->ProcessEvent(drop);
+  EXPECT_EQ(frame->Doc().GetPathName(), TempPath("second.fpj"));
+  EXPECT_EQ(GetRecentFiles().at(1), TempPath("first.fpj"));
+
+  // The version dialog: the version line and two links, blue until followed, with the hand pointer.
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_EQ(d->GetTitle(), Wx("VamelRssのﾊﾞｰｼﾞｮﾝ情報"));
+    EXPECT_EQ(wxDynamicCast(d->FindWindow(XRCID("version")), wxStaticText)->GetLabel(), "VamelRss Version 1.01");
+    std::vector<CStaticLink*> links;
+    std::function<void(wxWindow*)> walk = [&](wxWindow* w) {
+      for (wxWindow* child : w->GetChildren()) {
+        if (auto* link = dynamic_cast<CStaticLink*>(child)) links.push_back(link);
+        walk(child);
+      }
+    };
+    walk(d);
+    EXPECT_EQ(links.size(), 2u);
+    for (CStaticLink* link : links) {
+      EXPECT_EQ(link->GetNormalColour(), wxColour(0, 0, 255));
+      EXPECT_EQ(link->GetVisitedColour(), wxColour(128, 0, 128));
+      EXPECT_FALSE(link->IsFollowed());
+      EXPECT_TRUE(link->GetCursor().IsOk());  // the hand, set when the link is made
+    }
+    if (links.size() == 2) {
+      EXPECT_EQ(links[0]->GetURL(), "mailto:support@vamelrss.org");
+      EXPECT_EQ(links[1]->GetURL(), "https://vamelrss.org/");
+    }
+    return static_cast<int>(wxID_OK);
+  });
+  EXPECT_TRUE(Run(ID_APP_ABOUT));
 }
