@@ -413,8 +413,9 @@ void CMainFrame::RememberNormalRect() {
   // while it is maximised, minimised or going away.
   if (!m_placementRestored || !IsShown() || IsMaximized() || IsIconized() || IsBeingDeleted()) return;
   const wxRect r = GetRect();
-  // A window being mapped passes through sizes the toolkit makes up before the requested one arrives.
-  if (r.width < kMinimumSize.x || r.height < kMinimumSize.y) return;
+  // A window being mapped or taken over by the window manager passes through sizes the toolkit makes up
+  // (a few pixels, or exactly the minimum size) before the requested one arrives.
+  if (r.width < kMinimumSize.x || r.height < kMinimumSize.y || r.GetSize() == kMinimumSize) return;
   m_placement.left = r.x;
   m_placement.top = r.y;
   m_placement.right = r.x + r.width;

@@ -33,7 +33,8 @@ CMainFrame* StartMainWindow(CDesktopInteraction& ui, const std::string& fileArgu
   const CStartupChoice choice = ChooseStartupDocument(fileArgument);
   const bool started = choice.openFile ? frame->OpenDocument(choice.path) : frame->NewDocument();
   if (!started) {
-    frame->Destroy();
+    // Never shown: deleted now, so nothing outlives the interaction it was given.
+    delete frame;
     return nullptr;
   }
   frame->RestorePlacement();
