@@ -98,20 +98,24 @@ size_t PutUtf8(char32_t cp, char* out) {
 
 // The scalar value of the well-formed UTF-8 sequence of two to four bytes at p (p < end, *p >= 0x80)
 // in `cp`, and its length; 0 when the sequence is malformed (overlong, a surrogate, beyond U+10FFFF,
-// cut short).
-inline size_t DecodeUtf8(const char* p, const char* end, char32_t& cp) {
-  const unsigned char c = static_cast<unsigned char>(p[0]);
-  auto cont = [p, end](size_t k) { return p + k < end && (static_cast<unsigned char>(p[k]) & 0xC0) == 0x80; };
+// cut short). Three-byte sequences (kana and kanji) first.
+__attribute__((always_inline)) inline size_t DecodeUtf8(const char* p, const char* end, char32_t& cp) {
+  const unsigned c = static_cast<unsigned char>(p[0]);
+  const size_t left = static_cast<size_t>(end - p);
+  auto cont = [p](size_t k) { return (static_cast<unsigned char>(p[k]) ^ 0x80u) < 0x40u; };
   auto bits = [p](size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(p[k]) & 0x3Fu); };
-  if (c >= 0xC2 && c <= 0xDF && cont(1)) {
+  if (c - 0xE0u < 0x10u) {
+    if (left < 3 || !cont(1) || !cont(2)) return 0;
+    cp = ((c & 0x0Fu) << 12) | (bits(1) << 6) | bits(2);
+    return cp >= 0x800 && cp - 0xD800u >= 0x800u ? 3 : 0;
+  }
+  if (c - 0xC2u < 0x1Eu) {
+    if (left < 2 || !cont(1)) return 0;
     cp = ((c & 0x1Fu) << 6) | bits(1);
     return 2;
   }
-  if (c >= 0xE0 && c <= 0xEF && cont(1) && cont(2)) {
-    cp = ((c & 0x0Fu) << 12) | (bits(1) << 6) | bits(2);
-    return cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF) ? 3 : 0;
-  }
-  if (c >= 0xF0 && c <= 0xF4 && cont(1) && cont(2) && cont(3)) {
+  if (c - 0xF0u < 0x05u) {
+    if (left < 4 || !cont(1) || !cont(2) || !cont(3)) return 0;
     cp = ((c & 0x07u) << 18) | (bits(1) << 12) | (bits(2) << 6) | bits(3);
     return cp >= 0x10000 && cp <= 0x10FFFF ? 4 : 0;
   }
@@ -139,7 +143,8 @@ std::string IconvWhole(const char* to, const char* from, std::string_view in) {
 }
 
 // Per-character tables filled from iconv on first use of each character, so the common case needs no
-// iconv call per character while the results stay exactly iconv's.
+// iconv call per character while the results stay exactly iconv's. The look-ups are kept out of line:
+// inlined, they would take the registers of the conversion loops.
 std::mutex g_tableMutex;
 
 // Internal text of each BMP code point from U+0080: 0 not looked up yet, kCarried when it is carried
@@ -148,7 +153,7 @@ std::mutex g_tableMutex;
 constexpr std::uint16_t kCarried = 0xFFFF;
 std::atomic<std::uint16_t> g_toAnsi[0x10000];
 
-std::uint16_t LookUpToAnsi(char32_t cp) {
+__attribute__((noinline)) std::uint16_t LookUpToAnsi(char32_t cp) {
   std::uint16_t code = g_toAnsi[cp].load(std::memory_order_relaxed);
   if (code != 0) return code;
   std::lock_guard<std::mutex> lock(g_tableMutex);
@@ -198,7 +203,7 @@ inline bool OutgrowsUtf8(char32_t cp, size_t utf8Length) {
 constexpr std::uint32_t kNoChar = 0xFFFFFFFF;
 std::atomic<std::uint32_t> g_fromAnsi[0x100 + 0x10000];
 
-std::uint32_t LookUpFromAnsi(size_t index, std::string_view bytes) {
+__attribute__((noinline)) std::uint32_t LookUpFromAnsi(size_t index, std::string_view bytes) {
   std::uint32_t packed = g_fromAnsi[index].load(std::memory_order_relaxed);
   if (packed != 0) return packed;
   std::lock_guard<std::mutex> lock(g_tableMutex);
@@ -233,6 +238,68 @@ bool CarriedCutShort(std::string_view text, size_t i) {
     if (!IsCarriedDigit(static_cast<unsigned char>(text[k]))) return false;
   }
   return true;
+}
+
+// Converts text[i, ...) to UTF-8 at `w` (advanced) as long as the code page has a character for each
+// byte or pair; returns where it stopped: the end, a zero byte, a lead byte at the end of a piece that
+// waits for the next (`more`), or bytes the code page has no character for. The loop of the common case
+// on its own, so that nothing of the rarer ones takes its registers.
+__attribute__((noinline)) size_t ConvertCodePageRun(std::string_view text, size_t i, bool more, char*& out) {
+  const char* p = text.data();
+  const size_t n = text.size();
+  char* w = out;
+  while (i < n) {
+    // ASCII eight bytes at a time, stored before they are checked: the room allows for it.
+    if (i + 8 <= n) {
+      const std::uint64_t word = LoadWord(p + i);
+      std::memcpy(w, &word, 8);
+      const std::uint64_t stops = FlagAsciiStops(word);
+      if (stops == 0) {
+        i += 8;
+        w += 8;
+        continue;
+      }
+      // The lowest flagged byte is a real stop (a false zero only follows a real one).
+      const size_t ascii = FirstFlaggedByte(stops);
+      i += ascii;
+      w += ascii;
+    } else {
+      while (i < n && static_cast<unsigned char>(p[i]) - 1u < 0x7Fu) *w++ = p[i++];
+      if (i == n) break;
+    }
+    const unsigned char c = static_cast<unsigned char>(p[i]);
+    if (c == 0) break;
+    if (IsLeadByte(c) && i + 1 == n && more) break;
+    const size_t used = IsLeadByte(c) && i + 1 < n ? 2 : 1;
+    const size_t index = used == 2 ? 0x100 + (static_cast<size_t>(c) << 8) + static_cast<unsigned char>(p[i + 1]) : c;
+    std::uint32_t packed = g_fromAnsi[index].load(std::memory_order_relaxed);
+    if (packed == 0) packed = LookUpFromAnsi(index, text.substr(i, used));
+    if (packed == kNoChar) break;
+    // Packed: the UTF-8 bytes from the lowest, their count in the top byte.
+    w[0] = static_cast<char>(packed & 0xFF);
+    w[1] = static_cast<char>((packed >> 8) & 0xFF);
+    w[2] = static_cast<char>((packed >> 16) & 0xFF);
+    w += packed >> 24;
+    i += used;
+  }
+  out = w;
+  return i;
+}
+
+// What ConvertNoCodePageChar took and wrote.
+struct Converted {
+  size_t taken;
+  size_t written;
+};
+
+// Converts what starts at text[i] where the code page has no character: a carried character, or
+// U+FFFD for the one byte (iconv goes on after it), written at `w`. Takes 0 bytes when the start of a
+// carried character ends the piece and waits for the rest (`more`).
+Converted ConvertNoCodePageChar(std::string_view text, size_t i, bool more, char* w) {
+  if (IsCarriedCharAt(text, i)) return {kCarriedLength, PutUtf8(CarriedCharacter(CarriedValueAt(text, i)), w)};
+  if (static_cast<unsigned char>(text[i]) == kCarriedLead && more && CarriedCutShort(text, i)) return {0, 0};
+  std::memcpy(w, kReplacementUtf8, 3);
+  return {1, 3};
 }
 
 // UTF-8 to internal text: converts the characters that start in [in, stop) (the last may run on up
@@ -347,92 +414,34 @@ bool IsValidUtf8AllPlanes(std::string_view text) {
 }
 
 std::string AnsiToUtf8(std::string_view text) {
+  // Piece by piece through a buffer of its own, so the result takes no more room than it needs.
   text = UpToZero(text);
   std::string out;
   out.reserve(text.size() + text.size() / 2);
-  const char* p = text.data();
-  const size_t n = text.size();
-  size_t i = 0;
-  while (i < n) {
-    size_t run = AsciiRun(p + i, n - i);
-    out.append(p + i, run);
-    i += run;
-    if (i == n) break;
-    unsigned char c = static_cast<unsigned char>(p[i]);
-    const size_t used = CharLengthAt(text, i);
-    const std::uint32_t packed = used == 2 ? LookUpFromAnsi(0x100 + (static_cast<size_t>(c) << 8) + static_cast<unsigned char>(p[i + 1]), text.substr(i, 2))
-                                           : LookUpFromAnsi(c, text.substr(i, 1));
-    if (packed == kNoChar) {
-      if (used == kCarriedLength) {
-        char utf8[4];
-        out.append(utf8, PutUtf8(CarriedCharacter(CarriedValueAt(text, i)), utf8));
-        i += used;
-      } else {
-        // Not a character: U+FFFD, and on after its first byte, as iconv goes on.
-        out += kReplacementUtf8;
-        ++i;
-      }
-      continue;
-    }
-    size_t length = packed >> 24;
-    for (size_t k = 0; k < length; ++k) out += static_cast<char>((packed >> (8 * k)) & 0xFF);
-    i += used;
+  constexpr size_t kPiece = 4096;
+  char buffer[Utf8RoomFor(kPiece)];
+  while (!text.empty()) {
+    size_t written = 0;
+    const size_t used = ConvertAnsiToUtf8(text.substr(0, kPiece), text.size() > kPiece, buffer, written);
+    out.append(buffer, written);
+    text.remove_prefix(used);  // a character cut short at the end of a piece starts the next one
   }
   return out;
 }
 
 size_t ConvertAnsiToUtf8(std::string_view text, bool more, char* out, size_t& written) {
-  // The loop of AnsiToUtf8, storing ahead into the room the caller set aside.
-  const char* p = text.data();
-  const size_t n = text.size();
   char* w = out;
   size_t i = 0;
-  while (i < n) {
-    // ASCII eight bytes at a time, stored before they are checked: the room allows for it.
-    if (i + 8 <= n) {
-      const std::uint64_t word = LoadWord(p + i);
-      std::memcpy(w, &word, 8);
-      const std::uint64_t stops = FlagAsciiStops(word);
-      if (stops == 0) {
-        i += 8;
-        w += 8;
-        continue;
-      }
-      // The lowest flagged byte is a real stop (a false zero only follows a real one).
-      const size_t ascii = FirstFlaggedByte(stops);
-      i += ascii;
-      w += ascii;
-    } else {
-      while (i < n && static_cast<unsigned char>(p[i]) - 1u < 0x7Fu) *w++ = p[i++];
-      if (i == n) break;
-    }
-    unsigned char c = static_cast<unsigned char>(p[i]);
+  while (i < text.size()) {
+    i = ConvertCodePageRun(text, i, more, w);
+    if (i == text.size()) break;
+    const unsigned char c = static_cast<unsigned char>(text[i]);
     if (c == 0) break;
-    // A lead byte at the end of a piece waits for its second byte, which comes with the next piece.
-    if (IsLeadByte(c) && i + 1 == n && more) break;
-    const size_t used = CharLengthAt(text, i);
-    const size_t index = used == 2 ? 0x100 + (static_cast<size_t>(c) << 8) + static_cast<unsigned char>(p[i + 1]) : c;
-    std::uint32_t packed = g_fromAnsi[index].load(std::memory_order_relaxed);
-    if (packed == 0) packed = LookUpFromAnsi(index, text.substr(i, used == 2 ? 2 : 1));
-    if (packed == kNoChar) {
-      if (used == kCarriedLength) {
-        w += PutUtf8(CarriedCharacter(CarriedValueAt(text, i)), w);
-        i += used;
-        continue;
-      }
-      // The start of a carried character whose digits come with the next piece waits for them.
-      if (c == kCarriedLead && more && CarriedCutShort(text, i)) break;
-      std::memcpy(w, kReplacementUtf8, 3);
-      w += 3;
-      ++i;
-      continue;
-    }
-    // Packed: the UTF-8 bytes from the lowest, their count in the top byte.
-    w[0] = static_cast<char>(packed & 0xFF);
-    w[1] = static_cast<char>((packed >> 8) & 0xFF);
-    w[2] = static_cast<char>((packed >> 16) & 0xFF);
-    w += packed >> 24;
-    i += used;
+    if (IsLeadByte(c) && i + 1 == text.size() && more) break;  // waits for its second byte
+    const Converted done = ConvertNoCodePageChar(text, i, more, w);
+    if (done.taken == 0) break;
+    i += done.taken;
+    w += done.written;
   }
   written = static_cast<size_t>(w - out);
   return i;
@@ -478,22 +487,36 @@ void AppendCodePointAsAnsi(std::string& out, char32_t codePoint) {
 
 std::string Utf16LeToAnsi(std::string_view bytes) {
   std::string out;
-  out.reserve(bytes.size());
+  out.reserve(bytes.size() / 2 * 2);
   const size_t n = bytes.size() & ~static_cast<size_t>(1);
   auto unitAt = [&bytes](size_t i) {
     return static_cast<char32_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
   };
+  // Converted into a buffer of its own and appended a piece at a time.
+  char buffer[1024];
+  char* w = buffer;
   for (size_t i = 0; i < n; i += 2) {
-    char32_t unit = unitAt(i);
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 2 < n) {
-      const char32_t next = unitAt(i + 2);
-      if (next >= 0xDC00 && next <= 0xDFFF) {
-        unit = 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00);
-        i += 2;
-      }
+    if (w > buffer + sizeof buffer - kCarriedLength) {
+      out.append(buffer, static_cast<size_t>(w - buffer));
+      w = buffer;
     }
-    AppendCodePointAsAnsi(out, unit);  // a stray surrogate is no scalar value: "?"
+    char32_t unit = unitAt(i);
+    if (unit < 0x80) {
+      *w++ = static_cast<char>(unit);
+      continue;
+    }
+    if (unit - 0xD800u < 0x800u) {
+      const char32_t next = unit < 0xDC00 && i + 2 < n ? unitAt(i + 2) : 0;
+      if (next - 0xDC00u >= 0x400u) {
+        *w++ = '?';  // a stray surrogate is no character
+        continue;
+      }
+      unit = 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00);
+      i += 2;
+    }
+    w = PutAnsi(unit, w);
   }
+  out.append(buffer, static_cast<size_t>(w - buffer));
   return out;
 }
 

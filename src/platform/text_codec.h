@@ -51,7 +51,7 @@ size_t AppendAnsiAsUtf8(std::string_view text, bool more, std::string& out);
 size_t ConvertAnsiToUtf8(std::string_view text, bool more, char* out, size_t& written);
 // An internal byte takes at most 3 bytes of UTF-8 (a carried character 4 for its 5 bytes); the
 // conversion may store 8 bytes ahead.
-inline size_t Utf8RoomFor(size_t ansiBytes) { return 3 * ansiBytes + 8; }
+constexpr size_t Utf8RoomFor(size_t ansiBytes) { return 3 * ansiBytes + 8; }
 
 // UTF-8 to internal text, up to the first zero byte, skipping a leading byte-order mark. Never fails:
 // each malformed sequence becomes "?"; every character survives (carried when the code page lacks it).
