@@ -34,18 +34,15 @@ std::string ListCellText(const CRssItem& item, int column) {
 
 namespace {
 
-// Columns a text takes: a double-byte character two, any other byte one. The date column has one
-// width for every row.
+// Columns a text takes: a double-byte or carried character two, any other byte one. The date column
+// has one width for every row.
 size_t DisplayWidth(const CRssItem& item, int column) {
   const std::string& text = column == 0 ? item.title : item.url;
   size_t width = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(text[i]))) {
-      ++i;
-      width += 2;
-    } else {
-      width += 1;
-    }
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = CharLengthAt(text, i);
+    width += length > 1 ? 2 : 1;
+    i += length;
   }
   return width;
 }

@@ -42,7 +42,7 @@ void ApplyItemOptions(const ItemOptions& o, CRssItem& item) {
     int error = 0;
     if (!ReadFileBytes(ArgText(o.contentFile), bytes, error))
       throw CCliUsage("cannot read the content file: " + ArgText(o.contentFile));
-    item.content = IsValidUtf8(bytes) ? Utf8ToAnsi(bytes) : bytes;
+    item.content = IsValidUtf8AllPlanes(bytes) ? Utf8ToAnsi(bytes) : bytes;
   }
   if (Given(o, "--date")) {
     item.date = DateOrFail(o.date, "--date");

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
-#include <mutex>
-#include <unordered_map>
 
 #include "platform/sjis.h"
 #include "platform/text_codec.h"
@@ -76,65 +74,6 @@ constexpr std::uint16_t kWindows1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// The code page 932 code of a character from U+0080 up (0: none). Each character is converted once and
-// remembered; pages use few distinct ones, and the code page holds nothing beyond U+FFFF.
-std::uint16_t AnsiCodeOf(std::uint32_t cp) {
-  if (cp > 0xFFFF) return 0;
-  static std::mutex mutex;
-  static std::unordered_map<std::uint32_t, std::uint16_t> known;
-  std::lock_guard<std::mutex> lock(mutex);
-  auto it = known.find(cp);
-  if (it != known.end()) return it->second;
-  std::string utf8;
-  AppendUtf8(utf8, cp);
-  std::string ansi = Utf8ToAnsi(utf8);
-  std::uint16_t code = 0;
-  if (ansi.size() == 1 && ansi[0] != '?') code = static_cast<unsigned char>(ansi[0]);
-  if (ansi.size() == 2)
-    code = static_cast<std::uint16_t>((static_cast<unsigned char>(ansi[0]) << 8) | static_cast<unsigned char>(ansi[1]));
-  known.emplace(cp, code);
-  return code;
-}
-
-// Appends the character cp as internal text: "?" when the code page lacks it.
-void AppendCodePoint(std::string& out, std::uint32_t cp) {
-  switch (cp) {
-    // No-break and fixed-width spaces are plain spaces here; the code page has none of them.
-    case 0xA0: case 0x2002: case 0x2003: case 0x2009:
-      out += ' ';
-      return;
-    // The code page would give the ASCII "\" and "~" for these, which read as other characters once
-    // written as UTF-8; the full-width forms keep their look.
-    case 0xA5: out += "\x81\x8F"; return;  // ￥
-    case 0x203E: out += "\x81\x50"; return;  // ￣
-    default: break;
-  }
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-    return;
-  }
-  std::uint16_t code = AnsiCodeOf(cp);
-  if (code == 0) out += '?';
-  else if (code < 0x100) out += static_cast<char>(code);
-  else {
-    out += static_cast<char>(code >> 8);
-    out += static_cast<char>(code & 0xFF);
-  }
-}
-
 // A character that XML 1.0 allows.
 bool IsXmlChar(std::uint32_t cp) {
   if (cp < 0x20) return cp == 0x09 || cp == 0x0A || cp == 0x0D;
@@ -171,7 +110,7 @@ std::size_t DecodeOne(std::string_view text, std::size_t amp, bool html, std::st
     if (digits == 0 || pos >= size || text[pos] != ';') return 0;
     if (html && value >= 0x80 && value <= 0x9F && kWindows1252High[value - 0x80]) value = kWindows1252High[value - 0x80];
     if (!IsXmlChar(value)) return 0;
-    AppendCodePoint(out, value);
+    AppendCodePointAsAnsi(out, value);
     return pos + 1 - amp;
   }
   std::size_t nameStart = pos;
@@ -186,7 +125,7 @@ std::size_t DecodeOne(std::string_view text, std::size_t amp, bool html, std::st
   else if (name == "apos") cp = '\'';
   else if (html) cp = HtmlEntityCodePoint(name);
   if (cp == 0) return 0;
-  AppendCodePoint(out, cp);
+  AppendCodePointAsAnsi(out, cp);
   return pos + 1 - amp;
 }
 

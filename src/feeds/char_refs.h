@@ -10,12 +10,10 @@
 // with "&#128;" to "&#159;" read as windows-1252 the way browsers do). Each reference is decoded once:
 // "&amp;lt;" gives "&lt;".
 //
-// The result is internal text: a character that code page 932 lacks becomes "?" ("&copy;" gives "?").
-// The no-break and fixed-width spaces ("&nbsp;", "&ensp;", "&emsp;", "&thinsp;") become a plain space;
-// "&yen;" and "&oline;" become the full-width "￥" and "￣" (the code page's own "\" and "~" for them
-// would read as backslash and tilde once written as UTF-8). An unknown name, a malformed reference, a
-// missing ";" and a number that is no XML character ("&#0;", "&#xD800;", beyond U+10FFFF) stay as
-// written. Never throws; linear in the length of the text.
+// The result is internal text, every character as itself ("&copy;" and "&#x1F363;" are carried when
+// the code page lacks them, "&nbsp;" is the no-break space, "&yen;" the yen sign). An unknown name, a
+// malformed reference, a missing ";" and a number that is no XML character ("&#0;", "&#xD800;", beyond
+// U+10FFFF) stay as written. Never throws; linear in the length of the text.
 std::string DecodeCharacterReferences(std::string_view text, bool htmlNamedEntities);
 
 // The code point of an HTML 4 named entity ("nbsp" gives 0xA0, "amp" 0x26); 0 for an unknown name.

@@ -61,7 +61,7 @@ std::string ResolvePageLink(const std::string& pageUrl, const std::string& value
   std::size_t folders = 0;
   for (std::size_t i = pathStart + 1; i < base.size(); ++i) {
     if (base[i] == '/') ++folders;
-    else if (IsLeadByte(static_cast<unsigned char>(base[i]))) ++i;
+    else i += CharLengthAt(base, i) - 1;
   }
   std::size_t restStart = 0;
   std::size_t steps = LeadingUpSteps(value, restStart);

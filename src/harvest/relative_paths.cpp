@@ -4,11 +4,11 @@
 
 namespace {
 
-// Positions of `c` that start a character (not second bytes of double-byte characters).
+// Positions of `c` that start a character (not bytes inside a double-byte or carried character).
 std::size_t FindCharFrom(const std::string& s, char c, std::size_t from) {
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (i >= from && s[i] == c) return i;
-    if (IsLeadByte(static_cast<unsigned char>(s[i]))) ++i;
+    i += CharLengthAt(s, i) - 1;
   }
   return std::string::npos;
 }
@@ -17,7 +17,7 @@ std::size_t FindLastChar(const std::string& s, char c) {
   std::size_t last = std::string::npos;
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (s[i] == c) last = i;
-    if (IsLeadByte(static_cast<unsigned char>(s[i]))) ++i;
+    i += CharLengthAt(s, i) - 1;
   }
   return last;
 }
@@ -29,7 +29,7 @@ std::string ReplaceChar(const std::string& s, char from, char to) {
   std::string out(s);
   for (std::size_t i = 0; i < out.size(); ++i) {
     if (out[i] == from) out[i] = to;
-    if (IsLeadByte(static_cast<unsigned char>(out[i]))) ++i;
+    i += CharLengthAt(out, i) - 1;
   }
   return out;
 }
@@ -39,7 +39,7 @@ std::string LowerAscii(const std::string& s) {
   std::string out(s);
   for (std::size_t i = 0; i < out.size(); ++i) {
     if (out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] - 'A' + 'a');
-    if (IsLeadByte(static_cast<unsigned char>(out[i]))) ++i;
+    i += CharLengthAt(out, i) - 1;
   }
   return out;
 }
@@ -49,7 +49,7 @@ std::string LowerAscii(const std::string& s) {
 bool HasText(const std::string& s, const std::string& pattern) {
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (s.compare(i, pattern.size(), pattern) == 0) return true;
-    if (IsLeadByte(static_cast<unsigned char>(s[i]))) ++i;
+    i += CharLengthAt(s, i) - 1;
   }
   return false;
 }

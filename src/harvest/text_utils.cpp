@@ -4,14 +4,17 @@
 
 int IsLeadByteAt(const std::string& text, std::size_t n) {
   if (n >= text.size()) return -1;
-  bool lead = false;
-  for (std::size_t i = 0; i <= n; ++i) lead = !lead && IsLeadByte(static_cast<unsigned char>(text[i]));
-  return lead ? 1 : 0;
+  std::size_t i = 0;
+  while (i < n) i += CharLengthAt(text, i);
+  if (i != n) return 0;  // inside a character
+  // A lead byte counts even at the very end, where it stands alone.
+  return IsLeadByte(static_cast<unsigned char>(text[n])) || CharLengthAt(text, n) > 1 ? 1 : 0;
 }
 
 std::string LastChar(const std::string& text) {
-  if (text.size() <= 1) return text;
-  return IsLeadByteAt(text, text.size() - 2) == 1 ? text.substr(text.size() - 2) : text.substr(text.size() - 1);
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < text.size(); i += CharLengthAt(text, i)) last = i;
+  return text.substr(last);
 }
 
 std::string StripTags(const std::string& text) {
@@ -50,7 +53,10 @@ std::string CollapseRuns(const std::string& text, char c) {
 
 std::string CutForDescription(const std::string& text) {
   if (text.size() <= 255) return text;
-  std::size_t keep = IsLeadByteAt(text, 252) == 1 ? 252 : 253;
+  // As many whole characters as 253 bytes hold: 252 bytes when a double-byte character starts at 252,
+  // less when a carried character runs over 253.
+  std::size_t keep = 0;
+  while (keep + CharLengthAt(text, keep) <= 253) keep += CharLengthAt(text, keep);
   return text.substr(0, keep) + "..";
 }
 

@@ -1,9 +1,10 @@
 // Text and path helpers over internal text (code page 932 byte strings).
 //
 // A byte in 0x81-0x9F or 0xE0-0xFC is a lead byte: with the byte after it, it forms one double-byte
-// character; every other byte is a character of its own. Unless a comment says "byte by byte", these
-// functions are character-aware: a search for a single-byte character never matches the second byte of a
-// double-byte character, and a cut never splits one.
+// character; a carried character (a character the code page lacks, platform/sjis.h) takes five bytes;
+// every other byte is a character of its own. Unless a comment says "byte by byte", these functions are
+// character-aware: a search for a single-byte character never matches a byte inside a longer character,
+// and a cut never splits one.
 //
 // Separators. Local paths of the program's own project data are written with "\" (the form the project
 // file and the site settings carry); URLs and relative page paths use "/". RelativePath,
@@ -23,11 +24,11 @@
 #include "platform/text_folding.h"
 
 
-// 1 when a double-byte character starts at byte n, 0 when byte n is a single-byte character or the
-// second byte of a double-byte one, -1 when the text ends before n.
+// 1 when a double-byte (or carried) character starts at byte n, 0 when byte n is a single-byte
+// character or a later byte of a longer one, -1 when the text ends before n.
 int IsLeadByteAt(const std::string& text, std::size_t n);
 
-// The last character (two bytes when it is double-byte); "" for "".
+// The last character (two bytes when it is double-byte, five when carried); "" for "".
 std::string LastChar(const std::string& text);
 
 // The text without any "<...>" run; an unclosed "<" is dropped and the text after it kept.
@@ -36,7 +37,8 @@ std::string StripTags(const std::string& text);
 // Every run of the byte c becomes one c (byte by byte; used with a space, never a second byte).
 std::string CollapseRuns(const std::string& text, char c);
 
-// Texts over 255 bytes are cut to 252 or 253 bytes (never half a character) and get "..".
+// Texts over 255 bytes are cut to at most 253 bytes of whole characters (253, or 252 before a
+// double-byte character that starts at 252, or less before a carried character) and get "..".
 std::string CutForDescription(const std::string& text);
 
 // The path of the file `to` relative to the folder of the file `from`, with "/" separators. Folder names

@@ -38,8 +38,7 @@ void CArchive::WriteUInt32(std::uint32_t v) {
   m_out.append(b, 4);
 }
 
-void CArchive::WriteString(const std::string& s) {
-  size_t n = s.size();
+void CArchive::WriteLengthPrefix(size_t n) {
   if (n < 255) {
     WriteByte(static_cast<std::uint8_t>(n));
   } else if (n < 0xFFFE) {
@@ -50,6 +49,24 @@ void CArchive::WriteString(const std::string& s) {
     WriteUInt16(0xFFFF);
     WriteUInt32(static_cast<std::uint32_t>(n));
   }
+}
+
+void CArchive::WriteString(const std::string& s) {
+  // A string with characters that code page 932 lacks goes in the wide form, which every reader of the
+  // format converts, when it comes back from UTF-16 byte for byte; any other string (and one that would
+  // not come back, such as one with a broken double-byte character) as its own bytes, as always.
+  if (HoldsCarriedChar(s)) {
+    const std::string wide = AnsiToUtf16Le(s);
+    if (Utf16LeToAnsi(wide) == s) {
+      WriteByte(0xFF);
+      WriteUInt16(kWideStringMarker);
+      WriteLengthPrefix(wide.size() / 2);
+      m_out.append(wide);
+      SpillWhenFull();
+      return;
+    }
+  }
+  WriteLengthPrefix(s.size());
   m_out.append(s);
   SpillWhenFull();
 }

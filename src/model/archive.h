@@ -1,5 +1,6 @@
-// The object archive of the project file: little-endian numbers, length-prefixed code page 932 strings,
-// object counts, and item records tagged with their class.
+// The object archive of the project file: little-endian numbers, length-prefixed code page 932 strings
+// (in the wide UTF-16 form when they hold characters the code page lacks), object counts, and item
+// records tagged with their class.
 //
 // Loading works on the whole file in memory and checks every count and length against the bytes that
 // remain, so a corrupt or hostile file raises CArchiveException and never allocates beyond its size.
@@ -68,6 +69,7 @@ public:
   size_t MaxItemsRemaining() const;
 
 private:
+  void WriteLengthPrefix(size_t n);
   std::string_view Take(size_t n);
   size_t ReadLengthPrefix(bool& wide);
 

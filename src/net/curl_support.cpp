@@ -55,7 +55,7 @@ std::string CurlFailureReason(CURLcode code, const std::string& errorBuffer, con
 }
 
 std::string ServerTextToAnsi(const std::string& bytes) {
-  std::string text = IsValidUtf8(bytes) ? Utf8ToAnsi(bytes) : bytes;
+  std::string text = IsValidUtf8AllPlanes(bytes) ? Utf8ToAnsi(bytes) : bytes;
   for (char& c : text) {
     unsigned char u = static_cast<unsigned char>(c);
     if (u < 0x20 || u == 0x7F) c = ' ';

@@ -102,7 +102,7 @@ bool ParsePwdReply(const std::string& line, std::string& folder) {
 
 // Remote names and folders go to the server as UTF-8.
 std::string ToWire(const std::string& ansi) { return AnsiToUtf8(ansi); }
-std::string FromWire(const std::string& wire) { return IsValidUtf8(wire) ? Utf8ToAnsi(wire) : wire; }
+std::string FromWire(const std::string& wire) { return IsValidUtf8AllPlanes(wire) ? Utf8ToAnsi(wire) : wire; }
 
 // The name a file is uploaded under before it replaces `name` (TLS only): hidden in listings, in the
 // same folder so that the rename stays on one file system, and always the same, so that a failed run

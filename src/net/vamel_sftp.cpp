@@ -23,7 +23,7 @@ CURL* Handle(void* p) { return static_cast<CURL*>(p); }
 
 // Remote names and folders go to the server as UTF-8.
 std::string ToWire(const std::string& ansi) { return AnsiToUtf8(ansi); }
-std::string FromWire(const std::string& wire) { return IsValidUtf8(wire) ? Utf8ToAnsi(wire) : wire; }
+std::string FromWire(const std::string& wire) { return IsValidUtf8AllPlanes(wire) ? Utf8ToAnsi(wire) : wire; }
 
 // Collects the lines that libcurl reports for quote commands ("257" for "pwd").
 size_t OnReplyLine(char* data, size_t size, size_t count, void* user) {

@@ -1,7 +1,9 @@
 // Width, kana and case folding: FindFolded, ToHalfWidth, ToFullWidth.
 //
 // Characters are handled as codes: a single byte as itself (0x00-0xFF), a double-byte character as
-// lead * 256 + trail (0x8100 and above), so the two kinds never collide.
+// lead * 256 + trail (0x8100-0xFCFF), a carried character as kCarriedCode plus its code point, so the
+// kinds never collide and a carried character never folds (its bytes are never taken for half-width
+// katakana).
 #include <cstdint>
 #include <vector>
 
@@ -12,6 +14,7 @@ namespace {
 
 using Code = unsigned;
 
+constexpr Code kCarriedCode = 0x1000000;
 constexpr Code kVoicedMark = 0x814A;      // ゛
 constexpr Code kSemiVoicedMark = 0x814B;  // ゜
 constexpr Code kProlongedMark = 0x815B;   // ー
@@ -105,12 +108,10 @@ Code LargeKanaOf(Code c) {
 
 // One character of `s` at `pos`: its code and byte length. A lead byte at the very end stands alone.
 Code CharAt(const std::string& s, std::size_t pos, std::size_t& length) {
-  unsigned char b = static_cast<unsigned char>(s[pos]);
-  if (IsLeadByte(b) && pos + 1 < s.size()) {
-    length = 2;
-    return (static_cast<Code>(b) << 8) | static_cast<unsigned char>(s[pos + 1]);
-  }
-  length = 1;
+  length = CharLengthAt(s, pos);
+  const unsigned char b = static_cast<unsigned char>(s[pos]);
+  if (length == 2) return (static_cast<Code>(b) << 8) | static_cast<unsigned char>(s[pos + 1]);
+  if (length == kCarriedLength) return kCarriedCode + CarriedValueAt(s, pos);
   return b;
 }
 

@@ -1,8 +1,10 @@
 #include "xml/vxml_file_sink.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
+#include "platform/sjis.h"
 #include "platform/text_codec.h"
 #include "xml/checked_file.h"
 
@@ -116,7 +118,8 @@ void CVXMLFileSink::WritePiece(std::string_view piece, bool last) {
     m_file.Write(piece);
     return;
   }
-  const size_t room = Utf8RoomFor(piece.size() + 2);
+  // The carried bytes and the piece, converted in two calls that may each store ahead.
+  const size_t room = Utf8RoomFor(piece.size() + m_carry.size()) + 8;
   if (room > m_room) {
     m_converted.reset(new char[room]);
     m_room = room;
@@ -124,24 +127,31 @@ void CVXMLFileSink::WritePiece(std::string_view piece, bool last) {
   char* out = m_converted.get();
   size_t total = 0;
   size_t start = 0;
-  if (m_carry >= 0) {
-    // The lead byte left by the previous piece goes with this piece's first byte, as it would have in
-    // one text. When the pair is no character, the lead byte alone was converted and the first byte
-    // is converted again with the rest.
-    const char lead = static_cast<char>(m_carry);
-    if (piece.empty() && !last) return;  // still waiting for the byte after it
-    m_carry = -1;
-    const char pair[2] = {lead, piece.empty() ? '\0' : piece[0]};
-    const size_t pairSize = piece.empty() ? 1 : 2;
+  if (!m_carry.empty()) {
+    // The bytes the previous piece left (a character it cut short) go with this piece's first bytes,
+    // as they would have in one text; what they do not make into a character is converted again with
+    // the rest of the piece.
+    if (piece.empty() && !last) return;  // still waiting for the bytes after them
+    const size_t carried = m_carry.size();
+    const size_t taken = std::min(piece.size(), kCarriedLength - 1);  // enough to end any character
+    std::string joined = m_carry;
+    joined.append(piece.data(), taken);
+    m_carry.clear();
     size_t written = 0;
-    const size_t used = ConvertAnsiToUtf8(std::string_view(pair, pairSize), !piece.empty(), out, written);
+    const size_t used = ConvertAnsiToUtf8(joined, !last || piece.size() > taken, out, written);
     total += written;
-    start = used == 2 ? 1 : 0;
+    if (used < carried) {
+      // The piece was too short to end the character: all of it waits with the carried bytes.
+      m_carry = joined.substr(used);
+      m_file.Write(std::string_view(out, total));
+      return;
+    }
+    start = used - carried;
   }
   size_t written = 0;
   const std::string_view rest = piece.substr(start);
   const size_t used = ConvertAnsiToUtf8(rest, !last, out + total, written);
   total += written;
-  if (used < rest.size()) m_carry = static_cast<unsigned char>(rest[used]);  // a lead byte at the very end
+  if (used < rest.size()) m_carry.assign(rest.substr(used));  // a character cut short at the very end
   m_file.Write(std::string_view(out, total));
 }

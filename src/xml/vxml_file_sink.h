@@ -59,7 +59,7 @@ private:
 
   // The writing side's own state (the worker's while it runs).
   bool m_ended = false;              // a zero byte ended the text
-  int m_carry = -1;                  // a lead byte whose second byte is in the next piece, or -1
+  std::string m_carry;               // the start of a character that goes on in the next piece
   std::unique_ptr<char[]> m_converted;
   size_t m_room = 0;
 };

@@ -16,10 +16,11 @@ bool EqualsFoldedAscii(std::string_view text, std::string_view pattern) {
   size_t n = pattern.size();
   // Names are mostly written in one case: equal bytes settle it at once.
   if (std::memcmp(text.data(), pattern.data(), n) == 0) return true;
-  for (size_t i = 0; i < n; i += CharLengthAt(pattern, i)) {
-    if (CharLengthAt(pattern, i) == 2) {
-      // A double-byte character compares exactly, both bytes.
-      if (text[i] != pattern[i] || text[i + 1] != pattern[i + 1]) return false;
+  for (size_t i = 0, length = 0; i < n; i += length) {
+    length = CharLengthAt(pattern, i);
+    if (length > 1) {
+      // A double-byte or carried character compares exactly, every byte.
+      if (std::memcmp(text.data() + i, pattern.data() + i, length) != 0) return false;
       continue;
     }
     unsigned char p = static_cast<unsigned char>(pattern[i]);

@@ -276,8 +276,8 @@ TEST_F(FolderScan, LinksPipesAndOddNames) {
   fs::create_symlink(root + "/a.html", root + "/alias.html");        // a page of the site: listed
   fs::create_symlink(root + "/nothing.html", root + "/dangling.html");
   ASSERT_EQ(::mkfifo((root + "/pipe.html").c_str(), 0600), 0);
-  WriteFile(root + "/" + "caf\xC3\xA9.html", "x");  // no code page 932 name reaches it
-  WriteFile(root + "/" + "\xFF\xFE.html", "x");     // not even UTF-8
+  WriteFile(root + "/" + "caf\xC3\xA9.html", "x");  // carried in internal text: listed
+  WriteFile(root + "/" + "\xFF\xFE.html", "x");     // not UTF-8: no internal name reaches it
   WriteFile(root + "/" + "日記.html", "<html><title>日記</title></html>");
   // Deep nesting is walked without recursion.
   std::string deep = root;
@@ -291,14 +291,16 @@ TEST_F(FolderScan, LinksPipesAndOddNames) {
   std::sort(paths.begin(), paths.end());
   std::string deepRelative;
   for (int i = 0; i < 60; ++i) deepRelative += "n/";
-  EXPECT_EQ(paths, (Names{"a.html", "alias.html", "d/b.html", deepRelative + "deep.html", "日記.html"}));
+  EXPECT_EQ(paths, (Names{"a.html", "alias.html", "café.html", "d/b.html", deepRelative + "deep.html", "日記.html"}));
 
   // Importing every row reads only real pages; the FIFO was never opened.
   scan.SelectAll();
   CFolderScan::ImportResult result = scan.ImportSelected(ui);
-  EXPECT_EQ(result.imported, 5);
-  EXPECT_EQ(project.FindItemByUrl("https://yamanote.example.jp/" + J("日記.html")), 0);
-  EXPECT_EQ(U(project.GetAt(0)->title), "日記");
+  EXPECT_EQ(result.imported, 6);
+  EXPECT_GE(project.FindItemByUrl("https://yamanote.example.jp/" + J("café.html")), 0);
+  const int diary = project.FindItemByUrl("https://yamanote.example.jp/" + J("日記.html"));
+  ASSERT_GE(diary, 0);
+  EXPECT_EQ(U(project.GetAt(diary)->title), "日記");
   EXPECT_TRUE(ui.shown.empty());
 }
 

@@ -9,8 +9,9 @@ TEST(CharRefs, PredefinedAndNumericReferences) {
   EXPECT_EQ(DecodeCharacterReferences("&#26085;&#x672C;", false), J("日本"));
   EXPECT_EQ(DecodeCharacterReferences("&#xFF71;", false), J("ｱ"));
   EXPECT_EQ(DecodeCharacterReferences("&#x2460;", false), J("①"));
-  // Characters the code page lacks become "?".
-  EXPECT_EQ(DecodeCharacterReferences("&#169;&#x1F600;&#xAC00;", false), "???");
+  // Characters the code page lacks are carried as themselves; U+301C is not the code page's ～.
+  EXPECT_EQ(U(DecodeCharacterReferences("&#169;&#x1F600;&#xAC00;&#x301C;&#xFF5E;", false)), "©😀가〜～");
+  EXPECT_EQ(DecodeCharacterReferences("&#xFF5E;", false), "\x81\x60");
   // Malformed, out of range and forbidden numbers stay as written.
   for (const char* kept : {"&#;", "&#x;", "&#12", "&#xZ1;", "&#0;", "&#x110000;", "&#xD800;", "&#1;",
                            "&#xFFFE;", "&#99999999999999999999999;", "& amp;", "&", "&&;"}) {
@@ -21,17 +22,18 @@ TEST(CharRefs, PredefinedAndNumericReferences) {
 
 TEST(CharRefs, HtmlNamedEntitiesOnlyWhenAsked) {
   EXPECT_EQ(DecodeCharacterReferences("a&nbsp;b &copy; &eacute;", false), "a&nbsp;b &copy; &eacute;");
-  // &nbsp; is a plain space; the code page has neither © nor é.
-  EXPECT_EQ(DecodeCharacterReferences("a&nbsp;b &copy; &eacute;", true), "a b ? ?");
+  // Every character as itself, whether the code page has it or not: &nbsp; is the no-break space,
+  // &yen; the yen sign (not the code page's "\" nor its full-width ￥).
+  EXPECT_EQ(U(DecodeCharacterReferences("a&nbsp;b &copy; &eacute;", true)), "a\u00A0b © é");
   EXPECT_EQ(DecodeCharacterReferences("&alpha;&Omega;&times;&divide;&hellip;&rarr;&hearts;", true),
-            J("αΩ×÷…→") + "?");
-  EXPECT_EQ(DecodeCharacterReferences("&yen;100 &oline;", true), J("￥100 ￣"));
-  EXPECT_EQ(DecodeCharacterReferences("&thetasym;&zwnj;&AElig;", true), "???");
+            J("αΩ×÷…→♥"));
+  EXPECT_EQ(U(DecodeCharacterReferences("&yen;100 &oline;", true)), "¥100 ‾");
+  EXPECT_EQ(U(DecodeCharacterReferences("&thetasym;&zwnj;&AElig;", true)), "ϑ\u200CÆ");
   // Names are case-sensitive; unknown and over-long names stay.
   EXPECT_EQ(DecodeCharacterReferences("&Alpha;&ALPHA;&foo;&thetasymx;&nbsp", true), J("Α") + "&ALPHA;&foo;&thetasymx;&nbsp");
   // Windows-1252 numbers as browsers read them: &#150; is the en dash (not in the code page), &#133;
   // the ellipsis.
-  EXPECT_EQ(DecodeCharacterReferences("&#133;&#150;&#x99;", true), J("…") + "??");
+  EXPECT_EQ(U(DecodeCharacterReferences("&#133;&#150;&#x99;", true)), "…–™");
 }
 
 TEST(CharRefs, DoubleByteTextAndLongInput) {

@@ -8,7 +8,7 @@ For every *.xml / *.rdf file below CORPUS_DIR that python's XML parser accepts, 
 format follows the reader's rule on the root element as written ("feed" with version "0.3" is 3, other
 "feed" 4, "rss" 2, anything else 1); items counts the elements named "item" (RSS) or "entry" (Atom)
 below the root, names as written; titles holds, per item, the text of its first "title" descendant
-(text and CDATA, references decoded) as the reader's code page holds it, or null when the file
+(text and CDATA, references decoded), every character as it is, or null when the file
 declares entities of its own (the reader decodes only the predefined and numeric references);
 """
 import json
@@ -17,17 +17,6 @@ import sys
 import xml.dom
 import xml.dom.minidom
 import xml.parsers.expat
-
-# Characters that the code page has under another Unicode name: the reader's conversion maps both.
-SAME_IN_CODE_PAGE = str.maketrans({"\u301c": "\uff5e", "\u2016": "\u2225", "\u2212": "\uff0d",
-                                   "\u00a2": "\uffe0", "\u00a3": "\uffe1", "\u00ac": "\uffe2",
-                                   "\u2014": "\u2015"})
-
-
-def as_code_page(text):
-    """The text as the reader holds it: characters that code page 932 lacks become "?"."""
-    return text.translate(SAME_IN_CODE_PAGE).encode("cp932", "replace").decode("cp932")
-
 
 def text_of(node):
     parts = []
@@ -61,7 +50,7 @@ def describe(path):
         titles = []
         for item in items:
             found = item.getElementsByTagName("title")
-            titles.append(as_code_page(text_of(found[0])) if found else "")
+            titles.append(text_of(found[0]) if found else "")
     return {"format": fmt, "channel": bool(root.getElementsByTagName("channel")), "items": len(items),
             "titles": titles}
 

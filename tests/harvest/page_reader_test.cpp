@@ -188,7 +188,7 @@ TEST_F(PageReader, EncodingsAndDecodedText) {
     EXPECT_NE(content.find("で書かれた古いページです。&nbsp;表示と能力の「表」「能」も正しく読めます。</p>"), std::string::npos)
         << content;
     EXPECT_NE(content.find("<a href=\"https://yamanote.example.jp/index.html\">戻る</a>"), std::string::npos) << content;
-    EXPECT_NE(U(item.description).find("ページです。 表示と能力"), std::string::npos) << U(item.description);
+    EXPECT_NE(U(item.description).find("ページです。\u00A0表示と能力"), std::string::npos) << U(item.description);
   }
 
   // Titles and descriptions: references decoded (predefined, numeric, HTML named); content as it stands.
@@ -199,17 +199,17 @@ TEST_F(PageReader, EncodingsAndDecodedText) {
   CRssItem item;
   project.importMode = 1;
   ReadPageIntoItem(project, kSite + "r.html", TempPath("refs.html"), item);
-  EXPECT_EQ(U(item.title), "A & B 坂 坂 … &bogus;");
+  EXPECT_EQ(U(item.title), "A & B 坂\u00A0坂 … &bogus;");
   EXPECT_EQ(U(item.description), "x <b> &amp; yR&D \"q\"");
   project.importMode = 3;
   ReadPageIntoItem(project, kSite + "r.html", TempPath("refs.html"), item);
   EXPECT_EQ(item.content, "<p>R&amp;D &quot;q&quot;</p>");
   EXPECT_EQ(item.description, "R&D \"q\"");
 
-  // One emoji does not turn a UTF-8 page into code page 932 text.
+  // One emoji does not turn a UTF-8 page into code page 932 text, and it is kept.
   WriteFile(TempPath("emoji.html"), "<html><head><title>坂道 \xF0\x9F\x8C\xB8 散歩</title></head><body></body></html>");
   ReadPageIntoItem(project, kSite + "e.html", TempPath("emoji.html"), item);
-  EXPECT_EQ(U(item.title), "坂道 ? 散歩");
+  EXPECT_EQ(U(item.title), "坂道 🌸 散歩");
 }
 
 TEST_F(PageReader, WhatSurroundsTheRoot) {

@@ -59,10 +59,10 @@ TEST_F(RealPages, WhatComesOut) {
   EXPECT_EQ(underscore.title, "Underscore.js");
   EXPECT_EQ(underscore.description.substr(underscore.description.size() - 2), "..");
 
-  // The awkward page: the title's "&copy;" has no code page 932 character; two of three regions
+  // The awkward page: the title's "&copy;", which code page 932 lacks, is kept; two of three regions
   // close; every link form resolved soundly.
   CRssItem odd = Read("unclosed.html", 3);
-  EXPECT_EQ(U(odd.title), "壊れたページ ? 2006");
+  EXPECT_EQ(U(odd.title), "壊れたページ © 2006");
   EXPECT_EQ(U(odd.content),
             "<p>印<a href=\"https://example.org/docs/foo.html\">リンク</a><img src=\"https://example.org/docs/x.png\"><br>"
             "<A HREF=\"https://example.org/root.html\">根</A><div><p>入れ子<div><p>深く</div>");

@@ -106,3 +106,37 @@ TEST_F(TextUtils, ScrambleIsReversible) {
   std::vector<int> odd = {37, -4, 1000001, -2147483647 - 1};
   EXPECT_EQ(UnscrambleText(ScrambleText("Azaz0909", odd), odd), "Azaz0909");
 }
+
+// Carried characters (what code page 932 lacks) are one character of five bytes to every helper: a cut,
+// the last character and the path walks never split one, and none of their bytes is taken for "/".
+TEST_F(TextUtils, CarriedCharactersAreWholeCharacters) {
+  const std::string sushi = J("🍣");
+  ASSERT_EQ(sushi.size(), 5u);
+  const std::string s = "a" + sushi + J("ア");
+  EXPECT_EQ(IsLeadByteAt(s, 1), 1);
+  for (size_t inside = 2; inside <= 5; ++inside) EXPECT_EQ(IsLeadByteAt(s, inside), 0) << inside;
+  EXPECT_EQ(IsLeadByteAt(s, 6), 1);
+  EXPECT_EQ(LastChar("a" + sushi), sushi);
+  EXPECT_EQ(LastChar(sushi + "b"), "b");
+
+  // Descriptions cut at the byte limit next to a carried character: never half of one, never more
+  // than 255 bytes, and 253 bytes kept whenever the character ends at or before byte 253.
+  for (size_t before = 245; before <= 253; ++before) {
+    const std::string text = std::string(before, 'x') + J("é") + std::string(300, 'y');
+    const std::string cut = CutForDescription(text);
+    SCOPED_TRACE(before);
+    EXPECT_LE(cut.size(), 255u);
+    const size_t kept = before + 5 <= 253 ? 253 : before;
+    EXPECT_EQ(cut, text.substr(0, kept) + "..");
+    EXPECT_TRUE(U(cut).find("\xEF\xBF\xBD") == std::string::npos);
+  }
+  // Text that code page 932 holds keeps its cut points (252 before a double-byte character at 252).
+  EXPECT_EQ(CutForDescription(std::string(252, 'x') + J("あ") + sushi), std::string(252, 'x') + "..");
+
+  // Paths and URLs with carried characters resolve as Japanese ones do.
+  const std::string folder = J("写真🍣");
+  EXPECT_EQ(RelativePath("/srv/site/index.rdf", "/srv/site/" + folder + "/" + J("café.html")), folder + "/" + J("café.html"));
+  EXPECT_EQ(RelativePath(J("C:\\site\\🍣\\i.rdf"), J("C:\\site\\é\\a.html")), J("../é/a.html"));
+  EXPECT_EQ(ResolveRelativePath("/srv/" + folder + "/a.html", "../b.html"), "/srv/b.html");
+  EXPECT_EQ(ResolveRelativeUrl(J("https://example.jp/絵文字🍣/a.html"), "../x.html"), "https://example.jp/x.html");
+}

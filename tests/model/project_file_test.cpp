@@ -297,3 +297,81 @@ TEST_F(ProjectFile, LargeSaveGoesOutInPiecesAndAFailureHalfwayKeepsTheOldFile) {
   EXPECT_EQ(ReadFile(path), "old contents");
   EXPECT_EQ(CountFolderEntries(folder), 1);  // no temporary left
 }
+
+// Strings with characters that code page 932 lacks are stored in the wide form (FF FFFE, a length in
+// UTF-16 units, UTF-16LE) and load back as they were; every other string keeps the byte form, so a
+// project of code page 932 text saves to exactly the bytes it always did.
+TEST_F(ProjectFile, CarriedCharactersGoInTheWideFormAndNothingElseChanges) {
+  auto str = [](const std::string& s) { return std::string(1, static_cast<char>(s.size())) + s; };
+  auto wide = [](const std::string& utf16) { return std::string("\xFF\xFE\xFF", 3) + static_cast<char>(utf16.size() / 2) + utf16; };
+
+  // Code page 932 text of every kind: kana, kanji, NEC and IBM extensions, half-width kana, "\" in a
+  // second byte, user-defined characters.
+  CRssFile plain;
+  plain.siteTitle = J("日記～ ①Ⅰ㈱ 髙﨑 ｶﾀｶﾅ 表\\");
+  plain.siteUrl = "https://example.jp/";
+  plain.creator = std::string("\xF0\x40\xED\x40", 4);
+  plain.localFolder = J("/srv/サイト");
+  plain.excludedFiles = {J("古い/ソ.html")};
+  plain.ftp.Pass = J("pass表");
+  auto item = std::make_unique<CRssItem>(0);
+  item->title = J("タイトル〝〟");
+  plain.Add(std::move(item));
+  const std::string plainBytes = SaveProjectBytes(plain);
+  std::string expected = Int32(100) + str(plain.siteTitle) + str(plain.siteUrl) + str("") + str(plain.creator) +
+                         str("index.rdf") + str("atom.xml") + str(plain.localFolder) + Int32(0) + Int32(2) + Int32(20) +
+                         Int32(20) + Int32(0) + Int32(0) + Int32(2) + Int32(2) + Int32(1) + str(plain.excludedFiles[0]) +
+                         Int32(0) + str("") + str("") + str("") + str(ScramblePassword(plain.ftp.Pass)) + Int32(0) +
+                         str("") + str("") + str("") + str("") + Int32(0) + std::string("\x01\x00\xFF\xFF\x01\x00\x08\x00", 8) +
+                         "CRssItem" + Int32(100) + str(plain.GetAt(0)->title) + std::string(3, '\0') + Int32(0) + str("") +
+                         Int32(0) + std::string(2, '\0');
+  EXPECT_EQ(Hex(plainBytes), Hex(expected));
+
+  // An emoji, an accented letter and U+301C (which the code page would make U+FF5E) are kept: those
+  // strings go wide, the others stay bytes.
+  CRssFile project;
+  project.siteTitle = J("寿司🍣");
+  project.siteUrl = "https://example.jp/";
+  project.ftp.Pass = J("pä🍣ss1");
+  project.excludedFiles = {J("写真🍣/a.html"), "b.html"};
+  item = std::make_unique<CRssItem>(0);
+  item->title = J("Café 〜");
+  item->content = std::string(300, 'x') + J("🍣");
+  project.Add(std::move(item));
+  const std::string bytes = SaveProjectBytes(project);
+  EXPECT_EQ(Hex(bytes.substr(4, 12)), Hex(wide(std::string("\xFF\x5B\xF8\x53\x3C\xD8\x63\xDF", 8))));  // 寿 司 🍣
+  EXPECT_EQ(Hex(bytes.substr(16, 20)), Hex(str("https://example.jp/")));
+  const std::string cafe = wide(std::string("C\0a\0f\0\xE9\0 \0\x1C\x30", 12));
+  EXPECT_NE(bytes.find(cafe), std::string::npos);
+  // 302 units: the second length form.
+  EXPECT_NE(bytes.find(std::string("\xFF\xFE\xFF\xFF\x2E\x01" "x\0x\0", 10)), std::string::npos);
+  CRssFile loaded;
+  LoadProjectBytes(loaded, bytes);
+  EXPECT_EQ(loaded.siteTitle, project.siteTitle);
+  EXPECT_EQ(loaded.ftp.Pass, project.ftp.Pass);
+  EXPECT_EQ(loaded.excludedFiles, project.excludedFiles);
+  ASSERT_EQ(loaded.GetSize(), 1);
+  EXPECT_EQ(U(loaded.GetAt(0)->title), "Café 〜");
+  EXPECT_EQ(loaded.GetAt(0)->content, project.GetAt(0)->content);
+  EXPECT_EQ(SaveProjectBytes(loaded), bytes);
+
+  // A string that would not come back from UTF-16 (a broken double-byte character beside a carried
+  // one) keeps its bytes, which load back as they were.
+  CRssFile broken;
+  broken.siteTitle = "\x82" + J("🍣") + "\xFD\xA0";
+  const std::string brokenBytes = SaveProjectBytes(broken);
+  EXPECT_EQ(Hex(brokenBytes.substr(4, 9)), Hex(str(broken.siteTitle)));
+  CRssFile brokenLoaded;
+  LoadProjectBytes(brokenLoaded, brokenBytes);
+  EXPECT_EQ(brokenLoaded.siteTitle, broken.siteTitle);
+
+  // Wide strings from elsewhere: a stray surrogate is "?"; a length beyond the file, or an odd byte
+  // short of it, is the format error.
+  CArchive stray(std::string("\xFF\xFE\xFF\x02\x3D\xD8" "A\0", 8));
+  EXPECT_EQ(stray.ReadString(), "?A");
+  for (const std::string& hostile : {std::string("\xFF\xFE\xFF\x03" "A\0B\0", 8), std::string("\xFF\xFE\xFF\x02" "A\0B", 7),
+                                     std::string("\xFF\xFE\xFF\xFF\xFF\xFF\x00\x00\x01\x00", 10)}) {
+    CArchive in(hostile);
+    EXPECT_THROW(in.ReadString(), CArchiveException) << Hex(hostile);
+  }
+}

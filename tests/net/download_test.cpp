@@ -115,6 +115,10 @@ TEST_F(DownloadTest, NamesTheFileAfterTheUrl) {
   // Japanese names survive; unsafe and overlong ones are made safe.
   EXPECT_EQ(Download(J(base + "/name/日記.html"), J(folder), 0), J(folder + "/日記.html"));
   EXPECT_EQ(ReadFile(folder + "/日記.html"), Page());
+  // So do names with characters the code page lacks, and a cut for length never splits one.
+  EXPECT_EQ(Download(J(base + "/name/絵文字🍣 café.html"), J(folder), 0), J(folder + "/絵文字🍣 café.html"));
+  EXPECT_EQ(ReadFile(folder + "/絵文字🍣 café.html"), Page());
+  EXPECT_EQ(U(DownloadFileName(J("http://h/" + std::string(236, 'a') + "🍣🍣"))), std::string(236, 'a') + "🍣");
   EXPECT_EQ(DownloadFileName(J("http://h/a/..")), "index.html");
   EXPECT_EQ(DownloadFileName("http://h/a/."), "index.html");
   EXPECT_EQ(DownloadFileName("http://h/a\tb"), "a_b");

@@ -111,6 +111,18 @@ TEST_F(FtpTest, FolderIsTakenRelativeToTheCurrentOne) {
     EXPECT_EQ(ftp.GetCurrentDirectory(), "/public_html");
   }
   {
+    // Folder and file names with characters the code page lacks go over the wire as UTF-8.
+    MakeFolder(root + "/公開🍣 café");
+    const std::string named = TempPath("site") + "/索引🍣.rdf";
+    WriteFile(named, kFeed);
+    CVamelFtp ftp;
+    ftp.Set(host, "alice", "secret", J("/公開🍣 café"), 1);
+    ftp.Connect();
+    EXPECT_EQ(U(ftp.GetCurrentDirectory()), "/公開🍣 café");
+    ftp.PutFile(J(named), false);
+    EXPECT_EQ(ReadFile(root + "/公開🍣 café/索引🍣.rdf"), kFeed);
+  }
+  {
     // A refused change to the folder given to Set is ignored.
     CVamelFtp ftp;
     ftp.Set(host, "alice", "secret", "/nosuch", 1);

@@ -123,3 +123,29 @@ TEST(WidthConversion, OtherCharacters) {
   EXPECT_EQ(ToHalfWidth(""), "");
   EXPECT_EQ(ToFullWidth("\x83"), "\x83");  // a lone lead byte is copied
 }
+
+// A carried character (five bytes, four of them in the half-width katakana range) is one character that
+// no folding or width conversion changes; the kana around it still fold.
+TEST(WidthConversion, CarriedCharactersAreNeverKana) {
+  const std::string carried = J("é🍣〜");
+  ASSERT_EQ(carried.size(), 15u);
+  int changed = -1;
+  EXPECT_EQ(ToFullWidth(carried, &changed), carried);
+  EXPECT_EQ(changed, 0);
+  EXPECT_EQ(ToHalfWidth(carried, &changed), carried);
+  EXPECT_EQ(changed, 0);
+  const std::string mixed = J("ｶﾞé🍣ｱ");
+  EXPECT_EQ(ToFullWidth(mixed, &changed), J("ガé🍣ア"));
+  EXPECT_EQ(changed, 2);
+  EXPECT_EQ(ToHalfWidth(J("ガé🍣ア")), mixed);
+
+  const int all = FOLD_WIDTH | FOLD_CASE | FOLD_KANA | FOLD_SMALL;
+  int length = 0;
+  // The digits of a carried character are no half-width kana: "ｱ" and "ア" are not found inside one.
+  EXPECT_EQ(FindFolded(carried, J("ｱ"), all), -1);
+  EXPECT_EQ(FindFolded(carried, std::string(1, '\xA3'), 0), -1);
+  EXPECT_EQ(FindFolded(J("x🍣ｶﾞé"), J("🍣ガ"), all, &length), 1);
+  EXPECT_EQ(length, 5 + 2);
+  EXPECT_EQ(FindFolded(J("Café"), J("CAFÉ"), FOLD_CASE), -1);  // only ASCII and full-width letters fold
+  EXPECT_EQ(FindFolded(J("Café"), J("CAFé"), FOLD_CASE), 0);
+}

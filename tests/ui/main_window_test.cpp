@@ -59,8 +59,8 @@ protected:
 CDialogScript::Handler EditorAnswer(const char* url, const char* title) {
   return [url, title](wxDialog* dialog) {
     EXPECT_EQ(dialog->GetTitle(), Wx("アイテム編集"));
-    wxDynamicCast(dialog->FindWindow(XRCID("url")), wxTextCtrl)->SetValue(url);
-    wxDynamicCast(dialog->FindWindow(XRCID("title")), wxTextCtrl)->SetValue(title);
+    wxDynamicCast(dialog->FindWindow(XRCID("url")), wxTextCtrl)->SetValue(Wx(url));
+    wxDynamicCast(dialog->FindWindow(XRCID("title")), wxTextCtrl)->SetValue(Wx(title));
     dialog->TransferDataFromWindow();
     return static_cast<int>(wxID_OK);
   };
@@ -210,10 +210,13 @@ TEST_F(MainWindow, ItemCommandsOnTheList) {
   EXPECT_EQ(Project().GetAt(0)->title, "again");
   EXPECT_EQ(Project().GetAt(1)->title, "new");
 
-  // Three rows, the focus on the last: delete leaves the focus on the new last row.
-  dialogs.Then(EditorAnswer("https://yamanote.example.jp/third.html", "third"));
+  // Three rows, the focus on the last: delete leaves the focus on the new last row. The new title holds
+  // characters that code page 932 lacks: the item and the list keep them.
+  dialogs.Then(EditorAnswer("https://yamanote.example.jp/third.html", "third 🍣 café 〜"));
   ASSERT_TRUE(Run(ID_ITEM_ADD));
   ASSERT_EQ(List().GetItemCount(), 3);
+  EXPECT_EQ(U(Project().GetAt(0)->title), "third 🍣 café 〜");
+  EXPECT_EQ(List().GetItemText(0, 0), Wx("third 🍣 café 〜"));
   List().SelectOnly(2);
   dialogs.Then([](wxDialog* d) {
     EXPECT_EQ(wxDynamicCast(d, wxMessageDialog)->GetMessage(), Wx("選択した項目を削除しますか？"));
