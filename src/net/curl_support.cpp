@@ -78,3 +78,12 @@ std::string CutAnsi(const std::string& text, size_t maxBytes) {
 }
 
 bool HasLineBreak(const std::string& text) { return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos; }
+
+void ReleaseTransferOptions(CURL* curl, curl_slist* quote) {
+  curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
+  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
+  curl_easy_setopt(curl, CURLOPT_HEADERDATA, nullptr);
+  curl_easy_setopt(curl, CURLOPT_READDATA, nullptr);
+  curl_easy_setopt(curl, CURLOPT_UPLOAD, 0L);
+  curl_slist_free_all(quote);
+}

@@ -20,3 +20,7 @@ std::string CutAnsi(const std::string& text, size_t maxBytes);
 
 // True when the text holds a CR, LF or NUL byte (which would end or split a protocol line).
 bool HasLineBreak(const std::string& text);
+
+// Clears the options of one transfer that point at the caller's data (quote list, error buffer, header
+// and read targets, upload mode) so that the handle keeps no pointer past the call, then frees `quote`.
+void ReleaseTransferOptions(CURL* curl, curl_slist* quote);

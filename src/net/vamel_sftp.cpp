@@ -182,13 +182,7 @@ CVamelSftp::Perform CVamelSftp::Run(const std::vector<std::string>& commands, co
   result.code = curl_easy_perform(curl);
   result.error = errorBuffer;
 
-  // The handle must not keep pointers to the list, the buffer or the file past this call.
-  curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
-  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
-  curl_easy_setopt(curl, CURLOPT_HEADERDATA, nullptr);
-  curl_easy_setopt(curl, CURLOPT_READDATA, nullptr);
-  curl_easy_setopt(curl, CURLOPT_UPLOAD, 0L);
-  curl_slist_free_all(quote);
+  ReleaseTransferOptions(curl, quote);
   return result;
 }
 

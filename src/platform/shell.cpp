@@ -89,6 +89,9 @@ bool ShellRun(const std::string& program, const std::string& parameter) {
   std::vector<std::string> args;
   if (FileExists(program)) args.push_back(NativePath(program));
   else SplitCommandLine(NativePath(program), args);
+  // No program set (no viewer configured and none associated): the parameter would become the
+  // program itself, so a feed or page file marked executable would run. Open it instead.
+  if (args.empty()) return ShellOpen(parameter);
   if (!parameter.empty()) args.push_back(NativePath(parameter));
   return SpawnDetached(args);
 }

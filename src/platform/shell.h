@@ -10,6 +10,7 @@ bool ShellOpen(const std::string& path);
 
 // Runs `program` with `parameter` as its one argument (none when it is empty), without waiting.
 // A program text that names no existing file is split into words first ("code --wait").
+// An empty program text opens `parameter` with its default program (ShellOpen) instead.
 // Returns false when the program could not be started.
 bool ShellRun(const std::string& program, const std::string& parameter);
 

@@ -367,7 +367,8 @@ TEST_F(ProjectFile, CarriedCharactersGoInTheWideFormAndNothingElseChanges) {
 
   // Wide strings from elsewhere: a stray surrogate is "?"; a length beyond the file, or an odd byte
   // short of it, is the format error.
-  CArchive stray(std::string("\xFF\xFE\xFF\x02\x3D\xD8" "A\0", 8));
+  const std::string strayBytes("\xFF\xFE\xFF\x02\x3D\xD8" "A\0", 8);  // the archive reads it in place
+  CArchive stray(strayBytes);
   EXPECT_EQ(stray.ReadString(), "?A");
   for (const std::string& hostile : {std::string("\xFF\xFE\xFF\x03" "A\0B\0", 8), std::string("\xFF\xFE\xFF\x02" "A\0B", 7),
                                      std::string("\xFF\xFE\xFF\xFF\xFF\xFF\x00\x00\x01\x00", 10)}) {
