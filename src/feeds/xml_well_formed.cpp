@@ -194,7 +194,7 @@ bool IsWellFormedXmlContent(std::string_view text, bool allowPrefixes) {
 }
 
 bool IsWellFormedXmlDocument(std::string_view text) {
-  if (text.find('\0') != std::string_view::npos || !IsValidUtf8(text)) return false;
+  if (text.find('\0') != std::string_view::npos || !IsValidUtf8AllPlanes(text)) return false;
   CChecker checker(text, true);
   return checker.Declaration() && checker.Content(true);
 }

@@ -68,9 +68,13 @@ size_t Utf8SequenceLength(unsigned char lead) {
 
 bool IsScalarValue(char32_t cp) { return cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF); }
 
-// A carried character's value as the character it stands for: U+FFFD when it is no scalar value (or
-// U+0000, which would end the text).
-char32_t CarriedCharacter(char32_t value) { return value != 0 && IsScalarValue(value) ? value : 0xFFFD; }
+// A carried character's value as the character it stands for: U+FFFD when it is no scalar value, when
+// it is ASCII (which the code page always holds, so only a forged form carries it: a carried "<" or "&"
+// would pass every escape of internal text and come out as markup, a carried control would end or break
+// the text), and for the noncharacters U+FFFE and U+FFFF, which XML forbids and no text interchanges.
+char32_t CarriedCharacter(char32_t value) {
+  return value >= 0x80 && IsScalarValue(value) && value != 0xFFFE && value != 0xFFFF ? value : 0xFFFD;
+}
 
 // Writes the UTF-8 of the scalar value `cp` at `out` and returns its length.
 size_t PutUtf8(char32_t cp, char* out) {

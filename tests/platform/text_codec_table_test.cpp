@@ -111,7 +111,9 @@ std::string ReferenceAnsiToUtf8(std::string_view text) {
       value = (value << 6) | (d - 0xA0u);
     }
     if (carried) {
-      out += value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF) ? "\xEF\xBF\xBD" : EncodeUtf8(value);
+      const bool character = value >= 0x80 && value <= 0x10FFFF && !(value >= 0xD800 && value <= 0xDFFF) &&
+                             value != 0xFFFE && value != 0xFFFF;
+      out += character ? EncodeUtf8(value) : "\xEF\xBF\xBD";
       i += 5;
       continue;
     }
@@ -138,6 +140,10 @@ TEST(TextCodecTables, EveryBmpCharacterKeepsItsCodePageBytesOrIsCarriedAndComesB
     std::string ansi = Utf8ToAnsi(utf8);
     ASSERT_EQ(ansi, ReferenceUtf8ToAnsi(utf8)) << std::hex << cp;
     if (cp >= 0xD800 && cp <= 0xDFFF) continue;  // no character: "?"
+    if (cp == 0xFFFE || cp == 0xFFFF) {  // noncharacters that XML forbids: carried, and written as U+FFFD
+      ASSERT_EQ(AnsiToUtf8(ansi), "a\xEF\xBF\xBD" "b") << std::hex << cp;
+      continue;
+    }
     ASSERT_EQ(AnsiToUtf8(ansi), utf8) << std::hex << cp;
     ASSERT_EQ(Utf16LeToAnsi(AnsiToUtf16Le(ansi)), ansi) << std::hex << cp;
     if (ansi.size() == 2 + 5) ++carried;
@@ -191,7 +197,8 @@ TEST(TextCodecTables, RandomBytesMatchTheReference) {
     std::string utf8;
     for (int k = 0; k < 8; ++k) {
       unsigned cp = rng() % 3 == 0 ? 0x10000 + rng() % 0x100000 : 1 + rng() % 0xFFFF;
-      if ((cp >= 0xD800 && cp <= 0xDFFF) || cp == 0xFEFF) cp = 0x301C;  // no surrogates, no byte-order mark
+      // No surrogates, no byte-order mark, no noncharacters.
+      if ((cp >= 0xD800 && cp <= 0xDFFF) || cp == 0xFEFF || cp == 0xFFFE || cp == 0xFFFF) cp = 0x301C;
       utf8 += EncodeUtf8(cp);
     }
     const std::string ansi = Utf8ToAnsi(utf8);

@@ -127,6 +127,11 @@ TEST(TextCodec, CarriedCharactersComeBackAsThemselves) {
   EXPECT_EQ(AnsiToUtf8("\xFD\xA0\xA0\xA0\xA0" "a\xFD\xA0\xAD\xC0\xA0" "b\xFD\xDF\xDF\xDF\xDF" "c"),
             "\xEF\xBF\xBD" "a\xEF\xBF\xBD" "b\xEF\xBF\xBD" "c");
   EXPECT_EQ(AnsiToUtf8("\xFD\xA0\xA0" "A"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD" "A");
+  // Forged forms of ASCII ("<", a control) and the noncharacters that XML forbids are U+FFFD too, so
+  // nothing that was escaped as internal text comes out as markup or breaks a feed.
+  EXPECT_EQ(AnsiToUtf8("\xFD\xA0\xA0\xA0\xDC" "a\xFD\xA0\xA0\xA0\xA1" "b\xFD\xA0\xAF\xDF\xDE" "c"),
+            "\xEF\xBF\xBD" "a\xEF\xBF\xBD" "b\xEF\xBF\xBD" "c");
+  EXPECT_EQ(AnsiToUtf8(Utf8ToAnsi("\xEF\xBF\xBF")), "\xEF\xBF\xBD");
   // A stray lead byte before one is U+FFFD on its own, as before any other character.
   EXPECT_EQ(AnsiToUtf8("\x82\xFD\xA0\xA0\xA3\xC9"), "\xEF\xBF\xBD" "é");
   EXPECT_FALSE(HoldsCarriedChar("\xFD\xA0\xA0\xA3"));
