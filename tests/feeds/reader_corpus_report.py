@@ -19,6 +19,8 @@ import sys
 
 import feedparser
 
+from unicode_titles_check import as_feedparser_reads  # U+0080-U+009F as windows-1252
+
 # What code page 932 alone would make of a text (the reader before it carried the characters the code
 # page lacks): look-alikes for U+301C and its kin, "?" for the rest. Only to name that difference.
 SAME_IN_CODE_PAGE = str.maketrans({"\u301c": "\uff5e", "\u2016": "\u2225", "\u2212": "\uff0d",
@@ -28,19 +30,6 @@ SAME_IN_CODE_PAGE = str.maketrans({"\u301c": "\uff5e", "\u2016": "\u2225", "\u22
 
 def as_code_page(text):
     return text.translate(SAME_IN_CODE_PAGE).encode("cp932", "replace").decode("cp932")
-
-
-def as_windows_1252(text):
-    """U+0080 to U+009F as feedparser reads them: the windows-1252 characters of those bytes."""
-    out = []
-    for c in text:
-        if 0x80 <= ord(c) <= 0x9F:
-            try:
-                c = bytes([ord(c)]).decode("cp1252")
-            except UnicodeDecodeError:
-                pass
-        out.append(c)
-    return "".join(out)
 
 
 def declares_no_encoding_and_is_no_utf8(path):
@@ -72,7 +61,7 @@ def ours(cli, path):
 def title_reason(mine, theirs, path):
     if mine != theirs and as_code_page(theirs) == mine:
         return "title: characters that code page 932 lacks became \"?\" or look-alikes (the reader before it kept them)"
-    if mine != theirs and as_windows_1252(mine) == theirs:
+    if mine != theirs and as_feedparser_reads(mine) == theirs:
         return "title: U+0080-U+009F, which feedparser reads as the windows-1252 characters of those bytes"
     if declares_no_encoding_and_is_no_utf8(path):
         return ("title: no encoding declared and the bytes are no UTF-8: the reader takes them as code page 932, "

@@ -24,26 +24,6 @@ struct Writer {
 };
 const Writer kWriters[] = {{"rss10.rdf", WriteRss10}, {"rss20.xml", WriteRss20}, {"atom03.xml", WriteAtom03}, {"atom10.xml", WriteAtom10}};
 
-std::string Utf8Of(char32_t cp) {
-  std::string s;
-  if (cp < 0x80) {
-    s += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    s += static_cast<char>(0xC0 | (cp >> 6));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    s += static_cast<char>(0xE0 | (cp >> 12));
-    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    s += static_cast<char>(0xF0 | (cp >> 18));
-    s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return s;
-}
-
 // Titles (UTF-8) that hold every scalar value of the basic plane that XML allows in text (tab and line
 // feed among them, carriage return not: XML reads it as a line feed) and 256 of each other plane, in
 // pieces of 1024 characters between brackets.
@@ -58,7 +38,7 @@ std::vector<std::string> EveryCharacterTitles() {
   std::vector<std::string> titles;
   for (size_t at = 0; at < all.size(); at += 1024) {
     std::string title = "[";
-    for (size_t k = at; k < all.size() && k < at + 1024; ++k) title += Utf8Of(all[k]);
+    for (size_t k = at; k < all.size() && k < at + 1024; ++k) title += EncodeUtf8(all[k]);
     titles.push_back(title + "]");
   }
   return titles;

@@ -65,4 +65,5 @@ def main():
     json.dump(result, sys.stdout)
 
 
-main()
+if __name__ == "__main__":
+    main()

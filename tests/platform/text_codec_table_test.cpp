@@ -46,25 +46,6 @@ std::string Carried(unsigned cp) {
   return s;
 }
 
-std::string EncodeUtf8(unsigned cp) {
-  std::string s;
-  if (cp < 0x80) s += static_cast<char>(cp);
-  else if (cp < 0x800) {
-    s += static_cast<char>(0xC0 | (cp >> 6));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    s += static_cast<char>(0xE0 | (cp >> 12));
-    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    s += static_cast<char>(0xF0 | (cp >> 18));
-    s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return s;
-}
-
 // One character (a valid UTF-8 sequence) as internal text: iconv's code page 932 bytes when they read
 // back as the same character, else the carried form.
 std::string ReferenceCharacter(const std::string& utf8) {

@@ -38,6 +38,8 @@ private:
 // Internal text (code page 932) from a UTF-8 test literal, and back.
 std::string J(const std::string& utf8);
 std::string U(const std::string& ansi);
+// The UTF-8 of one code point (any value below 0x200000, surrogates included, for tests that need them).
+std::string EncodeUtf8(char32_t cp);
 
 // Small file helpers for tests.
 std::string ReadFile(const std::string& path);
