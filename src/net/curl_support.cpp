@@ -79,6 +79,17 @@ std::string CutAnsi(const std::string& text, size_t maxBytes) {
 
 bool HasLineBreak(const std::string& text) { return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos; }
 
+curl_slist* SetTransferOptions(CURL* curl, const std::string& url, const std::vector<std::string>& commands,
+                               char* errorBuffer, void* replies) {
+  curl_slist* quote = nullptr;
+  for (const std::string& command : commands) quote = curl_slist_append(quote, command.c_str());
+  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+  curl_easy_setopt(curl, CURLOPT_HEADERDATA, replies);
+  curl_easy_setopt(curl, CURLOPT_QUOTE, quote);
+  return quote;
+}
+
 void ReleaseTransferOptions(CURL* curl, curl_slist* quote) {
   curl_easy_setopt(curl, CURLOPT_QUOTE, nullptr);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);

@@ -4,6 +4,7 @@
 #include <curl/curl.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/curl_global.h"
 
@@ -20,6 +21,12 @@ std::string CutAnsi(const std::string& text, size_t maxBytes);
 
 // True when the text holds a CR, LF or NUL byte (which would end or split a protocol line).
 bool HasLineBreak(const std::string& text);
+
+// Sets the options of one transfer that point at the caller's data: the URL, `errorBuffer` (of
+// CURL_ERROR_SIZE bytes), where reply lines go (`replies`, for the handle's header function) and the
+// commands sent before it. Returns the command list, which ReleaseTransferOptions frees.
+curl_slist* SetTransferOptions(CURL* curl, const std::string& url, const std::vector<std::string>& commands,
+                               char* errorBuffer, void* replies);
 
 // Clears the options of one transfer that point at the caller's data (quote list, error buffer, header
 // and read targets, upload mode) so that the handle keeps no pointer past the call, then frees `quote`.

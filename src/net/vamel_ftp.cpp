@@ -265,13 +265,7 @@ CVamelFtp::Perform CVamelFtp::Run(const std::vector<std::string>& commands, cons
   Perform result;
   CURL* curl = Handle(m_curl);
   char errorBuffer[CURL_ERROR_SIZE] = "";
-  curl_slist* quote = nullptr;
-  for (const std::string& command : commands) quote = curl_slist_append(quote, command.c_str());
-
-  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
-  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &result.replies);
-  curl_easy_setopt(curl, CURLOPT_QUOTE, quote);
+  curl_slist* quote = SetTransferOptions(curl, url, commands, errorBuffer, &result.replies);
   curl_easy_setopt(curl, CURLOPT_UPLOAD, upload ? 1L : 0L);
   curl_easy_setopt(curl, CURLOPT_NOBODY, upload ? 0L : 1L);
   curl_easy_setopt(curl, CURLOPT_TRANSFERTEXT, ascii ? 1L : 0L);

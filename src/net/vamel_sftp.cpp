@@ -164,13 +164,7 @@ CVamelSftp::Perform CVamelSftp::Run(const std::vector<std::string>& commands, co
   Perform result;
   CURL* curl = Handle(m_curl);
   char errorBuffer[CURL_ERROR_SIZE] = "";
-  curl_slist* quote = nullptr;
-  for (const std::string& command : commands) quote = curl_slist_append(quote, command.c_str());
-
-  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
-  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &result.lines);
-  curl_easy_setopt(curl, CURLOPT_QUOTE, quote);
+  curl_slist* quote = SetTransferOptions(curl, url, commands, errorBuffer, &result.lines);
   curl_easy_setopt(curl, CURLOPT_NOBODY, mode == Mode::kCommands ? 1L : 0L);
   curl_easy_setopt(curl, CURLOPT_DIRLISTONLY, mode == Mode::kList ? 1L : 0L);
   curl_easy_setopt(curl, CURLOPT_UPLOAD, mode == Mode::kUpload ? 1L : 0L);

@@ -43,16 +43,6 @@ protected:
   std::string Log() const { return ReadFile(log); }
 
   // The message of the exception that `step` throws, UTF-8; "" when it throws none.
-  template <class F>
-  static std::string Failure(F step) {
-    try {
-      step();
-    } catch (const CVamelFtpException& e) {
-      return U(e.GetMessage());
-    }
-    return std::string();
-  }
-
   std::string root, log, local, host;
 };
 

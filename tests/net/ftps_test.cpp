@@ -87,22 +87,6 @@ protected:
     return result.ok;
   }
 
-  template <class F>
-  static std::string Failure(F step) {
-    try {
-      step();
-    } catch (const CVamelFtpException& e) {
-      return U(e.GetMessage());
-    }
-    return std::string();
-  }
-
-  static std::set<std::string> Names(const std::string& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
-    return names;
-  }
-
   std::string root, local, port;
   int servers = 0;
   CTlsFiles tls;

@@ -4,8 +4,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 
+#include "net/vamel_ftp_exception.h"
 #include "support/recording_interaction.h"
 #include "support/test_env.h"
 #include "support/test_server.h"
@@ -24,6 +26,24 @@ protected:
   }
 
   static void MakeFolder(const std::string& path) { std::filesystem::create_directories(path); }
+
+  // The message of the transfer error that `step` throws (as UTF-8), or "" when it throws none.
+  template <class F>
+  static std::string Failure(F step) {
+    try {
+      step();
+    } catch (const CVamelFtpException& e) {
+      return U(e.GetMessage());
+    }
+    return std::string();
+  }
+
+  // The names in a folder.
+  static std::set<std::string> Names(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
+    return names;
+  }
 
   CRecordingInteraction rec;
   CTestServer server;

@@ -43,16 +43,6 @@ protected:
     host = "127.0.0.1:" + std::to_string(server.Port());
   }
 
-  template <class F>
-  static std::string Failure(F step) {
-    try {
-      step();
-    } catch (const CVamelFtpException& e) {
-      return U(e.GetMessage());
-    }
-    return std::string();
-  }
-
   std::string root, local, host;
 };
 

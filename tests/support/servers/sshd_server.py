@@ -10,17 +10,11 @@ Needs root. Writes the port to --port-file once the server greets, logs to --log
 """
 import argparse
 import os
-import signal
-import socket
 import subprocess
 import sys
 import time
 
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
+from supervise import free_port, supervise
 
 
 def main():
@@ -90,35 +84,7 @@ def main():
                                passwd, shadow, config, a.log],
                               start_new_session=True, stdout=subprocess.DEVNULL, stderr=open(a.log + ".err", "w"))
 
-    def stop(*_):
-        try:
-            os.killpg(server.pid, signal.SIGTERM)
-        except OSError:
-            pass
-        server.wait(timeout=10)
-        sys.exit(0)
-
-    signal.signal(signal.SIGTERM, stop)
-
-    start = time.monotonic()
-    while True:
-        if server.poll() is not None or time.monotonic() - start > 20:
-            return 1
-        try:
-            with socket.create_connection(("127.0.0.1", port), timeout=1) as s:
-                if s.recv(8).startswith(b"SSH-2.0"):
-                    break
-        except OSError:
-            time.sleep(0.05)
-
-    tmp = a.port_file + ".tmp"
-    with open(tmp, "w") as f:
-        f.write(str(port))
-    os.rename(tmp, a.port_file)
-
-    while time.monotonic() - start < a.max_life and os.getppid() == parent and server.poll() is None:
-        time.sleep(0.2)
-    stop()
+    return supervise(server, port, lambda s: s.recv(8).startswith(b"SSH-2.0"), a.port_file, a.max_life, parent)
 
 
 if __name__ == "__main__":
