@@ -98,3 +98,16 @@ void ReleaseTransferOptions(CURL* curl, curl_slist* quote) {
   curl_easy_setopt(curl, CURLOPT_UPLOAD, 0L);
   curl_slist_free_all(quote);
 }
+
+size_t CollectReplyLine(char* data, size_t size, size_t count, void* lines) {
+  std::string line(data, size * count);
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  if (!line.empty()) static_cast<std::vector<std::string>*>(lines)->push_back(line);
+  return size * count;
+}
+
+std::string ToWire(const std::string& ansi) { return AnsiToUtf8(ansi); }
+
+std::string FromWire(const std::string& wire) { return IsValidUtf8AllPlanes(wire) ? Utf8ToAnsi(wire) : wire; }
+
+std::string UploadTemporaryName(const std::string& name) { return "." + name + ".vamelrss-part"; }

@@ -19,6 +19,23 @@ std::string ServerTextToAnsi(const std::string& bytes);
 // Cuts internal text to at most `maxBytes` bytes without splitting a double-byte character.
 std::string CutAnsi(const std::string& text, size_t maxBytes);
 
+// Longest detail that a connection error carries.
+constexpr size_t kMaxErrorDetail = 200;
+
+// A libcurl header function that collects the lines a transfer reports (the server's replies, the
+// lines of quote commands) into the std::vector<std::string> given as its data, without line ends.
+size_t CollectReplyLine(char* data, size_t size, size_t count, void* lines);
+
+// Remote names and folders go to the server as UTF-8, and come back from it converted when they are
+// UTF-8 (taken as they stand otherwise).
+std::string ToWire(const std::string& ansi);
+std::string FromWire(const std::string& wire);
+
+// The name a file is uploaded under before it replaces `name`: hidden in listings, in the same folder
+// so that the rename stays on one file system, and always the same, so that a failed run leaves one
+// stray file at most, which the next run overwrites.
+std::string UploadTemporaryName(const std::string& name);
+
 // True when the text holds a CR, LF or NUL byte (which would end or split a protocol line).
 bool HasLineBreak(const std::string& text);
 

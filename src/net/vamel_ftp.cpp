@@ -17,19 +17,7 @@
 
 namespace {
 
-// Longest detail that a connection error carries.
-constexpr size_t kMaxErrorDetail = 200;
-
 CURL* Handle(void* p) { return static_cast<CURL*>(p); }
-
-// Collects the server's reply lines of one exchange.
-size_t OnReplyLine(char* data, size_t size, size_t count, void* user) {
-  auto* lines = static_cast<std::vector<std::string>*>(user);
-  std::string line(data, size * count);
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-  if (!line.empty()) lines->push_back(line);
-  return size * count;
-}
 
 // Reads the local file for an upload. In ASCII mode libcurl turns every LF into CR LF on the wire, so
 // the file's own CR LF pairs are given to it as LF: the server then stores its own line ends and no
@@ -100,14 +88,6 @@ bool ParsePwdReply(const std::string& line, std::string& folder) {
   return false;
 }
 
-// Remote names and folders go to the server as UTF-8.
-std::string ToWire(const std::string& ansi) { return AnsiToUtf8(ansi); }
-std::string FromWire(const std::string& wire) { return IsValidUtf8AllPlanes(wire) ? Utf8ToAnsi(wire) : wire; }
-
-// The name a file is uploaded under before it replaces `name` (TLS only): hidden in listings, in the
-// same folder so that the rename stays on one file system, and always the same, so that a failed run
-// leaves one stray file at most, which the next run overwrites.
-std::string TemporaryName(const std::string& name) { return "." + name + ".vamelrss-part"; }
 // Where the old file waits while the new one takes its name, on servers that do not replace on rename.
 std::string SetAsideName(const std::string& name) { return "." + name + ".vamelrss-old"; }
 
@@ -236,7 +216,7 @@ bool CVamelFtp::ApplyCommonOptions(std::string& error) {
   curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, m_idleTimeout);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, m_idleTimeout);
-  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, OnReplyLine);
+  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, CollectReplyLine);
   if (!tls) return true;
 
   // "AUTH TLS" before anything else, the data connections protected too, the server's certificate and
@@ -387,7 +367,7 @@ void CVamelFtp::PutFile(const std::string& localPath, bool ascii) {
   // first and then replaces the old file.
   const bool replace = m_server.protocol == FtpProtocol::kFtps;
   std::string wireName = ToWire(name);
-  std::string target = replace ? TemporaryName(wireName) : wireName;
+  std::string target = replace ? UploadTemporaryName(wireName) : wireName;
   char* escaped = curl_easy_escape(Handle(m_curl), target.c_str(), static_cast<int>(target.size()));
   std::string url = BaseUrl() + (escaped ? escaped : "");
   curl_free(escaped);

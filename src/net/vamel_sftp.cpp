@@ -16,23 +16,7 @@
 
 namespace {
 
-// Longest detail that a connection error carries.
-constexpr size_t kMaxErrorDetail = 200;
-
 CURL* Handle(void* p) { return static_cast<CURL*>(p); }
-
-// Remote names and folders go to the server as UTF-8.
-std::string ToWire(const std::string& ansi) { return AnsiToUtf8(ansi); }
-std::string FromWire(const std::string& wire) { return IsValidUtf8AllPlanes(wire) ? Utf8ToAnsi(wire) : wire; }
-
-// Collects the lines that libcurl reports for quote commands ("257" for "pwd").
-size_t OnReplyLine(char* data, size_t size, size_t count, void* user) {
-  auto* lines = static_cast<std::vector<std::string>*>(user);
-  std::string line(data, size * count);
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-  if (!line.empty()) lines->push_back(line);
-  return size * count;
-}
 
 // Folder listings only prove that a folder is there: their text is dropped.
 size_t DropData(char*, size_t size, size_t count, void*) { return size * count; }
@@ -66,9 +50,6 @@ std::string WithoutTrailingSlashes(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   return path;
 }
-
-// The name a file is uploaded under before it replaces the old one, in the same folder.
-std::string TemporaryName(const std::string& name) { return "." + name + ".vamelrss-part"; }
 
 // Where the old file waits while the new one takes its name (`path` is the file's whole path).
 std::string SetAsideName(const std::string& path) {
@@ -155,7 +136,7 @@ void CVamelSftp::ApplyCommonOptions() {
   curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, m_idleTimeout);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, m_idleTimeout);
-  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, OnReplyLine);
+  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, CollectReplyLine);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, DropData);
 }
 
@@ -244,7 +225,7 @@ void CVamelSftp::PutFile(const std::string& localPath, bool) {
   const std::string& name = local.Name();
 
   std::string wireName = ToWire(name);
-  std::string temporary = PathIn(TemporaryName(wireName));
+  std::string temporary = PathIn(UploadTemporaryName(wireName));
   Perform result = Run({}, Url(temporary), Mode::kUpload, local.File(), local.Size());
   if (!result.Ok()) throw CVamelFtpException(message + "\n" + result.Reason());
   Replace(temporary, PathIn(wireName), message);
