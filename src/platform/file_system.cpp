@@ -207,17 +207,26 @@ void RemovePrivateFolder() {
 }  // namespace
 
 std::string PrivateTempFolder() {
-  static std::once_flag once;
-  std::call_once(once, [] {
+  static std::mutex mutex;
+  std::lock_guard<std::mutex> lock(mutex);
+  // Made again when it has gone (a cleaner of old temporary files removed it); a folder that is no
+  // longer the process's own, 0700 and not a link, is never used.
+  struct stat st;
+  if (!g_privateFolder.empty() &&
+      !(::lstat(g_privateFolder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+        (st.st_mode & 0777) == 0700)) {
+    g_privateFolder.clear();
+  }
+  if (g_privateFolder.empty()) {
     std::string pattern = NativePath(TempFolder()) + "/vamelrss-XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
-    if (!::mkdtemp(buffer.data())) return;  // mkdtemp makes it 0700
+    if (!::mkdtemp(buffer.data())) return std::string();  // mkdtemp makes it 0700
     g_privateFolder = buffer.data();
+    if (g_privateOwner == 0) std::atexit(RemovePrivateFolder);
     g_privateOwner = ::getpid();
-    std::atexit(RemovePrivateFolder);
-  });
-  return g_privateFolder.empty() ? std::string() : FromNativePath(g_privateFolder);
+  }
+  return FromNativePath(g_privateFolder);
 }
 
 bool WritePrivateFile(const std::string& path, std::string_view data, int& error) {
