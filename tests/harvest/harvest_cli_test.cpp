@@ -1,4 +1,5 @@
 // harvest, scan and refresh through the built vamelrss-cli, on a copy of the example site.
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "support/harvest_fixture.h"
@@ -134,6 +135,10 @@ TEST_F(HarvestCli, RefreshFromTheLocalPageOrTheWeb) {
   r = RunCli("--yes refresh --download " + Quote(file) + " " + web, "", env);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(Show()["items"][0]["title"], "テスト");
+  // The page went to a private folder of the run, which went with it.
+  for (const auto& entry : std::filesystem::directory_iterator(TempFolder())) {
+    EXPECT_NE(entry.path().filename().string().rfind("vamelrss-", 0), 0u) << entry.path();
+  }
   r = RunCli("--no refresh --download " + Quote(file) + " " + web, "", env);
   EXPECT_EQ(r.status, 0) << r.err;
 
