@@ -3,6 +3,8 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "check/check_nodes.h"
+
 namespace {
 
 constexpr std::size_t kExpandedTextBase = 16u << 20;
@@ -24,8 +26,7 @@ public:
 
   // Walks the element tree below `root` without recursion, counting what each reference adds.
   void Document(const xmlNode* root) {
-    const xmlNode* node = root;
-    while (node && !Over()) {
+    for (const xmlNode* node = root; node && !Over(); node = NextInWalk(node, root, node->type == XML_ELEMENT_NODE)) {
       if (node->type == XML_ENTITY_REF_NODE) {
         m_total = Add(m_total, Entity(reinterpret_cast<const xmlEntity*>(node->children)));
       } else if (node->type == XML_ELEMENT_NODE) {
@@ -34,14 +35,7 @@ public:
             if (c->type == XML_ENTITY_REF_NODE) m_total = Add(m_total, Entity(reinterpret_cast<const xmlEntity*>(c->children)));
           }
         }
-        if (node->children) {
-          node = node->children;
-          continue;
-        }
       }
-      while (node && node != root && !node->next) node = node->parent;
-      if (!node || node == root) break;
-      node = node->next;
     }
   }
 

@@ -35,6 +35,25 @@ size_t LastSeparator(const std::string& path) {
   return last;
 }
 
+// Writes all of `data` to `fd`, in pieces of a megabyte: one huge write makes the kernel throttle it
+// far more than the same bytes in pieces do. False with errno in `error`.
+bool WriteAll(int fd, std::string_view data, int& error) {
+  constexpr size_t kPiece = 1u << 20;
+  const char* p = data.data();
+  size_t left = data.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, p, left < kPiece ? left : kPiece);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      error = n < 0 ? errno : EIO;
+      return false;
+    }
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
 }  // namespace
 
 bool PathExists(const std::string& path) {
@@ -140,21 +159,8 @@ bool CReplacingFile::Open(const std::string& path, unsigned newFileMode) {
 
 bool CReplacingFile::Write(std::string_view data) {
   if (m_fd < 0) return false;
-  // Pieces of a megabyte: one huge write makes the kernel throttle it far more than the same bytes
-  // in pieces do.
-  constexpr size_t kPiece = 1u << 20;
-  const char* p = data.data();
-  size_t left = data.size();
-  while (left > 0) {
-    ssize_t n = ::write(m_fd, p, left < kPiece ? left : kPiece);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return Fail(errno);
-    }
-    p += n;
-    left -= static_cast<size_t>(n);
-  }
-  return true;
+  int error = 0;
+  return WriteAll(m_fd, data, error) || Fail(error);
 }
 
 bool CReplacingFile::Commit() {
@@ -240,26 +246,13 @@ bool WritePrivateFile(const std::string& path, std::string_view data, int& error
     error = errno;
     return false;
   }
-  const char* p = data.data();
-  size_t left = data.size();
-  while (left > 0) {
-    ssize_t n = ::write(fd, p, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      error = n < 0 ? errno : EIO;
-      ::close(fd);
-      ::unlink(native.c_str());
-      return false;
-    }
-    p += n;
-    left -= static_cast<size_t>(n);
-  }
-  if (::close(fd) != 0) {
+  bool ok = WriteAll(fd, data, error);
+  if (::close(fd) != 0 && ok) {
     error = errno;
-    ::unlink(native.c_str());
-    return false;
+    ok = false;
   }
-  return true;
+  if (!ok) ::unlink(native.c_str());
+  return ok;
 }
 
 std::string FolderOf(const std::string& path) {
