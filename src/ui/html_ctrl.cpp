@@ -60,13 +60,13 @@ void CHtmlCtrl::SetHtml(const std::string& html) {
   int error = 0;
   if (!WritePrivateFile(m_pagePath, "\xEF\xBB\xBF" + AnsiToUtf8(html), error)) return;
   m_lastAddress = m_pagePath;
-  Load(FromWx(wxFileName::FileNameToURL(wxFileName(ToWx(m_pagePath)))), false);
+  Load(wxFileName::FileNameToURL(wxFileName(ToWx(m_pagePath))).utf8_string(), false);
 }
 
 void CHtmlCtrl::Navigate(const std::string& address) {
   m_lastAddress = address;
   if (!address.empty() && address[0] == '/') {
-    Load(FromWx(wxFileName::FileNameToURL(wxFileName(ToWx(address)))), false);
+    Load(wxFileName::FileNameToURL(wxFileName(ToWx(address))).utf8_string(), false);
   } else if (IsWebAddress(address)) {
     Load(AnsiToUtf8(address), true);
   } else if (IsAppCommandAddress(address)) {
@@ -97,9 +97,8 @@ void CHtmlCtrl::OnNavigating(wxWebViewEvent& event) {
 void CHtmlCtrl::OnNewWindow(wxWebViewEvent& event) {
   // The engine opens no window of its own; a link the user clicked (target="_blank") opens outside.
   CPreviewNavigation navigation;
-  navigation.uri = FromWx(event.GetURL());
+  navigation.uri = event.GetURL().utf8_string();
   navigation.userClickedLink = event.GetNavigationAction() == wxWEBVIEW_NAV_ACTION_USER;
-  navigation.uri = AnsiToUtf8(navigation.uri);
   OnEngineNavigation(navigation);
 }
 

@@ -122,6 +122,9 @@ TEST_F(Preview, NoScriptRunsAndThePaneStaysOnItsPage) {
   EXPECT_EQ(opened, std::vector<std::string>{base + "/clicked"});
   EXPECT_EQ(Url(), page);
 
+  // The item's local page (mode "ローカル"), then its web page (mode "URL"), redirects followed.
+  Pane().Navigate(TempPath("site/about.html"));
+  ASSERT_TRUE(WaitFor([&] { return !Title().empty() && Url().find("about.html") != std::string::npos; })) << Url();
   Pane().Navigate(base + "/redirect302");
   ASSERT_TRUE(WaitFor([&] { return Title() == "テスト"; })) << Url();
   EXPECT_EQ(Url(), base + "/page.html");
