@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr std::size_t kExpandedTextBase = 16u << 20;
+constexpr std::size_t kExpandedTextBase = 1u << 20;
+constexpr std::size_t kExpandedTextPerByte = 4;
 
 bool IsNameStartByte(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' ||
@@ -81,7 +82,7 @@ private:
 
 }  // namespace
 
-std::size_t ExpandedTextAllowance(std::size_t documentBytes) { return kExpandedTextBase + documentBytes; }
+std::size_t ExpandedTextAllowance(std::size_t documentBytes) { return kExpandedTextBase + kExpandedTextPerByte * documentBytes; }
 
 std::size_t MostAttributesInATag(std::string_view text, std::size_t stopAbove) {
   std::size_t most = 0;
