@@ -8,6 +8,7 @@
 #include "net/download_page.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
+#include "settings/options.h"
 
 std::string RefreshQuestionText() { return Lit("HTMLファイルから最新の情報を得ます。よろしいですか？"); }
 
@@ -73,7 +74,7 @@ void RefreshFromLocalFile(const CRssFile& project, CItemEditorValues& editor, co
   editor.content = scratch.content;
 }
 
-RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor, CInteraction& ui) {
+RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor, CInteraction& ui, int downloadTimeout) {
   if (editor.url.empty()) {
     ui.Show(CUserMessage{NoUrlMessageText()});
     return RefreshOutcome::kNoUrl;
@@ -89,14 +90,16 @@ RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor, C
   if (ui.Ask(QuestionId::kDownloadPage, Question(RefreshDownloadQuestionText())) == MbAnswer::No) {
     return RefreshOutcome::kNoLocalPage;
   }
-  // The downloaded page stays in the temporary folder. The window's "キャンセル" asks before it stops.
+  // The downloaded page stays in the private temporary folder until the program ends. The window's
+  // "キャンセル" asks before it stops.
   CDownloadOptions options;
+  options.totalTimeout = downloadTimeout > 0 ? downloadTimeout : GetDownloadTimeoutOption();
   options.confirmCancel = [&ui] {
     const CUserMessage question{CancelDownloadQuestionText(), MbButtons::OkCancel, MbIcon::Question};
     return ui.Ask(QuestionId::kCancelDownload, question) == MbAnswer::Ok;
   };
   CDownloadResult downloaded = DownloadPage(
-      editor.url, TempFolder(), [&ui] { return ui.CreateProgress(DownloadWindowTitle(), true); }, options);
+      editor.url, PrivateTempFolder(), [&ui] { return ui.CreateProgress(DownloadWindowTitle(), true); }, options);
   if (!downloaded.message.empty()) ui.Show(downloaded.message);
   if (downloaded.path.empty() || !FileExists(downloaded.path)) return RefreshOutcome::kDownloadFailed;
   RefreshFromLocalFile(project, editor, downloaded.path, ui);

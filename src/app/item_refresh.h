@@ -42,8 +42,10 @@ enum class RefreshOutcome {
 };
 
 // The item editor's "取り込み(&U)..." command: asks, then refreshes from the local page, or downloads
-// the page into the temporary folder after a second question when there is no local page.
-RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor, CInteraction& ui);
+// the page into the process's private temporary folder after a second question when there is no local
+// page. The download may take `downloadTimeout` seconds in all (0: the option "DownloadTimeout").
+RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor, CInteraction& ui,
+                           int downloadTimeout = 0);
 
 // The item editor's "更新内容指定タグ(&Y)..." command: the marker tag dialog on the edited item's tags
 // (empty ones shown as the defaults) and its local page. On OK the tags go into the item at once; a tag

@@ -91,4 +91,7 @@ bool IsAppCommandAddress(const std::string& address) {
   return true;
 }
 
-std::string MakePreviewPagePath() { return MakeUniquePath(JoinPath(TempFolder(), "VamelHtmlCtrl.html")); }
+std::string MakePreviewPagePath() {
+  const std::string folder = PrivateTempFolder();
+  return folder.empty() ? std::string() : MakeUniquePath(JoinPath(folder, "VamelHtmlCtrl.html"));
+}

@@ -38,5 +38,6 @@ CPreviewTarget PreviewFor(const CRssFile& project, int index, int mode);
 // True for an address that begins with "app:" in any letter case: the preview never goes there.
 bool IsAppCommandAddress(const std::string& address);
 
-// The preview's page file: "VamelHtmlCtrl.html" in the temporary folder, made unique when it is taken.
+// The preview's page file: "VamelHtmlCtrl.html" in the process's private temporary folder (PrivateTempFolder),
+// made unique when it is taken; "" when that folder cannot be made.
 std::string MakePreviewPagePath();

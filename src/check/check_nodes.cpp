@@ -27,6 +27,13 @@ void AppendText(const xmlNode* node, std::string& out, bool deep) {
 
 }  // namespace
 
+const xmlNode* NextInWalk(const xmlNode* node, const xmlNode* root, bool descend) {
+  if (descend && node->children) return node->children;
+  while (node && node != root && !node->next) node = node->parent;
+  if (!node || node == root) return nullptr;
+  return node->next;
+}
+
 bool IsElement(const xmlNode* node, const char* ns, const char* name) {
   return node && node->type == XML_ELEMENT_NODE && std::strcmp(C(node->name), name) == 0 && SameNs(node->ns, ns);
 }

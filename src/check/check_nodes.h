@@ -20,6 +20,12 @@ inline constexpr const char* kXhtmlNs = "http://www.w3.org/1999/xhtml";
 bool IsElement(const xmlNode* node, const char* ns, const char* name);
 // The first child element `name` in `ns`, or nullptr.
 const xmlNode* FirstChild(const xmlNode* parent, const char* ns, const char* name);
+// The node after `node` in a walk of the tree below `root` in document order: its first child when
+// `descend` (callers descend into elements only: the children of an entity reference belong to the
+// entity's declaration), else the next sibling of it or of its nearest ancestor below `root`; nullptr
+// at the end of the walk.
+const xmlNode* NextInWalk(const xmlNode* node, const xmlNode* root, bool descend);
+
 // The first child element of any name, or nullptr; the next sibling element after `node`.
 const xmlNode* FirstElement(const xmlNode* parent);
 const xmlNode* NextElement(const xmlNode* node);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "check/check_nodes.h"
 #include "check/check_positions.h"
 #include "platform/text_codec.h"
 
@@ -40,19 +41,11 @@ std::unordered_map<const xmlNode*, size_t> ElementNumbers(const xmlNode* root,
                                                           const std::unordered_map<const xmlNode*, size_t>& wanted) {
   std::unordered_map<const xmlNode*, size_t> numbers;
   size_t count = 0;
-  const xmlNode* node = root;
-  while (node && numbers.size() < wanted.size()) {
-    if (node->type == XML_ELEMENT_NODE) {
-      if (wanted.count(node)) numbers[node] = count;
-      ++count;
-      if (node->children) {
-        node = node->children;
-        continue;
-      }
-    }
-    while (node && node != root && !node->next) node = node->parent;
-    if (!node || node == root) break;
-    node = node->next;
+  for (const xmlNode* node = root; node && numbers.size() < wanted.size();
+       node = NextInWalk(node, root, node->type == XML_ELEMENT_NODE)) {
+    if (node->type != XML_ELEMENT_NODE) continue;
+    if (wanted.count(node)) numbers[node] = count;
+    ++count;
   }
   return numbers;
 }

@@ -11,6 +11,10 @@ constexpr CheckSeverity W = CheckSeverity::Warning;
 const CRuleText kRules[] = {
     {"file-unreadable", E, "ファイルを読めません: {}", "cannot read the file: {}"},
     {"file-too-large", E, "ファイルが大きすぎます ({} バイトまで検査します)", "the file is too large to check (at most {} bytes)"},
+    {"too-many-attributes", E, "属性が多すぎる要素があります (一つの要素に {} 個まで検査します)",
+     "an element has too many attributes (at most {} are checked)"},
+    {"too-much-text", E, "展開した文字が多すぎます: 実体参照が {} バイトを超えて展開されます",
+     "too much expanded text: the entity references expand to more than {} bytes"},
     {"encoding-undeclared", W, "XML 宣言に encoding がありません (UTF-8 として読みます)",
      "the XML declaration names no encoding (read as UTF-8)"},
     {"encoding-mismatch", E, "バイトが符号化 {} と合いません", "the bytes do not match the encoding {}"},

@@ -7,6 +7,8 @@
 enum class CheckRule {
   FileUnreadable,
   FileTooLarge,
+  TooManyAttributes,
+  TooMuchText,
   EncodingUndeclared,
   EncodingMismatch,
   EncodingLooksUtf8,

@@ -180,13 +180,7 @@ void CheckTextEverywhere(const xmlNode* root, std::string_view documentText, boo
           }
         }
       }
-      if (node->children) {
-        node = node->children;
-        continue;
-      }
     }
-    while (node && node != root && !node->next) node = node->parent;
-    if (!node || node == root) break;
-    node = node->next;
+    node = NextInWalk(node, root, node->type == XML_ELEMENT_NODE);
   }
 }

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cerrno>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <mutex>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -14,6 +17,7 @@
 
 #include "check/check_encoding.h"
 #include "check/check_formats.h"
+#include "check/check_limits.h"
 #include "check/check_report.h"
 #include "check/check_schema.h"
 #include "check/check_text.h"
@@ -49,7 +53,7 @@ struct CParseErrors {
   xmlParserCtxtPtr document = nullptr;  // the context of the document (entities get their own)
 };
 
-void CollectParseError(void* data, xmlErrorPtr error) {
+void CollectParseError(void* data, xmlErrorPtr error) noexcept try {
   auto* errors = static_cast<CParseErrors*>(data);
   if (errors->list.size() >= 1000) return;
   std::string message = error->message ? error->message : "";
@@ -63,6 +67,8 @@ void CollectParseError(void* data, xmlErrorPtr error) {
     column = document->inputTab[0]->col;
   }
   errors->list.push_back({error->level, line, column, std::move(message)});
+} catch (const std::bad_alloc&) {
+  // No memory for one more error: libxml2 stops on its own failures soon enough.
 }
 
 // Routes libxml2's errors on this thread to `errors` while it lives.
@@ -79,6 +85,10 @@ public:
 private:
   xmlStructuredErrorFunc m_oldHandler;
   void* m_oldContext;
+};
+
+struct CDocDeleter {
+  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
 };
 
 std::string RootName(const xmlNode* root) {
@@ -108,6 +118,19 @@ void CheckDocument(xmlDoc* doc, std::string_view text, const CFeedCheckOptions& 
 }
 
 CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& options);
+
+// CheckBytes, with a failure to allocate reported as a file that could not be read.
+CFeedCheckResult CheckBytesOrReport(std::string_view bytes, const CFeedCheckOptions& options) {
+  try {
+    return CheckBytes(bytes, options);
+  } catch (const std::bad_alloc&) {
+    CFeedCheckResult result;
+    CCheckReport report(options.language);
+    report.AtFile(CheckRule::FileUnreadable, std::strerror(ENOMEM));
+    result.findings = report.Resolve({}, nullptr);
+    return result;
+  }
+}
 
 }  // namespace
 
@@ -159,25 +182,32 @@ CFeedCheckResult CheckFeedFile(const std::string& path, const CFeedCheckOptions&
     void* map = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
     ::close(fd);
     if (map != MAP_FAILED) {
-      result = CheckBytes(std::string_view(static_cast<const char*>(map), size), options);
+      result = CheckBytesOrReport(std::string_view(static_cast<const char*>(map), size), options);
       munmap(map, size);
       return result;
     }
   } else if (fd >= 0) {
     ::close(fd);
   }
+  // Devices and pipes are read up to one byte beyond the limit, which then refuses them.
   std::string bytes;
   int error = 0;
-  if (IsDirectory(path) || !ReadFileBytes(path, bytes, error)) {
+  bool read = false;
+  try {
+    read = !IsDirectory(path) && ReadFileBytes(path, bytes, error, kMaxCheckedFileSize);
+  } catch (const std::bad_alloc&) {
+    error = ENOMEM;
+  }
+  if (!read) {
     report.AtFile(CheckRule::FileUnreadable, IsDirectory(path) ? "Is a directory" : std::strerror(error));
     result.findings = report.Resolve({}, nullptr);
     return result;
   }
-  return CheckBytes(bytes, options);
+  return CheckBytesOrReport(bytes, options);
 }
 
 CFeedCheckResult CheckFeedBytes(const std::string& bytes, const CFeedCheckOptions& options) {
-  return CheckBytes(bytes, options);
+  return CheckBytesOrReport(bytes, options);
 }
 
 namespace {
@@ -197,23 +227,28 @@ CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& opt
     result.findings = report.Resolve(text.utf8, nullptr);
     return result;
   }
+  if (MostAttributesInATag(text.utf8, kMaxCheckedAttributes) > kMaxCheckedAttributes) {
+    report.AtFile(CheckRule::TooManyAttributes, std::to_string(kMaxCheckedAttributes));
+    result.findings = report.Resolve(text.utf8, nullptr);
+    return result;
+  }
 
   CParseErrors parse;
   std::vector<CParseError>& errors = parse.list;
-  xmlDocPtr doc = nullptr;
+  std::unique_ptr<xmlDoc, CDocDeleter> owned;
   bool wellFormed = false;
   {
     CErrorCapture capture(&parse);
     xmlParserCtxtPtr context = xmlNewParserCtxt();
     parse.document = context;
     if (context) {
-      doc = xmlCtxtReadMemory(context, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, kParseOptions);
-      wellFormed = doc && context->wellFormed;
+      owned.reset(xmlCtxtReadMemory(context, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, kParseOptions));
+      wellFormed = owned && context->wellFormed;
       xmlFreeParserCtxt(context);
     }
   }
+  xmlDoc* doc = owned.get();
   if (!wellFormed || !xmlDocGetRootElement(doc)) {
-    if (doc) xmlFreeDoc(doc);
     // Bytes that are not UTF-8 are the encoding's fault: said as such, at the first of them.
     size_t bad = text.utf8Unchecked ? FindInvalidUtf8(text.utf8) : std::string_view::npos;
     if (bad != std::string_view::npos) {
@@ -233,9 +268,16 @@ CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& opt
   for (const CParseError& e : errors) {
     report.AtPosition(e.level == XML_ERR_WARNING ? CheckRule::XmlWarning : CheckRule::XmlError, e.line, e.column, e.message);
   }
-  CheckDocument(doc, text.utf8, options, result, report);
+  // The rules (and the schema's validation) read the text of entity references wherever they stand:
+  // a document whose references stand for too much text is reported, not read.
+  const size_t allowance = ExpandedTextAllowance(text.utf8.size());
+  if (doc->intSubset && doc->intSubset->entities && ExpandedEntityText(xmlDocGetRootElement(doc), allowance) > allowance) {
+    result.format = DetectFormat(xmlDocGetRootElement(doc));
+    report.AtFile(CheckRule::TooMuchText, std::to_string(allowance));
+  } else {
+    CheckDocument(doc, text.utf8, options, result, report);
+  }
   result.findings = report.Resolve(text.utf8, xmlDocGetRootElement(doc));
-  xmlFreeDoc(doc);
   return result;
 }
 

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 // A failure the program reports: the message goes to standard error, the exit status is 1.
 class CCliFailure : public std::runtime_error {
@@ -16,8 +17,14 @@ public:
   explicit CCliUsage(const std::string& message) : std::runtime_error(message) {}
 };
 
-void PrintOut(const std::string& text);  // text + newline on standard output
-void PrintErr(const std::string& text);  // text + newline on standard error
+// Text for a terminal: control characters other than line feed and tab (C0, DEL, and the C1 controls
+// U+0080-U+009F) written as "\x1b", so that text from a feed or a page can neither move the cursor nor
+// retitle or reprogram the terminal.
+std::string VisibleControls(std::string_view utf8);
+
+// Text + newline on standard output and on standard error, in UTF-8, control characters made visible.
+void PrintOut(const std::string& text);
+void PrintErr(const std::string& text);
 
 // Internal text from a command-line argument (UTF-8).
 std::string ArgText(const std::string& utf8);

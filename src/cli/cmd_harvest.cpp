@@ -119,9 +119,12 @@ void RegisterRefresh(CLI::App& app, CCliInteraction& ui) {
   auto file = std::make_shared<std::string>();
   auto url = std::make_shared<std::string>();
   auto download = std::make_shared<bool>(false);
+  auto timeout = std::make_shared<int>(0);
   cmd->add_option("FILE", *file, "project or feed file")->required();
   cmd->add_option("URL", *url, "the item's URL")->required();
   cmd->add_flag("--download", *download, "without a local page, download the page from the web");
+  cmd->add_option("--timeout", *timeout, "seconds the download may take in all (default: the option System/DownloadTimeout, 120)")
+      ->check(CLI::Range(1, 86400));
   SetAction(cmd, [=, &ui] {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
@@ -133,7 +136,7 @@ void RegisterRefresh(CLI::App& app, CCliInteraction& ui) {
     editor.item = &item;
     editor.LoadFrom(item);
     ui.SetDownloadAnswer(*download);
-    switch (RefreshItem(project, editor, ui)) {
+    switch (RefreshItem(project, editor, ui, *timeout)) {
       case RefreshOutcome::kRefreshed:
         editor.StoreInto(item);
         doc.SetModifiedFlag();

@@ -1,5 +1,6 @@
 // vamelrss-cli: the feed generator for build scripts, cron jobs and the CI of a site.
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -62,6 +63,10 @@ int main(int argc, char** argv) {
     return 1;
   } catch (const CCliFailure& e) {
     if (*e.what()) PrintErr(e.what());
+    return 1;
+  } catch (const std::bad_alloc&) {
+    // A file too large for the memory there is: said plainly, never an abort.
+    PrintErr("not enough memory to finish (std::bad_alloc)");
     return 1;
   }
   return 0;

@@ -38,6 +38,18 @@ nlohmann::ordered_json StringList(const std::vector<std::string>& list) {
   return array;
 }
 
+// A value on its line: a line feed in it is shown as "\x0a" rather than starting a line that would
+// look like another field or item (the other controls are made visible on output).
+std::string OneLine(const std::string& value) {
+  if (value.find('\n') == std::string::npos) return value;
+  std::string out;
+  for (char c : value) {
+    if (c == '\n') out += "\\x0a";
+    else out += c;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string ShowText(const CVamelRssDoc& doc) {
@@ -46,7 +58,7 @@ std::string ShowText(const CVamelRssDoc& doc) {
   auto line = [&out](const char* label, const std::string& value) {
     std::string l = label;
     l.resize(18, ' ');
-    out += l + value + "\n";
+    out += l + OneLine(value) + "\n";
   };
   line("kind", KindName(doc.GetKind()));
   line("siteTitle", p.siteTitle);
@@ -72,9 +84,9 @@ std::string ShowText(const CVamelRssDoc& doc) {
   line("items", std::to_string(p.GetSize()));
   for (int i = 0; i < p.GetSize(); ++i) {
     const CRssItem* item = p.GetAt(i);
-    out += "  " + std::to_string(i + 1) + ". " + Utc(item->date) + "  " + item->title + "\n";
-    out += "     " + item->url + "\n";
-    if (!item->category.empty()) out += "     [" + item->category + "]\n";
+    out += "  " + std::to_string(i + 1) + ". " + Utc(item->date) + "  " + OneLine(item->title) + "\n";
+    out += "     " + OneLine(item->url) + "\n";
+    if (!item->category.empty()) out += "     [" + OneLine(item->category) + "]\n";
   }
   if (!out.empty()) out.pop_back();
   return out;

@@ -2,17 +2,34 @@
 #include "feeds/xml_well_formed.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "feeds/xml_name_chars.h"
 #include "platform/text_codec.h"
 
 namespace {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-bool IsNameStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || IsHigh(c); }
-bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c) || c == '-' || c == '.'; }
+
+// The character of UTF-8 text at `pos` and its length in bytes; a malformed sequence gives U+FFFD
+// (which is no name character) and length 1.
+char32_t DecodeAt(std::string_view text, size_t pos, size_t& length) {
+  const unsigned char lead = static_cast<unsigned char>(text[pos]);
+  length = 1;
+  if (lead < 0x80) return lead;
+  const size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+  if (n == 0 || pos + n > text.size()) return 0xFFFD;
+  char32_t c = lead & (0x7F >> n);
+  for (size_t i = 1; i < n; ++i) {
+    const unsigned char next = static_cast<unsigned char>(text[pos + i]);
+    if ((next & 0xC0) != 0x80) return 0xFFFD;
+    c = c << 6 | (next & 0x3F);
+  }
+  length = n;
+  return c;
+}
 bool IsForbiddenControl(char c) {
   unsigned char u = static_cast<unsigned char>(c);
   return u < 0x20 && c != '\t' && c != '\n' && c != '\r';
@@ -95,10 +112,13 @@ private:
     return true;
   }
 
+  // A name by XML 1.0's rules, character by character (the text is UTF-8).
   bool Name(std::string_view& name) {
     size_t start = m_pos;
-    if (m_pos >= m_text.size() || !IsNameStart(m_text[m_pos])) return false;
-    while (m_pos < m_text.size() && IsNameChar(m_text[m_pos])) ++m_pos;
+    size_t length = 0;
+    if (m_pos >= m_text.size() || !IsXmlNameStartChar(DecodeAt(m_text, m_pos, length))) return false;
+    m_pos += length;
+    while (m_pos < m_text.size() && IsXmlNameChar(DecodeAt(m_text, m_pos, length))) m_pos += length;
     name = m_text.substr(start, m_pos - start);
     if (!m_allowPrefixes && name.find(':') != std::string_view::npos) return false;
     return true;
@@ -189,6 +209,16 @@ private:
 }  // namespace
 
 bool IsWellFormedXmlContent(std::string_view text, bool allowPrefixes) {
+  // The names are judged on the characters the feed will hold, so internal text goes to UTF-8 first
+  // (ASCII text is the same in both).
+  std::string utf8;
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      utf8 = AnsiToUtf8(text);
+      text = utf8;
+      break;
+    }
+  }
   CChecker checker(text, allowPrefixes);
   return checker.Content(false);
 }

@@ -165,8 +165,11 @@ std::string CArchive::ReadString() {
 
 void CArchive::ReadStringList(std::vector<std::string>& list) {
   std::int32_t n = ReadInt32();
-  // Every string takes at least its one-byte length.
-  if (n < 0 || static_cast<size_t>(n) > Remaining()) throw CArchiveException();
+  // Every string takes at least its one-byte length; and a list of empty strings, one byte each in the
+  // file but dozens in memory, stays within what any site's list can be.
+  if (n < 0 || static_cast<size_t>(n) > Remaining() || static_cast<size_t>(n) > kMaxStringListEntries) {
+    throw CArchiveException();
+  }
   for (std::int32_t i = 0; i < n; ++i) list.push_back(ReadString());
 }
 

@@ -6,6 +6,7 @@
 // remain, so a corrupt or hostile file raises CArchiveException and never allocates beyond its size.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -17,6 +18,9 @@
 #include "platform/clock.h"
 
 class CRssItem;
+
+// The most entries a string list (the exclusion lists) may have when loaded.
+inline constexpr std::size_t kMaxStringListEntries = 100000;
 
 // The archive's format error. Its message is the user-visible text "予期しないﾌｧｲﾙ形式です。".
 class CArchiveException : public std::runtime_error {

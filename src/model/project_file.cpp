@@ -35,13 +35,15 @@ void LoadProjectBytes(CRssFile& project, const std::string& bytes) {
 bool LoadProjectFile(CRssFile& project, const std::string& path, std::string& message) {
   std::string bytes;
   int error = 0;
-  if (!ReadFileBytes(path, bytes, error)) {
+  if (!ReadFileBytes(path, bytes, error, kMaxProjectFileBytes)) {
     message = FileErrorMessage(error, path);
     return false;
   }
   int savedRssMode = CRssFile::rssMode, savedAtomMode = CRssFile::atomMode;
   CRssFile loaded;
   try {
+    // No project comes near the limit: a larger file (or a device that never ends) is not one.
+    if (bytes.size() > kMaxProjectFileBytes) throw CArchiveException();
     LoadProjectBytes(loaded, bytes);
   } catch (const CArchiveException& e) {
     CRssFile::rssMode = savedRssMode;
@@ -61,8 +63,9 @@ std::string SaveProjectBytes(CRssFile& project) {
 
 bool SaveProjectFile(CRssFile& project, const std::string& path, std::string& message) {
   // The bytes go to the file as they are produced: a large project is never held twice in memory.
+  // The file holds the FTP password, scrambled but not secret: a new file is for its owner's eyes only.
   CReplacingFile file;
-  bool ok = file.Open(path);
+  bool ok = file.Open(path, kProjectFileMode);
   if (ok) {
     CArchive ar;
     ar.StreamTo([&file](std::string_view piece) { return file.Write(piece); });

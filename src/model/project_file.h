@@ -1,9 +1,15 @@
 // Reading and writing project files (.fpj).
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 class CRssFile;
+
+// Larger files are refused with the format error, and no more than this is ever read.
+inline constexpr std::size_t kMaxProjectFileBytes = std::size_t{512} << 20;
+// The mode of a new project file (under the umask); saving over a file keeps that file's mode.
+inline constexpr unsigned kProjectFileMode = 0600;
 
 // Loads the file into a fresh project and, only when the whole file was read, lets `project` take it
 // over (items, settings, lists, and the two process-wide modes). On failure `project` and the modes are
@@ -17,7 +23,7 @@ void LoadProjectBytes(CRssFile& project, const std::string& bytes);
 std::string SaveProjectBytes(CRssFile& project);
 
 // Writes the project file through a temporary file in the same folder, so a failure keeps the old
-// file. On failure `message` holds the file error's text.
+// file; a new file gets kProjectFileMode. On failure `message` holds the file error's text.
 bool SaveProjectFile(CRssFile& project, const std::string& path, std::string& message);
 
 // The user-visible text of a file error (errno) on `path`.

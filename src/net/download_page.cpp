@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -66,6 +67,7 @@ struct CTransfer {
   bool cancelled = false;
   bool refused = false;  // status of 300 or more
   bool tooLarge = false;
+  bool overtime = false;  // the whole download took longer than options->totalTimeout
 
   bool OpenFile() {
     if (fd >= 0) return true;
@@ -158,6 +160,8 @@ CURLcode RunPumping(CTransfer& t) {
   curl_multi_add_handle(multi.get(), t.curl);
   CURLcode result = CURLE_OK;
   int running = 1;
+  // A server that sends a byte now and then never stalls: the deadline ends the download all the same.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(t.options->totalTimeout);
   while (running > 0) {
     if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
       result = CURLE_FAILED_INIT;
@@ -167,14 +171,25 @@ CURLcode RunPumping(CTransfer& t) {
     curl_multi_poll(multi.get(), nullptr, 0, kPollMilliseconds, nullptr);
     if (t.sink) t.sink->Pump();
     if (t.PollCancel()) break;
+    if (std::chrono::steady_clock::now() >= deadline) {
+      t.overtime = true;
+      result = CURLE_OPERATION_TIMEDOUT;
+      break;
+    }
   }
   int left = 0;
   while (CURLMsg* msg = curl_multi_info_read(multi.get(), &left)) {
-    if (msg->msg == CURLMSG_DONE) result = msg->data.result;
+    if (msg->msg == CURLMSG_DONE && !t.overtime) result = msg->data.result;
   }
   if (t.cancelled && result == CURLE_OK) result = CURLE_ABORTED_BY_CALLBACK;
   curl_multi_remove_handle(multi.get(), t.curl);
   return result;
+}
+
+// The destination file could not be made or written.
+CUserMessage FileFailure(const std::string& path, int error) {
+  return CUserMessage{Lit("ファイルのオープンに失敗しました") + ":" + path + "\n" + FromNativePath(std::strerror(error)),
+                      MbButtons::Ok, MbIcon::Exclamation};
 }
 
 std::string FailureText(const std::string& url, const std::string& reason) {
@@ -200,6 +215,10 @@ CDownloadResult DownloadPage(const std::string& url, const std::string& folder, 
   CDownloadResult result;
   size_t slash = url.rfind('/');
   if (slash == std::string::npos) return result;
+  if (folder.empty()) {  // no private folder could be made: nowhere safe to put the page
+    result.message = FileFailure(SafeFileName(url.substr(slash + 1)), ENOENT);
+    return result;
+  }
   std::string name = url.substr(slash + 1);
   std::string destination = folder;
   if (destination.empty() || destination.back() != kPathSep) destination += kPathSep;
@@ -291,10 +310,11 @@ CDownloadResult DownloadPage(const std::string& url, const std::string& folder, 
     if (reason.empty()) reason = "HTTP " + std::to_string(t.status);
     if (!t.location.empty()) reason += "\n" + Lit("移動先:") + ServerTextToAnsi(t.location);
   } else if (t.fileError != 0 || (code == CURLE_WRITE_ERROR && !t.tooLarge)) {
-    result.message = CUserMessage{Lit("ファイルのオープンに失敗しました") + ":" + destination + "\n" +
-                                      FromNativePath(std::strerror(t.fileError ? t.fileError : EIO)),
-                                  MbButtons::Ok, MbIcon::Exclamation};
+    result.message = FileFailure(destination, t.fileError ? t.fileError : EIO);
     return result;
+  } else if (t.overtime) {
+    reason = Lit("制限時間 (") + std::to_string(t.options->totalTimeout) +
+             Lit(" 秒) を過ぎても終わらないので中止しました");
   } else if (t.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
     reason = CurlFailureReason(CURLE_FILESIZE_EXCEEDED, std::string(), std::string());
   } else {

@@ -11,6 +11,7 @@
 struct CDownloadOptions {
   long connectTimeout = 30;  // seconds to wait for the connection
   long stallTimeout = 60;    // seconds without a byte before the download fails
+  long totalTimeout = 120;   // seconds the whole download may take, however the server trickles
   unsigned long long maxBytes = 64ull << 20;  // larger bodies are refused (a page, not a disk image)
   std::string caFile;        // PEM file of certificates to trust instead of the system's ("" for those)
   // Asked when the user presses the window's cancel button; true stops the download, false goes on.
@@ -35,7 +36,9 @@ using CProgressOpener = std::function<CProgressSink*()>;
 // shows "ダウンロード中です", the name, the bar and the count ("%d/%dバイト"), gets a chance to repaint at
 // least every 100 ms, also while the server sends nothing, and can cancel (after confirmCancel); a
 // cancelled download leaves no file. Every other failure (the URL, the connection, a status of 300
-// or more, the file) comes back with its reason, and leaves any older file of that name untouched.
+// or more, the deadline, the file) comes back with its reason, and leaves any older file of that name
+// untouched. `folder` should be the process's private folder (PrivateTempFolder): the name comes from
+// the URL, so any folder that others can write to, or that holds the user's own files, is unsafe.
 CDownloadResult DownloadPage(const std::string& url, const std::string& folder, const CProgressOpener& openProgress,
                              const CDownloadOptions& options = CDownloadOptions());
 

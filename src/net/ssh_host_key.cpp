@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "net/known_hosts.h"
+#include "platform/file_system.h"
 #include "platform/text_codec.h"
 
 namespace {
@@ -36,25 +38,35 @@ bool BlobKeyType(const std::string& blob, std::string& type) {
   return true;
 }
 
-// The name that OpenSSH gives the server in known_hosts and on its command lines.
-std::string KnownHostsName(const std::string& hostName, int port) {
-  return port == 22 ? hostName : "[" + hostName + "]:" + std::to_string(port);
-}
+// Larger files are not read (and every key counts as unknown).
+constexpr std::size_t kMaxKnownHostsBytes = 64u << 20;
 
 }  // namespace
 
-int CheckHostKey(CURL*, const curl_khkey*, const curl_khkey* foundKey, curl_khmatch match, void* data) {
+int CheckHostKey(CURL*, const curl_khkey*, const curl_khkey* foundKey, curl_khmatch, void* data) noexcept try {
   auto* check = static_cast<CHostKeyCheck*>(data);
   check->seen = true;
-  check->known = match == CURLKHMATCH_OK;
-  check->changed = match == CURLKHMATCH_MISMATCH;
+  check->known = check->changed = check->revoked = false;
   check->keyBlob.clear();
   if (foundKey && foundKey->key) {
     // libcurl gives the key as raw bytes, or as base64 text when it gives no length.
     if (foundKey->len > 0) check->keyBlob.assign(foundKey->key, foundKey->len);
     else DecodeBase64(foundKey->key, check->keyBlob);
   }
+  std::string file;
+  int error = 0;
+  if (!check->keyBlob.empty() && ReadFileBytes(FromNativePath(check->knownHosts), file, error, kMaxKnownHostsBytes) &&
+      file.size() <= kMaxKnownHostsBytes) {
+    switch (LookUpKnownHost(file, check->host, check->port, check->keyBlob)) {
+      case KnownHostVerdict::kKnown: check->known = true; break;
+      case KnownHostVerdict::kChanged: check->changed = true; break;
+      case KnownHostVerdict::kRevoked: check->revoked = true; break;
+      case KnownHostVerdict::kUnknown: break;
+    }
+  }
   return check->known ? CURLKHSTAT_FINE : CURLKHSTAT_REJECT;
+} catch (const std::exception&) {
+  return CURLKHSTAT_REJECT;
 }
 
 std::string KnownHostsPath() {
@@ -79,10 +91,16 @@ std::string HostKeyFingerprint(const std::string& blob) {
   return type + " SHA256:" + fingerprint;
 }
 
-std::string HostKeyRefusal(const CHostKeyCheck& check, const std::string& hostName, int port) {
+std::string HostKeyRefusal(const CHostKeyCheck& check) {
+  const std::string& hostName = check.host;
+  const int port = check.port;
   std::string fingerprint = HostKeyFingerprint(check.keyBlob);
   std::string key = fingerprint.empty() ? std::string() : " (" + fingerprint + ")";
   std::string name = KnownHostsName(hostName, port);
+  if (check.revoked) {
+    return Lit("サーバのホスト鍵は ~/.ssh/known_hosts で失効 (@revoked) とされています") + key + "\n" +
+           Lit("失効した鍵のサーバには接続しません。サーバの管理者に新しい鍵を確かめてください");
+  }
   if (check.changed) {
     return Lit("サーバのホスト鍵が ~/.ssh/known_hosts に登録された鍵と違います") + key + "\n" +
            Lit("別のサーバがなりすましている恐れがあります。サーバの鍵が本当に変わったことを管理者に確かめてから、"

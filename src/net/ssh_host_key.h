@@ -6,18 +6,25 @@
 
 #include <string>
 
-// What the host key check of an SFTP connection found.
+// What the host key check of an SFTP connection found. The server and the file are set before the
+// connection; the rest is the check's result.
 struct CHostKeyCheck {
+  std::string host;        // as the user wrote it, without brackets
+  int port = 22;
+  std::string knownHosts;  // the known_hosts file (native path)
   bool seen = false;     // the server's key was compared with the file
   bool known = false;    // the key is the one on record for the host
   bool changed = false;  // the host is on record with a different key
+  bool revoked = false;  // the file marks this key as revoked for the host
   std::string keyBlob;   // the server's key (the SSH key blob)
 };
 
-// libcurl's host key callback (CURLOPT_SSH_KEYFUNCTION, with a CHostKeyCheck as its data): accepts the
-// key on record and nothing else, never adding to or changing the file.
+// libcurl's host key callback (CURLOPT_SSH_KEYFUNCTION, with a CHostKeyCheck as its data): looks the
+// key up in the file itself, as OpenSSH does (LookUpKnownHost: the entry for "[host]:port", revoked
+// keys refused), rather than by libssh2's matching; accepts the key on record and nothing else, never
+// adding to or changing the file.
 int CheckHostKey(CURL* curl, const curl_khkey* knownKey, const curl_khkey* foundKey, curl_khmatch match,
-                 void* check);
+                 void* check) noexcept;
 
 // `$HOME/.ssh/known_hosts` (the home folder from the password database when HOME is not set), native.
 std::string KnownHostsPath();
@@ -26,7 +33,7 @@ std::string KnownHostsPath();
 // "" when the bytes are not a key blob.
 std::string HostKeyFingerprint(const std::string& keyBlob);
 
-// The two lines after "接続エラー:" for a key that is not on record (`check.changed` false) or differs
-// from the one on record, for the server `hostName` (no brackets) at `port`: what happened, with the
-// key's fingerprint, then how to check and record the key. Internal text.
-std::string HostKeyRefusal(const CHostKeyCheck& check, const std::string& hostName, int port);
+// The two lines after "接続エラー:" for a key that is not on record, differs from the one on record
+// (`check.changed`) or is revoked (`check.revoked`), for the server of `check`: what happened, with the
+// key's fingerprint, then what to do. Internal text.
+std::string HostKeyRefusal(const CHostKeyCheck& check);

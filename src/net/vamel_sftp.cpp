@@ -128,8 +128,8 @@ void CVamelSftp::ApplyCommonOptions() {
   if (agent && *agent) methods |= CURLSSH_AUTH_AGENT;
   curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES, methods);
   // The host key is checked on every connection; without the file every key is unknown.
-  m_knownHosts = KnownHostsPath();
-  curl_easy_setopt(curl, CURLOPT_SSH_KNOWNHOSTS, m_knownHosts.c_str());
+  m_hostKey.knownHosts = KnownHostsPath();
+  curl_easy_setopt(curl, CURLOPT_SSH_KNOWNHOSTS, m_hostKey.knownHosts.c_str());
   curl_easy_setopt(curl, CURLOPT_SSH_KEYFUNCTION, CheckHostKey);
   curl_easy_setopt(curl, CURLOPT_SSH_KEYDATA, &m_hostKey);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, m_connectTimeout);
@@ -179,6 +179,8 @@ void CVamelSftp::Connect() {
   m_curl = curl_easy_init();
   if (!m_curl) throw CVamelFtpException(prefix + Lit("通信の準備ができませんでした"));
   m_hostKey = CHostKeyCheck();
+  m_hostKey.host = m_server.name;
+  m_hostKey.port = m_server.EffectivePort();
   ApplyCommonOptions();
 
   // Log in and ask for the login folder: libcurl's "pwd" names the path of the URL, and "/~/" is the
@@ -186,7 +188,7 @@ void CVamelSftp::Connect() {
   Perform result = Run({"pwd"}, "sftp://" + m_server.UrlAuthority() + "/~/", Mode::kCommands);
   if (!result.Ok()) {
     if (m_hostKey.seen && !m_hostKey.known) {
-      throw CVamelFtpException(prefix + HostKeyRefusal(m_hostKey, m_server.name, m_server.EffectivePort()));
+      throw CVamelFtpException(prefix + HostKeyRefusal(m_hostKey));
     }
     throw CVamelFtpException(prefix + CutAnsi(result.Reason(), kMaxErrorDetail));
   }

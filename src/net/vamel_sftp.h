@@ -61,7 +61,6 @@ private:
   void* m_curl = nullptr;  // CURL*, kept from Connect to Disconnect
   CFtpHost m_server;
   CHostKeyCheck m_hostKey;
-  std::string m_knownHosts;  // native path, kept alive for libcurl
   std::string m_host;
   std::string m_user;
   std::string m_password;

@@ -1,11 +1,14 @@
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +33,25 @@ size_t LastSeparator(const std::string& path) {
     if (path[i] == '/' || path[i] == '\\') last = i;
   }
   return last;
+}
+
+// Writes all of `data` to `fd`, in pieces of a megabyte: one huge write makes the kernel throttle it
+// far more than the same bytes in pieces do. False with errno in `error`.
+bool WriteAll(int fd, std::string_view data, int& error) {
+  constexpr size_t kPiece = 1u << 20;
+  const char* p = data.data();
+  size_t left = data.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, p, left < kPiece ? left : kPiece);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      error = n < 0 ? errno : EIO;
+      return false;
+    }
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+  return true;
 }
 
 }  // namespace
@@ -59,18 +81,21 @@ bool GetFileModifiedTime(const std::string& path, std::int32_t& time) {
   return true;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& out, int& error) {
+bool ReadFileBytes(const std::string& path, std::string& out, int& error, std::size_t maxBytes) {
   int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     error = errno;
     return false;
   }
+  const std::size_t limit = maxBytes + 1;
   struct stat st;
   std::string data;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) data.reserve(static_cast<size_t>(st.st_size));
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    data.reserve(std::min(static_cast<std::size_t>(st.st_size), limit));
+  }
   char buffer[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+  while (data.size() < limit) {
+    ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - data.size()));
     if (n < 0) {
       if (errno == EINTR) continue;
       error = errno;
@@ -100,7 +125,7 @@ bool CReplacingFile::Fail(int error) {
   return false;
 }
 
-bool CReplacingFile::Open(const std::string& path) {
+bool CReplacingFile::Open(const std::string& path, unsigned newFileMode) {
   Abandon();
   m_error = 0;
   if (path.empty()) return Fail(ENOENT);
@@ -117,7 +142,7 @@ bool CReplacingFile::Open(const std::string& path) {
     return false;
   }
   m_tempPath = templ.data();
-  // Keep the mode of the file being replaced; a new file gets the usual mode under the umask.
+  // Keep the mode of the file being replaced; a new file gets the mode asked for under the umask.
   struct stat st;
   mode_t mode;
   if (::stat(m_native.c_str(), &st) == 0) {
@@ -126,7 +151,7 @@ bool CReplacingFile::Open(const std::string& path) {
   } else {
     mode_t mask = ::umask(0);
     ::umask(mask);
-    mode = 0666 & ~mask;
+    mode = static_cast<mode_t>(newFileMode) & 0777 & ~mask;
   }
   if (::fchmod(m_fd, mode) != 0) return Fail(errno);
   return true;
@@ -134,21 +159,8 @@ bool CReplacingFile::Open(const std::string& path) {
 
 bool CReplacingFile::Write(std::string_view data) {
   if (m_fd < 0) return false;
-  // Pieces of a megabyte: one huge write makes the kernel throttle it far more than the same bytes
-  // in pieces do.
-  constexpr size_t kPiece = 1u << 20;
-  const char* p = data.data();
-  size_t left = data.size();
-  while (left > 0) {
-    ssize_t n = ::write(m_fd, p, left < kPiece ? left : kPiece);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return Fail(errno);
-    }
-    p += n;
-    left -= static_cast<size_t>(n);
-  }
-  return true;
+  int error = 0;
+  return WriteAll(m_fd, data, error) || Fail(error);
 }
 
 bool CReplacingFile::Commit() {
@@ -184,6 +196,63 @@ std::string TempFolder() {
   std::string native = ec ? std::string("/tmp") : p.string();
   while (native.size() > 1 && native.back() == '/') native.pop_back();
   return FromNativePath(native);
+}
+
+namespace {
+
+std::string g_privateFolder;  // native; "" until made
+pid_t g_privateOwner = 0;
+
+void RemovePrivateFolder() {
+  // Only the process that made it (not a child that exits through the same handlers).
+  if (g_privateFolder.empty() || ::getpid() != g_privateOwner) return;
+  std::error_code ignored;
+  std::filesystem::remove_all(g_privateFolder, ignored);  // links inside are removed, not followed
+}
+
+}  // namespace
+
+std::string PrivateTempFolder() {
+  static std::mutex mutex;
+  std::lock_guard<std::mutex> lock(mutex);
+  // Made again when it has gone (a cleaner of old temporary files removed it); a folder that is no
+  // longer the process's own, 0700 and not a link, is never used.
+  struct stat st;
+  if (!g_privateFolder.empty() &&
+      !(::lstat(g_privateFolder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+        (st.st_mode & 0777) == 0700)) {
+    g_privateFolder.clear();
+  }
+  if (g_privateFolder.empty()) {
+    std::string pattern = NativePath(TempFolder()) + "/vamelrss-XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (!::mkdtemp(buffer.data())) return std::string();  // mkdtemp makes it 0700
+    g_privateFolder = buffer.data();
+    if (g_privateOwner == 0) std::atexit(RemovePrivateFolder);
+    g_privateOwner = ::getpid();
+  }
+  return FromNativePath(g_privateFolder);
+}
+
+bool WritePrivateFile(const std::string& path, std::string_view data, int& error) {
+  const std::string native = NativePath(path);
+  if (path.empty() || (::unlink(native.c_str()) != 0 && errno != ENOENT)) {
+    error = path.empty() ? ENOENT : errno;
+    return false;
+  }
+  int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    error = errno;
+    return false;
+  }
+  bool ok = WriteAll(fd, data, error);
+  if (::close(fd) != 0 && ok) {
+    error = errno;
+    ok = false;
+  }
+  if (!ok) ::unlink(native.c_str());
+  return ok;
 }
 
 std::string FolderOf(const std::string& path) {

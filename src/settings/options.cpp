@@ -21,6 +21,8 @@ constexpr const char* kRssViewer = "RssViewer";    // default supplied by the ca
 constexpr const char* kPreviewMode = "PreviewMode";  // 0
 constexpr const char* kFtpPassive = "ftppasv";       // 0
 constexpr const char* kFtpCaFile = "FtpCaFile";      // ""
+constexpr const char* kDownloadTimeout = "DownloadTimeout";  // 120 seconds
+constexpr int kDownloadTimeoutDefault = 120;
 constexpr const char* kDefaultStartTag = "DefaultStartTag";
 constexpr const char* kDefaultStartTagDefault = "<!--VAMELRSS START-->";
 constexpr const char* kDefaultEndTag = "DefaultEndTag";
@@ -91,6 +93,12 @@ void SetFtpPassiveOption(int passive) { AppProfile().PutInt(kSystem, kFtpPassive
 std::string GetFtpCaFileOption() { return AppProfile().GetString(kSystem, kFtpCaFile, ""); }
 void SetFtpCaFileOption(const std::string& path) { AppProfile().PutString(kSystem, kFtpCaFile, path); }
 
+int GetDownloadTimeoutOption() {
+  const int seconds = AppProfile().GetInt(kSystem, kDownloadTimeout, kDownloadTimeoutDefault);
+  return seconds > 0 ? seconds : kDownloadTimeoutDefault;
+}
+void SetDownloadTimeoutOption(int seconds) { AppProfile().PutInt(kSystem, kDownloadTimeout, seconds); }
+
 std::string GetDefaultStartTagOption() { return AppProfile().GetString(kSystem, kDefaultStartTag, kDefaultStartTagDefault); }
 void SetDefaultStartTagOption(const std::string& tag) { AppProfile().PutString(kSystem, kDefaultStartTag, tag); }
 std::string GetDefaultEndTagOption() { return AppProfile().GetString(kSystem, kDefaultEndTag, kDefaultEndTagDefault); }
@@ -141,6 +149,7 @@ const COptionInfo kOptionTable[] = {
     {kSystem, kPreviewMode, true, "0"},
     {kSystem, kFtpPassive, true, "0"},
     {kSystem, kFtpCaFile, false, ""},
+    {kSystem, kDownloadTimeout, true, "120"},
     {kSystem, kDefaultStartTag, false, kDefaultStartTagDefault},
     {kSystem, kDefaultEndTag, false, kDefaultEndTagDefault},
     {kFile, kOpenType, true, "1"},

@@ -31,6 +31,9 @@ void SetFtpPassiveOption(int passive);
 // One more certificate authority (a PEM file) that publishing over FTP with TLS trusts; "" for none.
 std::string GetFtpCaFileOption();
 void SetFtpCaFileOption(const std::string& path);
+// The time a page download may take in all, in seconds; 0 or less reads as the default, 120.
+int GetDownloadTimeoutOption();
+void SetDownloadTimeoutOption(int seconds);
 std::string GetDefaultStartTagOption();
 void SetDefaultStartTagOption(const std::string& tag);
 std::string GetDefaultEndTagOption();

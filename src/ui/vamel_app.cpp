@@ -1,7 +1,10 @@
 #include "ui/vamel_app.h"
 
+#include <new>
+
 #include <wx/cmdline.h>
 #include <wx/intl.h>
+#include <wx/msgdlg.h>
 #include <wx/translation.h>
 #include <wx/xrc/xmlres.h>
 
@@ -50,6 +53,15 @@ void CVamelRssApp::OnInitCmdLine(wxCmdLineParser& parser) {
 bool CVamelRssApp::OnCmdLineParsed(wxCmdLineParser& parser) {
   if (parser.GetParamCount() > 0) m_fileArgument = FromWx(parser.GetParam(0));
   return wxApp::OnCmdLineParsed(parser);
+}
+
+bool CVamelRssApp::OnExceptionInMainLoop() {
+  try {
+    throw;
+  } catch (const std::bad_alloc&) {
+    wxMessageBox(Wx("メモリが足りないため、処理を中止しました。"), "VamelRss", wxOK | wxICON_EXCLAMATION);
+    return true;
+  }
 }
 
 bool CVamelRssApp::OnInit() {

@@ -18,6 +18,9 @@ public:
   bool OnInit() override;
   void OnInitCmdLine(wxCmdLineParser& parser) override;
   bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+  // A command that ran out of memory (a file too large for it) ends with a message and the program
+  // goes on; any other exception ends the program as before.
+  bool OnExceptionInMainLoop() override;
 
   CMainFrame* Frame() const { return m_frame; }
 

@@ -1,5 +1,6 @@
 // The item editor's refresh from the local page or the downloaded one (a real HTTP server on
 // 127.0.0.1), its duplicate message, and the marker tag dialog's default-tag rule.
+#include <sys/stat.h>
 #include <cstdlib>
 #include <memory>
 
@@ -157,7 +158,9 @@ TEST_F(ItemRefresh, DownloadsWhenThereIsNoLocalPage) {
   EXPECT_NE(ui.Texts()[2].find("404"), std::string::npos) << ui.Texts()[2];
   ExpectUnchanged();
 
-  // The page is downloaded into the temporary folder and read from there.
+  // The page is downloaded into the process's private folder (0700, the file 0600) and read from
+  // there; a file of the user's in the temporary folder with the page's name is left alone.
+  WriteFile(TempFolder() + "/page.html", "the user's own file");
   editor.url = base + "/page.html";
   ui.Expect("HTMLファイルから最新の情報を得ます。", MbAnswer::Yes);
   ui.Expect("ローカルファイルが見つかりません。", MbAnswer::Yes);
@@ -168,7 +171,14 @@ TEST_F(ItemRefresh, DownloadsWhenThereIsNoLocalPage) {
   EXPECT_EQ(editor.description, "");
   EXPECT_EQ(editor.url, base + "/page.html");
   EXPECT_GE(editor.date, before - 2);  // the time of the download
-  EXPECT_TRUE(FileExists(TempFolder() + "/page.html"));
+  const std::string saved = PrivateTempFolder() + "/page.html";
+  EXPECT_TRUE(FileExists(saved));
+  EXPECT_EQ(ReadFile(TempFolder() + "/page.html"), "the user's own file");
+  struct stat st {};
+  ASSERT_EQ(stat(saved.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  ASSERT_EQ(stat(PrivateTempFolder().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
 TEST_F(ItemRefresh, CancellingADownloadAsksFirst) {
@@ -193,7 +203,7 @@ TEST_F(ItemRefresh, CancellingADownloadAsksFirst) {
   EXPECT_EQ(rec.events.front(), "open:ダウンロード (cancellable)");
   EXPECT_EQ(rec.Events("count:"), std::vector<std::string>{"500/100000バイト"});
   EXPECT_EQ(rec.events.back(), "close");
-  EXPECT_FALSE(FileExists(TempFolder() + "/stall"));
+  EXPECT_FALSE(FileExists(PrivateTempFolder() + "/stall"));
   ExpectUnchanged();
 }
 

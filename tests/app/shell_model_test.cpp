@@ -1,6 +1,7 @@
 // The desktop shell's arithmetic and decisions, without a window: the list view's layout and
 // splitter, the window placement text, the Open dialog's memory, the start-up choice and the preview.
 #include <filesystem>
+#include <cstdio>
 
 #include "app/item_view_model.h"
 #include "app/list_layout.h"
@@ -8,6 +9,7 @@
 #include "app/window_placement.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
+#include "platform/file_system.h"
 #include "settings/options.h"
 #include "settings/recent_files.h"
 #include "support/test_env.h"
@@ -180,10 +182,11 @@ TEST_F(ShellModel, RowsAndPreview) {
   EXPECT_FALSE(IsAppCommandAddress("ap"));
   EXPECT_FALSE(IsAppCommandAddress("https://app:80/"));
 
-  // The preview page is made unique when the name is taken.
-  setenv("TMPDIR", TempFolder().c_str(), 1);
-  EXPECT_EQ(MakePreviewPagePath(), TempPath("VamelHtmlCtrl.html"));
-  WriteFile(TempPath("VamelHtmlCtrl.html"), "");
-  EXPECT_EQ(MakePreviewPagePath(), TempPath("VamelHtmlCtrl(1).html"));
-  unsetenv("TMPDIR");
+  // The preview page lies in the private folder, made unique when the name is taken.
+  const std::string folder = PrivateTempFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(MakePreviewPagePath(), folder + "/VamelHtmlCtrl.html");
+  WriteFile(folder + "/VamelHtmlCtrl.html", "");
+  EXPECT_EQ(MakePreviewPagePath(), folder + "/VamelHtmlCtrl(1).html");
+  std::remove((folder + "/VamelHtmlCtrl.html").c_str());
 }

@@ -105,4 +105,51 @@ TEST_F(CheckIllFormed, DeepAndHugeInputsAreRefusedWithoutCrashing) {
   EXPECT_EQ(CheckFeedFile(TempFolder()).findings[0].rule, "file-unreadable");
 }
 
+// What a hostile file asks of the checker stays bounded: references that stand for far more text than
+// the file holds are reported as such (and not read), an element with an absurd number of attributes
+// is refused before libxml2 compares each with all the others, and a device or pipe that never ends is
+// read no further than the size limit. A modest use of entities is checked as before.
+TEST_F(CheckIllFormed, AmplifyingInputsAreReportedNotRead) {
+  const std::string head = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE rss [\n<!ENTITY big \"" +
+                           std::string(256 << 10, 'x') + "\">\n<!ENTITY site \"Example\">\n]>\n";
+  std::string refs;
+  for (int i = 0; i < 200; ++i) refs += "&big;";
+  CFeedCheckResult result = CheckText(head + "<rss version=\"2.0\"><channel><title>" + refs +
+                                      "</title><link>https://example.jp/</link><description>d</description></channel></rss>\n");
+  EXPECT_TRUE(result.wellFormed);
+  EXPECT_EQ(result.format, CheckedFormat::Rss20);
+  ASSERT_EQ(result.findings.size(), 1u) << Describe(result);
+  EXPECT_EQ(result.findings[0].rule, "too-much-text");
+  // The same amplification through an attribute and through an entity made of references.
+  result = CheckText(head + "<rss version=\"2.0\"><channel><title>t</title><link>https://example.jp/</link>"
+                     "<description>d</description><image url=\"" + refs + "\"/></channel></rss>\n");
+  EXPECT_NE(Describe(result).find("too-much-text"), std::string::npos) << Describe(result);
+  std::string nested = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE rss [\n<!ENTITY big \"" +
+                       std::string(64 << 10, 'x') + "\">\n<!ENTITY many \"" + refs + "\">\n]>\n";
+  result = CheckText(nested + "<rss version=\"2.0\"><channel><title>&many;&many;</title><link>https://example.jp/</link>"
+                              "<description>d</description></channel></rss>\n");
+  EXPECT_NE(Describe(result).find("too-much-text"), std::string::npos) << Describe(result);
+  // A few references to a short text: the rules run and find what they always found.
+  result = CheckText(head + "<rss version=\"2.0\"><channel><title>&site;&site;</title><link>example.jp</link>"
+                            "<description>&big;</description></channel></rss>\n");
+  EXPECT_EQ(Describe(result).find("too-much-text"), std::string::npos) << Describe(result);
+  EXPECT_NE(Describe(result).find("relative-url"), std::string::npos) << Describe(result);
+
+  std::string attributes = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rss version=\"2.0\"><channel a0=''";
+  for (int i = 1; i < 200000; ++i) attributes += " a" + std::to_string(i) + "=''";
+  result = CheckText(attributes + "/></rss>\n");
+  ASSERT_EQ(result.findings.size(), 1u) << Describe(result);
+  EXPECT_EQ(result.findings[0].rule, "too-many-attributes");
+  // Quotes, ">" and "=" inside values count as nothing; a root with many namespaces is fine.
+  std::string root = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rss version=\"2.0\" x=\"a>b='c'=d\"";
+  for (int i = 0; i < 40; ++i) root += " xmlns:n" + std::to_string(i) + "=\"urn:n" + std::to_string(i) + "\"";
+  result = CheckText(root + "><channel><title>t</title><link>https://example.jp/</link><description>d</description></channel></rss>\n");
+  EXPECT_EQ(result.ErrorCount(), 0) << Describe(result);
+
+  // /dev/zero never ends: read up to one byte beyond the limit, then refused as too large.
+  result = CheckFeedFile("/dev/zero");
+  ASSERT_EQ(result.findings.size(), 1u) << Describe(result);
+  EXPECT_EQ(result.findings[0].rule, "file-too-large");
+}
+
 }  // namespace

@@ -1,5 +1,8 @@
+#include <sys/stat.h>
+
 #include <nlohmann/json.hpp>
 
+#include "check/feed_check.h"
 #include "support/cli_runner.h"
 #include "support/test_env.h"
 
@@ -97,4 +100,49 @@ TEST_F(CliProject, FtpHostTakesThePublishingProtocols) {
   EXPECT_EQ(RunCli("set " + Quote(file) + " --ftp-host ''").status, 0);
   EXPECT_EQ(host(), "");
   EXPECT_NE(RunCli("set --help").out.find("sftp://HOST[:PORT]"), std::string::npos);
+}
+
+// Text from a feed or a page reaches the terminal with its control characters made visible: an
+// escape sequence cannot retitle or reprogram the terminal, a line feed cannot fake a line. The JSON
+// output keeps the text exact (JSON escapes them itself).
+TEST_F(CliProject, ShowMakesControlCharactersVisible) {
+  std::string file = TempPath("site.fpj");
+  const std::string title = "a\x1b]0;pwned\x07 b\r c\xc2\x9b" "2J\n  2. fake";
+  ASSERT_EQ(RunCli("new " + Quote(file) + " --title " + Quote(title)).status, 0);
+  CliResult r = RunCli("show " + Quote(file));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("a\\x1b]0;pwned\\x07 b\\x0d c\\x9b2J\\x0a  2. fake\n"), std::string::npos) << r.out;
+  for (char c : r.out) EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 || c == '\n') << static_cast<int>(c);
+  EXPECT_EQ(r.out.find("\xc2\x9b"), std::string::npos);
+  r = RunCli("show --json " + Quote(file));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(nlohmann::json::parse(r.out)["siteTitle"], title);
+}
+
+// Inputs that never end are read no further than their limit and fail with a message, not an abort.
+TEST_F(CliProject, EndlessInputsFailCleanly) {
+  CliResult r = RunCli("show /dev/zero");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("予期しないﾌｧｲﾙ形式です。"), std::string::npos) << r.err;
+  r = RunCli("check /dev/fd/3 3</dev/zero");  // a pipe or device given as a path, like /dev/stdin
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find(std::to_string(kMaxCheckedFileSize)), std::string::npos) << r.out << r.err;
+}
+
+// A project file holds the FTP password, scrambled only: `new` and Save As make it 0600, and saving
+// over a file keeps the mode its owner gave it.
+TEST_F(CliProject, ProjectFilesAreTheOwnersOnly) {
+  auto mode = [](const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0u;
+  };
+  const std::string file = TempPath("site.fpj");
+  ASSERT_EQ(RunCli("new " + Quote(file) + " --ftp-user u --ftp-password-stdin", "s3cret\n").status, 0);
+  EXPECT_EQ(mode(file), 0600u);
+  const std::string copy = TempPath("copy.fpj");
+  ASSERT_EQ(RunCli("save-as " + Quote(file) + " " + Quote(copy) + " --kind project").status, 0);
+  EXPECT_EQ(mode(copy), 0600u);
+  chmod(file.c_str(), 0640);
+  ASSERT_EQ(RunCli("set " + Quote(file) + " --title t").status, 0);
+  EXPECT_EQ(mode(file), 0640u);
 }

@@ -53,6 +53,21 @@ TEST_F(FeedText, SiteFieldsAreMarkupOnlyWhenWellFormed) {
   EXPECT_EQ(Markup(""), "");
 }
 
+// A tag's name holds only characters XML 1.0 allows in names (by its fourth edition, which every
+// parser accepts): "<■>", "<☃>", "<→>" and "<°>" are text, escaped; kana and kanji names are names.
+TEST_F(FeedText, MarkupNamesFollowXmlNameRules) {
+  for (const char* name : {"■", "☃", "→", "°", "a■", "・", "ー"}) {
+    const std::string tag = J(name);
+    EXPECT_EQ(Markup("<" + tag + ">x</" + tag + ">"), "&lt;" + tag + "&gt;x&lt;/" + tag + "&gt;") << name;
+    EXPECT_FALSE(IsWellFormedXmlContent("<" + tag + "/>", false)) << name;
+    EXPECT_FALSE(IsWellFormedXmlDocument("<r><" + std::string(name) + "/></r>")) << name;
+  }
+  EXPECT_EQ(Markup(J("<説明 属性='1'>x</説明>")), J("<説明 属性=\"1\">x</説明>"));
+  EXPECT_EQ(Markup(J("<aー々é>x</aー々é>")), J("<aー々é>x</aー々é>"));
+  EXPECT_TRUE(IsWellFormedXmlDocument("<r><\xC3\xA9t\xC3\xA9/></r>"));
+  EXPECT_FALSE(IsWellFormedXmlDocument("<r><e\xC3/></r>"));
+}
+
 TEST_F(FeedText, CdataSectionsNeverEndEarly) {
   auto cdata = [](const std::string& content) {
     CVXMLElement element("content", std::string());

@@ -231,6 +231,29 @@ TEST_F(FeedWriters, HostileFieldsStillGiveWellFormedFeeds) {
   }
 }
 
+// Site fields that look like markup but whose names no XML name may hold (as a hostile imported feed
+// can set them): all four feeds stay well-formed for a strict reader, and the text survives.
+TEST_F(FeedWriters, MarkupWithNamesXmlRefusesIsWrittenAsText) {
+  CRssFile project;
+  project.siteTitle = J("<■>x</■>");
+  project.siteUrl = "https://example.jp/";
+  project.siteDescription = J("<☃>snow</☃> <→>a</→>");
+  project.creator = J("<°>c</°>");
+  project.Add(std::make_unique<CRssItem>(kWriterNow));
+  project.GetAt(0)->url = "https://example.jp/a.html";
+  project.GetAt(0)->title = "a";
+  for (FeedFormat format : kAllFormats) {
+    SCOPED_TRACE(FormatName(format));
+    std::string path = TempPath(std::string(FormatName(format)) + FormatExtension(format));
+    ASSERT_TRUE(WriteFeed(project, format, path));
+    EXPECT_TRUE(IsWellFormedXmlDocument(ReadFile(path)));
+    nlohmann::json feed = ReadWithFeedparser(path);
+    ASSERT_FALSE(feed.is_null());
+    EXPECT_EQ(feed["bozo"], 0) << feed["error"];
+    EXPECT_EQ(feed["feed"]["title"], "<■>x</■>");
+  }
+}
+
 TEST_F(FeedWriters, LargeFeedsBuiltOnTwoThreadsMatchOneThread) {
   // From a few hundred items on, two threads build the items; the tree (and so the file) must be the
   // one a single thread builds, whatever the fields hold.

@@ -1,4 +1,5 @@
 // harvest, scan and refresh through the built vamelrss-cli, on a copy of the example site.
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "support/harvest_fixture.h"
@@ -134,8 +135,20 @@ TEST_F(HarvestCli, RefreshFromTheLocalPageOrTheWeb) {
   r = RunCli("--yes refresh --download " + Quote(file) + " " + web, "", env);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(Show()["items"][0]["title"], "テスト");
+  // The page went to a private folder of the run, which went with it.
+  for (const auto& entry : std::filesystem::directory_iterator(TempFolder())) {
+    EXPECT_NE(entry.path().filename().string().rfind("vamelrss-", 0), 0u) << entry.path();
+  }
   r = RunCli("--no refresh --download " + Quote(file) + " " + web, "", env);
   EXPECT_EQ(r.status, 0) << r.err;
+
+  // A server that trickles forever: --timeout ends the download with a message.
+  const std::string trickle = "http://127.0.0.1:" + std::to_string(server.Port()) + "/trickle";
+  ASSERT_EQ(RunCli("add " + Quote(file) + " --url " + trickle + " --title slow").status, 0);
+  r = RunCli("--yes refresh --download --timeout 1 " + Quote(file) + " " + trickle, "", env);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("制限時間 (1 秒) を過ぎても終わらないので中止しました"), std::string::npos) << r.err;
+  EXPECT_EQ(RunCli("--yes refresh --download --timeout 0 " + Quote(file) + " " + trickle, "", env).status, 2);
   server.Stop();
 }
 

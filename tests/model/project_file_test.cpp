@@ -376,3 +376,49 @@ TEST_F(ProjectFile, CarriedCharactersGoInTheWideFormAndNothingElseChanges) {
     EXPECT_THROW(in.ReadString(), CArchiveException) << Hex(hostile);
   }
 }
+
+// The file holds the FTP password in a form anyone can undo: a new project file is its owner's alone,
+// and saving over an existing file keeps whatever mode its owner gave it.
+TEST_F(ProjectFile, NewFilesAreOwnerOnlyAndSavingKeepsTheModeOfTheFileReplaced) {
+  CRssFile project;
+  project.ftp.Pass = "secret";
+  std::string message;
+  const std::string fresh = TempPath("new.fpj");
+  ASSERT_TRUE(SaveProjectFile(project, fresh, message)) << message;
+  struct stat st {};
+  ASSERT_EQ(stat(fresh.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+  const std::string shared = TempPath("shared.fpj");
+  WriteFile(shared, "old");
+  chmod(shared.c_str(), 0640);
+  ASSERT_TRUE(SaveProjectFile(project, shared, message)) << message;
+  ASSERT_EQ(stat(shared.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadFile(shared), SaveProjectBytes(project));
+}
+
+// Hostile files cost no more memory than their size allows: a list of empty strings (one byte each in
+// the file) beyond any site's list is a format error, and a device that never ends is read only up to
+// the project size limit.
+TEST_F(ProjectFile, ListsAndInputsAreBounded) {
+  CRssFile empty;
+  const std::string good = SaveProjectBytes(empty);
+  auto withList = [&](size_t entries) {
+    std::string bytes = good;
+    bytes.replace(60, 4, Int32(static_cast<int>(entries)));
+    bytes.insert(64, std::string(entries, '\0'));
+    return bytes;
+  };
+  CRssFile atLimit;
+  LoadProjectBytes(atLimit, withList(kMaxStringListEntries));
+  EXPECT_EQ(atLimit.excludedFiles.size(), kMaxStringListEntries);
+  CRssFile beyond;
+  EXPECT_THROW(LoadProjectBytes(beyond, withList(kMaxStringListEntries + 1)), CArchiveException);
+
+  // /dev/zero would be read for ever: it is refused with the format error after the limit.
+  CRssFile project;
+  std::string message;
+  EXPECT_FALSE(LoadProjectFile(project, "/dev/zero", message));
+  EXPECT_EQ(message, CArchiveException().what());
+}

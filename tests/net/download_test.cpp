@@ -222,6 +222,19 @@ TEST_F(DownloadTest, StalledOrEndlessBodiesEnd) {
   EXPECT_TRUE(Files().empty());
 }
 
+// A server that sends 2 bytes a second never stalls; the overall deadline ends the download, with a
+// message that says so, and leaves no file.
+TEST_F(DownloadTest, ADownloadEndsAtItsDeadline) {
+  StartServer();
+  CDownloadOptions options;
+  options.totalTimeout = 1;
+  EXPECT_EQ(Download(J(base + "/trickle"), J(folder), 1, options), "");
+  ASSERT_EQ(rec.shown.size(), 1u);
+  EXPECT_EQ(rec.shown[0].text,
+            "ダウンロードに失敗しました:" + base + "/trickle\n制限時間 (1 秒) を過ぎても終わらないので中止しました");
+  EXPECT_TRUE(Files().empty());
+}
+
 TEST_F(DownloadTest, HttpsChecksTheCertificate) {
   if (!HaveProgram("openssl")) SKIP_OR_FAIL_IN_CI("openssl is not installed");
   StartServer(true);

@@ -273,6 +273,29 @@ TEST_F(SftpTest, OnlyTheRecordedHostKeyIsAccepted) {
   EXPECT_EQ(ConnectFailure(host, kPassword), "");
 }
 
+// known_hosts is read as OpenSSH reads it: an entry for port 22 is no entry for another port, and a
+// key marked @revoked is refused, whatever other line records it.
+TEST_F(SftpTest, KnownHostsEntriesAreMatchedByPortAndRevokedKeysRefused) {
+  StartServer();
+  setenv("HOME", home.c_str(), 1);
+  const std::string host = "sftp://127.0.0.1:" + port;
+  const std::string key = SshPublicKey(hostKey + ".pub");
+  const std::string fingerprint = "ssh-ed25519 " + SshFingerprint(hostKey + ".pub");
+  WriteFile(knownHosts, "127.0.0.1 " + key + "\n");
+  EXPECT_NE(ConnectFailure(host, kPassword).find("に登録されていません"), std::string::npos);
+
+  const std::string revoked = "接続エラー:サーバのホスト鍵は ~/.ssh/known_hosts で失効 (@revoked) とされています (" +
+                              fingerprint + ")\n失効した鍵のサーバには接続しません。サーバの管理者に新しい鍵を確かめてください";
+  WriteFile(knownHosts, "[127.0.0.1]:" + port + " " + key + "\n@revoked [127.0.0.1]:" + port + " " + key + "\n");
+  EXPECT_EQ(ConnectFailure(host, kPassword), revoked);
+  WriteFile(knownHosts, "@revoked * " + key + "\n[127.0.0.1]:" + port + " " + key + "\n");
+  EXPECT_EQ(ConnectFailure(host, kPassword), revoked);
+
+  // A pattern for the server's name and port is an entry for it.
+  WriteFile(knownHosts, "# comment\n[127.0.0.?]:" + port + ",other.example " + key + "\n");
+  EXPECT_EQ(ConnectFailure(host, kPassword), "");
+}
+
 TEST_F(SftpTest, KeysOfARunningAgentAreTriedAfterThePassword) {
   std::string userKey = TempPath("user_key");
   ASSERT_TRUE(MakeSshKey(userKey, "user"));

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "platform/file_system.h"
 #include "app/command_ids.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
@@ -492,7 +493,11 @@ TEST_F(HarvestWindows, DownloadFromAStallingServerIsCancelledAndLeavesNoFile) {
   if (oldTmp) setenv("TMPDIR", keptTmp.c_str(), 1);
   else unsetenv("TMPDIR");
   EXPECT_EQ(counts, Names{J("ダウンロード|ダウンロード中です|stall|500/100000バイト")});
-  EXPECT_EQ(CountFolderEntries(downloads), 0);  // neither the page nor a partial file
+  // Neither the page nor a partial file, in the shared folder or in the program's private one.
+  EXPECT_EQ(CountFolderEntries(downloads), 0);
+  for (const auto& entry : fs::directory_iterator(PrivateTempFolder())) {
+    EXPECT_EQ(entry.path().filename().string().rfind("VamelHtmlCtrl", 0), 0u) << entry.path();
+  }
   EXPECT_EQ(Project().GetAt(0)->title, "before");
   EXPECT_FALSE(dynamic_cast<CTransferWindow*>(harvest.Parent()));
 }

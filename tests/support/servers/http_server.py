@@ -15,6 +15,7 @@ Routes:
   /slow                         a large body sent slowly, with Content-Length
   /stall                        a first block, then nothing until the client goes away
   /huge                         an endless body without Content-Length
+  /trickle                      2 bytes a second, never stalling, until the client goes away
   /dir/                         a page at a folder URL
 """
 import argparse
@@ -103,6 +104,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
                     continue
                 except OSError:
                     break
+        elif path == "/trickle":
+            self.send_response(200)
+            self.send_header("Content-Length", "1000000")
+            self.end_headers()
+            try:
+                for _ in range(100000):
+                    self.wfile.write(b"ab")
+                    self.wfile.flush()
+                    time.sleep(1)
+            except OSError:
+                pass
         elif path == "/huge":
             self.protocol_version = "HTTP/1.0"
             self.send_response(200)
