@@ -9,7 +9,7 @@
 #include "model/rss_item.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
-#include "xml/checked_file.h"
+#include "platform/checked_file.h"
 #include "xml/vxml.h"
 
 namespace {

@@ -125,7 +125,7 @@ bool CReplacingFile::Fail(int error) {
   return false;
 }
 
-bool CReplacingFile::Open(const std::string& path, unsigned newFileMode) {
+bool CReplacingFile::Open(const std::string& path, unsigned newFileMode, ModeRule rule) {
   Abandon();
   m_error = 0;
   if (path.empty()) return Fail(ENOENT);
@@ -136,17 +136,17 @@ bool CReplacingFile::Open(const std::string& path, unsigned newFileMode) {
   std::string pattern = folderPrefix + "." + name + ".tmpXXXXXX";
   std::vector<char> templ(pattern.begin(), pattern.end());
   templ.push_back('\0');
-  m_fd = ::mkstemp(templ.data());
+  m_fd = ::mkostemp(templ.data(), O_CLOEXEC);
   if (m_fd < 0) {
     m_error = errno;
     return false;
   }
   m_tempPath = templ.data();
-  // Keep the mode of the file being replaced; a new file gets the mode asked for under the umask.
   struct stat st;
+  const bool exists = ::stat(m_native.c_str(), &st) == 0;
+  if (exists && S_ISDIR(st.st_mode)) return Fail(EISDIR);
   mode_t mode;
-  if (::stat(m_native.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return Fail(EISDIR);
+  if (exists && rule == ModeRule::KeepExisting) {
     mode = st.st_mode & 07777;
   } else {
     mode_t mask = ::umask(0);
@@ -163,27 +163,37 @@ bool CReplacingFile::Write(std::string_view data) {
   return WriteAll(m_fd, data, error) || Fail(error);
 }
 
+void CReplacingFile::StartWriteback() const {
+  // A system or file system without it simply flushes everything at Commit.
+  if (m_fd >= 0) ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 bool CReplacingFile::Commit() {
   if (m_fd < 0) return false;
   if (::fsync(m_fd) != 0 && errno != EINVAL) return Fail(errno);
   const int fd = m_fd;
   m_fd = -1;
-  if (::close(fd) != 0) {
+  if (::close(fd) != 0 || ::rename(m_tempPath.c_str(), m_native.c_str()) != 0) {
     m_error = errno;
     ::unlink(m_tempPath.c_str());
     return false;
   }
-  if (::rename(m_tempPath.c_str(), m_native.c_str()) != 0) {
-    m_error = errno;
-    ::unlink(m_tempPath.c_str());
-    return false;
+  // The rename reaches the disk with the folder. The file is in place already, so a folder that
+  // cannot be flushed (some file systems refuse) does not make the save a failure.
+  const size_t slash = m_native.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string(".") : m_native.substr(0, slash + 1);
+  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd >= 0) {
+    ::fsync(folderFd);
+    ::close(folderFd);
   }
   return true;
 }
 
-bool WriteFileReplacing(const std::string& path, const std::string& data, int& error) {
+bool WriteFileReplacing(const std::string& path, std::string_view data, int& error, unsigned newFileMode,
+                        CReplacingFile::ModeRule rule) {
   CReplacingFile file;
-  const bool ok = file.Open(path) && file.Write(data) && file.Commit();
+  const bool ok = file.Open(path, newFileMode, rule) && file.Write(data) && file.Commit();
   if (!ok) error = file.Error();
   return ok;
 }

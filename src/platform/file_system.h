@@ -27,27 +27,36 @@ bool GetFileModifiedTime(const std::string& path, std::int32_t& time);
 bool ReadFileBytes(const std::string& path, std::string& out, int& error,
                    std::size_t maxBytes = static_cast<std::size_t>(-1) - 1);
 
-// A file written in pieces to a temporary file in the same folder and renamed over `path` by Commit,
-// so that a failure never destroys the previous file and leaves no temporary file behind. Each
-// operation returns false on failure, with errno in Error(); the temporary file is then gone, and it
-// is removed as well when the object goes without a Commit.
+// The one way to replace a file. The data is written to a temporary file in the same folder, flushed
+// to disk and renamed over `path` by Commit, and the folder is flushed too: a failure or a crash at
+// any point leaves either the previous file whole or the new one whole, never a mix. Each operation
+// returns false on failure, with errno in Error(); the temporary file is then gone, and it is removed
+// as well when the object goes without a Commit.
 class CReplacingFile {
 public:
+  // What a new file's mode is: `newFileMode` under the umask. A file that is replaced keeps its own
+  // mode, unless the rule says that the new mode always holds (a store that must stay private).
+  enum class ModeRule { KeepExisting, Always };
+
   CReplacingFile() = default;
   ~CReplacingFile();
   CReplacingFile(const CReplacingFile&) = delete;
   CReplacingFile& operator=(const CReplacingFile&) = delete;
 
-  // A new file gets `newFileMode` under the umask; a file that is replaced keeps its own mode.
-  bool Open(const std::string& path, unsigned newFileMode = 0666);
+  bool Open(const std::string& path, unsigned newFileMode = 0666, ModeRule rule = ModeRule::KeepExisting);
   bool Write(std::string_view data);
-  // Flushes the file to disk and puts it in place.
+  // Lets the system start putting what has been written so far on disk, without waiting, so that
+  // Commit has less left to wait for. Only a hint; safe while another thread writes.
+  void StartWriteback() const;
+  // Flushes the file to disk, puts it in place and flushes the folder.
   bool Commit();
+  // Drops what was written: the temporary file goes, the target stays as it was.
+  void Abandon();
+  bool IsOpen() const { return m_fd >= 0; }
   int Error() const { return m_error; }
 
 private:
   bool Fail(int error);
-  void Abandon();
 
   int m_fd = -1;
   int m_error = 0;
@@ -56,7 +65,8 @@ private:
 };
 
 // Writes `data` through a CReplacingFile. Returns false with errno.
-bool WriteFileReplacing(const std::string& path, const std::string& data, int& error);
+bool WriteFileReplacing(const std::string& path, std::string_view data, int& error, unsigned newFileMode = 0666,
+                        CReplacingFile::ModeRule rule = CReplacingFile::ModeRule::KeepExisting);
 
 bool DeleteFileAt(const std::string& path);
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/text_codec.h"
 #include "settings/vamel_profile.h"
 
@@ -105,30 +106,6 @@ void MakeFolders(const std::string& folder) {
   }
 }
 
-bool WriteWhole(const std::string& path, const std::string& data) {
-  std::string temp = path + ".tmpXXXXXX";
-  std::vector<char> templ(temp.begin(), temp.end());
-  templ.push_back('\0');
-  int fd = ::mkstemp(templ.data());
-  if (fd < 0) return false;
-  bool ok = ::fchmod(fd, 0600) == 0;
-  const char* p = data.data();
-  size_t left = data.size();
-  while (ok && left > 0) {
-    ssize_t n = ::write(fd, p, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else {
-      p += n;
-      left -= static_cast<size_t>(n);
-    }
-  }
-  if (::close(fd) != 0) ok = false;
-  if (ok && ::rename(templ.data(), path.c_str()) != 0) ok = false;
-  if (!ok) ::unlink(templ.data());
-  return ok;
-}
-
 }  // namespace
 
 std::string CVamelProfile::ConfigRoot() {
@@ -194,7 +171,9 @@ void CVamelProfile::WriteRaw(const std::string& section, const std::string& entr
   for (const std::string& line : lines) data += line + "\n";
   size_t slash = path.rfind('/');
   if (slash != std::string::npos) MakeFolders(path.substr(0, slash));
-  WriteWhole(path, data);
+  // The store may hold passwords (the sibling editor's FTP list): it stays private whatever its mode was.
+  int error = 0;
+  WriteFileReplacing(FromNativePath(path), data, error, 0600, CReplacingFile::ModeRule::Always);
 }
 
 std::string CVamelProfile::DoGetString(const std::string& section, const std::string& entry, const std::string& def) {

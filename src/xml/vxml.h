@@ -28,6 +28,5 @@
 #include "xml/vxml_node.h"
 #include "xml/vxml_node_list.h"
 #include "xml/vxml_options.h"
-#include "xml/checked_file.h"
 #include "xml/vxml_encoding.h"
 #include "xml/vxml_parser.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/text_codec.h"
-#include "xml/checked_file.h"
+#include "platform/checked_file.h"
 #include "xml/vxml_encoding.h"
 #include "xml/vxml_file_sink.h"
 #include "xml/vxml_parser.h"

@@ -30,7 +30,6 @@
 namespace {
 
 constexpr std::size_t kSlabBytes = kVXMLPoolSlabBytes;
-constexpr std::size_t kHugePage = 2u << 20;
 
 // Classes of 8 bytes up to 256 bytes (nodes, names, short values), then of 64 bytes (longer values).
 constexpr std::size_t kGranule = 8;
@@ -437,27 +436,4 @@ void VXMLPoolResetPeak() {
   Shared& shared = TheShared();
   std::lock_guard<std::mutex> lock(shared.mutex);
   shared.peakBytesHeld = shared.bytesHeld;
-}
-
-void AdviseHugePages(void* data, std::size_t size) noexcept {
-#ifdef MADV_HUGEPAGE
-  const auto start = reinterpret_cast<std::uintptr_t>(data);
-  const std::uintptr_t first = (start + kHugePage - 1) & ~(kHugePage - 1);
-  const std::uintptr_t last = (start + size) & ~(kHugePage - 1);
-  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#else
-  (void)data;
-  (void)size;
-#endif
-}
-
-void ResizeLargeBuffer(std::string& buffer, std::size_t size) {
-  if (size >= 2 * kHugePage && buffer.capacity() < size) {
-    // A fresh allocation of this size is fresh, untouched memory: advise it before resize fills it.
-    std::string fresh;
-    fresh.reserve(size);
-    AdviseHugePages(fresh.data(), size);
-    buffer.swap(fresh);
-  }
-  buffer.resize(size);
 }

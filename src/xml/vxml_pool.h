@@ -31,6 +31,8 @@
 #include <new>
 #include <string>
 
+#include "platform/large_buffer.h"
+
 // A block of at least `size` bytes; blocks above kVXMLPoolMaxBlock come from operator new.
 void* VXMLPoolAllocate(std::size_t size);
 // Gives back a block of VXMLPoolAllocate with the same `size`; any thread may.
@@ -68,11 +70,3 @@ struct CVXMLPoolAllocator {
   template <class U>
   bool operator!=(const CVXMLPoolAllocator<U>&) const noexcept { return false; }
 };
-
-// Asks the kernel to back the whole 2 MB pages inside [data, data + size) with huge pages when they
-// are first touched. Only worth it for buffers of several megabytes; harmless everywhere else.
-void AdviseHugePages(void* data, std::size_t size) noexcept;
-
-// Makes `buffer` hold `size` bytes whose content is left to the caller, advising huge pages for a
-// large one before its pages are touched.
-void ResizeLargeBuffer(std::string& buffer, std::size_t size);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/checked_file.h"
 #include "platform/text_codec.h"
 #include "support/test_env.h"
 #include "tree_dump.h"
