@@ -81,6 +81,25 @@ bool GetFileModifiedTime(const std::string& path, std::int32_t& time) {
   return true;
 }
 
+namespace {
+
+CFileStamp StampOf(const struct stat& st) {
+  CFileStamp stamp;
+  stamp.exists = true;
+  stamp.device = st.st_dev;
+  stamp.inode = st.st_ino;
+  stamp.size = st.st_size;
+  stamp.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  return stamp;
+}
+
+}  // namespace
+
+CFileStamp GetFileStamp(const std::string& path) {
+  struct stat st;
+  return StatPath(path, st) ? StampOf(st) : CFileStamp();
+}
+
 bool ReadFileBytes(const std::string& path, std::string& out, int& error, std::size_t maxBytes) {
   int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
@@ -171,6 +190,8 @@ void CReplacingFile::StartWriteback() const {
 bool CReplacingFile::Commit() {
   if (m_fd < 0) return false;
   if (::fsync(m_fd) != 0 && errno != EINVAL) return Fail(errno);
+  struct stat st;
+  m_stamp = ::fstat(m_fd, &st) == 0 ? StampOf(st) : CFileStamp();
   const int fd = m_fd;
   m_fd = -1;
   if (::close(fd) != 0 || ::rename(m_tempPath.c_str(), m_native.c_str()) != 0) {

@@ -21,6 +21,23 @@ bool IsDirectory(const std::string& path);
 // Last-write time in seconds since 1970 (clamped to the 32-bit range). False when the file is missing.
 bool GetFileModifiedTime(const std::string& path, std::int32_t& time);
 
+// What tells one version of a file from another: a file replaced, or written in place, gets a new
+// stamp (its status change time is left out, since a rename changes it without changing the bytes).
+struct CFileStamp {
+  bool exists = false;
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::int64_t size = 0;
+  std::int64_t modifiedNs = 0;
+  bool operator==(const CFileStamp& other) const {
+    return exists == other.exists && device == other.device && inode == other.inode && size == other.size &&
+           modifiedNs == other.modifiedNs;
+  }
+  bool operator!=(const CFileStamp& other) const { return !(*this == other); }
+};
+// The stamp of the file at `path`; exists is false when there is none.
+CFileStamp GetFileStamp(const std::string& path);
+
 // Reads a whole file. On failure returns false with errno in `error`. At most `maxBytes` + 1 bytes are
 // read, so a device or a pipe that never ends (/dev/zero, a FIFO) costs no more than that: a result
 // longer than `maxBytes` tells the caller the file is too large.
@@ -54,6 +71,9 @@ public:
   void Abandon();
   bool IsOpen() const { return m_fd >= 0; }
   int Error() const { return m_error; }
+  // After a Commit: the stamp of the file as written, taken before it was put in place (so that a
+  // later change by anyone else is told from it).
+  const CFileStamp& WrittenStamp() const { return m_stamp; }
 
 private:
   bool Fail(int error);
@@ -62,6 +82,7 @@ private:
   int m_error = 0;
   std::string m_native;
   std::string m_tempPath;
+  CFileStamp m_stamp;
 };
 
 // Writes `data` through a CReplacingFile. Returns false with errno.

@@ -121,10 +121,20 @@ std::string CVamelProfile::GetStorePath() const {
   return ConfigRoot() + "/" + m_company + "/" + m_application + ".ini";
 }
 
-bool CVamelProfile::ReadRaw(const std::string& section, const std::string& entry, std::string& utf8Value) const {
-  std::vector<std::string> lines = ReadLines(GetStorePath());
+const std::vector<std::string>& CVamelProfile::Lines(const std::string& path) {
+  const CFileStamp stamp = GetFileStamp(FromNativePath(path));
+  if (path != m_cachedPath || stamp != m_cachedStamp) {
+    m_lines = stamp.exists ? ReadLines(path) : std::vector<std::string>();
+    m_cachedPath = path;
+    m_cachedStamp = stamp;
+  }
+  return m_lines;
+}
+
+bool CVamelProfile::ReadRaw(const std::string& section, const std::string& entry, std::string& utf8Value) {
+  std::lock_guard<std::mutex> lock(m_mutex);
   bool inSection = section.empty();  // values before the first section header form the section ""
-  for (const std::string& line : lines) {
+  for (const std::string& line : Lines(GetStorePath())) {
     std::string name, value;
     if (IsSectionLine(line, name)) {
       inSection = EqualNoCase(name, section);
@@ -137,8 +147,10 @@ bool CVamelProfile::ReadRaw(const std::string& section, const std::string& entry
 }
 
 void CVamelProfile::WriteRaw(const std::string& section, const std::string& entry, const std::string& utf8Value) {
-  std::string path = GetStorePath();
-  std::vector<std::string> lines = ReadLines(path);
+  std::lock_guard<std::mutex> lock(m_mutex);
+  const std::string path = GetStorePath();
+  // Changed on top of the file as it is now, so that what another copy wrote meanwhile stays.
+  std::vector<std::string> lines = Lines(path);
   std::string newLine = entry + "=" + Escape(utf8Value);
   bool inSection = section.empty(), sectionSeen = section.empty(), done = false;
   size_t insertAt = lines.size();
@@ -172,8 +184,11 @@ void CVamelProfile::WriteRaw(const std::string& section, const std::string& entr
   size_t slash = path.rfind('/');
   if (slash != std::string::npos) MakeFolders(path.substr(0, slash));
   // The store may hold passwords (the sibling editor's FTP list): it stays private whatever its mode was.
-  int error = 0;
-  WriteFileReplacing(FromNativePath(path), data, error, 0600, CReplacingFile::ModeRule::Always);
+  CReplacingFile file;
+  if (file.Open(FromNativePath(path), 0600, CReplacingFile::ModeRule::Always) && file.Write(data) && file.Commit()) {
+    m_lines.swap(lines);
+    m_cachedStamp = file.WrittenStamp();
+  }
 }
 
 std::string CVamelProfile::DoGetString(const std::string& section, const std::string& entry, const std::string& def) {
