@@ -196,10 +196,12 @@ std::string PageTextToInternal(const std::string& raw) {
   return raw;
 }
 
-std::unique_ptr<CVXMLElement> ParsePage(const std::string& text) {
+std::unique_ptr<CVXMLDocument> ParsePage(const std::string& text) {
   std::string storage;
   std::string_view markup = RootMarkup(text, storage);
-  return std::make_unique<CVXMLElement>(markup);
+  auto page = std::make_unique<CVXMLDocument>(kPage);
+  page->AppendParsedElement(markup);
+  return page;
 }
 
 std::string ExtractMarkedText(const std::string& pageText, const CRssItem& item) {
@@ -242,7 +244,8 @@ void ReadPageIntoItem(const CRssFile& project, const std::string& url, const std
   // (so UTF-8 and EUC-JP pages give correct content).
   const std::string pageText = PageTextToInternal(raw);
   std::string().swap(raw);
-  std::unique_ptr<CVXMLElement> root = ParsePage(pageText);
+  std::unique_ptr<CVXMLDocument> page = ParsePage(pageText);
+  CVXMLElement* root = page->GetDocumentElement();
 
   CVXMLNodeList titles = root->GetElementsByTagName("TITLE", kPage);
   if (titles.GetCount() > 0) item.title = DecodeCharacterReferences(titles.Item(0)->GetText(), true);

@@ -1,12 +1,8 @@
 #include "xml/vxml_character_data.h"
 
-CVXMLCharacterData::CVXMLCharacterData(const CVXMLCharacterData& other)
-    : CVXMLNode(other), m_nodeValue(other.m_nodeValue) {
-  if (other.m_renamed) m_renamed = std::make_unique<CVXMLText>(*other.m_renamed);
-}
-
-void CVXMLCharacterData::SetNodeName(const std::string& name) {
-  m_renamed = std::make_unique<CVXMLText>(name);
+CVXMLCharacterData::CVXMLCharacterData(const CVXMLCharacterData& other) : CVXMLNode(other) {
+  m_nodeValue.Assign(other.m_nodeValue.View(), nullptr);
+  if (other.m_renamed) m_renamed = std::make_unique<std::string>(*other.m_renamed);
 }
 
 void CVXMLCDATASection::AppendXml(std::string& out, const CVXMLOptions&) const {

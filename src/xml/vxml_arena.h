@@ -1,0 +1,105 @@
+// The memory of a document's tree: every node a document makes, with its names, values, child lists
+// and attributes, comes from the document's own arena, and goes back to the system with the document.
+//
+// A feed of some megabytes becomes hundreds of thousands of nodes. Taking each from malloc, and each
+// page of them from the kernel one fault at a time, cost more than parsing them; the arena carves
+// blocks from 2 MB chunks (the later ones backed by huge pages), keeps freed blocks for reuse by size,
+// and drops all its chunks at once when its document goes. An arena belongs to one document and so to
+// one thread at a time: it takes no lock. One emptied chunk is kept for the next arena, so that small
+// documents made one after another (pages of a site) find their memory already in place.
+//
+// Nodes made without a document (plain `new`, or on the stack) take their parts from the heap: the
+// functions below take a null arena for that.
+//
+// Under AddressSanitizer the arena keeps poisoned what it has not handed out: the unused part of a
+// chunk, freed blocks, and the bytes of a block beyond the size asked for.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <new>
+
+class CVXMLArena {
+public:
+  CVXMLArena();
+  // Gives every chunk back (the nodes in it must be gone or never be used again).
+  ~CVXMLArena();
+  CVXMLArena(const CVXMLArena&) = delete;
+  CVXMLArena& operator=(const CVXMLArena&) = delete;
+
+  // A block of at least `size` bytes (at most kMaxBlock), aligned for any node.
+  void* Allocate(std::size_t size);
+  // Takes back a block of Allocate with the same `size`, for reuse.
+  void Free(void* block, std::size_t size) noexcept;
+
+  // Blocks above this size come from the heap.
+  static constexpr std::size_t kMaxBlock = 4096;
+  static constexpr std::size_t kChunkBytes = 2u << 20;
+
+private:
+  friend struct CVXMLArenaRegistry;
+  friend struct CVXMLArenaCounters VXMLArenaGetCounters();
+  struct Block {
+    Block* next;
+  };
+  static constexpr std::size_t kGranule = 8;
+  static constexpr std::size_t kSmallMax = 256;
+  static constexpr std::size_t kLargeGranule = 64;
+  static constexpr std::size_t kClasses = kSmallMax / kGranule + (kMaxBlock - kSmallMax) / kLargeGranule;
+
+  // The size class of a block, and the bytes a block of the class takes.
+  static std::size_t ClassOf(std::size_t size);
+  static std::size_t BytesOf(std::size_t cls);
+  void* AllocateFromNewChunk(std::size_t size);
+
+  Block* m_free[kClasses] = {};  // freed blocks, by size class
+  char* m_cursor = nullptr;      // the unused part of the current chunk
+  char* m_limit = nullptr;
+  void* m_chunks = nullptr;      // every chunk, linked through its first word
+  std::size_t m_chunkCount = 0;
+  std::atomic<std::size_t> m_blocksInUse{0};  // written by the owning thread only
+  CVXMLArena* m_prev = nullptr;  // every arena, for the counters
+  CVXMLArena* m_next = nullptr;
+};
+
+// A part of a node: from `arena`, or from the heap when it is null (or the block is large).
+void* VXMLAllocate(CVXMLArena* arena, std::size_t size);
+// Gives back a block of VXMLAllocate with the same arena and size.
+void VXMLFree(CVXMLArena* arena, void* block, std::size_t size) noexcept;
+
+// A standard allocator over an arena (the heap when null), for the vectors of the tree. A copy of a
+// container made with it is a copy on the heap, since it may outlive the document.
+template <class T>
+struct CVXMLArenaAllocator {
+  using value_type = T;
+  CVXMLArena* arena = nullptr;
+  CVXMLArenaAllocator() = default;
+  explicit CVXMLArenaAllocator(CVXMLArena* a) noexcept : arena(a) {}
+  template <class U>
+  CVXMLArenaAllocator(const CVXMLArenaAllocator<U>& other) noexcept : arena(other.arena) {}
+  T* allocate(std::size_t n) {
+    if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_alloc();
+    return static_cast<T*>(VXMLAllocate(arena, n * sizeof(T)));
+  }
+  void deallocate(T* p, std::size_t n) noexcept { VXMLFree(arena, p, n * sizeof(T)); }
+  CVXMLArenaAllocator select_on_container_copy_construction() const { return CVXMLArenaAllocator(); }
+  // Moves and swaps take the memory along; nothing moves between arenas.
+  using propagate_on_container_move_assignment = std::true_type;
+  using propagate_on_container_swap = std::true_type;
+  template <class U>
+  bool operator==(const CVXMLArenaAllocator<U>& other) const noexcept { return arena == other.arena; }
+  template <class U>
+  bool operator!=(const CVXMLArenaAllocator<U>& other) const noexcept { return arena != other.arena; }
+};
+
+// What all arenas hold.
+struct CVXMLArenaCounters {
+  std::size_t bytesHeld = 0;      // chunk memory taken from the system and not given back
+  std::size_t peakBytesHeld = 0;  // the most held at once since the process began (or the last reset)
+  std::size_t blocksInUse = 0;    // blocks handed out and not yet freed, in arenas that still exist
+  std::size_t arenas = 0;         // arenas that exist
+};
+// The counters; exact while no other thread uses an arena.
+CVXMLArenaCounters VXMLArenaGetCounters();
+// Makes the peak what is held now, so that the peak of one piece of work can be read afterwards.
+void VXMLArenaResetPeak();
