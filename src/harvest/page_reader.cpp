@@ -171,18 +171,6 @@ void MakeLinksAbsolute(CVXMLElement& element, const std::string& pageUrl) {
   }
 }
 
-// Frees the nodes of a parsed list on every way out.
-class CNodeListOwner {
-public:
-  explicit CNodeListOwner(CVXMLNodeList& list) : m_list(list) {}
-  ~CNodeListOwner() { m_list.DeleteAllNodes(); }
-  CNodeListOwner(const CNodeListOwner&) = delete;
-  CNodeListOwner& operator=(const CNodeListOwner&) = delete;
-
-private:
-  CVXMLNodeList& m_list;
-};
-
 }  // namespace
 
 std::string PageTextToInternal(const std::string& raw) {
@@ -260,11 +248,11 @@ void ReadPageIntoItem(const CRssFile& project, const std::string& url, const std
     case kImportModeMarked: {
       std::string marked = ExtractMarkedText(pageText, item);
       if (marked.empty()) break;
-      CVXMLNodeList nodes;
-      CNodeListOwner owner(nodes);
-      nodes.ParseContent(marked);
-      SetContentFromNodes(item, nodes);
-      item.description = DescriptionFromNodes(nodes);
+      // Parsed as the content of an element of the page's document (never put in its tree).
+      CVXMLElement* part = page->CreateElement(std::string_view());
+      part->SetNodeValue(marked);
+      SetContentFromNodes(item, *part->GetChildNodes());
+      item.description = DescriptionFromNodes(*part->GetChildNodes());
       break;
     }
     default: break;

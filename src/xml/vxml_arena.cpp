@@ -71,14 +71,6 @@ inline void StopWatching(const void* p, std::size_t n) {
 #endif
 }
 
-// A change of a counter that only one thread writes: no read-modify-write instruction needed.
-inline void AddTo(std::atomic<std::size_t>& counter, std::size_t value) {
-  counter.store(counter.load(std::memory_order_relaxed) + value, std::memory_order_relaxed);
-}
-inline void SubtractFrom(std::atomic<std::size_t>& counter, std::size_t value) {
-  counter.store(counter.load(std::memory_order_relaxed) - value, std::memory_order_relaxed);
-}
-
 // A chunk from the spare one or from the system. `later`: the arena has chunks already, so it builds a
 // large tree, worth huge pages.
 void* TakeChunk(bool later) {
@@ -148,18 +140,6 @@ __attribute__((destructor)) void ReportBlocksInUseAtExit() {
 
 }  // namespace
 
-// Classes of 8 bytes up to 256 bytes (nodes, names, short values), then of 64 bytes (longer values).
-// (A size of 0 is taken as 1.)
-std::size_t CVXMLArena::ClassOf(std::size_t size) {
-  if (size <= kSmallMax) return (size - (size != 0)) / kGranule;
-  return kSmallMax / kGranule + (size - kSmallMax - 1) / kLargeGranule;
-}
-
-std::size_t CVXMLArena::BytesOf(std::size_t cls) {
-  if (cls < kSmallMax / kGranule) return (cls + 1) * kGranule;
-  return kSmallMax + (cls - kSmallMax / kGranule + 1) * kLargeGranule;
-}
-
 CVXMLArena::CVXMLArena() {
   CVXMLArenaRegistry& registry = CVXMLArenaRegistry::Get();
   std::lock_guard<std::mutex> lock(registry.mutex);
@@ -191,46 +171,6 @@ void* CVXMLArena::AllocateFromNewChunk(std::size_t size) {
   m_cursor = chunk + kChunkHeader;
   m_limit = chunk + kChunkBytes;
   return Allocate(size);
-}
-
-void* CVXMLArena::Allocate(std::size_t size) {
-  const std::size_t cls = ClassOf(size);
-  if (Block* block = m_free[cls]) {
-    Unpoison(block, sizeof(Block));
-    m_free[cls] = block->next;
-    Poison(block, sizeof(Block));
-    AddTo(m_blocksInUse, 1);
-    Unpoison(block, size);
-    return block;
-  }
-  const std::size_t bytes = BytesOf(cls);
-  if (__builtin_expect(static_cast<std::size_t>(m_limit - m_cursor) < bytes, 0)) return AllocateFromNewChunk(size);
-  char* block = m_cursor;
-  m_cursor += bytes;
-  AddTo(m_blocksInUse, 1);
-  Unpoison(block, size);
-  return block;
-}
-
-void CVXMLArena::Free(void* pointer, std::size_t size) noexcept {
-  const std::size_t cls = ClassOf(size);
-  SubtractFrom(m_blocksInUse, 1);
-  auto* block = static_cast<Block*>(pointer);
-  Unpoison(block, sizeof(Block));
-  block->next = m_free[cls];
-  m_free[cls] = block;
-  Poison(block, BytesOf(cls));
-}
-
-void* VXMLAllocate(CVXMLArena* arena, std::size_t size) {
-  if (arena && size <= CVXMLArena::kMaxBlock) return arena->Allocate(size);
-  return ::operator new(size);
-}
-
-void VXMLFree(CVXMLArena* arena, void* block, std::size_t size) noexcept {
-  if (!block) return;
-  if (arena && size <= CVXMLArena::kMaxBlock) arena->Free(block, size);
-  else ::operator delete(block);
 }
 
 CVXMLArenaCounters VXMLArenaGetCounters() {

@@ -15,6 +15,8 @@
 // chunk, freed blocks, and the bytes of a block beyond the size asked for.
 #pragma once
 
+#include <sanitizer/asan_interface.h>
+
 #include <atomic>
 #include <cstddef>
 #include <new>
@@ -31,6 +33,9 @@ public:
   void* Allocate(std::size_t size);
   // Takes back a block of Allocate with the same `size`, for reuse.
   void Free(void* block, std::size_t size) noexcept;
+  // From now on freed blocks are only counted, not kept for reuse: the whole arena is about to go
+  // (its document is being destroyed), and touching every block once more would only cost time.
+  void StopReuse() { m_reuse = false; }
 
   // Blocks above this size come from the heap.
   static constexpr std::size_t kMaxBlock = 4096;
@@ -42,6 +47,8 @@ private:
   struct Block {
     Block* next;
   };
+  // Size classes of 8 bytes up to 256 bytes (nodes, names, short values), then of 64 bytes (longer
+  // values); a size of 0 is taken as 1.
   static constexpr std::size_t kGranule = 8;
   static constexpr std::size_t kSmallMax = 256;
   static constexpr std::size_t kLargeGranule = 64;
@@ -57,15 +64,67 @@ private:
   char* m_limit = nullptr;
   void* m_chunks = nullptr;      // every chunk, linked through its first word
   std::size_t m_chunkCount = 0;
+  bool m_reuse = true;
   std::atomic<std::size_t> m_blocksInUse{0};  // written by the owning thread only
   CVXMLArena* m_prev = nullptr;  // every arena, for the counters
   CVXMLArena* m_next = nullptr;
 };
 
 // A part of a node: from `arena`, or from the heap when it is null (or the block is large).
-void* VXMLAllocate(CVXMLArena* arena, std::size_t size);
+inline void* VXMLAllocate(CVXMLArena* arena, std::size_t size) {
+  if (arena && size <= CVXMLArena::kMaxBlock) return arena->Allocate(size);
+  return ::operator new(size);
+}
+
 // Gives back a block of VXMLAllocate with the same arena and size.
-void VXMLFree(CVXMLArena* arena, void* block, std::size_t size) noexcept;
+inline void VXMLFree(CVXMLArena* arena, void* block, std::size_t size) noexcept {
+  if (!block) return;
+  if (arena && size <= CVXMLArena::kMaxBlock) arena->Free(block, size);
+  else ::operator delete(block);
+}
+
+// The common cases, inline: a block from the free list or the current chunk, a block back on its list.
+// (Memory not handed out stays poisoned; the macros do nothing without AddressSanitizer.)
+inline std::size_t CVXMLArena::ClassOf(std::size_t size) {
+  if (size <= kSmallMax) return (size - (size != 0)) / kGranule;
+  return kSmallMax / kGranule + (size - kSmallMax - 1) / kLargeGranule;
+}
+
+inline std::size_t CVXMLArena::BytesOf(std::size_t cls) {
+  if (cls < kSmallMax / kGranule) return (cls + 1) * kGranule;
+  return kSmallMax + (cls - kSmallMax / kGranule + 1) * kLargeGranule;
+}
+
+inline void* CVXMLArena::Allocate(std::size_t size) {
+  const std::size_t cls = ClassOf(size);
+  void* block = m_free[cls];
+  if (block) {
+    ASAN_UNPOISON_MEMORY_REGION(block, sizeof(Block));
+    m_free[cls] = m_free[cls]->next;
+    ASAN_POISON_MEMORY_REGION(block, sizeof(Block));
+  } else {
+    const std::size_t bytes = BytesOf(cls);
+    if (__builtin_expect(static_cast<std::size_t>(m_limit - m_cursor) < bytes, 0)) return AllocateFromNewChunk(size);
+    block = m_cursor;
+    m_cursor += bytes;
+  }
+  // Only the owning thread writes the count: no read-modify-write instruction needed.
+  m_blocksInUse.store(m_blocksInUse.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+  ASAN_UNPOISON_MEMORY_REGION(block, size);
+  return block;
+}
+
+inline void CVXMLArena::Free(void* pointer, std::size_t size) noexcept {
+  const std::size_t cls = ClassOf(size);
+  m_blocksInUse.store(m_blocksInUse.load(std::memory_order_relaxed) - 1, std::memory_order_relaxed);
+  if (m_reuse) {
+    auto* block = static_cast<Block*>(pointer);
+    ASAN_UNPOISON_MEMORY_REGION(block, sizeof(Block));
+    block->next = m_free[cls];
+    m_free[cls] = block;
+  }
+  ASAN_POISON_MEMORY_REGION(pointer, BytesOf(cls));
+}
 
 // A standard allocator over an arena (the heap when null), for the vectors of the tree. A copy of a
 // container made with it is a copy on the heap, since it may outlive the document.

@@ -10,11 +10,11 @@
 
 class CVXMLCharacterData : public CVXMLNode {
 public:
-  ~CVXMLCharacterData() override { m_nodeValue.Release(m_arena); }
+  ~CVXMLCharacterData() override;
   // The fixed name of the class, or the name SetNodeName gave.
-  std::string_view NodeName() const override { return m_renamed ? std::string_view(*m_renamed) : FixedName(); }
+  std::string_view NodeName() const override { return m_nodeValue.Marked() ? RenamedName() : FixedName(); }
   std::string_view NodeValue() const override { return m_nodeValue.View(); }
-  void SetNodeName(const std::string& name) override { m_renamed = std::make_unique<std::string>(name); }
+  void SetNodeName(const std::string& name) override;
   void SetNodeValue(const std::string& text) override { m_nodeValue.Assign(text, m_arena); }
   // SetNodeValue without a string to make.
   void AssignValue(std::string_view text) { m_nodeValue.Assign(text, m_arena); }
@@ -29,12 +29,14 @@ protected:
   CVXMLCharacterData(const CVXMLCharacterData& other);
   virtual std::string_view FixedName() const = 0;
 
+  // The value; its mark says that SetNodeName gave the node a name of its own. Nothing in the program
+  // renames character data, so such names are kept beside the nodes rather than in every one of them.
   CVXMLText m_nodeValue;
-  std::unique_ptr<std::string> m_renamed;  // only after SetNodeName, which nothing in the program calls
 
 private:
   friend class CVXMLParser;
   friend class CVXMLElement;
+  std::string_view RenamedName() const;
 };
 
 // Text: written as its value, unchanged. Name "#text".

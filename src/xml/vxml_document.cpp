@@ -40,6 +40,7 @@ void DropTrailingMisc(std::string_view& text) {
 }  // namespace
 
 CVXMLDocument::~CVXMLDocument() {
+  m_ownArena.StopReuse();
   DeleteChildren();
   DeleteChildList();
   m_nodeName.Release(m_arena);

@@ -1,6 +1,7 @@
 // An element: tag name, attributes in insertion order, children, and the three flags the parser sets.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -76,12 +77,12 @@ public:
   void ParseAttributes(std::string_view text);
 
   // 1 when the parsed start tag ended with "/". Kept and copied, not used by the writer.
-  int m_selfClosing = 0;
+  std::int8_t m_selfClosing = 0;
   // 1 when the parsed tag had the form <% ... %>. Kept and copied, not used by the writer.
-  int m_scriptTag = 0;
+  std::int8_t m_scriptTag = 0;
   // 1 unless the parsed element did not end with its own end tag; the writer writes the end tag only
   // while it is 1.
-  int m_hasEndTag = 1;
+  std::int8_t m_hasEndTag = 1;
 
 private:
   friend class CVXMLParser;

@@ -4,7 +4,8 @@
 
 #include "xml/vxml_arena.h"
 
-CVXMLText::CVXMLText(CVXMLText&& other) noexcept : m_data(other.m_data), m_size(other.m_size), m_owned(other.m_owned) {
+CVXMLText::CVXMLText(CVXMLText&& other) noexcept
+    : m_data(other.m_data), m_size(other.m_size), m_owned(other.m_owned), m_marked(0) {
   other.m_data = nullptr;
   other.m_size = 0;
   other.m_owned = 0;

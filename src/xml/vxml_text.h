@@ -18,12 +18,13 @@ class CVXMLArena;
 
 class CVXMLText {
 public:
-  CVXMLText() : m_size(0), m_owned(0) {}
+  CVXMLText() : m_size(0), m_owned(0), m_marked(0) {}
   // Holds nothing of its own by then: the node released it.
   ~CVXMLText() = default;
   CVXMLText(const CVXMLText&) = delete;
   CVXMLText& operator=(const CVXMLText&) = delete;
-  // A move keeps what the text was (held or borrowed) and leaves the other empty; the bytes stay in
+  // A move keeps what the text was (held or borrowed) and leaves the other empty (the marks stay where
+  // they are); the bytes stay in
   // the arena they came from, so both must belong to the same one. The target must hold nothing.
   CVXMLText(CVXMLText&& other) noexcept;
   CVXMLText& operator=(CVXMLText&& other) noexcept;
@@ -41,8 +42,14 @@ public:
   // Gives back what it holds (to `arena`, where it came from) and becomes empty.
   void Release(CVXMLArena* arena) noexcept;
 
+  // One bit that the holder may use for a mark of its own (kept through every change of the text), so
+  // that a rarely used field of a node costs no room in every node.
+  bool Marked() const { return m_marked != 0; }
+  void SetMarked(bool marked) { m_marked = marked ? 1 : 0; }
+
 private:
   const char* m_data = nullptr;
-  std::size_t m_size : 63;
-  std::size_t m_owned : 1;  // 1 when m_data is a block of m_size bytes that this text holds
+  std::size_t m_size : 62;
+  std::size_t m_owned : 1;   // 1 when m_data is a block of m_size bytes that this text holds
+  std::size_t m_marked : 1;  // the holder's
 };
