@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cstddef>
 #include <mutex>
 
 #include "platform/large_buffer.h"
@@ -158,7 +159,32 @@ CVXMLArena::~CVXMLArena() {
     if (m_next) m_next->m_prev = m_prev;
     --registry.arenaCount;
   }
+  while (m_large) {
+    LargeBlock* next = m_large->next;
+    ::operator delete(m_large);
+    m_large = next;
+  }
   GiveBackChunks(m_chunks);
+}
+
+void* CVXMLArena::AllocateLarge(std::size_t size) {
+  if (size > static_cast<std::size_t>(-1) - sizeof(LargeBlock)) throw std::bad_alloc();
+  auto* block = static_cast<LargeBlock*>(::operator new(offsetof(LargeBlock, bytes) + size));
+  block->prev = nullptr;
+  block->next = m_large;
+  if (m_large) m_large->prev = block;
+  m_large = block;
+  m_blocksInUse.store(m_blocksInUse.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+  return block->bytes;
+}
+
+void CVXMLArena::FreeLarge(void* pointer) noexcept {
+  auto* block = reinterpret_cast<LargeBlock*>(static_cast<char*>(pointer) - offsetof(LargeBlock, bytes));
+  if (block->prev) block->prev->next = block->next;
+  else m_large = block->next;
+  if (block->next) block->next->prev = block->prev;
+  m_blocksInUse.store(m_blocksInUse.load(std::memory_order_relaxed) - 1, std::memory_order_relaxed);
+  ::operator delete(block);
 }
 
 void* CVXMLArena::AllocateFromNewChunk(std::size_t size) {

@@ -1,6 +1,9 @@
 // The memory of a document's tree: every node a document makes, with its names, values, child lists
 // and attributes, comes from the document's own arena, and goes back to the system with the document.
 //
+// Everything a document makes is in its arena, whether it is in the tree or not: blocks larger than
+// the size classes (long values, long child lists) are kept on a list of the arena's and go with it too.
+//
 // A feed of some megabytes becomes hundreds of thousands of nodes. Taking each from malloc, and each
 // page of them from the kernel one fault at a time, cost more than parsing them; the arena carves
 // blocks from 2 MB chunks (the later ones backed by huge pages), keeps freed blocks for reuse by size,
@@ -29,15 +32,15 @@ public:
   CVXMLArena(const CVXMLArena&) = delete;
   CVXMLArena& operator=(const CVXMLArena&) = delete;
 
-  // A block of at least `size` bytes (at most kMaxBlock), aligned for any node.
+  // A block of at least `size` bytes, aligned for any node.
   void* Allocate(std::size_t size);
-  // Takes back a block of Allocate with the same `size`, for reuse.
+  // Takes back a block of Allocate with the same `size` (for reuse, unless it was a large one).
   void Free(void* block, std::size_t size) noexcept;
   // From now on freed blocks are only counted, not kept for reuse: the whole arena is about to go
   // (its document is being destroyed), and touching every block once more would only cost time.
   void StopReuse() { m_reuse = false; }
 
-  // Blocks above this size come from the heap.
+  // Blocks above this size come from the heap, one by one, each on the arena's list of large blocks.
   static constexpr std::size_t kMaxBlock = 4096;
   static constexpr std::size_t kChunkBytes = 2u << 20;
 
@@ -58,12 +61,21 @@ private:
   static std::size_t ClassOf(std::size_t size);
   static std::size_t BytesOf(std::size_t cls);
   void* AllocateFromNewChunk(std::size_t size);
+  // Blocks above kMaxBlock, behind a header that links them.
+  struct LargeBlock {
+    LargeBlock* prev;
+    LargeBlock* next;
+    alignas(std::max_align_t) char bytes[1];
+  };
+  void* AllocateLarge(std::size_t size);
+  void FreeLarge(void* block) noexcept;
 
   Block* m_free[kClasses] = {};  // freed blocks, by size class
   char* m_cursor = nullptr;      // the unused part of the current chunk
   char* m_limit = nullptr;
   void* m_chunks = nullptr;      // every chunk, linked through its first word
   std::size_t m_chunkCount = 0;
+  LargeBlock* m_large = nullptr;
   bool m_reuse = true;
   std::atomic<std::size_t> m_blocksInUse{0};  // written by the owning thread only
   CVXMLArena* m_prev = nullptr;  // every arena, for the counters
@@ -72,14 +84,13 @@ private:
 
 // A part of a node: from `arena`, or from the heap when it is null (or the block is large).
 inline void* VXMLAllocate(CVXMLArena* arena, std::size_t size) {
-  if (arena && size <= CVXMLArena::kMaxBlock) return arena->Allocate(size);
-  return ::operator new(size);
+  return arena ? arena->Allocate(size) : ::operator new(size);
 }
 
 // Gives back a block of VXMLAllocate with the same arena and size.
 inline void VXMLFree(CVXMLArena* arena, void* block, std::size_t size) noexcept {
   if (!block) return;
-  if (arena && size <= CVXMLArena::kMaxBlock) arena->Free(block, size);
+  if (arena) arena->Free(block, size);
   else ::operator delete(block);
 }
 
@@ -96,6 +107,7 @@ inline std::size_t CVXMLArena::BytesOf(std::size_t cls) {
 }
 
 inline void* CVXMLArena::Allocate(std::size_t size) {
+  if (__builtin_expect(size > kMaxBlock, 0)) return AllocateLarge(size);
   const std::size_t cls = ClassOf(size);
   void* block = m_free[cls];
   if (block) {
@@ -115,6 +127,10 @@ inline void* CVXMLArena::Allocate(std::size_t size) {
 }
 
 inline void CVXMLArena::Free(void* pointer, std::size_t size) noexcept {
+  if (__builtin_expect(size > kMaxBlock, 0)) {
+    FreeLarge(pointer);
+    return;
+  }
   const std::size_t cls = ClassOf(size);
   m_blocksInUse.store(m_blocksInUse.load(std::memory_order_relaxed) - 1, std::memory_order_relaxed);
   if (m_reuse) {

@@ -100,6 +100,9 @@ TEST_F(XmlArena, NodesNeverLeaveTheirDocument) {
   // Within the document a node moves freely; a node of the heap may join it, and goes with it.
   EXPECT_EQ(root->GetChildNodes()->Item(7)->AppendChild(item), item);
   root->AppendChild(new CVXMLElement("heap", "made with new"));
+  // A node that was never appended goes with the document too, its long value with it (no leak).
+  CVXMLElement* loose = doc->CreateElement("loose", std::string(100000, 'x'));
+  EXPECT_EQ(loose->GetText().size(), 100000u);
   // A copy is a node of the heap and outlives the document.
   std::unique_ptr<CVXMLNode> clone(item->CloneNode());
   doc.reset();
