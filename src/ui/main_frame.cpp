@@ -20,6 +20,7 @@
 #include "ui/feed_check_window.h"
 #include "ui/help_viewer.h"
 #include "ui/item_list_view.h"
+#include "ui/native_window.h"
 #include "ui/wx_text.h"
 
 namespace {
@@ -432,6 +433,12 @@ void CMainFrame::RestorePlacement() {
   // A window that was minimised comes back in its normal state.
   if (m_placement.showCmd == kShowMaximized) Maximize(true);
   m_placementRestored = true;
+}
+
+void CMainFrame::ShowRestored() {
+  RestorePlacement();
+  Show();
+  MoveShownWindow(this, wxPoint(m_placement.left, m_placement.top));
 }
 
 void CMainFrame::SavePlacement() {

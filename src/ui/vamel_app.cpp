@@ -37,8 +37,7 @@ CMainFrame* StartMainWindow(CDesktopInteraction& ui, const std::string& fileArgu
     delete frame;
     return nullptr;
   }
-  frame->RestorePlacement();
-  frame->Show();
+  frame->ShowRestored();
   return frame;
 }
 

@@ -34,10 +34,6 @@ protected:
     UiTest::SetUp();
     const char* dir = std::getenv("VAMELRSS_SCREENSHOT_DIR");
     m_shots = dir ? dir : "";
-    // The window frames and their titles are drawn by a window manager.
-    if (!m_shots.empty()) {
-      ASSERT_TRUE(StartWindowManager());
-    }
   }
 
   // The project shown: the one named, else the example site with the README's values.

@@ -1,6 +1,7 @@
 #include "ui/ui_fixture.h"
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/msgdlg.h>
@@ -32,7 +33,6 @@ void UiTest::SetUp() {
 
 void UiTest::TearDown() {
   if (frame) Close(frame);
-  if (m_windowManager) wxKill(m_windowManager, wxSIGTERM);
   EXPECT_EQ(dialogs.Pending(), 0u) << "expected dialogs never shown";
   VamelTest::TearDown();
 }
@@ -65,15 +65,12 @@ void UiTest::Close(CMainFrame* closing) {
   Pump();
 }
 
-bool UiTest::StartWindowManager() {
-  if (!HaveProgram("openbox")) {
-    ADD_FAILURE() << "openbox is not installed";
-    return false;
-  }
-  m_windowManager = wxExecute("openbox --sm-disable", wxEXEC_ASYNC);
-  if (m_windowManager <= 0) return false;
-  // The manager is up once the display names it in _NET_SUPPORTING_WM_CHECK.
-  return WaitFor([] { return RunCommand("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'") == 0; });
+wxRect UiTest::FrameOnScreen(wxWindow* window) {
+  GdkWindow* native = window->GetHandle() ? gtk_widget_get_window(window->GetHandle()) : nullptr;
+  if (!native) return wxRect();
+  GdkRectangle r;
+  gdk_window_get_frame_extents(native, &r);
+  return wxRect(r.x, r.y, r.width, r.height);
 }
 
 bool UiTest::WaitFor(const std::function<bool()>& condition, int seconds) {

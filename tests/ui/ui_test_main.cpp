@@ -1,11 +1,15 @@
 // The desktop app's tests run inside a wx application of their own: wx is started (with the dialogs'
 // resources and the Japanese translations the app uses), then the tests, then wx is shut down. Each run
-// starts itself again on a virtual display of its own (xvfb-run, 1280 by 800), so no window reaches the
-// developer's desktop; listing the tests needs no display.
+// starts itself again on a virtual display of its own (xvfb-run, 1280 by 800) with a window manager
+// (openbox), as a user's desktop has one: placement, focus and dialogs behave as they do there. No
+// window reaches the developer's desktop; listing the tests needs no display.
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/xrc/xmlres.h>
 
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -29,6 +33,38 @@ public:
   }
 };
 
+// True when `command` (a shell command) succeeds within about ten seconds of asking again and again.
+bool Eventually(const char* command) {
+  for (int i = 0; i < 500; ++i) {
+    if (std::system(command) == 0) return true;
+    usleep(20 * 1000);
+  }
+  return false;
+}
+
+// Starts openbox on the display and waits until it has taken the screen (it names itself in the root
+// window's _NET_SUPPORTING_WM_CHECK); its process id, 0 when it could not start. A display that was
+// only just made may not take connections yet, so the start is tried again once.
+pid_t StartWindowManager() {
+  if (!Eventually("xprop -root >/dev/null 2>&1")) {
+    std::fprintf(stderr, "the virtual display takes no connections\n");
+    return 0;
+  }
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    char* args[] = {const_cast<char*>("openbox"), const_cast<char*>("--sm-disable"), nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "openbox", nullptr, nullptr, args, environ) != 0) {
+      std::fprintf(stderr, "openbox could not be started: the desktop app's tests need it\n");
+      return 0;
+    }
+    if (Eventually("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'")) return pid;
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+  }
+  std::fprintf(stderr, "openbox did not take the display\n");
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,10 +82,14 @@ int main(int argc, char** argv) {
   }
   testing::InitGoogleTest(&argc, argv);
   if (listing) return RUN_ALL_TESTS();
+  const pid_t windowManager = StartWindowManager();
+  if (windowManager == 0) return 1;
   wxApp::SetInstance(new CTestApp);
   if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) return 1;
   const int result = RUN_ALL_TESTS();
   wxTheApp->OnExit();
   wxEntryCleanup();
+  kill(windowManager, SIGTERM);
+  waitpid(windowManager, nullptr, 0);
   return result;
 }
