@@ -292,7 +292,7 @@ CDownloadResult DownloadPage(const std::string& url, const std::string& folder, 
     if (!t.location.empty()) reason += "\n" + Lit("移動先:") + ServerTextToAnsi(t.location);
   } else if (t.fileError != 0 || (code == CURLE_WRITE_ERROR && !t.tooLarge)) {
     result.message = CUserMessage{Lit("ファイルのオープンに失敗しました") + ":" + destination + "\n" +
-                                      FromNativePath(std::strerror(t.fileError ? t.fileError : EIO)),
+                                      SystemErrorText(t.fileError ? t.fileError : EIO),
                                   MbButtons::Ok, MbIcon::Exclamation};
     return result;
   } else if (t.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {

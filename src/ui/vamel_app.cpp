@@ -3,6 +3,9 @@
 #include <wx/cmdline.h>
 #include <wx/intl.h>
 #include <wx/translation.h>
+#include <wx/uilocale.h>
+
+#include <clocale>
 #include <wx/xrc/xmlres.h>
 
 #include "app/list_layout.h"
@@ -26,6 +29,16 @@ void UseJapaneseTranslations() {
   translations->SetLanguage(wxLANGUAGE_JAPANESE);
   translations->AddStdCatalog();
   wxTranslations::Set(translations);
+}
+
+void UseUserLocale() {
+  // The toolkit's own windows and controls (file choosers, date pickers) speak the user's language and
+  // write dates in the user's order.
+  wxUILocale::UseDefault();
+  // Numbers keep the decimal point of the C locale: nothing the program writes or reads may depend on
+  // where it runs.
+  std::setlocale(LC_NUMERIC, "C");
+  UseJapaneseTranslations();
 }
 
 CMainFrame* StartMainWindow(CDesktopInteraction& ui, const std::string& fileArgument) {
@@ -55,7 +68,7 @@ bool CVamelRssApp::OnInit() {
   if (!wxApp::OnInit()) return false;
   SetAppName("VamelRss");
   SetVendorName("Vamel");
-  UseJapaneseTranslations();
+  UseUserLocale();
   wxXmlResource::Get()->InitAllHandlers();
   InitXmlResource();
   ListHeightPercent();  // read once, at start-up

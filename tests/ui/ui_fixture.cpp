@@ -12,6 +12,8 @@
 #include <thread>
 
 #include "app/list_layout.h"
+#include "ui/item_list_ctrl.h"
+#include "ui/item_list_view.h"
 #include "ui/main_frame.h"
 #include "ui/vamel_app.h"
 
@@ -53,7 +55,13 @@ CMainFrame* UiTest::Start(const std::string& file, bool expectStarted) {
   frame = StartMainWindow(desktop, file);
   if (expectStarted) {
     EXPECT_NE(frame, nullptr);
-    if (frame) WaitFor([this] { return frame->IsShownOnScreen(); });
+    // Shown, in the size the window manager gave it, and laid out for that size.
+    if (frame) {
+      EXPECT_TRUE(WaitFor([this] {
+        return frame->IsShownOnScreen() && FrameOnScreen(frame).GetSize() == frame->GetSize() &&
+               frame->View()->List()->GetSize().y > 0;
+      }));
+    }
   }
   Pump();
   return frame;

@@ -1,5 +1,6 @@
 // The desktop app's tests run inside a wx application of their own: wx is started (with the dialogs'
-// resources and the Japanese translations the app uses), then the tests, then wx is shut down. Each run
+// resources and the locale and translations the app uses, for a Japanese user), then the tests, then wx
+// is shut down. Each run
 // starts itself again on a virtual display of its own (xvfb-run, 1280 by 800) with a window manager
 // (openbox), as a user's desktop has one: placement, focus and dialogs behave as they do there. No
 // window reaches the developer's desktop; listing the tests needs no display.
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "ui/vamel_app.h"
@@ -26,16 +28,17 @@ namespace {
 class CTestApp : public wxApp {
 public:
   bool OnInit() override {
-    UseJapaneseTranslations();
+    UseUserLocale();
     wxXmlResource::Get()->InitAllHandlers();
     InitXmlResource();
     return true;
   }
 };
 
-// True when `command` (a shell command) succeeds within about ten seconds of asking again and again.
-bool Eventually(const char* command) {
-  for (int i = 0; i < 500; ++i) {
+// True when `command` (a shell command) succeeds within about ten seconds of asking again and again,
+// while `alive` holds.
+bool Eventually(const char* command, const std::function<bool()>& alive = [] { return true; }) {
+  for (int i = 0; i < 500 && alive(); ++i) {
     if (std::system(command) == 0) return true;
     usleep(20 * 1000);
   }
@@ -43,8 +46,7 @@ bool Eventually(const char* command) {
 }
 
 // Starts openbox on the display and waits until it has taken the screen (it names itself in the root
-// window's _NET_SUPPORTING_WM_CHECK); its process id, 0 when it could not start. A display that was
-// only just made may not take connections yet, so the start is tried again once.
+// window's _NET_SUPPORTING_WM_CHECK); its process id, 0 when it could not start.
 pid_t StartWindowManager() {
   if (!Eventually("xprop -root >/dev/null 2>&1")) {
     std::fprintf(stderr, "the virtual display takes no connections\n");
@@ -57,9 +59,13 @@ pid_t StartWindowManager() {
       std::fprintf(stderr, "openbox could not be started: the desktop app's tests need it\n");
       return 0;
     }
-    if (Eventually("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'")) return pid;
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
+    bool ended = false;
+    auto alive = [pid, &ended] { return !(ended = ended || waitpid(pid, nullptr, WNOHANG) == pid); };
+    if (Eventually("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'", alive)) return pid;
+    if (!ended) {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+    }
   }
   std::fprintf(stderr, "openbox did not take the display\n");
   return 0;
@@ -72,8 +78,10 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) listing = listing || std::strcmp(argv[i], "--gtest_list_tests") == 0;
   if (!listing && !std::getenv("VAMELRSS_UI_TEST_DISPLAY")) {
     setenv("VAMELRSS_UI_TEST_DISPLAY", "1", 1);
+    // The app is used as a Japanese user runs it.
+    setenv("LC_ALL", "ja_JP.UTF-8", 1);
     std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"), const_cast<char*>("-s"),
-                               const_cast<char*>("-screen 0 1280x800x24")};
+                               const_cast<char*>("-screen 0 1280x800x24 -noreset")};
     for (int i = 0; i < argc; ++i) args.push_back(argv[i]);
     args.push_back(nullptr);
     execvp("xvfb-run", args.data());
