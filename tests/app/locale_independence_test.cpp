@@ -20,6 +20,7 @@
 #include "model/project_file.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
+#include "platform/clock.h"
 #include "platform/text_codec.h"
 #include "settings/options.h"
 #include "support/test_env.h"
@@ -28,6 +29,10 @@ namespace {
 
 class LocaleIndependence : public VamelTest {
 protected:
+  void SetUp() override {
+    VamelTest::SetUp();
+    SetCurrentTimeOverride(1136163784);  // the feeds' build date
+  }
   void TearDown() override {
     std::setlocale(LC_ALL, "C");
     VamelTest::TearDown();
