@@ -109,8 +109,8 @@ CFileDialogResult CDesktopInteraction::ChooseFile(const CFileDialogRequest& requ
   if (dialog.ShowModal() != wxID_OK) return result;
   result.ok = true;
   result.filterIndex = dialog.GetFilterIndex() + 1;
+  // A name without an extension is the caller's to complete (ChooseSavePath).
   result.path = FromWx(dialog.GetPath());
-  if (request.save) result.path = WithExtension(result.path, ExtensionForSave(entries, result.filterIndex, request.defaultExt));
   return result;
 }
 

@@ -1,5 +1,6 @@
 // The main window as a user meets it: start-up, placement, the menus, the item list and its commands,
 // the item editor and the preview, driven through real windows and events.
+#include <gtk/gtk.h>
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/datectrl.h>
@@ -180,6 +181,44 @@ TEST_F(MainWindow, OpenRemembersItsFilterEntry) {
     return Answer(wxID_CANCEL);
   });
   ASSERT_TRUE(Run(ID_FILE_OPEN));
+}
+
+TEST_F(MainWindow, SaveAsAsksBeforeReplacingTheFileANameWithoutExtensionGives) {
+  const std::string file = MakeExampleProject();
+  Start(file);
+  WriteFile(TempPath("feed.xml"), "old");
+  // "feed" typed into the real chooser, with the entry "RSS2.0ﾌｧｲﾙ(*.xml)", and confirmed.
+  dialogs.Then([](wxDialog*) { return Answer(wxID_NONE); });  // wxFileDialog::ShowModal
+  dialogs.Then([this](wxDialog* d) {                           // the dialog it runs
+    wxDynamicCast(d, wxFileDialog)->SetFilterIndex(2);
+    d->CallAfter([this, d] {
+      auto* chooser = GTK_FILE_CHOOSER(d->GetHandle());
+      gtk_file_chooser_set_current_folder(chooser, TempFolder().c_str());
+      gtk_file_chooser_set_current_name(chooser, "feed");
+      gtk_dialog_response(GTK_DIALOG(d->GetHandle()), GTK_RESPONSE_ACCEPT);
+    });
+    return Answer(wxID_NONE);
+  });
+  dialogs.Then([this](wxDialog* d) {
+    EXPECT_EQ(wxDynamicCast(d, wxMessageDialog)->GetMessage(), ToWx(TempPath("feed.xml")) + Wx(" は既に存在します。\r\n上書きしますか?"));
+    return Answer(wxID_NO);
+  });
+  // The chooser again, with the name that was asked about; cancelled.
+  std::string proposed;
+  dialogs.Then([](wxDialog*) { return Answer(wxID_NONE); });
+  dialogs.Then([&proposed](wxDialog* d) {
+    d->CallAfter([&proposed, d] {
+      gchar* name = gtk_file_chooser_get_current_name(GTK_FILE_CHOOSER(d->GetHandle()));
+      proposed = name ? name : "";
+      g_free(name);
+      gtk_dialog_response(GTK_DIALOG(d->GetHandle()), GTK_RESPONSE_CANCEL);
+    });
+    return Answer(wxID_NONE);
+  });
+  ASSERT_TRUE(Run(ID_FILE_SAVE_AS));
+  EXPECT_EQ(proposed, "feed.xml");
+  EXPECT_EQ(ReadFile(TempPath("feed.xml")), "old");
+  EXPECT_EQ(frame->GetTitle(), Wx("site.fpj - VamelRss"));
 }
 
 TEST_F(MainWindow, ItemCommandsOnTheList) {
