@@ -95,6 +95,15 @@ void ShowHelpTopic(wxWindow* parent, int contextNumber) {
   if (wxHtmlHelpController* help = Controller(parent)) help->Display(contextNumber);
 }
 
+void BindHelpKey(wxDialog* dialog, int contextNumber) {
+  // GTK turns no key into a help request, so F1 is taken before the dialog's controls see it.
+  dialog->Bind(wxEVT_CHAR_HOOK, [dialog, contextNumber](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_F1 && event.GetModifiers() == wxMOD_NONE) ShowHelpTopic(dialog, contextNumber);
+    else event.Skip();
+  });
+  dialog->Bind(wxEVT_HELP, [dialog, contextNumber](wxHelpEvent&) { ShowHelpTopic(dialog, contextNumber); });
+}
+
 std::string CurrentHelpPage() {
   for (Viewer* viewer : {&ModalViewer(), &FrameViewer()}) {
     if (!viewer->controller || !viewer->controller->GetHelpWindow()) continue;

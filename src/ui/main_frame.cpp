@@ -276,9 +276,10 @@ void CMainFrame::RebuildRecentFiles() {
     return;
   }
   for (size_t i = 0; i < recent.size(); ++i) {
-    wxString label = wxString::Format("&%d ", static_cast<int>(i + 1)) + ToWx(recent[i]);
-    label.Replace("&", "&&", true);
-    label.replace(0, 2, wxString::Format("&%d", static_cast<int>(i + 1)));
+    // "&1 /path/site.fpj": the number is the mnemonic, an "&" of the path is shown as it is.
+    wxString path = ToWx(recent[i]);
+    path.Replace("&", "&&", true);
+    const wxString label = wxString::Format("&%d ", static_cast<int>(i + 1)) + path;
     m_fileMenu->Insert(at + i, placeholderId + static_cast<int>(i), label, Wx("この文書を開きます"));
   }
 }

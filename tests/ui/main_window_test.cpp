@@ -361,13 +361,19 @@ TEST_F(MainWindow, DroppedFilesOpenInTurnAndTheVersionDialogHasItsLinks) {
   const std::string file = MakeExampleProject();
   Start(file);
   // Two project files dropped at once: each is opened in turn, the last stays open.
-  std::filesystem::copy_file(file, TempPath("first.fpj"));
+  std::filesystem::copy_file(file, TempPath("first&.fpj"));
   std::filesystem::copy_file(file, TempPath("second.fpj"));
-  auto* dropped = new wxString[2]{ToWx(TempPath("first.fpj")), ToWx(TempPath("second.fpj"))};
+  auto* dropped = new wxString[2]{ToWx(TempPath("first&.fpj")), ToWx(TempPath("second.fpj"))};
   wxDropFilesEvent drop(wxEVT_DROP_FILES, 2, dropped);  // the event owns the names
   frame->GetEventHandler()->ProcessEvent(drop);
   EXPECT_EQ(frame->Doc().GetPathName(), TempPath("second.fpj"));
-  EXPECT_EQ(GetRecentFiles().at(1), TempPath("first.fpj"));
+  EXPECT_EQ(GetRecentFiles().at(1), TempPath("first&.fpj"));
+  // The recent files in the file menu: the number as mnemonic, then the path as it is.
+  wxMenuItem* recent1 = frame->GetMenuBar()->FindItem(WxIdOfCommand(ID_FILE_MRU_FIRST));
+  wxMenuItem* recent2 = frame->GetMenuBar()->FindItem(WxIdOfCommand(ID_FILE_MRU_FIRST + 1));
+  ASSERT_TRUE(recent1 && recent2);
+  EXPECT_EQ(recent1->GetItemLabel(), "&1 " + ToWx(TempPath("second.fpj")));
+  EXPECT_EQ(recent2->GetItemLabelText(), "2 " + ToWx(TempPath("first&.fpj")));
 
   // The version dialog: the version line and two links, blue until followed, with the hand pointer.
   dialogs.Then([](wxDialog* d) {

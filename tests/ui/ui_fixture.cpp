@@ -28,6 +28,13 @@ int CDialogScript::Enter(wxDialog* dialog) {
   return m_handlers[m_next++](dialog);
 }
 
+CDialogScript::Handler CDialogScript::Drive(std::function<void(wxDialog*)> user) {
+  return [user](wxDialog* dialog) {
+    dialog->CallAfter([dialog, user] { user(dialog); });
+    return static_cast<int>(wxID_NONE);
+  };
+}
+
 void UiTest::SetUp() {
   VamelTest::SetUp();
   SetListHeightPercent(ListHeightPercent());

@@ -43,6 +43,8 @@ public:
   ~CDialogScript() override { Unregister(); }
 
   void Then(Handler handler) { m_handlers.push_back(std::move(handler)); }
+  // A modal dialog that the test drives: `user` gets it once it runs and does what the user does.
+  static Handler Drive(std::function<void(wxDialog*)> user);
   std::vector<wxString> titles;  // the titles of the dialogs seen, in order
   size_t Pending() const { return m_handlers.size() - m_next; }
 

@@ -43,7 +43,7 @@ CItemEditorDialog::CItemEditorDialog(wxWindow* parent, CRssFile& project, CRssIt
   Bind(wxEVT_BUTTON, &CItemEditorDialog::OnImport, this, XRCID("import"));
   Bind(wxEVT_BUTTON, &CItemEditorDialog::OnOpenLocal, this, XRCID("open_local"));
   Bind(wxEVT_BUTTON, &CItemEditorDialog::OnTags, this, XRCID("tags"));
-  Bind(wxEVT_HELP, [this](wxHelpEvent&) { ShowHelpTopic(this, kItemEditorHelpTopic); });
+  BindHelpKey(this, kItemEditorHelpTopic);
   Fit();
   SetMinSize(GetSize());
   CentreOnParent();
