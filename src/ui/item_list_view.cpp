@@ -79,7 +79,8 @@ CVamelRssView::CVamelRssView(wxWindow* parent, CVamelRssDoc& doc)
   m_list->Bind(wxEVT_LIST_ITEM_DESELECTED, &CVamelRssView::OnRowState, this);
   m_list->Bind(wxEVT_LIST_ITEM_FOCUSED, &CVamelRssView::OnRowState, this);
   m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CVamelRssView::OnRowActivated, this);
-  m_list->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, &CVamelRssView::OnRightClick, this);
+  // Anywhere in the list, rows or empty space, and the keyboard's menu key.
+  m_list->Bind(wxEVT_CONTEXT_MENU, &CVamelRssView::OnContextMenu, this);
   m_mode->Bind(wxEVT_CHOICE, &CVamelRssView::OnPreviewMode, this);
   Bind(wxEVT_BUTTON, &CVamelRssView::OnButton, this);
 }
@@ -229,13 +230,21 @@ void CVamelRssView::OnRowState(wxListEvent& event) {
 
 void CVamelRssView::OnRowActivated(wxListEvent&) { OnCommand(ID_ITEM_EDIT); }
 
-void CVamelRssView::OnRightClick(wxListEvent&) {
+void CVamelRssView::OnContextMenu(wxContextMenuEvent& event) {
   wxMenu menu;
   for (const MenuRow& row : kContextMenu) {
     if (!row.label) menu.AppendSeparator();
     else menu.Append(WxIdOfCommand(row.command), Wx(row.label));
   }
-  const int chosen = GetPopupMenuSelectionFromUser(menu, ScreenToClient(wxGetMousePosition()));
+  // From the keyboard there is no pointer position: the menu comes at the current row.
+  wxPoint at = event.GetPosition();
+  if (at == wxDefaultPosition) {
+    wxRect row;
+    const int current = m_list->GetCurrent();
+    at = current >= 0 && m_list->GetItemRect(current, row) ? m_list->ClientToScreen(row.GetBottomLeft())
+                                                            : m_list->GetScreenPosition();
+  }
+  const int chosen = GetPopupMenuSelectionFromUser(menu, ScreenToClient(at));
   if (chosen != wxID_NONE) OnCommand(CommandOfWxId(chosen));
 }
 

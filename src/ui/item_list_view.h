@@ -46,7 +46,7 @@ private:
   void OnCaptureLost(wxMouseCaptureLostEvent& event);
   void OnRowState(wxListEvent& event);
   void OnRowActivated(wxListEvent& event);
-  void OnRightClick(wxListEvent& event);
+  void OnContextMenu(wxContextMenuEvent& event);
   void OnPreviewMode(wxCommandEvent& event);
   void OnButton(wxCommandEvent& event);
   void EndDrag();

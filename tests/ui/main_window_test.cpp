@@ -12,6 +12,7 @@
 #include <wx/textctrl.h>
 #include <wx/timectrl.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 #include <wx/webview.h>
 
 #include <filesystem>
@@ -276,6 +277,46 @@ TEST_F(MainWindow, ItemCommandsOnTheList) {
   Run(ID_ITEM_UP);
   EXPECT_TRUE(frame->Doc().IsModified());
   EXPECT_EQ(List().GetCurrent(), 0);
+}
+
+TEST_F(MainWindow, TheListsContextMenuComesOnRowsOnEmptySpaceAndFromTheKeyboard) {
+  Start(MakeExampleProject());
+  // Each menu that opens is counted and closed with Escape.
+  int opened = 0;
+  View().Bind(wxEVT_MENU_OPEN, [&opened](wxMenuEvent& event) {
+    if (event.GetMenu() && event.GetMenu()->GetMenuItemCount() == 14) {
+      ++opened;
+      wxTheApp->CallAfter([] { wxUIActionSimulator().Char(WXK_ESCAPE); });
+    }
+    event.Skip();
+  });
+  auto rightClick = [this, &opened](wxPoint at) {
+    const int before = opened;
+    wxUIActionSimulator user;
+    user.MouseMove(List().ClientToScreen(at));
+    user.MouseDown(wxMOUSE_BTN_RIGHT);
+    Pump();
+    user.MouseUp(wxMOUSE_BTN_RIGHT);
+    WaitFor([&opened, before] { return opened > before; }, 10);
+    Pump();
+    return opened - before;
+  };
+  wxRect row;
+  ASSERT_TRUE(List().GetItemRect(1, row));
+  EXPECT_EQ(rightClick(wxPoint(row.x + 20, row.y + row.height / 2)), 1);
+  EXPECT_EQ(List().GetCurrent(), 1);
+  // The keyboard's way, Shift+F10 in the list.
+  List().SetFocus();
+  ASSERT_TRUE(WaitFor([this] { return wxWindow::FindFocus() == &List() || List().IsDescendant(wxWindow::FindFocus()); }));
+  const int before = opened;
+  wxUIActionSimulator().Char(WXK_F10, wxMOD_SHIFT);
+  EXPECT_TRUE(WaitFor([&opened, before] { return opened > before; }, 10));
+  // A project without items, as it opens: the list is all empty space.
+  const std::string empty = TempPath("empty.fpj");
+  ASSERT_EQ(RunCommand("'" VAMELRSS_CLI "' new '" + empty + "' --title Empty >/dev/null"), 0);
+  ASSERT_TRUE(frame->OpenDocument(empty));
+  ASSERT_EQ(List().GetItemCount(), 0);
+  EXPECT_EQ(rightClick(wxPoint(40, List().GetClientSize().y / 2)), 1);
 }
 
 TEST_F(MainWindow, ItemEditorStoresTheDateAndTimeAndKnowsTheLocalFolder) {
