@@ -153,18 +153,20 @@ bool CVamelRssView::OnCommand(int command) {
   CInteraction& ui = m_doc.UI();
   const int current = m_list->GetCurrent();
   CItemCommandResult r;
+  // Commands that may take away or shorten the widest text of a column measure the columns again;
+  // moving, sorting and a new category keep every text of the list.
   switch (command) {
     case ID_ITEM_ADD:
       r = AddItemCommand(project, ui);
-      ApplyItemCommand(r.changed, r.row, false);
+      ApplyItemCommand(r.changed, r.row, true);
       return true;
     case ID_ITEM_EDIT:
       r = EditItemCommand(project, current, ui);
-      ApplyItemCommand(r.changed, r.row, false);
+      ApplyItemCommand(r.changed, r.row, true);
       return true;
     case ID_ITEM_DELETE:
       r = DeleteItemsCommand(project, m_list->GetSelectedIndexes(), ui);
-      ApplyItemCommand(r.changed, r.row, false);
+      ApplyItemCommand(r.changed, r.row, true);
       return true;
     case ID_ITEM_UP: r = MoveItemUp(project, current); break;
     case ID_ITEM_DOWN: r = MoveItemDown(project, current); break;

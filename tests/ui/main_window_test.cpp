@@ -266,6 +266,23 @@ TEST_F(MainWindow, ItemCommandsOnTheList) {
   EXPECT_EQ(List().GetItemCount(), 2);
   EXPECT_EQ(List().GetCurrent(), 1);
 
+  // The columns follow their widest text both ways: a long title widens the first, and it narrows
+  // again when that item is edited shorter or deleted.
+  const int narrow = List().GetColumnWidth(0);
+  dialogs.Then(EditorAnswer("https://yamanote.example.jp/long.html", "a title much longer than any other title in this list"));
+  ASSERT_TRUE(Run(ID_ITEM_ADD));
+  EXPECT_GT(List().GetColumnWidth(0), narrow + 100);
+  List().SelectOnly(0);
+  dialogs.Then(EditorAnswer("https://yamanote.example.jp/long.html", "short"));
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  EXPECT_EQ(List().GetColumnWidth(0), narrow);
+  dialogs.Then(EditorAnswer("https://yamanote.example.jp/long.html", "a title much longer than any other title in this list"));
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  dialogs.Then([](wxDialog*) { return Answer(wxID_OK); });
+  ASSERT_TRUE(Run(ID_ITEM_DELETE));
+  EXPECT_EQ(List().GetColumnWidth(0), narrow);
+  ASSERT_EQ(List().GetItemCount(), 2);
+
   // Move up on row 0 and down on the last row do nothing; a move marks the project modified.
   frame->Doc().SetModifiedFlag(false);
   List().SelectOnly(0);
@@ -347,6 +364,35 @@ TEST_F(MainWindow, ItemEditorStoresTheDateAndTimeAndKnowsTheLocalFolder) {
   });
   ASSERT_TRUE(Run(ID_ITEM_EDIT));
   EXPECT_EQ(Project().GetAt(0)->title, title);
+}
+
+TEST_F(MainWindow, ItemEditorShowsADescriptionsLinesAndKeepsItUntilChanged) {
+  const std::string file = MakeExampleProject();
+  Start(file);
+  // A harvested description with CR LF between its lines.
+  Project().GetAt(0)->description = J("一行目\r\n二行目");
+  List().SelectOnly(0);
+  dialogs.Then([](wxDialog* d) {
+    d->TransferDataToWindow();
+    auto* box = wxDynamicCast(d->FindWindow(XRCID("description")), wxTextCtrl);
+    EXPECT_TRUE(box->IsMultiLine());
+    EXPECT_EQ(box->GetNumberOfLines(), 2);
+    EXPECT_EQ(box->GetLineText(1), Wx("二行目"));
+    EXPECT_GE(box->GetSize().y, 2 * box->GetCharHeight());
+    d->TransferDataFromWindow();
+    return Answer(wxID_OK);
+  });
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  EXPECT_EQ(Project().GetAt(0)->description, J("一行目\r\n二行目"));  // untouched, every byte kept
+  // Edited, it takes what the user wrote.
+  dialogs.Then([](wxDialog* d) {
+    d->TransferDataToWindow();
+    wxDynamicCast(d->FindWindow(XRCID("description")), wxTextCtrl)->SetValue(Wx("新しい説明"));
+    d->TransferDataFromWindow();
+    return Answer(wxID_OK);
+  });
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  EXPECT_EQ(Project().GetAt(0)->description, J("新しい説明"));
 }
 
 TEST_F(MainWindow, PreviewShowsTheItemAndSwallowsAppAddresses) {
