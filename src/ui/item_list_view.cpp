@@ -34,6 +34,9 @@ const ButtonRow kButtons[] = {
 
 const char* const kPreviewModes[] = {"詳細", "ローカル", "URL"};
 
+// The narrowest the list and the preview become.
+constexpr int kMinimumListWidth = 160;
+
 // The list's context menu "リスト": label and command, 0 for a separator.
 struct MenuRow {
   const char* label;
@@ -117,19 +120,35 @@ void CVamelRssView::RefreshList(int row, bool remeasure) {
   if (row >= 0) PreviewItem(row);
 }
 
-void CVamelRssView::LayoutControls() {
-  const wxSize client = GetClientSize();
-  // Every button takes the size the widest label needs, the size of button 1002 in the layout.
+wxSize CVamelRssView::ButtonSize() const {
   wxSize button(0, 0);
   for (wxButton* b : m_buttons) button.IncTo(b->GetBestSize());
   button.IncTo(m_create->GetBestSize());
-  const CListLayout layout = ComputeListLayout(CLayoutRect{0, 0, client.x, client.y}, button.x, button.y, ListHeightPercent());
+  return button;
+}
+
+int CVamelRssView::MinimumPaneHeight() const {
+  // The list's header, a row and a scroll bar.
+  return 3 * (m_list->GetCharHeight() + 8);
+}
+
+void CVamelRssView::LayoutControls() {
+  const wxSize client = GetClientSize();
+  const wxSize button = ButtonSize();
+  const CListLayout layout = ComputeListLayout(CLayoutRect{0, 0, client.x, client.y}, button.x, button.y, ListHeightPercent(),
+                                               MinimumPaneHeight());
   for (size_t k = 0; k < m_buttons.size(); ++k) m_buttons[k]->SetSize(ToWx(layout.buttons[k]));
   m_mode->SetSize(ToWx(layout.buttons[5]));
   m_create->SetSize(ToWx(layout.create));
   m_list->SetSize(ToWx(layout.list));
   m_preview->SetSize(ToWx(layout.preview));
   m_splitter = ToWx(layout.splitter);
+}
+
+wxSize CVamelRssView::MinimumClientSize() const {
+  const wxSize button = ButtonSize();
+  const CLayoutRect smallest = MinimumListLayoutSize(button.x, button.y, kMinimumListWidth, MinimumPaneHeight());
+  return wxSize(smallest.Width(), smallest.Height());
 }
 
 void CVamelRssView::PreviewItem(int index) {

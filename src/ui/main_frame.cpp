@@ -132,9 +132,6 @@ void Append(wxMenu* menu, int command, const char* text) {
   menu->Append(WxIdOfCommand(command), Wx(text), Wx(PromptOf(command)));
 }
 
-// The smallest main window: the list, its buttons and the preview still fit.
-const wxSize kMinimumSize(360, 240);
-
 // The status bar's pane of the feed check's summary.
 constexpr int kCheckPane = 5;
 
@@ -147,12 +144,12 @@ CMainFrame::CMainFrame(CDesktopInteraction& ui)
     : wxFrame(nullptr, wxID_ANY, "VamelRss", wxDefaultPosition, wxSize(700, 500)), m_ui(ui),
       m_doc(std::make_unique<CDesktopDoc>(ui)) {
   SetIcons(AppIcons());
-  SetMinSize(kMinimumSize);
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
   m_view = new CVamelRssView(this, *m_doc);
   m_doc->SetViewUpdate([this] { m_view->RefreshList(0); });
+  UpdateMinimumSize();
   // F1 opens the help's contents, as the help command does.
   wxAcceleratorEntry help(wxACCEL_NORMAL, WXK_F1, WxIdOfCommand(ID_HELP_FINDER));
   SetAcceleratorTable(wxAcceleratorTable(1, &help));
@@ -400,7 +397,16 @@ void CMainFrame::ShowFeedCheck() {
   m_checkWindow->Raise();
 }
 
+void CMainFrame::UpdateMinimumSize() {
+  // What the view needs, the menus, bars and frame around it, and the toolbar's every button.
+  const wxSize around = GetSize() - GetClientSize();
+  wxSize smallest = m_view->MinimumClientSize() + around;
+  if (GetToolBar() && GetToolBar()->IsShown()) smallest.IncTo(wxSize(GetToolBar()->GetBestSize().x + around.x, 0));
+  if (smallest != GetMinSize()) SetMinSize(smallest);
+}
+
 void CMainFrame::OnIdle(wxIdleEvent& event) {
+  UpdateMinimumSize();
   RememberNormalRect();
   m_viewMenu->Enable(WxIdOfCommand(ID_FEED_CHECK), m_hasFindings);
   UpdateIndicators();
@@ -417,7 +423,8 @@ void CMainFrame::RememberNormalRect() {
   const wxRect r = GetRect();
   // A window being mapped or taken over by the window manager passes through sizes the toolkit makes up
   // (a few pixels, or exactly the minimum size) before the requested one arrives.
-  if (r.width < kMinimumSize.x || r.height < kMinimumSize.y || r.GetSize() == kMinimumSize) return;
+  const wxSize smallest = GetMinSize();
+  if (r.width < smallest.x || r.height < smallest.y || r.GetSize() == smallest) return;
   m_placement.left = r.x;
   m_placement.top = r.y;
   m_placement.right = r.x + r.width;

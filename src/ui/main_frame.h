@@ -53,6 +53,7 @@ private:
   void RestorePlacement();
   void SavePlacement();
   void UpdateIndicators();
+  void UpdateMinimumSize();
   void OnMenu(wxCommandEvent& event);
   void OnClose(wxCloseEvent& event);
   void OnDropFiles(wxDropFilesEvent& event);

@@ -20,6 +20,7 @@
 #include "app/command_ids.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
+#include "app/list_layout.h"
 #include "app/window_placement.h"
 #include "settings/options.h"
 #include "settings/recent_files.h"
@@ -488,4 +489,48 @@ TEST_F(MainWindow, DroppedFilesOpenInTurnAndTheVersionDialogHasItsLinks) {
     return static_cast<int>(wxID_OK);
   });
   EXPECT_TRUE(Run(ID_APP_ABOUT));
+}
+
+TEST_F(MainWindow, AtItsSmallestNothingOverlapsOrGoesMissing) {
+  Start(MakeExampleProject());
+  // GTK's complaints about sizes it cannot give are counted while the window is made small.
+  static int complaints = 0;
+  const guint handler = g_log_set_handler(
+      "Gtk", GLogLevelFlags(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING),
+      [](const gchar*, GLogLevelFlags, const gchar* message, gpointer) {
+        ++complaints;
+        ADD_FAILURE() << message;
+      },
+      nullptr);
+  const wxSize smallest = frame->GetMinSize();
+  frame->SetSize(smallest);
+  ASSERT_TRUE(WaitFor([&] { return FrameOnScreen(frame).GetSize() == smallest && frame->GetSize() == smallest; }, 10))
+      << FrameOnScreen(frame);
+  for (int percent : {1, 50, 99}) {
+    SetListHeightPercent(percent);
+    View().LayoutControls();
+    Pump();
+    // The column: five buttons, the preview mode and "作成(&X)", apart from each other and from the
+    // panes, all inside the view.
+    std::vector<wxRect> column;
+    for (const char* name : {"追加(&A)...", "編集(&R)...", "削除(&D)...", "一つ上へ(&U)...", "一つ下へ(&W)...", "作成(&X)"}) {
+      wxWindow* button = wxWindow::FindWindowByLabel(Wx(name), &View());
+      ASSERT_NE(button, nullptr) << name;
+      column.push_back(button->GetRect());
+    }
+    column.push_back(wxWindow::FindWindowById(IDC_PREVIEW_MODE, &View())->GetRect());
+    const wxRect client(View().GetClientSize());
+    for (size_t a = 0; a < column.size(); ++a) {
+      EXPECT_TRUE(client.Contains(column[a])) << percent << " " << a << " " << column[a];
+      for (size_t b = a + 1; b < column.size(); ++b) EXPECT_FALSE(column[a].Intersects(column[b])) << percent << " " << a << " " << b;
+      EXPECT_FALSE(column[a].Intersects(List().GetRect()));
+    }
+    // Both panes show something: the list at least its header and a row.
+    EXPECT_GE(List().GetSize().y, 2 * (List().GetCharHeight() + 8)) << percent;
+    EXPECT_GE(View().Preview()->GetSize().y, 2 * (List().GetCharHeight() + 8)) << percent;
+  }
+  // The toolbar has room for every button.
+  EXPECT_GE(frame->GetToolBar()->GetSize().x, frame->GetToolBar()->GetBestSize().x);
+  g_log_remove_handler("Gtk", handler);
+  EXPECT_EQ(complaints, 0);
 }
