@@ -445,6 +445,31 @@ TEST_F(MainWindow, EveryMenuCommandHasItsHandler) {
   Pump();
 }
 
+TEST_F(MainWindow, ExitAndSaveAsHaveNoKeysOfTheirOwn) {
+  Start(MakeExampleProject());
+  frame->Raise();
+  ASSERT_TRUE(WaitFor([this] { return wxGetTopLevelParent(wxWindow::FindFocus()) == frame; }));
+  // GTK gives its stock items their keys (Ctrl+Q to quit, Shift+Ctrl+S to save as); the menus here have
+  // only the keys listed with their texts. Neither key does anything.
+  wxUIActionSimulator user;
+  user.Char('q', wxMOD_CONTROL);
+  user.Char('s', wxMOD_CONTROL | wxMOD_SHIFT);
+  for (int i = 0; i < 20; ++i) Pump();
+  if (!wxTopLevelWindows.Find(frame) || frame->IsBeingDeleted()) {
+    frame = nullptr;
+    FAIL() << "the window was closed";
+  }
+  wxMenuItem* exit = frame->GetMenuBar()->FindItem(WxIdOfCommand(ID_APP_EXIT));
+  EXPECT_EQ(exit->GetItemLabel(), Wx("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
+  // Ctrl+N is one of them: it still starts a new project.
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_EQ(d->GetTitle(), Wx("RSSの新規作成"));
+    return Answer(wxID_CANCEL);
+  });
+  user.Char('n', wxMOD_CONTROL);
+  EXPECT_TRUE(WaitFor([this] { return dialogs.Pending() == 0; }, 10));
+}
+
 TEST_F(MainWindow, DroppedFilesOpenInTurnAndTheVersionDialogHasItsLinks) {
   const std::string file = MakeExampleProject();
   Start(file);
