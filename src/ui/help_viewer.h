@@ -20,3 +20,5 @@ void BindHelpKey(wxDialog* dialog, int contextNumber);
 
 // The page the help window shows ("" when none is open): tests and the troubleshooting of a broken book.
 std::string CurrentHelpPage();
+// The window that shows it (null when none is open).
+wxWindow* HelpWindow();

@@ -1,5 +1,6 @@
 // The help book in the desktop app: the contents and the topics by context number open their pages;
 // without a book the user is told so.
+#include <wx/display.h>
 #include <wx/msgdlg.h>
 #include <wx/uiaction.h>
 
@@ -49,9 +50,18 @@ TEST_F(Help, TopicsByContextNumber) {
   setenv("VAMELRSS_HELP_BOOK", VAMELRSS_HELP_BOOK, 1);
   const std::string file = MakeExampleProject();
   Start(file);
+  // The main window toward the screen's right edge: the help comes over it, whole on the screen.
+  frame->SetSize(560, 260, 700, 500);
+  ASSERT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(560, 260, 700, 500); }, 10));
   ASSERT_TRUE(frame->RunCommand(ID_HELP_FINDER));
   ASSERT_TRUE(WaitFor([] { return !CurrentHelpPage().empty(); }));
   EXPECT_EQ(PageName(CurrentHelpPage()), "index.html");
+  wxWindow* help = wxGetTopLevelParent(HelpWindow());
+  ASSERT_NE(help, nullptr);
+  const wxRect screen = wxDisplay(wxDisplay::GetFromWindow(frame)).GetClientArea();
+  ASSERT_TRUE(WaitFor([help] { return help->IsShownOnScreen() && FrameOnScreen(help).GetSize() == help->GetSize(); }, 10));
+  EXPECT_TRUE(screen.Contains(FrameOnScreen(help))) << FrameOnScreen(help) << " on " << screen;
+  EXPECT_TRUE(FrameOnScreen(help).Contains(frame->GetScreenRect().GetPosition() + frame->GetSize() / 2));
   ShowHelpTopic(frame, 11);
   EXPECT_TRUE(WaitFor([] { return PageName(CurrentHelpPage()) == "item_editor.html"; })) << CurrentHelpPage();
   ShowHelpTopic(frame, 12);
