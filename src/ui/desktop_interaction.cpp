@@ -4,6 +4,7 @@
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
+#include <wx/timer.h>
 
 #include "app/file_filters.h"
 #include "model/rss_item.h"
@@ -57,6 +58,19 @@ wxString Wildcard(const std::vector<CFilterEntry>& entries) {
 bool IsPattern(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
 
 }  // namespace
+
+CDesktopInteraction::CDesktopInteraction() = default;
+CDesktopInteraction::~CDesktopInteraction() = default;
+
+void CDesktopInteraction::WatchLaunches() {
+  if (!m_launchTimer) {
+    m_launchTimer = std::make_unique<wxTimer>();
+    m_launchTimer->Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+      if (!CheckLaunches()) m_launchTimer->Stop();
+    });
+  }
+  if (!m_launchTimer->IsRunning()) m_launchTimer->Start(250);
+}
 
 wxWindow* CDesktopInteraction::Parent() const {
   for (wxWindowList::compatibility_iterator node = wxTopLevelWindows.GetLast(); node; node = node->GetPrevious()) {

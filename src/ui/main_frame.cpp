@@ -341,10 +341,10 @@ bool CMainFrame::RunCommand(int command) {
       return true;
     case ID_HELP_FINDER: ShowHelpContents(this); return true;
     case ID_HELP_INDEX: ShowHelpIndex(this); return true;
-    case ID_HOME_PAGE: ShellOpen(kHomePageUrl); return true;
+    case ID_HOME_PAGE: m_ui.OpenWithShell(kHomePageUrl); return true;
     case ID_FEED_CHECK: ShowFeedCheck(); return true;
     case ID_APP_ABOUT: {
-      CVersionDialog dialog(this);
+      CVersionDialog dialog(this, m_ui);
       dialog.ShowModal();
       return true;
     }

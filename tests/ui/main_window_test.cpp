@@ -470,6 +470,30 @@ TEST_F(MainWindow, ExitAndSaveAsHaveNoKeysOfTheirOwn) {
   EXPECT_TRUE(WaitFor([this] { return dialogs.Pending() == 0; }, 10));
 }
 
+TEST_F(MainWindow, AViewerThatCannotOpenTheNewFeedIsSaidSo) {
+  // No viewer set, and the desktop's opener (a stand-in) finds nothing to open the feed with.
+  std::filesystem::create_directory(TempPath("bin"));
+  WriteFile(TempPath("bin/xdg-open"), "#!/bin/sh\nexit 3\n");
+  std::filesystem::permissions(TempPath("bin/xdg-open"), std::filesystem::perms::owner_all);
+  const std::string path = std::getenv("PATH");
+  setenv("PATH", (TempPath("bin") + ":" + path).c_str(), 1);
+  SetRssViewerOption("");
+  Start(MakeExampleProject());
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_EQ(wxDynamicCast(d, wxMessageDialog)->GetMessage(), Wx("RSSファイルを作成しました。このファイルを開きますか？"));
+    return Answer(wxID_YES);
+  });
+  std::string told;
+  dialogs.Then([&told](wxDialog* d) {
+    told = wxDynamicCast(d, wxMessageDialog)->GetMessage().utf8_string();
+    return Answer(wxID_OK);
+  });
+  ASSERT_TRUE(Run(ID_CREATE_RSS));
+  EXPECT_TRUE(WaitFor([this] { return dialogs.Pending() == 0; }, 20));
+  setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(told.rfind("RSSビューア「xdg-open」で「" + Project().localFolder + "/index.rdf」を開けませんでした（開くプログラムが見つかりません）。", 0), 0u) << told;
+}
+
 TEST_F(MainWindow, DroppedFilesOpenInTurnAndTheVersionDialogHasItsLinks) {
   const std::string file = MakeExampleProject();
   Start(file);
