@@ -172,21 +172,29 @@ bool CVamelRssView::OnCommand(int command) {
   CInteraction& ui = m_doc.UI();
   const int current = m_list->GetCurrent();
   CItemCommandResult r;
-  // Commands that may take away or shorten the widest text of a column measure the columns again;
-  // moving, sorting and a new category keep every text of the list.
+  // The columns are measured again (over every row) only when a row that set a column's width is
+  // edited or goes; otherwise the changed row can only widen them. Moving, sorting and a new category
+  // keep every text of the list.
   switch (command) {
-    case ID_ITEM_ADD:
+    case ID_ITEM_ADD: {
+      const int before = project.GetSize();
       r = AddItemCommand(project, ui);
-      ApplyItemCommand(r.changed, r.row, true);
+      ApplyItemCommand(r.changed, r.row, project.GetSize() <= before);  // it replaced an item
       return true;
-    case ID_ITEM_EDIT:
+    }
+    case ID_ITEM_EDIT: {
+      const bool widest = m_list->SetsAColumnWidth(current);
       r = EditItemCommand(project, current, ui);
-      ApplyItemCommand(r.changed, r.row, true);
+      ApplyItemCommand(r.changed, r.row, widest);
       return true;
-    case ID_ITEM_DELETE:
-      r = DeleteItemsCommand(project, m_list->GetSelectedIndexes(), ui);
-      ApplyItemCommand(r.changed, r.row, true);
+    }
+    case ID_ITEM_DELETE: {
+      const std::vector<int> rows = m_list->GetSelectedIndexes();
+      const bool widest = std::any_of(rows.begin(), rows.end(), [this](int row) { return m_list->SetsAColumnWidth(row); });
+      r = DeleteItemsCommand(project, rows, ui);
+      ApplyItemCommand(r.changed, r.row, widest);
       return true;
+    }
     case ID_ITEM_UP: r = MoveItemUp(project, current); break;
     case ID_ITEM_DOWN: r = MoveItemDown(project, current); break;
     case ID_ITEM_SORT: r = SortItemsNewestFirst(project); break;
