@@ -10,7 +10,6 @@
 #include "app/feed_check_report.h"
 #include "app/options_model.h"
 #include "app/shell_commands.h"
-#include "platform/shell.h"
 #include "settings/recent_files.h"
 #include "ui/art.h"
 #include "ui/command_table.h"
