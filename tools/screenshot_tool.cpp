@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
   int wxArgc = 1;
   wxApp::SetInstance(new CShotApp);
   if (!wxEntryStart(wxArgc, argv) || !wxTheApp->CallOnInit()) return 1;
-  UseJapaneseTranslations();
+  UseUserLocale();
   wxXmlResource::Get()->InitAllHandlers();
   InitXmlResource();
   CDesktopInteraction ui;

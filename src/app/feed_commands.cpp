@@ -98,7 +98,7 @@ std::string GetAtomLinkTag(const CRssFile& project) {
   return LinkTag("Atom", "application/atom+xml", project.atomFileName);
 }
 
-void OpenInViewer(CInteraction& ui, const std::string& path) { ui.RunProgram(GetRssViewerProgram(), path); }
+void OpenInViewer(CInteraction& ui, const std::string& path) { ui.RunProgram(GetRssViewerProgram(), path, Lit("RSSビューア")); }
 
 void ShowFeedFile(const CRssFile& project, bool rss, CInteraction& ui) {
   const std::string path = rss ? project.GetRssPath() : project.GetAtomPath();

@@ -1,6 +1,6 @@
 #include "app/file_questions.h"
 
-#include "app/interaction.h"
+#include "app/file_filters.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
 
@@ -17,4 +17,19 @@ CUserMessage OverwriteQuestion(const std::string& path) {
 bool ConfirmReplaceFile(CInteraction& ui, const std::string& path) {
   if (!PathExists(path)) return true;
   return ui.Ask(QuestionId::kOverwriteFile, OverwriteQuestion(path)) == MbAnswer::Yes;
+}
+
+CFileDialogResult ChooseSavePath(CInteraction& ui, CFileDialogRequest request) {
+  const std::vector<CFilterEntry> entries = ParseFileFilter(request.filter);
+  for (;;) {
+    CFileDialogResult chosen = ui.ChooseFile(request);
+    if (!chosen.ok) return chosen;
+    const std::string path = WithExtension(chosen.path, ExtensionForSave(entries, chosen.filterIndex, request.defaultExt));
+    if (path == chosen.path || !request.overwritePrompt || ConfirmReplaceFile(ui, path)) {
+      chosen.path = path;
+      return chosen;
+    }
+    request.fileName = path;
+    request.filterIndex = chosen.filterIndex;
+  }
 }

@@ -24,10 +24,15 @@ CProgressSink* CInteraction::CreateProgress(const std::string&, bool) { return n
 
 void CInteraction::SetClipboardText(const std::string&) {}
 
-void CInteraction::OpenWithShell(const std::string& path) { ShellOpen(path); }
+void CInteraction::OpenWithShell(const std::string& path) { Watch(ShellOpen(path), std::string(), path); }
 
-void CInteraction::RunProgram(const std::string& program, const std::string& parameter) {
-  ShellRun(program, parameter);
+void CInteraction::RunProgram(const std::string& program, const std::string& parameter, const std::string& role) {
+  Watch(ShellRun(program, parameter), role, parameter);
+}
+
+void CInteraction::Watch(CLaunch launch, const std::string& role, const std::string& target) {
+  m_launches.Add(*this, std::move(launch), role, target);
+  if (!m_launches.Empty()) WatchLaunches();
 }
 
 CFileDialogResult CInteraction::ChooseFile(const CFileDialogRequest&) { return CFileDialogResult(); }

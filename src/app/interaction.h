@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/launches.h"
 #include "app/settings_pages.h"
 #include "platform/progress_sink.h"
 #include "platform/user_message.h"
@@ -86,10 +87,14 @@ public:
   // Replaces the clipboard with one text.
   virtual void SetClipboardText(const std::string& text);
 
-  // Opens a file or URL with its default program; runs `program` with `parameter` as its whole
-  // parameter string. Results are not reported (the callers ignore them).
+  // Opens a local file or an http(s) URL with its default program; runs `program` with `parameter` as
+  // its whole parameter string. A launch that fails is reported: which program and why (`role` names
+  // the program for the user, "RSSビューア" or "HTMLエディタ"). Some fail only after they started (a
+  // launcher that finds nothing to open): they are reported by CheckLaunches.
   virtual void OpenWithShell(const std::string& path);
-  virtual void RunProgram(const std::string& program, const std::string& parameter);
+  virtual void RunProgram(const std::string& program, const std::string& parameter, const std::string& role);
+  // Shows the failures of launches that ended since they started; true while some are still watched.
+  bool CheckLaunches() { return m_launches.Check(*this); }
 
   // File and folder choosers. The defaults cancel.
   virtual CFileDialogResult ChooseFile(const CFileDialogRequest& request);
@@ -121,4 +126,13 @@ public:
   // What the check of the feeds a creation command wrote found, after the command's own messages
   // ("フィードの検査"). The default says nothing.
   virtual void ReportFeedCheck(const CFeedCheckReport& report);
+
+protected:
+  // A launch is being watched: a front end with an event loop calls CheckLaunches until it returns
+  // false.
+  virtual void WatchLaunches() {}
+
+private:
+  void Watch(CLaunch launch, const std::string& role, const std::string& target);
+  CLaunchWatch m_launches;
 };

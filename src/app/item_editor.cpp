@@ -2,11 +2,11 @@
 
 #include <limits>
 
+#include "app/launch_commands.h"
 #include "harvest/page_mapping.h"
 #include "model/rss_file.h"
 #include "platform/clock.h"
 #include "platform/text_codec.h"
-#include "settings/program_lookup.h"
 
 std::vector<std::string> EditorCategories(const CRssFile& project) {
   std::vector<std::string> categories;
@@ -34,11 +34,11 @@ void TakeLocalFile(const CRssFile& project, CItemEditorValues& values, const std
 void SetEditorTimeToNow(CItemEditorValues& values) { values.date = CurrentTime(); }
 
 void OpenEditorPage(const CRssFile& project, const std::string& url, CInteraction& ui) {
-  ui.RunProgram(GetHtmlEditorProgram(), UrlToLocalPath(project, url));
+  OpenInHtmlEditor(ui, UrlToLocalPath(project, url));
 }
 
 void OpenMarkerTagPage(const CMarkerTagValues& values, CInteraction& ui) {
-  if (!values.localFile.empty()) ui.RunProgram(GetHtmlEditorProgram(), values.localFile);
+  if (!values.localFile.empty()) OpenInHtmlEditor(ui, values.localFile);
 }
 
 bool EditorDateTime(int year, int month, int day, int hour, int minute, int second, TimeValue& out) {

@@ -3,6 +3,7 @@
 #include "app/interaction.h"
 #include "harvest/page_mapping.h"
 #include "model/rss_file.h"
+#include "platform/text_codec.h"
 #include "settings/program_lookup.h"
 
 namespace {
@@ -17,7 +18,14 @@ void OpenItemFile(const CRssFile& project, int index, CInteraction& ui) {
 }
 
 void EditItemFile(const CRssFile& project, int index, CInteraction& ui) {
-  if (IsItem(project, index)) ui.RunProgram(GetHtmlEditorProgram(), ItemLocalPath(project, index));
+  if (IsItem(project, index)) OpenInHtmlEditor(ui, ItemLocalPath(project, index));
+}
+
+void OpenInHtmlEditor(CInteraction& ui, const std::string& path) {
+  const std::string editor = GetHtmlEditorProgram();
+  // The desktop's opener would show the page in a browser, which is no editor.
+  if (editor.empty()) ui.Show(NoEditorMessage());
+  else ui.RunProgram(editor, path, Lit("HTMLエディタ"));
 }
 
 void OpenItemUrl(const CRssFile& project, int index, CInteraction& ui) {

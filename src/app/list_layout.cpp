@@ -21,7 +21,7 @@ std::optional<int>& RunPercent() {
 
 }  // namespace
 
-CListLayout ComputeListLayout(const CLayoutRect& client, int buttonWidth, int buttonHeight, int percent) {
+CListLayout ComputeListLayout(const CLayoutRect& client, int buttonWidth, int buttonHeight, int percent, int minPane) {
   CListLayout layout;
   const int x0 = client.left + kMargin;
   const int y0 = client.top + kMargin;
@@ -35,11 +35,24 @@ CListLayout ComputeListLayout(const CLayoutRect& client, int buttonWidth, int bu
   // its margins shares nothing rather than a wrapped-around size.
   const int shared = std::max(y1 - y0, 0);
   const unsigned d = static_cast<unsigned>(shared) * static_cast<unsigned>(std::clamp(percent, 0, 100)) / 100u;
-  const int D = static_cast<int>(d);
+  int D = static_cast<int>(d);
+  if (minPane > 0) {
+    // The preview is "shared - D + 5" high, the list "D - 10".
+    D = std::min(D, shared + 5 - minPane);
+    D = std::max(D, std::min(minPane + kMargin, shared));
+  }
   layout.list = Rect(x0, y0, width, D - kMargin);
   layout.preview = Rect(x0, y0 + D, width, y1 - y0 - D + 5);
   layout.splitter = CLayoutRect{0, y0 + D - kMargin, std::max(width, 0), y0 + D};
   return layout;
+}
+
+CLayoutRect MinimumListLayoutSize(int buttonWidth, int buttonHeight, int minListWidth, int minPane) {
+  // Six places of the column and the create button, each with its margin, and the margins above and
+  // below; the two panes with the margin between them.
+  const int column = 7 * buttonHeight + 8 * kMargin;
+  const int panes = 2 * minPane + 3 * kMargin;
+  return CLayoutRect{0, 0, 3 * kMargin + minListWidth + buttonWidth, std::max(column, panes)};
 }
 
 bool SplitterPercent(int y, int clientHeight, int& percent) {

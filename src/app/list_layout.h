@@ -25,9 +25,15 @@ struct CListLayout {
 // The layout of a client area with buttons `buttonWidth` by `buttonHeight` and the list taking
 // `percent` of the height it shares with the preview: margins of 10, D = (height - 20) x percent / 100
 // in unsigned arithmetic, the list D - 10 high, the preview starting at D and reaching 5 pixels into
-// the bottom margin. A client area too small for the margins gives empty rectangles, never negative
-// sizes.
-CListLayout ComputeListLayout(const CLayoutRect& client, int buttonWidth, int buttonHeight, int percent);
+// the bottom margin. Neither pane is made lower than `minPane` while the height allows (a list lower
+// than its header and a row shows nothing and leaves its scroll bars no room), the list's first. A
+// client area too small for the margins gives empty rectangles, never negative sizes.
+CListLayout ComputeListLayout(const CLayoutRect& client, int buttonWidth, int buttonHeight, int percent, int minPane = 0);
+
+// The smallest client area in which nothing of that layout overlaps or goes missing: the button column
+// with its seven places and the create button, beside a list `minListWidth` wide; both panes
+// `minPane` high.
+CLayoutRect MinimumListLayoutSize(int buttonWidth, int buttonHeight, int minListWidth, int minPane);
 
 // The list's new percentage when the splitter is released at `y` in a client area `clientHeight` high:
 // (y x 100 + 1000) / (clientHeight - 20) in unsigned arithmetic. False when that is not 1 to 99 (a

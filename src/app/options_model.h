@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/user_message.h"
+#include "settings/program_lookup.h"
 
 class CInteraction;
 
@@ -15,6 +16,13 @@ struct COptionValues {
   std::string rssViewer;      // "System"/"RssViewer"
   std::string startTag;       // the default marker tags
   std::string endTag;
+  CProgramChoice foundEditor;  // the editor used when none is set
+  std::string defaultViewer;   // the viewer used when none is set: the program associated with HTML
+
+  // What a program field's text means, said under the field: where the program in effect comes from,
+  // or what happens without one.
+  std::string HtmlEditorNote(const std::string& field) const;
+  std::string RssViewerNote(const std::string& field) const;
 
   // The options in effect: "InitFile", the marker defaults in memory, the effective HTML editor and
   // feed viewer, and this run's list height (the splitter may have changed it since start-up).

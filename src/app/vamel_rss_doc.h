@@ -64,7 +64,9 @@ public:
   virtual bool OnNewDocument();                          // the new-project wizard; false when cancelled
   virtual bool OnOpenDocument(const std::string& path);  // Open, showing its messages
   virtual bool OnSaveDocument(const std::string& path);  // Save, showing its messages
-  bool DoSave();        // Save: to the path, or Save As when there is none
+  // Save (57603): to the path; untitled or read-only, first a chooser "名前を付けて保存" with the
+  // entries "VamelRssﾌｧｲﾙ (*.fpj)" and "すべてのﾌｧｲﾙ (*.*)" proposing the title plus ".fpj" (or the path).
+  bool DoSave();
   bool DoSaveAs();      // Save As (57604): a file chooser with the five kinds
   // Before New, Open or exit: "%1 への変更を保存しますか?" when modified. False means cancel.
   bool SaveModified();
@@ -86,6 +88,7 @@ public:
 protected:
   CDocResult OpenFeedFile(const std::string& path);
   CDocResult SaveFeedDocument(const std::string& path);
+  bool DoSaveWithChooser();
   // Shows the messages of a result; remembers the last one of a failure.
   bool Report(const CDocResult& result);
 

@@ -171,7 +171,7 @@ CURLcode RunPumping(CTransfer& t) {
 
 // The destination file could not be made or written.
 CUserMessage FileFailure(const std::string& path, int error) {
-  return CUserMessage{Lit("ファイルのオープンに失敗しました") + ":" + path + "\n" + FromNativePath(std::strerror(error)),
+  return CUserMessage{Lit("ファイルのオープンに失敗しました") + ":" + path + "\n" + SystemErrorText(error),
                       MbButtons::Ok, MbIcon::Exclamation};
 }
 

@@ -45,7 +45,7 @@ CUploadResult UploadFeedFiles(const CRssFile& project, int passive, const std::s
   } catch (const CVamelFtpException& e) {
     show("切断中");
     ftp->Disconnect();
-    return CUploadResult{false, CUserMessage{e.GetMessage(), MbButtons::Ok, MbIcon::Exclamation}};
+    return CUploadResult{false, CUserMessage{e.GetMessage(), MbButtons::Ok, MbIcon::None}};
   }
   show("切断中");
   ftp->Disconnect();

@@ -45,7 +45,7 @@ bool LoadCaBundle(const std::string& systemBundle, const std::string& extraFile,
     case ReadResult::kOk: break;
     case ReadResult::kOpenFailed:
     case ReadResult::kReadFailed:
-      error = Lit("CAファイルを読めません (") + extraFile + ": " + std::strerror(errno ? errno : EIO) + ")";
+      error = Lit("CAファイルを読めません (") + extraFile + ": " + SystemErrorText(errno ? errno : EIO) + ")";
       return false;
     case ReadResult::kNotAFile: error = Lit("CAファイルがファイルではありません (") + extraFile + ")"; return false;
     case ReadResult::kTooLarge: error = Lit("CAファイルが大きすぎます (") + extraFile + ")"; return false;

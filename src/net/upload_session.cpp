@@ -26,7 +26,7 @@ CLocalUpload::CLocalUpload(const std::string& localPath, const std::string& mess
   if (HasLineBreak(m_name)) throw CVamelFtpException(message + "\n" + Lit("ファイル名に改行があります"));
   m_file = std::fopen(NativePath(localPath).c_str(), "rb");
   if (!m_file) {
-    throw CVamelFtpException(message + "\n" + Lit("ローカルファイルを開けませんでした (") + std::strerror(errno) + ")");
+    throw CVamelFtpException(message + "\n" + Lit("ローカルファイルを開けませんでした (") + SystemErrorText(errno) + ")");
   }
   struct stat st;
   if (::fstat(fileno(m_file), &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -71,6 +71,13 @@ bool IsDirectory(const std::string& path) {
   return StatPath(path, st) && S_ISDIR(st.st_mode);
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat st;
+  if (!StatPath(path, st) || !S_ISREG(st.st_mode)) return false;
+  // The write bits, not only access(): the superuser may write anything.
+  return (st.st_mode & 0222) == 0 || ::access(NativePath(path).c_str(), W_OK) != 0;
+}
+
 bool GetFileModifiedTime(const std::string& path, std::int32_t& time) {
   struct stat st;
   if (!StatPath(path, st)) return false;

@@ -17,6 +17,8 @@ std::string FromNativePath(const std::string& native);
 bool PathExists(const std::string& path);  // a file or a folder
 bool FileExists(const std::string& path);  // a regular file (after following links)
 bool IsDirectory(const std::string& path);
+// A file that exists and is not to be written: no write permission for anybody, or none for this user.
+bool IsReadOnlyFile(const std::string& path);
 
 // Last-write time in seconds since 1970 (clamped to the 32-bit range). False when the file is missing.
 bool GetFileModifiedTime(const std::string& path, std::int32_t& time);

@@ -14,52 +14,157 @@
 
 extern char** environ;
 
+CLaunch StartProgram(const std::vector<std::string>& args);
+CLaunch RefusedLaunch(const std::string& program);
+
 namespace {
 
-// Starts argv detached (double fork, so no zombie is left) and reports whether exec succeeded.
-bool SpawnDetached(const std::vector<std::string>& args) {
-  if (args.empty() || args[0].empty()) return false;
+void ReadAll(int fd, void* buffer, size_t size, ssize_t& got) {
+  do {
+    got = ::read(fd, buffer, size);
+  } while (got < 0 && errno == EINTR);
+}
+
+// Local paths are passed absolute: an argument that starts with "-" would be read as an option.
+std::string AbsoluteNative(const std::string& path) {
+  std::string native = NativePath(path);
+  if (native.empty() || native[0] == '/') return native;
+  char cwd[4096];
+  if (!::getcwd(cwd, sizeof cwd)) return "./" + native;
+  return std::string(cwd) + "/" + native;
+}
+
+// A URL's scheme in lower case ("" when the text has none: a path).
+std::string SchemeOf(const std::string& text) {
+  std::string scheme;
+  for (char c : text) {
+    if (c == ':') return scheme;
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    const bool other = !scheme.empty() && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.');
+    if (!letter && !other) return std::string();
+    scheme += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  return std::string();
+}
+
+}  // namespace
+
+// The program runs in a session of its own under a watcher process that writes its exit status into a
+// pipe; the watcher is not this process's child, so nothing is left to reap. A second pipe, closed by
+// a successful exec, carries the error number of a failed one.
+CLaunch StartProgram(const std::vector<std::string>& args) {
+  CLaunch launch;
+  if (args.empty() || args[0].empty()) return launch;
+  launch.m_program = FromNativePath(args[0]);
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
 
-  int pipeFds[2];
-  if (::pipe2(pipeFds, O_CLOEXEC) != 0) return false;
-  pid_t child = ::fork();
-  if (child < 0) {
-    ::close(pipeFds[0]);
-    ::close(pipeFds[1]);
-    return false;
+  int execPipe[2], statusPipe[2];
+  if (::pipe2(execPipe, O_CLOEXEC) != 0) {
+    launch.m_error = errno;
+    return launch;
   }
+  if (::pipe2(statusPipe, O_CLOEXEC) != 0) {
+    launch.m_error = errno;
+    ::close(execPipe[0]);
+    ::close(execPipe[1]);
+    return launch;
+  }
+  pid_t child = ::fork();
   if (child == 0) {
     ::setsid();
-    pid_t grandchild = ::fork();
-    if (grandchild == 0) {
+    // Only calls that are safe after fork from here on.
+    if (::fork() != 0) ::_exit(0);  // the watcher goes on, no longer a child of the program
+    ::close(execPipe[0]);
+    ::close(statusPipe[0]);
+    pid_t program = ::fork();
+    if (program == 0) {
       int devnull = ::open("/dev/null", O_RDONLY);
       if (devnull >= 0) ::dup2(devnull, STDIN_FILENO);
       ::execvp(argv[0], argv.data());
       int err = errno;
-      ssize_t ignored = ::write(pipeFds[1], &err, sizeof err);
+      ssize_t ignored = ::write(execPipe[1], &err, sizeof err);
       (void)ignored;
       ::_exit(127);
     }
-    ::_exit(grandchild < 0 ? 1 : 0);
+    ::close(execPipe[1]);
+    int status = 0;
+    if (program > 0) {
+      while (::waitpid(program, &status, 0) < 0 && errno == EINTR) {
+      }
+    }
+    ssize_t ignored = ::write(statusPipe[1], &status, sizeof status);
+    (void)ignored;
+    ::_exit(0);
   }
-  ::close(pipeFds[1]);
-  int status = 0;
-  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  ::close(execPipe[1]);
+  ::close(statusPipe[1]);
+  if (child < 0) {
+    launch.m_error = errno;
+    ::close(execPipe[0]);
+    ::close(statusPipe[0]);
+    return launch;
+  }
+  while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
   }
   int err = 0;
-  ssize_t n;
-  do {
-    n = ::read(pipeFds[0], &err, sizeof err);
-  } while (n < 0 && errno == EINTR);
-  ::close(pipeFds[0]);
-  // Nothing written means exec succeeded (the pipe closed on exec).
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0 && n == 0;
+  ssize_t n = 0;
+  ReadAll(execPipe[0], &err, sizeof err, n);
+  ::close(execPipe[0]);
+  if (n > 0) {
+    // The exec failed: the watcher's status says nothing more.
+    launch.m_error = err != 0 ? err : ENOEXEC;
+    ::close(statusPipe[0]);
+    return launch;
+  }
+  launch.m_started = true;
+  launch.m_statusPipe = statusPipe[0];
+  ::fcntl(launch.m_statusPipe, F_SETFL, O_NONBLOCK);
+  return launch;
 }
 
-}  // namespace
+CLaunch RefusedLaunch(const std::string& program) {
+  CLaunch launch;
+  launch.m_program = program;
+  launch.m_refused = true;
+  return launch;
+}
+
+CLaunch::CLaunch(CLaunch&& other) noexcept { *this = std::move(other); }
+
+CLaunch& CLaunch::operator=(CLaunch&& other) noexcept {
+  if (this == &other) return *this;
+  if (m_statusPipe >= 0) ::close(m_statusPipe);
+  m_started = other.m_started;
+  m_refused = other.m_refused;
+  m_error = other.m_error;
+  m_program = std::move(other.m_program);
+  m_statusPipe = other.m_statusPipe;
+  other.m_statusPipe = -1;
+  return *this;
+}
+
+CLaunch::~CLaunch() {
+  if (m_statusPipe >= 0) ::close(m_statusPipe);
+}
+
+bool CLaunch::Ended(int& exitStatus) {
+  if (m_statusPipe < 0) return false;
+  int status = 0;
+  ssize_t n = 0;
+  ReadAll(m_statusPipe, &status, sizeof status, n);
+  if (n < 0 && errno == EAGAIN) return false;
+  ::close(m_statusPipe);
+  m_statusPipe = -1;
+  // A watcher that ended without a word (it cannot fail otherwise) counts as a program that ran.
+  if (n != static_cast<ssize_t>(sizeof status)) {
+    exitStatus = 0;
+    return true;
+  }
+  exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return true;
+}
 
 void SplitCommandLine(const std::string& text, std::vector<std::string>& words) {
   std::string word;
@@ -80,20 +185,24 @@ void SplitCommandLine(const std::string& text, std::vector<std::string>& words) 
   if (inWord) words.push_back(word);
 }
 
-bool ShellOpen(const std::string& path) {
-  if (path.empty()) return false;
-  return SpawnDetached({"xdg-open", NativePath(path)});
+CLaunch ShellOpen(const std::string& target) {
+  const std::string scheme = SchemeOf(target);
+  const bool url = scheme == "http" || scheme == "https" || scheme == "mailto";
+  // A path: no scheme, not empty, and not a word the opener would take for an option.
+  const bool path = scheme.empty() && !target.empty() && target[0] != '-';
+  if (!url && !path) return RefusedLaunch("xdg-open");
+  return StartProgram({"xdg-open", url ? target : AbsoluteNative(target)});
 }
 
-bool ShellRun(const std::string& program, const std::string& parameter) {
+CLaunch ShellRun(const std::string& program, const std::string& parameter) {
   std::vector<std::string> args;
   if (FileExists(program)) args.push_back(NativePath(program));
   else SplitCommandLine(NativePath(program), args);
   // No program set (no viewer configured and none associated): the parameter would become the
   // program itself, so a feed or page file marked executable would run. Open it instead.
   if (args.empty()) return ShellOpen(parameter);
-  if (!parameter.empty()) args.push_back(NativePath(parameter));
-  return SpawnDetached(args);
+  if (!parameter.empty()) args.push_back(AbsoluteNative(parameter));
+  return StartProgram(args);
 }
 
 bool RunAndCapture(const std::vector<std::string>& args, std::string& output) {
@@ -164,8 +273,14 @@ std::vector<std::string> ApplicationFolders() {
   return folders;
 }
 
-// The program of a desktop entry: the first word of its Exec line.
-std::string ProgramOfDesktopEntry(const std::string& desktopId) {
+// What a desktop entry says of its program: the first word of its Exec line, and its Categories.
+struct CDesktopEntry {
+  std::string program;
+  std::string categories;
+};
+
+CDesktopEntry ReadDesktopEntry(const std::string& desktopId) {
+  CDesktopEntry entry;
   for (const std::string& folder : ApplicationFolders()) {
     std::ifstream in(folder + "/" + desktopId);
     if (!in) continue;
@@ -176,11 +291,22 @@ std::string ProgramOfDesktopEntry(const std::string& desktopId) {
       else if (inEntry && line.rfind("Exec=", 0) == 0) {
         std::vector<std::string> words;
         SplitCommandLine(line.substr(5), words);
-        return words.empty() ? std::string() : words[0];
+        if (!words.empty()) entry.program = words[0];
+      } else if (inEntry && line.rfind("Categories=", 0) == 0) {
+        entry.categories = ";" + line.substr(11) + ";";
       }
     }
+    return entry;
   }
-  return std::string();
+  return entry;
+}
+
+// The desktop entry of the desktop's default application for a MIME type ("" when none is set).
+std::string DefaultDesktopId(const std::string& type) {
+  std::string desktop;
+  if (type.empty() || !RunAndCapture({"xdg-mime", "query", "default", type}, desktop)) return std::string();
+  desktop = FirstLine(desktop);
+  return desktop.find('/') != std::string::npos ? std::string() : desktop;
 }
 
 }  // namespace
@@ -219,8 +345,15 @@ std::string FindAssociatedProgram(const std::string& path) {
     if (!RunAndCapture({"xdg-mime", "query", "filetype", NativePath(path)}, type)) return std::string();
     type = FirstLine(type);
   }
-  if (type.empty() || !RunAndCapture({"xdg-mime", "query", "default", type}, desktop)) return std::string();
-  desktop = FirstLine(desktop);
-  if (desktop.empty() || desktop.find('/') != std::string::npos) return std::string();
-  return FindInPath(FromNativePath(ProgramOfDesktopEntry(desktop)));
+  desktop = DefaultDesktopId(type);
+  if (desktop.empty()) return std::string();
+  return FindInPath(FromNativePath(ReadDesktopEntry(desktop).program));
+}
+
+std::string FindDefaultEditor(const std::string& type) {
+  const std::string desktop = DefaultDesktopId(type);
+  if (desktop.empty()) return std::string();
+  const CDesktopEntry entry = ReadDesktopEntry(desktop);
+  if (entry.categories.find(";TextEditor;") == std::string::npos) return std::string();
+  return FindInPath(FromNativePath(entry.program));
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iconv.h>
+#include <langinfo.h>
 #include <mutex>
 #include <unordered_map>
 
@@ -581,6 +582,15 @@ bool ConvertToAnsi(std::string_view bytes, const std::string& fromEncoding, std:
   }
   out = Utf8ToAnsi(utf8);
   return true;
+}
+
+std::string SystemErrorText(int error) {
+  char buffer[256];
+  // The GNU strerror_r returns the text, in `buffer` or in a string of its own.
+  const char* text = strerror_r(error, buffer, sizeof buffer);
+  std::string converted;
+  if (ConvertToAnsi(text, nl_langinfo(CODESET), converted)) return converted;
+  return Utf8ToAnsi(text);
 }
 
 std::string Lit(const char* utf8) {

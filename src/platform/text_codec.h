@@ -84,5 +84,9 @@ bool ConvertToAnsi(std::string_view bytes, const std::string& fromEncoding, std:
 // True when iconv can convert from the named encoding.
 bool IsKnownEncoding(const std::string& name);
 
+// The C library's text for the error number `error` (strerror) as internal text. The library writes it
+// in the language and the encoding of the locale the program runs under.
+std::string SystemErrorText(int error);
+
 // Internal text from a UTF-8 literal in the sources, for Japanese messages and labels: Lit("概要").
 std::string Lit(const char* utf8);

@@ -1,5 +1,8 @@
 #include "settings/program_lookup.h"
 
+#include <cstdlib>
+#include <vector>
+
 #include "platform/path_names.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
@@ -12,27 +15,32 @@ constexpr const char* kSiblingMachineCompany = "Vamel";
 constexpr const char* kSiblingMachineApplication = "Marrowpad";
 constexpr const char* kSiblingPath = "Path";
 
-// Graphical editors to offer when nothing is configured, in order of preference; xdg-open last.
-constexpr const char* kFallbackEditors[] = {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad",
-                                            "pluma", "xed", "geany", "leafpad", "code"};
+// Graphical editors to offer when the desktop names none, in order of preference.
+constexpr const char* kKnownEditors[] = {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma",
+                                         "xed", "featherpad", "geany", "leafpad", "code"};
 constexpr const char* kTempHtmlName = "VamelTemp.html";
 
 }  // namespace
 
-std::string GetHtmlEditorProgram() {
-  std::string candidate = CVamelProfile(kSiblingMachineCompany, kSiblingMachineApplication).GetString("", kSiblingPath, "");
-  if (candidate.empty() || !FileExists(candidate)) {
-    candidate = "xdg-open";
-    for (const char* editor : kFallbackEditors) {
-      std::string found = FindInPath(editor);
-      if (!found.empty()) {
-        candidate = found;
-        break;
-      }
-    }
+CProgramChoice FindHtmlEditor() {
+  const std::string sibling = CVamelProfile(kSiblingMachineCompany, kSiblingMachineApplication).GetString("", kSiblingPath, "");
+  if (!sibling.empty() && FileExists(sibling)) return {sibling, ProgramSource::kSibling};
+  std::string found = FindDefaultEditor("text/html");
+  if (!found.empty()) return {found, ProgramSource::kDesktop};
+  if (const char* visual = std::getenv("VISUAL")) {
+    // A program text of its own ("code --wait"), used as it stands when its program exists.
+    std::vector<std::string> words;
+    SplitCommandLine(visual, words);
+    if (!words.empty() && !FindInPath(FromNativePath(words[0])).empty()) return {FromNativePath(visual), ProgramSource::kVisual};
   }
-  return GetHtmlEditorOption(candidate);
+  for (const char* editor : kKnownEditors) {
+    found = FindInPath(editor);
+    if (!found.empty()) return {found, ProgramSource::kKnownEditor};
+  }
+  return {std::string(), ProgramSource::kNone};
 }
+
+std::string GetHtmlEditorProgram() { return GetHtmlEditorOption(FindHtmlEditor().program); }
 
 std::string GetDefaultHtmlProgram() {
   std::string path = MakeUniquePath(JoinPath(TempFolder(), kTempHtmlName));

@@ -11,22 +11,23 @@ struct CommandRow {
   int wxId;
 };
 
-// Stock ids for the framework's commands, so that wx gives them their usual keys and help.
-constexpr CommandRow kStock[] = {
-    {ID_FILE_NEW, wxID_NEW},         {ID_FILE_OPEN, wxID_OPEN},       {ID_FILE_SAVE, wxID_SAVE},
-    {ID_FILE_SAVE_AS, wxID_SAVEAS},  {ID_APP_EXIT, wxID_EXIT},        {ID_APP_ABOUT, wxID_ABOUT},
-    {ID_HELP_FINDER, wxID_HELP_CONTENTS}, {ID_HELP_INDEX, wxID_HELP_INDEX},
-};
-
 // The program's own commands: the numbers from 32768 up map to ids from this base.
 constexpr int kOwnBase = 20000;
+
+// Ids for the framework's commands: stock ids where the toolkit adds nothing the menus do not have.
+// GTK would give Save As and Exit keys of their own (Shift+Ctrl+S, Ctrl+Q), so they take plain ids.
+constexpr CommandRow kFramework[] = {
+    {ID_FILE_NEW, wxID_NEW},           {ID_FILE_OPEN, wxID_OPEN},       {ID_FILE_SAVE, wxID_SAVE},
+    {ID_FILE_SAVE_AS, kOwnBase - 4},   {ID_APP_EXIT, kOwnBase - 3},     {ID_APP_ABOUT, wxID_ABOUT},
+    {ID_HELP_FINDER, wxID_HELP_CONTENTS}, {ID_HELP_INDEX, wxID_HELP_INDEX},
+};
 constexpr int kOwnFirst = 32768;
 constexpr int kOwnLast = 32899;
 
 }  // namespace
 
 int WxIdOfCommand(int command) {
-  for (const CommandRow& row : kStock) {
+  for (const CommandRow& row : kFramework) {
     if (row.command == command) return row.wxId;
   }
   if (command >= ID_FILE_MRU_FIRST && command < ID_FILE_MRU_FIRST + 8) return wxID_FILE1 + (command - ID_FILE_MRU_FIRST);
@@ -39,7 +40,7 @@ int WxIdOfCommand(int command) {
 }
 
 int CommandOfWxId(int id) {
-  for (const CommandRow& row : kStock) {
+  for (const CommandRow& row : kFramework) {
     if (row.wxId == id) return row.command;
   }
   if (id >= wxID_FILE1 && id < wxID_FILE1 + 8) return ID_FILE_MRU_FIRST + (id - wxID_FILE1);

@@ -4,6 +4,7 @@
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
+#include <wx/timer.h>
 
 #include "app/file_filters.h"
 #include "model/rss_item.h"
@@ -58,6 +59,19 @@ bool IsPattern(const std::string& name) { return name.find_first_of("*?") != std
 
 }  // namespace
 
+CDesktopInteraction::CDesktopInteraction() = default;
+CDesktopInteraction::~CDesktopInteraction() = default;
+
+void CDesktopInteraction::WatchLaunches() {
+  if (!m_launchTimer) {
+    m_launchTimer = std::make_unique<wxTimer>();
+    m_launchTimer->Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+      if (!CheckLaunches()) m_launchTimer->Stop();
+    });
+  }
+  if (!m_launchTimer->IsRunning()) m_launchTimer->Start(250);
+}
+
 wxWindow* CDesktopInteraction::Parent() const {
   for (wxWindowList::compatibility_iterator node = wxTopLevelWindows.GetLast(); node; node = node->GetPrevious()) {
     auto* dialog = wxDynamicCast(node->GetData(), wxDialog);
@@ -109,8 +123,8 @@ CFileDialogResult CDesktopInteraction::ChooseFile(const CFileDialogRequest& requ
   if (dialog.ShowModal() != wxID_OK) return result;
   result.ok = true;
   result.filterIndex = dialog.GetFilterIndex() + 1;
+  // A name without an extension is the caller's to complete (ChooseSavePath).
   result.path = FromWx(dialog.GetPath());
-  if (request.save) result.path = WithExtension(result.path, ExtensionForSave(entries, result.filterIndex, request.defaultExt));
   return result;
 }
 

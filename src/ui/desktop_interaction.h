@@ -3,13 +3,18 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "app/interaction.h"
 
+class wxTimer;
 class wxWindow;
 
 class CDesktopInteraction : public CInteraction {
 public:
+  CDesktopInteraction();
+  ~CDesktopInteraction() override;
+
   // The main window, over which dialogs open when no dialog of the program is open.
   void SetOwner(wxWindow* owner) { m_owner = owner; }
 
@@ -40,7 +45,12 @@ public:
   // included), else the main window.
   wxWindow* Parent() const;
 
+protected:
+  // Looks at the watched launches a few times a second while there are any.
+  void WatchLaunches() override;
+
 private:
   wxWindow* m_owner = nullptr;
+  std::unique_ptr<wxTimer> m_launchTimer;
   std::function<void(const CFeedCheckReport&)> m_feedCheck;
 };

@@ -1,13 +1,18 @@
 #include "ui/help_viewer.h"
 
+#include <wx/app.h>
 #include <wx/dialog.h>
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/fs_arc.h>
 #include <wx/filesys.h>
 #include <wx/msgdlg.h>
 #include <wx/html/helpctrl.h>
+#include <wx/html/helpdlg.h>
+#include <wx/html/helpfrm.h>
 #include <wx/html/helpwnd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -19,6 +24,37 @@ namespace {
 
 constexpr const char* kBookName = "vamelrss.htb";
 constexpr int kContentsTopic = 1;
+
+constexpr int kHelpWidth = 960;
+constexpr int kHelpHeight = 680;
+
+// The help controller whose window, when it is made, comes over the window that asked for help, whole
+// on the screen that shows that window (the window manager would put it anywhere, partly off screen).
+class CPlacedHelpController : public wxHtmlHelpController {
+public:
+  using wxHtmlHelpController::wxHtmlHelpController;
+
+protected:
+  wxWindow* CreateHelpWindow() override {
+    const bool made = m_helpWindow == nullptr;
+    wxWindow* window = wxHtmlHelpController::CreateHelpWindow();
+    wxWindow* top = m_helpDialog ? static_cast<wxWindow*>(m_helpDialog) : static_cast<wxWindow*>(m_helpFrame);
+    if (made && top) Place(top);
+    return window;
+  }
+
+private:
+  void Place(wxWindow* top) {
+    wxWindow* over = GetParentWindow() ? wxGetTopLevelParent(GetParentWindow()) : wxTheApp->GetTopWindow();
+    const int index = over ? wxDisplay::GetFromWindow(over) : wxNOT_FOUND;
+    const wxRect screen = wxDisplay(index == wxNOT_FOUND ? 0u : static_cast<unsigned>(index)).GetClientArea();
+    wxRect r(0, 0, std::min(kHelpWidth, screen.width), std::min(kHelpHeight, screen.height));
+    r = r.CenterIn(over ? over->GetScreenRect() : screen);
+    r.x = std::clamp(r.x, screen.x, screen.GetRight() + 1 - r.width);
+    r.y = std::clamp(r.y, screen.y, screen.GetBottom() + 1 - r.height);
+    top->SetSize(r);
+  }
+};
 
 struct Viewer {
   std::unique_ptr<wxHtmlHelpController> controller;
@@ -43,9 +79,9 @@ wxHtmlHelpController* Controller(wxWindow* parent) {
   const bool fromModal = dialog && dialog->IsModal();
   Viewer& viewer = fromModal ? modal : frame;
   if (!viewer.controller) {
-    viewer.controller = std::make_unique<wxHtmlHelpController>(fromModal ? wxHF_DEFAULT_STYLE | wxHF_DIALOG | wxHF_MODAL
-                                                                         : wxHF_DEFAULT_STYLE);
-    viewer.controller->SetFrameParameters("%s", wxSize(960, 680));
+    viewer.controller = std::make_unique<CPlacedHelpController>(fromModal ? wxHF_DEFAULT_STYLE | wxHF_DIALOG | wxHF_MODAL
+                                                                          : wxHF_DEFAULT_STYLE);
+    viewer.controller->SetFrameParameters("%s", wxSize(kHelpWidth, kHelpHeight));
     viewer.controller->SetShouldPreventAppExit(false);
   }
   if (!viewer.added) {
@@ -95,10 +131,23 @@ void ShowHelpTopic(wxWindow* parent, int contextNumber) {
   if (wxHtmlHelpController* help = Controller(parent)) help->Display(contextNumber);
 }
 
-std::string CurrentHelpPage() {
+void BindHelpKey(wxDialog* dialog, int contextNumber) {
+  // GTK turns no key into a help request, so F1 is taken before the dialog's controls see it.
+  dialog->Bind(wxEVT_CHAR_HOOK, [dialog, contextNumber](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_F1 && event.GetModifiers() == wxMOD_NONE) ShowHelpTopic(dialog, contextNumber);
+    else event.Skip();
+  });
+  dialog->Bind(wxEVT_HELP, [dialog, contextNumber](wxHelpEvent&) { ShowHelpTopic(dialog, contextNumber); });
+}
+
+wxWindow* HelpWindow() {
   for (Viewer* viewer : {&ModalViewer(), &FrameViewer()}) {
-    if (!viewer->controller || !viewer->controller->GetHelpWindow()) continue;
-    return viewer->controller->GetHelpWindow()->GetHtmlWindow()->GetOpenedPage().utf8_string();
+    if (viewer->controller && viewer->controller->GetHelpWindow()) return viewer->controller->GetHelpWindow();
   }
-  return std::string();
+  return nullptr;
+}
+
+std::string CurrentHelpPage() {
+  wxWindow* window = HelpWindow();
+  return window ? static_cast<wxHtmlHelpWindow*>(window)->GetHtmlWindow()->GetOpenedPage().utf8_string() : std::string();
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+class wxDialog;
 class wxWindow;
 
 // The help book's path (native): the one VAMELRSS_HELP_BOOK names, else the one beside the program or
@@ -14,6 +15,10 @@ std::string FindHelpBook();
 void ShowHelpContents(wxWindow* parent);
 void ShowHelpIndex(wxWindow* parent);
 void ShowHelpTopic(wxWindow* parent, int contextNumber);
+// F1 in `dialog` (and a help request of the window system) shows the topic `contextNumber`.
+void BindHelpKey(wxDialog* dialog, int contextNumber);
 
 // The page the help window shows ("" when none is open): tests and the troubleshooting of a broken book.
 std::string CurrentHelpPage();
+// The window that shows it (null when none is open).
+wxWindow* HelpWindow();

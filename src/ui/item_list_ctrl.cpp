@@ -44,6 +44,15 @@ void CItemListCtrl::WidenForRow(int row) {
   for (int column = 0; column < kListColumnCount; ++column) Widen(column, ToWx(ListCellText(*m_project.GetAt(row), column)));
 }
 
+bool CItemListCtrl::SetsAColumnWidth(int row) const {
+  if (row < 0 || row >= m_project.GetSize()) return false;
+  for (int column = 0; column < kListColumnCount; ++column) {
+    const int width = GetTextExtent(ToWx(ListCellText(*m_project.GetAt(row), column))).GetWidth() + kCellPadding;
+    if (width >= GetColumnWidth(column)) return true;
+  }
+  return false;
+}
+
 void CItemListCtrl::Widen(int column, const wxString& text) {
   const int width = GetTextExtent(text).GetWidth() + kCellPadding;
   if (width > GetColumnWidth(column)) SetColumnWidth(column, width);

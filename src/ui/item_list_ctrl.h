@@ -19,6 +19,8 @@ public:
   void AutoSizeColumns();
   // Widens the columns where the texts of `row` need more room; the cheap update after one row changed.
   void WidenForRow(int row);
+  // True when a text of `row` is what a column's width was sized to (that column would narrow without it).
+  bool SetsAColumnWidth(int row) const;
 
   int GetCurrent() const;  // the row with the focus, or -1
   std::vector<int> GetSelectedIndexes() const;  // increasing

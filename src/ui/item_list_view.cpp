@@ -34,6 +34,9 @@ const ButtonRow kButtons[] = {
 
 const char* const kPreviewModes[] = {"詳細", "ローカル", "URL"};
 
+// The narrowest the list and the preview become.
+constexpr int kMinimumListWidth = 160;
+
 // The list's context menu "リスト": label and command, 0 for a separator.
 struct MenuRow {
   const char* label;
@@ -79,7 +82,8 @@ CVamelRssView::CVamelRssView(wxWindow* parent, CVamelRssDoc& doc)
   m_list->Bind(wxEVT_LIST_ITEM_DESELECTED, &CVamelRssView::OnRowState, this);
   m_list->Bind(wxEVT_LIST_ITEM_FOCUSED, &CVamelRssView::OnRowState, this);
   m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CVamelRssView::OnRowActivated, this);
-  m_list->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, &CVamelRssView::OnRightClick, this);
+  // Anywhere in the list, rows or empty space, and the keyboard's menu key.
+  m_list->Bind(wxEVT_CONTEXT_MENU, &CVamelRssView::OnContextMenu, this);
   m_mode->Bind(wxEVT_CHOICE, &CVamelRssView::OnPreviewMode, this);
   Bind(wxEVT_BUTTON, &CVamelRssView::OnButton, this);
 }
@@ -116,19 +120,35 @@ void CVamelRssView::RefreshList(int row, bool remeasure) {
   if (row >= 0) PreviewItem(row);
 }
 
-void CVamelRssView::LayoutControls() {
-  const wxSize client = GetClientSize();
-  // Every button takes the size the widest label needs, the size of button 1002 in the layout.
+wxSize CVamelRssView::ButtonSize() const {
   wxSize button(0, 0);
   for (wxButton* b : m_buttons) button.IncTo(b->GetBestSize());
   button.IncTo(m_create->GetBestSize());
-  const CListLayout layout = ComputeListLayout(CLayoutRect{0, 0, client.x, client.y}, button.x, button.y, ListHeightPercent());
+  return button;
+}
+
+int CVamelRssView::MinimumPaneHeight() const {
+  // The list's header, a row and a scroll bar.
+  return 3 * (m_list->GetCharHeight() + 8);
+}
+
+void CVamelRssView::LayoutControls() {
+  const wxSize client = GetClientSize();
+  const wxSize button = ButtonSize();
+  const CListLayout layout = ComputeListLayout(CLayoutRect{0, 0, client.x, client.y}, button.x, button.y, ListHeightPercent(),
+                                               MinimumPaneHeight());
   for (size_t k = 0; k < m_buttons.size(); ++k) m_buttons[k]->SetSize(ToWx(layout.buttons[k]));
   m_mode->SetSize(ToWx(layout.buttons[5]));
   m_create->SetSize(ToWx(layout.create));
   m_list->SetSize(ToWx(layout.list));
   m_preview->SetSize(ToWx(layout.preview));
   m_splitter = ToWx(layout.splitter);
+}
+
+wxSize CVamelRssView::MinimumClientSize() const {
+  const wxSize button = ButtonSize();
+  const CLayoutRect smallest = MinimumListLayoutSize(button.x, button.y, kMinimumListWidth, MinimumPaneHeight());
+  return wxSize(smallest.Width(), smallest.Height());
 }
 
 void CVamelRssView::PreviewItem(int index) {
@@ -152,19 +172,29 @@ bool CVamelRssView::OnCommand(int command) {
   CInteraction& ui = m_doc.UI();
   const int current = m_list->GetCurrent();
   CItemCommandResult r;
+  // The columns are measured again (over every row) only when a row that set a column's width is
+  // edited or goes; otherwise the changed row can only widen them. Moving, sorting and a new category
+  // keep every text of the list.
   switch (command) {
-    case ID_ITEM_ADD:
+    case ID_ITEM_ADD: {
+      const int before = project.GetSize();
       r = AddItemCommand(project, ui);
-      ApplyItemCommand(r.changed, r.row, false);
+      ApplyItemCommand(r.changed, r.row, project.GetSize() <= before);  // it replaced an item
       return true;
-    case ID_ITEM_EDIT:
+    }
+    case ID_ITEM_EDIT: {
+      const bool widest = m_list->SetsAColumnWidth(current);
       r = EditItemCommand(project, current, ui);
-      ApplyItemCommand(r.changed, r.row, false);
+      ApplyItemCommand(r.changed, r.row, widest);
       return true;
-    case ID_ITEM_DELETE:
-      r = DeleteItemsCommand(project, m_list->GetSelectedIndexes(), ui);
-      ApplyItemCommand(r.changed, r.row, false);
+    }
+    case ID_ITEM_DELETE: {
+      const std::vector<int> rows = m_list->GetSelectedIndexes();
+      const bool widest = std::any_of(rows.begin(), rows.end(), [this](int row) { return m_list->SetsAColumnWidth(row); });
+      r = DeleteItemsCommand(project, rows, ui);
+      ApplyItemCommand(r.changed, r.row, widest);
       return true;
+    }
     case ID_ITEM_UP: r = MoveItemUp(project, current); break;
     case ID_ITEM_DOWN: r = MoveItemDown(project, current); break;
     case ID_ITEM_SORT: r = SortItemsNewestFirst(project); break;
@@ -229,13 +259,21 @@ void CVamelRssView::OnRowState(wxListEvent& event) {
 
 void CVamelRssView::OnRowActivated(wxListEvent&) { OnCommand(ID_ITEM_EDIT); }
 
-void CVamelRssView::OnRightClick(wxListEvent&) {
+void CVamelRssView::OnContextMenu(wxContextMenuEvent& event) {
   wxMenu menu;
   for (const MenuRow& row : kContextMenu) {
     if (!row.label) menu.AppendSeparator();
     else menu.Append(WxIdOfCommand(row.command), Wx(row.label));
   }
-  const int chosen = GetPopupMenuSelectionFromUser(menu, ScreenToClient(wxGetMousePosition()));
+  // From the keyboard there is no pointer position: the menu comes at the current row.
+  wxPoint at = event.GetPosition();
+  if (at == wxDefaultPosition) {
+    wxRect row;
+    const int current = m_list->GetCurrent();
+    at = current >= 0 && m_list->GetItemRect(current, row) ? m_list->ClientToScreen(row.GetBottomLeft())
+                                                            : m_list->GetScreenPosition();
+  }
+  const int chosen = GetPopupMenuSelectionFromUser(menu, ScreenToClient(at));
   if (chosen != wxID_NONE) OnCommand(CommandOfWxId(chosen));
 }
 

@@ -27,6 +27,8 @@ public:
   void RefreshList(int row, bool remeasure = true);
   // Places the controls for the client size and the list height percentage.
   void LayoutControls();
+  // The smallest client size at which no control overlaps another and both panes show something.
+  wxSize MinimumClientSize() const;
   // The view's commands (item commands, feed creation, item launches); false for others.
   bool OnCommand(int command);
 
@@ -37,6 +39,8 @@ public:
   wxRect SplitterRect() const { return m_splitter; }
 
 private:
+  wxSize ButtonSize() const;  // every button of the column takes the widest label's size
+  int MinimumPaneHeight() const;
   void PreviewItem(int index);
   void PreviewCurrent();
   void ApplyItemCommand(bool changed, int row, bool remeasure);
@@ -46,7 +50,7 @@ private:
   void OnCaptureLost(wxMouseCaptureLostEvent& event);
   void OnRowState(wxListEvent& event);
   void OnRowActivated(wxListEvent& event);
-  void OnRightClick(wxListEvent& event);
+  void OnContextMenu(wxContextMenuEvent& event);
   void OnPreviewMode(wxCommandEvent& event);
   void OnButton(wxCommandEvent& event);
   void EndDrag();

@@ -10,7 +10,6 @@
 #include "app/feed_check_report.h"
 #include "app/options_model.h"
 #include "app/shell_commands.h"
-#include "platform/shell.h"
 #include "settings/recent_files.h"
 #include "ui/art.h"
 #include "ui/command_table.h"
@@ -20,6 +19,7 @@
 #include "ui/feed_check_window.h"
 #include "ui/help_viewer.h"
 #include "ui/item_list_view.h"
+#include "ui/native_window.h"
 #include "ui/wx_text.h"
 
 namespace {
@@ -131,9 +131,6 @@ void Append(wxMenu* menu, int command, const char* text) {
   menu->Append(WxIdOfCommand(command), Wx(text), Wx(PromptOf(command)));
 }
 
-// The smallest main window: the list, its buttons and the preview still fit.
-const wxSize kMinimumSize(360, 240);
-
 // The status bar's pane of the feed check's summary.
 constexpr int kCheckPane = 5;
 
@@ -146,12 +143,12 @@ CMainFrame::CMainFrame(CDesktopInteraction& ui)
     : wxFrame(nullptr, wxID_ANY, "VamelRss", wxDefaultPosition, wxSize(700, 500)), m_ui(ui),
       m_doc(std::make_unique<CDesktopDoc>(ui)) {
   SetIcons(AppIcons());
-  SetMinSize(kMinimumSize);
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
   m_view = new CVamelRssView(this, *m_doc);
   m_doc->SetViewUpdate([this] { m_view->RefreshList(0); });
+  UpdateMinimumSize();
   // F1 opens the help's contents, as the help command does.
   wxAcceleratorEntry help(wxACCEL_NORMAL, WXK_F1, WxIdOfCommand(ID_HELP_FINDER));
   SetAcceleratorTable(wxAcceleratorTable(1, &help));
@@ -275,9 +272,10 @@ void CMainFrame::RebuildRecentFiles() {
     return;
   }
   for (size_t i = 0; i < recent.size(); ++i) {
-    wxString label = wxString::Format("&%d ", static_cast<int>(i + 1)) + ToWx(recent[i]);
-    label.Replace("&", "&&", true);
-    label.replace(0, 2, wxString::Format("&%d", static_cast<int>(i + 1)));
+    // "&1 /path/site.fpj": the number is the mnemonic, an "&" of the path is shown as it is.
+    wxString path = ToWx(recent[i]);
+    path.Replace("&", "&&", true);
+    const wxString label = wxString::Format("&%d ", static_cast<int>(i + 1)) + path;
     m_fileMenu->Insert(at + i, placeholderId + static_cast<int>(i), label, Wx("この文書を開きます"));
   }
 }
@@ -342,10 +340,10 @@ bool CMainFrame::RunCommand(int command) {
       return true;
     case ID_HELP_FINDER: ShowHelpContents(this); return true;
     case ID_HELP_INDEX: ShowHelpIndex(this); return true;
-    case ID_HOME_PAGE: ShellOpen(kHomePageUrl); return true;
+    case ID_HOME_PAGE: m_ui.OpenWithShell(kHomePageUrl); return true;
     case ID_FEED_CHECK: ShowFeedCheck(); return true;
     case ID_APP_ABOUT: {
-      CVersionDialog dialog(this);
+      CVersionDialog dialog(this, m_ui);
       dialog.ShowModal();
       return true;
     }
@@ -398,7 +396,16 @@ void CMainFrame::ShowFeedCheck() {
   m_checkWindow->Raise();
 }
 
+void CMainFrame::UpdateMinimumSize() {
+  // What the view needs, the menus, bars and frame around it, and the toolbar's every button.
+  const wxSize around = GetSize() - GetClientSize();
+  wxSize smallest = m_view->MinimumClientSize() + around;
+  if (GetToolBar() && GetToolBar()->IsShown()) smallest.IncTo(wxSize(GetToolBar()->GetBestSize().x + around.x, 0));
+  if (smallest != GetMinSize()) SetMinSize(smallest);
+}
+
 void CMainFrame::OnIdle(wxIdleEvent& event) {
+  UpdateMinimumSize();
   RememberNormalRect();
   m_viewMenu->Enable(WxIdOfCommand(ID_FEED_CHECK), m_hasFindings);
   UpdateIndicators();
@@ -415,7 +422,8 @@ void CMainFrame::RememberNormalRect() {
   const wxRect r = GetRect();
   // A window being mapped or taken over by the window manager passes through sizes the toolkit makes up
   // (a few pixels, or exactly the minimum size) before the requested one arrives.
-  if (r.width < kMinimumSize.x || r.height < kMinimumSize.y || r.GetSize() == kMinimumSize) return;
+  const wxSize smallest = GetMinSize();
+  if (r.width < smallest.x || r.height < smallest.y || r.GetSize() == smallest) return;
   m_placement.left = r.x;
   m_placement.top = r.y;
   m_placement.right = r.x + r.width;
@@ -432,6 +440,12 @@ void CMainFrame::RestorePlacement() {
   // A window that was minimised comes back in its normal state.
   if (m_placement.showCmd == kShowMaximized) Maximize(true);
   m_placementRestored = true;
+}
+
+void CMainFrame::ShowRestored() {
+  RestorePlacement();
+  Show();
+  MoveShownWindow(this, wxPoint(m_placement.left, m_placement.top));
 }
 
 void CMainFrame::SavePlacement() {

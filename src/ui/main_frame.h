@@ -36,8 +36,8 @@ public:
   // Runs a command by its number; false when nothing handles it.
   bool RunCommand(int command);
 
-  // The placement of the previous run, applied once before the window is first shown.
-  void RestorePlacement();
+  // Shows the window for the first time in the placement of the previous run.
+  void ShowRestored();
   // The caption, the recent-file list and the view after the document changed.
   void DocumentChanged();
   // "フィードの検査" with the last check's findings, when there are any.
@@ -50,8 +50,10 @@ private:
   void BuildToolBar();
   void BuildStatusBar();
   void RebuildRecentFiles();
+  void RestorePlacement();
   void SavePlacement();
   void UpdateIndicators();
+  void UpdateMinimumSize();
   void OnMenu(wxCommandEvent& event);
   void OnClose(wxCloseEvent& event);
   void OnDropFiles(wxDropFilesEvent& event);

@@ -2,7 +2,7 @@
 
 #include <wx/utils.h>
 
-#include "platform/shell.h"
+#include "app/interaction.h"
 #include "ui/wx_text.h"
 
 namespace {
@@ -12,9 +12,10 @@ const wxColour kFollowed(128, 0, 128);
 
 }  // namespace
 
-CStaticLink::CStaticLink(wxWindow* parent, const wxString& text, const wxString& target)
+CStaticLink::CStaticLink(wxWindow* parent, CInteraction& ui, const wxString& text, const wxString& target)
     : wxGenericHyperlinkCtrl(parent, wxID_ANY, text, target.empty() ? text : target, wxDefaultPosition,
-                             wxDefaultSize, wxHL_DEFAULT_STYLE) {
+                             wxDefaultSize, wxHL_DEFAULT_STYLE),
+      m_ui(ui) {
   SetNormalColour(kNotFollowed);
   SetHoverColour(kNotFollowed);
   SetVisitedColour(kFollowed);
@@ -25,10 +26,7 @@ CStaticLink::CStaticLink(wxWindow* parent, const wxString& text, const wxString&
 void CStaticLink::OnClick(wxHyperlinkEvent&) {
   const wxString target = GetURL().empty() ? GetLabel() : GetURL();
   if (target.empty()) return;
-  if (!ShellOpen(FromWx(target))) {
-    wxBell();
-    return;
-  }
+  m_ui.OpenWithShell(FromWx(target));
   SetVisited(true);
   Refresh();
 }

@@ -6,6 +6,9 @@
 #include <wx/intl.h>
 #include <wx/msgdlg.h>
 #include <wx/translation.h>
+#include <wx/uilocale.h>
+
+#include <clocale>
 #include <wx/xrc/xmlres.h>
 
 #include "app/list_layout.h"
@@ -31,6 +34,16 @@ void UseJapaneseTranslations() {
   wxTranslations::Set(translations);
 }
 
+void UseUserLocale() {
+  // The toolkit's own windows and controls (file choosers, date pickers) speak the user's language and
+  // write dates in the user's order.
+  wxUILocale::UseDefault();
+  // Numbers keep the decimal point of the C locale: nothing the program writes or reads may depend on
+  // where it runs.
+  std::setlocale(LC_NUMERIC, "C");
+  UseJapaneseTranslations();
+}
+
 CMainFrame* StartMainWindow(CDesktopInteraction& ui, const std::string& fileArgument) {
   auto* frame = new CMainFrame(ui);
   const CStartupChoice choice = ChooseStartupDocument(fileArgument);
@@ -40,8 +53,7 @@ CMainFrame* StartMainWindow(CDesktopInteraction& ui, const std::string& fileArgu
     delete frame;
     return nullptr;
   }
-  frame->RestorePlacement();
-  frame->Show();
+  frame->ShowRestored();
   return frame;
 }
 
@@ -68,7 +80,7 @@ bool CVamelRssApp::OnInit() {
   if (!wxApp::OnInit()) return false;
   SetAppName("VamelRss");
   SetVendorName("Vamel");
-  UseJapaneseTranslations();
+  UseUserLocale();
   wxXmlResource::Get()->InitAllHandlers();
   InitXmlResource();
   ListHeightPercent();  // read once, at start-up

@@ -37,3 +37,7 @@ CMainFrame* StartMainWindow(CDesktopInteraction& ui, const std::string& fileArgu
 
 // wx's own texts (buttons of the wizard and the help window, standard labels) in Japanese.
 void UseJapaneseTranslations();
+
+// The user's locale for the toolkit (its dialogs' texts, the order of dates), numbers in the C locale's
+// form, and wx's own texts in Japanese like the program's: what the app does at start-up.
+void UseUserLocale();

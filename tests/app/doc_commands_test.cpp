@@ -1,4 +1,6 @@
 // The document's file and feed commands, through the scripted interaction.
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -146,6 +148,66 @@ TEST_F(DocCommands, SaveAsWithEachFilterEntry) {
   ui.ExpectFile({false, "", 1});
   EXPECT_FALSE(doc.DoSaveAs());
   EXPECT_EQ(doc.GetKind(), kKindAtom10);
+}
+
+TEST_F(DocCommands, NoFileIsReplacedWithoutAQuestionForTheNameReallyWritten) {
+  // "feed" typed with the entry "RSS2.0ﾌｧｲﾙ(*.xml)" becomes feed.xml after the chooser's own check: the
+  // question comes for feed.xml; "いいえ" shows the chooser again with that name, and cancelling it
+  // leaves the file as it was.
+  WriteFile(TempPath("feed.xml"), "old");
+  ui.ExpectFile({true, TempPath("feed"), 3});
+  ui.ExpectQuestion(QuestionId::kOverwriteFile, MbAnswer::No);
+  ui.ExpectFile({false, "", 1});
+  EXPECT_FALSE(doc.DoSaveAs());
+  ASSERT_EQ(ui.fileRequests.size(), 2u);
+  EXPECT_EQ(ui.fileRequests[1].fileName, TempPath("feed.xml"));
+  EXPECT_EQ(ui.fileRequests[1].filterIndex, 3);
+  EXPECT_EQ(ui.shown.at(0).text, TempPath("feed.xml") + " は既に存在します。\r\n上書きしますか?");
+  EXPECT_EQ(ReadFile(TempPath("feed.xml")), "old");
+  EXPECT_EQ(doc.GetKind(), kKindProject);
+  // "はい" writes it; so does a name that the chooser itself checked (it has its extension).
+  ui.ExpectFile({true, TempPath("feed"), 3});
+  ui.ExpectQuestion(QuestionId::kOverwriteFile, MbAnswer::Yes);
+  EXPECT_TRUE(doc.DoSaveAs());
+  EXPECT_NE(ReadFile(TempPath("feed.xml")).find("<rss version=\"2.0\">"), std::string::npos);
+  ui.ExpectFile({true, TempPath("feed.xml"), 3});
+  EXPECT_TRUE(doc.DoSaveAs());
+  // The same for a project file.
+  WriteFile(TempPath("site.fpj"), "old");
+  ui.ExpectFile({true, TempPath("site"), 1});
+  ui.ExpectQuestion(QuestionId::kOverwriteFile, MbAnswer::No);
+  ui.ExpectFile({false, "", 1});
+  EXPECT_FALSE(doc.DoSaveAs());
+  EXPECT_EQ(ReadFile(TempPath("site.fpj")), "old");
+  ui.VerifyAllAsked();
+}
+
+TEST_F(DocCommands, SaveOfAnUntitledOrReadOnlyDocumentAsksWhereFirst) {
+  // Untitled: the two entries of the document type, the title plus ".fpj" proposed.
+  ui.ExpectFile({true, TempPath("mine"), 2});
+  EXPECT_TRUE(doc.DoSave());
+  const CFileDialogRequest& request = ui.fileRequests.at(0);
+  EXPECT_TRUE(request.save);
+  EXPECT_TRUE(request.overwritePrompt);
+  EXPECT_EQ(U(request.title), "名前を付けて保存");
+  EXPECT_EQ(U(request.filter), "VamelRssﾌｧｲﾙ (*.fpj)|*.fpj|すべてのﾌｧｲﾙ (*.*)|*.*||");
+  EXPECT_EQ(U(request.fileName), "無題.fpj");
+  EXPECT_EQ(request.defaultExt, "fpj");
+  EXPECT_EQ(doc.GetPathName(), TempPath("mine.fpj"));
+  EXPECT_EQ(ReadFile(TempPath("mine.fpj")).substr(0, 4), std::string("\x64\0\0\0", 4));
+  // With a path: written in place, no chooser.
+  EXPECT_TRUE(doc.DoSave());
+  EXPECT_EQ(ui.fileRequests.size(), 1u);
+  // A read-only file is never replaced by Save: the chooser comes with its path, and cancelling it
+  // leaves the file alone.
+  ASSERT_EQ(::chmod(TempPath("mine.fpj").c_str(), 0444), 0);
+  const std::string before = ReadFile(TempPath("mine.fpj"));
+  doc.GetProject().siteTitle = "changed";
+  ui.ExpectFile({false, "", 1});
+  EXPECT_FALSE(doc.DoSave());
+  EXPECT_EQ(ui.fileRequests.at(1).fileName, TempPath("mine.fpj"));
+  EXPECT_EQ(ReadFile(TempPath("mine.fpj")), before);
+  ui.VerifyAllAsked();
 }
 
 TEST_F(DocCommands, NewDocumentThroughTheWizard) {

@@ -1,6 +1,7 @@
 // The settings pages, the sheet, the FTP profile chooser and the Options dialog without a window: what
 // each page loads and stores, which pages a sheet stores, the number fields, the FTP page's profile
 // mode, and what the Options command shows and stores.
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/ftp_profile_chooser.h"
@@ -281,9 +282,24 @@ TEST_F(SettingsModel, OptionsShowWhatIsInEffectAndStoreWhatWasEntered) {
   EXPECT_EQ(shown.startTag, "<!--S-->");
   EXPECT_EQ(shown.endTag, "<!--VAMELRSS END-->");
   EXPECT_EQ(shown.htmlEditor, GetHtmlEditorProgram());
-  EXPECT_FALSE(shown.htmlEditor.empty());  // a default, never stored
-  EXPECT_EQ(AppProfile().GetString("System", "HtmlEditor", "unset"), "unset");
+  EXPECT_EQ(AppProfile().GetString("System", "HtmlEditor", "unset"), "unset");  // a default, never stored
   EXPECT_EQ(shown.rssViewer, GetRssViewerProgram());
+  // Under each program field, where the program in effect comes from, or what happens without one.
+  EXPECT_EQ(U(shown.HtmlEditorNote("")), "HTMLエディタがありません。エディタのプログラムを指定してください。");
+  EXPECT_EQ(U(shown.HtmlEditorNote("/opt/edit")), "指定したプログラムを使います。");
+  EXPECT_EQ(U(shown.RssViewerNote("")), "空欄のときは、デスクトップが選ぶプログラムで開きます（xdg-open）。");
+  EXPECT_EQ(U(shown.RssViewerNote("/opt/view")), "指定したプログラムを使います。");
+  const char* visual = std::getenv("VISUAL");
+  const std::string oldVisual = visual ? visual : "";
+  setenv("VISUAL", "sh -e", 1);
+  COptionValues withVisual;
+  withVisual.Load();
+  if (oldVisual.empty()) unsetenv("VISUAL");
+  else setenv("VISUAL", oldVisual.c_str(), 1);
+  if (withVisual.foundEditor.source == ProgramSource::kVisual) {  // no editor of the desktop or the sibling before it
+    EXPECT_EQ(withVisual.htmlEditor, "sh -e");
+    EXPECT_EQ(U(withVisual.HtmlEditorNote("sh -e")), "環境変数 VISUAL のエディタを使います。");
+  }
 
   // Cancel stores nothing.
   ui.optionsDialog = [](COptionValues& v) {

@@ -48,6 +48,27 @@ TEST_F(ShellModel, ListLayoutAndSplitter) {
   EXPECT_GE(layout.list.Height(), 0);
   EXPECT_GE(layout.preview.Height(), 0);
 
+  // With a smallest pane height, neither pane goes below it: the list at 1 % keeps 60 pixels, the
+  // preview at 99 % too; in between the layout is the same.
+  layout = ComputeListLayout(CLayoutRect{0, 0, 800, 600}, 90, 24, 1, 60);
+  EXPECT_EQ(layout.list.Height(), 60);
+  EXPECT_EQ(layout.preview.top, 80);
+  EXPECT_EQ(layout.splitter.bottom, layout.preview.top);
+  layout = ComputeListLayout(CLayoutRect{0, 0, 800, 600}, 90, 24, 99, 60);
+  EXPECT_EQ(layout.preview.Height(), 60);
+  EXPECT_EQ(layout.preview.bottom, 595);
+  EXPECT_EQ(ComputeListLayout(CLayoutRect{0, 0, 800, 600}, 90, 24, 50, 60).list.Height(), 280);
+  // The smallest client area: the column's seven places do not overlap, the panes keep their height.
+  const CLayoutRect smallest = MinimumListLayoutSize(90, 24, 150, 60);
+  EXPECT_EQ(smallest.Width(), 30 + 150 + 90);
+  EXPECT_EQ(smallest.Height(), 7 * 24 + 80);
+  layout = ComputeListLayout(smallest, 90, 24, 1, 60);
+  EXPECT_GE(layout.create.top, layout.buttons[5].bottom + 10);
+  EXPECT_EQ(layout.list.Width(), 150);
+  EXPECT_GE(layout.list.Height(), 60);
+  EXPECT_GE(layout.preview.Height(), 60);
+  EXPECT_EQ(MinimumListLayoutSize(90, 10, 150, 60).Height(), 150);  // low buttons: the panes decide
+
   // The splitter: released at 290 of 600 gives 30000 / 580 = 51.
   int percent = 0;
   ASSERT_TRUE(SplitterPercent(290, 600, percent));

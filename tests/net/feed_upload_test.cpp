@@ -106,6 +106,7 @@ TEST_F(FeedUploadTest, AFailureEndsTheUploadWithItsMessage) {
   ASSERT_EQ(rec.shown.size(), 1u);
   EXPECT_EQ(rec.shown[0].text, "ファイル転送エラー:" + atom + "\nローカルファイルを開けませんでした (No such file or directory)");
   EXPECT_EQ(rec.shown[0].buttons, MbButtons::Ok);
+  EXPECT_EQ(rec.shown[0].icon, MbIcon::None);  // the exception's message as it stands, without an icon
   EXPECT_EQ(rec.events.back(), "close");
   EXPECT_EQ(rec.events[rec.events.size() - 2], "status:切断中");
 

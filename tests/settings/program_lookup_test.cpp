@@ -61,9 +61,43 @@ TEST_F(ProgramLookup, DefaultHtmlProgramComesFromTheDesktopAndLeavesNoFile) {
   EXPECT_EQ(GetRssViewerProgram(), "/opt/viewer");
 }
 
+TEST_F(ProgramLookup, TheHtmlEditorIsAnEditorNeverTheDesktopsOpener) {
+  if (!HaveProgram("xdg-mime")) SKIP_OR_FAIL_IN_CI("xdg-mime is not installed");
+  std::filesystem::create_directories(TempPath("bin"));
+  const char* path = std::getenv("PATH");
+  Save("PATH", TempPath("bin") + ":" + (path ? path : "/usr/bin:/bin"));
+  Save("VISUAL", "");
+  unsetenv("VISUAL");
+  auto program = [this](const char* name) {
+    WriteFile(TempPath("bin/") + name, "#!/bin/sh\n");
+    std::filesystem::permissions(TempPath("bin/") + name, std::filesystem::perms::owner_all);
+    return TempPath("bin/") + name;
+  };
+  // Nothing on this desktop edits: nothing, rather than the opener that shows pages in a browser.
+  EXPECT_EQ(FindHtmlEditor().program, "");
+  EXPECT_EQ(GetHtmlEditorProgram(), "");
+  // A desktop editor found on the machine, then $VISUAL before it (with its own arguments).
+  const std::string known = program("gnome-text-editor");
+  EXPECT_EQ(FindHtmlEditor().program, known);
+  EXPECT_EQ(FindHtmlEditor().source, ProgramSource::kKnownEditor);
+  program("myedit");
+  setenv("VISUAL", "myedit --wait", 1);
+  EXPECT_EQ(FindHtmlEditor().program, "myedit --wait");
+  EXPECT_EQ(FindHtmlEditor().source, ProgramSource::kVisual);
+  // The desktop's default for HTML counts when it is an editor, not when it is a browser.
+  WriteFile(TempPath("data/applications/browser.desktop"),
+            "[Desktop Entry]\nType=Application\nName=B\nExec=sh %u\nCategories=Network;WebBrowser;\nMimeType=text/html;\n");
+  WriteFile(TempPath("xdgconfig/mimeapps.list"), "[Default Applications]\ntext/html=browser.desktop\n");
+  EXPECT_EQ(FindHtmlEditor().source, ProgramSource::kVisual);
+  WriteFile(TempPath("data/applications/editor.desktop"),
+            "[Desktop Entry]\nType=Application\nName=E\nExec=gnome-text-editor %U\nCategories=Utility;TextEditor;\nMimeType=text/html;\n");
+  WriteFile(TempPath("xdgconfig/mimeapps.list"), "[Default Applications]\ntext/html=editor.desktop\n");
+  EXPECT_EQ(FindHtmlEditor().program, known);
+  EXPECT_EQ(FindHtmlEditor().source, ProgramSource::kDesktop);
+}
+
 TEST_F(ProgramLookup, HtmlEditorPrefersTheSiblingsProgramThenTheOption) {
   std::string fallback = GetHtmlEditorProgram();
-  EXPECT_FALSE(fallback.empty());
   // The sibling's program counts only when the file exists.
   CVamelProfile machine("Vamel", "Marrowpad");
   machine.PutString("", "Path", TempPath("gone/marrowpad"));
@@ -71,6 +105,7 @@ TEST_F(ProgramLookup, HtmlEditorPrefersTheSiblingsProgramThenTheOption) {
   WriteFile(TempPath("marrowpad"), "#!/bin/sh\n");
   machine.PutString("", "Path", TempPath("marrowpad"));
   EXPECT_EQ(GetHtmlEditorProgram(), TempPath("marrowpad"));
+  EXPECT_EQ(FindHtmlEditor().source, ProgramSource::kSibling);
   SetHtmlEditorOption("");
   EXPECT_EQ(GetHtmlEditorProgram(), "");  // a stored empty text is used as it is
   SetHtmlEditorOption("/usr/bin/editor");

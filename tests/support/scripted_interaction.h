@@ -29,7 +29,7 @@ public:
   std::vector<QuestionId> asked;  // the identities of the questions asked, in order
   void SetClipboardText(const std::string& text) override { clipboard = text; }
   void OpenWithShell(const std::string& path) override { opened.push_back(path); }
-  void RunProgram(const std::string& program, const std::string& parameter) override {
+  void RunProgram(const std::string& program, const std::string& parameter, const std::string&) override {
     ran.push_back({program, parameter});
   }
 

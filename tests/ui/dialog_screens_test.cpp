@@ -34,10 +34,6 @@ protected:
     UiTest::SetUp();
     const char* dir = std::getenv("VAMELRSS_SCREENSHOT_DIR");
     m_shots = dir ? dir : "";
-    // The window frames and their titles are drawn by a window manager.
-    if (!m_shots.empty()) {
-      ASSERT_TRUE(StartWindowManager());
-    }
   }
 
   // The project shown: the one named, else the example site with the README's values.
@@ -180,4 +176,48 @@ TEST_F(DialogScreens, Options) {
   Start(ExampleProject());
   dialogs.Then(Look([this](wxDialog* d) { Check(d, "options"); }));
   frame->RunCommand(ID_OPTIONS);
+}
+
+TEST_F(DialogScreens, EveryCancelReadsTheSameAndStandsWhereThePlatformPutsIt) {
+  Start(ExampleProject());
+  // GTK puts Cancel before the button that confirms; every dialog of the program does the same, with
+  // the program's "ｷｬﾝｾﾙ".
+  auto check = [](wxWindow* d, wxWindow* confirm, const char* name) {
+    wxWindow* cancel = d->FindWindow(wxID_CANCEL);
+    ASSERT_TRUE(cancel && confirm) << name;
+    EXPECT_EQ(cancel->GetLabel(), Wx("ｷｬﾝｾﾙ")) << name;
+    const wxRect c = cancel->GetScreenRect(), ok = confirm->GetScreenRect();
+    EXPECT_LT(c.GetRight(), ok.x) << name;
+    EXPECT_LT(std::abs(c.GetBottom() - ok.GetBottom()), 8) << name;  // in the same row
+  };
+  for (const char* name : {"ExclusionListDialog", "ExistingUrlDialog", "ExtensionDialog", "FtpProfileDialog", "ItemEditorDialog",
+                           "MarkerTagDialog", "OptionsDialog", "CategoryDialog", "InputDialog"}) {
+    wxDialog d;
+    ASSERT_TRUE(wxXmlResource::Get()->LoadDialog(&d, frame, name)) << name;
+    d.Fit();
+    d.Layout();
+    wxWindow* confirm = d.FindWindow(wxID_OK);
+    check(&d, confirm ? confirm : d.FindWindow(XRCID("replace")), name);
+  }
+  // The item editor at its smallest: its marker tag button keeps its distance from OK and Cancel.
+  {
+    wxDialog d;
+    ASSERT_TRUE(wxXmlResource::Get()->LoadDialog(&d, frame, "ItemEditorDialog"));
+    d.SetSize(d.GetBestSize());
+    d.Layout();
+    const wxRect tags = d.FindWindow(XRCID("tags"))->GetRect();
+    const int buttons = std::min(d.FindWindow(wxID_OK)->GetRect().x, d.FindWindow(wxID_CANCEL)->GetRect().x);
+    EXPECT_GE(buttons - tags.GetRight(), 12);
+  }
+  // The sheet "サイトの設定" and the wizard "RSSの新規作成", whose buttons wx makes.
+  dialogs.Then([&check](wxDialog* d) {
+    check(d, d->FindWindow(wxID_OK), "sheet");
+    return static_cast<int>(wxID_CANCEL);
+  });
+  frame->RunCommand(ID_SITE_SETTINGS);
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_EQ(d->FindWindow(wxID_CANCEL)->GetLabel(), Wx("ｷｬﾝｾﾙ"));
+    return static_cast<int>(wxID_CANCEL);
+  });
+  frame->RunCommand(ID_FILE_NEW);
 }

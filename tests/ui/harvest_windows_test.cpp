@@ -92,14 +92,6 @@ void Press(wxWindow* dialog, int id) {
 }
 void Press(wxWindow* dialog, const char* name) { Press(dialog, XRCID(name)); }
 
-// A modal dialog that the test drives: the handler gets it once it runs and does what the user does.
-CDialogScript::Handler Drive(std::function<void(wxDialog*)> user) {
-  return [user](wxDialog* dialog) {
-    dialog->CallAfter([dialog, user] { user(dialog); });
-    return static_cast<int>(wxID_NONE);
-  };
-}
-
 // Answers a message box after checking its text.
 CDialogScript::Handler Answer(const char* utf8, int code) {
   return [utf8, code](wxDialog* dialog) {
@@ -209,7 +201,7 @@ TEST_F(HarvestWindows, NoToTheExistingItemQuestionKeepsTheRowsImportedBeforeIt) 
   Open();
   AddItem("p3.html", 1000000000);  // older than every page: all five are new
   // The walk goes p1, p2, then asks at p3; No stops it there.
-  dialogs.Then(Drive([](wxDialog* d) {
+  dialogs.Then(CDialogScript::Drive([](wxDialog* d) {
     EXPECT_EQ(dynamic_cast<CFolderScanDialog*>(d)->List()->GetSelectedItemCount(), 5);
     Press(d, wxID_OK);
   }));
@@ -231,7 +223,7 @@ TEST_F(HarvestWindows, ExcludingTheFolderNewsHidesItsSubfoldersOnly) {
   Page("newsletter/c.html", 2);
   Page("top.html", 3);
   Open();
-  dialogs.Then(Drive([](wxDialog* d) {
+  dialogs.Then(CDialogScript::Drive([](wxDialog* d) {
     CScanListCtrl* list = dynamic_cast<CFolderScanDialog*>(d)->List();
     ASSERT_EQ(RowPaths(list), (Names{"news/a.html", "news/2005/b.html", "newsletter/c.html", "top.html"}));
     list->Focus(0);
@@ -260,7 +252,7 @@ TEST_F(HarvestWindows, ExclusionListDialogsChangeTheProjectOnlyOnOk) {
     folder = site + "/news";
     return true;
   };
-  dialogs.Then(Drive([](wxDialog* d) {
+  dialogs.Then(CDialogScript::Drive([](wxDialog* d) {
     CScanListCtrl* list = dynamic_cast<CFolderScanDialog*>(d)->List();
     ASSERT_EQ(RowPaths(list), (Names{"news/a.html", "newsletter/c.html"}));
     Press(d, "excluded_files");  // removes its entry, then is cancelled
@@ -269,7 +261,7 @@ TEST_F(HarvestWindows, ExclusionListDialogsChangeTheProjectOnlyOnOk) {
     EXPECT_EQ(RowPaths(list), (Names{"newsletter/c.html"}));
     Press(d, wxID_CANCEL);
   }));
-  dialogs.Then(Drive([](wxDialog* d) {
+  dialogs.Then(CDialogScript::Drive([](wxDialog* d) {
     EXPECT_EQ(d->GetTitle(), Wx("除外ファイル"));
     auto* box = wxDynamicCast(d->FindWindow(XRCID("entries")), wxListBox);
     ASSERT_EQ(box->GetCount(), 1u);
@@ -285,7 +277,7 @@ TEST_F(HarvestWindows, ExclusionListDialogsChangeTheProjectOnlyOnOk) {
     Press(d, wxID_CANCEL);
   }));
   dialogs.Then(Answer("top.html を削除しますか？", wxID_YES));
-  dialogs.Then(Drive([](wxDialog* d) {
+  dialogs.Then(CDialogScript::Drive([](wxDialog* d) {
     auto* box = wxDynamicCast(d->FindWindow(XRCID("entries")), wxListBox);
     EXPECT_EQ(box->GetCount(), 0u);
     Press(d, "add");
@@ -303,14 +295,14 @@ TEST_F(HarvestWindows, ExtensionDialogStripsLeadingDotsAndStoresTheList) {
   Page("a.html", 0);
   Page("b.php", 1);
   Open();
-  dialogs.Then(Drive([](wxDialog* d) {
+  dialogs.Then(CDialogScript::Drive([](wxDialog* d) {
     CScanListCtrl* list = dynamic_cast<CFolderScanDialog*>(d)->List();
     EXPECT_EQ(RowPaths(list), Names{"a.html"});
     Press(d, "extensions");
     EXPECT_EQ(RowPaths(list), (Names{"a.html", "b.php"}));  // scanned again with the new list
     Press(d, wxID_CANCEL);
   }));
-  dialogs.Then(Drive([](wxDialog* d) {
+  dialogs.Then(CDialogScript::Drive([](wxDialog* d) {
     EXPECT_EQ(d->GetTitle(), Wx("拡張子"));
     auto* box = wxDynamicCast(d->FindWindow(XRCID("entries")), wxListBox);
     EXPECT_EQ(box->GetCount(), 5u);
@@ -371,7 +363,7 @@ TEST_F(HarvestWindows, MarkerTagsGoIntoTheItemEvenWhenTheEditorIsCancelled) {
   Open();
   AddItem("p.html", 1000000000);
   frame->View()->RefreshList(0);
-  dialogs.Then(Drive([](wxDialog* editor) {
+  dialogs.Then(CDialogScript::Drive([](wxDialog* editor) {
     Press(editor, "tags");
     editor->EndModal(wxID_CANCEL);
   }));
@@ -475,7 +467,7 @@ TEST_F(HarvestWindows, DownloadFromAStallingServerIsCancelledAndLeavesNoFile) {
       });
     });
   };
-  dialogs.Then(Drive([](wxDialog* editor) {
+  dialogs.Then(CDialogScript::Drive([](wxDialog* editor) {
     Press(editor, "import");
     editor->EndModal(wxID_CANCEL);
   }));

@@ -1,12 +1,16 @@
 // The help book in the desktop app: the contents and the topics by context number open their pages;
 // without a book the user is told so.
+#include <wx/display.h>
 #include <wx/msgdlg.h>
+#include <wx/uiaction.h>
 
 #include <cstdlib>
 
 #include "app/command_ids.h"
 #include "ui/command_table.h"
 #include "ui/help_viewer.h"
+#include "ui/item_list_ctrl.h"
+#include "ui/item_list_view.h"
 #include "ui/main_frame.h"
 #include "ui/ui_fixture.h"
 #include "ui/wx_text.h"
@@ -46,9 +50,18 @@ TEST_F(Help, TopicsByContextNumber) {
   setenv("VAMELRSS_HELP_BOOK", VAMELRSS_HELP_BOOK, 1);
   const std::string file = MakeExampleProject();
   Start(file);
+  // The main window toward the screen's right edge: the help comes over it, whole on the screen.
+  frame->SetSize(560, 260, 700, 500);
+  ASSERT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(560, 260, 700, 500); }, 10));
   ASSERT_TRUE(frame->RunCommand(ID_HELP_FINDER));
   ASSERT_TRUE(WaitFor([] { return !CurrentHelpPage().empty(); }));
   EXPECT_EQ(PageName(CurrentHelpPage()), "index.html");
+  wxWindow* help = wxGetTopLevelParent(HelpWindow());
+  ASSERT_NE(help, nullptr);
+  const wxRect screen = wxDisplay(wxDisplay::GetFromWindow(frame)).GetClientArea();
+  ASSERT_TRUE(WaitFor([help] { return help->IsShownOnScreen() && FrameOnScreen(help).GetSize() == help->GetSize(); }, 10));
+  EXPECT_TRUE(screen.Contains(FrameOnScreen(help))) << FrameOnScreen(help) << " on " << screen;
+  EXPECT_TRUE(FrameOnScreen(help).Contains(frame->GetScreenRect().GetPosition() + frame->GetSize() / 2));
   ShowHelpTopic(frame, 11);
   EXPECT_TRUE(WaitFor([] { return PageName(CurrentHelpPage()) == "item_editor.html"; })) << CurrentHelpPage();
   ShowHelpTopic(frame, 12);
@@ -56,4 +69,37 @@ TEST_F(Help, TopicsByContextNumber) {
   // The index opens on the book's start page.
   ASSERT_TRUE(frame->RunCommand(ID_HELP_INDEX));
   EXPECT_TRUE(WaitFor([] { return PageName(CurrentHelpPage()) == "index.html"; })) << CurrentHelpPage();
+}
+
+TEST_F(Help, F1InTheItemEditorAndTheMarkerTagDialogOpensTheirTopics) {
+  setenv("VAMELRSS_HELP_BOOK", VAMELRSS_HELP_BOOK, 1);
+  Start(MakeExampleProject());
+  frame->View()->List()->SelectOnly(0);
+  // F1 pressed in the dialog once it has the keyboard; the help comes over it, modal, on its topic.
+  std::vector<std::string> pages;
+  auto pressF1 = [&pages](const char* then) {
+    return CDialogScript::Drive([&pages, then](wxDialog* d) {
+      ASSERT_TRUE(WaitFor([d] { return d->IsShownOnScreen() && wxGetTopLevelParent(wxWindow::FindFocus()) == d; }));
+      const size_t before = pages.size();
+      wxUIActionSimulator().Char(WXK_F1);
+      EXPECT_TRUE(WaitFor([&pages, before] { return pages.size() > before; }));
+      if (then) {
+        wxCommandEvent press(wxEVT_BUTTON, XRCID(then));
+        d->FindWindow(XRCID(then))->GetEventHandler()->ProcessEvent(press);
+        EXPECT_TRUE(WaitFor([&pages, before] { return pages.size() > before + 1; }));
+      }
+      d->EndModal(wxID_CANCEL);
+    });
+  };
+  // The help window, closed as the user closes it.
+  auto helpShown = CDialogScript::Drive([&pages](wxDialog* help) {
+    pages.push_back(PageName(CurrentHelpPage()));
+    help->Close();
+  });
+  dialogs.Then(pressF1("tags"));  // the item editor, then its marker tag dialog
+  dialogs.Then(helpShown);
+  dialogs.Then(pressF1(nullptr));  // the marker tag dialog
+  dialogs.Then(helpShown);
+  ASSERT_TRUE(frame->RunCommand(ID_ITEM_EDIT));
+  EXPECT_EQ(pages, (std::vector<std::string>{"item_editor.html", "marker_tags.html"}));
 }

@@ -1,5 +1,6 @@
 // The main window as a user meets it: start-up, placement, the menus, the item list and its commands,
 // the item editor and the preview, driven through real windows and events.
+#include <gtk/gtk.h>
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/datectrl.h>
@@ -11,6 +12,7 @@
 #include <wx/textctrl.h>
 #include <wx/timectrl.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 #include <wx/webview.h>
 
 #include <filesystem>
@@ -18,6 +20,7 @@
 #include "app/command_ids.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
+#include "app/list_layout.h"
 #include "app/window_placement.h"
 #include "settings/options.h"
 #include "settings/recent_files.h"
@@ -73,7 +76,8 @@ int Answer(int code) { return code; }
 TEST_F(MainWindow, FirstRunPlacementAndBarsSurviveARestart) {
   const std::string file = MakeExampleProject();
   Start(file);
-  // No settings yet: 700 by 500 at 100, 100 with both bars.
+  // No settings yet: 700 by 500 at 100, 100 with both bars, where the window manager shows it.
+  EXPECT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(100, 100, 700, 500); }, 10)) << FrameOnScreen(frame);
   EXPECT_EQ(frame->GetPosition(), wxPoint(100, 100));
   EXPECT_EQ(frame->GetSize(), wxSize(700, 500));
   EXPECT_TRUE(frame->GetToolBar()->IsShown());
@@ -87,20 +91,19 @@ TEST_F(MainWindow, FirstRunPlacementAndBarsSurviveARestart) {
   ASSERT_TRUE(Run(ID_VIEW_TOOLBAR));
   EXPECT_FALSE(frame->GetToolBar()->IsShown());
   frame->SetSize(150, 120, 640, 480);
-  Pump();
+  ASSERT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(150, 120, 640, 480); }, 10)) << FrameOnScreen(frame);
   Close(frame);
   EXPECT_EQ(GetToolBarOption(), 0);
   EXPECT_EQ(GetWindowRectOption().rfind("150,120,790,600,", 0), 0u) << GetWindowRectOption();
   Start(file);
   EXPECT_FALSE(frame->GetToolBar()->IsShown());
   EXPECT_TRUE(frame->GetStatusBar()->IsShown());
+  EXPECT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(150, 120, 640, 480); }, 10)) << FrameOnScreen(frame);
   EXPECT_EQ(frame->GetPosition(), wxPoint(150, 120));
 
 }
 
 TEST_F(MainWindow, MaximisedStateSurvivesARestart) {
-  // Maximising is the window manager's work: this test runs one.
-  ASSERT_TRUE(StartWindowManager());
   const std::string file = MakeExampleProject();
   Start(file);
   frame->Maximize(true);
@@ -182,6 +185,44 @@ TEST_F(MainWindow, OpenRemembersItsFilterEntry) {
   ASSERT_TRUE(Run(ID_FILE_OPEN));
 }
 
+TEST_F(MainWindow, SaveAsAsksBeforeReplacingTheFileANameWithoutExtensionGives) {
+  const std::string file = MakeExampleProject();
+  Start(file);
+  WriteFile(TempPath("feed.xml"), "old");
+  // "feed" typed into the real chooser, with the entry "RSS2.0ﾌｧｲﾙ(*.xml)", and confirmed.
+  dialogs.Then([](wxDialog*) { return Answer(wxID_NONE); });  // wxFileDialog::ShowModal
+  dialogs.Then([this](wxDialog* d) {                           // the dialog it runs
+    wxDynamicCast(d, wxFileDialog)->SetFilterIndex(2);
+    d->CallAfter([this, d] {
+      auto* chooser = GTK_FILE_CHOOSER(d->GetHandle());
+      gtk_file_chooser_set_current_folder(chooser, TempFolder().c_str());
+      gtk_file_chooser_set_current_name(chooser, "feed");
+      gtk_dialog_response(GTK_DIALOG(d->GetHandle()), GTK_RESPONSE_ACCEPT);
+    });
+    return Answer(wxID_NONE);
+  });
+  dialogs.Then([this](wxDialog* d) {
+    EXPECT_EQ(wxDynamicCast(d, wxMessageDialog)->GetMessage(), ToWx(TempPath("feed.xml")) + Wx(" は既に存在します。\r\n上書きしますか?"));
+    return Answer(wxID_NO);
+  });
+  // The chooser again, with the name that was asked about; cancelled.
+  std::string proposed;
+  dialogs.Then([](wxDialog*) { return Answer(wxID_NONE); });
+  dialogs.Then([&proposed](wxDialog* d) {
+    d->CallAfter([&proposed, d] {
+      gchar* name = gtk_file_chooser_get_current_name(GTK_FILE_CHOOSER(d->GetHandle()));
+      proposed = name ? name : "";
+      g_free(name);
+      gtk_dialog_response(GTK_DIALOG(d->GetHandle()), GTK_RESPONSE_CANCEL);
+    });
+    return Answer(wxID_NONE);
+  });
+  ASSERT_TRUE(Run(ID_FILE_SAVE_AS));
+  EXPECT_EQ(proposed, "feed.xml");
+  EXPECT_EQ(ReadFile(TempPath("feed.xml")), "old");
+  EXPECT_EQ(frame->GetTitle(), Wx("site.fpj - VamelRss"));
+}
+
 TEST_F(MainWindow, ItemCommandsOnTheList) {
   const std::string file = MakeExampleProject();
   Start(file);
@@ -226,6 +267,23 @@ TEST_F(MainWindow, ItemCommandsOnTheList) {
   EXPECT_EQ(List().GetItemCount(), 2);
   EXPECT_EQ(List().GetCurrent(), 1);
 
+  // The columns follow their widest text both ways: a long title widens the first, and it narrows
+  // again when that item is edited shorter or deleted.
+  const int narrow = List().GetColumnWidth(0);
+  dialogs.Then(EditorAnswer("https://yamanote.example.jp/long.html", "a title much longer than any other title in this list"));
+  ASSERT_TRUE(Run(ID_ITEM_ADD));
+  EXPECT_GT(List().GetColumnWidth(0), narrow + 100);
+  List().SelectOnly(0);
+  dialogs.Then(EditorAnswer("https://yamanote.example.jp/long.html", "short"));
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  EXPECT_EQ(List().GetColumnWidth(0), narrow);
+  dialogs.Then(EditorAnswer("https://yamanote.example.jp/long.html", "a title much longer than any other title in this list"));
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  dialogs.Then([](wxDialog*) { return Answer(wxID_OK); });
+  ASSERT_TRUE(Run(ID_ITEM_DELETE));
+  EXPECT_EQ(List().GetColumnWidth(0), narrow);
+  ASSERT_EQ(List().GetItemCount(), 2);
+
   // Move up on row 0 and down on the last row do nothing; a move marks the project modified.
   frame->Doc().SetModifiedFlag(false);
   List().SelectOnly(0);
@@ -237,6 +295,46 @@ TEST_F(MainWindow, ItemCommandsOnTheList) {
   Run(ID_ITEM_UP);
   EXPECT_TRUE(frame->Doc().IsModified());
   EXPECT_EQ(List().GetCurrent(), 0);
+}
+
+TEST_F(MainWindow, TheListsContextMenuComesOnRowsOnEmptySpaceAndFromTheKeyboard) {
+  Start(MakeExampleProject());
+  // Each menu that opens is counted and closed with Escape.
+  int opened = 0;
+  View().Bind(wxEVT_MENU_OPEN, [&opened](wxMenuEvent& event) {
+    if (event.GetMenu() && event.GetMenu()->GetMenuItemCount() == 14) {
+      ++opened;
+      wxTheApp->CallAfter([] { wxUIActionSimulator().Char(WXK_ESCAPE); });
+    }
+    event.Skip();
+  });
+  auto rightClick = [this, &opened](wxPoint at) {
+    const int before = opened;
+    wxUIActionSimulator user;
+    user.MouseMove(List().ClientToScreen(at));
+    user.MouseDown(wxMOUSE_BTN_RIGHT);
+    Pump();
+    user.MouseUp(wxMOUSE_BTN_RIGHT);
+    WaitFor([&opened, before] { return opened > before; }, 10);
+    Pump();
+    return opened - before;
+  };
+  wxRect row;
+  ASSERT_TRUE(List().GetItemRect(1, row));
+  EXPECT_EQ(rightClick(wxPoint(row.x + 20, row.y + row.height / 2)), 1);
+  EXPECT_EQ(List().GetCurrent(), 1);
+  // The keyboard's way, Shift+F10 in the list.
+  List().SetFocus();
+  ASSERT_TRUE(WaitFor([this] { return wxWindow::FindFocus() == &List() || List().IsDescendant(wxWindow::FindFocus()); }));
+  const int before = opened;
+  wxUIActionSimulator().Char(WXK_F10, wxMOD_SHIFT);
+  EXPECT_TRUE(WaitFor([&opened, before] { return opened > before; }, 10));
+  // A project without items, as it opens: the list is all empty space.
+  const std::string empty = TempPath("empty.fpj");
+  ASSERT_EQ(RunCommand("'" VAMELRSS_CLI "' new '" + empty + "' --title Empty >/dev/null"), 0);
+  ASSERT_TRUE(frame->OpenDocument(empty));
+  ASSERT_EQ(List().GetItemCount(), 0);
+  EXPECT_EQ(rightClick(wxPoint(40, List().GetClientSize().y / 2)), 1);
 }
 
 TEST_F(MainWindow, ItemEditorStoresTheDateAndTimeAndKnowsTheLocalFolder) {
@@ -267,6 +365,35 @@ TEST_F(MainWindow, ItemEditorStoresTheDateAndTimeAndKnowsTheLocalFolder) {
   });
   ASSERT_TRUE(Run(ID_ITEM_EDIT));
   EXPECT_EQ(Project().GetAt(0)->title, title);
+}
+
+TEST_F(MainWindow, ItemEditorShowsADescriptionsLinesAndKeepsItUntilChanged) {
+  const std::string file = MakeExampleProject();
+  Start(file);
+  // A harvested description with CR LF between its lines.
+  Project().GetAt(0)->description = J("一行目\r\n二行目");
+  List().SelectOnly(0);
+  dialogs.Then([](wxDialog* d) {
+    d->TransferDataToWindow();
+    auto* box = wxDynamicCast(d->FindWindow(XRCID("description")), wxTextCtrl);
+    EXPECT_TRUE(box->IsMultiLine());
+    EXPECT_EQ(box->GetNumberOfLines(), 2);
+    EXPECT_EQ(box->GetLineText(1), Wx("二行目"));
+    EXPECT_GE(box->GetSize().y, 2 * box->GetCharHeight());
+    d->TransferDataFromWindow();
+    return Answer(wxID_OK);
+  });
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  EXPECT_EQ(Project().GetAt(0)->description, J("一行目\r\n二行目"));  // untouched, every byte kept
+  // Edited, it takes what the user wrote.
+  dialogs.Then([](wxDialog* d) {
+    d->TransferDataToWindow();
+    wxDynamicCast(d->FindWindow(XRCID("description")), wxTextCtrl)->SetValue(Wx("新しい説明"));
+    d->TransferDataFromWindow();
+    return Answer(wxID_OK);
+  });
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  EXPECT_EQ(Project().GetAt(0)->description, J("新しい説明"));
 }
 
 TEST_F(MainWindow, PreviewShowsTheItemAndSwallowsAppAddresses) {
@@ -318,17 +445,72 @@ TEST_F(MainWindow, EveryMenuCommandHasItsHandler) {
   Pump();
 }
 
+TEST_F(MainWindow, ExitAndSaveAsHaveNoKeysOfTheirOwn) {
+  Start(MakeExampleProject());
+  frame->Raise();
+  ASSERT_TRUE(WaitFor([this] { return wxGetTopLevelParent(wxWindow::FindFocus()) == frame; }));
+  // GTK gives its stock items their keys (Ctrl+Q to quit, Shift+Ctrl+S to save as); the menus here have
+  // only the keys listed with their texts. Neither key does anything.
+  wxUIActionSimulator user;
+  user.Char('q', wxMOD_CONTROL);
+  user.Char('s', wxMOD_CONTROL | wxMOD_SHIFT);
+  for (int i = 0; i < 20; ++i) Pump();
+  if (!wxTopLevelWindows.Find(frame) || frame->IsBeingDeleted()) {
+    frame = nullptr;
+    FAIL() << "the window was closed";
+  }
+  wxMenuItem* exit = frame->GetMenuBar()->FindItem(WxIdOfCommand(ID_APP_EXIT));
+  EXPECT_EQ(exit->GetItemLabel(), Wx("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"));
+  // Ctrl+N is one of them: it still starts a new project.
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_EQ(d->GetTitle(), Wx("RSSの新規作成"));
+    return Answer(wxID_CANCEL);
+  });
+  user.Char('n', wxMOD_CONTROL);
+  EXPECT_TRUE(WaitFor([this] { return dialogs.Pending() == 0; }, 10));
+}
+
+TEST_F(MainWindow, AViewerThatCannotOpenTheNewFeedIsSaidSo) {
+  // No viewer set, and the desktop's opener (a stand-in) finds nothing to open the feed with.
+  std::filesystem::create_directory(TempPath("bin"));
+  WriteFile(TempPath("bin/xdg-open"), "#!/bin/sh\nexit 3\n");
+  std::filesystem::permissions(TempPath("bin/xdg-open"), std::filesystem::perms::owner_all);
+  const std::string path = std::getenv("PATH");
+  setenv("PATH", (TempPath("bin") + ":" + path).c_str(), 1);
+  SetRssViewerOption("");
+  Start(MakeExampleProject());
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_EQ(wxDynamicCast(d, wxMessageDialog)->GetMessage(), Wx("RSSファイルを作成しました。このファイルを開きますか？"));
+    return Answer(wxID_YES);
+  });
+  std::string told;
+  dialogs.Then([&told](wxDialog* d) {
+    told = wxDynamicCast(d, wxMessageDialog)->GetMessage().utf8_string();
+    return Answer(wxID_OK);
+  });
+  ASSERT_TRUE(Run(ID_CREATE_RSS));
+  EXPECT_TRUE(WaitFor([this] { return dialogs.Pending() == 0; }, 20));
+  setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(told.rfind("RSSビューア「xdg-open」で「" + Project().localFolder + "/index.rdf」を開けませんでした（開くプログラムが見つかりません）。", 0), 0u) << told;
+}
+
 TEST_F(MainWindow, DroppedFilesOpenInTurnAndTheVersionDialogHasItsLinks) {
   const std::string file = MakeExampleProject();
   Start(file);
   // Two project files dropped at once: each is opened in turn, the last stays open.
-  std::filesystem::copy_file(file, TempPath("first.fpj"));
+  std::filesystem::copy_file(file, TempPath("first&.fpj"));
   std::filesystem::copy_file(file, TempPath("second.fpj"));
-  auto* dropped = new wxString[2]{ToWx(TempPath("first.fpj")), ToWx(TempPath("second.fpj"))};
+  auto* dropped = new wxString[2]{ToWx(TempPath("first&.fpj")), ToWx(TempPath("second.fpj"))};
   wxDropFilesEvent drop(wxEVT_DROP_FILES, 2, dropped);  // the event owns the names
   frame->GetEventHandler()->ProcessEvent(drop);
   EXPECT_EQ(frame->Doc().GetPathName(), TempPath("second.fpj"));
-  EXPECT_EQ(GetRecentFiles().at(1), TempPath("first.fpj"));
+  EXPECT_EQ(GetRecentFiles().at(1), TempPath("first&.fpj"));
+  // The recent files in the file menu: the number as mnemonic, then the path as it is.
+  wxMenuItem* recent1 = frame->GetMenuBar()->FindItem(WxIdOfCommand(ID_FILE_MRU_FIRST));
+  wxMenuItem* recent2 = frame->GetMenuBar()->FindItem(WxIdOfCommand(ID_FILE_MRU_FIRST + 1));
+  ASSERT_TRUE(recent1 && recent2);
+  EXPECT_EQ(recent1->GetItemLabel(), "&1 " + ToWx(TempPath("second.fpj")));
+  EXPECT_EQ(recent2->GetItemLabelText(), "2 " + ToWx(TempPath("first&.fpj")));
 
   // The version dialog: the version line and two links, blue until followed, with the hand pointer.
   dialogs.Then([](wxDialog* d) {
@@ -356,4 +538,48 @@ TEST_F(MainWindow, DroppedFilesOpenInTurnAndTheVersionDialogHasItsLinks) {
     return static_cast<int>(wxID_OK);
   });
   EXPECT_TRUE(Run(ID_APP_ABOUT));
+}
+
+TEST_F(MainWindow, AtItsSmallestNothingOverlapsOrGoesMissing) {
+  Start(MakeExampleProject());
+  // GTK's complaints about sizes it cannot give are counted while the window is made small.
+  static int complaints = 0;
+  const guint handler = g_log_set_handler(
+      "Gtk", GLogLevelFlags(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING),
+      [](const gchar*, GLogLevelFlags, const gchar* message, gpointer) {
+        ++complaints;
+        ADD_FAILURE() << message;
+      },
+      nullptr);
+  const wxSize smallest = frame->GetMinSize();
+  frame->SetSize(smallest);
+  ASSERT_TRUE(WaitFor([&] { return FrameOnScreen(frame).GetSize() == smallest && frame->GetSize() == smallest; }, 10))
+      << FrameOnScreen(frame);
+  for (int percent : {1, 50, 99}) {
+    SetListHeightPercent(percent);
+    View().LayoutControls();
+    Pump();
+    // The column: five buttons, the preview mode and "作成(&X)", apart from each other and from the
+    // panes, all inside the view.
+    std::vector<wxRect> column;
+    for (const char* name : {"追加(&A)...", "編集(&R)...", "削除(&D)...", "一つ上へ(&U)...", "一つ下へ(&W)...", "作成(&X)"}) {
+      wxWindow* button = wxWindow::FindWindowByLabel(Wx(name), &View());
+      ASSERT_NE(button, nullptr) << name;
+      column.push_back(button->GetRect());
+    }
+    column.push_back(wxWindow::FindWindowById(IDC_PREVIEW_MODE, &View())->GetRect());
+    const wxRect client(View().GetClientSize());
+    for (size_t a = 0; a < column.size(); ++a) {
+      EXPECT_TRUE(client.Contains(column[a])) << percent << " " << a << " " << column[a];
+      for (size_t b = a + 1; b < column.size(); ++b) EXPECT_FALSE(column[a].Intersects(column[b])) << percent << " " << a << " " << b;
+      EXPECT_FALSE(column[a].Intersects(List().GetRect()));
+    }
+    // Both panes show something: the list at least its header and a row.
+    EXPECT_GE(List().GetSize().y, 2 * (List().GetCharHeight() + 8)) << percent;
+    EXPECT_GE(View().Preview()->GetSize().y, 2 * (List().GetCharHeight() + 8)) << percent;
+  }
+  // The toolbar has room for every button.
+  EXPECT_GE(frame->GetToolBar()->GetSize().x, frame->GetToolBar()->GetBestSize().x);
+  g_log_remove_handler("Gtk", handler);
+  EXPECT_EQ(complaints, 0);
 }

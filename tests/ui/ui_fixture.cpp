@@ -1,6 +1,7 @@
 #include "ui/ui_fixture.h"
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/msgdlg.h>
@@ -11,6 +12,8 @@
 #include <thread>
 
 #include "app/list_layout.h"
+#include "ui/item_list_ctrl.h"
+#include "ui/item_list_view.h"
 #include "ui/main_frame.h"
 #include "ui/vamel_app.h"
 
@@ -25,6 +28,13 @@ int CDialogScript::Enter(wxDialog* dialog) {
   return m_handlers[m_next++](dialog);
 }
 
+CDialogScript::Handler CDialogScript::Drive(std::function<void(wxDialog*)> user) {
+  return [user](wxDialog* dialog) {
+    dialog->CallAfter([dialog, user] { user(dialog); });
+    return static_cast<int>(wxID_NONE);
+  };
+}
+
 void UiTest::SetUp() {
   VamelTest::SetUp();
   SetListHeightPercent(ListHeightPercent());
@@ -32,7 +42,6 @@ void UiTest::SetUp() {
 
 void UiTest::TearDown() {
   if (frame) Close(frame);
-  if (m_windowManager) wxKill(m_windowManager, wxSIGTERM);
   EXPECT_EQ(dialogs.Pending(), 0u) << "expected dialogs never shown";
   VamelTest::TearDown();
 }
@@ -53,7 +62,13 @@ CMainFrame* UiTest::Start(const std::string& file, bool expectStarted) {
   frame = StartMainWindow(desktop, file);
   if (expectStarted) {
     EXPECT_NE(frame, nullptr);
-    if (frame) WaitFor([this] { return frame->IsShownOnScreen(); });
+    // Shown, in the size the window manager gave it, and laid out for that size.
+    if (frame) {
+      EXPECT_TRUE(WaitFor([this] {
+        return frame->IsShownOnScreen() && FrameOnScreen(frame).GetSize() == frame->GetSize() &&
+               frame->View()->List()->GetSize().y > 0;
+      }));
+    }
   }
   Pump();
   return frame;
@@ -65,15 +80,12 @@ void UiTest::Close(CMainFrame* closing) {
   Pump();
 }
 
-bool UiTest::StartWindowManager() {
-  if (!HaveProgram("openbox")) {
-    ADD_FAILURE() << "openbox is not installed";
-    return false;
-  }
-  m_windowManager = wxExecute("openbox --sm-disable", wxEXEC_ASYNC);
-  if (m_windowManager <= 0) return false;
-  // The manager is up once the display names it in _NET_SUPPORTING_WM_CHECK.
-  return WaitFor([] { return RunCommand("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'") == 0; });
+wxRect UiTest::FrameOnScreen(wxWindow* window) {
+  GdkWindow* native = window->GetHandle() ? gtk_widget_get_window(window->GetHandle()) : nullptr;
+  if (!native) return wxRect();
+  GdkRectangle r;
+  gdk_window_get_frame_extents(native, &r);
+  return wxRect(r.x, r.y, r.width, r.height);
 }
 
 bool UiTest::WaitFor(const std::function<bool()>& condition, int seconds) {

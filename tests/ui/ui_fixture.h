@@ -8,6 +8,7 @@
 #include <wx/xrc/xmlres.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,11 @@
 #include "ui/desktop_interaction.h"
 
 class CMainFrame;
+
+// Rectangles, points and sizes in test messages.
+inline std::ostream& operator<<(std::ostream& out, const wxRect& r) {
+  return out << r.x << "," << r.y << " " << r.width << "x" << r.height;
+}
 
 // The desktop interaction with one thing a script can take over: the answer of the file choosers,
 // whose native windows cannot be filled in without a person (the requests are checked as they reach
@@ -37,6 +43,8 @@ public:
   ~CDialogScript() override { Unregister(); }
 
   void Then(Handler handler) { m_handlers.push_back(std::move(handler)); }
+  // A modal dialog that the test drives: `user` gets it once it runs and does what the user does.
+  static Handler Drive(std::function<void(wxDialog*)> user);
   std::vector<wxString> titles;  // the titles of the dialogs seen, in order
   size_t Pending() const { return m_handlers.size() - m_next; }
 
@@ -64,8 +72,9 @@ protected:
   // leaves pending.
   void Close(CMainFrame* frame);
 
-  // Starts a window manager on the test's display (some window states are its work), stopped at the end.
-  bool StartWindowManager();
+  // Where the window system has put a top-level window: its frame (the window manager's decorations
+  // included), read from the display rather than from what wx was last told.
+  static wxRect FrameOnScreen(wxWindow* window);
 
   // Lets the event loop run until `condition` holds; false after `seconds` without it.
   static bool WaitFor(const std::function<bool()>& condition, int seconds = 30);
@@ -80,7 +89,4 @@ protected:
   CTestDesktop desktop;
   CDialogScript dialogs;
   CMainFrame* frame = nullptr;
-
-private:
-  long m_windowManager = 0;
 };

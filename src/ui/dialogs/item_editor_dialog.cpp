@@ -43,7 +43,7 @@ CItemEditorDialog::CItemEditorDialog(wxWindow* parent, CRssFile& project, CRssIt
   Bind(wxEVT_BUTTON, &CItemEditorDialog::OnImport, this, XRCID("import"));
   Bind(wxEVT_BUTTON, &CItemEditorDialog::OnOpenLocal, this, XRCID("open_local"));
   Bind(wxEVT_BUTTON, &CItemEditorDialog::OnTags, this, XRCID("tags"));
-  Bind(wxEVT_HELP, [this](wxHelpEvent&) { ShowHelpTopic(this, kItemEditorHelpTopic); });
+  BindHelpKey(this, kItemEditorHelpTopic);
   Fit();
   SetMinSize(GetSize());
   CentreOnParent();
@@ -53,7 +53,8 @@ bool CItemEditorDialog::TransferDataToWindow() {
   m_url->ChangeValue(ToWx(m_values.url));
   m_title->ChangeValue(ToWx(m_values.title));
   m_category->SetValue(ToWx(m_values.category));
-  m_description->ChangeValue(ToWx(m_values.description));
+  m_shownDescription = ToWx(m_values.description);
+  m_description->ChangeValue(m_shownDescription);
   m_content->ChangeValue(ToWx(m_values.content));
   const wxDateTime when(static_cast<time_t>(m_values.date));
   if (when.IsValid()) {
@@ -67,7 +68,8 @@ bool CItemEditorDialog::TransferDataFromWindow() {
   m_values.url = FromWx(m_url->GetValue());
   m_values.title = FromWx(m_title->GetValue());
   m_values.category = FromWx(m_category->GetValue());
-  m_values.description = FromWx(m_description->GetValue());
+  // The description keeps its own line breaks (CR LF of a harvested page) unless the user changed it.
+  if (m_description->GetValue() != m_shownDescription) m_values.description = FromWx(m_description->GetValue());
   m_values.content = FromWx(m_content->GetValue());
   const wxDateTime day = m_date->GetValue();
   const wxDateTime clock = m_time->GetValue();

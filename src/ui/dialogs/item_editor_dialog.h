@@ -4,6 +4,7 @@
 #pragma once
 
 #include <wx/dialog.h>
+#include <wx/string.h>
 
 #include "app/item_refresh.h"
 
@@ -43,5 +44,6 @@ private:
   wxDatePickerCtrl* m_date;
   wxTimePickerCtrl* m_time;
   wxTextCtrl* m_description;
+  wxString m_shownDescription;  // as put into the box
   wxTextCtrl* m_content;
 };

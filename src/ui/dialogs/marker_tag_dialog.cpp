@@ -27,7 +27,7 @@ CMarkerTagDialog::CMarkerTagDialog(wxWindow* parent, const CMarkerTagValues& val
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Copy(m_end); }, XRCID("copy_end"));
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OpenMarkerTagPage(m_values, m_ui); }, XRCID("open_local"));
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelpTopic(this, kMarkerTagHelpTopic); }, XRCID("help"));
-  Bind(wxEVT_HELP, [this](wxHelpEvent&) { ShowHelpTopic(this, kMarkerTagHelpTopic); });
+  BindHelpKey(this, kMarkerTagHelpTopic);
   // The explanation wraps to the width of the tag boxes rather than widening the dialog.
   XrcControl<wxStaticText>(this, "text")->Wrap(m_start->GetSize().x + XrcControl<wxButton>(this, "copy_start")->GetSize().x + 8);
   FitDialog(this);

@@ -2,10 +2,12 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "app/interaction.h"
 #include "platform/text_codec.h"
+#include "ui/dialogs/dialog_size.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
 
@@ -31,13 +33,16 @@ COptionsDialog::COptionsDialog(wxWindow* parent, COptionValues& values, CInterac
   m_rssViewer = XrcControl<wxTextCtrl>(this, "rss_viewer");
   m_startTag = XrcControl<wxTextCtrl>(this, "start_tag");
   m_endTag = XrcControl<wxTextCtrl>(this, "end_tag");
+  m_htmlEditorNote = XrcControl<wxStaticText>(this, "html_editor_note");
+  m_rssViewerNote = XrcControl<wxStaticText>(this, "rss_viewer_note");
   m_listHeight->Bind(wxEVT_CHAR, DigitsOnly);
+  m_htmlEditor->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ShowNotes(); });
+  m_rssViewer->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ShowNotes(); });
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { BrowseProgram(m_htmlEditor, "HTMLエディタの選択"); },
        XRCID("html_editor_browse"));
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { BrowseProgram(m_rssViewer, "RSSビューアの選択"); },
        XRCID("rss_viewer_browse"));
-  Fit();
-  SetMinSize(GetSize());
+  FitDialog(this);
   CentreOnParent();
 }
 
@@ -48,7 +53,15 @@ bool COptionsDialog::TransferDataToWindow() {
   m_rssViewer->ChangeValue(ToWx(m_values.rssViewer));
   m_startTag->ChangeValue(ToWx(m_values.startTag));
   m_endTag->ChangeValue(ToWx(m_values.endTag));
+  ShowNotes();
   return true;
+}
+
+void COptionsDialog::ShowNotes() {
+  m_htmlEditorNote->SetLabel(ToWx(m_values.HtmlEditorNote(FromWx(m_htmlEditor->GetValue()))));
+  m_rssViewerNote->SetLabel(ToWx(m_values.RssViewerNote(FromWx(m_rssViewer->GetValue()))));
+  // A longer note widens the dialog (FitDialog).
+  SendSizeEvent();
 }
 
 bool COptionsDialog::Validate() {

@@ -8,6 +8,7 @@
 
 class CInteraction;
 class wxCheckBox;
+class wxStaticText;
 class wxTextCtrl;
 
 class COptionsDialog : public wxDialog {
@@ -21,6 +22,7 @@ public:
 
 private:
   void BrowseProgram(wxTextCtrl* field, const char* title);
+  void ShowNotes();  // what the program fields' texts mean
 
   COptionValues& m_values;
   CInteraction& m_ui;
@@ -28,6 +30,8 @@ private:
   wxTextCtrl* m_listHeight;
   wxTextCtrl* m_htmlEditor;
   wxTextCtrl* m_rssViewer;
+  wxStaticText* m_htmlEditorNote;
+  wxStaticText* m_rssViewerNote;
   wxTextCtrl* m_startTag;
   wxTextCtrl* m_endTag;
 };

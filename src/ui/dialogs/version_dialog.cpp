@@ -11,15 +11,15 @@
 #include "ui/static_link.h"
 #include "ui/wx_text.h"
 
-CVersionDialog::CVersionDialog(wxWindow* parent) {
+CVersionDialog::CVersionDialog(wxWindow* parent, CInteraction& ui) {
   LoadXrcDialog(this, parent, "VersionDialog");
   XrcControl<wxStaticBitmap>(this, "icon")->SetBitmap(AppIconBundle().GetBitmap(wxSize(48, 48)));
   XrcControl<wxStaticText>(this, "version")->SetLabel(kVersionText);
   wxPanel* links = XrcControl<wxPanel>(this, "links");
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   const wxString mail(kSupportMailUrl);
-  sizer->Add(new CStaticLink(links, mail.AfterFirst(':'), mail));
-  sizer->Add(new CStaticLink(links, kHomePageUrl, kHomePageUrl), wxSizerFlags().Border(wxTOP, 4));
+  sizer->Add(new CStaticLink(links, ui, mail.AfterFirst(':'), mail));
+  sizer->Add(new CStaticLink(links, ui, kHomePageUrl, kHomePageUrl), wxSizerFlags().Border(wxTOP, 4));
   links->SetSizer(sizer);
   Fit();
   CentreOnParent();

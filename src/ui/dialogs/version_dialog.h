@@ -3,7 +3,10 @@
 
 #include <wx/dialog.h>
 
+class CInteraction;
+
 class CVersionDialog : public wxDialog {
 public:
-  explicit CVersionDialog(wxWindow* parent);
+  // `ui` opens the links.
+  CVersionDialog(wxWindow* parent, CInteraction& ui);
 };

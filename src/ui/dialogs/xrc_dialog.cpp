@@ -10,5 +10,5 @@ void LoadXrcDialog(wxDialog* dialog, wxWindow* parent, const char* name) {
 
 void UseTranslatedCancelLabel(wxWindow* dialog) {
   // wx's translation of its stock label would be taken for the stock label itself and drawn by GTK.
-  if (wxWindow* cancel = dialog->FindWindow(wxID_CANCEL)) cancel->SetLabel(Wx("キャンセル"));
+  if (wxWindow* cancel = dialog->FindWindow(wxID_CANCEL)) cancel->SetLabel(Wx("ｷｬﾝｾﾙ"));
 }

@@ -18,5 +18,5 @@ T* XrcControl(wxWindow* dialog, const char* name) {
 }
 
 // GTK draws the buttons that wx makes from stock ids (Cancel of sheets and wizards) with its own
-// texts, in the language of the C locale: this gives `dialog`'s Cancel button its Japanese label.
+// texts, in the user's language: this gives `dialog`'s Cancel button the program's "ｷｬﾝｾﾙ".
 void UseTranslatedCancelLabel(wxWindow* dialog);
