@@ -38,9 +38,9 @@ bool CVamelRssDoc::OnCommand(int id) {
       request.mustExist = true;
       CFileDialogResult chosen = m_ui.ChooseFile(request);
       if (!chosen.ok) return true;
-      CImportResult result = ImportFeedFile(m_project, chosen.path);
+      const CResult<> result = ImportFeedFile(m_project, chosen.path);
       m_ui.ShowAll(result.messages);
-      if (result.ok) {
+      if (result) {
         UpdateAllViews();
         SetModifiedFlag();
       }

@@ -193,8 +193,8 @@ std::vector<int> CFolderScan::GetSelectedRows() const {
   return rows;
 }
 
-CFolderScan::ImportResult CFolderScan::ImportSelected(CInteraction& ui) {
-  ImportResult result;
+CResult<int> CFolderScan::ImportSelected(CInteraction& ui) {
+  CResult<int> result;
   bool ask = true;
   for (std::size_t r = m_rows.size(); r-- > 0;) {
     const CScanRow& row = m_rows[r];
@@ -203,14 +203,13 @@ CFolderScan::ImportResult CFolderScan::ImportSelected(CInteraction& ui) {
     if (ask && m_project.FindItemByUrl(LocalPathToUrl(m_project, path)) != -1) {
       ask = false;
       if (ui.Ask(QuestionId::kUpdateExistingItems, Question(UpdateExistingQuestionText())) == MbAnswer::No) {
-        result.stopped = true;
-        break;
+        return result.Cancel();
       }
     }
     ImportPageFile(m_project, path);
-    ++result.imported;
+    ++result.value;
   }
-  return result;
+  return result.Done();
 }
 
 void CFolderScan::OpenRow(int row, CInteraction& ui) const {

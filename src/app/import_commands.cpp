@@ -13,8 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-CUserMessage Plain(std::string text) { return CUserMessage{std::move(text), MbButtons::Ok, MbIcon::None}; }
-
 // `path` (native) relative to `folder` (native) when it lies inside it, else "".
 std::string InsideRelative(const fs::path& path, const fs::path& folder) {
   fs::path relative = path.lexically_relative(folder);
@@ -24,31 +22,19 @@ std::string InsideRelative(const fs::path& path, const fs::path& folder) {
 
 }  // namespace
 
-CImportResult ImportFeedFile(CRssFile& project, const std::string& path) {
-  CImportResult result;
-  CFeedReadResult read = ReadFeed(project, path);
-  if (!read) {
-    if (!read.fileError.empty()) result.messages.push_back(Plain(read.fileError));
-    result.messages.push_back(Plain(Lit("RSSファイルの取り込みに失敗しました")));
-    return result;
-  }
-  result.ok = true;
-  result.messages.push_back(Plain(Lit("RSSファイルを取り込みました")));
-  return result;
+CResult<> ImportFeedFile(CRssFile& project, const std::string& path) {
+  CResult<> result = ReadFeed(project, path);
+  return result.Say(Lit(result ? "RSSファイルを取り込みました" : "RSSファイルの取り込みに失敗しました"));
 }
 
-CPagePath PagePathInProject(const CRssFile& project, const std::string& page) {
-  CPagePath result;
-  if (project.localFolder.empty()) {
-    result.error = PagePathError::kNoLocalFolder;
-    return result;
-  }
+std::string NoLocalFolderText() { return "the project has no local folder (set it with: set FILE --folder DIR)"; }
+
+CResult<std::string> PagePathInProject(const CRssFile& project, const std::string& page) {
+  using Path = CResult<std::string>;
+  if (project.localFolder.empty()) return Path::Fail(NoLocalFolderText());
   std::error_code ec;
   fs::path native = fs::absolute(fs::path(NativePath(page)), ec).lexically_normal();
-  if (ec || !FileExists(FromNativePath(native.string()))) {
-    result.error = PagePathError::kNoSuchPage;
-    return result;
-  }
+  if (ec || !FileExists(FromNativePath(native.string()))) return Path::Fail(page + ": no such page file");
   fs::path folder = fs::absolute(fs::path(NativePath(project.localFolder)), ec).lexically_normal();
   std::string relative = InsideRelative(native, folder);
   if (relative.empty()) {
@@ -57,16 +43,14 @@ CPagePath PagePathInProject(const CRssFile& project, const std::string& page) {
     fs::path realFolder = fs::weakly_canonical(folder, ec);
     if (!ec) relative = InsideRelative(realPage, realFolder);
   }
-  if (relative.empty()) {
-    result.error = PagePathError::kOutsideFolder;
-    return result;
-  }
+  if (relative.empty()) return Path::Fail(page + " is not inside the local folder " + project.localFolder);
   std::string internal = FromNativePath(relative);
   for (char& c : internal) {
     if (c == '/') c = kPathSep;
   }
-  result.path = JoinLocalPath(project.localFolder, internal);
-  return result;
+  Path result;
+  result.value = JoinLocalPath(project.localFolder, internal);
+  return result.Done();
 }
 
 std::vector<std::string> HarvestPages(CRssFile& project, const std::vector<std::string>& paths) {

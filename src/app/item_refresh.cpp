@@ -98,11 +98,11 @@ RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor, C
     const CUserMessage question{CancelDownloadQuestionText(), MbButtons::OkCancel, MbIcon::Question};
     return ui.Ask(QuestionId::kCancelDownload, question) == MbAnswer::Ok;
   };
-  CDownloadResult downloaded = DownloadPage(
+  const CResult<std::string> downloaded = DownloadPage(
       editor.url, PrivateTempFolder(), [&ui] { return ui.CreateProgress(DownloadWindowTitle(), true); }, options);
-  if (!downloaded.message.empty()) ui.Show(downloaded.message);
-  if (downloaded.path.empty() || !FileExists(downloaded.path)) return RefreshOutcome::kDownloadFailed;
-  RefreshFromLocalFile(project, editor, downloaded.path, ui);
+  ui.ShowAll(downloaded.messages);
+  if (!downloaded || !FileExists(downloaded.value)) return RefreshOutcome::kDownloadFailed;
+  RefreshFromLocalFile(project, editor, downloaded.value, ui);
   return RefreshOutcome::kRefreshed;
 }
 

@@ -13,9 +13,12 @@
 #include "settings/options.h"
 
 PublishOutcome PublishFeeds(CRssFile& project, int kind, CInteraction& ui) {
-  CFeedsCreation written = CreateRssAndAtom(project);
-  for (size_t i = 0; i + 1 < written.messages.size(); ++i) ui.Show(written.messages[i]);  // file errors
-  if (!written.rss.saved && !written.atom.saved) ui.Show(written.messages.back());
+  const CResult<CWrittenFeeds> created = CreateRssAndAtom(project);
+  const CWrittenFeeds& written = created.value;
+  // The file errors, and the closing message only when neither feed was written.
+  ui.ShowAll(written.rss.messages);
+  ui.ShowAll(written.atom.messages);
+  if (!created) ui.Show(CUserMessage{FeedsNotCreatedMessage()});
   // The check of the feeds written comes last, after the command's own messages, whatever the end.
   auto finish = [&](PublishOutcome outcome) {
     ReportWrittenFeeds({&written.rss, &written.atom}, ui);
@@ -36,17 +39,16 @@ PublishOutcome PublishFeeds(CRssFile& project, int kind, CInteraction& ui) {
   upload.atomFileName = project.atomFileName;
   const int passive = GetFtpPassiveOption();
   const std::string caFile = GetFtpCaFileOption();
-  CUploadResult uploaded;
+  CResult<> uploaded;
   {
     std::unique_ptr<CProgressSink> status(ui.CreateProgress("ftp", false));
     RunTransferWorker(status.get(),
                       [&](CProgressSink* sink) { uploaded = UploadFeedFiles(upload, passive, caFile, sink); });
   }
-  ui.Show(uploaded.message);
-  return finish(uploaded.ok ? PublishOutcome::kUploaded : PublishOutcome::kFailed);
+  ui.ShowAll(uploaded.messages);
+  return finish(uploaded ? PublishOutcome::kUploaded : PublishOutcome::kFailed);
 }
 
-bool CheckFtpHostField(const std::string& host, std::string& reason) {
-  CFtpHost server;
-  return ParseFtpHost(host, server, reason);
+CResult<> CheckFtpHostField(const std::string& host) {
+  return CResult<>().Follow(ParseFtpHost(host));
 }

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/result.h"
+
 class CInteraction;
 class CRssFile;
 
@@ -15,6 +17,6 @@ enum class PublishOutcome { kUploaded, kDeclined, kFailed };
 // and shows the closing message.
 PublishOutcome PublishFeeds(CRssFile& project, int kind, CInteraction& ui);
 
-// True when `host` is a host field that publishing can use: "host", "host:port", "ftps://host[:port]"
-// or "sftp://host[:port]"; else false with the reason (internal text) in `reason`.
-bool CheckFtpHostField(const std::string& host, std::string& reason);
+// Done when `host` is a host field that publishing can use: "host", "host:port", "ftps://host[:port]"
+// or "sftp://host[:port]"; else failed with the reason (internal text).
+CResult<> CheckFtpHostField(const std::string& host);

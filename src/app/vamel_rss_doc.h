@@ -12,19 +12,13 @@
 
 #include "app/interaction.h"
 #include "model/rss_file.h"
+#include "platform/result.h"
 
 // What the open file is; Save writes back in the same kind.
 enum DocKind : int { kKindProject = 0, kKindRss10 = 1, kKindRss20 = 2, kKindAtom03 = 3, kKindAtom10 = 4 };
 
 // Open reads a path as a feed when the text after its last "." is "rdf" or "xml" (any letter case).
 bool IsFeedPath(const std::string& path);
-
-// What a file operation of the document did, and the messages to show in order.
-struct CDocResult {
-  bool ok = false;
-  std::vector<CUserMessage> messages;
-  explicit operator bool() const { return ok; }
-};
 
 class CVamelRssDoc {
 public:
@@ -52,11 +46,11 @@ public:
   // File operations.
   virtual void DeleteContents();  // resets the project
   // By extension: "rdf"/"xml" feeds, else a project file. A failure leaves the open document as it was.
-  CDocResult Open(const std::string& path);
+  CResult<> Open(const std::string& path);
   // In the document's kind; on success the path becomes the document's and nothing is left to save.
-  CDocResult Save(const std::string& path);
+  CResult<> Save(const std::string& path);
   // Save As: the kind becomes `kind` (and stays so even when writing fails), then Save.
-  CDocResult SaveAs(const std::string& path, int kind);
+  CResult<> SaveAs(const std::string& path, int kind);
   // A new untitled project document that takes over `settings` (the wizard's project, moved out).
   void NewFrom(CRssFile& settings);
 
@@ -82,15 +76,12 @@ public:
   // Tells the views that the item list changed (after an import: the first row becomes current).
   virtual void UpdateAllViews() {}
 
-  // The message of the last failed open or save, as shown to the user.
-  const std::string& GetLastError() const { return m_lastError; }
-
 protected:
-  CDocResult OpenFeedFile(const std::string& path);
-  CDocResult SaveFeedDocument(const std::string& path);
+  CResult<> OpenFeedFile(const std::string& path);
+  CResult<> SaveFeedDocument(const std::string& path);
   bool DoSaveWithChooser();
-  // Shows the messages of a result; remembers the last one of a failure.
-  bool Report(const CDocResult& result);
+  // Shows the messages of a result; true when it succeeded.
+  bool Report(const CResult<>& result);
 
   CInteraction& m_ui;
   CRssFile m_project;
@@ -99,5 +90,4 @@ protected:
   std::string m_title;
   bool m_modified = false;
   bool m_addToRecent = true;
-  std::string m_lastError;
 };

@@ -3,17 +3,17 @@
 #pragma once
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "app/interaction.h"
+#include "platform/vamel_exception.h"
 
 enum class CliAnswer { Ask, Yes, No };
 
 // Raised when a question comes up that no flag answers; carries the question (internal text).
-class CCliUnanswered : public std::runtime_error {
+class CCliUnanswered : public CVamelException {
 public:
-  explicit CCliUnanswered(const std::string& question) : std::runtime_error(question) {}
+  using CVamelException::CVamelException;
 };
 
 class CCliInteraction : public CInteraction {

@@ -31,7 +31,7 @@ void RegisterSaveAs(CLI::App& app, CCliInteraction& ui) {
     const std::string path = ArgText(*dest);
     // The question a save dialog asks before it replaces a file.
     if (!ConfirmReplaceFile(ui, path)) throw CCliFailure(std::string());
-    CDocResult result = doc.SaveAs(path, kKinds.at(*kind));
+    const CResult<> result = doc.SaveAs(path, kKinds.at(*kind));
     ui.ShowAll(result.messages);
     if (!result) throw CCliFailure(std::string());
     PrintOut(doc.GetPathName());

@@ -21,13 +21,13 @@ FeedCommand FeedCommandOf(const std::string& format) {
 
 // A feed the writer had a path for but could not save fails the run, though the other feed may have
 // been written; its file's message has been shown.
-bool Failed(const CWrittenFeed& feed) { return feed.produced && !feed.saved; }
+bool Failed(const CResult<std::string>& feed) { return !feed.value.empty() && !feed; }
 
 // write --check: every written feed is checked; an error in any of them fails the run.
-void CheckWritten(std::initializer_list<const CWrittenFeed*> written) {
+void CheckWritten(std::initializer_list<const CResult<std::string>*> written) {
   bool clean = true;
-  for (const CWrittenFeed* w : written) {
-    if (w->saved) clean = CheckWrittenFeed(w->path) && clean;
+  for (const CResult<std::string>* w : written) {
+    if (*w) clean = CheckWrittenFeed(w->value) && clean;
   }
   if (!clean) throw CCliFailure(std::string());
 }
@@ -47,21 +47,27 @@ void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui) {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
     if (*format == "both") {
-      CFeedsCreation result = CreateRssAndAtom(doc.GetProject());
-      for (const CWrittenFeed* feed : {&result.rss, &result.atom}) {
-        if (feed->saved) PrintOut(feed->path);
+      const CResult<CWrittenFeeds> result = CreateRssAndAtom(doc.GetProject());
+      const CWrittenFeeds& written = result.value;
+      for (const CResult<std::string>* feed : {&written.rss, &written.atom}) {
+        if (*feed) PrintOut(feed->value);
       }
-      // The closing message only when every feed that had a path was written.
-      const bool failed = Failed(result.rss) || Failed(result.atom);
-      for (size_t i = 0; i + (failed ? 1 : 0) < result.messages.size(); ++i) ui.Show(result.messages[i]);
-      if (failed || (!result.rss.produced && !result.atom.produced)) throw CCliFailure(std::string());
-      if (*check) CheckWritten({&result.rss, &result.atom});
+      // The closing message only when every feed that had a path was written; else each feed's own.
+      const bool failed = Failed(written.rss) || Failed(written.atom);
+      if (failed) {
+        ui.ShowAll(written.rss.messages);
+        ui.ShowAll(written.atom.messages);
+      } else {
+        ui.ShowAll(result.messages);
+      }
+      if (failed || !result) throw CCliFailure(std::string());
+      if (*check) CheckWritten({&written.rss, &written.atom});
       return;
     }
-    CFeedCreation result = CreateFeed(doc.GetProject(), FeedCommandOf(*format));
-    if (result.feed.saved) PrintOut(result.feed.path);
+    const CResult<std::string> result = CreateFeed(doc.GetProject(), FeedCommandOf(*format));
+    if (result) PrintOut(result.value);
     ui.ShowAll(result.messages);
-    if (!result.feed.saved) throw CCliFailure(std::string());
-    if (*check) CheckWritten({&result.feed});
+    if (!result) throw CCliFailure(std::string());
+    if (*check) CheckWritten({&result});
   });
 }

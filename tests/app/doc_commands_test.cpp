@@ -261,7 +261,7 @@ TEST_F(DocCommands, SiteSettingsAndTheSaveChangesQuestion) {
   EXPECT_FALSE(doc.IsModified());
   CRssFile loaded;
   std::string message;
-  ASSERT_TRUE(LoadProjectFile(loaded, TempPath("saved.fpj"), message));
+  ASSERT_TRUE(Did(LoadProjectFile(loaded, TempPath("saved.fpj")), message));
   EXPECT_EQ(loaded.siteDescription, "d");
 }
 

@@ -50,13 +50,13 @@ protected:
 
   // The upload as publishing runs it: the status window "ftp" around it, then the closing message.
   bool Upload() {
-    CUploadResult result;
+    CResult<> result;
     {
       std::unique_ptr<CProgressSink> status(rec.CreateProgress("ftp", false));
       result = UploadFeedFiles(project, GetFtpPassiveOption(), GetFtpCaFileOption(), status.get());
     }
-    rec.Show(result.message);
-    return result.ok;
+    rec.ShowAll(result.messages);
+    return result.Ok();
   }
 
   std::string root, log;

@@ -78,13 +78,13 @@ protected:
   }
 
   bool Upload(int passive) {
-    CUploadResult result;
+    CResult<> result;
     {
       std::unique_ptr<CProgressSink> status(rec.CreateProgress("ftp", false));
       result = UploadFeedFiles(project, passive, GetFtpCaFileOption(), status.get());
     }
-    rec.Show(result.message);
-    return result.ok;
+    rec.ShowAll(result.messages);
+    return result.Ok();
   }
 
   std::string root, local, port;

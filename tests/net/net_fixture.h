@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "net/vamel_ftp_exception.h"
+#include "net/upload_session.h"
 #include "support/recording_interaction.h"
 #include "support/test_env.h"
 #include "support/test_server.h"
@@ -32,7 +32,7 @@ protected:
   static std::string Failure(F step) {
     try {
       step();
-    } catch (const CVamelFtpException& e) {
+    } catch (const CUploadException& e) {
       return U(e.GetMessage());
     }
     return std::string();

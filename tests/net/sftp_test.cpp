@@ -107,13 +107,13 @@ protected:
   }
 
   bool Upload() {
-    CUploadResult result;
+    CResult<> result;
     {
       std::unique_ptr<CProgressSink> status(rec.CreateProgress("ftp", false));
       result = UploadFeedFiles(project, 1, "", status.get());
     }
-    rec.Show(result.message);
-    return result.ok;
+    rec.ShowAll(result.messages);
+    return result.Ok();
   }
 
   std::string ConnectFailure(const std::string& host, const std::string& password) {
@@ -121,7 +121,7 @@ protected:
     sftp.Set(host, kUser, password, "", 0);
     try {
       sftp.Connect();
-    } catch (const CVamelFtpException& e) {
+    } catch (const CUploadException& e) {
       return U(e.GetMessage());
     }
     return std::string();
