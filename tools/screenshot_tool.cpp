@@ -20,7 +20,7 @@
 #include "ui/desktop_interaction.h"
 #include "ui/html_ctrl.h"
 #include "ui/item_list_ctrl.h"
-#include "ui/item_list_view.h"
+#include "ui/vamel_rss_view.h"
 #include "ui/main_frame.h"
 #include "ui/vamel_app.h"
 

@@ -15,7 +15,7 @@
 #include "ui/desktop_doc.h"
 #include "ui/desktop_interaction.h"
 #include "ui/item_list_ctrl.h"
-#include "ui/item_list_view.h"
+#include "ui/vamel_rss_view.h"
 #include "ui/main_frame.h"
 #include "ui/vamel_app.h"
 

@@ -1,7 +1,7 @@
 #include "app/ftp_profile_chooser.h"
 
 #include "app/interaction.h"
-#include "app/settings_pages.h"
+#include "app/settings_page_values.h"
 #include "net/ftp_set_array.h"
 
 void CFtpProfileChoice::Load() {

@@ -1,7 +1,7 @@
 #include "app/ftp_profile_mode.h"
 
 #include "app/interaction.h"
-#include "app/settings_pages.h"
+#include "app/settings_page_values.h"
 
 bool RunFtpProfileMode(CRssFile& project, const std::string& title, CInteraction& ui) {
   CFtpPageValues values;

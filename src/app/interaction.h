@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/launches.h"
-#include "app/settings_pages.h"
+#include "app/settings_page_values.h"
 #include "platform/progress_sink.h"
 #include "platform/user_message.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/interaction.h"
 #include "app/list_layout.h"
-#include "app/settings_pages.h"
+#include "app/settings_page_values.h"
 #include "model/rss_file.h"
 #include "settings/options.h"
 #include "platform/text_codec.h"

@@ -18,7 +18,7 @@
 #include "ui/dialogs/version_dialog.h"
 #include "ui/feed_check_window.h"
 #include "ui/help_viewer.h"
-#include "ui/item_list_view.h"
+#include "ui/vamel_rss_view.h"
 #include "ui/native_window.h"
 #include "ui/wx_text.h"
 

@@ -26,7 +26,7 @@
 #include "ui/dialogs/folder_scan_dialog.h"
 #include "ui/dialogs/transfer_windows.h"
 #include "ui/item_list_ctrl.h"
-#include "ui/item_list_view.h"
+#include "ui/vamel_rss_view.h"
 #include "ui/main_frame.h"
 #include "ui/scan_list_ctrl.h"
 #include "ui/ui_fixture.h"

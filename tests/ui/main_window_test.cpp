@@ -29,7 +29,7 @@
 #include "ui/dialogs/existing_url_dialog.h"
 #include "ui/html_ctrl.h"
 #include "ui/item_list_ctrl.h"
-#include "ui/item_list_view.h"
+#include "ui/vamel_rss_view.h"
 #include "ui/main_frame.h"
 #include "ui/static_link.h"
 #include "ui/ui_fixture.h"

@@ -30,7 +30,7 @@
 #include "ui/dialogs/settings_pages.h"
 #include "ui/dialogs/settings_sheet_dialog.h"
 #include "ui/item_list_ctrl.h"
-#include "ui/item_list_view.h"
+#include "ui/vamel_rss_view.h"
 #include "ui/main_frame.h"
 #include "ui/ui_fixture.h"
 #include "ui/vamel_app.h"

@@ -16,7 +16,7 @@
 #include "ui/desktop_doc.h"
 #include "model/rss_item.h"
 #include "ui/item_list_ctrl.h"
-#include "ui/item_list_view.h"
+#include "ui/vamel_rss_view.h"
 #include "ui/main_frame.h"
 #include "ui/ui_fixture.h"
 #include "ui/wx_text.h"

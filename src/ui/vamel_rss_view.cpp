@@ -1,4 +1,4 @@
-#include "ui/item_list_view.h"
+#include "ui/vamel_rss_view.h"
 
 #include <wx/button.h>
 #include <wx/choice.h>
