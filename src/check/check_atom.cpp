@@ -1,10 +1,16 @@
 // Atom 1.0 and Atom 0.3.
+#include <climits>
 #include <string>
 #include <unordered_map>
 
 #include "check/check_formats.h"
 #include "check/check_nodes.h"
+#include "check/check_atom_structure.h"
+#include "check/check_namespaces.h"
+#include "check/check_readers.h"
 #include "check/check_text.h"
+#include "check/check_value_rules.h"
+#include "check/check_values.h"
 
 namespace {
 
@@ -42,8 +48,8 @@ void CheckUniqueId(const xmlNode* entry, const char* ns, CIdSet& ids, CCheckRepo
   if (const xmlNode* first = ids.Add(id, value, storage)) report.AtNodeSeeAlso(CheckRule::DuplicateId, id, value, first);
 }
 
-// An Atom 1.0 text construct (title, subtitle, rights, summary) or content: what it holds agrees with
-// its type.
+// An Atom 1.0 text construct (title, subtitle, rights, summary) or content: plain text that holds
+// markup, and relative links in HTML. (What the type allows the structure checks.)
 void CheckAtom10Text(const xmlNode* e, CCheckReport& report) {
   if (!e) return;
   bool found = false;
@@ -51,19 +57,95 @@ void CheckAtom10Text(const xmlNode* e, CCheckReport& report) {
   if (!found) type = "text";
   Attribute(e, "src", nullptr, &found);
   if (found) return;  // content held elsewhere
-  if (type == "text" || type == "html") {
-    if (HasChildElements(e)) {
-      report.AtNode(CheckRule::HtmlHoldsElements, e, type);
-    } else if (type == "text") {
-      std::string tag = FindHtmlTag(OwnText(e));
-      if (!tag.empty()) report.AtNode(CheckRule::TextHoldsMarkup, e, type, tag);
-    }
+  if (type == "text" && !HasChildElements(e)) {
+    std::string tag = FindHtmlTag(OwnText(e));
+    if (!tag.empty()) report.AtNode(CheckRule::TextHoldsMarkup, e, type, tag);
+  } else if (type == "html") {
+    CheckContentUrls(e, true, report);
   } else if (type == "xhtml") {
-    const xmlNode* div = FirstElement(e);
-    if (!IsElement(div, kXhtmlNs, "div") || NextElement(div) || !IsBlank(OwnText(e))) {
-      report.AtNode(CheckRule::XhtmlDiv, e);
+    CheckContentUrls(e, false, report);
+  }
+}
+
+// Link relations registered with IANA (and the five of RFC 4287).
+bool RegisteredRel(const std::string& rel) {
+  static const char* const kRels[] = {
+      "about", "alternate", "appendix", "archives", "author", "bookmark", "canonical", "chapter", "collection",
+      "contents", "copyright", "current", "describedby", "edit", "edit-media", "enclosure", "first", "glossary",
+      "help", "hub", "icon", "index", "item", "last", "latest-version", "license", "lrdd", "monitor", "next",
+      "next-archive", "nofollow", "noreferrer", "payment", "pingback", "predecessor-version", "prefetch", "prev",
+      "prev-archive", "preview", "previous", "privacy-policy", "related", "replies", "search", "section", "self",
+      "service", "start", "stylesheet", "subsection", "successor-version", "tag", "terms-of-service", "type", "up",
+      "version-history", "via", "webmention", "working-copy", "working-copy-of"};
+  for (const char* r : kRels) {
+    if (rel == r) return true;
+  }
+  return false;
+}
+
+// The links of a feed, an entry or a source: their values, and no two alternates alike.
+void CheckAtom10Links(const xmlNode* parent, CCheckReport& report) {
+  std::unordered_map<std::string, const xmlNode*> alternates;
+  for (const xmlNode* c = FirstElement(parent); c; c = NextElement(c)) {
+    if (!IsElement(c, kAtom10Ns, "link")) continue;
+    bool found = false;
+    std::string rel(TrimSpace(Attribute(c, "rel", nullptr, &found)));
+    if (!found) rel = "alternate";
+    if (rel.find(':') != std::string::npos) {
+      UrlFault fault = CheckUrl(rel, true);
+      if (fault != UrlFault::None && fault != UrlFault::Scheme) report.AtAttribute(CheckRule::LinkRel, c, "rel", rel);
+    } else if (!RegisteredRel(rel)) {
+      bool name = !rel.empty() && rel.find_first_of(" \t\r\n/?#") == std::string::npos;
+      report.AtAttribute(name ? CheckRule::LinkRelUnregistered : CheckRule::LinkRel, c, "rel", rel);
+    }
+    CheckUrlValue(c, "href", false, report);
+    CheckIntegerValue(c, "length", 0, LLONG_MAX, report);
+    if (rel == "alternate") {
+      std::string key = std::string(TrimSpace(Attribute(c, "type"))) + "\n" + std::string(TrimSpace(Attribute(c, "hreflang")));
+      auto [it, inserted] = alternates.emplace(key, c);
+      if (!inserted) report.AtNodeSeeAlso(CheckRule::DuplicateAlternate, c, TrimSpace(Attribute(c, "href")), it->second);
     }
   }
+}
+
+// The values of a feed's, an entry's or a source's own elements, and the extensions it holds.
+void CheckAtom10Values(const xmlNode* parent, CCheckReport& report) {
+  CheckAtom10Links(parent, report);
+  for (const xmlNode* c = FirstElement(parent); c; c = NextElement(c)) {
+    if (!IsElement(c, kAtom10Ns, reinterpret_cast<const char*>(c->name))) {
+      CheckExtension(c, report);
+      continue;
+    }
+    const std::string name(reinterpret_cast<const char*>(c->name));
+    if (name == "id") {
+      CheckUrlValue(c, nullptr, true, report);
+    } else if (name == "icon" || name == "logo") {
+      CheckUrlValue(c, nullptr, false, report);
+    } else if (name == "updated" || name == "published") {
+      CheckDateElement(c, DateForm::Rfc3339, report);
+    } else if (name == "author" || name == "contributor") {
+      if (const xmlNode* email = FirstChild(c, kAtom10Ns, "email")) {
+        if (!IsEmailAddress(OwnText(email))) report.AtNode(CheckRule::EmailAddress, email, TrimSpace(OwnText(email)));
+      }
+      if (const xmlNode* uri = FirstChild(c, kAtom10Ns, "uri")) CheckUrlValue(uri, nullptr, false, report);
+    } else if (name == "title" || name == "subtitle" || name == "rights" || name == "summary" || name == "content") {
+      CheckAtom10Text(c, report);
+    } else if (name == "source") {
+      CheckAtom10Values(c, report);
+    }
+  }
+}
+
+void CheckAtom10Entry(const xmlNode* entry, bool feedAuthor, CIdSet& ids, CCheckReport& report) {
+  const char* ns = kAtom10Ns;
+  CheckTitleNotEmpty(FirstChild(entry, ns, "title"), report);
+  CheckUniqueId(entry, ns, ids, report);
+  CheckAtom10Values(entry, report);
+  const xmlNode* source = FirstChild(entry, ns, "source");
+  if (!feedAuthor && !FirstChild(entry, ns, "author") && !(source && FirstChild(source, ns, "author"))) {
+    report.AtNode(CheckRule::NoAuthor, entry);
+  }
+  if (!FirstChild(entry, ns, "content") && !HasAlternateLink(entry, ns)) report.AtNode(CheckRule::NoAlternate, entry);
 }
 
 // An Atom 0.3 content construct: type (a MIME type, text/plain by default) and mode (xml by default).
@@ -94,39 +176,30 @@ void CheckAtom03Text(const xmlNode* e, CCheckReport& report) {
 
 }  // namespace
 
-void CheckAtom10(const xmlNode* feed, CCheckReport& report) {
+void CheckAtom10(const xmlNode* root, CCheckReport& report, SchemaVerdict& structure) {
   const char* ns = kAtom10Ns;
-  RequireChildren(feed, ns, {"id", "title", "updated"}, report);
-  CheckTitleNotEmpty(FirstChild(feed, ns, "title"), report);
-  for (const char* name : {"title", "subtitle", "rights"}) CheckAtom10Text(FirstChild(feed, ns, name), report);
-  CheckDateElement(FirstChild(feed, ns, "updated"), DateForm::Rfc3339, report);
-  CheckLinks(feed, ns, report);
-  bool self = false;
-  for (const xmlNode* c = FirstElement(feed); c; c = NextElement(c)) {
-    if (IsElement(c, ns, "link") && TrimSpace(Attribute(c, "rel")) == "self") self = true;
-  }
-  if (!self) report.AtNode(CheckRule::NoSelfLink, feed);
-  const bool feedAuthor = FirstChild(feed, ns, "author") != nullptr;
-
   CIdSet ids;
-  bool anyEntry = false;
-  for (const xmlNode* entry = FirstElement(feed); entry; entry = NextElement(entry)) {
-    if (!IsElement(entry, ns, "entry")) continue;
-    anyEntry = true;
-    RequireChildren(entry, ns, {"id", "title", "updated"}, report);
-    CheckTitleNotEmpty(FirstChild(entry, ns, "title"), report);
-    CheckUniqueId(entry, ns, ids, report);
-    for (const char* name : {"title", "summary", "rights", "content"}) CheckAtom10Text(FirstChild(entry, ns, name), report);
-    CheckDateElement(FirstChild(entry, ns, "updated"), DateForm::Rfc3339, report);
-    CheckDateElement(FirstChild(entry, ns, "published"), DateForm::Rfc3339, report);
-    CheckLinks(entry, ns, report);
-    const xmlNode* source = FirstChild(entry, ns, "source");
-    if (!feedAuthor && !FirstChild(entry, ns, "author") && !(source && FirstChild(source, ns, "author"))) {
-      report.AtNode(CheckRule::NoAuthor, entry);
+  if (IsElement(root, ns, "entry")) {
+    CheckAtom10Entry(root, false, ids, report);
+  } else {
+    const xmlNode* feed = root;
+    CheckTitleNotEmpty(FirstChild(feed, ns, "title"), report);
+    CheckAtom10Values(feed, report);
+    bool self = false;
+    for (const xmlNode* c = FirstElement(feed); c; c = NextElement(c)) self = self || IsSelfLink(c);
+    if (!self) report.AtNode(CheckRule::NoSelfLink, feed);
+    const bool feedAuthor = FirstChild(feed, ns, "author") != nullptr;
+    int entries = 0;
+    for (const xmlNode* entry = FirstElement(feed); entry; entry = NextElement(entry)) {
+      if (!IsElement(entry, ns, "entry")) continue;
+      ++entries;
+      CheckAtom10Entry(entry, feedAuthor, ids, report);
     }
-    if (!FirstChild(entry, ns, "content") && !HasAlternateLink(entry, ns)) report.AtNode(CheckRule::NoAlternate, entry);
+    if (!feedAuthor && entries == 0) report.AtNode(CheckRule::NoAuthor, feed);
+    CheckItemCount(feed, entries, report);
   }
-  if (!feedAuthor && !anyEntry) report.AtNode(CheckRule::NoAuthor, feed);
+  // After the value rules: a date they found wrong is not told again.
+  structure = CheckAtom10Structure(root, report) ? SchemaVerdict::Valid : SchemaVerdict::Invalid;
 }
 
 void CheckAtom03(const xmlNode* feed, CCheckReport& report) {

@@ -15,6 +15,22 @@ inline constexpr const char* kDcNs = "http://purl.org/dc/elements/1.1/";
 inline constexpr const char* kAtom10Ns = "http://www.w3.org/2005/Atom";
 inline constexpr const char* kAtom03Ns = "http://purl.org/atom/ns#";
 inline constexpr const char* kXhtmlNs = "http://www.w3.org/1999/xhtml";
+// Namespaces some RSS 2.0 feeds declare for the vocabulary that has none.
+inline constexpr const char* kUserlandRssNs = "http://backend.userland.com/rss2";
+inline constexpr const char* kHarvardRssNs = "http://blogs.law.harvard.edu/tech/rss";
+// Formats that are feeds, but not ones this check reads.
+inline constexpr const char* kRss090Ns = "http://my.netscape.com/rdf/simple/0.9/";
+inline constexpr const char* kRss11Ns = "http://purl.org/net/rss1.1#";
+// The common modules.
+inline constexpr const char* kContentNs = "http://purl.org/rss/1.0/modules/content/";
+inline constexpr const char* kSyNs = "http://purl.org/rss/1.0/modules/syndication/";
+inline constexpr const char* kSlashNs = "http://purl.org/rss/1.0/modules/slash/";
+inline constexpr const char* kWfwNs = "http://wellformedweb.org/CommentAPI/";
+inline constexpr const char* kItunesNs = "http://www.itunes.com/dtds/podcast-1.0.dtd";
+inline constexpr const char* kMediaNs = "http://search.yahoo.com/mrss/";
+inline constexpr const char* kGeoNs = "http://www.w3.org/2003/01/geo/wgs84_pos#";
+inline constexpr const char* kGeoRssNs = "http://www.georss.org/georss";
+inline constexpr const char* kPodcastNs = "https://podcastindex.org/namespace/1.0";
 
 // True for an element named `name` in namespace `ns` (nullptr: in no namespace).
 bool IsElement(const xmlNode* node, const char* ns, const char* name);

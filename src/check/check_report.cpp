@@ -71,8 +71,9 @@ void CCheckReport::AtNode(CheckRule rule, const xmlNode* node, std::string_view 
   m_pending.push_back(std::move(p));
 }
 
-void CCheckReport::AtAttribute(CheckRule rule, const xmlNode* node, const char* attribute, std::string_view arg1) {
-  AtNode(rule, node, arg1);
+void CCheckReport::AtAttribute(CheckRule rule, const xmlNode* node, const char* attribute, std::string_view arg1,
+                               std::string_view arg2) {
+  AtNode(rule, node, arg1, arg2);
   m_pending.back().attribute = attribute;
 }
 

@@ -18,6 +18,8 @@
 #include "check/check_encoding.h"
 #include "check/check_formats.h"
 #include "check/check_limits.h"
+#include "check/check_nodes.h"
+#include "check/check_readers.h"
 #include "check/check_report.h"
 #include "check/check_schema.h"
 #include "check/check_text.h"
@@ -104,16 +106,26 @@ void CheckDocument(xmlDoc* doc, std::string_view text, const CFeedCheckOptions& 
   switch (result.format) {
     case CheckedFormat::Rss20: CheckRss20(root, report); break;
     case CheckedFormat::Rss10: CheckRss10(root, report); break;
-    case CheckedFormat::Atom10: CheckAtom10(root, report); break;
+    case CheckedFormat::Atom10: CheckAtom10(root, report, result.schema); break;
     case CheckedFormat::Atom03: CheckAtom03(root, report); break;
-    case CheckedFormat::Unknown: report.AtNode(CheckRule::UnknownFormat, root, RootName(root)); break;
+    case CheckedFormat::Unknown:
+      // RSS 0.90 and RSS 1.1 are feeds, only not ones this check reads.
+      if (IsElement(root, kRdfNs, "RDF") && FirstChild(root, kRss090Ns, "channel")) {
+        report.AtNode(CheckRule::UncheckedFormat, root, "RSS 0.90");
+      } else if (IsElement(root, kRss11Ns, "Channel")) {
+        report.AtNode(CheckRule::UncheckedFormat, root, "RSS 1.1");
+      } else {
+        report.AtNode(CheckRule::UnknownFormat, root, RootName(root));
+      }
+      break;
   }
   const bool hasEntities = doc->intSubset && doc->intSubset->entities;
   CheckTextEverywhere(root, text, hasEntities, report);
+  CheckFeedSize(text.size(), report);
+  // A schema named by the user is applied besides the built-in structure.
   if (result.format == CheckedFormat::Atom10 && options.useSchema) {
     std::string schema = FindAtomSchema(options);
-    if (schema.empty()) report.AtFile(CheckRule::SchemaSkipped);
-    else result.schema = ValidateWithSchema(doc, schema, report);
+    if (!schema.empty() && ValidateWithSchema(doc, schema, report) == SchemaVerdict::Invalid) result.schema = SchemaVerdict::Invalid;
   }
 }
 
@@ -156,11 +168,6 @@ std::string FindAtomSchema(const CFeedCheckOptions& options) {
   if (!options.schemaPath.empty()) return options.schemaPath;
   const char* env = std::getenv("VAMELRSS_ATOM_SCHEMA");
   if (env && *env) return FromNativePath(env);
-  // The data folder beside the running program's, then the one the build was configured for.
-  for (const std::string& folder : {ProgramDataFolder(), FromNativePath(VAMELRSS_DATA_DIR)}) {
-    const std::string installed = folder + "/schemas/atom.rng";
-    if (!folder.empty() && FileExists(installed)) return installed;
-  }
   return std::string();
 }
 
