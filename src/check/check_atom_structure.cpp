@@ -365,7 +365,7 @@ bool IsXsdDateTime(std::string_view text) {
   bool fractionZero = true;
   if (take('.')) {
     size_t start = i;
-    while (i < s.size() && IsAsciiDigit(s[i])) fractionZero = fractionZero && s[i++] == '0';
+    for (; i < s.size() && IsAsciiDigit(s[i]); ++i) fractionZero = fractionZero && s[i] == '0';
     if (i == start) return false;
   }
   if (minute > 59 || second > 59) return false;

@@ -77,7 +77,7 @@ TEST_F(CheckIllFormed, EntitiesAreNeitherExpandedNorFetched) {
                          "<description>d</description></channel></rss>\n";
   result = CheckText(external);
   EXPECT_TRUE(result.wellFormed);
-  EXPECT_EQ(Describe(result), "5:29 warning empty-title: the title is empty\n");
+  EXPECT_EQ(Describe(result), "5:20 warning no-self-link: no link with rel=\"self\"\n5:29 warning empty-title: the title is empty\n");
 }
 
 TEST_F(CheckIllFormed, DeepAndHugeInputsAreRefusedWithoutCrashing) {

@@ -99,40 +99,6 @@ const char* const kAtom03 = R"(<?xml version="1.0" encoding="utf-8"?>
 </feed>
 )";
 
-struct RuleCase {
-  const char* base;
-  std::vector<std::pair<std::string, std::string>> edits;  // each: the first occurrence replaced
-  std::string expected;                                    // Describe() without the message
-};
-
-std::string Edit(std::string text, const std::vector<std::pair<std::string, std::string>>& edits) {
-  for (const auto& [from, to] : edits) {
-    size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
-// "line:col severity rule" per finding.
-std::string Short(const CFeedCheckResult& result) {
-  std::string out;
-  for (const CFeedFinding& f : result.findings) {
-    out += std::to_string(f.line) + ":" + std::to_string(f.column) + " " +
-           (f.severity == CheckSeverity::Error ? "error " : "warning ") + f.rule + "\n";
-  }
-  return out;
-}
-
-void RunCases(const std::vector<RuleCase>& cases) {
-  for (const RuleCase& c : cases) {
-    std::string text = Edit(c.base, c.edits);
-    SCOPED_TRACE(c.expected);
-    CFeedCheckResult result = CheckText(text);
-    EXPECT_EQ(Short(result), c.expected) << Describe(result) << text;
-  }
-}
-
 TEST(CheckRules, TheBaseFeedsOfEveryFormatAreClean) {
   for (const char* base : {kRss20, kRss10, kAtom10, kAtom03}) {
     CFeedCheckResult result = CheckText(base);
