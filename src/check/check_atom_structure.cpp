@@ -207,7 +207,10 @@ private:
       TextOnly(c);
       if (slot == &email) {
         std::string value = OwnText(c);
-        if (!AroundSeparator(value, '@')) Fault(CheckRule::EmailAddress, c, value);
+        if (!AroundSeparator(value, '@')) {
+          m_valid = false;
+          if (!m_report.HasErrorAt(c)) m_report.AtNode(CheckRule::EmailAddress, c, value);
+        }
       }
     }
     if (!name) Fault(CheckRule::MissingElement, node, "name");
