@@ -18,7 +18,6 @@ bool IsAtom(const xmlNode* node) {
 bool IsXhtml(const xmlNode* node) {
   return node->ns && node->ns->href && std::strcmp(C(node->ns->href), kXhtmlNs) == 0;
 }
-bool Named(const xmlNode* node, const char* name) { return std::strcmp(C(node->name), name) == 0; }
 
 // A value of a token type: white space collapsed (as the schema's enumerated values compare).
 std::string Token(std::string_view value) {
@@ -49,7 +48,7 @@ public:
   bool Valid() const { return m_valid; }
 
   void Document(const xmlNode* root) {
-    if (Named(root, "feed")) Feed(root);
+    if (IsNamed(root, "feed")) Feed(root);
     else Entry(root);
   }
 
@@ -154,7 +153,7 @@ private:
       Fault(CheckRule::MissingElement, node, "xhtml:div");
       return;
     }
-    if (!IsXhtml(div) || !Named(div, "div")) {
+    if (!IsXhtml(div) || !IsNamed(div, "div")) {
       Fault(CheckRule::UnexpectedElement, div, QualifiedName(div), QualifiedName(node));
       return;
     }
@@ -196,7 +195,7 @@ private:
     const xmlNode *name = nullptr, *uri = nullptr, *email = nullptr;
     for (const xmlNode* c = FirstElement(node); c; c = NextElement(c)) {
       if (!IsAtom(c)) continue;
-      const xmlNode** slot = Named(c, "name") ? &name : Named(c, "uri") ? &uri : Named(c, "email") ? &email : nullptr;
+      const xmlNode** slot = IsNamed(c, "name") ? &name : IsNamed(c, "uri") ? &uri : IsNamed(c, "email") ? &email : nullptr;
       if (!slot) {
         Fault(CheckRule::UnexpectedElement, c, QualifiedName(c), QualifiedName(node));
         continue;
@@ -267,7 +266,7 @@ private:
     };
     bool afterEntry = false;
     for (const xmlNode* c = FirstElement(node); c; c = NextElement(c)) {
-      if (kind == Kind::Feed && IsAtom(c) && Named(c, "entry")) {
+      if (kind == Kind::Feed && IsAtom(c) && IsNamed(c, "entry")) {
         afterEntry = true;
         Entry(c);
         continue;
@@ -280,7 +279,7 @@ private:
       if (!IsAtom(c)) continue;  // an extension element
       CSeen* s = nullptr;
       for (CSeen& candidate : seen) {
-        if (Named(c, candidate.name) && allowed(candidate.name)) s = &candidate;
+        if (IsNamed(c, candidate.name) && allowed(candidate.name)) s = &candidate;
       }
       if (!s) {
         Fault(CheckRule::UnexpectedElement, c, QualifiedName(c), QualifiedName(node));

@@ -94,9 +94,12 @@ bool Time(CCursor& c, bool secondsOptional, int& h, int& m, int& sec) {
 const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
+// The index of the three-letter name at the cursor among `names`, the cursor past it; -1 when none is.
 int NameIndex(CCursor& c, const char* const* names, int count) {
+  if (c.i + 3 > c.s.size()) return -1;
+  const char* at = c.s.data() + c.i;
   for (int k = 0; k < count; ++k) {
-    if (c.s.compare(c.i, 3, names[k]) == 0) {
+    if (at[0] == names[k][0] && at[1] == names[k][1] && at[2] == names[k][2]) {
       c.i += 3;
       return k;
     }

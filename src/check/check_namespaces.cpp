@@ -15,11 +15,10 @@
 namespace {
 
 const char* C(const xmlChar* s) { return reinterpret_cast<const char*>(s); }
-bool Is(const xmlNode* node, const char* name) { return std::strcmp(C(node->name), name) == 0; }
 
 bool IsNameOf(const xmlNode* node, std::initializer_list<const char*> names) {
   for (const char* name : names) {
-    if (Is(node, name)) return true;
+    if (IsNamed(node, name)) return true;
   }
   return false;
 }
@@ -59,24 +58,24 @@ void CheckDublinCore(const xmlNode* e, CCheckReport& report) {
   if (!IsNameOf(e, {"title", "creator", "subject", "description", "publisher", "contributor", "date", "type", "format",
                     "identifier", "source", "language", "relation", "coverage", "rights"})) {
     Unknown(e, report);
-  } else if (Is(e, "date")) {
+  } else if (IsNamed(e, "date")) {
     CheckDateElement(e, DateForm::W3c, report);
-  } else if (Is(e, "language")) {
+  } else if (IsNamed(e, "language")) {
     CheckLanguageValue(e, report);
   }
 }
 
 void CheckSyndication(const xmlNode* e, CCheckReport& report) {
-  if (Is(e, "updatePeriod")) CheckEnumValue(e, nullptr, {"hourly", "daily", "weekly", "monthly", "yearly"}, "hourly, daily, weekly, monthly, yearly", report);
-  else if (Is(e, "updateFrequency")) CheckIntegerValue(e, nullptr, 1, LLONG_MAX, report);
-  else if (Is(e, "updateBase")) CheckDateElement(e, DateForm::W3c, report);
+  if (IsNamed(e, "updatePeriod")) CheckEnumValue(e, nullptr, {"hourly", "daily", "weekly", "monthly", "yearly"}, "hourly, daily, weekly, monthly, yearly", report);
+  else if (IsNamed(e, "updateFrequency")) CheckIntegerValue(e, nullptr, 1, LLONG_MAX, report);
+  else if (IsNamed(e, "updateBase")) CheckDateElement(e, DateForm::W3c, report);
   else Unknown(e, report);
 }
 
 void CheckSlash(const xmlNode* e, CCheckReport& report) {
-  if (Is(e, "comments")) {
+  if (IsNamed(e, "comments")) {
     CheckIntegerValue(e, nullptr, 0, LLONG_MAX, report);
-  } else if (Is(e, "hit_parade")) {
+  } else if (IsNamed(e, "hit_parade")) {
     std::string text = OwnText(e);
     size_t start = 0;
     while (start <= text.size()) {
@@ -96,20 +95,20 @@ void CheckSlash(const xmlNode* e, CCheckReport& report) {
 }
 
 void CheckItunes(const xmlNode* e, CCheckReport& report) {
-  if (Is(e, "explicit")) {
+  if (IsNamed(e, "explicit")) {
     CheckEnumValue(e, nullptr, {"yes", "no", "clean", "true", "false"}, "true, false, yes, no, clean", report);
-  } else if (Is(e, "block") || Is(e, "complete")) {
+  } else if (IsNamed(e, "block") || IsNamed(e, "complete")) {
     CheckEnumValue(e, nullptr, {"yes", "no"}, "yes, no", report);
-  } else if (Is(e, "image")) {
+  } else if (IsNamed(e, "image")) {
     RequireAttributes(e, {"href"}, report);
     CheckUrlValue(e, "href", true, report);
-  } else if (Is(e, "new-feed-url")) {
+  } else if (IsNamed(e, "new-feed-url")) {
     CheckUrlValue(e, nullptr, true, report);
-  } else if (Is(e, "owner")) {
+  } else if (IsNamed(e, "owner")) {
     if (const xmlNode* email = FirstChild(e, kItunesNs, "email")) CheckEmailValue(email, report);
-  } else if (Is(e, "category")) {
+  } else if (IsNamed(e, "category")) {
     CheckItunesCategory(e, report);
-  } else if (Is(e, "duration")) {
+  } else if (IsNamed(e, "duration")) {
     // Seconds, or [[h]h:]m[m]:ss.
     std::string text(TrimSpace(OwnText(e)));
     long long seconds = 0;
@@ -131,11 +130,11 @@ void CheckItunes(const xmlNode* e, CCheckReport& report) {
       ok = ok && parts.size() >= 2 && parts.size() <= 3 && parts.back() <= 59 && (parts.size() == 2 || parts[1] <= 59);
     }
     if (!ok) report.AtNode(CheckRule::EnumValue, e, text, "seconds, mm:ss, hh:mm:ss");
-  } else if (Is(e, "episode") || Is(e, "season")) {
+  } else if (IsNamed(e, "episode") || IsNamed(e, "season")) {
     CheckIntegerValue(e, nullptr, 1, LLONG_MAX, report);
-  } else if (Is(e, "episodeType")) {
+  } else if (IsNamed(e, "episodeType")) {
     CheckEnumValue(e, nullptr, {"full", "trailer", "bonus"}, "full, trailer, bonus", report);
-  } else if (Is(e, "type")) {
+  } else if (IsNamed(e, "type")) {
     CheckEnumValue(e, nullptr, {"episodic", "serial"}, "episodic, serial", report);
   }
 }
@@ -184,30 +183,30 @@ void CheckMediaHash(const xmlNode* e, CCheckReport& report) {
 }
 
 void CheckMediaElement(const xmlNode* e, CCheckReport& report) {
-  if (Is(e, "group")) {
+  if (IsNamed(e, "group")) {
     int contents = 0;
     for (const xmlNode* c = FirstElement(e); c; c = NextElement(c)) {
       if (IsElement(c, kMediaNs, "content")) ++contents;
       if (c->ns && c->ns->href && !std::strcmp(C(c->ns->href), kMediaNs)) CheckMediaElement(c, report);
     }
     if (contents < 2) report.AtNode(CheckRule::MediaGroup, e);
-  } else if (Is(e, "content")) {
+  } else if (IsNamed(e, "content")) {
     CheckMediaContent(e, report);
-  } else if (Is(e, "rating")) {
+  } else if (IsNamed(e, "rating")) {
     CheckMediaRating(e, report);
-  } else if (Is(e, "hash")) {
+  } else if (IsNamed(e, "hash")) {
     CheckMediaHash(e, report);
   } else if (IsNameOf(e, {"title", "description", "copyright", "text"})) {
     CheckEnumValue(e, "type", {"plain", "html"}, "plain, html", report);
-  } else if (Is(e, "thumbnail")) {
+  } else if (IsNamed(e, "thumbnail")) {
     RequireAttributes(e, {"url"}, report);
     CheckUrlValue(e, "url", true, report);
     CheckIntegerValue(e, "width", 0, LLONG_MAX, report);
     CheckIntegerValue(e, "height", 0, LLONG_MAX, report);
-  } else if (Is(e, "player")) {
+  } else if (IsNamed(e, "player")) {
     RequireAttributes(e, {"url"}, report);
     CheckUrlValue(e, "url", true, report);
-  } else if (Is(e, "restriction")) {
+  } else if (IsNamed(e, "restriction")) {
     RequireAttributes(e, {"relationship"}, report);
     CheckEnumValue(e, "relationship", {"allow", "deny"}, "allow, deny", report);
     CheckEnumValue(e, "type", {"country", "uri", "sharing"}, "country, uri, sharing", report);
@@ -218,9 +217,9 @@ void CheckMediaElement(const xmlNode* e, CCheckReport& report) {
 }
 
 void CheckGeo(const xmlNode* e, CCheckReport& report) {
-  if (Is(e, "lat")) CheckLatitude(e, OwnText(e), report);
-  else if (Is(e, "long")) CheckLongitude(e, OwnText(e), report);
-  else if (Is(e, "Point")) {
+  if (IsNamed(e, "lat")) CheckLatitude(e, OwnText(e), report);
+  else if (IsNamed(e, "long")) CheckLongitude(e, OwnText(e), report);
+  else if (IsNamed(e, "Point")) {
     for (const xmlNode* c = FirstElement(e); c; c = NextElement(c)) {
       if (c->ns && c->ns->href && !std::strcmp(C(c->ns->href), kGeoNs)) CheckGeo(c, report);
     }
@@ -233,7 +232,7 @@ void CheckGeoRss(const xmlNode* e, CCheckReport& report) {
   std::string text = OwnText(e);
   std::vector<double> numbers;
   // Pairs of latitude and longitude: one pair for a point, two for a box, more for lines and polygons.
-  size_t pairs = Is(e, "point") ? 1 : Is(e, "box") ? 2 : Is(e, "line") ? 0 : Is(e, "polygon") ? 0 : SIZE_MAX;
+  size_t pairs = IsNamed(e, "point") ? 1 : IsNamed(e, "box") ? 2 : IsNamed(e, "line") ? 0 : IsNamed(e, "polygon") ? 0 : SIZE_MAX;
   if (pairs == SIZE_MAX) {
     if (IsNameOf(e, {"elev", "floor", "radius"})) {
       double value = 0;
@@ -260,13 +259,13 @@ void CheckGeoRss(const xmlNode* e, CCheckReport& report) {
 }
 
 void CheckPodcast(const xmlNode* e, CCheckReport& report) {
-  if (Is(e, "locked")) {
+  if (IsNamed(e, "locked")) {
     CheckEnumValue(e, nullptr, {"yes", "no"}, "yes, no", report);
-  } else if (Is(e, "transcript") || Is(e, "chapters")) {
+  } else if (IsNamed(e, "transcript") || IsNamed(e, "chapters")) {
     RequireAttributes(e, {"url", "type"}, report);
     CheckUrlValue(e, "url", true, report);
     CheckMimeValue(e, "type", report);
-  } else if (Is(e, "funding")) {
+  } else if (IsNamed(e, "funding")) {
     RequireAttributes(e, {"url"}, report);
     CheckUrlValue(e, "url", true, report);
   }
@@ -283,10 +282,10 @@ void CheckExtension(const xmlNode* e, CCheckReport& report) {
   const char* ns = C(e->ns->href);
   if (!std::strcmp(ns, kDcNs)) CheckDublinCore(e, report);
   else if (!std::strcmp(ns, kContentNs)) {
-    if (Is(e, "encoded")) CheckContentUrls(e, true, report);
+    if (IsNamed(e, "encoded")) CheckContentUrls(e, true, report);
     else if (!IsNameOf(e, {"items", "item", "format", "encoding"})) Unknown(e, report);
   } else if (!std::strcmp(ns, kAtom10Ns)) {
-    if (Is(e, "link")) {
+    if (IsNamed(e, "link")) {
       RequireAttributes(e, {"href"}, report);
       CheckUrlValue(e, "href", false, report);
       CheckMimeValue(e, "type", report);

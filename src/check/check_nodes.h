@@ -3,6 +3,7 @@
 
 #include <libxml/tree.h>
 
+#include <cstring>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -32,6 +33,11 @@ inline constexpr const char* kGeoNs = "http://www.w3.org/2003/01/geo/wgs84_pos#"
 inline constexpr const char* kGeoRssNs = "http://www.georss.org/georss";
 inline constexpr const char* kPodcastNs = "https://podcastindex.org/namespace/1.0";
 
+// True when the node's local name is `name` (the first byte compared first: most names differ there).
+inline bool IsNamed(const xmlNode* node, const char* name) {
+  const char* own = reinterpret_cast<const char*>(node->name);
+  return own[0] == name[0] && std::strcmp(own, name) == 0;
+}
 // True for an element named `name` in namespace `ns` (nullptr: in no namespace).
 bool IsElement(const xmlNode* node, const char* ns, const char* name);
 // The first child element `name` in `ns`, or nullptr.
@@ -49,6 +55,9 @@ bool HasChildElements(const xmlNode* node);
 
 // The value of an attribute in no namespace (`ns` nullptr) or in `ns`; `found` says whether it is there.
 std::string Attribute(const xmlNode* node, const char* name, const char* ns = nullptr, bool* found = nullptr);
+// The same without a copy when the value is one text node; otherwise built in `storage`.
+std::string_view AttributeView(const xmlNode* node, const char* name, std::string& storage, const char* ns = nullptr,
+                               bool* found = nullptr);
 
 // The text of an element: its text and CDATA children and the text of its entity references, without
 // the text of child elements.

@@ -14,9 +14,10 @@ constexpr const char* kXmlNs = "http://www.w3.org/XML/1998/namespace";
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool HasBase(const xmlNode* node) {
+  std::string storage;
   for (; node && node->type == XML_ELEMENT_NODE; node = node->parent) {
     bool found = false;
-    Attribute(node, "base", kXmlNs, &found);
+    AttributeView(node, "base", storage, kXmlNs, &found);
     if (found) return true;
   }
   return false;

@@ -28,8 +28,6 @@ void CheckUrlChild(const xmlNode* parent, const char* ns, const char* name, CChe
   if (const xmlNode* e = FirstChild(parent, ns, name)) CheckUrlValue(e, nullptr, true, report);
 }
 
-bool Is(const xmlNode* node, const char* name) { return std::strcmp(reinterpret_cast<const char*>(node->name), name) == 0; }
-
 // The RSS 2.0 vocabulary is in no namespace, or in one of the namespaces some feeds declare for it.
 const char* VocabularyNs(const xmlNode* rss) {
   return rss->ns && rss->ns->href ? reinterpret_cast<const char*>(rss->ns->href) : nullptr;
@@ -42,7 +40,8 @@ bool InVocabulary(const xmlNode* node, const char* ns) {
 
 void CheckCategory(const xmlNode* category, CCheckReport& report) {
   bool found = false;
-  std::string domain = Attribute(category, "domain", nullptr, &found);
+  std::string storage;
+  const std::string_view domain = AttributeView(category, "domain", storage, nullptr, &found);
   if (found && IsBlank(domain)) report.AtNode(CheckRule::MissingAttribute, category, "category", "domain");
 }
 
@@ -57,19 +56,19 @@ void CheckRss20Item(const xmlNode* item, const char* ns, CIdSet& guids, CCheckRe
       CheckExtension(c, report);
       continue;
     }
-    if (Is(c, "title")) title = title ? title : c;
-    else if (Is(c, "description")) description = c;
-    else if (Is(c, "guid")) guid = guid ? guid : c;
-    else if (Is(c, "link") || Is(c, "comments")) CheckUrlValue(c, nullptr, true, report);
-    else if (Is(c, "pubDate")) CheckDateElement(c, DateForm::Rfc822, report);
-    else if (Is(c, "author")) CheckEmailValue(c, report);
-    else if (Is(c, "category")) CheckCategory(c, report);
-    else if (Is(c, "enclosure")) {
+    if (IsNamed(c, "title")) title = title ? title : c;
+    else if (IsNamed(c, "description")) description = c;
+    else if (IsNamed(c, "guid")) guid = guid ? guid : c;
+    else if (IsNamed(c, "link") || IsNamed(c, "comments")) CheckUrlValue(c, nullptr, true, report);
+    else if (IsNamed(c, "pubDate")) CheckDateElement(c, DateForm::Rfc822, report);
+    else if (IsNamed(c, "author")) CheckEmailValue(c, report);
+    else if (IsNamed(c, "category")) CheckCategory(c, report);
+    else if (IsNamed(c, "enclosure")) {
       RequireAttributes(c, {"url", "length", "type"}, report);
       CheckUrlValue(c, "url", true, report);
       CheckIntegerValue(c, "length", 0, LLONG_MAX, report);
       CheckMimeValue(c, "type", report);
-    } else if (Is(c, "source")) {
+    } else if (IsNamed(c, "source")) {
       RequireAttributes(c, {"url"}, report);
       CheckUrlValue(c, "url", true, report);
     }
@@ -79,10 +78,10 @@ void CheckRss20Item(const xmlNode* item, const char* ns, CIdSet& guids, CCheckRe
   if (description) CheckContentUrls(description, true, report);
   if (guid) {
     bool found = false;
-    std::string permaLink = Attribute(guid, "isPermaLink", nullptr, &found);
+    std::string storage;
+    const std::string_view permaLink = AttributeView(guid, "isPermaLink", storage, nullptr, &found);
     if (found && !IsBoolean(permaLink)) report.AtAttribute(CheckRule::EnumValue, guid, "isPermaLink", TrimSpace(permaLink), "true, false");
     else if (!found || IsOneOf(permaLink, {"true"})) CheckUrlValue(guid, nullptr, true, report);
-    std::string storage;
     std::string_view id = TrimSpace(OwnTextView(guid, storage));
     if (const xmlNode* first = guids.Add(guid, id, storage)) report.AtNodeSeeAlso(CheckRule::DuplicateGuid, guid, id, first);
   }
@@ -112,7 +111,7 @@ void CheckSkip(const xmlNode* skip, const char* ns, bool hours, CCheckReport& re
   std::unordered_map<std::string, const xmlNode*> seen;
   int count = 0;
   for (const xmlNode* c = FirstElement(skip); c; c = NextElement(c)) {
-    if (!InVocabulary(c, ns) || !Is(c, child)) continue;
+    if (!InVocabulary(c, ns) || !IsNamed(c, child)) continue;
     ++count;
     std::string value(TrimSpace(OwnText(c)));
     if (hours) {
@@ -203,20 +202,20 @@ void CheckRss20(const xmlNode* rss, CCheckReport& report) {
       CheckExtension(c, report);
       continue;
     }
-    if (Is(c, "item")) {
+    if (IsNamed(c, "item")) {
       ++items;
       CheckRss20Item(c, ns, guids, report);
-    } else if (Is(c, "link") || Is(c, "docs")) CheckUrlValue(c, nullptr, true, report);
-    else if (Is(c, "pubDate") || Is(c, "lastBuildDate")) CheckDateElement(c, DateForm::Rfc822, report);
-    else if (Is(c, "language")) CheckLanguageValue(c, report);
-    else if (Is(c, "managingEditor") || Is(c, "webMaster")) CheckEmailValue(c, report);
-    else if (Is(c, "ttl")) CheckIntegerValue(c, nullptr, 0, LLONG_MAX, report);
-    else if (Is(c, "category")) CheckCategory(c, report);
-    else if (Is(c, "image")) CheckImage(c, ns, report);
-    else if (Is(c, "textInput") || Is(c, "textinput")) CheckTextInput(c, ns, report);
-    else if (Is(c, "skipHours")) CheckSkip(c, ns, true, report);
-    else if (Is(c, "skipDays")) CheckSkip(c, ns, false, report);
-    else if (Is(c, "cloud")) CheckCloud(c, report);
+    } else if (IsNamed(c, "link") || IsNamed(c, "docs")) CheckUrlValue(c, nullptr, true, report);
+    else if (IsNamed(c, "pubDate") || IsNamed(c, "lastBuildDate")) CheckDateElement(c, DateForm::Rfc822, report);
+    else if (IsNamed(c, "language")) CheckLanguageValue(c, report);
+    else if (IsNamed(c, "managingEditor") || IsNamed(c, "webMaster")) CheckEmailValue(c, report);
+    else if (IsNamed(c, "ttl")) CheckIntegerValue(c, nullptr, 0, LLONG_MAX, report);
+    else if (IsNamed(c, "category")) CheckCategory(c, report);
+    else if (IsNamed(c, "image")) CheckImage(c, ns, report);
+    else if (IsNamed(c, "textInput") || IsNamed(c, "textinput")) CheckTextInput(c, ns, report);
+    else if (IsNamed(c, "skipHours")) CheckSkip(c, ns, true, report);
+    else if (IsNamed(c, "skipDays")) CheckSkip(c, ns, false, report);
+    else if (IsNamed(c, "cloud")) CheckCloud(c, report);
   }
   if (!self) report.AtNode(CheckRule::NoSelfLink, channel);
   CheckItemCount(channel, items, report);

@@ -16,11 +16,12 @@ bool InNamespace(const xmlNode* node, const char* ns) {
   return node->ns && node->ns->href && std::strcmp(C(node->ns->href), ns) == 0;
 }
 
-// The value and whether it is there: the element's text, or the attribute's value.
-std::string Value(const xmlNode* element, const char* attribute, bool& found) {
-  if (attribute) return Attribute(element, attribute, nullptr, &found);
+// The value and whether it is there: the element's text, or the attribute's value (in `storage` when
+// it is not one text node).
+std::string_view Value(const xmlNode* element, const char* attribute, std::string& storage, bool& found) {
+  if (attribute) return AttributeView(element, attribute, storage, nullptr, &found);
   found = true;
-  return OwnText(element);
+  return OwnTextView(element, storage);
 }
 
 void Report(CheckRule rule, const xmlNode* element, const char* attribute, std::string_view arg1,
@@ -42,7 +43,7 @@ void CheckChildren(const xmlNode* parent, const char* ns, std::initializer_list<
       size_t index = 0;
       const CChildRule* rule = nullptr;
       for (const CChildRule& r : vocabulary) {
-        if (std::strcmp(r.name, C(c->name)) == 0) {
+        if (IsNamed(c, r.name)) {
           rule = &r;
           break;
         }
@@ -63,7 +64,8 @@ void CheckChildren(const xmlNode* parent, const char* ns, std::initializer_list<
 
 void CheckUrlValue(const xmlNode* element, const char* attribute, bool absolute, CCheckReport& report) {
   bool found = false;
-  std::string value = Value(element, attribute, found);
+  std::string storage;
+  const std::string_view value = Value(element, attribute, storage, found);
   if (!found) return;
   std::string_view url = TrimSpace(value);
   switch (CheckUrl(url, absolute)) {
@@ -79,7 +81,8 @@ void CheckUrlValue(const xmlNode* element, const char* attribute, bool absolute,
 
 void CheckIntegerValue(const xmlNode* element, const char* attribute, long long min, long long max, CCheckReport& report) {
   bool found = false;
-  std::string value = Value(element, attribute, found);
+  std::string storage;
+  const std::string_view value = Value(element, attribute, storage, found);
   if (!found) return;
   long long n = 0;
   if (!ParseInteger(value, n)) {
@@ -94,30 +97,35 @@ void CheckIntegerValue(const xmlNode* element, const char* attribute, long long 
 void CheckEnumValue(const xmlNode* element, const char* attribute, std::initializer_list<const char*> values, const char* list,
                     CCheckReport& report) {
   bool found = false;
-  std::string value = Value(element, attribute, found);
+  std::string storage;
+  const std::string_view value = Value(element, attribute, storage, found);
   if (found && !IsOneOf(value, values)) Report(CheckRule::EnumValue, element, attribute, TrimSpace(value), list, report);
 }
 
 void CheckEmailValue(const xmlNode* element, CCheckReport& report) {
-  std::string value = OwnText(element);
+  std::string storage;
+  const std::string_view value = OwnTextView(element, storage);
   if (!IsEmailContact(value)) report.AtNode(CheckRule::EmailAddress, element, TrimSpace(value));
 }
 
 void CheckLanguageValue(const xmlNode* element, CCheckReport& report) {
-  std::string value = OwnText(element);
+  std::string storage;
+  const std::string_view value = OwnTextView(element, storage);
   if (!IsLanguageCode(value)) report.AtNode(CheckRule::LanguageTag, element, TrimSpace(value));
 }
 
 void CheckMimeValue(const xmlNode* element, const char* attribute, CCheckReport& report) {
   bool found = false;
-  std::string value = Value(element, attribute, found);
+  std::string storage;
+  const std::string_view value = Value(element, attribute, storage, found);
   if (found && !IsMimeType(value)) Report(CheckRule::MediaType, element, attribute, TrimSpace(value), {}, report);
 }
 
 void RequireAttributes(const xmlNode* element, std::initializer_list<const char*> names, CCheckReport& report) {
+  std::string storage;
   for (const char* name : names) {
     bool found = false;
-    std::string value = Attribute(element, name, nullptr, &found);
+    const std::string_view value = AttributeView(element, name, storage, nullptr, &found);
     if (!found || IsBlank(value)) report.AtNode(CheckRule::MissingAttribute, element, QualifiedName(element), name);
   }
 }

@@ -47,7 +47,7 @@ const char* const kIso639[] = {
     "ts", "tt", "tw", "ty", "ug", "uk", "ur", "uz", "ve", "vi", "vo", "wa", "wo", "xh", "yi", "yo", "za", "zh", "zu"};
 
 // Schemes of the IANA registry that feeds use; others get a warning, not an error.
-const char* const kSchemes[] = {
+constexpr std::string_view kSchemes[] = {
     "about", "acap", "afs", "aim", "callto", "cid", "crid", "data", "dav", "dict", "dns", "ed2k", "fax", "feed",
     "file", "ftp", "geo", "git", "go", "gopher", "h323", "http", "https", "iax", "icap", "im", "imap", "info", "ipp",
     "irc", "ircs", "iris", "itms", "itpc", "jabber", "javascript", "lastfm", "ldap", "magnet", "mailto", "mid", "mms",
@@ -56,10 +56,31 @@ const char* const kSchemes[] = {
     "spotify", "ssh", "svn", "tag", "tel", "telnet", "tftp", "tip", "tv", "urn", "vemmi", "view-source", "wais",
     "webcal", "ws", "wss", "xmlrpc.beep", "xmlrpc.beeps", "xmpp", "z39.50r", "z39.50s"};
 
-// ASCII that a URL may hold (RFC 2396's unreserved and reserved characters, '%' and '#').
-bool UrlByte(unsigned char c) {
-  if (c >= 0x80) return true;
-  return IsAlnum(static_cast<char>(c)) || std::strchr(";/?:@&=+$.-_!~*'()%,#", c) != nullptr;
+// Bytes that a URL may hold: RFC 2396's unreserved and reserved characters, '%' and '#', and every
+// byte of UTF-8 beyond ASCII (IRIs).
+const struct CUrlBytes {
+  bool allowed[256] = {};
+  CUrlBytes() {
+    for (int c = 0; c < 256; ++c) allowed[c] = c >= 0x80 || IsAlnum(static_cast<char>(c));
+    for (const char* p = ";/?:@&=+$.-_!~*'()%,#"; *p; ++p) allowed[static_cast<unsigned char>(*p)] = true;
+  }
+} kUrlBytes;
+
+// Whether `a` equals `lower` (lower-case ASCII) with case aside.
+bool EqualsNoCase(std::string_view a, std::string_view lower) {
+  if (a.size() != lower.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != lower[i]) return false;
+  }
+  return true;
+}
+
+// Whether the scheme (any case) is in the registry's list (sorted, lower case).
+bool IsKnownScheme(std::string_view scheme) {
+  char lower[16];
+  if (scheme.size() > sizeof lower) return false;
+  for (size_t i = 0; i < scheme.size(); ++i) lower[i] = Lower(scheme[i]);
+  return std::binary_search(std::begin(kSchemes), std::end(kSchemes), std::string_view(lower, scheme.size()));
 }
 
 bool IsHex(char c) { return IsDigit(c) || (Lower(c) >= 'a' && Lower(c) <= 'f'); }
@@ -228,34 +249,33 @@ UrlFault CheckUrl(std::string_view text, bool absolute) {
   size_t colon = 0;
   while (colon < s.size() && (IsAlnum(s[colon]) || s[colon] == '+' || s[colon] == '-' || s[colon] == '.')) ++colon;
   const bool hasScheme = colon > 0 && colon < s.size() && s[colon] == ':' && IsAlpha(s[0]);
-  const std::string scheme = hasScheme ? LowerCopy(s.substr(0, colon)) : std::string();
-  if (scheme == "tag") return IsTagUri(s) ? UrlFault::None : UrlFault::Tag;
-  if (scheme == "urn") {
+  const std::string_view scheme = hasScheme ? s.substr(0, colon) : std::string_view();
+  if (EqualsNoCase(scheme, "tag")) return IsTagUri(s) ? UrlFault::None : UrlFault::Tag;
+  if (EqualsNoCase(scheme, "urn")) {
     if (StartsWithNoCase(s, "urn:uuid:")) return IsUuidUrn(s) ? UrlFault::None : UrlFault::Uuid;
     return IsUrn(s) ? UrlFault::None : UrlFault::Urn;
   }
-  // Brackets stand in a URL only around an IPv6 host.
-  size_t hostEnd = s.find_first_of("/?#", hasScheme && s.compare(colon + 1, 2, "//") == 0 ? colon + 3 : s.size());
   for (size_t i = 0; i < s.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
-    if ((c == '[' || c == ']') && i < hostEnd && hasScheme) continue;
-    if (!UrlByte(c)) return UrlFault::Character;
+    if (kUrlBytes.allowed[c]) continue;
+    // Brackets stand in a URL only around an IPv6 host (before the path of "scheme://").
+    if ((c == '[' || c == ']') && hasScheme &&
+        (s.compare(colon + 1, 2, "//") != 0 || s.find_first_of("/?#", colon + 3) > i)) {
+      continue;
+    }
+    return UrlFault::Character;
   }
   if (!hasScheme) return absolute ? UrlFault::Relative : UrlFault::None;
   if (absolute && !IsAbsoluteUrl(s)) return UrlFault::Relative;
-  if (!std::binary_search(std::begin(kSchemes), std::end(kSchemes), scheme,
-                          [](const auto& a, const auto& b) { return std::string_view(a) < std::string_view(b); })) {
-    return UrlFault::Scheme;
-  }
-  return UrlFault::None;
+  return IsKnownScheme(scheme) ? UrlFault::None : UrlFault::Scheme;
 }
 
 bool IsBoolean(std::string_view text) { return IsOneOf(text, {"true", "false"}); }
 
 bool IsOneOf(std::string_view text, std::initializer_list<const char*> values) {
-  const std::string lower = LowerCopy(TrimSpace(text));
+  const std::string_view trimmed = TrimSpace(text);
   for (const char* v : values) {
-    if (lower == v) return true;
+    if (EqualsNoCase(trimmed, v)) return true;
   }
   return false;
 }

@@ -1,9 +1,12 @@
 #include "check/feed_check.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <cerrno>
 #include <cstring>
@@ -89,9 +92,69 @@ private:
   void* m_oldContext;
 };
 
+// The document handed to libxml2 a piece at a time, as a file is: it then keeps a small window of the
+// bytes rather than a copy of the whole document.
+struct CPieceReader {
+  const char* next;
+  size_t left;
+};
+
+int ReadPiece(void* context, char* buffer, int length) {
+  auto* reader = static_cast<CPieceReader*>(context);
+  const size_t n = std::min(reader->left, static_cast<size_t>(length > 0 ? length : 0));
+  std::memcpy(buffer, reader->next, n);
+  reader->next += n;
+  reader->left -= n;
+  return static_cast<int>(n);
+}
+
+// White space that libxml2 judges ignorable (no xml:space="preserve", no text in the element before
+// it) and that stands between elements, right after an element or at the start of one and right
+// before a start tag, makes no node: no rule reads it, and a feed indented by its writer has about as
+// many of them as elements. Any other white space is text as usual.
+void OnIgnorableWhitespace(void* context, const xmlChar* text, int length) {
+  const auto* parser = static_cast<xmlParserCtxtPtr>(context);
+  const xmlChar* next = parser->input ? parser->input->cur : nullptr;
+  const xmlNode* parent = parser->node;
+  if (next && next[0] == '<' && parent) {
+    const xmlChar c = next[1];
+    const bool startTag = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || c >= 0x80;
+    const bool afterElement = parent->last && parent->last->type == XML_ELEMENT_NODE;
+    // Before a start tag, after an element or first in its parent; before an end tag, after an element.
+    if ((startTag && (!parent->last || afterElement)) || (c == '/' && afterElement)) return;
+  }
+  xmlSAX2Characters(context, text, length);
+}
+
+// Each element of the document's own text gets its number in document order (from 1) in `_private`,
+// so that findings find their start tags without another walk of the tree. Elements of entity
+// declarations (parsed by a context of their own) get none.
+struct CElementNumbering {
+  xmlParserCtxtPtr document = nullptr;
+  std::uintptr_t count = 0;
+};
+
+void OnStartElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri, int namespaces,
+                    const xmlChar** namespaceList, int attributes, int defaulted, const xmlChar** attributeList) {
+  xmlSAX2StartElementNs(context, name, prefix, uri, namespaces, namespaceList, attributes, defaulted, attributeList);
+  auto* parser = static_cast<xmlParserCtxtPtr>(context);
+  auto* numbering = static_cast<CElementNumbering*>(parser->_private);
+  if (numbering && parser == numbering->document && parser->inputNr == 1 && parser->node) {
+    parser->node->_private = reinterpret_cast<void*>(++numbering->count);
+  }
+}
+
 struct CDocDeleter {
   void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
 };
+
+// The document a check kept rather than freed (CFeedCheckOptions::freeDocument); a later one takes its
+// place and frees it, so that at most one is kept.
+std::atomic<xmlDoc*> g_keptDocument{nullptr};
+
+void KeepDocument(std::unique_ptr<xmlDoc, CDocDeleter> doc) {
+  if (xmlDoc* previous = g_keptDocument.exchange(doc.release())) xmlFreeDoc(previous);
+}
 
 std::string RootName(const xmlNode* root) {
   std::string name = QualifiedName(root);
@@ -234,7 +297,7 @@ CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& opt
     result.findings = report.Resolve(text.utf8, nullptr);
     return result;
   }
-  if (MostAttributesInATag(text.utf8, kMaxCheckedAttributes) > kMaxCheckedAttributes) {
+  if (HasTagWithMoreAttributes(text.utf8, kMaxCheckedAttributes)) {
     report.AtFile(CheckRule::TooManyAttributes, std::to_string(kMaxCheckedAttributes));
     result.findings = report.Resolve(text.utf8, nullptr);
     return result;
@@ -246,10 +309,16 @@ CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& opt
   bool wellFormed = false;
   {
     CErrorCapture capture(&parse);
+    CElementNumbering numbering;
     xmlParserCtxtPtr context = xmlNewParserCtxt();
     parse.document = context;
     if (context) {
-      owned.reset(xmlCtxtReadMemory(context, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, kParseOptions));
+      context->sax->ignorableWhitespace = OnIgnorableWhitespace;
+      context->sax->startElementNs = OnStartElement;
+      context->_private = &numbering;
+      numbering.document = context;
+      CPieceReader reader{bytes.data(), bytes.size()};
+      owned.reset(xmlCtxtReadIO(context, ReadPiece, nullptr, &reader, nullptr, nullptr, kParseOptions));
       wellFormed = owned && context->wellFormed;
       xmlFreeParserCtxt(context);
     }
@@ -285,6 +354,7 @@ CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& opt
     CheckDocument(doc, text.utf8, options, result, report);
   }
   result.findings = report.Resolve(text.utf8, xmlDocGetRootElement(doc));
+  if (!options.freeDocument) KeepDocument(std::move(owned));
   return result;
 }
 
