@@ -1,7 +1,9 @@
 // Atom 1.0 and Atom 0.3.
 #include <climits>
 #include <string>
-#include <unordered_map>
+#include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include "check/check_formats.h"
 #include "check/check_nodes.h"
@@ -25,8 +27,8 @@ bool HasAlternateLink(const xmlNode* parent, const char* ns) {
   for (const xmlNode* c = FirstElement(parent); c; c = NextElement(c)) {
     if (!IsElement(c, ns, "link")) continue;
     bool found = false;
-    std::string rel(TrimSpace(Attribute(c, "rel", nullptr, &found)));
-    if (!found || rel == "alternate") return true;
+    std::string storage;
+    if (TrimSpace(AttributeView(c, "rel", storage, nullptr, &found)) == "alternate" || !found) return true;
   }
   return false;
 }
@@ -34,9 +36,7 @@ bool HasAlternateLink(const xmlNode* parent, const char* ns) {
 void CheckLinks(const xmlNode* parent, const char* ns, CCheckReport& report) {
   for (const xmlNode* c = FirstElement(parent); c; c = NextElement(c)) {
     if (!IsElement(c, ns, "link")) continue;
-    bool found = false;
-    Attribute(c, "href", nullptr, &found);
-    if (!found) report.AtNode(CheckRule::LinkHref, c);
+    if (!HasAttribute(c, "href")) report.AtNode(CheckRule::LinkHref, c);
   }
 }
 
@@ -52,13 +52,14 @@ void CheckUniqueId(const xmlNode* entry, const char* ns, CIdSet& ids, CCheckRepo
 // markup, and relative links in HTML. (What the type allows the structure checks.)
 void CheckAtom10Text(const xmlNode* e, CCheckReport& report) {
   if (!e) return;
+  if (HasAttribute(e, "src")) return;  // content held elsewhere
   bool found = false;
-  std::string type(TrimSpace(Attribute(e, "type", nullptr, &found)));
+  std::string storage;
+  std::string_view type = TrimSpace(AttributeView(e, "type", storage, nullptr, &found));
   if (!found) type = "text";
-  Attribute(e, "src", nullptr, &found);
-  if (found) return;  // content held elsewhere
   if (type == "text" && !HasChildElements(e)) {
-    std::string tag = FindHtmlTag(OwnText(e));
+    std::string text;
+    std::string tag = FindHtmlTag(OwnTextView(e, text));
     if (!tag.empty()) report.AtNode(CheckRule::TextHoldsMarkup, e, type, tag);
   } else if (type == "html") {
     CheckContentUrls(e, true, report);
@@ -68,7 +69,7 @@ void CheckAtom10Text(const xmlNode* e, CCheckReport& report) {
 }
 
 // Link relations registered with IANA (and the five of RFC 4287).
-bool RegisteredRel(const std::string& rel) {
+bool RegisteredRel(std::string_view rel) {
   static const char* const kRels[] = {
       "about", "alternate", "appendix", "archives", "author", "bookmark", "canonical", "chapter", "collection",
       "contents", "copyright", "current", "describedby", "edit", "edit-media", "enclosure", "first", "glossary",
@@ -85,25 +86,34 @@ bool RegisteredRel(const std::string& rel) {
 
 // The links of a feed, an entry or a source: their values, and no two alternates alike.
 void CheckAtom10Links(const xmlNode* parent, CCheckReport& report) {
-  std::unordered_map<std::string, const xmlNode*> alternates;
+  struct CAlternate {
+    std::string type, hreflang;
+    const xmlNode* link;
+  };
+  std::vector<CAlternate> alternates;  // links are few: looked through one by one
+  std::string storage;
   for (const xmlNode* c = FirstElement(parent); c; c = NextElement(c)) {
     if (!IsElement(c, kAtom10Ns, "link")) continue;
     bool found = false;
-    std::string rel(TrimSpace(Attribute(c, "rel", nullptr, &found)));
+    std::string_view rel = TrimSpace(AttributeView(c, "rel", storage, nullptr, &found));
     if (!found) rel = "alternate";
-    if (rel.find(':') != std::string::npos) {
+    if (rel.find(':') != std::string_view::npos) {
       UrlFault fault = CheckUrl(rel, true);
       if (fault != UrlFault::None && fault != UrlFault::Scheme) report.AtAttribute(CheckRule::LinkRel, c, "rel", rel);
     } else if (!RegisteredRel(rel)) {
-      bool name = !rel.empty() && rel.find_first_of(" \t\r\n/?#") == std::string::npos;
+      bool name = !rel.empty() && rel.find_first_of(" \t\r\n/?#") == std::string_view::npos;
       report.AtAttribute(name ? CheckRule::LinkRelUnregistered : CheckRule::LinkRel, c, "rel", rel);
     }
     CheckUrlValue(c, "href", false, report);
     CheckIntegerValue(c, "length", 0, LLONG_MAX, report);
     if (rel == "alternate") {
-      std::string key = std::string(TrimSpace(Attribute(c, "type"))) + "\n" + std::string(TrimSpace(Attribute(c, "hreflang")));
-      auto [it, inserted] = alternates.emplace(key, c);
-      if (!inserted) report.AtNodeSeeAlso(CheckRule::DuplicateAlternate, c, TrimSpace(Attribute(c, "href")), it->second);
+      CAlternate alternate{std::string(TrimSpace(AttributeView(c, "type", storage))),
+                           std::string(TrimSpace(AttributeView(c, "hreflang", storage))), c};
+      auto same = std::find_if(alternates.begin(), alternates.end(), [&](const CAlternate& a) {
+        return a.type == alternate.type && a.hreflang == alternate.hreflang;
+      });
+      if (same == alternates.end()) alternates.push_back(std::move(alternate));
+      else report.AtNodeSeeAlso(CheckRule::DuplicateAlternate, c, TrimSpace(AttributeView(c, "href", storage)), same->link);
     }
   }
 }
@@ -116,21 +126,19 @@ void CheckAtom10Values(const xmlNode* parent, CCheckReport& report) {
       CheckExtension(c, report);
       continue;
     }
-    const std::string name(reinterpret_cast<const char*>(c->name));
-    if (name == "id") {
+    if (IsNamed(c, "id")) {
       CheckUrlValue(c, nullptr, true, report);
-    } else if (name == "icon" || name == "logo") {
+    } else if (IsNamed(c, "icon") || IsNamed(c, "logo")) {
       CheckUrlValue(c, nullptr, false, report);
-    } else if (name == "updated" || name == "published") {
+    } else if (IsNamed(c, "updated") || IsNamed(c, "published")) {
       CheckDateElement(c, DateForm::Rfc3339, report);
-    } else if (name == "author" || name == "contributor") {
-      if (const xmlNode* email = FirstChild(c, kAtom10Ns, "email")) {
-        if (!IsEmailAddress(OwnText(email))) report.AtNode(CheckRule::EmailAddress, email, TrimSpace(OwnText(email)));
-      }
+    } else if (IsNamed(c, "author") || IsNamed(c, "contributor")) {
+      if (const xmlNode* email = FirstChild(c, kAtom10Ns, "email")) CheckEmailValue(email, false, report);
       if (const xmlNode* uri = FirstChild(c, kAtom10Ns, "uri")) CheckUrlValue(uri, nullptr, false, report);
-    } else if (name == "title" || name == "subtitle" || name == "rights" || name == "summary" || name == "content") {
+    } else if (IsNamed(c, "title") || IsNamed(c, "subtitle") || IsNamed(c, "rights") || IsNamed(c, "summary") ||
+               IsNamed(c, "content")) {
       CheckAtom10Text(c, report);
-    } else if (name == "source") {
+    } else if (IsNamed(c, "source")) {
       CheckAtom10Values(c, report);
     }
   }

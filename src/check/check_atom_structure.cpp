@@ -74,7 +74,8 @@ private:
         for (const char* l : local) known = known || std::strcmp(l, name) == 0;
         if (!known) AttributeFault(CheckRule::UnexpectedAttribute, node, name, QualifiedName(node), name);
       } else if (a->ns->href && std::strcmp(C(a->ns->href), kXmlNs) == 0 && std::strcmp(name, "lang") == 0) {
-        std::string value = Attribute(node, "lang", kXmlNs);
+        std::string storage;
+        const std::string_view value = AttributeView(node, "lang", storage, kXmlNs);
         if (!IsAtomLanguageTag(value)) AttributeFault(CheckRule::LanguageTag, node, "xml:lang", value);
       }
     }
@@ -128,7 +129,8 @@ private:
   void Date(const xmlNode* node) {
     Attributes(node, {});
     TextOnly(node);
-    std::string text = OwnText(node);
+    std::string storage;
+    const std::string_view text = OwnTextView(node, storage);
     if (!IsXsdDateTime(text)) {
       m_valid = false;
       if (!m_report.HasErrorAt(node)) m_report.AtNode(CheckRule::Rfc3339Date, node, TrimSpace(text));
@@ -139,7 +141,8 @@ private:
   void Text(const xmlNode* node) {
     Attributes(node, {"type"});
     bool found = false;
-    std::string type = Token(Attribute(node, "type", nullptr, &found));
+    std::string storage;
+    const std::string type = Token(AttributeView(node, "type", storage, nullptr, &found));
     if (!found || type == "text" || type == "html") TextOnly(node);
     else if (type == "xhtml") XhtmlDiv(node);
     else AttributeFault(CheckRule::AtomTextType, node, "type", type);
@@ -171,9 +174,10 @@ private:
 
   void Content(const xmlNode* node) {
     Attributes(node, {"type", "src"});
-    bool hasType = false, hasSrc = false;
-    std::string rawType = Attribute(node, "type", nullptr, &hasType);
-    Attribute(node, "src", nullptr, &hasSrc);
+    bool hasType = false;
+    std::string storage;
+    const std::string_view rawType = AttributeView(node, "type", storage, nullptr, &hasType);
+    const bool hasSrc = HasAttribute(node, "src");
     const std::string type = Token(rawType);
     if (hasSrc) {
       if (hasType && !AroundSeparator(rawType, '/')) AttributeFault(CheckRule::MediaType, node, "type", rawType);
@@ -205,7 +209,8 @@ private:
       Attributes(c, {});
       TextOnly(c);
       if (slot == &email) {
-        std::string value = OwnText(c);
+        std::string storage;
+        const std::string_view value = OwnTextView(c, storage);
         if (!AroundSeparator(value, '@')) {
           m_valid = false;
           if (!m_report.HasErrorAt(c)) m_report.AtNode(CheckRule::EmailAddress, c, value);
@@ -217,21 +222,19 @@ private:
 
   void Link(const xmlNode* node) {
     Attributes(node, {"href", "rel", "type", "hreflang", "title", "length"});
+    if (!HasAttribute(node, "href")) Fault(CheckRule::MissingAttribute, node, QualifiedName(node), "href");
     bool found = false;
-    Attribute(node, "href", nullptr, &found);
-    if (!found) Fault(CheckRule::MissingAttribute, node, QualifiedName(node), "href");
-    std::string value = Attribute(node, "type", nullptr, &found);
+    std::string storage;
+    std::string_view value = AttributeView(node, "type", storage, nullptr, &found);
     if (found && !AroundSeparator(value, '/')) AttributeFault(CheckRule::MediaType, node, "type", value);
-    value = Attribute(node, "hreflang", nullptr, &found);
+    value = AttributeView(node, "hreflang", storage, nullptr, &found);
     if (found && !IsAtomLanguageTag(value)) AttributeFault(CheckRule::LanguageTag, node, "hreflang", value);
     UndefinedContent(node);
   }
 
   void Category(const xmlNode* node) {
     Attributes(node, {"term", "scheme", "label"});
-    bool found = false;
-    Attribute(node, "term", nullptr, &found);
-    if (!found) Fault(CheckRule::MissingAttribute, node, QualifiedName(node), "term");
+    if (!HasAttribute(node, "term")) Fault(CheckRule::MissingAttribute, node, QualifiedName(node), "term");
     UndefinedContent(node);
   }
 
@@ -245,25 +248,20 @@ private:
   void Container(const xmlNode* node, Kind kind) {
     Attributes(node, {});
     NoText(node);
+    // What may stand in a feed or a source, in an entry, how often, and what a feed and an entry need.
     struct CSeen {
       const char* name;
-      bool once;
+      bool once, inFeed, inEntry, required;
       int count;
     };
-    CSeen seen[] = {{"author", false, 0},    {"category", false, 0}, {"contributor", false, 0}, {"generator", true, 0},
-                    {"icon", true, 0},       {"id", true, 0},        {"link", false, 0},        {"logo", true, 0},
-                    {"rights", true, 0},     {"subtitle", true, 0},  {"title", true, 0},        {"updated", true, 0},
-                    {"content", true, 0},    {"published", true, 0}, {"source", true, 0},       {"summary", true, 0}};
-    // Feed and source take the first twelve, an entry neither generator, icon, logo nor subtitle.
-    auto allowed = [kind](const char* name) {
-      for (const char* n : {"generator", "icon", "logo", "subtitle"}) {
-        if (!std::strcmp(n, name)) return kind != Kind::Entry;
-      }
-      for (const char* n : {"content", "published", "source", "summary"}) {
-        if (!std::strcmp(n, name)) return kind == Kind::Entry;
-      }
-      return true;
-    };
+    CSeen seen[] = {{"author", false, true, true, false, 0},      {"category", false, true, true, false, 0},
+                    {"contributor", false, true, true, false, 0}, {"generator", true, true, false, false, 0},
+                    {"icon", true, true, false, false, 0},        {"id", true, true, true, true, 0},
+                    {"link", false, true, true, false, 0},        {"logo", true, true, false, false, 0},
+                    {"rights", true, true, true, false, 0},       {"subtitle", true, true, false, false, 0},
+                    {"title", true, true, true, true, 0},         {"updated", true, true, true, true, 0},
+                    {"content", true, false, true, false, 0},     {"published", true, false, true, false, 0},
+                    {"source", true, false, true, false, 0},      {"summary", true, false, true, false, 0}};
     bool afterEntry = false;
     for (const xmlNode* c = FirstElement(node); c; c = NextElement(c)) {
       if (kind == Kind::Feed && IsAtom(c) && IsNamed(c, "entry")) {
@@ -279,7 +277,10 @@ private:
       if (!IsAtom(c)) continue;  // an extension element
       CSeen* s = nullptr;
       for (CSeen& candidate : seen) {
-        if (IsNamed(c, candidate.name) && allowed(candidate.name)) s = &candidate;
+        if (IsNamed(c, candidate.name) && (kind == Kind::Entry ? candidate.inEntry : candidate.inFeed)) {
+          s = &candidate;
+          break;
+        }
       }
       if (!s) {
         Fault(CheckRule::UnexpectedElement, c, QualifiedName(c), QualifiedName(node));
@@ -291,9 +292,7 @@ private:
     }
     if (kind == Kind::Source) return;
     for (const CSeen& s : seen) {
-      if (s.count == 0 && (!std::strcmp(s.name, "id") || !std::strcmp(s.name, "title") || !std::strcmp(s.name, "updated"))) {
-        Fault(CheckRule::MissingElement, node, s.name);
-      }
+      if (s.count == 0 && s.required) Fault(CheckRule::MissingElement, node, s.name);
     }
   }
 

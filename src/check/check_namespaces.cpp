@@ -105,7 +105,7 @@ void CheckItunes(const xmlNode* e, CCheckReport& report) {
   } else if (IsNamed(e, "new-feed-url")) {
     CheckUrlValue(e, nullptr, true, report);
   } else if (IsNamed(e, "owner")) {
-    if (const xmlNode* email = FirstChild(e, kItunesNs, "email")) CheckEmailValue(email, report);
+    if (const xmlNode* email = FirstChild(e, kItunesNs, "email")) CheckEmailValue(email, true, report);
   } else if (IsNamed(e, "category")) {
     CheckItunesCategory(e, report);
   } else if (IsNamed(e, "duration")) {

@@ -80,6 +80,13 @@ std::string_view AttributeView(const xmlNode* node, const char* name, std::strin
   return std::string_view();
 }
 
+bool HasAttribute(const xmlNode* node, const char* name, const char* ns) {
+  for (const xmlAttr* a = node->properties; a; a = a->next) {
+    if (std::strcmp(C(a->name), name) == 0 && SameNs(a->ns, ns)) return true;
+  }
+  return false;
+}
+
 std::string Attribute(const xmlNode* node, const char* name, const char* ns, bool* found) {
   std::string storage;
   std::string_view value = AttributeView(node, name, storage, ns, found);

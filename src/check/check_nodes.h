@@ -55,6 +55,8 @@ bool HasChildElements(const xmlNode* node);
 
 // The value of an attribute in no namespace (`ns` nullptr) or in `ns`; `found` says whether it is there.
 std::string Attribute(const xmlNode* node, const char* name, const char* ns = nullptr, bool* found = nullptr);
+// Whether the attribute is there.
+bool HasAttribute(const xmlNode* node, const char* name, const char* ns = nullptr);
 // The same without a copy when the value is one text node; otherwise built in `storage`.
 std::string_view AttributeView(const xmlNode* node, const char* name, std::string& storage, const char* ns = nullptr,
                                bool* found = nullptr);

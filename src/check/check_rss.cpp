@@ -61,7 +61,7 @@ void CheckRss20Item(const xmlNode* item, const char* ns, CIdSet& guids, CCheckRe
     else if (IsNamed(c, "guid")) guid = guid ? guid : c;
     else if (IsNamed(c, "link") || IsNamed(c, "comments")) CheckUrlValue(c, nullptr, true, report);
     else if (IsNamed(c, "pubDate")) CheckDateElement(c, DateForm::Rfc822, report);
-    else if (IsNamed(c, "author")) CheckEmailValue(c, report);
+    else if (IsNamed(c, "author")) CheckEmailValue(c, true, report);
     else if (IsNamed(c, "category")) CheckCategory(c, report);
     else if (IsNamed(c, "enclosure")) {
       RequireAttributes(c, {"url", "length", "type"}, report);
@@ -208,7 +208,7 @@ void CheckRss20(const xmlNode* rss, CCheckReport& report) {
     } else if (IsNamed(c, "link") || IsNamed(c, "docs")) CheckUrlValue(c, nullptr, true, report);
     else if (IsNamed(c, "pubDate") || IsNamed(c, "lastBuildDate")) CheckDateElement(c, DateForm::Rfc822, report);
     else if (IsNamed(c, "language")) CheckLanguageValue(c, report);
-    else if (IsNamed(c, "managingEditor") || IsNamed(c, "webMaster")) CheckEmailValue(c, report);
+    else if (IsNamed(c, "managingEditor") || IsNamed(c, "webMaster")) CheckEmailValue(c, true, report);
     else if (IsNamed(c, "ttl")) CheckIntegerValue(c, nullptr, 0, LLONG_MAX, report);
     else if (IsNamed(c, "category")) CheckCategory(c, report);
     else if (IsNamed(c, "image")) CheckImage(c, ns, report);

@@ -102,10 +102,10 @@ void CheckEnumValue(const xmlNode* element, const char* attribute, std::initiali
   if (found && !IsOneOf(value, values)) Report(CheckRule::EnumValue, element, attribute, TrimSpace(value), list, report);
 }
 
-void CheckEmailValue(const xmlNode* element, CCheckReport& report) {
+void CheckEmailValue(const xmlNode* element, bool contact, CCheckReport& report) {
   std::string storage;
   const std::string_view value = OwnTextView(element, storage);
-  if (!IsEmailContact(value)) report.AtNode(CheckRule::EmailAddress, element, TrimSpace(value));
+  if (!(contact ? IsEmailContact(value) : IsEmailAddress(value))) report.AtNode(CheckRule::EmailAddress, element, TrimSpace(value));
 }
 
 void CheckLanguageValue(const xmlNode* element, CCheckReport& report) {

@@ -28,7 +28,9 @@ void CheckIntegerValue(const xmlNode* element, const char* attribute, long long 
 // A value that is one of `values` (case aside); `list` names them in the message.
 void CheckEnumValue(const xmlNode* element, const char* attribute, std::initializer_list<const char*> values, const char* list,
                     CCheckReport& report);
-void CheckEmailValue(const xmlNode* element, CCheckReport& report);
+// An e-mail address in the element's text; with `contact` also followed by a name in parentheses or
+// after a name in angle brackets (as RSS 2.0 writes them).
+void CheckEmailValue(const xmlNode* element, bool contact, CCheckReport& report);
 void CheckLanguageValue(const xmlNode* element, CCheckReport& report);
 void CheckMimeValue(const xmlNode* element, const char* attribute, CCheckReport& report);
 // Attributes that must be there (and not empty).
