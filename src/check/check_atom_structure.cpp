@@ -164,9 +164,12 @@ private:
       Fault(CheckRule::UnexpectedElement, more, QualifiedName(more), QualifiedName(node));
       return;
     }
+    // Markup of other vocabularies inside the XHTML (SVG, MathML) is a warning: readers show it, though
+    // the schema of RFC 4287 takes only XHTML there.
     for (const xmlNode* d = FirstElement(div); d; d = NextInWalk(d, div, d->type == XML_ELEMENT_NODE)) {
       if (d->type == XML_ELEMENT_NODE && !IsXhtml(d)) {
-        Fault(CheckRule::UnexpectedElement, d, QualifiedName(d), "xhtml:div");
+        m_valid = false;
+        m_report.AtNode(CheckRule::ForeignInXhtml, d, QualifiedName(d));
         return;
       }
     }

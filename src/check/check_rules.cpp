@@ -73,6 +73,8 @@ const CRuleText kRules[] = {
     {"missing-attribute", E, "{} に {} 属性がありません", "{} has no {} attribute"},
     {"element-after-entry", W, "{} が entry の後にあります (RFC 4287 のスキーマは entry を最後に置きます)",
      "{} after the entries (the schema of RFC 4287 puts the entries last)"},
+    {"foreign-in-xhtml", W, "{} は XHTML の要素ではありません (RFC 4287 のスキーマは xhtml:div の中に XHTML だけを置きます)",
+     "{} is no XHTML element (the schema of RFC 4287 takes only XHTML inside xhtml:div)"},
     {"unchecked-format", W, "{} は検査しない形式です", "{} is a format this check does not check"},
     {"atom-text-type", E, "type \"{}\" は text、html、xhtml のどれでもありません", "type \"{}\" is none of text, html, xhtml"},
     {"content-src-not-empty", E, "src のある content は空にします", "content with src must be empty"},

@@ -57,6 +57,7 @@ enum class CheckRule {
   UnexpectedAttribute,
   MissingAttribute,
   ElementAfterEntry,
+  ForeignInXhtml,
   UncheckedFormat,
   AtomTextType,
   ContentSrcNotEmpty,

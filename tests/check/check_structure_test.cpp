@@ -81,6 +81,12 @@ TEST(CheckStructure, Rss20) {
 }
 
 TEST(CheckStructure, Atom10) {
+  // SVG inside the XHTML: readers show it, the schema does not take it.
+  CFeedCheckResult svg = CheckText(Edit(kAtom, {{"<content type=\"html\">&lt;p&gt;x&lt;/p&gt;</content>",
+                                                 "<content type=\"xhtml\"><div xmlns=\"http://www.w3.org/1999/xhtml\">"
+                                                 "<svg xmlns=\"http://www.w3.org/2000/svg\"><circle r=\"1\"/></svg></div></content>"}}));
+  EXPECT_EQ(Short(svg), "13:65 warning foreign-in-xhtml\n");
+  EXPECT_EQ(svg.schema, SchemaVerdict::Invalid);
   RunCases({
       {kAtom, {}, ""},
       {kAtom, {{"<title>T</title>", "<title>T</title><title>U</title>"}}, "3:17 error duplicate-element\n"},
@@ -104,7 +110,13 @@ TEST(CheckStructure, Atom10) {
       {kAtom, {{"<title>A</title>", "<title type=\"markdown\">A</title>"}}, "9:8 error atom-text-type\n"},
       {kAtom,
        {{"<title>A</title>", "<title type=\"xhtml\"><div xmlns=\"http://www.w3.org/1999/xhtml\"><b>A</b><ex:x xmlns:ex=\"http://example.jp/ns\"/></div></title>"}},
-       "9:71 error unexpected-element\n"},
+       "9:71 warning foreign-in-xhtml\n"},
+      {kAtom,
+       {{"<content type=\"html\">&lt;p&gt;x&lt;/p&gt;</content>",
+         "<content type=\"xhtml\"><div xmlns=\"http://www.w3.org/1999/xhtml\"><p>x</p></div></content>"}},
+       ""},
+      {kAtom, {{"<title>A</title>", "<title type=\"xhtml\"><p xmlns=\"http://www.w3.org/1999/xhtml\">A</p></title>"}},
+       "9:21 error unexpected-element\n"},
       // Dates: xsd:dateTime's form, where RFC 3339's hand-written rule passes a leap second.
       {kAtom, {{"2006-01-02T10:03:04+09:00</updated>\n<author>", "2006-12-31T23:59:60Z</updated>\n<author>"}}, "6:1 error rfc3339-date\n"},
       // The schema of RFC 4287 puts entries last; readers do not mind.
