@@ -73,6 +73,10 @@ TEST(CheckValues, Rss20) {
       {kRss, {{"<guid>", "<pubDate>Mon, 2 Jan 2006 10:03 +0900</pubDate><guid>"}}, ""},
       {kRss, {{"<guid>", "<pubDate>Tue, 02 Jan 2006 10:03:04 GMT</pubDate><guid>"}}, "14:1 error day-of-week\n"},
       {kRss, {{"<guid>", "<pubDate> Mon, 02 Jan 2006 10:03:04 GMT</pubDate><guid>"}}, "14:1 warning rfc822-loose\n"},
+      // White space before a CDATA section or a comment is text of the element, as before an end tag.
+      {kRss, {{"<guid>", "<pubDate> <![CDATA[Mon, 02 Jan 2006 10:03:04 GMT]]></pubDate><guid>"}}, "14:1 warning rfc822-loose\n"},
+      {kRss, {{"<guid>", "<pubDate> <!-- c -->Mon, 02 Jan 2006 10:03:04 GMT</pubDate><guid>"}}, "14:1 warning rfc822-loose\n"},
+      {kRss, {{"<guid>", "<pubDate>Mon, 02 Jan 2006 10:03:04 GMT </pubDate><guid>"}}, "14:1 warning rfc822-loose\n"},
       {kRss, {{"<guid>", "<pubDate>2006-01-02T10:03:04Z</pubDate><guid>"}}, "14:1 error rfc822-date\n"},
       {kRss, {{"<ttl>60</ttl>", "<lastBuildDate>Mon, 02 Jan 2006 10:03:04 UTC</lastBuildDate>"}}, "9:1 error rfc822-date\n"},
   });
