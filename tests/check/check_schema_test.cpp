@@ -5,27 +5,12 @@
 
 #include <cstdlib>
 
+#include "check/check_feeds.h"
 #include "check/check_test_support.h"
 #include "support/test_env.h"
 #include "support/missing.h"
 
 namespace {
-
-const char* const kAtom = R"(<?xml version="1.0" encoding="utf-8"?>
-<feed xmlns="http://www.w3.org/2005/Atom">
-<title>T</title>
-<link rel="self" href="https://example.jp/atom.xml" />
-<id>tag:example.jp,2006:feed</id>
-<updated>2006-01-02T10:03:04+09:00</updated>
-<author><name>N</name></author>
-<entry>
-<title>A</title>
-<link href="https://example.jp/a.html" />
-<id>tag:example.jp,2006:a</id>
-<updated>2006-01-02T10:03:04+09:00</updated>
-</entry>
-</feed>
-)";
 
 class CheckSchema : public VamelTest {
 protected:
@@ -43,13 +28,13 @@ protected:
 };
 
 std::string WithAuthor(const std::string& author) {
-  std::string text = kAtom;
+  std::string text = kBaseAtom10;
   text.replace(text.find("<author><name>N</name></author>"), 31, author);
   return text;
 }
 
 TEST_F(CheckSchema, ValidatesBesideTheBuiltInStructure) {
-  CFeedCheckResult result = CheckText(kAtom, m_schema);
+  CFeedCheckResult result = CheckText(kBaseAtom10, m_schema);
   EXPECT_EQ(result.schema, SchemaVerdict::Valid);
   EXPECT_EQ(Describe(result), "");
   // An author without a name: the built-in structure says so; the schema's finding is not told twice.
@@ -61,20 +46,20 @@ TEST_F(CheckSchema, ValidatesBesideTheBuiltInStructure) {
   EXPECT_EQ(result.findings[0].element, "author");
   // Without the schema, the same verdict from the built-in structure alone.
   EXPECT_EQ(CheckText(WithAuthor("<author><email>n@example.jp</email></author>")).schema, SchemaVerdict::Invalid);
-  EXPECT_EQ(CheckText(kAtom).schema, SchemaVerdict::Valid);
+  EXPECT_EQ(CheckText(kBaseAtom10).schema, SchemaVerdict::Valid);
 }
 
 TEST_F(CheckSchema, FoundByOptionThenEnvironment) {
   CFeedCheckOptions options;
   options.language = CheckLanguage::English;
   EXPECT_EQ(FindAtomSchema(options), "");
-  CFeedCheckResult result = CheckFeedBytes(kAtom, options);
+  CFeedCheckResult result = CheckFeedBytes(kBaseAtom10, options);
   EXPECT_TRUE(result.findings.empty()) << Describe(result);
   EXPECT_EQ(result.schema, SchemaVerdict::Valid);
 
   setenv("VAMELRSS_ATOM_SCHEMA", m_schema.c_str(), 1);
   EXPECT_EQ(FindAtomSchema(options), m_schema);
-  result = CheckFeedBytes(kAtom, options);
+  result = CheckFeedBytes(kBaseAtom10, options);
   EXPECT_EQ(result.schema, SchemaVerdict::Valid);
   EXPECT_TRUE(result.findings.empty());
 

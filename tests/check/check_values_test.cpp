@@ -2,104 +2,70 @@
 // link relations, and the dates in every place a date stands. Valid and invalid forms side by side.
 #include <gtest/gtest.h>
 
+#include "check/check_feeds.h"
 #include "check/check_test_support.h"
 #include "check/check_values.h"
 
 namespace {
 
-const char* const kRss = R"(<?xml version="1.0" encoding="utf-8"?>
-<rss version="2.0" xmlns:atom="http://www.w3.org/2005/Atom">
-<channel>
-<title>T</title>
-<link>https://example.jp/</link>
-<description>D</description>
-<atom:link rel="self" href="https://example.jp/rss.xml" type="application/rss+xml" />
-<language>ja</language>
-<ttl>60</ttl>
-<managingEditor>editor@example.jp (Editor)</managingEditor>
-<item>
-<title>A</title>
-<link>https://example.jp/a.html</link>
-<guid>https://example.jp/a.html</guid>
-<enclosure url="https://example.jp/a.mp3" length="1024" type="audio/mpeg" />
-</item>
-</channel>
-</rss>
-)";
-
-const char* const kAtom = R"(<?xml version="1.0" encoding="utf-8"?>
-<feed xmlns="http://www.w3.org/2005/Atom">
-<title>T</title>
-<link rel="self" href="https://example.jp/atom.xml" />
-<id>tag:example.jp,2006:feed</id>
-<updated>2006-01-02T10:03:04+09:00</updated>
-<author><name>N</name><email>n@example.jp</email></author>
-<entry>
-<title>A</title>
-<link rel="alternate" type="text/html" href="https://example.jp/a.html" />
-<id>urn:uuid:1225c695-cfb8-4ebb-aaaa-80da344efa6a</id>
-<updated>2006-01-02T10:03:04+09:00</updated>
-</entry>
-</feed>
-)";
-
 TEST(CheckValues, Rss20) {
   RunCases({
-      {kRss, {{"<ttl>60</ttl>", "<ttl>sixty</ttl>"}}, "9:1 error not-integer\n"},
-      {kRss, {{"<ttl>60</ttl>", "<ttl>-1</ttl>"}}, "9:1 error out-of-range\n"},
-      {kRss, {{"<ttl>60</ttl>", "<image><url>https://example.jp/i.png</url><title>T</title><link>https://example.jp/</link><width>144</width><height>400</height></image>"}}, ""},
-      {kRss, {{"<ttl>60</ttl>", "<image><url>https://example.jp/i.png</url><title>T</title><link>https://example.jp/</link><width>145</width></image>"}},
+      {kBaseRss20, {{"<ttl>60</ttl>", "<ttl>sixty</ttl>"}}, "9:1 error not-integer\n"},
+      {kBaseRss20, {{"<ttl>60</ttl>", "<ttl>-1</ttl>"}}, "9:1 error out-of-range\n"},
+      {kBaseRss20, {{"<ttl>60</ttl>", "<image><url>https://example.jp/i.png</url><title>T</title><link>https://example.jp/</link><width>144</width><height>400</height></image>"}}, ""},
+      {kBaseRss20, {{"<ttl>60</ttl>", "<image><url>https://example.jp/i.png</url><title>T</title><link>https://example.jp/</link><width>145</width></image>"}},
        "9:91 error out-of-range\n"},
-      {kRss, {{"<ttl>60</ttl>", "<skipHours><hour>0</hour><hour>23</hour></skipHours><skipDays><day>Monday</day><day>Sunday</day></skipDays>"}}, ""},
-      {kRss, {{"<ttl>60</ttl>", "<skipHours><hour>24</hour></skipHours>"}}, "9:12 error out-of-range\n"},
-      {kRss, {{"<ttl>60</ttl>", "<skipHours><hour>1</hour><hour>01</hour></skipHours>"}}, "9:26 error duplicate-value\n"},
-      {kRss, {{"<ttl>60</ttl>", "<skipDays><day>monday</day></skipDays>"}}, "9:11 error enum-value\n"},
-      {kRss, {{"<ttl>60</ttl>", "<skipDays><day>Monday</day><day>Monday</day></skipDays>"}}, "9:28 error duplicate-value\n"},
-      {kRss, {{"length=\"1024\"", "length=\"1 KB\""}}, "15:43 error not-integer\n"},
-      {kRss, {{"type=\"audio/mpeg\"", "type=\"mp3\""}}, "15:57 error media-type\n"},
-      {kRss, {{"<language>ja</language>", "<language>en-us</language>"}}, ""},
-      {kRss, {{"<language>ja</language>", "<language>japanese</language>"}}, "8:1 error language-tag\n"},
-      {kRss, {{"<language>ja</language>", "<language>ja_JP</language>"}}, "8:1 error language-tag\n"},
-      {kRss, {{"editor@example.jp (Editor)", "Editor &lt;editor@example.jp&gt;"}}, ""},
-      {kRss, {{"editor@example.jp (Editor)", "Editor"}}, "10:1 error email-address\n"},
-      {kRss, {{"<guid>", "<author>a@example.jp</author><guid>"}}, ""},
-      {kRss, {{"<guid>", "<author>Ayumi</author><guid>"}}, "14:1 error email-address\n"},
-      {kRss, {{"<guid>https://example.jp/a.html", "<guid isPermaLink=\"true\">a-1"}}, "14:1 error relative-url\n"},
-      {kRss, {{"<guid>https://example.jp/a.html", "<guid isPermaLink=\"no\">a-1"}}, "14:7 error enum-value\n"},
-      {kRss, {{"<link>https://example.jp/a.html</link>", "<link>https://example.jp/a b.html</link>"}}, "13:1 error url-character\n"},
-      {kRss, {{"<link>https://example.jp/a.html</link>", "<link>gopher2://example.jp/a</link>"}}, "13:1 warning url-scheme\n"},
+      {kBaseRss20, {{"<ttl>60</ttl>", "<skipHours><hour>0</hour><hour>23</hour></skipHours><skipDays><day>Monday</day><day>Sunday</day></skipDays>"}}, ""},
+      {kBaseRss20, {{"<ttl>60</ttl>", "<skipHours><hour>24</hour></skipHours>"}}, "9:12 error out-of-range\n"},
+      {kBaseRss20, {{"<ttl>60</ttl>", "<skipHours><hour>1</hour><hour>01</hour></skipHours>"}}, "9:26 error duplicate-value\n"},
+      {kBaseRss20, {{"<ttl>60</ttl>", "<skipDays><day>monday</day></skipDays>"}}, "9:11 error enum-value\n"},
+      {kBaseRss20, {{"<ttl>60</ttl>", "<skipDays><day>Monday</day><day>Monday</day></skipDays>"}}, "9:28 error duplicate-value\n"},
+      {kBaseRss20, {{"length=\"1024\"", "length=\"1 KB\""}}, "15:43 error not-integer\n"},
+      {kBaseRss20, {{"type=\"audio/mpeg\"", "type=\"mp3\""}}, "15:57 error media-type\n"},
+      {kBaseRss20, {{"<language>ja</language>", "<language>en-us</language>"}}, ""},
+      {kBaseRss20, {{"<language>ja</language>", "<language>japanese</language>"}}, "8:1 error language-tag\n"},
+      {kBaseRss20, {{"<language>ja</language>", "<language>ja_JP</language>"}}, "8:1 error language-tag\n"},
+      {kBaseRss20, {{"editor@example.jp (Editor)", "Editor &lt;editor@example.jp&gt;"}}, ""},
+      {kBaseRss20, {{"editor@example.jp (Editor)", "Editor"}}, "10:1 error email-address\n"},
+      {kBaseRss20, {{"<guid>", "<author>a@example.jp</author><guid>"}}, ""},
+      {kBaseRss20, {{"<guid>", "<author>Ayumi</author><guid>"}}, "14:1 error email-address\n"},
+      {kBaseRss20, {{"<guid>https://example.jp/a.html", "<guid isPermaLink=\"true\">a-1"}}, "14:1 error relative-url\n"},
+      {kBaseRss20, {{"<guid>https://example.jp/a.html", "<guid isPermaLink=\"no\">a-1"}}, "14:7 error enum-value\n"},
+      {kBaseRss20, {{"<link>https://example.jp/a.html</link>", "<link>https://example.jp/a b.html</link>"}}, "13:1 error url-character\n"},
+      {kBaseRss20, {{"<link>https://example.jp/a.html</link>", "<link>gopher2://example.jp/a</link>"}}, "13:1 warning url-scheme\n"},
       // Dates: the strict form, the old loose one, a wrong day of the week.
-      {kRss, {{"<guid>", "<pubDate>Mon, 02 Jan 2006 10:03:04 GMT</pubDate><guid>"}}, ""},
-      {kRss, {{"<guid>", "<pubDate>Mon, 2 Jan 2006 10:03 +0900</pubDate><guid>"}}, ""},
-      {kRss, {{"<guid>", "<pubDate>Tue, 02 Jan 2006 10:03:04 GMT</pubDate><guid>"}}, "14:1 error day-of-week\n"},
-      {kRss, {{"<guid>", "<pubDate> Mon, 02 Jan 2006 10:03:04 GMT</pubDate><guid>"}}, "14:1 warning rfc822-loose\n"},
+      {kBaseRss20, {{"<guid>", "<pubDate>Mon, 02 Jan 2006 10:03:04 GMT</pubDate><guid>"}}, ""},
+      {kBaseRss20, {{"<guid>", "<pubDate>Mon, 2 Jan 2006 10:03 +0900</pubDate><guid>"}}, ""},
+      {kBaseRss20, {{"<guid>", "<pubDate>Tue, 02 Jan 2006 10:03:04 GMT</pubDate><guid>"}}, "14:1 error day-of-week\n"},
+      {kBaseRss20, {{"<guid>", "<pubDate> Mon, 02 Jan 2006 10:03:04 GMT</pubDate><guid>"}}, "14:1 warning rfc822-loose\n"},
       // White space before a CDATA section or a comment is text of the element, as before an end tag.
-      {kRss, {{"<guid>", "<pubDate> <![CDATA[Mon, 02 Jan 2006 10:03:04 GMT]]></pubDate><guid>"}}, "14:1 warning rfc822-loose\n"},
-      {kRss, {{"<guid>", "<pubDate> <!-- c -->Mon, 02 Jan 2006 10:03:04 GMT</pubDate><guid>"}}, "14:1 warning rfc822-loose\n"},
-      {kRss, {{"<guid>", "<pubDate>Mon, 02 Jan 2006 10:03:04 GMT </pubDate><guid>"}}, "14:1 warning rfc822-loose\n"},
-      {kRss, {{"<guid>", "<pubDate>2006-01-02T10:03:04Z</pubDate><guid>"}}, "14:1 error rfc822-date\n"},
-      {kRss, {{"<ttl>60</ttl>", "<lastBuildDate>Mon, 02 Jan 2006 10:03:04 UTC</lastBuildDate>"}}, "9:1 error rfc822-date\n"},
+      {kBaseRss20, {{"<guid>", "<pubDate> <![CDATA[Mon, 02 Jan 2006 10:03:04 GMT]]></pubDate><guid>"}}, "14:1 warning rfc822-loose\n"},
+      {kBaseRss20, {{"<guid>", "<pubDate> <!-- c -->Mon, 02 Jan 2006 10:03:04 GMT</pubDate><guid>"}}, "14:1 warning rfc822-loose\n"},
+      {kBaseRss20, {{"<guid>", "<pubDate>Mon, 02 Jan 2006 10:03:04 GMT </pubDate><guid>"}}, "14:1 warning rfc822-loose\n"},
+      {kBaseRss20, {{"<guid>", "<pubDate>2006-01-02T10:03:04Z</pubDate><guid>"}}, "14:1 error rfc822-date\n"},
+      {kBaseRss20, {{"<ttl>60</ttl>", "<lastBuildDate>Mon, 02 Jan 2006 10:03:04 UTC</lastBuildDate>"}}, "9:1 error rfc822-date\n"},
   });
 }
 
 TEST(CheckValues, Atom10) {
   RunCases({
-      {kAtom, {{"<email>n@example.jp</email>", "<email>n at example.jp</email>"}}, "7:23 error email-address\n"},
-      {kAtom, {{"<id>tag:example.jp,2006:feed</id>", "<id>/feed</id>"}}, "5:1 error relative-url\n"},
-      {kAtom, {{"<id>tag:example.jp,2006:feed</id>", "<id>tag:example.jp:feed</id>"}}, "5:1 error id-syntax\n"},
-      {kAtom, {{"<id>urn:uuid:1225c695-cfb8-4ebb-aaaa-80da344efa6a</id>", "<id>urn:uuid:1225c695</id>"}}, "11:1 error id-syntax\n"},
-      {kAtom, {{"<id>urn:uuid:1225c695-cfb8-4ebb-aaaa-80da344efa6a</id>", "<id>urn:isbn:0451450523</id>"}}, ""},
-      {kAtom, {{"<id>urn:uuid:1225c695-cfb8-4ebb-aaaa-80da344efa6a</id>", "<id>urn:isbn:04514 50523</id>"}}, "11:1 error id-syntax\n"},
-      {kAtom, {{"<title>A</title>", "<title>A</title><link rel=\"http://example.jp/rel/x\" href=\"https://example.jp/x\" />"}}, ""},
-      {kAtom, {{"<title>A</title>", "<title>A</title><link rel=\"edit\" href=\"https://example.jp/x\" />"}}, ""},
-      {kAtom, {{"<title>A</title>", "<title>A</title><link rel=\"x-related\" href=\"https://example.jp/x\" />"}}, "9:23 warning link-rel-unregistered\n"},
-      {kAtom, {{"<title>A</title>", "<title>A</title><link rel=\"a b\" href=\"https://example.jp/x\" />"}}, "9:23 error link-rel\n"},
-      {kAtom, {{"<title>A</title>", "<title>A</title><link rel=\"alternate\" type=\"text/html\" href=\"https://example.jp/b.html\" />"}},
+      {kBaseAtom10, {{"<name>N</name>", "<name>N</name><email>n at example.jp</email>"}}, "7:23 error email-address\n"},
+      {kBaseAtom10, {{"<id>tag:example.jp,2006:feed</id>", "<id>/feed</id>"}}, "5:1 error relative-url\n"},
+      {kBaseAtom10, {{"<id>tag:example.jp,2006:feed</id>", "<id>tag:example.jp:feed</id>"}}, "5:1 error id-syntax\n"},
+      {kBaseAtom10, {{"<id>tag:example.jp,2006:a</id>", "<id>urn:uuid:1225c695</id>"}}, "11:1 error id-syntax\n"},
+      {kBaseAtom10, {{"<id>tag:example.jp,2006:a</id>", "<id>urn:uuid:1225c695-cfb8-4ebb-aaaa-80da344efa6a</id>"}}, ""},
+      {kBaseAtom10, {{"<id>tag:example.jp,2006:a</id>", "<id>urn:isbn:0451450523</id>"}}, ""},
+      {kBaseAtom10, {{"<id>tag:example.jp,2006:a</id>", "<id>urn:isbn:04514 50523</id>"}}, "11:1 error id-syntax\n"},
+      {kBaseAtom10, {{"<title>A</title>", "<title>A</title><link rel=\"http://example.jp/rel/x\" href=\"https://example.jp/x\" />"}}, ""},
+      {kBaseAtom10, {{"<title>A</title>", "<title>A</title><link rel=\"edit\" href=\"https://example.jp/x\" />"}}, ""},
+      {kBaseAtom10, {{"<title>A</title>", "<title>A</title><link rel=\"x-related\" href=\"https://example.jp/x\" />"}}, "9:23 warning link-rel-unregistered\n"},
+      {kBaseAtom10, {{"<title>A</title>", "<title>A</title><link rel=\"a b\" href=\"https://example.jp/x\" />"}}, "9:23 error link-rel\n"},
+      {kBaseAtom10, {{"<title>A</title>", "<title>A</title><link rel=\"alternate\" href=\"https://example.jp/b.html\" />"}},
        "10:1 error duplicate-alternate\n"},
-      {kAtom, {{"<title>A</title>", "<title>A</title><link rel=\"alternate\" type=\"text/html\" hreflang=\"en\" href=\"https://example.jp/en/a.html\" />"}}, ""},
-      {kAtom, {{"href=\"https://example.jp/a.html\"", "href=\"https://example.jp/a.html\" length=\"big\""}}, "10:73 error not-integer\n"},
-      {kAtom, {{"2006-01-02T10:03:04+09:00</updated>\n</entry>", " 2006-01-02T10:03:04+09:00</updated>\n</entry>"}}, "12:1 error rfc3339-date\n"},
-      {kAtom, {{"2006-01-02T10:03:04+09:00</updated>\n</entry>", "2006-01-02T10:03:04</updated>\n</entry>"}}, "12:1 error rfc3339-date\n"},
+      {kBaseAtom10, {{"<title>A</title>", "<title>A</title><link rel=\"alternate\" type=\"text/html\" hreflang=\"en\" href=\"https://example.jp/en/a.html\" />"}}, ""},
+      {kBaseAtom10, {{"href=\"https://example.jp/a.html\"", "href=\"https://example.jp/a.html\" length=\"big\""}}, "10:40 error not-integer\n"},
+      {kBaseAtom10, {{"2006-01-02T10:03:04+09:00</updated>\n<content", " 2006-01-02T10:03:04+09:00</updated>\n<content"}}, "12:1 error rfc3339-date\n"},
+      {kBaseAtom10, {{"2006-01-02T10:03:04+09:00</updated>\n<content", "2006-01-02T10:03:04</updated>\n<content"}}, "12:1 error rfc3339-date\n"},
   });
 }
 
