@@ -231,8 +231,10 @@ void CheckGeo(const xmlNode* e, CCheckReport& report) {
 void CheckGeoRss(const xmlNode* e, CCheckReport& report) {
   std::string text = OwnText(e);
   std::vector<double> numbers;
-  // Pairs of latitude and longitude: one pair for a point, two for a box, more for lines and polygons.
-  size_t pairs = IsNamed(e, "point") ? 1 : IsNamed(e, "box") ? 2 : IsNamed(e, "line") ? 0 : IsNamed(e, "polygon") ? 0 : SIZE_MAX;
+  // Pairs of latitude and longitude: one pair for a point, two for a box, more for lines and polygons;
+  // a circle is one pair and a radius.
+  const bool circle = IsNamed(e, "circle");
+  const size_t pairs = IsNamed(e, "point") || circle ? 1 : IsNamed(e, "box") ? 2 : IsNamed(e, "line") || IsNamed(e, "polygon") ? 0 : SIZE_MAX;
   if (pairs == SIZE_MAX) {
     if (IsNameOf(e, {"elev", "floor", "radius"})) {
       double value = 0;
@@ -242,11 +244,12 @@ void CheckGeoRss(const xmlNode* e, CCheckReport& report) {
     }
     return;
   }
-  if (!Numbers(text, ' ', numbers) || numbers.size() % 2 != 0 || numbers.empty() || (pairs && numbers.size() != pairs * 2)) {
+  if (!Numbers(text, ' ', numbers) || numbers.empty() ||
+      (circle ? numbers.size() != 3 : numbers.size() % 2 != 0 || (pairs && numbers.size() != pairs * 2))) {
     report.AtNode(CheckRule::Latitude, e, TrimSpace(text));
     return;
   }
-  for (size_t i = 0; i < numbers.size(); i += 2) {
+  for (size_t i = 0; i + 1 < numbers.size(); i += 2) {
     if (numbers[i] < -90 || numbers[i] > 90) {
       report.AtNode(CheckRule::Latitude, e, TrimSpace(text));
       return;

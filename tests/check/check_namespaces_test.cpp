@@ -70,6 +70,8 @@ TEST(CheckNamespaces, KnownAndChecked) {
       {kRss, {{"<dc:date>", "<geo:lat>95</geo:lat><dc:date>"}}, "13:1 error latitude\n"},
       {kRss, {{"<dc:date>", "<georss:point>35.68 189.76</georss:point><dc:date>"}}, "13:1 error longitude\n"},
       {kRss, {{"<dc:date>", "<georss:point>35.68</georss:point><dc:date>"}}, "13:1 error latitude\n"},
+      {kRss, {{"<dc:date>", "<georss:circle>35.68 139.76 500</georss:circle><dc:date>"}}, ""},
+      {kRss, {{"<dc:date>", "<georss:circle>35.68 239.76 500</georss:circle><dc:date>"}}, "13:1 error longitude\n"},
       // podcast.
       {kRss, {{"<itunes:explicit>", "<podcast:locked>yes</podcast:locked><podcast:funding url=\"https://example.jp/f\">F</podcast:funding><itunes:explicit>"}}, ""},
       {kRss, {{"<dc:date>", "<podcast:transcript url=\"https://example.jp/t.vtt\"/><dc:date>"}}, "13:1 error missing-attribute\n"},
