@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "check/check_limits.h"
 #include "check/check_test_support.h"
 #include "support/test_env.h"
 
@@ -150,6 +151,33 @@ TEST_F(CheckIllFormed, AmplifyingInputsAreReportedNotRead) {
   result = CheckFeedFile("/dev/zero");
   ASSERT_EQ(result.findings.size(), 1u) << Describe(result);
   EXPECT_EQ(result.findings[0].rule, "file-too-large");
+}
+
+}  // namespace
+
+namespace {
+
+// The count of attributes is exact wherever a tag stands among the eight-byte words the count reads,
+// whatever "=" the text around it holds, and for a tag that never closes.
+TEST(CheckLimits, AttributesCountedExactlyAtEveryAlignment) {
+  auto tag = [](int attributes, const char* end) {
+    std::string text = "<a";
+    for (int i = 0; i < attributes; ++i) text += " b" + std::to_string(i) + "='x=y'";
+    return text + end;
+  };
+  for (int pad = 0; pad < 9; ++pad) {
+    const std::string before = std::string(pad, ' ') + "a=b<x>c=d=e";
+    for (const char* end : {">", "/>", ""}) {
+      SCOPED_TRACE(std::to_string(pad) + end);
+      // After a tag that never closes, up to the next "<", text counts as its attributes.
+      const std::string after = *end ? "f=g=h</x>" : "</x>";
+      EXPECT_FALSE(HasTagWithMoreAttributes(before + tag(256, end) + after, 256));
+      EXPECT_TRUE(HasTagWithMoreAttributes(before + tag(257, end) + after, 256));
+    }
+  }
+  // Text full of "=" is no tag, nor a "<" that starts none.
+  EXPECT_FALSE(HasTagWithMoreAttributes("<p>" + std::string(1000, '=') + "</p>", 256));
+  EXPECT_FALSE(HasTagWithMoreAttributes("< " + std::string(1000, '=') + ">", 256));
 }
 
 }  // namespace
