@@ -91,24 +91,24 @@ int WriteFeed(int count, const char* path, bool save) {
   rss->SetAttribute("xmlns:content", "http://purl.org/rss/1.0/modules/content/");
   CVXMLElement* channel = doc.CreateElement("channel");
   rss->AppendChild(channel);
-  channel->AppendChild(new CVXMLElement("title", "Bench feed"));
-  channel->AppendChild(new CVXMLElement("link", "https://example.com/"));
-  channel->AppendChild(new CVXMLElement("description", "A large feed"));
+  channel->AppendChild(doc.CreateElement("title", "Bench feed"));
+  channel->AppendChild(doc.CreateElement("link", "https://example.com/"));
+  channel->AppendChild(doc.CreateElement("description", "A large feed"));
   for (int i = 0; i < count; ++i) {
     std::string url = "https://example.com/articles/" + std::to_string(i) + ".html";
     CVXMLElement* item = doc.CreateElement("item");
     channel->AppendChild(item);
-    item->AppendChild(new CVXMLElement("title", Utf8ToAnsi(ItemText(i, "Item"))));
-    item->AppendChild(new CVXMLElement("link", url));
+    item->AppendChild(doc.CreateElement("title", Utf8ToAnsi(ItemText(i, "Item"))));
+    item->AppendChild(doc.CreateElement("link", url));
     CVXMLElement* description = doc.CreateElement("description");
-    description->AppendChild(new CVXMLCDATASection(Utf8ToAnsi(ItemText(i, "Summary"))));
+    description->AppendNew<CVXMLCDATASection>()->AssignValue(Utf8ToAnsi(ItemText(i, "Summary")));
     item->AppendChild(description);
     CVXMLElement* content = doc.CreateElement("content:encoded");
-    content->AppendChild(new CVXMLCDATASection(Utf8ToAnsi(Paragraphs(i))));
+    content->AppendNew<CVXMLCDATASection>()->AssignValue(Utf8ToAnsi(Paragraphs(i)));
     item->AppendChild(content);
-    item->AppendChild(new CVXMLElement("pubDate", "Mon, 01 Jan 2024 00:00:00 +0900"));
-    item->AppendChild(new CVXMLElement("guid", url));
-    item->AppendChild(new CVXMLElement("category", "category" + std::to_string(i % 7)));
+    item->AppendChild(doc.CreateElement("pubDate", "Mon, 01 Jan 2024 00:00:00 +0900"));
+    item->AppendChild(doc.CreateElement("guid", url));
+    item->AppendChild(doc.CreateElement("category", "category" + std::to_string(i % 7)));
   }
   if (!save) return doc.GetDocumentElement() ? 0 : 1;
   return doc.Save(path) ? 0 : 1;

@@ -1,5 +1,6 @@
 // New, Save, Save As and the question before a modified document is replaced.
 #include "app/file_questions.h"
+#include "app/options_model.h"
 #include "app/vamel_rss_doc.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
@@ -18,6 +19,7 @@ constexpr const char* kSaveFilter = "VamelRssﾌｧｲﾙ (*.fpj)|*.fpj|すべ�
 
 bool CVamelRssDoc::OnNewDocument() {
   CRssFile wizard;
+  LoadMarkerDefaults();
   if (!m_ui.RunNewProjectWizard(Lit("RSSの新規作成"), wizard)) return false;  // the open project stays as it is
   NewFrom(wizard);
   return true;

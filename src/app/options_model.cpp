@@ -23,10 +23,17 @@ void COptionValues::Store() const {
   SetInitFileOption(openLastFile);
   CRssFile::SetDefaultStartTag(startTag);
   CRssFile::SetDefaultEndTag(endTag);
+  SetDefaultStartTagOption(startTag);
+  SetDefaultEndTagOption(endTag);
   SetHtmlEditorOption(htmlEditor);
   SetRssViewerOption(rssViewer);
   SetListHeightPercent(listHeight);
   SetHeightPercentOption(listHeight);
+}
+
+void LoadMarkerDefaults() {
+  CRssFile::SetDefaultStartTag(GetDefaultStartTagOption());
+  CRssFile::SetDefaultEndTag(GetDefaultEndTagOption());
 }
 
 std::string COptionValues::HtmlEditorNote(const std::string& field) const {

@@ -32,6 +32,10 @@ struct COptionValues {
   void Store() const;
 };
 
+// The marker defaults of the profile become the project's (CRssFile's) in memory: when a project is
+// built or reset to its defaults.
+void LoadMarkerDefaults();
+
 // The list height field: an integer from 1 to 99. Otherwise false, with the message to show:
 // "整数を入力してください。" for no integer at all, "1 から 99 までの整数を入力してください。" else.
 bool ParseListHeight(const std::string& text, int& percent, CUserMessage& error);

@@ -1,5 +1,6 @@
 #include "app/vamel_rss_doc.h"
 
+#include "app/options_model.h"
 #include "feeds/feed_reader.h"
 #include "feeds/feed_writers.h"
 #include "model/project_file.h"
@@ -18,7 +19,7 @@ std::string FeedReadFailedText() { return Lit("RSSファイルの取り込みに
 
 }  // namespace
 
-CVamelRssDoc::CVamelRssDoc(CInteraction& ui) : m_ui(ui), m_title(Lit("無題")) {}
+CVamelRssDoc::CVamelRssDoc(CInteraction& ui) : m_ui(ui), m_title(Lit("無題")) { LoadMarkerDefaults(); }
 
 bool IsFeedPath(const std::string& path) {
   size_t dot = path.rfind('.');
@@ -40,7 +41,10 @@ void CVamelRssDoc::ClearPathName() {
   m_title = Lit("無題");
 }
 
-void CVamelRssDoc::DeleteContents() { m_project.Reset(); }
+void CVamelRssDoc::DeleteContents() {
+  m_project.Reset();
+  LoadMarkerDefaults();
+}
 
 bool CVamelRssDoc::Report(const CDocResult& result) {
   if (!result.ok && !result.messages.empty()) m_lastError = result.messages.back().text;
@@ -49,6 +53,7 @@ bool CVamelRssDoc::Report(const CDocResult& result) {
 }
 
 CDocResult CVamelRssDoc::Open(const std::string& path) {
+  LoadMarkerDefaults();  // as for any project built anew
   if (IsFeedPath(path)) return OpenFeedFile(path);
   CDocResult result;
   std::string message;

@@ -59,7 +59,7 @@ CFeedWriteResult WriteAtom03(const CRssFile& project, const std::string& path) {
   AddAuthor(*feed, project.creator);
   AddFeedMarkup(*feed, "tagline", project.siteDescription);
   const int count = FeedItemCount(project, project.atomCount);
-  AppendFeedItems(*feed, count, [&project](int i) { return MakeAtom03Entry(*project.GetAt(i)); });
+  for (int i = 0; i < count; ++i) AppendAtom03Entry(*feed, *project.GetAt(i));
 
   SaveFeed(document, result);
   return result;
@@ -84,7 +84,7 @@ CFeedWriteResult WriteAtom10(const CRssFile& project, const std::string& path) {
   AddAuthor(*feed, project.creator);
   AddFeedMarkup(*feed, "subtitle", project.siteDescription);
   const int count = FeedItemCount(project, project.atomCount);
-  AppendFeedItems(*feed, count, [&project](int i) { return MakeAtom10Entry(*project.GetAt(i)); });
+  for (int i = 0; i < count; ++i) AppendAtom10Entry(*feed, *project.GetAt(i));
 
   SaveFeed(document, result);
   return result;

@@ -24,8 +24,8 @@ constexpr const char* kContentLanguage = "ja";
 
 // A new child element named by a literal.
 CVXMLElement* AddElement(CVXMLElement& parent, const char* name) {
-  CVXMLElement* child = CVXMLElement::Borrowing(name);
-  parent.AppendChild(child);
+  CVXMLElement* child = parent.AppendNew<CVXMLElement>();
+  child->BorrowName(name);
   return child;
 }
 
@@ -33,14 +33,14 @@ CVXMLElement* AddElement(CVXMLElement& parent, const char* name) {
 // node, as the parser would make of text without "<".
 CVXMLElement* AddText(CVXMLElement& parent, const char* name, std::string_view text) {
   CVXMLElement* child = AddElement(parent, name);
-  if (!text.empty()) child->AppendChild(new CVXMLTextNode(text));
+  if (!text.empty()) child->AppendNew<CVXMLTextNode>()->AssignValue(text);
   return child;
 }
 
 // The same, pointing at `text`, which outlives the tree.
 CVXMLElement* AddLasting(CVXMLElement& parent, const char* name, const std::string& text) {
   CVXMLElement* child = AddElement(parent, name);
-  if (!text.empty()) child->AppendChild(CVXMLTextNode::Borrowing(text));
+  if (!text.empty()) child->AppendNew<CVXMLTextNode>()->BorrowValue(text);
   return child;
 }
 
@@ -68,7 +68,7 @@ CVXMLElement* AddW3cDate(CVXMLElement& parent, const char* name, TimeValue t) {
 
 // The content as CDATA (AppendFeedCdata).
 void AddCdataTo(CVXMLElement& element, const std::string& content) {
-  if (IsPlainFeedCdata(content)) element.AppendChild(CVXMLCDATASection::Borrowing(content));
+  if (IsPlainFeedCdata(content)) element.AppendNew<CVXMLCDATASection>()->BorrowValue(content);
   else AppendFeedCdata(element, content);
 }
 
@@ -85,15 +85,11 @@ void AddAlternateLink(CVXMLElement& entry, const std::string& url, bool withType
   SetUrlAttribute(*link, "href", url);
 }
 
-std::unique_ptr<CVXMLElement> NewElement(const char* name) {
-  return std::unique_ptr<CVXMLElement>(CVXMLElement::Borrowing(name));
-}
-
 }  // namespace
 
-std::unique_ptr<CVXMLElement> MakeRss10Item(const CRssItem& item) {
+CVXMLElement* AppendRss10Item(CVXMLElement& parent, const CRssItem& item) {
   const int mode = CRssFile::rssMode;
-  auto element = NewElement("item");
+  CVXMLElement* element = AddElement(parent, "item");
   SetUrlAttribute(*element, "rdf:about", item.url);
   AddEscaped(*element, "title", item.title);
   AddUrl(*element, "link", item.url);
@@ -104,9 +100,9 @@ std::unique_ptr<CVXMLElement> MakeRss10Item(const CRssItem& item) {
   return element;
 }
 
-std::unique_ptr<CVXMLElement> MakeRss20Item(const CRssItem& item) {
+CVXMLElement* AppendRss20Item(CVXMLElement& parent, const CRssItem& item) {
   const int mode = CRssFile::rssMode;
-  auto element = NewElement("item");
+  CVXMLElement* element = AddElement(parent, "item");
   AddEscaped(*element, "title", item.title);
   // The link and the guid are the same URL: made safe once.
   const std::string safeUrl = IsPlainFeedUrl(item.url) ? std::string() : FeedUrlText(item.url);
@@ -120,9 +116,9 @@ std::unique_ptr<CVXMLElement> MakeRss20Item(const CRssItem& item) {
   return element;
 }
 
-std::unique_ptr<CVXMLElement> MakeAtom03Entry(const CRssItem& item) {
+CVXMLElement* AppendAtom03Entry(CVXMLElement& parent, const CRssItem& item) {
   const int mode = CRssFile::atomMode;
-  auto entry = NewElement("entry");
+  CVXMLElement* entry = AddElement(parent, "entry");
   AddEscaped(*entry, "title", item.title);
   AddAlternateLink(*entry, item.url, true);
   AddText(*entry, "id", FeedUrlText(GetItemTagId(item)));
@@ -140,9 +136,9 @@ std::unique_ptr<CVXMLElement> MakeAtom03Entry(const CRssItem& item) {
   return entry;
 }
 
-std::unique_ptr<CVXMLElement> MakeAtom10Entry(const CRssItem& item) {
+CVXMLElement* AppendAtom10Entry(CVXMLElement& parent, const CRssItem& item) {
   const int mode = CRssFile::atomMode;
-  auto entry = NewElement("entry");
+  CVXMLElement* entry = AddElement(parent, "entry");
   AddEscaped(*entry, "title", item.title);
   AddAlternateLink(*entry, item.url, false);
   AddText(*entry, "id", FeedUrlText(GetItemTagId(item)));

@@ -242,8 +242,8 @@ void AppendFeedCdata(CVXMLElement& element, const std::string& content) {
   std::string clean = DropForbidden(content);
   if (!clean.empty() && static_cast<unsigned char>(clean.back()) >= 0x80) clean = WholeCharacters(clean);
   if (clean.find("]]>") == std::string::npos) {
-    element.AppendChild(new CVXMLCDATASection(std::move(clean)));
+    element.AppendNew<CVXMLCDATASection>()->AssignValue(clean);
     return;
   }
-  for (std::string& piece : SplitCdataContent(clean)) element.AppendChild(new CVXMLCDATASection(std::move(piece)));
+  for (const std::string& piece : SplitCdataContent(clean)) element.AppendNew<CVXMLCDATASection>()->AssignValue(piece);
 }

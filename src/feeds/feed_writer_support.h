@@ -1,8 +1,6 @@
 // What the four feed writers share: the document's options, the item range and the save.
 #pragma once
 
-#include <functional>
-#include <memory>
 #include <string>
 
 #include "xml/vxml_document.h"
@@ -18,15 +16,12 @@ inline constexpr CVXMLOptions kFeedOptions = kXmlIndented;
 // so 0 writes none and a negative limit writes every item.
 int FeedItemCount(const CRssFile& project, int limit);
 
-// Appends the elements of items 0 to count - 1, made by `make`, to `parent` in that order. Each item's
-// element depends on that item alone, so a large feed is built by two threads, each half of it (the
-// library has no shared state to guard; each thread takes its nodes from its own pool).
-void AppendFeedItems(CVXMLElement& parent, int count, const std::function<std::unique_ptr<CVXMLElement>(int)>& make);
 
 // Saves the feed to result.path; sets result.saved, or result.error with the file error's message.
 void SaveFeed(const CVXMLDocument& document, CFeedWriteResult& result);
 
-// A new child element of `parent` whose text needs no parsing (fixed texts, dates, URLs made safe).
+// A new child element of `parent`, made by its document and named by a literal, whose text needs no
+// parsing (fixed texts, dates, URLs made safe).
 CVXMLElement* AddFeedElement(CVXMLElement& parent, const char* name, const std::string& text = std::string());
 // A new child element holding a site field as markup text (SetFeedMarkupText).
 CVXMLElement* AddFeedMarkup(CVXMLElement& parent, const char* name, const std::string& text);

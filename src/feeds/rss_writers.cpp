@@ -52,7 +52,7 @@ CFeedWriteResult WriteRss10(const CRssFile& project, const std::string& path) {
   for (int i = 0; i < count; ++i) {
     AddFeedElement(*sequence, "rdf:li")->SetAttribute("rdf:resource", FeedAttributeText(project.GetAt(i)->url));
   }
-  AppendFeedItems(*root, count, [&project](int i) { return MakeRss10Item(*project.GetAt(i)); });
+  for (int i = 0; i < count; ++i) AppendRss10Item(*root, *project.GetAt(i));
 
   SaveFeed(document, result);
   return result;
@@ -79,7 +79,7 @@ CFeedWriteResult WriteRss20(const CRssFile& project, const std::string& path) {
   AddFeedElement(*channel, "docs", kRss20Docs);
   AddFeedElement(*channel, "generator", kGenerator);
   const int count = FeedItemCount(project, project.rssCount);
-  AppendFeedItems(*channel, count, [&project](int i) { return MakeRss20Item(*project.GetAt(i)); });
+  for (int i = 0; i < count; ++i) AppendRss20Item(*channel, *project.GetAt(i));
 
   SaveFeed(document, result);
   return result;

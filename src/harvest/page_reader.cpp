@@ -9,7 +9,7 @@
 #include "model/rss_item.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
-#include "xml/checked_file.h"
+#include "platform/checked_file.h"
 #include "xml/vxml.h"
 
 namespace {
@@ -171,18 +171,6 @@ void MakeLinksAbsolute(CVXMLElement& element, const std::string& pageUrl) {
   }
 }
 
-// Frees the nodes of a parsed list on every way out.
-class CNodeListOwner {
-public:
-  explicit CNodeListOwner(CVXMLNodeList& list) : m_list(list) {}
-  ~CNodeListOwner() { m_list.DeleteAllNodes(); }
-  CNodeListOwner(const CNodeListOwner&) = delete;
-  CNodeListOwner& operator=(const CNodeListOwner&) = delete;
-
-private:
-  CVXMLNodeList& m_list;
-};
-
 }  // namespace
 
 std::string PageTextToInternal(const std::string& raw) {
@@ -196,10 +184,12 @@ std::string PageTextToInternal(const std::string& raw) {
   return raw;
 }
 
-std::unique_ptr<CVXMLElement> ParsePage(const std::string& text) {
+std::unique_ptr<CVXMLDocument> ParsePage(const std::string& text) {
   std::string storage;
   std::string_view markup = RootMarkup(text, storage);
-  return std::make_unique<CVXMLElement>(markup);
+  auto page = std::make_unique<CVXMLDocument>(kPage);
+  page->AppendParsedElement(markup);
+  return page;
 }
 
 std::string ExtractMarkedText(const std::string& pageText, const CRssItem& item) {
@@ -242,7 +232,8 @@ void ReadPageIntoItem(const CRssFile& project, const std::string& url, const std
   // (so UTF-8 and EUC-JP pages give correct content).
   const std::string pageText = PageTextToInternal(raw);
   std::string().swap(raw);
-  std::unique_ptr<CVXMLElement> root = ParsePage(pageText);
+  std::unique_ptr<CVXMLDocument> page = ParsePage(pageText);
+  CVXMLElement* root = page->GetDocumentElement();
 
   CVXMLNodeList titles = root->GetElementsByTagName("TITLE", kPage);
   if (titles.GetCount() > 0) item.title = DecodeCharacterReferences(titles.Item(0)->GetText(), true);
@@ -257,11 +248,11 @@ void ReadPageIntoItem(const CRssFile& project, const std::string& url, const std
     case kImportModeMarked: {
       std::string marked = ExtractMarkedText(pageText, item);
       if (marked.empty()) break;
-      CVXMLNodeList nodes;
-      CNodeListOwner owner(nodes);
-      nodes.ParseContent(marked);
-      SetContentFromNodes(item, nodes);
-      item.description = DescriptionFromNodes(nodes);
+      // Parsed as the content of an element of the page's document (never put in its tree).
+      CVXMLElement* part = page->CreateElement(std::string_view());
+      part->SetNodeValue(marked);
+      SetContentFromNodes(item, *part->GetChildNodes());
+      item.description = DescriptionFromNodes(*part->GetChildNodes());
       break;
     }
     default: break;

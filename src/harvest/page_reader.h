@@ -7,6 +7,7 @@
 
 class CRssFile;
 class CRssItem;
+class CVXMLDocument;
 class CVXMLElement;
 class CVXMLNodeList;
 
@@ -39,8 +40,8 @@ void SetContentFromNodes(CRssItem& item, const CVXMLNodeList& nodes);
 // one, its XML declaration) names (EUC-JP, ISO-2022-JP, ...), else internal text already.
 std::string PageTextToInternal(const std::string& raw);
 
-// The page's root element (normally HTML), parsed from internal text; look it up and write it in HTML
-// mode (kHtmlCompact). What surrounds the root is set aside first: an XML declaration, a document type in
-// any letter case and comments before it, anything after its end tag; a missing end tag of the root is
-// supplied.
-std::unique_ptr<CVXMLElement> ParsePage(const std::string& text);
+// The page, parsed from internal text into a document in HTML mode whose document element is the
+// page's root element (normally HTML); look it up and write it in HTML mode (kHtmlCompact). What
+// surrounds the root is set aside first: an XML declaration, a document type in any letter case and
+// comments before it, anything after its end tag; a missing end tag of the root is supplied.
+std::unique_ptr<CVXMLDocument> ParsePage(const std::string& text);

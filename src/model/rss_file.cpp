@@ -8,31 +8,18 @@ int CRssFile::rssMode = 2;
 int CRssFile::atomMode = 2;
 
 namespace {
-std::string g_defaultStartTag;
-std::string g_defaultEndTag;
+std::string g_defaultStartTag = kBuiltinStartTag;
+std::string g_defaultEndTag = kBuiltinEndTag;
 }  // namespace
 
-CRssFile::CRssFile() { ReadDefaultTags(); }
+CRssFile::CRssFile() = default;
 
 CRssFile::~CRssFile() = default;
 
-std::string CRssFile::GetDefaultStartTag() { return g_defaultStartTag; }
-std::string CRssFile::GetDefaultEndTag() { return g_defaultEndTag; }
-
-void CRssFile::SetDefaultStartTag(const std::string& tag) {
-  g_defaultStartTag = tag;
-  SetDefaultStartTagOption(tag);
-}
-
-void CRssFile::SetDefaultEndTag(const std::string& tag) {
-  g_defaultEndTag = tag;
-  SetDefaultEndTagOption(tag);
-}
-
-void CRssFile::ReadDefaultTags() {
-  g_defaultStartTag = GetDefaultStartTagOption();
-  g_defaultEndTag = GetDefaultEndTagOption();
-}
+const std::string& CRssFile::GetDefaultStartTag() { return g_defaultStartTag; }
+const std::string& CRssFile::GetDefaultEndTag() { return g_defaultEndTag; }
+void CRssFile::SetDefaultStartTag(const std::string& tag) { g_defaultStartTag = tag; }
+void CRssFile::SetDefaultEndTag(const std::string& tag) { g_defaultEndTag = tag; }
 
 int CRssFile::Add(std::unique_ptr<CRssItem> item) {
   m_items.push_back(std::move(item));
@@ -76,7 +63,6 @@ void CRssFile::Reset() {
   ftp = CFtpSet();
   excludedFiles.clear();
   excludedFolders.clear();
-  ReadDefaultTags();
   DeleteAllItems();
 }
 

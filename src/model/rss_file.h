@@ -12,7 +12,7 @@ class CArchive;
 
 class CRssFile {
 public:
-  CRssFile();  // construction defaults, then the default marker tags read from the profile
+  CRssFile();  // construction defaults
   virtual ~CRssFile();
   CRssFile(const CRssFile&) = delete;
   CRssFile& operator=(const CRssFile&) = delete;
@@ -42,13 +42,13 @@ public:
   static int rssMode;
   static int atomMode;
 
-  // Default marker tags, shared by the process; re-read from the profile by the constructor and
-  // Reset. Setting one stores it in memory and in the profile.
-  static std::string GetDefaultStartTag();
-  static std::string GetDefaultEndTag();
+  // Default marker tags, shared by the process (the built-in ones until set). The project never reads
+  // the settings store: its caller sets them (the application, from the profile, whenever a project is
+  // built or reset and when the user changes them).
+  static const std::string& GetDefaultStartTag();
+  static const std::string& GetDefaultEndTag();
   static void SetDefaultStartTag(const std::string& tag);
   static void SetDefaultEndTag(const std::string& tag);
-  static void ReadDefaultTags();
 
   // The item list. Index 0 is the first item shown and written.
   int GetSize() const { return static_cast<int>(m_items.size()); }
@@ -62,7 +62,7 @@ public:
   void DeleteAllItems();
   void Reserve(int count) { m_items.reserve(static_cast<size_t>(count)); }
 
-  // Back to the defaults; feedId, sourceKind and the two modes are kept.
+  // Back to the defaults; feedId, sourceKind, the two modes and the marker tags are kept.
   void Reset();
   // Takes over the other project's settings, FTP profile, items (moved out of `other`) and lists.
   void CopyFrom(CRssFile& other);

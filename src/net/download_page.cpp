@@ -1,15 +1,11 @@
 #include "net/download_page.h"
 
 #include <curl/curl.h>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 #include "net/curl_support.h"
 #include "platform/file_system.h"
@@ -57,8 +53,8 @@ struct CTransfer {
   CURL* curl = nullptr;
   CProgressSink* sink = nullptr;
   const CDownloadOptions* options = nullptr;
-  std::string tempNative;  // the file being written, renamed to the destination at the end
-  int fd = -1;
+  std::string destination;  // the page's file, replaced when the whole body is in
+  CReplacingFile file;
   int fileError = 0;       // errno of a failed create or write
   long status = 0;         // HTTP status, once known
   std::string statusLine;  // the last status line received
@@ -69,17 +65,12 @@ struct CTransfer {
   bool tooLarge = false;
   bool overtime = false;  // the whole download took longer than options->totalTimeout
 
+  // The file is made with the first block of the body (or at the end, for an empty body).
   bool OpenFile() {
-    if (fd >= 0) return true;
-    std::vector<char> templ(tempNative.begin(), tempNative.end());
-    templ.push_back('\0');
-    fd = ::mkstemp(templ.data());
-    if (fd < 0) {
-      fileError = errno;
-      return false;
-    }
-    tempNative = templ.data();
-    return true;
+    if (file.IsOpen()) return true;
+    if (file.Open(destination, 0600)) return true;
+    fileError = file.Error();
+    return false;
   }
 
   // After the window had its chance to repaint: a press of its cancel button, once confirmed, stops
@@ -132,17 +123,9 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
   // A block that arrives after the user cancelled is not written.
   if (t->PollCancel()) return 0;
   if (!t->OpenFile()) return 0;
-  const char* p = data;
-  size_t left = n;
-  while (left > 0) {
-    ssize_t w = ::write(t->fd, p, left);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) {
-      t->fileError = w < 0 ? errno : ENOSPC;
-      return 0;
-    }
-    p += w;
-    left -= static_cast<size_t>(w);
+  if (!t->file.Write(std::string_view(data, n))) {
+    t->fileError = t->file.Error();
+    return 0;
   }
   return n;
 }
@@ -257,8 +240,7 @@ CDownloadResult DownloadPage(const std::string& url, const std::string& folder, 
   t.curl = curl.get();
   t.sink = progress.get();
   t.options = &options;
-  std::string folderNative = NativePath(FolderOf(destination));
-  t.tempNative = (folderNative.empty() ? std::string(".") : folderNative) + "/.vamelrss-download-XXXXXX";
+  t.destination = destination;
 
   CURLcode code = CURLE_FAILED_INIT;
   if (curl && headers) {
@@ -286,17 +268,13 @@ CDownloadResult DownloadPage(const std::string& url, const std::string& folder, 
     if (t.status == 0) curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &t.status);
   }
 
-  // A page with an empty body still gets its (empty) file.
+  // A page with an empty body still gets its (empty) file. Anything short of a whole body leaves any
+  // older file of that name as it was (the replacing file is abandoned when `t` goes).
   bool saved = code == CURLE_OK && !t.cancelled && t.status > 0 && t.status < 300 && t.OpenFile();
-  if (t.fd >= 0 && ::close(t.fd) != 0 && saved) {
-    t.fileError = errno;
+  if (saved && !t.file.Commit()) {
+    t.fileError = t.file.Error();
     saved = false;
   }
-  if (saved && ::rename(t.tempNative.c_str(), NativePath(destination).c_str()) != 0) {
-    t.fileError = errno;
-    saved = false;
-  }
-  if (!saved && t.fd >= 0) ::unlink(t.tempNative.c_str());
   progress.reset();  // the window closes before any message
 
   if (saved) {

@@ -88,6 +88,25 @@ bool GetFileModifiedTime(const std::string& path, std::int32_t& time) {
   return true;
 }
 
+namespace {
+
+CFileStamp StampOf(const struct stat& st) {
+  CFileStamp stamp;
+  stamp.exists = true;
+  stamp.device = st.st_dev;
+  stamp.inode = st.st_ino;
+  stamp.size = st.st_size;
+  stamp.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  return stamp;
+}
+
+}  // namespace
+
+CFileStamp GetFileStamp(const std::string& path) {
+  struct stat st;
+  return StatPath(path, st) ? StampOf(st) : CFileStamp();
+}
+
 bool ReadFileBytes(const std::string& path, std::string& out, int& error, std::size_t maxBytes) {
   int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
@@ -132,7 +151,7 @@ bool CReplacingFile::Fail(int error) {
   return false;
 }
 
-bool CReplacingFile::Open(const std::string& path, unsigned newFileMode) {
+bool CReplacingFile::Open(const std::string& path, unsigned newFileMode, ModeRule rule) {
   Abandon();
   m_error = 0;
   if (path.empty()) return Fail(ENOENT);
@@ -143,17 +162,17 @@ bool CReplacingFile::Open(const std::string& path, unsigned newFileMode) {
   std::string pattern = folderPrefix + "." + name + ".tmpXXXXXX";
   std::vector<char> templ(pattern.begin(), pattern.end());
   templ.push_back('\0');
-  m_fd = ::mkstemp(templ.data());
+  m_fd = ::mkostemp(templ.data(), O_CLOEXEC);
   if (m_fd < 0) {
     m_error = errno;
     return false;
   }
   m_tempPath = templ.data();
-  // Keep the mode of the file being replaced; a new file gets the mode asked for under the umask.
   struct stat st;
+  const bool exists = ::stat(m_native.c_str(), &st) == 0;
+  if (exists && S_ISDIR(st.st_mode)) return Fail(EISDIR);
   mode_t mode;
-  if (::stat(m_native.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return Fail(EISDIR);
+  if (exists && rule == ModeRule::KeepExisting) {
     mode = st.st_mode & 07777;
   } else {
     mode_t mask = ::umask(0);
@@ -170,27 +189,39 @@ bool CReplacingFile::Write(std::string_view data) {
   return WriteAll(m_fd, data, error) || Fail(error);
 }
 
+void CReplacingFile::StartWriteback() const {
+  // A system or file system without it simply flushes everything at Commit.
+  if (m_fd >= 0) ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 bool CReplacingFile::Commit() {
   if (m_fd < 0) return false;
   if (::fsync(m_fd) != 0 && errno != EINVAL) return Fail(errno);
+  struct stat st;
+  m_stamp = ::fstat(m_fd, &st) == 0 ? StampOf(st) : CFileStamp();
   const int fd = m_fd;
   m_fd = -1;
-  if (::close(fd) != 0) {
+  if (::close(fd) != 0 || ::rename(m_tempPath.c_str(), m_native.c_str()) != 0) {
     m_error = errno;
     ::unlink(m_tempPath.c_str());
     return false;
   }
-  if (::rename(m_tempPath.c_str(), m_native.c_str()) != 0) {
-    m_error = errno;
-    ::unlink(m_tempPath.c_str());
-    return false;
+  // The rename reaches the disk with the folder. The file is in place already, so a folder that
+  // cannot be flushed (some file systems refuse) does not make the save a failure.
+  const size_t slash = m_native.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string(".") : m_native.substr(0, slash + 1);
+  const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderFd >= 0) {
+    ::fsync(folderFd);
+    ::close(folderFd);
   }
   return true;
 }
 
-bool WriteFileReplacing(const std::string& path, const std::string& data, int& error) {
+bool WriteFileReplacing(const std::string& path, std::string_view data, int& error, unsigned newFileMode,
+                        CReplacingFile::ModeRule rule) {
   CReplacingFile file;
-  const bool ok = file.Open(path) && file.Write(data) && file.Commit();
+  const bool ok = file.Open(path, newFileMode, rule) && file.Write(data) && file.Commit();
   if (!ok) error = file.Error();
   return ok;
 }

@@ -34,6 +34,9 @@ void SetFtpCaFileOption(const std::string& path);
 // The time a page download may take in all, in seconds; 0 or less reads as the default, 120.
 int GetDownloadTimeoutOption();
 void SetDownloadTimeoutOption(int seconds);
+// The marker tags that hold when the user has set none.
+inline constexpr const char* kBuiltinStartTag = "<!--VAMELRSS START-->";
+inline constexpr const char* kBuiltinEndTag = "<!--VAMELRSS END-->";
 std::string GetDefaultStartTagOption();
 void SetDefaultStartTagOption(const std::string& tag);
 std::string GetDefaultEndTagOption();

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/text_codec.h"
 #include "settings/vamel_profile.h"
 
@@ -105,30 +106,6 @@ void MakeFolders(const std::string& folder) {
   }
 }
 
-bool WriteWhole(const std::string& path, const std::string& data) {
-  std::string temp = path + ".tmpXXXXXX";
-  std::vector<char> templ(temp.begin(), temp.end());
-  templ.push_back('\0');
-  int fd = ::mkstemp(templ.data());
-  if (fd < 0) return false;
-  bool ok = ::fchmod(fd, 0600) == 0;
-  const char* p = data.data();
-  size_t left = data.size();
-  while (ok && left > 0) {
-    ssize_t n = ::write(fd, p, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else {
-      p += n;
-      left -= static_cast<size_t>(n);
-    }
-  }
-  if (::close(fd) != 0) ok = false;
-  if (ok && ::rename(templ.data(), path.c_str()) != 0) ok = false;
-  if (!ok) ::unlink(templ.data());
-  return ok;
-}
-
 }  // namespace
 
 std::string CVamelProfile::ConfigRoot() {
@@ -144,10 +121,20 @@ std::string CVamelProfile::GetStorePath() const {
   return ConfigRoot() + "/" + m_company + "/" + m_application + ".ini";
 }
 
-bool CVamelProfile::ReadRaw(const std::string& section, const std::string& entry, std::string& utf8Value) const {
-  std::vector<std::string> lines = ReadLines(GetStorePath());
+const std::vector<std::string>& CVamelProfile::Lines(const std::string& path) {
+  const CFileStamp stamp = GetFileStamp(FromNativePath(path));
+  if (path != m_cachedPath || stamp != m_cachedStamp) {
+    m_lines = stamp.exists ? ReadLines(path) : std::vector<std::string>();
+    m_cachedPath = path;
+    m_cachedStamp = stamp;
+  }
+  return m_lines;
+}
+
+bool CVamelProfile::ReadRaw(const std::string& section, const std::string& entry, std::string& utf8Value) {
+  std::lock_guard<std::mutex> lock(m_mutex);
   bool inSection = section.empty();  // values before the first section header form the section ""
-  for (const std::string& line : lines) {
+  for (const std::string& line : Lines(GetStorePath())) {
     std::string name, value;
     if (IsSectionLine(line, name)) {
       inSection = EqualNoCase(name, section);
@@ -160,8 +147,10 @@ bool CVamelProfile::ReadRaw(const std::string& section, const std::string& entry
 }
 
 void CVamelProfile::WriteRaw(const std::string& section, const std::string& entry, const std::string& utf8Value) {
-  std::string path = GetStorePath();
-  std::vector<std::string> lines = ReadLines(path);
+  std::lock_guard<std::mutex> lock(m_mutex);
+  const std::string path = GetStorePath();
+  // Changed on top of the file as it is now, so that what another copy wrote meanwhile stays.
+  std::vector<std::string> lines = Lines(path);
   std::string newLine = entry + "=" + Escape(utf8Value);
   bool inSection = section.empty(), sectionSeen = section.empty(), done = false;
   size_t insertAt = lines.size();
@@ -194,7 +183,12 @@ void CVamelProfile::WriteRaw(const std::string& section, const std::string& entr
   for (const std::string& line : lines) data += line + "\n";
   size_t slash = path.rfind('/');
   if (slash != std::string::npos) MakeFolders(path.substr(0, slash));
-  WriteWhole(path, data);
+  // The store may hold passwords (the sibling editor's FTP list): it stays private whatever its mode was.
+  CReplacingFile file;
+  if (file.Open(FromNativePath(path), 0600, CReplacingFile::ModeRule::Always) && file.Write(data) && file.Commit()) {
+    m_lines.swap(lines);
+    m_cachedStamp = file.WrittenStamp();
+  }
 }
 
 std::string CVamelProfile::DoGetString(const std::string& section, const std::string& entry, const std::string& def) {

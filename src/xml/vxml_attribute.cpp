@@ -16,37 +16,51 @@ std::string_view StripQuotes(std::string_view value) {
 
 }  // namespace
 
-CVXMLAttribute::CVXMLAttribute(std::string_view name, std::string_view value) : m_nodeName(name) {
+CVXMLAttribute::CVXMLAttribute(std::string_view name, std::string_view value) {
+  m_nodeName.Assign(name, nullptr);
   StripAll(value, '"');
-  m_nodeValue.Assign(value);
+  m_nodeValue.Assign(value, nullptr);
+}
+
+CVXMLAttribute::~CVXMLAttribute() { Clear(); }
+
+CVXMLAttribute::CVXMLAttribute(const CVXMLAttribute& other) : CVXMLNode(other) {
+  m_nodeName.Assign(other.m_nodeName.View(), nullptr);
+  m_nodeValue.Assign(other.m_nodeValue.View(), nullptr);
 }
 
 CVXMLAttribute& CVXMLAttribute::operator=(const CVXMLAttribute& other) {
   if (this == &other) return *this;
-  m_nodeName = other.m_nodeName;
-  m_nodeValue = other.m_nodeValue;
+  m_nodeName.Assign(other.m_nodeName.View(), m_arena);
+  m_nodeValue.Assign(other.m_nodeValue.View(), m_arena);
   CVXMLNode::operator=(other);
   return *this;
 }
 
 CVXMLAttribute::CVXMLAttribute(CVXMLAttribute&& other) noexcept : CVXMLNode() {
-  m_nodeName = std::move(other.m_nodeName);
-  m_nodeValue = std::move(other.m_nodeValue);
-  if (other.HasChildNodes()) CloneChildrenFrom(other);
+  m_arena = other.m_arena;
+  TakeFrom(other);
 }
 
 CVXMLAttribute& CVXMLAttribute::operator=(CVXMLAttribute&& other) noexcept {
   if (this == &other) return *this;
-  m_nodeName = std::move(other.m_nodeName);
-  m_nodeValue = std::move(other.m_nodeValue);
+  Clear();
   DeleteChildren();
-  if (other.HasChildNodes()) CloneChildrenFrom(other);
+  DeleteChildList();
+  m_arena = other.m_arena;
+  TakeFrom(other);
   return *this;
 }
 
-void CVXMLAttribute::SetValue(std::string_view value) { m_nodeValue.Assign(StripQuotes(value)); }
+void CVXMLAttribute::TakeFrom(CVXMLAttribute& other) noexcept {
+  m_nodeName = std::move(other.m_nodeName);
+  m_nodeValue = std::move(other.m_nodeValue);
+  if (other.HasChildNodes()) CloneChildrenFrom(other);
+}
 
-void CVXMLAttribute::BorrowValue(std::string_view value) { m_nodeValue.Borrow(StripQuotes(value)); }
+void CVXMLAttribute::SetValue(std::string_view value) { m_nodeValue.Assign(StripQuotes(value), m_arena); }
+
+void CVXMLAttribute::BorrowValue(std::string_view value) { m_nodeValue.Borrow(StripQuotes(value), m_arena); }
 
 void CVXMLAttribute::AppendXml(std::string& out, const CVXMLOptions&) const {
   out.append(m_nodeName.View());

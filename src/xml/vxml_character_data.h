@@ -10,42 +10,43 @@
 
 class CVXMLCharacterData : public CVXMLNode {
 public:
+  ~CVXMLCharacterData() override;
   // The fixed name of the class, or the name SetNodeName gave.
-  std::string_view NodeName() const override { return m_renamed ? m_renamed->View() : FixedName(); }
+  std::string_view NodeName() const override { return m_nodeValue.Marked() ? RenamedName() : FixedName(); }
   std::string_view NodeValue() const override { return m_nodeValue.View(); }
   void SetNodeName(const std::string& name) override;
-  void SetNodeValue(const std::string& text) override { m_nodeValue.Assign(text); }
+  void SetNodeValue(const std::string& text) override { m_nodeValue.Assign(text, m_arena); }
+  // SetNodeValue without a string to make.
+  void AssignValue(std::string_view text) { m_nodeValue.Assign(text, m_arena); }
+  // Makes the value point at `text` instead of holding a copy: `text` must outlive the node (a
+  // writer's tree built from data that outlives it; see vxml_text.h).
+  void BorrowValue(std::string_view text) { m_nodeValue.Borrow(text, m_arena); }
 
 protected:
-  explicit CVXMLCharacterData(std::string_view value) : m_nodeValue(value) {}
+  CVXMLCharacterData() = default;
+  explicit CVXMLCharacterData(std::string_view value) { m_nodeValue.Assign(value, nullptr); }
+  // A copy on the heap.
   CVXMLCharacterData(const CVXMLCharacterData& other);
   virtual std::string_view FixedName() const = 0;
-  // Only the value may point into a document (a new name is held).
-  void MakeOwnText() override { m_nodeValue.MakeOwn(); }
 
+  // The value; its mark says that SetNodeName gave the node a name of its own. Nothing in the program
+  // renames character data, so such names are kept beside the nodes rather than in every one of them.
   CVXMLText m_nodeValue;
-  std::unique_ptr<CVXMLText> m_renamed;  // only after SetNodeName, which nothing in the program calls
 
 private:
   friend class CVXMLParser;
   friend class CVXMLElement;
+  std::string_view RenamedName() const;
 };
 
 // Text: written as its value, unchanged. Name "#text".
 class CVXMLTextNode : public CVXMLCharacterData {
 public:
-  explicit CVXMLTextNode(std::string_view text = std::string_view()) : CVXMLCharacterData(text) {}
+  CVXMLTextNode() = default;
+  explicit CVXMLTextNode(std::string_view text) : CVXMLCharacterData(text) {}
   int GetNodeType() const override { return kXmlTextNode; }
   CVXMLNode* CloneNode() const override { return new CVXMLTextNode(m_nodeValue.View()); }
   void AppendXml(std::string& out, const CVXMLOptions&) const override { out.append(m_nodeValue.View()); }
-
-  // A text node that points at `text` instead of holding a copy, for a writer that builds a short-lived
-  // tree from data that outlives it: `text` must outlive the node (see vxml_text.h).
-  static CVXMLTextNode* Borrowing(std::string_view text) {
-    auto* node = new CVXMLTextNode;
-    node->m_nodeValue.Borrow(text);
-    return node;
-  }
 
   static constexpr const char* kName = "#text";
 
@@ -56,17 +57,11 @@ protected:
 // A CDATA section: written as "<![CDATA[" value "]]>". Name "#cdata-section".
 class CVXMLCDATASection : public CVXMLTextNode {
 public:
-  explicit CVXMLCDATASection(std::string_view text = std::string_view()) : CVXMLTextNode(text) {}
+  CVXMLCDATASection() = default;
+  explicit CVXMLCDATASection(std::string_view text) : CVXMLTextNode(text) {}
   int GetNodeType() const override { return kXmlCDATASectionNode; }
   CVXMLNode* CloneNode() const override { return new CVXMLCDATASection(m_nodeValue.View()); }
   void AppendXml(std::string& out, const CVXMLOptions& options) const override;
-
-  // A CDATA section that points at `text` instead of holding a copy (as CVXMLTextNode::Borrowing).
-  static CVXMLCDATASection* Borrowing(std::string_view text) {
-    auto* node = new CVXMLCDATASection;
-    node->m_nodeValue.Borrow(text);
-    return node;
-  }
 
   static constexpr const char* kName = "#cdata-section";
 
@@ -77,7 +72,8 @@ protected:
 // A comment: written as "<!--" value "-->"; contributes nothing to GetText. Name "#comment".
 class CVXMLComment : public CVXMLCharacterData {
 public:
-  explicit CVXMLComment(std::string_view text = std::string_view()) : CVXMLCharacterData(text) {}
+  CVXMLComment() = default;
+  explicit CVXMLComment(std::string_view text) : CVXMLCharacterData(text) {}
   int GetNodeType() const override { return kXmlCommentNode; }
   CVXMLNode* CloneNode() const override { return new CVXMLComment(m_nodeValue.View()); }
   std::string GetText() const override { return std::string(); }

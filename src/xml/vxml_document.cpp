@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/text_codec.h"
-#include "xml/checked_file.h"
+#include "platform/checked_file.h"
 #include "xml/vxml_encoding.h"
 #include "xml/vxml_file_sink.h"
 #include "xml/vxml_parser.h"
@@ -39,15 +39,42 @@ void DropTrailingMisc(std::string_view& text) {
 
 }  // namespace
 
-CVXMLDocument::~CVXMLDocument() { DeleteChildren(); }
+CVXMLDocument::~CVXMLDocument() {
+  m_ownArena.StopReuse();
+  DeleteChildren();
+  DeleteChildList();
+  m_nodeName.Release(m_arena);
+  m_nodeValue.Release(m_arena);
+  // The document itself is not in its arena (it is on the stack or the heap).
+  m_arena = nullptr;
+}
 
 CVXMLNode* CVXMLDocument::CloneNode() const {
   auto* copy = new CVXMLDocument(m_options);
-  copy->m_nodeName = m_nodeName;
-  copy->m_nodeValue = m_nodeValue;
+  copy->m_nodeName.Assign(m_nodeName.View(), copy->m_arena);
+  copy->m_nodeValue.Assign(m_nodeValue.View(), copy->m_arena);
   copy->m_encoding = m_encoding;
   for (const CVXMLNode* child : *GetChildNodes()) copy->AddNewChild(child->CloneNode());
   return copy;
+}
+
+CVXMLElement* CVXMLDocument::CreateElement(std::string_view name) {
+  CVXMLElement* element = Create<CVXMLElement>();
+  element->SetNodeName(std::string(name));
+  return element;
+}
+
+CVXMLElement* CVXMLDocument::CreateElement(std::string_view name, const std::string& text) {
+  CVXMLElement* element = CreateElement(name);
+  element->SetNodeValue(text);
+  return element;
+}
+
+CVXMLElement* CVXMLDocument::AppendParsedElement(std::string_view markup) {
+  CVXMLElement* element = Create<CVXMLElement>();
+  AddNewChild(element);
+  element->ParseElement(markup);
+  return element;
 }
 
 CVXMLElement* CVXMLDocument::GetDocumentElement() const {
@@ -163,7 +190,7 @@ bool CVXMLDocument::LoadText(std::string text) {
   const size_t length = work.size();
   m_loadedTexts.push_back(std::make_unique<std::string>(std::move(kept)));
   work = std::string_view(*m_loadedTexts.back()).substr(offset, length);
-  auto* root = new CVXMLElement;
+  CVXMLElement* root = Create<CVXMLElement>();
   AddNewChild(root);
   CVXMLParser parser(work, true);
   parser.ParseElement(*root);

@@ -1,6 +1,10 @@
 // A document: the owner of a parsed or built tree, with load and save, and the options (mode and
 // layout) that its load and its output use. Look-ups in its tree take them from the caller
 // (GetOptions), as nodes do not know their document.
+//
+// The document makes the nodes of its tree (Create, CreateElement, and its parser) in an arena of its
+// own (vxml_arena.h): they belong to it, may move within its tree but never leave it, and their memory
+// goes back to the system with the document. A document belongs to one thread at a time.
 #pragma once
 
 #include <memory>
@@ -19,8 +23,8 @@ struct CVXMLResult {
 
 class CVXMLDocument : public CVXMLNode {
 public:
-  explicit CVXMLDocument(const CVXMLOptions& options = kXmlCompact) : m_options(options) {}
-  // The tree goes before the loaded text it points into.
+  explicit CVXMLDocument(const CVXMLOptions& options = kXmlCompact) : m_options(options) { m_arena = &m_ownArena; }
+  // The tree goes before the loaded text it points into, and the arena with it.
   ~CVXMLDocument() override;
   CVXMLDocument(const CVXMLDocument&) = delete;
   CVXMLDocument& operator=(const CVXMLDocument&) = delete;
@@ -28,9 +32,9 @@ public:
   int GetNodeType() const override { return kXmlDocumentNode; }
   std::string_view NodeName() const override { return m_nodeName.View(); }
   std::string_view NodeValue() const override { return m_nodeValue.View(); }
-  void SetNodeName(const std::string& name) override { m_nodeName.Assign(name); }
-  void SetNodeValue(const std::string& text) override { m_nodeValue.Assign(text); }
-  // A deep copy of the document with its children, declared encoding and options.
+  void SetNodeName(const std::string& name) override { m_nodeName.Assign(name, m_arena); }
+  void SetNodeValue(const std::string& text) override { m_nodeValue.Assign(text, m_arena); }
+  // A deep copy of the document with its children (copies on the heap), declared encoding and options.
   CVXMLNode* CloneNode() const override;
 
   // XML or HTML mode (the load, and the output), and the output layout. Set by the owner; a load makes
@@ -47,8 +51,21 @@ public:
   // AppendXml, handing the text to `sink` (when given) piece by piece.
   void WriteXml(std::string& out, CVXMLSink* sink, const CVXMLOptions& options) const;
 
-  // A new element with the name and no content; the caller owns it until it is appended.
-  CVXMLElement* CreateElement(std::string_view name) const { return new CVXMLElement(name, std::string()); }
+  // A new, empty node of this document, of class Node (CVXMLElement, CVXMLTextNode, CVXMLCDATASection
+  // or CVXMLComment), to be appended somewhere in its tree. One that never is goes with the document
+  // (or earlier, when deleted).
+  template <class Node>
+  Node* Create() {
+    return NewIn<Node>(m_arena);
+  }
+  // A new element of this document with the name and no content.
+  CVXMLElement* CreateElement(std::string_view name);
+  // A new element of this document whose content is `text` parsed as markup (as the constructor
+  // CVXMLElement(name, text) does: text without "<" becomes one text child).
+  CVXMLElement* CreateElement(std::string_view name, const std::string& text);
+  // Parses `markup` as one whole element (ParseElement) into a new element of this document, which is
+  // appended as its last child. The element holds copies of its text.
+  CVXMLElement* AppendParsedElement(std::string_view markup);
   // The first child when it is an element, otherwise null.
   CVXMLElement* GetDocumentElement() const;
 
@@ -68,6 +85,7 @@ public:
   const std::string& GetDeclaredEncoding() const { return m_encoding; }
 
 private:
+  CVXMLArena m_ownArena;  // first made, last gone
   CVXMLOptions m_options;
   CVXMLText m_nodeName;
   CVXMLText m_nodeValue;

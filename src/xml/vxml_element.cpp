@@ -30,20 +30,27 @@ std::string_view Trim(std::string_view text) {
 }  // namespace
 
 CVXMLElement::CVXMLElement(std::string_view name, const std::string& text) {
-  if (!name.empty()) m_nodeName.Assign(name);
+  if (!name.empty()) m_nodeName.Assign(name, m_arena);
   SetNodeValue(text);
 }
 
 CVXMLElement::CVXMLElement(std::string_view markup) { ParseElement(markup); }
 
 CVXMLElement::CVXMLElement(const CVXMLElement& other, CopyFlagsTag)
-    : m_selfClosing(other.m_selfClosing),
-      m_scriptTag(other.m_scriptTag),
-      m_hasEndTag(other.m_hasEndTag),
-      m_nodeName(other.m_nodeName) {
-  if (other.m_attributes && !other.m_attributes->list.empty()) {
-    m_attributes = std::make_unique<AttributeArray>(*other.m_attributes);
+    : m_selfClosing(other.m_selfClosing), m_scriptTag(other.m_scriptTag), m_hasEndTag(other.m_hasEndTag) {
+  m_nodeName.Assign(other.m_nodeName.View(), nullptr);
+  for (const CVXMLAttribute& attribute : other.GetAttributes()) {
+    CVXMLAttribute& copy = AddAttribute();
+    copy.m_nodeName.Assign(attribute.m_nodeName.View(), nullptr);
+    copy.m_nodeValue.Assign(attribute.m_nodeValue.View(), nullptr);
   }
+}
+
+CVXMLElement::~CVXMLElement() {
+  m_nodeName.Release(m_arena);
+  if (!m_attributes) return;
+  m_attributes->~AttributeArray();
+  VXMLFree(m_arena, m_attributes, sizeof(AttributeArray));
 }
 
 const CVXMLAttributes& CVXMLElement::NoAttributes() {
@@ -52,14 +59,14 @@ const CVXMLAttributes& CVXMLElement::NoAttributes() {
 }
 
 CVXMLAttributes& CVXMLElement::Attributes() {
-  if (!m_attributes) m_attributes = std::make_unique<AttributeArray>();
+  if (!m_attributes) m_attributes = ::new (VXMLAllocate(m_arena, sizeof(AttributeArray))) AttributeArray(m_arena);
   return m_attributes->list;
 }
 
-void CVXMLElement::MakeOwnText() {
-  m_nodeName.MakeOwn();
-  if (!m_attributes) return;
-  for (CVXMLAttribute& attribute : m_attributes->list) attribute.MakeOwnText();
+CVXMLAttribute& CVXMLElement::AddAttribute() {
+  CVXMLAttributes& list = Attributes();
+  list.push_back(CVXMLAttribute(m_arena));
+  return list.back();
 }
 
 CVXMLElement::CVXMLElement(const CVXMLElement& other) : CVXMLElement(other, CopyFlagsTag{}) {
@@ -71,7 +78,7 @@ CVXMLElement::CVXMLElement(const CVXMLElement& other) : CVXMLElement(other, Copy
     for (const CVXMLNode* child : *source->GetChildNodes()) {
       if (child->GetNodeType() == kXmlElementNode) {
         const auto* element = static_cast<const CVXMLElement*>(child);
-        auto* copy = new CVXMLElement(*element, CopyFlagsTag{});
+        auto* copy = new CVXMLElement(*element, CopyFlagsTag{});  // on the heap, as the copy
         target->AddNewChild(copy);
         pending.emplace_back(element, copy);
       } else {
@@ -85,7 +92,11 @@ void CVXMLElement::SetNodeValue(const std::string& text) {
   DeleteChildren();
   if (text.find('<') == std::string::npos) {
     // Plain text (the common case for the feed writers): one text child, as the parser would make.
-    if (!text.empty()) AddNewChild(new CVXMLTextNode(text));
+    if (!text.empty()) {
+      CVXMLTextNode* child = NewIn<CVXMLTextNode>(m_arena);
+      AddNewChild(child);
+      child->m_nodeValue.Assign(text, m_arena);
+    }
     return;
   }
   CVXMLParser parser(text);
@@ -127,7 +138,13 @@ void CVXMLElement::SetAttribute(const std::string& name, const std::string& valu
     if (usable) m_attributes->list[static_cast<size_t>(index)].SetValue(value);
     else m_attributes->list.erase(m_attributes->list.begin() + index);
   } else if (usable) {
-    Attributes().emplace_back(name, value);
+    // As the attribute constructor: every leading and trailing double quote goes.
+    std::string_view stripped = value;
+    while (!stripped.empty() && stripped.front() == '"') stripped.remove_prefix(1);
+    while (!stripped.empty() && stripped.back() == '"') stripped.remove_suffix(1);
+    CVXMLAttribute& attribute = AddAttribute();
+    attribute.m_nodeName.Assign(name, m_arena);
+    attribute.m_nodeValue.Assign(stripped, m_arena);
   }
 }
 
@@ -140,10 +157,9 @@ void CVXMLElement::SetAttributeBorrowing(std::string_view name, std::string_view
   // As the attribute constructor: every leading and trailing double quote goes.
   while (!value.empty() && value.front() == '"') value.remove_prefix(1);
   while (!value.empty() && value.back() == '"') value.remove_suffix(1);
-  CVXMLAttribute attribute;
+  CVXMLAttribute& attribute = AddAttribute();
   attribute.BorrowName(name);
-  attribute.m_nodeValue.Borrow(value);
-  Attributes().push_back(std::move(attribute));
+  attribute.m_nodeValue.Borrow(value, m_arena);
 }
 
 CVXMLNodeList CVXMLElement::GetElementsByTagName(const char* name, const CVXMLOptions& options) const {
@@ -261,20 +277,20 @@ void CVXMLElement::ParseStartTag(std::string_view markup) { ReadStartTag(markup,
 void CVXMLElement::ParseAttributes(std::string_view text) { ReadAttributes(text, false); }
 
 void CVXMLElement::ReadStartTag(std::string_view markup, bool borrow) {
-  m_nodeName.clear();
+  m_nodeName.Release(m_arena);
   m_selfClosing = 0;
   m_scriptTag = 0;
   if (m_attributes) m_attributes->list.clear();
   auto setName = [&](std::string_view name) {
-    if (borrow) m_nodeName.Borrow(name);
-    else m_nodeName.Assign(name);
+    if (borrow) m_nodeName.Borrow(name, m_arena);
+    else m_nodeName.Assign(name, m_arena);
   };
   size_t lt = FindByteNear(markup, '<');
   if (lt == std::string_view::npos) {
-    auto* text = new CVXMLTextNode;
-    if (borrow) text->m_nodeValue.Borrow(markup);
-    else text->m_nodeValue.Assign(markup);
+    CVXMLTextNode* text = NewIn<CVXMLTextNode>(m_arena);
     AddNewChild(text);
+    if (borrow) text->m_nodeValue.Borrow(markup, m_arena);
+    else text->m_nodeValue.Assign(markup, m_arena);
     return;
   }
   size_t gt = FindByteNear(markup, '>', lt + 1);
@@ -302,14 +318,11 @@ void CVXMLElement::ReadStartTag(std::string_view markup, bool borrow) {
 
 void CVXMLElement::ReadAttributes(std::string_view text, bool borrow) {
   // A four-state scan: 0 in a name, 1 between name and value, 2 in a value, 3 after a value.
-  CVXMLAttribute pending;
+  CVXMLAttribute pending(m_arena);
   size_t start = 0;
   bool seenEquals = false, inDouble = false, inSingle = false;
   int state = 0;
-  auto add = [&]() {
-    Attributes().push_back(std::move(pending));
-    pending.Clear();
-  };
+  auto add = [&]() { Attributes().push_back(std::move(pending)); };
   auto setName = [&](std::string_view name) {
     if (borrow) pending.BorrowName(name);
     else pending.SetName(name);

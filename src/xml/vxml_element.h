@@ -1,6 +1,7 @@
 // An element: tag name, attributes in insertion order, children, and the three flags the parser sets.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,7 +12,7 @@
 #include "xml/vxml_node.h"
 
 // The attributes of an element, in insertion order (the output order).
-using CVXMLAttributes = std::vector<CVXMLAttribute, CVXMLPoolAllocator<CVXMLAttribute>>;
+using CVXMLAttributes = std::vector<CVXMLAttribute, CVXMLArenaAllocator<CVXMLAttribute>>;
 
 class CVXMLElement : public CVXMLNode {
 public:
@@ -20,22 +21,19 @@ public:
   // Sets the name, then parses `text` as the element's content (SetNodeValue): text without "<" becomes
   // one text child holding it unchanged, so literal text must be escaped by the caller first.
   CVXMLElement(std::string_view name, const std::string& text);
-  // An element without content whose name points at `name` instead of holding a copy: `name` must
-  // outlive the element (a literal, or data that outlives a short-lived tree; see vxml_text.h).
-  static CVXMLElement* Borrowing(std::string_view name) {
-    auto* element = new CVXMLElement;
-    element->m_nodeName.Borrow(name);
-    return element;
-  }
   // The parsing constructor: builds the element from the markup of one whole element (ParseElement).
   explicit CVXMLElement(std::string_view markup);
-  // Deep copy: name, value, flags, attributes and clones of all children.
+  // Deep copy on the heap: name, value, flags, attributes and clones of all children.
   CVXMLElement(const CVXMLElement& other);
   CVXMLElement& operator=(const CVXMLElement&) = delete;
+  ~CVXMLElement() override;
 
   int GetNodeType() const override { return kXmlElementNode; }
   std::string_view NodeName() const override { return m_nodeName.View(); }
-  void SetNodeName(const std::string& name) override { m_nodeName.Assign(name); }
+  void SetNodeName(const std::string& name) override { m_nodeName.Assign(name, m_arena); }
+  // Makes the name point at `name` instead of holding a copy: `name` must outlive the element (a
+  // literal, or data that outlives a writer's short-lived tree; see vxml_text.h).
+  void BorrowName(std::string_view name) { m_nodeName.Borrow(name, m_arena); }
   // Destroys the children, then parses `text` as the new content; the element's own value is kept.
   void SetNodeValue(const std::string& text) override;
   std::string GetText() const override;
@@ -79,15 +77,12 @@ public:
   void ParseAttributes(std::string_view text);
 
   // 1 when the parsed start tag ended with "/". Kept and copied, not used by the writer.
-  int m_selfClosing = 0;
+  std::int8_t m_selfClosing = 0;
   // 1 when the parsed tag had the form <% ... %>. Kept and copied, not used by the writer.
-  int m_scriptTag = 0;
+  std::int8_t m_scriptTag = 0;
   // 1 unless the parsed element did not end with its own end tag; the writer writes the end tag only
   // while it is 1.
-  int m_hasEndTag = 1;
-
-protected:
-  void MakeOwnText() override;
+  std::int8_t m_hasEndTag = 1;
 
 private:
   friend class CVXMLParser;
@@ -104,13 +99,14 @@ private:
   static const CVXMLAttributes& NoAttributes();
 
   CVXMLText m_nodeName;
-  // Made with the first attribute (most elements of a feed have none), from the node pool.
+  // Made with the first attribute (most elements of a feed have none), in the element's arena.
   struct AttributeArray {
+    explicit AttributeArray(CVXMLArena* arena) : list(CVXMLArenaAllocator<CVXMLAttribute>(arena)) {}
     CVXMLAttributes list;
-    static void* operator new(size_t size) { return VXMLPoolAllocate(size); }
-    static void operator delete(void* pointer, size_t size) noexcept { VXMLPoolFree(pointer, size); }
   };
-  std::unique_ptr<AttributeArray> m_attributes;
+  // A new attribute at the end, empty, in the element's arena.
+  CVXMLAttribute& AddAttribute();
+  AttributeArray* m_attributes = nullptr;
 };
 
 // Calls visit(node) for every node below `root` in document order, a node before its children,

@@ -6,7 +6,7 @@
 
 #include "platform/sjis.h"
 #include "platform/text_codec.h"
-#include "xml/checked_file.h"
+#include "platform/checked_file.h"
 
 namespace {
 

@@ -13,10 +13,35 @@ CVXMLNode& CVXMLNode::operator=(const CVXMLNode& other) {
   return *this;
 }
 
+namespace {
+
+// The arena of the node whose destructor ran last: operator delete, which follows at once for a node
+// made with new or by a document, gives the memory back there. (The destructor is the last place
+// where the node can be read.)
+thread_local CVXMLArena* t_deletedFrom = nullptr;
+
+}  // namespace
+
 CVXMLNode::~CVXMLNode() {
   if (m_parent) m_parent->Detach(this);
   DeleteChildren();
-  delete m_childNodes;
+  DeleteChildList();
+  t_deletedFrom = m_arena;
+}
+
+void* CVXMLNode::operator new(size_t size) { return VXMLAllocate(nullptr, size); }
+
+void CVXMLNode::operator delete(void* pointer, size_t size) noexcept {
+  CVXMLArena* arena = t_deletedFrom;
+  t_deletedFrom = nullptr;
+  VXMLFree(arena, pointer, size);
+}
+
+void CVXMLNode::DeleteChildList() noexcept {
+  if (!m_childNodes) return;
+  m_childNodes->~CVXMLNodeList();
+  VXMLFree(m_arena, m_childNodes, sizeof(CVXMLNodeList));
+  m_childNodes = nullptr;
 }
 
 const CVXMLNodeList& CVXMLNode::EmptyList() {
@@ -25,7 +50,7 @@ const CVXMLNodeList& CVXMLNode::EmptyList() {
 }
 
 CVXMLNodeList* CVXMLNode::GetChildNodes() {
-  if (!m_childNodes) m_childNodes = new CVXMLNodeList;
+  if (!m_childNodes) m_childNodes = ::new (VXMLAllocate(m_arena, sizeof(CVXMLNodeList))) CVXMLNodeList(m_arena);
   return m_childNodes;
 }
 
@@ -75,23 +100,10 @@ void CVXMLNode::AddNewChild(CVXMLNode* node) {
 
 CVXMLNode* CVXMLNode::AppendChild(CVXMLNode* node) {
   if (!node || node == this) return node;
-  if (node->m_parent) {
-    // It may leave the document whose text its names and values point into.
-    node->m_parent->Detach(node);
-    node->MakeSubtreeOwn();
-  }
+  if (node->m_arena && node->m_arena != m_arena) return nullptr;  // it cannot leave its document
+  if (node->m_parent) node->m_parent->Detach(node);
   AddNewChild(node);
   return node;
-}
-
-void CVXMLNode::MakeSubtreeOwn() {
-  std::vector<CVXMLNode*> pending{this};
-  while (!pending.empty()) {
-    CVXMLNode* node = pending.back();
-    pending.pop_back();
-    node->MakeOwnText();
-    if (node->HasChildNodes()) pending.insert(pending.end(), node->m_childNodes->begin(), node->m_childNodes->end());
-  }
 }
 
 CVXMLNode* CVXMLNode::GetPreviousSibling() const {

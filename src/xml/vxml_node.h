@@ -9,12 +9,20 @@
 // list when asked for; nothing in the program asks), each class stores only the name and value it can
 // have (the names of text, CDATA and comment nodes are shared constants, an element's value is always
 // empty), and the names and values of a loaded document point into its text (vxml_text.h).
+//
+// Where a node's memory comes from: a node made by a document (CVXMLDocument::Create, CreateElement,
+// and every node its parser makes) lives in the document's arena (vxml_arena.h), and so do the nodes
+// parsed into it and its names, values, child list and attributes. It belongs to that document for good:
+// it may move within the document's tree, but never into another tree, and it goes with the document
+// at the latest. A node made with plain `new` (or on the stack) takes all of this from the heap; it may
+// be appended anywhere, and a copy (CloneNode) is always such a node.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "xml/vxml_arena.h"
 #include "xml/vxml_node_list.h"
 #include "xml/vxml_options.h"
 #include "xml/vxml_text.h"
@@ -63,13 +71,23 @@ public:
 
   // Makes `node` the last child and takes ownership of it. A node already in this list moves to the
   // end; a node still in another node's list is taken out of it first, so it is never owned twice.
-  // Returns `node`.
+  // Returns `node`; null, with nothing changed, when `node` belongs to another document than this node
+  // (or to one at all, when this node belongs to none): it cannot outlive its document.
   CVXMLNode* AppendChild(CVXMLNode* node);
   template <class T>
   T* AppendChild(std::unique_ptr<T> node) {
-    T* raw = node.release();
-    AppendChild(static_cast<CVXMLNode*>(raw));
-    return raw;
+    if (!AppendChild(static_cast<CVXMLNode*>(node.get()))) return nullptr;
+    return node.release();
+  }
+
+  // A new, empty node of class Node (CVXMLElement, CVXMLTextNode, CVXMLCDATASection or CVXMLComment),
+  // made by this node's document (in its arena; on the heap for a node of none), appended as the last
+  // child. Returns it.
+  template <class Node>
+  Node* AppendNew() {
+    Node* node = NewIn<Node>(m_arena);
+    AddNewChild(node);
+    return node;
   }
 
   // The node's own child list (callers may walk it, must not delete it).
@@ -90,12 +108,22 @@ public:
   // Appends GetXml(options) to `out` (the writer builds one string without intermediate copies).
   virtual void AppendXml(std::string& out, const CVXMLOptions& options) const;
 
-  // Nodes come from the per-thread pool of small blocks (vxml_pool.h).
-  static void* operator new(size_t size) { return VXMLPoolAllocate(size); }
-  static void operator delete(void* pointer, size_t size) noexcept { VXMLPoolFree(pointer, size); }
+  // A node made with new comes from the heap; one that a document made goes back to its arena.
+  static void* operator new(size_t size);
+  static void operator delete(void* pointer, size_t size) noexcept;
+
+  // The arena of the document the node belongs to; null for a node of the heap.
+  CVXMLArena* GetArena() const { return m_arena; }
 
 protected:
   CVXMLNode() = default;
+  // A new, empty node of class Node in `arena` (the heap when null).
+  template <class Node>
+  static Node* NewIn(CVXMLArena* arena) {
+    Node* node = ::new (VXMLAllocate(arena, sizeof(Node))) Node;
+    node->m_arena = arena;
+    return node;
+  }
   // Gives the copy clones of every child and leaves the links null (the classes copy name and value).
   CVXMLNode(const CVXMLNode& other);
   CVXMLNode& operator=(const CVXMLNode& other);
@@ -106,20 +134,20 @@ protected:
   void CloneChildrenFrom(const CVXMLNode& other);
   // Adds `node`, which has no parent, as the last child: AppendChild without its checks.
   void AddNewChild(CVXMLNode* node);
-  // Makes this node and its whole subtree hold their own names and values (see vxml_text.h).
-  void MakeSubtreeOwn();
-  // Names and values of this node only (an element adds its attributes).
-  virtual void MakeOwnText() {}
+  // Deletes the child list itself (after DeleteChildren).
+  void DeleteChildList() noexcept;
 
   static const CVXMLNodeList& EmptyList();
 
   CVXMLNode* m_parent = nullptr;            // not owning
   CVXMLNodeList* m_childNodes = nullptr;    // made with the first child
+  CVXMLArena* m_arena = nullptr;            // where the node and its parts live; null: the heap
 
 private:
-  // The parser and an element's start-tag reader make nodes that point into loaded text.
+  // The parser, an element's start-tag reader and the document make nodes in an arena.
   friend class CVXMLParser;
   friend class CVXMLElement;
+  friend class CVXMLDocument;
   // Takes `node` out of this node's child list and clears its parent link.
   void Detach(CVXMLNode* node);
 };

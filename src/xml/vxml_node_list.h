@@ -6,17 +6,19 @@
 #include <string_view>
 #include <vector>
 
+#include "xml/vxml_arena.h"
 #include "xml/vxml_options.h"
-#include "xml/vxml_pool.h"
 
 class CVXMLNode;
 
 class CVXMLNodeList {
 public:
-  using Nodes = std::vector<CVXMLNode*, CVXMLPoolAllocator<CVXMLNode*>>;
+  using Nodes = std::vector<CVXMLNode*, CVXMLArenaAllocator<CVXMLNode*>>;
 
   CVXMLNodeList() = default;
-  // A new list with the same pointers (shallow).
+  // A node's child list, in the node's arena (the heap when null).
+  explicit CVXMLNodeList(CVXMLArena* arena) : m_nodes(CVXMLArenaAllocator<CVXMLNode*>(arena)) {}
+  // A new list with the same pointers (shallow), on the heap.
   CVXMLNodeList(const CVXMLNodeList&) = default;
   CVXMLNodeList& operator=(const CVXMLNodeList&) = default;
   CVXMLNodeList(CVXMLNodeList&&) noexcept = default;
@@ -54,10 +56,6 @@ public:
   CVXMLNode* operator[](size_t index) const { return m_nodes[index]; }
   size_t size() const { return m_nodes.size(); }
   bool empty() const { return m_nodes.empty(); }
-
-  // Child lists come from the node pool, like the nodes.
-  static void* operator new(size_t size) { return VXMLPoolAllocate(size); }
-  static void operator delete(void* pointer, size_t size) noexcept { VXMLPoolFree(pointer, size); }
 
 private:
   friend class CVXMLNode;

@@ -93,10 +93,10 @@ CVXMLParser::CVXMLParser(std::string_view text, bool borrow) : m_text(text), m_b
 
 template <class Node>
 CVXMLNode* CVXMLParser::MakeData(size_t begin, size_t end) const {
-  auto* node = new Node;
+  Node* node = CVXMLNode::NewIn<Node>(m_arena);
   std::string_view value = m_text.substr(begin, end - begin);
-  if (m_borrow) node->m_nodeValue.Borrow(value);
-  else node->m_nodeValue.Assign(value);
+  if (m_borrow) node->m_nodeValue.Borrow(value, m_arena);
+  else node->m_nodeValue.Assign(value, m_arena);
   return node;
 }
 
@@ -135,6 +135,7 @@ bool CVXMLParser::ReadElement(CVXMLElement& element, size_t begin, size_t end, s
 }
 
 void CVXMLParser::ParseElement(CVXMLElement& element) {
+  m_arena = element.m_arena;
   size_t contentBegin = 0, contentEnd = 0;
   if (ReadElement(element, 0, m_text.size(), contentBegin, contentEnd)) {
     ParseRange(contentBegin, contentEnd, &element, nullptr);
@@ -142,6 +143,7 @@ void CVXMLParser::ParseElement(CVXMLElement& element) {
 }
 
 bool CVXMLParser::ParseContent(CVXMLNode* parent, CVXMLNodeList* list) {
+  m_arena = parent ? parent->m_arena : nullptr;
   return ParseRange(0, m_text.size(), parent, list);
 }
 
@@ -192,7 +194,7 @@ bool CVXMLParser::ParseRange(size_t begin, size_t end, CVXMLNode* parent, CVXMLN
         frame.pos = stop;
         continue;
       }
-      add(close >= pos + 4 ? MakeData<CVXMLComment>(pos + 4, close) : new CVXMLComment);
+      add(close >= pos + 4 ? MakeData<CVXMLComment>(pos + 4, close) : CVXMLNode::NewIn<CVXMLComment>(m_arena));
       frame.pos = close + 3;
       continue;
     }
@@ -221,7 +223,7 @@ bool CVXMLParser::ParseRange(size_t begin, size_t end, CVXMLNode* parent, CVXMLN
     size_t endTag = FindEndTag(name, nameEnd, stop);
     size_t markupEnd = endTag == npos ? gt + 1 : endTag + name.size() + 3;
 
-    CVXMLElement* element = new CVXMLElement;
+    CVXMLElement* element = CVXMLNode::NewIn<CVXMLElement>(m_arena);
     add(element);
     frame.pos = markupEnd;  // `frame` may move when a frame is pushed below
     size_t contentBegin = 0, contentEnd = 0;

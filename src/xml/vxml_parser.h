@@ -14,6 +14,7 @@
 #include <string_view>
 
 class CEndTagIndex;
+class CVXMLArena;
 class CVXMLElement;
 class CVXMLNode;
 class CVXMLNodeList;
@@ -27,6 +28,8 @@ long FindMatchingEndTag(std::string_view text, std::string_view name);
 
 // Parses one buffer. The buffer must outlive the parser. Nodes copy the text they keep, or with
 // `borrow` point into the buffer, which must then outlive them (the loaded text of their document).
+// The nodes are made where the element or parent they go into lives (its document's arena, or the
+// heap); nodes that go into a list, on the heap.
 class CVXMLParser {
 public:
   explicit CVXMLParser(std::string_view text, bool borrow = false);
@@ -52,5 +55,6 @@ private:
 
   std::string_view m_text;
   bool m_borrow;
+  CVXMLArena* m_arena = nullptr;  // where the new nodes go
   std::unique_ptr<CEndTagIndex> m_index;
 };

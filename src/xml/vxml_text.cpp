@@ -2,14 +2,10 @@
 
 #include <cstring>
 
-#include "xml/vxml_pool.h"
+#include "xml/vxml_arena.h"
 
-CVXMLText& CVXMLText::operator=(const CVXMLText& other) {
-  if (this != &other) Assign(other.View());
-  return *this;
-}
-
-CVXMLText::CVXMLText(CVXMLText&& other) noexcept : m_data(other.m_data), m_size(other.m_size), m_owned(other.m_owned) {
+CVXMLText::CVXMLText(CVXMLText&& other) noexcept
+    : m_data(other.m_data), m_size(other.m_size), m_owned(other.m_owned), m_marked(0) {
   other.m_data = nullptr;
   other.m_size = 0;
   other.m_owned = 0;
@@ -17,7 +13,6 @@ CVXMLText::CVXMLText(CVXMLText&& other) noexcept : m_data(other.m_data), m_size(
 
 CVXMLText& CVXMLText::operator=(CVXMLText&& other) noexcept {
   if (this == &other) return *this;
-  Release();
   m_data = other.m_data;
   m_size = other.m_size;
   m_owned = other.m_owned;
@@ -27,32 +22,28 @@ CVXMLText& CVXMLText::operator=(CVXMLText&& other) noexcept {
   return *this;
 }
 
-void CVXMLText::Assign(std::string_view text) {
+void CVXMLText::Assign(std::string_view text, CVXMLArena* arena) {
   if (text.empty()) {
-    Release();
+    Release(arena);
     return;
   }
   // Allocated before the old bytes go: `text` may be a part of them.
-  char* block = static_cast<char*>(VXMLPoolAllocate(text.size()));
+  char* block = static_cast<char*>(VXMLAllocate(arena, text.size()));
   std::memcpy(block, text.data(), text.size());
-  Release();
+  Release(arena);
   m_data = block;
   m_size = text.size();
   m_owned = 1;
 }
 
-void CVXMLText::Borrow(std::string_view text) {
-  Release();
+void CVXMLText::Borrow(std::string_view text, CVXMLArena* arena) {
+  Release(arena);
   m_data = text.empty() ? nullptr : text.data();
   m_size = text.size();
 }
 
-void CVXMLText::MakeOwn() {
-  if (!m_owned && m_size > 0) Assign(View());
-}
-
-void CVXMLText::Release() noexcept {
-  if (m_owned) VXMLPoolFree(const_cast<char*>(m_data), m_size);
+void CVXMLText::Release(CVXMLArena* arena) noexcept {
+  if (m_owned) VXMLFree(arena, const_cast<char*>(m_data), m_size);
   m_data = nullptr;
   m_size = 0;
   m_owned = 0;

@@ -9,6 +9,7 @@
 #include "app/list_layout.h"
 #include "app/options_model.h"
 #include "app/settings_sheet.h"
+#include "app/vamel_rss_doc.h"
 #include "model/rss_file.h"
 #include "net/ftp_set_array.h"
 #include "settings/options.h"
@@ -327,6 +328,17 @@ TEST_F(SettingsModel, OptionsShowWhatIsInEffectAndStoreWhatWasEntered) {
   EXPECT_EQ(GetRssViewerProgram(), "/usr/bin/feedreader");
   EXPECT_EQ(CRssFile::GetDefaultStartTag(), "<!--A-->");
   EXPECT_EQ(GetDefaultEndTagOption(), "<!--B-->");
-  CRssFile::ReadDefaultTags();
+  LoadMarkerDefaults();
   EXPECT_EQ(CRssFile::GetDefaultEndTag(), "<!--B-->");
+}
+
+TEST_F(SettingsModel, TheDocumentTakesTheStoredMarkerDefaultsWhenAProjectIsBuiltOrReset) {
+  SetDefaultEndTagOption("<!--E-->");
+  CVamelRssDoc doc(ui);
+  EXPECT_EQ(CRssFile::GetDefaultEndTag(), "<!--E-->");
+  SetDefaultStartTagOption("<!--S-->");
+  EXPECT_EQ(CRssFile::GetDefaultStartTag(), "<!--VAMELRSS START-->");  // taken again on build or reset only
+  doc.DeleteContents();
+  EXPECT_EQ(CRssFile::GetDefaultStartTag(), "<!--S-->");
+  EXPECT_EQ(CRssFile::GetDefaultEndTag(), "<!--E-->");
 }

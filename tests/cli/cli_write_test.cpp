@@ -49,6 +49,23 @@ TEST_F(CliWrite, WritesTheFeedsAndPrintsTheirPaths) {
   EXPECT_EQ(RunCli("write " + Quote(file) + " --format rss11").status, 2);
 }
 
+TEST_F(CliWrite, ReadsTheSettingsFileOnce) {
+  // Stored marker tags, so that the file is there to be read.
+  ASSERT_EQ(RunCli("options --set 'System/DefaultStartTag=<!--S-->'").status, 0);
+  const std::string trace = TempPath("trace");
+  // (The leak checker of a sanitizer build cannot run under strace.)
+  ASSERT_EQ(RunCommand("ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 strace -f -e trace=open,openat -o " +
+                       Quote(trace) + " " + Quote(VAMELRSS_CLI) + " write " + Quote(file) + " >/dev/null 2>&1"),
+            0);
+  const std::string calls = ReadFile(trace);
+  int opens = 0;
+  for (size_t at = calls.find("/Vamel/VamelRss.ini\""); at != std::string::npos;
+       at = calls.find("/Vamel/VamelRss.ini\"", at + 1)) {
+    ++opens;
+  }
+  EXPECT_EQ(opens, 1) << calls;
+}
+
 TEST_F(CliWrite, FailuresAreReported) {
   // No RSS file name: that feed fails, the other is written.
   ASSERT_EQ(RunCli("set " + Quote(file) + " --rss-file ''").status, 0);

@@ -1,5 +1,5 @@
 // A large project's feeds are built and read as trees of hundreds of megabytes; once the work is done the
-// node pool must have given that memory back to the system.
+// documents' arenas must have given that memory back to the system.
 #include <memory>
 #include <string>
 
@@ -7,7 +7,7 @@
 #include "feeds/feed_writers.h"
 #include "model/rss_file.h"
 #include "support/test_env.h"
-#include "xml/vxml_pool.h"
+#include "xml/vxml_arena.h"
 
 namespace {
 
@@ -38,33 +38,33 @@ void FillProject(CRssFile& project) {
 
 }  // namespace
 
-TEST_F(FeedMemory, AHundredThousandItemProjectLeavesNothingInThePool) {
+TEST_F(FeedMemory, AHundredThousandItemProjectLeavesNothingInTheArenas) {
   CRssFile::rssMode = CRssFile::atomMode = 2;
-  const CVXMLPoolCounters before = VXMLPoolGetCounters();
+  const CVXMLArenaCounters before = VXMLArenaGetCounters();
   auto project = std::make_unique<CRssFile>();
   FillProject(*project);
-  // Written on two threads (the items of a large feed are built by a helper), then read back.
+  // Written, then read back.
   for (const bool atom : {false, true}) {
     SCOPED_TRACE(atom ? "Atom 1.0" : "RSS 2.0");
     const std::string path = TempPath(atom ? "atom.xml" : "rss.xml");
-    VXMLPoolResetPeak();
+    VXMLArenaResetPeak();
     ASSERT_TRUE((atom ? WriteAtom10(*project, path) : WriteRss20(*project, path)).saved);
-    CVXMLPoolCounters after = VXMLPoolGetCounters();
+    CVXMLArenaCounters after = VXMLArenaGetCounters();
     EXPECT_GE(after.peakBytesHeld, before.bytesHeld + (64u << 20));  // the tree was large
     EXPECT_EQ(after.blocksInUse, before.blocksInUse);
-    EXPECT_LE(after.bytesHeld, before.bytesHeld + kVXMLPoolSlabBytes);  // at most the slab being filled
+    EXPECT_LE(after.bytesHeld, before.bytesHeld + CVXMLArena::kChunkBytes);  // at most the chunk kept for the next document
 
-    VXMLPoolResetPeak();
+    VXMLArenaResetPeak();
     CRssFile read;
     ASSERT_TRUE(ReadFeed(read, path));
     EXPECT_EQ(read.GetSize(), kItems);
-    after = VXMLPoolGetCounters();
+    after = VXMLArenaGetCounters();
     EXPECT_GE(after.peakBytesHeld, before.bytesHeld + (32u << 20));
     EXPECT_EQ(after.blocksInUse, before.blocksInUse);
-    EXPECT_LE(after.bytesHeld, before.bytesHeld + kVXMLPoolSlabBytes);
+    EXPECT_LE(after.bytesHeld, before.bytesHeld + CVXMLArena::kChunkBytes);
   }
   project.reset();  // the project closed
-  const CVXMLPoolCounters closed = VXMLPoolGetCounters();
+  const CVXMLArenaCounters closed = VXMLArenaGetCounters();
   EXPECT_EQ(closed.blocksInUse, before.blocksInUse);
-  EXPECT_LE(closed.bytesHeld, before.bytesHeld + kVXMLPoolSlabBytes);
+  EXPECT_LE(closed.bytesHeld, before.bytesHeld + CVXMLArena::kChunkBytes);
 }

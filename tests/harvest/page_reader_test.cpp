@@ -217,7 +217,7 @@ TEST_F(PageReader, WhatSurroundsTheRoot) {
   const std::string usual = ReadFile(ExampleSite() + "/index.html");
   CVXMLDocument doc(kHtmlCompact);
   doc.LoadText(usual);
-  EXPECT_EQ(ParsePage(PageTextToInternal(usual))->GetXml(), doc.GetDocumentElement()->GetXml());
+  EXPECT_EQ(ParsePage(PageTextToInternal(usual))->GetDocumentElement()->GetXml(), doc.GetDocumentElement()->GetXml());
 
   // Pages that would otherwise give an empty root: an XML declaration (its encoding honoured when no
   // meta tag names one), a lower-case document type, comments around the root, a missing end tag,
@@ -246,10 +246,10 @@ TEST_F(PageReader, WhatSurroundsTheRoot) {
   ReadPageIntoItem(project, kSite + "x.html", TempPath("x.html"), item);
   EXPECT_EQ(U(item.title), "坂");
   // A page that is a fragment or text only still reads without harm.
-  EXPECT_EQ(ParsePage("just text")->GetText(), "just text");
-  EXPECT_EQ(ParsePage("")->GetXml(), "");
-  EXPECT_EQ(ParsePage("<br/>")->NodeName(), "br");
-  EXPECT_EQ(ParsePage("<!-- unterminated")->GetChildNodes()->size(), 0u);
+  EXPECT_EQ(ParsePage("just text")->GetDocumentElement()->GetText(), "just text");
+  EXPECT_EQ(ParsePage("")->GetDocumentElement()->GetXml(), "");
+  EXPECT_EQ(ParsePage("<br/>")->GetDocumentElement()->NodeName(), "br");
+  EXPECT_EQ(ParsePage("<!-- unterminated")->GetDocumentElement()->GetChildNodes()->size(), 0u);
 }
 
 TEST_F(PageReader, DescriptionShapingAndCut) {

@@ -104,15 +104,14 @@ TEST_F(Model, LatestDateCategoriesAndListOperations) {
   EXPECT_EQ(project.GetAt(0)->date, 100);
 }
 
-TEST_F(Model, DefaultMarkerTagsComeFromTheProfile) {
+TEST_F(Model, DefaultMarkerTagsAreTheCallersAndNeverReadFromTheStore) {
+  SetDefaultEndTagOption("<!--E-->");  // a stored value reaches the project only through its caller
   CRssFile project;
   EXPECT_EQ(CRssFile::GetDefaultStartTag(), "<!--VAMELRSS START-->");
   EXPECT_EQ(CRssFile::GetDefaultEndTag(), "<!--VAMELRSS END-->");
   CRssFile::SetDefaultStartTag(J("<!--開始-->\r\n"));
-  EXPECT_EQ(GetDefaultStartTagOption(), J("<!--開始-->\r\n"));
-  SetDefaultEndTagOption("<!--E-->");
-  EXPECT_EQ(CRssFile::GetDefaultEndTag(), "<!--VAMELRSS END-->");  // read again only on construct/reset
   project.Reset();
-  EXPECT_EQ(CRssFile::GetDefaultEndTag(), "<!--E-->");
   EXPECT_EQ(CRssFile::GetDefaultStartTag(), J("<!--開始-->\r\n"));
+  EXPECT_EQ(CRssFile::GetDefaultEndTag(), "<!--VAMELRSS END-->");
+  EXPECT_EQ(GetDefaultStartTagOption(), "<!--VAMELRSS START-->");  // nor written to it
 }

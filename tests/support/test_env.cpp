@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "app/options_model.h"
 #include "model/rss_file.h"
 #include "platform/clock.h"
 #include "platform/text_codec.h"
@@ -26,7 +27,7 @@ void VamelTest::SetUp() {
   SetCurrentTimeOverride(std::nullopt);
   CRssFile::rssMode = 2;
   CRssFile::atomMode = 2;
-  CRssFile::ReadDefaultTags();
+  LoadMarkerDefaults();
 }
 
 void VamelTest::TearDown() {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/checked_file.h"
 #include "platform/text_codec.h"
 #include "support/test_env.h"
 #include "tree_dump.h"
@@ -89,8 +90,9 @@ TEST_F(XmlStreamSave, AFailedWriteOfALargeDocumentKeepsThePreviousFile) {
   EXPECT_EQ(listing, "feed.xml\n");  // no temporary file left behind
 }
 
-TEST_F(XmlStreamSave, NodesLeavingALoadedDocumentKeepTheirText) {
-  // Loaded names and values point into the document's text; a node moved out of it holds its own.
+TEST_F(XmlStreamSave, NodesOfALoadedDocumentStayInItAndCopiesHoldTheirOwnText) {
+  // Loaded names and values point into the document's text: a node cannot leave the document (it would
+  // outlive that text and the document's memory); a copy holds its own text and outlives both.
   auto* kept = new CVXMLElement("kept", "");
   std::unique_ptr<CVXMLElement> holder(kept);
   std::unique_ptr<CVXMLNode> clone;
@@ -99,10 +101,14 @@ TEST_F(XmlStreamSave, NodesLeavingALoadedDocumentKeepTheirText) {
     doc.LoadText(J("<rss><item a=\"1\" b='日本'>text<![CDATA[c]]><!--n--><x y=\"z\">w</x></item></rss>"));
     CVXMLElement* item = static_cast<CVXMLElement*>(doc.GetDocumentElement()->GetChildNodes()->Item(0));
     clone.reset(item->CloneNode());
-    kept->AppendChild(item);
-    EXPECT_FALSE(doc.GetDocumentElement()->HasChildNodes());
+    EXPECT_EQ(clone->GetArena(), nullptr);
+    EXPECT_EQ(kept->AppendChild(item), nullptr);
+    CVXMLDocument other;
+    EXPECT_EQ(other.AppendChild(item), nullptr);
+    EXPECT_EQ(doc.GetDocumentElement()->GetChildNodes()->Item(0), item);  // still where it was
+    EXPECT_EQ(kept->AppendChild(clone->CloneNode())->GetParentNode(), kept);  // copies go anywhere
   }
-  const std::string expected = J("kept(item[a=1 b=日本](\"text\",C\"c\",#\"n\",x[y=z](\"w\")))");
-  EXPECT_EQ(Dump(*kept), expected);
-  EXPECT_EQ("kept(" + Dump(*clone) + ")", expected);
+  const std::string expected = J("item[a=1 b=日本](\"text\",C\"c\",#\"n\",x[y=z](\"w\"))");
+  EXPECT_EQ(Dump(*clone), expected);
+  EXPECT_EQ(Dump(*kept), "kept(" + expected + ")");
 }

@@ -1,13 +1,15 @@
 // File access that reports every failure as an exception carrying a readable message with the path.
 //
-// Opening with a mode that begins with "w" writes to a temporary file in the same folder, which Close
-// renames over the target: a failed or abandoned write never destroys the previous file and leaves no
-// temporary file behind.
+// Opening with a mode that begins with "w" replaces the file through CReplacingFile (file_system.h):
+// the new bytes are put in place by Close, and a failed or abandoned write never destroys the previous
+// file and leaves no temporary file behind.
 #pragma once
 
 #include <cstdio>
 #include <string>
 #include <string_view>
+
+#include "platform/file_system.h"
 
 // The file error: one user-readable message, "<what failed>:<path>".
 class CVamelFileException {
@@ -28,19 +30,18 @@ public:
   CCheckedFile& operator=(const CCheckedFile&) = delete;
 
   // Opens `path` (internal text) with a standard mode string ("rb", "wb"). Throws the open message.
-  bool Open(const std::string& path, const char* mode);
+  void Open(const std::string& path, const char* mode);
   // Closes the file (and, after writing, puts it in place). Throws the close message. Does nothing when
   // no file is open.
-  bool Close();
+  void Close();
   // Writes `text` up to its first zero byte. Throws the write message.
-  bool WriteString(const std::string& text);
+  void WriteString(const std::string& text);
   // Writes all the bytes. Throws the write message.
-  bool Write(std::string_view bytes);
-  // Lets the system start putting what has reached it so far on disk, without waiting, so that the
-  // flush of Close has less left to wait for. Only a hint; safe while another thread writes.
-  void StartWriteback() const;
+  void Write(std::string_view bytes);
+  // Lets the system start putting what has been written so far on disk (CReplacingFile).
+  void StartWriteback() const { m_writer.StartWriteback(); }
   // Moves the position; origin SEEK_SET, SEEK_CUR or SEEK_END. Throws the seek message.
-  bool Seek(long long offset, int origin);
+  void Seek(long long offset, int origin);
   long long Tell() const;
   // The file's length in bytes; the position is kept.
   long long GetLength();
@@ -51,7 +52,7 @@ public:
   // The whole file, zero bytes included (text in UTF-16). Throws the buffer or read message.
   std::string ReadAllBytes();
 
-  bool IsOpen() const { return m_stream != nullptr; }
+  bool IsOpen() const { return m_stream != nullptr || m_writer.IsOpen(); }
   const std::string& GetPath() const { return m_path; }
 
   // The message texts (internal text), each followed by ":" and the path when thrown.
@@ -64,11 +65,8 @@ public:
 
 private:
   [[noreturn]] void Fail(const std::string& text) const;
-  void DiscardTemporary();
 
-  std::FILE* m_stream = nullptr;
-  int m_fd = -1;  // of m_stream
+  std::FILE* m_stream = nullptr;  // a file open for reading
+  CReplacingFile m_writer;        // a file open for writing
   std::string m_path;
-  std::string m_tempNative;  // the temporary file of a write in progress (native path), or ""
-  std::string m_targetNative;
 };
