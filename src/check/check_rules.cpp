@@ -24,6 +24,8 @@ const CRuleText kRules[] = {
     {"not-well-formed", E, "XML として正しくありません: {}", "not well-formed XML: {}"},
     {"xml-error", E, "XML の誤り: {}", "XML error: {}"},
     {"xml-warning", W, "XML の注意: {}", "XML warning: {}"},
+    {"entity-in-external-dtd", W, "実体 &{}; の宣言は外部の DTD にあり、読まれません (DTD を読まない読者ではその文字が欠けます)",
+     "the entity &{}; is declared in the external DTD, which is not read (readers that do not read it lose its text)"},
     {"unknown-format", E, "RSS 1.0、RSS 2.0、Atom 0.3、Atom 1.0 のどれでもありません (ルート要素 {})",
      "not RSS 1.0, RSS 2.0, Atom 0.3 or Atom 1.0 (root element {})"},
     {"rss-version", W, "rss の version が 2.0 ではありません ({})。RSS 2.0 として検査します",

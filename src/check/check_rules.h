@@ -16,6 +16,7 @@ enum class CheckRule {
   NotWellFormed,
   XmlError,
   XmlWarning,
+  EntityInExternalDtd,
   UnknownFormat,
   RssVersion,
   MissingElement,

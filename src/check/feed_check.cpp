@@ -48,9 +48,11 @@ void InitLibxml() {
 
 struct CParseError {
   int level;
+  int code;
   int line;
   int column;
   std::string message;
+  std::string name;  // the name the error is about (an entity's), when libxml2 gives one
 };
 
 struct CParseErrors {
@@ -71,7 +73,7 @@ void CollectParseError(void* data, xmlErrorPtr error) noexcept try {
     line = document->inputTab[0]->line;
     column = document->inputTab[0]->col;
   }
-  errors->list.push_back({error->level, line, column, std::move(message)});
+  errors->list.push_back({error->level, error->code, line, column, std::move(message), error->str1 ? error->str1 : ""});
 } catch (const std::bad_alloc&) {
   // No memory for one more error: libxml2 stops on its own failures soon enough.
 }
@@ -342,7 +344,10 @@ CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& opt
   }
   result.wellFormed = true;
   for (const CParseError& e : errors) {
-    report.AtPosition(e.level == XML_ERR_WARNING ? CheckRule::XmlWarning : CheckRule::XmlError, e.line, e.column, e.message);
+    // A reference to an entity that no declaration read defines is well-formed when the document has
+    // an external DTD (which may declare it): readers that do not read the DTD lose its text.
+    if (e.code == XML_WAR_UNDECLARED_ENTITY) report.AtPosition(CheckRule::EntityInExternalDtd, e.line, e.column, e.name);
+    else report.AtPosition(e.level == XML_ERR_WARNING ? CheckRule::XmlWarning : CheckRule::XmlError, e.line, e.column, e.message);
   }
   // The rules (and the schema's validation) read the text of entity references wherever they stand:
   // a document whose references stand for too much text is reported, not read.

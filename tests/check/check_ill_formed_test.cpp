@@ -79,6 +79,20 @@ TEST_F(CheckIllFormed, EntitiesAreNeitherExpandedNorFetched) {
   result = CheckText(external);
   EXPECT_TRUE(result.wellFormed);
   EXPECT_EQ(Describe(result), "5:20 warning no-self-link: no link with rel=\"self\"\n5:29 warning empty-title: the title is empty\n");
+
+  // An entity that only the external DTD may declare (old RSS 0.91 feeds): well-formed, and a warning
+  // that readers which do not read the DTD lose its text; without an external DTD, not well-formed.
+  const std::string netscape = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE rss PUBLIC \"-//Netscape Communications//DTD RSS 0.91//EN\" "
+                               "\"http://my.netscape.com/publish/formats/rss-0.91.dtd\">\n";
+  const std::string body = "<rss version=\"2.0\"><channel><title>Caf&eacute;</title><link>https://example.jp/</link>"
+                           "<description>d</description><atom:link xmlns:atom=\"http://www.w3.org/2005/Atom\" rel=\"self\" "
+                           "href=\"https://example.jp/rss.xml\"/></channel></rss>\n";
+  result = CheckText(netscape + body);
+  EXPECT_TRUE(result.wellFormed);
+  EXPECT_EQ(Describe(result), "3:47 warning entity-in-external-dtd: the entity &eacute; is declared in the external DTD, which "
+                              "is not read (readers that do not read it lose its text)\n");
+  result = CheckText("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + body);
+  EXPECT_FALSE(result.wellFormed);
 }
 
 TEST_F(CheckIllFormed, DeepAndHugeInputsAreRefusedWithoutCrashing) {
