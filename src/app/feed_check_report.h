@@ -22,9 +22,8 @@ struct CFeedCheckReport {
   bool HasFindings() const { return ErrorCount() + WarningCount() > 0; }
 };
 
-// Checks the files, in Japanese. The Atom 1.0 schema is used when one is installed or named (see
-// FindAtomSchema); without it the hand-written rules run alone and no warning says so, since the
-// program does not ship the schema.
+// Checks the files, in Japanese, with the checker's built-in rules (a RELAX NG schema named in the
+// environment is applied besides, see FindAtomSchema).
 CFeedCheckReport CheckWrittenFeeds(const std::vector<std::string>& paths);
 
 // The status line's summary: "フィードの検査: エラー 2 件、警告 1 件".

@@ -11,7 +11,8 @@ CheckedFormat DetectFormat(const xmlNode* root);
 
 void CheckRss20(const xmlNode* rss, CCheckReport& report);
 void CheckRss10(const xmlNode* rdf, CCheckReport& report);
-void CheckAtom10(const xmlNode* feed, CCheckReport& report);
+// Atom 1.0, feed or entry document; `structure` gets the verdict on its structure.
+void CheckAtom10(const xmlNode* root, CCheckReport& report, SchemaVerdict& structure);
 void CheckAtom03(const xmlNode* feed, CCheckReport& report);
 
 // The date rules on an element's text, by the form its format uses.

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "check/check_bytes.h"
 #include "check/check_nodes.h"
 
 namespace {
@@ -80,37 +81,76 @@ private:
   std::unordered_map<const xmlEntity*, std::size_t> m_sizes;
 };
 
+// Whether the tag that may start at the "<" at `lt` has more than `limit` attributes: each "=" outside
+// quotes up to its end (">", or the next "<" of a tag that never closed).
+bool TagHasMore(std::string_view text, std::size_t lt, std::size_t limit) {
+  if (lt + 1 >= text.size() || !IsNameStartByte(text[lt + 1])) return false;
+  std::size_t count = 0;
+  char quote = 0;
+  for (std::size_t i = lt + 1; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '<') break;
+    if (quote) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == '=') {
+      ++count;
+    } else if (c == '>') {
+      break;
+    }
+  }
+  return count > limit;
+}
+
 }  // namespace
 
 std::size_t ExpandedTextAllowance(std::size_t documentBytes) { return kExpandedTextBase + kExpandedTextPerByte * documentBytes; }
 
-std::size_t MostAttributesInATag(std::string_view text, std::size_t stopAbove) {
-  std::size_t most = 0;
+bool HasTagWithMoreAttributes(std::string_view text, std::size_t limit) {
+  // The "=" between one "<" and the next bound the attributes of the tag that starts there; they are
+  // counted eight bytes at a time, and only a tag whose bound passes the limit is counted exactly.
+  constexpr std::size_t npos = static_cast<std::size_t>(-1);
+  const char* const s = text.data();
   const std::size_t n = text.size();
+  std::size_t segment = npos;  // the last "<" seen
+  std::size_t count = 0;       // "=" after it
+  bool checked = false;        // its tag was counted exactly already
+  auto passes = [&](std::size_t bound) {
+    if (bound <= limit || segment == npos || checked) return false;
+    checked = true;
+    return TagHasMore(text, segment, limit);
+  };
   std::size_t i = 0;
-  while (most <= stopAbove) {
-    const void* open = i < n ? std::memchr(text.data() + i, '<', n - i) : nullptr;
-    if (!open) break;
-    i = static_cast<std::size_t>(static_cast<const char*>(open) - text.data()) + 1;
-    if (i >= n || !IsNameStartByte(text[i])) continue;
-    std::size_t count = 0;
-    char quote = 0;
-    for (; i < n; ++i) {
-      const char c = text[i];
-      if (c == '<') break;  // the next tag (or not a tag at all): counted on its own
-      if (quote) {
-        if (c == quote) quote = 0;
-      } else if (c == '"' || c == '\'') {
-        quote = c;
-      } else if (c == '=') {
-        ++count;
-      } else if (c == '>') {
-        break;
-      }
+  // A tag that starts and ends within one word holds fewer than eight "=": words are skipped over only
+  // for limits above that.
+  for (; limit >= 8 && i + 8 <= n; i += 8) {
+    const std::uint64_t word = WordAt(s + i);
+    const std::uint64_t lt = BytesEqual(word, '<');
+    std::uint64_t eq = BytesEqual(word, '=');
+    if (lt) {
+      const int first = FirstMarked(lt);
+      const int last = LastMarked(lt);
+      const std::uint64_t before = first == 0 ? 0 : eq & (~0ull >> (64 - 8 * first));
+      if (passes(count + static_cast<std::size_t>(MarkedBytes(before)))) return true;
+      eq = last == 7 ? 0 : eq & (~0ull << (8 * (last + 1)));
+      segment = i + static_cast<std::size_t>(last);
+      count = 0;
+      checked = false;
     }
-    if (count > most) most = count;
+    count += static_cast<std::size_t>(MarkedBytes(eq));
+    if (passes(count)) return true;
   }
-  return most;
+  for (; i < n; ++i) {
+    if (s[i] == '<') {
+      segment = i;
+      count = 0;
+      checked = false;
+    } else if (s[i] == '=' && passes(++count)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 std::size_t ExpandedEntityText(const xmlNode* root, std::size_t stopAbove) {

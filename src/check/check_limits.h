@@ -17,10 +17,10 @@ inline constexpr std::size_t kMaxCheckedAttributes = 256;
 // file asks for.
 std::size_t ExpandedTextAllowance(std::size_t documentBytes);
 
-// The largest number of attributes of one start tag in the document's text: each "<" followed by a
-// name starts a tag, which ends at ">" or at the next "<" (an attribute value holds no "<"), and each
-// "=" outside quotes in it is one attribute. Stops counting once it has seen more than `stopAbove`.
-std::size_t MostAttributesInATag(std::string_view text, std::size_t stopAbove);
+// True when a start tag in the document's text has more than `limit` attributes: each "<" followed by
+// a name starts a tag, which ends at ">" or at the next "<" (an attribute value holds no "<"), and each
+// "=" outside quotes in it is one attribute.
+bool HasTagWithMoreAttributes(std::string_view text, std::size_t limit);
 
 // The bytes of text that the entity references below `root` (in content and in attribute values)
 // stand for, nested references included. Stops counting once it is above `stopAbove`.

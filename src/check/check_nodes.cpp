@@ -35,7 +35,7 @@ const xmlNode* NextInWalk(const xmlNode* node, const xmlNode* root, bool descend
 }
 
 bool IsElement(const xmlNode* node, const char* ns, const char* name) {
-  return node && node->type == XML_ELEMENT_NODE && std::strcmp(C(node->name), name) == 0 && SameNs(node->ns, ns);
+  return node && node->type == XML_ELEMENT_NODE && IsNamed(node, name) && SameNs(node->ns, ns);
 }
 
 const xmlNode* FirstChild(const xmlNode* parent, const char* ns, const char* name) {
@@ -59,22 +59,39 @@ const xmlNode* NextElement(const xmlNode* node) {
 
 bool HasChildElements(const xmlNode* node) { return FirstElement(node) != nullptr; }
 
-std::string Attribute(const xmlNode* node, const char* name, const char* ns, bool* found) {
+std::string_view AttributeView(const xmlNode* node, const char* name, std::string& storage, const char* ns, bool* found) {
   for (const xmlAttr* a = node->properties; a; a = a->next) {
     if (std::strcmp(C(a->name), name) != 0 || !SameNs(a->ns, ns)) continue;
     if (found) *found = true;
-    std::string value;
-    for (const xmlNode* c = a->children; c; c = c->next) {
-      if (c->type == XML_TEXT_NODE && c->content) value += C(c->content);
+    const xmlNode* c = a->children;
+    if (!c) return std::string_view();
+    if (!c->next && c->type == XML_TEXT_NODE) return c->content ? std::string_view(C(c->content)) : std::string_view();
+    storage.clear();
+    for (; c; c = c->next) {
+      if (c->type == XML_TEXT_NODE && c->content) storage += C(c->content);
       else if (c->type == XML_ENTITY_REF_NODE) {
         const xmlEntity* entity = reinterpret_cast<const xmlEntity*>(c->children);
-        if (entity && entity->content) value += C(entity->content);
+        if (entity && entity->content) storage += C(entity->content);
       }
     }
-    return value;
+    return storage;
   }
   if (found) *found = false;
-  return std::string();
+  return std::string_view();
+}
+
+bool HasAttribute(const xmlNode* node, const char* name, const char* ns) {
+  for (const xmlAttr* a = node->properties; a; a = a->next) {
+    if (std::strcmp(C(a->name), name) == 0 && SameNs(a->ns, ns)) return true;
+  }
+  return false;
+}
+
+std::string Attribute(const xmlNode* node, const char* name, const char* ns, bool* found) {
+  std::string storage;
+  std::string_view value = AttributeView(node, name, storage, ns, found);
+  if (value.data() == storage.data()) return storage;
+  return std::string(value);
 }
 
 std::string OwnText(const xmlNode* node) {

@@ -3,6 +3,7 @@
 
 #include <libxml/tree.h>
 
+#include <cstring>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -15,7 +16,28 @@ inline constexpr const char* kDcNs = "http://purl.org/dc/elements/1.1/";
 inline constexpr const char* kAtom10Ns = "http://www.w3.org/2005/Atom";
 inline constexpr const char* kAtom03Ns = "http://purl.org/atom/ns#";
 inline constexpr const char* kXhtmlNs = "http://www.w3.org/1999/xhtml";
+// Namespaces some RSS 2.0 feeds declare for the vocabulary that has none.
+inline constexpr const char* kUserlandRssNs = "http://backend.userland.com/rss2";
+inline constexpr const char* kHarvardRssNs = "http://blogs.law.harvard.edu/tech/rss";
+// Formats that are feeds, but not ones this check reads.
+inline constexpr const char* kRss090Ns = "http://my.netscape.com/rdf/simple/0.9/";
+inline constexpr const char* kRss11Ns = "http://purl.org/net/rss1.1#";
+// The common modules.
+inline constexpr const char* kContentNs = "http://purl.org/rss/1.0/modules/content/";
+inline constexpr const char* kSyNs = "http://purl.org/rss/1.0/modules/syndication/";
+inline constexpr const char* kSlashNs = "http://purl.org/rss/1.0/modules/slash/";
+inline constexpr const char* kWfwNs = "http://wellformedweb.org/CommentAPI/";
+inline constexpr const char* kItunesNs = "http://www.itunes.com/dtds/podcast-1.0.dtd";
+inline constexpr const char* kMediaNs = "http://search.yahoo.com/mrss/";
+inline constexpr const char* kGeoNs = "http://www.w3.org/2003/01/geo/wgs84_pos#";
+inline constexpr const char* kGeoRssNs = "http://www.georss.org/georss";
+inline constexpr const char* kPodcastNs = "https://podcastindex.org/namespace/1.0";
 
+// True when the node's local name is `name` (the first byte compared first: most names differ there).
+inline bool IsNamed(const xmlNode* node, const char* name) {
+  const char* own = reinterpret_cast<const char*>(node->name);
+  return own[0] == name[0] && std::strcmp(own, name) == 0;
+}
 // True for an element named `name` in namespace `ns` (nullptr: in no namespace).
 bool IsElement(const xmlNode* node, const char* ns, const char* name);
 // The first child element `name` in `ns`, or nullptr.
@@ -33,6 +55,11 @@ bool HasChildElements(const xmlNode* node);
 
 // The value of an attribute in no namespace (`ns` nullptr) or in `ns`; `found` says whether it is there.
 std::string Attribute(const xmlNode* node, const char* name, const char* ns = nullptr, bool* found = nullptr);
+// Whether the attribute is there.
+bool HasAttribute(const xmlNode* node, const char* name, const char* ns = nullptr);
+// The same without a copy when the value is one text node; otherwise built in `storage`.
+std::string_view AttributeView(const xmlNode* node, const char* name, std::string& storage, const char* ns = nullptr,
+                               bool* found = nullptr);
 
 // The text of an element: its text and CDATA children and the text of its entity references, without
 // the text of child elements.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <numeric>
 
+#include "check/check_bytes.h"
 #include "check/check_nodes.h"
 
 namespace {
@@ -42,6 +43,26 @@ size_t SkipDeclaration(std::string_view text, size_t at) {
     }
   }
   return text.size();
+}
+
+// Whether a CR stands in `text` without an LF after it.
+bool HasLoneCr(std::string_view text) {
+  const char* const s = text.data();
+  const size_t n = text.size();
+  size_t i = 0;
+  for (; i + 9 <= n; i += 8) {
+    const std::uint64_t word = WordAt(s + i);
+    const std::uint64_t cr = BytesEqual(word, '\r');
+    if (!cr) continue;
+    // An LF after each CR: the LF mask shifted back one byte, the ninth byte for the last.
+    std::uint64_t lf = BytesEqual(word, '\n') >> 8;
+    if (s[i + 8] == '\n') lf |= 0x80ull << 56;
+    if (cr & ~lf) return true;
+  }
+  for (; i < n; ++i) {
+    if (s[i] == '\r' && (i + 1 >= n || s[i + 1] != '\n')) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -99,19 +120,56 @@ std::vector<std::pair<int, int>> LineColumns(std::string_view text, const std::v
   std::iota(order.begin(), order.end(), 0);
   std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return offsets[a] < offsets[b]; });
   std::vector<std::pair<int, int>> result(offsets.size());
+  const char* const s = text.data();
+  const size_t n = text.size();
+  // Lines end at LF, CR LF (at its LF) or CR alone. Without a CR alone (nearly every file) line ends
+  // are LFs, counted eight bytes at a time; characters only from the start of a target's line.
+  const bool hasCr = HasLoneCr(text);
+  auto find = [&](char c, size_t from) {
+    const void* p = from < n ? std::memchr(s + from, c, n - from) : nullptr;
+    return p ? static_cast<size_t>(static_cast<const char*>(p) - s) : n;
+  };
+  size_t nextLf = hasCr ? find('\n', 0) : n, nextCr = hasCr ? find('\r', 0) : n;
   int line = 1;
   int column = 1;
-  size_t i = 0;
+  size_t counted = 0;  // characters before `counted` on the current line are in `column`
   for (size_t k : order) {
-    size_t target = std::min(offsets[k], text.size());
-    for (; i < target; ++i) {
-      char c = text[i];
-      if (c == '\n' || (c == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+    const size_t target = std::min(offsets[k], n);
+    if (!hasCr) {
+      size_t lineStart = npos;  // the start of the last line begun before `target`
+      size_t i = counted;
+      for (; i + 8 <= target; i += 8) {
+        const std::uint64_t lf = BytesEqual(WordAt(s + i), '\n');
+        if (!lf) continue;
+        line += MarkedBytes(lf);
+        lineStart = i + static_cast<size_t>(LastMarked(lf)) + 1;
+      }
+      for (; i < target; ++i) {
+        if (s[i] == '\n') {
+          ++line;
+          lineStart = i + 1;
+        }
+      }
+      if (lineStart != npos) {
+        column = 1;
+        counted = lineStart;
+      }
+    } else {
+      while (true) {
+        // The next line end at or after `counted`: an LF, or a CR not followed by LF.
+        while (nextCr < n && nextCr + 1 < n && s[nextCr + 1] == '\n') nextCr = find('\r', nextCr + 1);
+        const size_t end = std::min(nextLf, nextCr);
+        if (end >= target) break;
         ++line;
         column = 1;
-      } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && c != '\r') {
-        ++column;
+        counted = end + 1;
+        if (nextLf == end) nextLf = find('\n', end + 1);
+        if (nextCr <= end) nextCr = find('\r', end + 1);
       }
+    }
+    for (; counted < target; ++counted) {
+      const char c = s[counted];
+      if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && c != '\r') ++column;
     }
     result[k] = {line, column};
   }

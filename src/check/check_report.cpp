@@ -1,7 +1,8 @@
 #include "check/check_report.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <cstdint>
+#include <tuple>
 
 #include "check/check_nodes.h"
 #include "check/check_positions.h"
@@ -35,21 +36,6 @@ std::string Shorten(std::string_view text) {
   return std::string(text.substr(0, cut)) + "...";
 }
 
-// The document-order numbers of the elements in `wanted`, by one walk of the tree. Children of entity
-// references belong to the entity's declaration, not to the text, and are not counted.
-std::unordered_map<const xmlNode*, size_t> ElementNumbers(const xmlNode* root,
-                                                          const std::unordered_map<const xmlNode*, size_t>& wanted) {
-  std::unordered_map<const xmlNode*, size_t> numbers;
-  size_t count = 0;
-  for (const xmlNode* node = root; node && numbers.size() < wanted.size();
-       node = NextInWalk(node, root, node->type == XML_ELEMENT_NODE)) {
-    if (node->type != XML_ELEMENT_NODE) continue;
-    if (wanted.count(node)) numbers[node] = count;
-    ++count;
-  }
-  return numbers;
-}
-
 }  // namespace
 
 std::string QualifiedName(const xmlNode* node) {
@@ -71,8 +57,9 @@ void CCheckReport::AtNode(CheckRule rule, const xmlNode* node, std::string_view 
   m_pending.push_back(std::move(p));
 }
 
-void CCheckReport::AtAttribute(CheckRule rule, const xmlNode* node, const char* attribute, std::string_view arg1) {
-  AtNode(rule, node, arg1);
+void CCheckReport::AtAttribute(CheckRule rule, const xmlNode* node, const char* attribute, std::string_view arg1,
+                               std::string_view arg2) {
+  AtNode(rule, node, arg1, arg2);
   m_pending.back().attribute = attribute;
 }
 
@@ -120,75 +107,56 @@ void CCheckReport::KeepFirst() {
 }
 
 std::vector<CFeedFinding> CCheckReport::Resolve(std::string_view utf8, const xmlNode* root) const {
-  // Every node that a finding names, then its start tag, then the attribute, then line and column.
-  std::unordered_map<const xmlNode*, size_t> wanted;
-  for (const CPending& p : m_pending) {
-    if (p.node) wanted.emplace(p.node, 0);
-    if (p.other) wanted.emplace(p.other, 0);
+  const size_t count = m_pending.size();
+  // The start tag of every node that a finding names (by the element's number in document order, which
+  // the parse left in `_private`), then the attribute, then line and column. Elements without a number
+  // (those of entity declarations) have no place in the text. Places [0, count) are the findings' own,
+  // [count, 2 count) those of their "other" nodes.
+  std::vector<size_t> places(2 * count, npos);
+  std::vector<std::pair<size_t, size_t>> numbered;  // element number, place
+  auto number = [&](const xmlNode* node, size_t place) {
+    const auto n = node && root ? reinterpret_cast<std::uintptr_t>(node->_private) : 0;
+    if (n > 0) numbered.emplace_back(static_cast<size_t>(n - 1), place);
+  };
+  for (size_t i = 0; i < count; ++i) {
+    number(m_pending[i].node, i);
+    number(m_pending[i].other, count + i);
   }
-  std::unordered_map<const xmlNode*, size_t> tagOffset;
-  if (!wanted.empty() && root) {
-    std::unordered_map<const xmlNode*, size_t> numbers = ElementNumbers(root, wanted);
-    std::vector<size_t> sorted;
-    for (const auto& [node, number] : numbers) sorted.push_back(number);
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<size_t> offsets = StartTagOffsets(utf8, sorted);
-    for (const auto& [node, number] : numbers) {
-      size_t at = static_cast<size_t>(std::lower_bound(sorted.begin(), sorted.end(), number) - sorted.begin());
-      tagOffset[node] = offsets[at];
-    }
+  std::sort(numbered.begin(), numbered.end());
+  std::vector<size_t> numbers;
+  numbers.reserve(numbered.size());
+  for (const auto& n : numbered) numbers.push_back(n.first);
+  const std::vector<size_t> tags = StartTagOffsets(utf8, numbers);
+  for (size_t k = 0; k < numbered.size(); ++k) places[numbered[k].second] = tags[k];
+  for (size_t i = 0; i < count; ++i) {
+    const CPending& p = m_pending[i];
+    if (!p.node) places[i] = p.offset;
+    else if (places[i] != npos && !p.attribute.empty()) places[i] = AttributeOffset(utf8, places[i], p.attribute);
   }
-  auto offsetOf = [&](const xmlNode* node) {
-    auto it = tagOffset.find(node);
-    return it == tagOffset.end() ? npos : it->second;
+  const std::vector<std::pair<int, int>> lineColumns = LineColumns(utf8, places);
+  auto lineColumn = [&](size_t i) {
+    return places[i] != npos ? lineColumns[i] : std::make_pair(m_pending[i].line, m_pending[i].column);
   };
 
-  // Offsets to convert: each finding's own place, then each "other" place.
-  std::vector<size_t> places;
-  for (const CPending& p : m_pending) {
-    size_t at = p.offset;
-    if (p.node) {
-      at = offsetOf(p.node);
-      if (at != npos && !p.attribute.empty()) at = AttributeOffset(utf8, at, p.attribute);
-    }
-    places.push_back(at);
-  }
-  for (const CPending& p : m_pending) places.push_back(p.other ? offsetOf(p.other) : npos);
-  std::vector<std::pair<int, int>> lineColumns = LineColumns(utf8, places);
+  // File-wide findings first, then by place, ties in the order they were raised.
+  std::vector<size_t> order(count);
+  for (size_t i = 0; i < count; ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return lineColumn(a) < lineColumn(b); });
 
   std::vector<CFeedFinding> findings;
-  for (size_t i = 0; i < m_pending.size(); ++i) {
+  findings.reserve(count);
+  for (size_t i : order) {
     const CPending& p = m_pending[i];
     CFeedFinding f;
     f.severity = RuleText(p.rule).severity;
     f.rule = RuleText(p.rule).name;
-    if (places[i] != npos) {
-      f.line = lineColumns[i].first;
-      f.column = lineColumns[i].second;
-    } else {
-      f.line = p.line;
-      f.column = p.column;
-    }
+    std::tie(f.line, f.column) = lineColumn(i);
     std::string arg2 = p.arg2;
-    if (p.other) {
-      size_t j = m_pending.size() + i;
-      arg2 = places[j] == npos ? "?" : std::to_string(lineColumns[j].first);
-    }
+    if (p.other) arg2 = places[count + i] == npos ? "?" : std::to_string(lineColumns[count + i].first);
     if (p.node) f.element = Utf8ToAnsi(QualifiedName(p.node) + (p.attribute.empty() ? "" : "@" + p.attribute));
     f.message = Utf8ToAnsi(Fill(m_language == CheckLanguage::Japanese ? RuleText(p.rule).japanese : RuleText(p.rule).english,
                                 p.arg1, arg2));
     findings.push_back(std::move(f));
   }
-  // File-wide findings first, then by place, ties in the order they were raised.
-  std::vector<size_t> order(findings.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    const CFeedFinding& x = findings[a];
-    const CFeedFinding& y = findings[b];
-    return std::make_pair(x.line, x.column) < std::make_pair(y.line, y.column);
-  });
-  std::vector<CFeedFinding> sorted;
-  sorted.reserve(findings.size());
-  for (size_t i : order) sorted.push_back(std::move(findings[i]));
-  return sorted;
+  return findings;
 }

@@ -18,7 +18,8 @@ public:
 
   // At an element's start tag, or (with `attribute`, a qualified name) at that attribute of it.
   void AtNode(CheckRule rule, const xmlNode* node, std::string_view arg1 = {}, std::string_view arg2 = {});
-  void AtAttribute(CheckRule rule, const xmlNode* node, const char* attribute, std::string_view arg1 = {});
+  void AtAttribute(CheckRule rule, const xmlNode* node, const char* attribute, std::string_view arg1 = {},
+                   std::string_view arg2 = {});
   // At `node`, the second detail being the line of `other` (for duplicates: "also on line N").
   void AtNodeSeeAlso(CheckRule rule, const xmlNode* node, std::string_view arg1, const xmlNode* other);
   // At a byte offset of the document's UTF-8 text.

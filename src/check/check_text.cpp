@@ -88,6 +88,20 @@ std::string FindControlCharacter(std::string_view text) {
   return name;
 }
 
+// Whether `text` holds `needle`, looked for by memchr on its byte at `key` (one that text holds rarely).
+bool Holds(std::string_view text, std::string_view needle, size_t key) {
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  for (const char* p = begin + key; p < end;) {
+    const char* hit = static_cast<const char*>(std::memchr(p, needle[key], static_cast<size_t>(end - p)));
+    if (!hit) return false;
+    const char* start = hit - key;
+    if (static_cast<size_t>(end - start) >= needle.size() && std::memcmp(start, needle.data(), needle.size()) == 0) return true;
+    p = hit + 1;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool IsAbsoluteUrl(std::string_view url) {
@@ -108,11 +122,15 @@ bool IsAbsoluteUrl(std::string_view url) {
   for (char c : url) {
     if (kForbidden.bytes[static_cast<unsigned char>(c)]) return false;
   }
-  std::string scheme(url.substr(0, i));
-  for (char& c : scheme) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  if (scheme == "http" || scheme == "https" || scheme == "ftp") {
+  auto schemeIs = [&](std::string_view lower) {
+    if (i != lower.size()) return false;
+    for (size_t k = 0; k < i; ++k) {
+      const char c = url[k] >= 'A' && url[k] <= 'Z' ? static_cast<char>(url[k] - 'A' + 'a') : url[k];
+      if (c != lower[k]) return false;
+    }
+    return true;
+  };
+  if (schemeIs("http") || schemeIs("https") || schemeIs("ftp")) {
     if (url.compare(i + 1, 2, "//") != 0) return false;
     size_t host = i + 3;
     if (host >= url.size() || url[host] == '/' || url[host] == '?' || url[host] == '#') return false;
@@ -141,9 +159,10 @@ void CheckTitleNotEmpty(const xmlNode* title, CCheckReport& report) {
 
 void CheckTextEverywhere(const xmlNode* root, std::string_view documentText, bool hasEntities, CCheckReport& report) {
   const char* raw = documentText.data();
-  const bool controls = hasEntities || std::memchr(raw, 0x7F, documentText.size()) ||
-                        std::memchr(raw, 0xC2, documentText.size()) || documentText.find("&#") != npos;
-  const bool escapes = hasEntities || documentText.find("lt;") != npos;
+  const size_t size = documentText.size();
+  const bool controls = hasEntities || std::memchr(raw, 0x7F, size) || std::memchr(raw, 0xC2, size) ||
+                        Holds(documentText, "&#", 0);
+  const bool escapes = hasEntities || Holds(documentText, "lt;", 2);
   if (!controls && !escapes) return;
   const xmlNode* node = root;
   while (node) {

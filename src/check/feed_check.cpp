@@ -1,9 +1,12 @@
 #include "check/feed_check.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <cerrno>
 #include <cstring>
@@ -18,6 +21,8 @@
 #include "check/check_encoding.h"
 #include "check/check_formats.h"
 #include "check/check_limits.h"
+#include "check/check_nodes.h"
+#include "check/check_readers.h"
 #include "check/check_report.h"
 #include "check/check_schema.h"
 #include "check/check_text.h"
@@ -43,9 +48,11 @@ void InitLibxml() {
 
 struct CParseError {
   int level;
+  int code;
   int line;
   int column;
   std::string message;
+  std::string name;  // the name the error is about (an entity's), when libxml2 gives one
 };
 
 struct CParseErrors {
@@ -66,7 +73,7 @@ void CollectParseError(void* data, xmlErrorPtr error) noexcept try {
     line = document->inputTab[0]->line;
     column = document->inputTab[0]->col;
   }
-  errors->list.push_back({error->level, line, column, std::move(message)});
+  errors->list.push_back({error->level, error->code, line, column, std::move(message), error->str1 ? error->str1 : ""});
 } catch (const std::bad_alloc&) {
   // No memory for one more error: libxml2 stops on its own failures soon enough.
 }
@@ -87,9 +94,69 @@ private:
   void* m_oldContext;
 };
 
+// The document handed to libxml2 a piece at a time, as a file is: it then keeps a small window of the
+// bytes rather than a copy of the whole document.
+struct CPieceReader {
+  const char* next;
+  size_t left;
+};
+
+int ReadPiece(void* context, char* buffer, int length) {
+  auto* reader = static_cast<CPieceReader*>(context);
+  const size_t n = std::min(reader->left, static_cast<size_t>(length > 0 ? length : 0));
+  std::memcpy(buffer, reader->next, n);
+  reader->next += n;
+  reader->left -= n;
+  return static_cast<int>(n);
+}
+
+// White space that libxml2 judges ignorable (no xml:space="preserve", no text in the element before
+// it) and that stands between elements, right after an element or at the start of one and right
+// before a start tag, makes no node: no rule reads it, and a feed indented by its writer has about as
+// many of them as elements. Any other white space is text as usual.
+void OnIgnorableWhitespace(void* context, const xmlChar* text, int length) {
+  const auto* parser = static_cast<xmlParserCtxtPtr>(context);
+  const xmlChar* next = parser->input ? parser->input->cur : nullptr;
+  const xmlNode* parent = parser->node;
+  if (next && next[0] == '<' && parent) {
+    const xmlChar c = next[1];
+    const bool startTag = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' || c >= 0x80;
+    const bool afterElement = parent->last && parent->last->type == XML_ELEMENT_NODE;
+    // Before a start tag, after an element or first in its parent; before an end tag, after an element.
+    if ((startTag && (!parent->last || afterElement)) || (c == '/' && afterElement)) return;
+  }
+  xmlSAX2Characters(context, text, length);
+}
+
+// Each element of the document's own text gets its number in document order (from 1) in `_private`,
+// so that findings find their start tags without another walk of the tree. Elements of entity
+// declarations (parsed by a context of their own) get none.
+struct CElementNumbering {
+  xmlParserCtxtPtr document = nullptr;
+  std::uintptr_t count = 0;
+};
+
+void OnStartElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri, int namespaces,
+                    const xmlChar** namespaceList, int attributes, int defaulted, const xmlChar** attributeList) {
+  xmlSAX2StartElementNs(context, name, prefix, uri, namespaces, namespaceList, attributes, defaulted, attributeList);
+  auto* parser = static_cast<xmlParserCtxtPtr>(context);
+  auto* numbering = static_cast<CElementNumbering*>(parser->_private);
+  if (numbering && parser == numbering->document && parser->inputNr == 1 && parser->node) {
+    parser->node->_private = reinterpret_cast<void*>(++numbering->count);
+  }
+}
+
 struct CDocDeleter {
   void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
 };
+
+// The document a check kept rather than freed (CFeedCheckOptions::freeDocument); a later one takes its
+// place and frees it, so that at most one is kept.
+std::atomic<xmlDoc*> g_keptDocument{nullptr};
+
+void KeepDocument(std::unique_ptr<xmlDoc, CDocDeleter> doc) {
+  if (xmlDoc* previous = g_keptDocument.exchange(doc.release())) xmlFreeDoc(previous);
+}
 
 std::string RootName(const xmlNode* root) {
   std::string name = QualifiedName(root);
@@ -104,16 +171,26 @@ void CheckDocument(xmlDoc* doc, std::string_view text, const CFeedCheckOptions& 
   switch (result.format) {
     case CheckedFormat::Rss20: CheckRss20(root, report); break;
     case CheckedFormat::Rss10: CheckRss10(root, report); break;
-    case CheckedFormat::Atom10: CheckAtom10(root, report); break;
+    case CheckedFormat::Atom10: CheckAtom10(root, report, result.schema); break;
     case CheckedFormat::Atom03: CheckAtom03(root, report); break;
-    case CheckedFormat::Unknown: report.AtNode(CheckRule::UnknownFormat, root, RootName(root)); break;
+    case CheckedFormat::Unknown:
+      // RSS 0.90 and RSS 1.1 are feeds, only not ones this check reads.
+      if (IsElement(root, kRdfNs, "RDF") && FirstChild(root, kRss090Ns, "channel")) {
+        report.AtNode(CheckRule::UncheckedFormat, root, "RSS 0.90");
+      } else if (IsElement(root, kRss11Ns, "Channel")) {
+        report.AtNode(CheckRule::UncheckedFormat, root, "RSS 1.1");
+      } else {
+        report.AtNode(CheckRule::UnknownFormat, root, RootName(root));
+      }
+      break;
   }
   const bool hasEntities = doc->intSubset && doc->intSubset->entities;
   CheckTextEverywhere(root, text, hasEntities, report);
+  CheckFeedSize(text.size(), report);
+  // A schema named by the user is applied besides the built-in structure.
   if (result.format == CheckedFormat::Atom10 && options.useSchema) {
     std::string schema = FindAtomSchema(options);
-    if (schema.empty()) report.AtFile(CheckRule::SchemaSkipped);
-    else result.schema = ValidateWithSchema(doc, schema, report);
+    if (!schema.empty() && ValidateWithSchema(doc, schema, report) == SchemaVerdict::Invalid) result.schema = SchemaVerdict::Invalid;
   }
 }
 
@@ -156,11 +233,6 @@ std::string FindAtomSchema(const CFeedCheckOptions& options) {
   if (!options.schemaPath.empty()) return options.schemaPath;
   const char* env = std::getenv("VAMELRSS_ATOM_SCHEMA");
   if (env && *env) return FromNativePath(env);
-  // The data folder beside the running program's, then the one the build was configured for.
-  for (const std::string& folder : {ProgramDataFolder(), FromNativePath(VAMELRSS_DATA_DIR)}) {
-    const std::string installed = folder + "/schemas/atom.rng";
-    if (!folder.empty() && FileExists(installed)) return installed;
-  }
   return std::string();
 }
 
@@ -227,7 +299,7 @@ CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& opt
     result.findings = report.Resolve(text.utf8, nullptr);
     return result;
   }
-  if (MostAttributesInATag(text.utf8, kMaxCheckedAttributes) > kMaxCheckedAttributes) {
+  if (HasTagWithMoreAttributes(text.utf8, kMaxCheckedAttributes)) {
     report.AtFile(CheckRule::TooManyAttributes, std::to_string(kMaxCheckedAttributes));
     result.findings = report.Resolve(text.utf8, nullptr);
     return result;
@@ -239,10 +311,16 @@ CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& opt
   bool wellFormed = false;
   {
     CErrorCapture capture(&parse);
+    CElementNumbering numbering;
     xmlParserCtxtPtr context = xmlNewParserCtxt();
     parse.document = context;
     if (context) {
-      owned.reset(xmlCtxtReadMemory(context, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, kParseOptions));
+      context->sax->ignorableWhitespace = OnIgnorableWhitespace;
+      context->sax->startElementNs = OnStartElement;
+      context->_private = &numbering;
+      numbering.document = context;
+      CPieceReader reader{bytes.data(), bytes.size()};
+      owned.reset(xmlCtxtReadIO(context, ReadPiece, nullptr, &reader, nullptr, nullptr, kParseOptions));
       wellFormed = owned && context->wellFormed;
       xmlFreeParserCtxt(context);
     }
@@ -266,7 +344,10 @@ CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& opt
   }
   result.wellFormed = true;
   for (const CParseError& e : errors) {
-    report.AtPosition(e.level == XML_ERR_WARNING ? CheckRule::XmlWarning : CheckRule::XmlError, e.line, e.column, e.message);
+    // A reference to an entity that no declaration read defines is well-formed when the document has
+    // an external DTD (which may declare it): readers that do not read the DTD lose its text.
+    if (e.code == XML_WAR_UNDECLARED_ENTITY) report.AtPosition(CheckRule::EntityInExternalDtd, e.line, e.column, e.name);
+    else report.AtPosition(e.level == XML_ERR_WARNING ? CheckRule::XmlWarning : CheckRule::XmlError, e.line, e.column, e.message);
   }
   // The rules (and the schema's validation) read the text of entity references wherever they stand:
   // a document whose references stand for too much text is reported, not read.
@@ -278,6 +359,7 @@ CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& opt
     CheckDocument(doc, text.utf8, options, result, report);
   }
   result.findings = report.Resolve(text.utf8, xmlDocGetRootElement(doc));
+  if (!options.freeDocument) KeepDocument(std::move(owned));
   return result;
 }
 

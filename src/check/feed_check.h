@@ -1,11 +1,11 @@
 // The feed checker: reads an RSS 1.0, RSS 2.0, Atom 0.3 or Atom 1.0 file strictly and reports what is
 // wrong with it, whoever wrote it.
 //
-// libxml2 decides well-formedness (XML 1.0 and namespaces) and validates Atom 1.0 against the RELAX NG
-// schema of RFC 4287; hand-written rules cover what no schema says (dates, URLs, ids, the RSS
-// structures, text that holds escaped or misplaced markup). Hostile files are read without network
-// access, without expanding entities into the tree and within libxml2's limits; files above
-// kMaxCheckedFileSize are refused.
+// libxml2 decides well-formedness (XML 1.0 and namespaces); the checker's own rules cover the rest:
+// the structure of each format (Atom 1.0 as RFC 4287 lays it down, built in), the values its elements
+// hold (dates, URLs, ids, e-mail addresses, languages, numbers), the common namespaces, and what feed
+// readers manage. Hostile files are read without network access, without expanding entities into the
+// tree and within libxml2's limits; files above kMaxCheckedFileSize are refused.
 //
 // Texts (paths, element names, messages) are internal text, as everywhere in the core.
 #pragma once
@@ -32,15 +32,17 @@ struct CFeedFinding {
 
 struct CFeedCheckOptions {
   CheckLanguage language = CheckLanguage::Japanese;
-  // The RELAX NG schema of Atom 1.0 (atom.rng). Empty: the VAMELRSS_ATOM_SCHEMA environment variable,
-  // then schemas/atom.rng in the installed data folder. When none is found the other rules still run
-  // and one warning says that the schema was not used.
+  // A RELAX NG schema to validate Atom 1.0 files with, besides the built-in structure rules. Empty:
+  // the VAMELRSS_ATOM_SCHEMA environment variable; none when that is not set either.
   std::string schemaPath;
-  // False leaves the schema out without a warning (tests of the hand-written rules).
+  // False leaves a named schema out.
   bool useSchema = true;
+  // False keeps the parsed document until the next such check or the end of the process instead of
+  // freeing it: a command that exits after its checks saves the time that freeing a large tree takes.
+  bool freeDocument = true;
 };
 
-// What the schema validation of an Atom 1.0 file came to.
+// What the structure check of an Atom 1.0 file (and a schema named in the options) came to.
 enum class SchemaVerdict { NotRun, Valid, Invalid };
 
 struct CFeedCheckResult {
@@ -66,6 +68,5 @@ CFeedCheckResult CheckFeedBytes(const std::string& bytes, const CFeedCheckOption
 // "RSS 1.0", "RSS 2.0", "Atom 0.3", "Atom 1.0", "" for Unknown.
 const char* CheckedFormatName(CheckedFormat format);
 
-// The schema the options lead to: the explicit path, the environment variable, the installed data
-// folder; "" when none of them names a file that exists.
+// The schema the options name: the explicit path, else the environment variable; "" when neither does.
 std::string FindAtomSchema(const CFeedCheckOptions& options);

@@ -26,11 +26,29 @@ CheckLanguage LanguageFromEnvironment() {
 
 const char* SeverityName(CheckSeverity severity) { return severity == CheckSeverity::Error ? "error" : "warning"; }
 
-// "file:line:col: severity: message", or "file: severity: message" for the whole file.
-std::string FindingLine(const std::string& path, const CFeedFinding& f) {
-  std::string place = path;
-  if (f.line > 0) place += ":" + std::to_string(f.line) + ":" + std::to_string(f.column);
-  return place + ": " + SeverityName(f.severity) + ": " + f.message;
+// Prints one line per finding, "file:line:col: severity: message" ("file: severity: message" for the
+// whole file), with `print` (PrintOut or PrintErr), many lines at a time.
+void PrintFindings(const std::string& path, const std::vector<CFeedFinding>& findings, void (*print)(const std::string&)) {
+  std::string out;
+  for (const CFeedFinding& f : findings) {
+    if (!out.empty()) out += '\n';
+    out += path;
+    if (f.line > 0) {
+      out += ':';
+      out += std::to_string(f.line);
+      out += ':';
+      out += std::to_string(f.column);
+    }
+    out += ": ";
+    out += SeverityName(f.severity);
+    out += ": ";
+    out += f.message;
+    if (out.size() >= 64 * 1024) {
+      print(out);
+      out.clear();
+    }
+  }
+  if (!out.empty()) print(out);
 }
 
 const char* SchemaName(SchemaVerdict verdict) {
@@ -69,6 +87,8 @@ CFeedCheckOptions OptionsFor(const std::string& schema) {
   CFeedCheckOptions options;
   options.language = LanguageFromEnvironment();
   options.schemaPath = schema;
+  // The command exits after its checks: the last tree is left to the end of the process.
+  options.freeDocument = false;
   return options;
 }
 
@@ -76,7 +96,7 @@ CFeedCheckOptions OptionsFor(const std::string& schema) {
 
 bool CheckWrittenFeed(const std::string& path) {
   CFeedCheckResult result = CheckFeedFile(path, OptionsFor(std::string()));
-  for (const CFeedFinding& f : result.findings) PrintErr(FindingLine(path, f));
+  PrintFindings(path, result.findings, PrintErr);
   return !result.HasErrors();
 }
 
@@ -99,7 +119,7 @@ void RegisterCheckCommand(CLI::App& app) {
       if (*json) {
         all.push_back(FileJson(path, result));
       } else {
-        for (const CFeedFinding& f : result.findings) PrintOut(FindingLine(path, f));
+        PrintFindings(path, result.findings, PrintOut);
       }
     }
     if (*json) {

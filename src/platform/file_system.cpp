@@ -302,10 +302,3 @@ std::string NameOf(const std::string& path) {
   size_t sep = LastSeparator(path);
   return sep == std::string::npos ? path : path.substr(sep + 1);
 }
-
-std::string ProgramDataFolder() {
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return std::string();
-  return FromNativePath((program.parent_path().parent_path() / "share" / "vamelrss").string());
-}

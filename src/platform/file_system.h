@@ -109,8 +109,3 @@ bool WritePrivateFile(const std::string& path, std::string_view data, int& error
 std::string FolderOf(const std::string& path);
 // The name part of a path (after its last separator, either kind); the whole path when there is none.
 std::string NameOf(const std::string& path);
-
-// The data folder of the installed program: share/vamelrss beside the folder of the running program
-// (/usr/bin/vamelrss gives /usr/share/vamelrss), wherever it was installed; "" when the program's own
-// path cannot be read.
-std::string ProgramDataFolder();

@@ -9,10 +9,12 @@
 
 namespace {
 
-const char* const kGood = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rss version=\"2.0\"><channel><title>T</title>"
-                          "<link>https://example.jp/</link><description>D</description></channel></rss>\n";
-const char* const kBad = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rss version=\"2.0\">\n<channel>\n<title></title>\n"
-                         "<link>https://example.jp/</link>\n<description>D</description>\n"
+const char* const kGood = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rss version=\"2.0\" xmlns:atom=\"http://www.w3.org/2005/Atom\">"
+                          "<channel><title>T</title><link>https://example.jp/</link><description>D</description>"
+                          "<atom:link rel=\"self\" href=\"https://example.jp/rss.xml\"/></channel></rss>\n";
+const char* const kBad = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rss version=\"2.0\" xmlns:atom=\"http://www.w3.org/2005/Atom\">\n"
+                         "<channel>\n<title></title>\n"
+                         "<link>https://example.jp/</link>\n<description>D</description><atom:link rel=\"self\" href=\"a\"/>\n"
                          "<item><title>A</title><pubDate>yesterday</pubDate></item>\n</channel>\n</rss>\n";
 
 class CheckCli : public VamelTest {};
@@ -69,22 +71,30 @@ TEST_F(CheckCli, JsonHoldsEveryFieldOfEveryFile) {
   EXPECT_EQ(j["files"][1]["schema"], "not-run");
 }
 
-TEST_F(CheckCli, SchemaOptionAndItsAbsence) {
+TEST_F(CheckCli, AtomStructureBuiltInAndASchemaBesideIt) {
+  // An author without a name: the built-in structure finds it, with no schema file anywhere.
   const std::string atom = TempPath("atom.xml");
   WriteFile(atom, "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<feed xmlns=\"http://www.w3.org/2005/Atom\">\n"
-                  "<title>T</title><link rel=\"self\" href=\"https://example.jp/atom.xml\"/><id>urn:x</id>\n"
+                  "<title>T</title><link rel=\"self\" href=\"https://example.jp/atom.xml\"/><id>urn:ex:y</id>\n"
                   "<updated>2006-01-02T10:03:04Z</updated><author><email>a@example.jp</email></author>\n</feed>\n");
-  CliResult r = RunCli("check " + Quote(atom), "", "LANG=C VAMELRSS_ATOM_SCHEMA=");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find(atom + ": warning: Atom 1.0 schema validation skipped"), std::string::npos) << r.out;
-  const std::string schema = std::string(VAMELRSS_SHARED_DIR) + "/schemas/atom.rng";
-  if (ReadFile(schema).empty()) SKIP_OR_FAIL_IN_CI("no shared Atom schema");
-  r = RunCli("check --json --schema " + Quote(schema) + " " + Quote(atom), "", "LANG=C");
+  CliResult r = RunCli("check --json " + Quote(atom), "", "LANG=C VAMELRSS_ATOM_SCHEMA=");
   EXPECT_EQ(r.status, 1);
   nlohmann::json j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["files"][0]["schema"], "invalid");
-  EXPECT_EQ(j["files"][0]["findings"][0]["rule"], "schema-invalid");
+  ASSERT_EQ(j["files"][0]["findings"].size(), 1u) << r.out;
+  EXPECT_EQ(j["files"][0]["findings"][0]["rule"], "missing-element");
   EXPECT_EQ(j["files"][0]["findings"][0]["line"], 4);
+  // A schema named on the command line is applied besides.
+  const std::string schema = std::string(VAMELRSS_SHARED_DIR) + "/schemas/atom.rng";
+  if (ReadFile(schema).empty()) SKIP_OR_FAIL_IN_CI("no shared Atom schema");
+  WriteFile(atom, ReadFile(atom).replace(ReadFile(atom).find("<email>"), 0, "<name>N</name>"));
+  r = RunCli("check --json --schema " + Quote(schema) + " " + Quote(atom), "", "LANG=C");
+  EXPECT_EQ(r.status, 0) << r.out;
+  j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["files"][0]["schema"], "valid");
+  EXPECT_EQ(j["files"][0]["findings"].size(), 0u);
+  EXPECT_EQ(RunCli("check --schema " + Quote(TempPath("none.rng")) + " " + Quote(atom), "", "LANG=C").out,
+            atom + ": warning: cannot read the schema " + TempPath("none.rng") + "; schema validation skipped\n");
 }
 
 TEST_F(CheckCli, WriteCheckReportsWhatTheProjectMakesWrong) {

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "check/check_limits.h"
 #include "check/check_test_support.h"
 #include "support/test_env.h"
 
@@ -77,7 +78,21 @@ TEST_F(CheckIllFormed, EntitiesAreNeitherExpandedNorFetched) {
                          "<description>d</description></channel></rss>\n";
   result = CheckText(external);
   EXPECT_TRUE(result.wellFormed);
-  EXPECT_EQ(Describe(result), "5:29 warning empty-title: the title is empty\n");
+  EXPECT_EQ(Describe(result), "5:20 warning no-self-link: no link with rel=\"self\"\n5:29 warning empty-title: the title is empty\n");
+
+  // An entity that only the external DTD may declare (old RSS 0.91 feeds): well-formed, and a warning
+  // that readers which do not read the DTD lose its text; without an external DTD, not well-formed.
+  const std::string netscape = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE rss PUBLIC \"-//Netscape Communications//DTD RSS 0.91//EN\" "
+                               "\"http://my.netscape.com/publish/formats/rss-0.91.dtd\">\n";
+  const std::string body = "<rss version=\"2.0\"><channel><title>Caf&eacute;</title><link>https://example.jp/</link>"
+                           "<description>d</description><atom:link xmlns:atom=\"http://www.w3.org/2005/Atom\" rel=\"self\" "
+                           "href=\"https://example.jp/rss.xml\"/></channel></rss>\n";
+  result = CheckText(netscape + body);
+  EXPECT_TRUE(result.wellFormed);
+  EXPECT_EQ(Describe(result), "3:47 warning entity-in-external-dtd: the entity &eacute; is declared in the external DTD, which "
+                              "is not read (readers that do not read it lose its text)\n");
+  result = CheckText("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + body);
+  EXPECT_FALSE(result.wellFormed);
 }
 
 TEST_F(CheckIllFormed, DeepAndHugeInputsAreRefusedWithoutCrashing) {
@@ -150,6 +165,33 @@ TEST_F(CheckIllFormed, AmplifyingInputsAreReportedNotRead) {
   result = CheckFeedFile("/dev/zero");
   ASSERT_EQ(result.findings.size(), 1u) << Describe(result);
   EXPECT_EQ(result.findings[0].rule, "file-too-large");
+}
+
+}  // namespace
+
+namespace {
+
+// The count of attributes is exact wherever a tag stands among the eight-byte words the count reads,
+// whatever "=" the text around it holds, and for a tag that never closes.
+TEST(CheckLimits, AttributesCountedExactlyAtEveryAlignment) {
+  auto tag = [](int attributes, const char* end) {
+    std::string text = "<a";
+    for (int i = 0; i < attributes; ++i) text += " b" + std::to_string(i) + "='x=y'";
+    return text + end;
+  };
+  for (int pad = 0; pad < 9; ++pad) {
+    const std::string before = std::string(pad, ' ') + "a=b<x>c=d=e";
+    for (const char* end : {">", "/>", ""}) {
+      SCOPED_TRACE(std::to_string(pad) + end);
+      // After a tag that never closes, up to the next "<", text counts as its attributes.
+      const std::string after = *end ? "f=g=h</x>" : "</x>";
+      EXPECT_FALSE(HasTagWithMoreAttributes(before + tag(256, end) + after, 256));
+      EXPECT_TRUE(HasTagWithMoreAttributes(before + tag(257, end) + after, 256));
+    }
+  }
+  // Text full of "=" is no tag, nor a "<" that starts none.
+  EXPECT_FALSE(HasTagWithMoreAttributes("<p>" + std::string(1000, '=') + "</p>", 256));
+  EXPECT_FALSE(HasTagWithMoreAttributes("< " + std::string(1000, '=') + ">", 256));
 }
 
 }  // namespace

@@ -1,0 +1,9 @@
+// itunes:category: the category tree podcast directories accept, and the names of the older trees.
+#pragma once
+
+#include <libxml/tree.h>
+
+#include "check/check_report.h"
+
+// Checks an itunes:category (its text attribute) and the subcategories nested in it.
+void CheckItunesCategory(const xmlNode* category, CCheckReport& report);
