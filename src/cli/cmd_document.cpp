@@ -2,14 +2,18 @@
 #include <map>
 #include <memory>
 
+#include "app/commands.h"
 #include "app/feed_commands.h"
 #include "app/file_questions.h"
+#include "app/ftp_profile_mode.h"
 #include "app/publish.h"
 #include "app/vamel_rss_doc.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
 #include "cli/cli_interaction.h"
 #include "cli/cli_output.h"
+#include "model/rss_file.h"
+#include "platform/text_codec.h"
 
 namespace {
 
@@ -43,11 +47,13 @@ void RegisterLinkTag(CLI::App& app, CCliInteraction& ui) {
   auto file = std::make_shared<std::string>();
   auto which = std::make_shared<std::string>();
   cmd->add_option("FILE", *file, "project or feed file")->required();
-  cmd->add_option("FEED", *which, "rss or atom")->required()->check(CLI::IsMember({"rss", "atom"}));
+  const std::vector<int> tags = {ID_COPY_RSS_TAG, ID_COPY_ATOM_TAG};
+  cmd->add_option("FEED", *which, "rss or atom")->required()->check(CLI::IsMember(CliNamesOf(tags)));
   SetAction(cmd, [=, &ui] {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
-    PrintOut(*which == "rss" ? GetRssLinkTag(doc.GetProject()) : GetAtomLinkTag(doc.GetProject()));
+    const bool rss = CommandOfCliName(*which, tags) == ID_COPY_RSS_TAG;
+    PrintOut(rss ? GetRssLinkTag(doc.GetProject()) : GetAtomLinkTag(doc.GetProject()));
   });
 }
 
@@ -59,8 +65,23 @@ void RegisterPublish(CLI::App& app, CCliInteraction& ui) {
   SetAction(cmd, [=, &ui] {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
+    CRssFile& project = doc.GetProject();
+    const CResult<CWrittenFeeds> written = WriteFeedsToPublish(project);
+    ui.ShowAll(written.messages);
+    // A project asks; a feed file shows the FTP page in its profile mode, here as one line.
+    bool confirmed = false;
+    if (doc.GetKind() == kKindProject) {
+      confirmed = ui.Ask(QuestionId::kConfirmUpload, UploadQuestion()) == MbAnswer::Yes;
+    } else {
+      CFtpPageValues page = FtpProfileModeValues(project);
+      confirmed = ui.Confirm(Lit("ftp転送") + ": " + page.user + "@" + page.host + " " + page.remoteDir);
+      if (confirmed) page.Store(project);
+    }
     // Declining is no failure; a failed upload has shown its message.
-    if (PublishFeeds(doc.GetProject(), doc.GetKind(), ui) == PublishOutcome::kFailed) throw CCliFailure(std::string());
+    if (!confirmed) return;
+    const CResult<> uploaded = UploadFeeds(project, ui);
+    ui.ShowAll(uploaded.messages);
+    if (!uploaded) throw CCliFailure(std::string());
   });
 }
 

@@ -15,14 +15,13 @@
 #include <memory>
 
 #include "platform/file_system.h"
-#include "app/command_ids.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
 #include "settings/options.h"
 #include "support/test_server.h"
 #include "support/missing.h"
-#include "ui/command_table.h"
-#include "ui/desktop_doc.h"
+#include "ui/command_wx_ids.h"
+#include "app/vamel_rss_doc.h"
 #include "ui/dialogs/folder_scan_dialog.h"
 #include "ui/dialogs/transfer_windows.h"
 #include "ui/item_list_ctrl.h"
