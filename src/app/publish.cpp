@@ -21,7 +21,10 @@ CResult<CWrittenFeeds> WriteFeedsToPublish(const CRssFile& project) {
   return result;
 }
 
-CUserMessage UploadQuestion() { return CUserMessage{Lit("ftpでサーバにアップしますか？"), MbButtons::YesNo, MbIcon::Question}; }
+bool ConfirmUpload(CInteraction& ui) {
+  const CUserMessage question{Lit("ftpでサーバにアップしますか？"), MbButtons::YesNo, MbIcon::Question};
+  return ui.Ask(QuestionId::kConfirmUpload, question) == MbAnswer::Yes;
+}
 
 CResult<> UploadFeeds(const CRssFile& project, CInteraction& ui) {
   // The worker gets a copy of what it needs: the calling thread's project may change meanwhile.

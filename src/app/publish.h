@@ -1,6 +1,6 @@
 // "ftp転送": write both feeds, confirm, upload them to the project's FTP server. Each front end runs the
 // steps in this order: WriteFeedsToPublish (its messages shown), the confirmation (for a project the
-// question UploadQuestion, asked by kConfirmUpload; for a feed file the FTP page in its profile mode,
+// question of ConfirmUpload; for a feed file the FTP page in its profile mode,
 // ftp_profile_mode.h), UploadFeeds (its message shown), and last the check of the feeds written.
 #pragma once
 
@@ -17,8 +17,9 @@ class CRssFile;
 // same, since files written earlier may be there to send.
 CResult<CWrittenFeeds> WriteFeedsToPublish(const CRssFile& project);
 
-// "ftpでサーバにアップしますか？" (Yes/No, question icon).
-CUserMessage UploadQuestion();
+// A project's confirmation: "ftpでサーバにアップしますか？" (Yes/No, question icon, kConfirmUpload); true on
+// Yes.
+bool ConfirmUpload(CInteraction& ui);
 
 // Uploads the RSS and Atom files with the project's FTP settings (and the options "ftppasv" and
 // "FtpCaFile") on a worker thread, while the status window "ftp" on this thread stays live; the window

@@ -57,6 +57,14 @@ void RegisterLinkTag(CLI::App& app, CCliInteraction& ui) {
   });
 }
 
+// The FTP page of a feed file's upload as one line: --yes stores its values and goes on.
+bool ConfirmFtpPage(CRssFile& project, CCliInteraction& ui) {
+  CFtpPageValues page = FtpProfileModeValues(project);
+  if (!ui.Confirm(Lit("ftp転送") + ": " + page.user + "@" + page.host + " " + page.remoteDir)) return false;
+  page.Store(project);
+  return true;
+}
+
 void RegisterPublish(CLI::App& app, CCliInteraction& ui) {
   auto* cmd = app.add_subcommand(
       "publish", "write both feeds and upload them by FTP (asks first: answer with --yes or --no)");
@@ -68,17 +76,9 @@ void RegisterPublish(CLI::App& app, CCliInteraction& ui) {
     CRssFile& project = doc.GetProject();
     const CResult<CWrittenFeeds> written = WriteFeedsToPublish(project);
     ui.ShowAll(written.messages);
-    // A project asks; a feed file shows the FTP page in its profile mode, here as one line.
-    bool confirmed = false;
-    if (doc.GetKind() == kKindProject) {
-      confirmed = ui.Ask(QuestionId::kConfirmUpload, UploadQuestion()) == MbAnswer::Yes;
-    } else {
-      CFtpPageValues page = FtpProfileModeValues(project);
-      confirmed = ui.Confirm(Lit("ftp転送") + ": " + page.user + "@" + page.host + " " + page.remoteDir);
-      if (confirmed) page.Store(project);
-    }
-    // Declining is no failure; a failed upload has shown its message.
-    if (!confirmed) return;
+    // A project asks; a feed file shows the FTP page in its profile mode, here as one line. Declining is
+    // no failure; a failed upload has shown its message.
+    if (!(doc.GetKind() == kKindProject ? ConfirmUpload(ui) : ConfirmFtpPage(project, ui))) return;
     const CResult<> uploaded = UploadFeeds(project, ui);
     ui.ShowAll(uploaded.messages);
     if (!uploaded) throw CCliFailure(std::string());

@@ -70,13 +70,9 @@ void Publish(CMainFrame& frame, int) {
   const CResult<CWrittenFeeds> written = WriteFeedsToPublish(project);
   ui.ShowAll(written.messages);
   // A project asks; a feed file shows the FTP page in its profile mode, which stores on OK.
-  bool confirmed = false;
-  if (doc.GetKind() == kKindProject) {
-    confirmed = ui.Ask(QuestionId::kConfirmUpload, UploadQuestion()) == MbAnswer::Yes;
-  } else {
-    confirmed = RunFtpProfileMode(ui.Parent(), project, ui);
+  if (doc.GetKind() == kKindProject ? ConfirmUpload(ui) : RunFtpProfileMode(ui.Parent(), project, ui)) {
+    ui.ShowAll(UploadFeeds(project, ui).messages);
   }
-  if (confirmed) ui.ShowAll(UploadFeeds(project, ui).messages);
   // The check of the feeds written comes last, after the command's own messages, whatever the end.
   CheckSaved(frame, {&written.value.rss, &written.value.atom});
 }

@@ -326,10 +326,10 @@ TEST_F(DocPublish, WritesBothFeedsAsksAndUploads) {
   EXPECT_NE(ReadFile(TempPath("index.rdf")).find("<rdf:RDF"), std::string::npos);
   EXPECT_NE(ReadFile(TempPath("atom.xml")).find("<feed"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(root + "/public_html/index.rdf"));
-  const CUserMessage question = UploadQuestion();
-  EXPECT_EQ(U(question.text), "ftpでサーバにアップしますか？");
-  EXPECT_EQ(question.buttons, MbButtons::YesNo);
-  EXPECT_EQ(question.icon, MbIcon::Question);
+  ui.Expect("ftpでサーバにアップしますか？", MbAnswer::No);
+  EXPECT_FALSE(ConfirmUpload(ui));
+  EXPECT_EQ(ui.shown.back().icon, MbIcon::Question);
+  EXPECT_EQ(ui.shown.back().buttons, MbButtons::YesNo);
 
   const CResult<> uploaded = UploadFeeds(doc.GetProject(), ui);
   EXPECT_TRUE(uploaded);
