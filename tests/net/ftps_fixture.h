@@ -68,24 +68,9 @@ protected:
     port = std::to_string(server.Port());
   }
 
-  // Starts a relay that records every byte between the client and the server's control port.
-  std::string Recorder() {
-    std::string error;
-    EXPECT_TRUE(recorder.Start("tcp_recorder.py", {"--target-port", port, "--record", TempPath("wire")},
-                               TempFolder(), &error))
-        << error;
-    return std::to_string(recorder.Port());
-  }
-
-  bool Upload(int passive) {
-    CResult<> result;
-    {
-      std::unique_ptr<CProgressSink> status(rec.CreateProgress("ftp", false));
-      result = UploadFeedFiles(project, passive, GetFtpCaFileOption(), status.get());
-    }
-    rec.ShowAll(result.messages);
-    return result.Ok();
-  }
+  // A relay that records every byte between the client and the server's control port.
+  std::string Recorder() { return StartRecorder(port); }
+  bool Upload(int passive) { return UploadProject(project, passive, GetFtpCaFileOption()); }
 
   // What the scenarios of every secure server (secure_uploads_test.cpp) ask of it.
   void Serve() {}  // the server runs from SetUp on
@@ -107,5 +92,4 @@ protected:
   int servers = 0;
   CTlsFiles tls;
   CRssFile project;
-  CTestServer recorder;
 };

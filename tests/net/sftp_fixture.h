@@ -96,23 +96,8 @@ protected:
     WriteFile(knownHosts, ReadFile(knownHosts) + "[127.0.0.1]:" + serverPort + " " + SshPublicKey(pubKey) + "\n");
   }
 
-  std::string Recorder() {
-    std::string error;
-    EXPECT_TRUE(recorder.Start("tcp_recorder.py", {"--target-port", port, "--record", TempPath("wire")},
-                               TempFolder(), &error))
-        << error;
-    return std::to_string(recorder.Port());
-  }
-
-  bool Upload() {
-    CResult<> result;
-    {
-      std::unique_ptr<CProgressSink> status(rec.CreateProgress("ftp", false));
-      result = UploadFeedFiles(project, 1, "", status.get());
-    }
-    rec.ShowAll(result.messages);
-    return result.Ok();
-  }
+  std::string Recorder() { return StartRecorder(port); }
+  bool Upload() { return UploadProject(project, 1, ""); }
 
   std::string ConnectFailure(const std::string& host, const std::string& password) {
     CVamelSftp sftp;
@@ -144,7 +129,6 @@ protected:
   int uid = -1;
   std::string root, home, knownHosts, hostKey, local, port;
   CRssFile project;
-  CTestServer recorder;
   // The user's own ssh set-up stays out of the tests.
   ScopedEnv homeEnv{"HOME", nullptr};
   ScopedEnv agentEnv{"SSH_AUTH_SOCK", nullptr};
