@@ -13,7 +13,7 @@ void BM_SaveProject(benchmark::State& state) {
   FillBenchProject(project, static_cast<int>(state.range(0)));
   std::string path = "/tmp/vamelrss-bench-save.fpj";
   std::string message;
-  for (auto _ : state) benchmark::DoNotOptimize(SaveProjectFile(project, path, message));
+  for (auto _ : state) benchmark::DoNotOptimize(SaveProjectFile(project, path));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(SaveProjectBytes(project).size()));
   std::remove(path.c_str());
 }
@@ -24,11 +24,11 @@ void BM_LoadProject(benchmark::State& state) {
   {
     CRssFile project;
     FillBenchProject(project, static_cast<int>(state.range(0)));
-    SaveProjectFile(project, path, message);
+    SaveProjectFile(project, path);
   }
   for (auto _ : state) {
     CRssFile loaded;
-    benchmark::DoNotOptimize(LoadProjectFile(loaded, path, message));
+    benchmark::DoNotOptimize(LoadProjectFile(loaded, path));
   }
   std::remove(path.c_str());
 }

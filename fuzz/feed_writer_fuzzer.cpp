@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
       case 2: written = WriteAtom03(project, path); break;
       default: written = WriteAtom10(project, path); break;
     }
-    if (!written.saved) __builtin_trap();
+    if (!written.Ok()) __builtin_trap();
     std::string text;
     int error = 0;
     if (!ReadFileBytes(path, text, error)) __builtin_trap();

@@ -85,8 +85,8 @@ int Scan(const std::string& dir, bool import) {
   struct CNoQuestions : CInteraction {
     MbAnswer MessageBox(const std::string&, MbButtons, MbIcon) override { return MbAnswer::No; }
   } ui;
-  CFolderScan::ImportResult result = scan.ImportSelected(ui);
-  return result.imported == scan.GetCount() && project.GetSize() == scan.GetCount() ? 0 : 1;
+  CResult<int> result = scan.ImportSelected(ui);
+  return result.value == scan.GetCount() && project.GetSize() == scan.GetCount() ? 0 : 1;
 }
 
 int Read(const std::string& path) {

@@ -16,16 +16,16 @@ int main(int argc, char** argv) {
   if (command == "make" && argc == 4) {
     CRssFile project;
     FillBenchProject(project, std::atoi(argv[2]));
-    return SaveProjectFile(project, argv[3], message) ? 0 : 1;
+    return SaveProjectFile(project, argv[3]) ? 0 : 1;
   }
   if (command == "load" && argc == 3) {
     CRssFile project;
-    return LoadProjectFile(project, argv[2], message) ? 0 : 1;
+    return LoadProjectFile(project, argv[2]) ? 0 : 1;
   }
   if (command == "copy" && argc == 4) {
     CRssFile project;
-    if (!LoadProjectFile(project, argv[2], message)) return 1;
-    return SaveProjectFile(project, argv[3], message) ? 0 : 1;
+    if (!LoadProjectFile(project, argv[2])) return 1;
+    return SaveProjectFile(project, argv[3]) ? 0 : 1;
   }
   std::fprintf(stderr, "usage: project_tool make N FILE | load FILE | copy IN OUT\n");
   return 2;

@@ -47,21 +47,21 @@ int main(int argc, char** argv) {
   if (command == "make" && argc == 4) {
     CRssFile project;
     FillWriterProject(project, std::atoi(argv[2]));
-    return SaveProjectFile(project, argv[3], message) ? 0 : 1;
+    return SaveProjectFile(project, argv[3]) ? 0 : 1;
   }
   if (command == "load" && argc == 3) {
     CRssFile project;
-    return LoadProjectFile(project, argv[2], message) ? 0 : 1;
+    return LoadProjectFile(project, argv[2]) ? 0 : 1;
   }
   if (command == "write" && argc == 5) {
     std::string format = argv[2];
     CRssFile project;
-    if (!LoadProjectFile(project, argv[3], message)) return 1;
+    if (!LoadProjectFile(project, argv[3])) return 1;
     CRssFile::rssMode = CRssFile::atomMode = 2;
     CFeedWriteResult written;
     if (format == "rss20") written = WriteRss20(project, argv[4]);
     else if (format == "atom10") written = WriteAtom10(project, argv[4]);
-    return written.saved ? 0 : 1;
+    return written.Ok() ? 0 : 1;
   }
   std::fprintf(stderr, "usage: writer_tool make N FILE | load FILE | write rss20|atom10 FILE OUT\n");
   return 2;

@@ -12,10 +12,9 @@
 
 #include "app/vamel_rss_doc.h"
 #include "model/rss_item.h"
-#include "ui/desktop_doc.h"
 #include "ui/desktop_interaction.h"
 #include "ui/item_list_ctrl.h"
-#include "ui/item_list_view.h"
+#include "ui/vamel_rss_view.h"
 #include "ui/main_frame.h"
 #include "ui/vamel_app.h"
 

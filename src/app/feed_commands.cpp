@@ -1,7 +1,6 @@
 #include "app/feed_commands.h"
 
-#include "app/command_ids.h"
-#include "app/feed_check_report.h"
+#include "app/commands.h"
 #include "app/interaction.h"
 #include "feeds/feed_writers.h"
 #include "model/rss_file.h"
@@ -16,7 +15,7 @@ constexpr const char* kCreateFailed = "作成できませんでした。サイ�
 struct FeedCommandRow {
   int id;
   FeedCommand command;
-  CFeedWriteResult (*write)(const CRssFile&, const std::string&);
+  CResult<std::string> (*write)(const CRssFile&, const std::string&);
   const char* question;
 };
 
@@ -37,14 +36,6 @@ const FeedCommandRow& RowOf(FeedCommand command) {
 }
 
 CUserMessage Plain(std::string text) { return CUserMessage{std::move(text), MbButtons::Ok, MbIcon::None}; }
-
-// Writes one feed; a file error joins the messages.
-CWrittenFeed Write(CFeedWriteResult (*write)(const CRssFile&, const std::string&), const CRssFile& project,
-                   std::vector<CUserMessage>& messages) {
-  CFeedWriteResult result = write(project, std::string());
-  if (!result.error.empty()) messages.push_back(Plain(result.error));
-  return CWrittenFeed{result.produced, result.saved, result.path};
-}
 
 std::string LinkTag(const char* title, const char* type, const std::string& fileName) {
   return std::string("<LINK rel=\"alternate\" TITLE=\"") + title + "\" TYPE=\"" + type + "\" HREF=\"" + fileName + "\">";
@@ -71,23 +62,26 @@ std::string FeedsCreatedMessage(bool rss, bool atom) {
 
 std::string FeedsNotCreatedMessage() { return Lit(kCreateFailed); }
 
-CFeedCreation CreateFeed(const CRssFile& project, FeedCommand command) {
-  const FeedCommandRow& row = RowOf(command);
-  CFeedCreation result;
-  result.feed = Write(row.write, project, result.messages);
+CResult<std::string> CreateFeed(const CRssFile& project, FeedCommand command) {
+  CResult<std::string> result = RowOf(command).write(project, std::string());
   // A file that could not be saved is no success either.
-  if (!result.feed.saved) result.messages.push_back(Plain(FeedsNotCreatedMessage()));
-  else result.openQuestion = CUserMessage{Lit(row.question), MbButtons::YesNo, MbIcon::Information};
+  if (!result) result.Say(FeedsNotCreatedMessage());
   return result;
 }
 
-CFeedsCreation CreateRssAndAtom(const CRssFile& project) {
-  CFeedsCreation result;
-  result.rss = Write(&WriteRss, project, result.messages);
-  result.atom = Write(&WriteAtom, project, result.messages);
-  const bool rss = result.rss.saved, atom = result.atom.saved;
-  result.messages.push_back(Plain(!rss && !atom ? FeedsNotCreatedMessage() : FeedsCreatedMessage(rss, atom)));
-  return result;
+CUserMessage OpenCreatedFeedQuestion(FeedCommand command) {
+  return CUserMessage{Lit(RowOf(command).question), MbButtons::YesNo, MbIcon::Information};
+}
+
+CResult<CWrittenFeeds> CreateRssAndAtom(const CRssFile& project) {
+  CResult<CWrittenFeeds> result;
+  CWrittenFeeds& written = result.value;
+  written.rss = WriteRss(project);
+  written.atom = WriteAtom(project);
+  result.SayAll(written.rss).SayAll(written.atom);
+  const bool rss = written.rss.Ok(), atom = written.atom.Ok();
+  if (rss || atom) result.Done();
+  return result.Say(!rss && !atom ? FeedsNotCreatedMessage() : FeedsCreatedMessage(rss, atom));
 }
 
 std::string GetRssLinkTag(const CRssFile& project) {
@@ -106,25 +100,25 @@ void ShowFeedFile(const CRssFile& project, bool rss, CInteraction& ui) {
   else OpenInViewer(ui, path);
 }
 
-void ReportWrittenFeeds(const std::vector<const CWrittenFeed*>& feeds, CInteraction& ui) {
+std::vector<std::string> SavedFeedPaths(const std::vector<const CResult<std::string>*>& feeds) {
   std::vector<std::string> paths;
-  for (const CWrittenFeed* feed : feeds) {
-    if (feed->saved) paths.push_back(feed->path);
+  for (const CResult<std::string>* feed : feeds) {
+    if (feed->Ok()) paths.push_back(feed->value);
   }
-  if (!paths.empty()) ui.ReportFeedCheck(CheckWrittenFeeds(paths));
+  return paths;
 }
 
-void RunCreateFeed(const CRssFile& project, FeedCommand command, CInteraction& ui) {
-  CFeedCreation result = CreateFeed(project, command);
+CResult<std::string> RunCreateFeed(const CRssFile& project, FeedCommand command, CInteraction& ui) {
+  CResult<std::string> result = CreateFeed(project, command);
   ui.ShowAll(result.messages);
-  if (!result.openQuestion.empty() && ui.Ask(QuestionId::kOpenCreatedFeed, result.openQuestion) == MbAnswer::Yes) {
-    OpenInViewer(ui, result.feed.path);
+  if (result && ui.Ask(QuestionId::kOpenCreatedFeed, OpenCreatedFeedQuestion(command)) == MbAnswer::Yes) {
+    OpenInViewer(ui, result.value);
   }
-  ReportWrittenFeeds({&result.feed}, ui);
+  return result;
 }
 
-void RunCreateRssAndAtom(const CRssFile& project, CInteraction& ui) {
-  CFeedsCreation result = CreateRssAndAtom(project);
+CResult<CWrittenFeeds> RunCreateRssAndAtom(const CRssFile& project, CInteraction& ui) {
+  CResult<CWrittenFeeds> result = CreateRssAndAtom(project);
   ui.ShowAll(result.messages);
-  ReportWrittenFeeds({&result.rss, &result.atom}, ui);
+  return result;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/result.h"
 #include "platform/user_message.h"
 
 class CInteraction;
@@ -15,31 +16,23 @@ enum class FeedCommand { kRss, kAtom, kRss10, kRss20, kAtom03, kAtom10 };
 // The creation command of a menu number (32776, 32777, 32799, 32786, 32800, 32797); false for others.
 bool FeedCommandOfId(int id, FeedCommand& command);
 
-// One feed file as a creation command left it.
-struct CWrittenFeed {
-  bool produced = false;  // the writer had a path (the file name is set)
-  bool saved = false;     // the file was written
-  std::string path;
-};
+// A single-feed creation command: done when the file was written; the messages to show in order (a
+// file error, then "作成できませんでした。..." when nothing was written); the payload is the feed's path
+// ("" when its file name is not set).
+CResult<std::string> CreateFeed(const CRssFile& project, FeedCommand command);
+// The question after a feed was written: "RSSファイルを作成しました。このファイルを開きますか？" and its
+// kin (Yes/No, information icon).
+CUserMessage OpenCreatedFeedQuestion(FeedCommand command);
 
-// A single-feed creation command: the feed, the messages to show in order (a file error, then
-// "作成できませんでした。..." when nothing was written), and on success the question whether to open
-// the file ("RSSファイルを作成しました。このファイルを開きますか？", Yes/No, information icon).
-struct CFeedCreation {
-  CWrittenFeed feed;
-  std::vector<CUserMessage> messages;
-  CUserMessage openQuestion;  // empty unless the file was written
+// "RSS&&Atom作成": both feeds by the project's versions. Done when either was written; the messages
+// are each feed's file error, then one closing message: "RSSファイル Atomファイル の作成を完了しました"
+// (each name when written) or "作成できませんでした。..." when neither was. The payload is each feed's
+// own result.
+struct CWrittenFeeds {
+  CResult<std::string> rss;
+  CResult<std::string> atom;
 };
-CFeedCreation CreateFeed(const CRssFile& project, FeedCommand command);
-
-// "RSS&&Atom作成": both feeds by the project's versions, then one message: "RSSファイル Atomファイル の
-// 作成を完了しました" (each name when written) or "作成できませんでした。..." when neither was.
-struct CFeedsCreation {
-  CWrittenFeed rss;
-  CWrittenFeed atom;
-  std::vector<CUserMessage> messages;
-};
-CFeedsCreation CreateRssAndAtom(const CRssFile& project);
+CResult<CWrittenFeeds> CreateRssAndAtom(const CRssFile& project);
 
 // The message after both feeds were written, and the message when neither could be.
 std::string FeedsCreatedMessage(bool rss, bool atom);
@@ -56,10 +49,10 @@ void OpenInViewer(CInteraction& ui, const std::string& path);
 // / "Atomファイル名が設定されていません" when the name is empty.
 void ShowFeedFile(const CRssFile& project, bool rss, CInteraction& ui);
 
-// Checks the feeds that were saved and reports the findings to the front end (ReportFeedCheck).
-void ReportWrittenFeeds(const std::vector<const CWrittenFeed*>& feeds, CInteraction& ui);
+// The paths of the feeds that were saved, for the check that follows a creation command.
+std::vector<std::string> SavedFeedPaths(const std::vector<const CResult<std::string>*>& feeds);
 
-// A creation command as the menu runs it: create, show the messages, ask, open the file on Yes; then
-// the check of the file written.
-void RunCreateFeed(const CRssFile& project, FeedCommand command, CInteraction& ui);
-void RunCreateRssAndAtom(const CRssFile& project, CInteraction& ui);
+// A creation command as the menu runs it: create, show the messages, ask, open the file on Yes. What
+// was written is returned for the check that follows.
+CResult<std::string> RunCreateFeed(const CRssFile& project, FeedCommand command, CInteraction& ui);
+CResult<CWrittenFeeds> RunCreateRssAndAtom(const CRssFile& project, CInteraction& ui);

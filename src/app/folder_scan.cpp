@@ -79,7 +79,12 @@ std::string CFolderScan::UpdateExistingQuestionText() {
   return Lit("追加対象に既存のアイテムがあります。既存のアイテムを更新してもよろしいですか？");
 }
 
-CFolderScan::CFolderScan(CRssFile& project) : m_project(project) {}
+CFolderScan::CFolderScan(CRssFile& project)
+    : m_project(project), m_excludedFilesBefore(project.excludedFiles), m_excludedFoldersBefore(project.excludedFolders) {}
+
+bool CFolderScan::ExclusionsChanged() const {
+  return m_project.excludedFiles != m_excludedFilesBefore || m_project.excludedFolders != m_excludedFoldersBefore;
+}
 
 void CFolderScan::Open() {
   LoadExtensions();
@@ -193,8 +198,8 @@ std::vector<int> CFolderScan::GetSelectedRows() const {
   return rows;
 }
 
-CFolderScan::ImportResult CFolderScan::ImportSelected(CInteraction& ui) {
-  ImportResult result;
+CResult<int> CFolderScan::ImportSelected(CInteraction& ui) {
+  CResult<int> result;
   bool ask = true;
   for (std::size_t r = m_rows.size(); r-- > 0;) {
     const CScanRow& row = m_rows[r];
@@ -203,14 +208,13 @@ CFolderScan::ImportResult CFolderScan::ImportSelected(CInteraction& ui) {
     if (ask && m_project.FindItemByUrl(LocalPathToUrl(m_project, path)) != -1) {
       ask = false;
       if (ui.Ask(QuestionId::kUpdateExistingItems, Question(UpdateExistingQuestionText())) == MbAnswer::No) {
-        result.stopped = true;
-        break;
+        return result.Cancel();
       }
     }
     ImportPageFile(m_project, path);
-    ++result.imported;
+    ++result.value;
   }
-  return result;
+  return result.Done();
 }
 
 void CFolderScan::OpenRow(int row, CInteraction& ui) const {

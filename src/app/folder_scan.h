@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/result.h"
 
 class CInteraction;
 class CRssFile;
@@ -71,12 +72,9 @@ public:
 
   // "取り込み": imports the selected rows from the bottom up, so that the newest ends up first. Before
   // the first row whose page already has an item, asks once whether existing items may be updated; No
-  // stops the walk there (rows already imported stay imported).
-  struct ImportResult {
-    int imported = 0;
-    bool stopped = false;  // the user answered No
-  };
-  ImportResult ImportSelected(CInteraction& ui);
+  // stops the walk there (cancelled; rows already imported stay imported). The payload is the number
+  // of rows imported.
+  CResult<int> ImportSelected(CInteraction& ui);
 
   // A double-click on a row: its file opens with the program the desktop associates with it.
   void OpenRow(int row, CInteraction& ui) const;
@@ -90,6 +88,9 @@ public:
   // OK of the exclusion list dialogs: the project's list becomes `list`; scan again, select new pages.
   void ReplaceExcludedFiles(std::vector<std::string> list);
   void ReplaceExcludedFolders(std::vector<std::string> list);
+  // Whether the project's excluded files or folders differ from what they were when the scan was made:
+  // exclusions change the project even when nothing is imported.
+  bool ExclusionsChanged() const;
 
   // The question of the import walk (internal text).
   static std::string UpdateExistingQuestionText();
@@ -98,6 +99,8 @@ private:
   void ScanFolder();
 
   CRssFile& m_project;
+  const std::vector<std::string> m_excludedFilesBefore;
+  const std::vector<std::string> m_excludedFoldersBefore;
   ScanWrapper m_wrapper;
   std::vector<std::string> m_extensions;
   std::vector<CScanRow> m_rows;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/interaction.h"
 #include "feeds/feed_reader.h"
 #include "harvest/page_mapping.h"
 #include "model/rss_file.h"
@@ -13,8 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-CUserMessage Plain(std::string text) { return CUserMessage{std::move(text), MbButtons::Ok, MbIcon::None}; }
-
 // `path` (native) relative to `folder` (native) when it lies inside it, else "".
 std::string InsideRelative(const fs::path& path, const fs::path& folder) {
   fs::path relative = path.lexically_relative(folder);
@@ -24,31 +23,33 @@ std::string InsideRelative(const fs::path& path, const fs::path& folder) {
 
 }  // namespace
 
-CImportResult ImportFeedFile(CRssFile& project, const std::string& path) {
-  CImportResult result;
-  CFeedReadResult read = ReadFeed(project, path);
-  if (!read) {
-    if (!read.fileError.empty()) result.messages.push_back(Plain(read.fileError));
-    result.messages.push_back(Plain(Lit("RSSファイルの取り込みに失敗しました")));
-    return result;
-  }
-  result.ok = true;
-  result.messages.push_back(Plain(Lit("RSSファイルを取り込みました")));
+CResult<> ImportFeedFile(CRssFile& project, const std::string& path) {
+  CResult<> result = ReadFeed(project, path);
+  return result.Say(Lit(result ? "RSSファイルを取り込みました" : "RSSファイルの取り込みに失敗しました"));
+}
+
+CResult<> ImportFeedCommand(CRssFile& project, CInteraction& ui) {
+  CFileDialogRequest request;
+  request.title = Lit("RSSﾌｧｲﾙ名の入力");
+  request.filter = Lit("RSSﾌｧｲﾙ(*.xml;*.rdf) |*.xml;*.rdf| 全てのﾌｧｲﾙ(*.*) |*.*||");
+  request.defaultExt = "xml";
+  request.fileName = "*.xml;*.rdf";
+  request.mustExist = true;
+  const CFileDialogResult chosen = ui.ChooseFile(request);
+  if (!chosen.ok) return CResult<>().Cancel();
+  const CResult<> result = ImportFeedFile(project, chosen.path);
+  ui.ShowAll(result.messages);
   return result;
 }
 
-CPagePath PagePathInProject(const CRssFile& project, const std::string& page) {
-  CPagePath result;
-  if (project.localFolder.empty()) {
-    result.error = PagePathError::kNoLocalFolder;
-    return result;
-  }
+std::string NoLocalFolderText() { return "the project has no local folder (set it with: set FILE --folder DIR)"; }
+
+CResult<std::string> PagePathInProject(const CRssFile& project, const std::string& page) {
+  using Path = CResult<std::string>;
+  if (project.localFolder.empty()) return Path::Fail(NoLocalFolderText());
   std::error_code ec;
   fs::path native = fs::absolute(fs::path(NativePath(page)), ec).lexically_normal();
-  if (ec || !FileExists(FromNativePath(native.string()))) {
-    result.error = PagePathError::kNoSuchPage;
-    return result;
-  }
+  if (ec || !FileExists(FromNativePath(native.string()))) return Path::Fail(page + ": no such page file");
   fs::path folder = fs::absolute(fs::path(NativePath(project.localFolder)), ec).lexically_normal();
   std::string relative = InsideRelative(native, folder);
   if (relative.empty()) {
@@ -57,16 +58,14 @@ CPagePath PagePathInProject(const CRssFile& project, const std::string& page) {
     fs::path realFolder = fs::weakly_canonical(folder, ec);
     if (!ec) relative = InsideRelative(realPage, realFolder);
   }
-  if (relative.empty()) {
-    result.error = PagePathError::kOutsideFolder;
-    return result;
-  }
+  if (relative.empty()) return Path::Fail(page + " is not inside the local folder " + project.localFolder);
   std::string internal = FromNativePath(relative);
   for (char& c : internal) {
     if (c == '/') c = kPathSep;
   }
-  result.path = JoinLocalPath(project.localFolder, internal);
-  return result;
+  Path result;
+  result.value = JoinLocalPath(project.localFolder, internal);
+  return result.Done();
 }
 
 std::vector<std::string> HarvestPages(CRssFile& project, const std::vector<std::string>& paths) {

@@ -2,7 +2,7 @@
 
 #include "app/interaction.h"
 #include "app/list_layout.h"
-#include "app/settings_pages.h"
+#include "app/settings_page_values.h"
 #include "model/rss_file.h"
 #include "settings/options.h"
 #include "platform/text_codec.h"
@@ -70,11 +70,3 @@ bool ParseListHeight(const std::string& text, int& percent, CUserMessage& error)
 std::string EffectiveHtmlEditor() { return GetHtmlEditorProgram(); }
 
 std::string EffectiveRssViewer() { return GetRssViewerProgram(); }
-
-bool RunOptionsCommand(CInteraction& ui) {
-  COptionValues values;
-  values.Load();
-  if (!ui.RunOptionsDialog(values)) return false;
-  values.Store();
-  return true;
-}

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/settings_pages.h"
+#include "app/settings_page_values.h"
 
 class CRssFile;
 

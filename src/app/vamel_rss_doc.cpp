@@ -10,11 +10,6 @@
 
 namespace {
 
-CUserMessage Plain(std::string text) { return CUserMessage{std::move(text), MbButtons::Ok, MbIcon::None}; }
-
-// The file and format errors of project files carry the exclamation icon.
-CUserMessage Exclamation(std::string text) { return CUserMessage{std::move(text), MbButtons::Ok, MbIcon::Exclamation}; }
-
 std::string FeedReadFailedText() { return Lit("RSSファイルの取り込みに失敗しました"); }
 
 }  // namespace
@@ -46,48 +41,37 @@ void CVamelRssDoc::DeleteContents() {
   LoadMarkerDefaults();
 }
 
-bool CVamelRssDoc::Report(const CDocResult& result) {
-  if (!result.ok && !result.messages.empty()) m_lastError = result.messages.back().text;
+bool CVamelRssDoc::Report(const CResult<>& result) {
   m_ui.ShowAll(result.messages);
-  return result.ok;
+  return result.Ok();
 }
 
-CDocResult CVamelRssDoc::Open(const std::string& path) {
+CResult<> CVamelRssDoc::Open(const std::string& path) {
   LoadMarkerDefaults();  // as for any project built anew
   if (IsFeedPath(path)) return OpenFeedFile(path);
-  CDocResult result;
-  std::string message;
   m_kind = kKindProject;
-  if (!LoadProjectFile(m_project, path, message)) {
-    result.messages.push_back(Exclamation(message));
-    return result;
-  }
+  CResult<> result = LoadProjectFile(m_project, path);
+  if (!result) return result;
   SetPathName(path);
   m_modified = false;
-  result.ok = true;
   return result;
 }
 
-CDocResult CVamelRssDoc::Save(const std::string& path) {
+CResult<> CVamelRssDoc::Save(const std::string& path) {
   if (m_kind >= kKindRss10 && m_kind <= kKindAtom10) return SaveFeedDocument(path);
-  CDocResult result;
-  std::string message;
-  if (!SaveProjectFile(m_project, path, message)) {
-    result.messages.push_back(Exclamation(message));
-    return result;
-  }
+  CResult<> result = SaveProjectFile(m_project, path);
+  if (!result) return result;
   SetPathName(path);
   m_modified = false;
-  result.ok = true;
   return result;
 }
 
-CDocResult CVamelRssDoc::SaveAs(const std::string& path, int kind) {
+CResult<> CVamelRssDoc::SaveAs(const std::string& path, int kind) {
   if (kind >= kKindProject && kind <= kKindAtom10) m_kind = kind;
   return Save(path);
 }
 
-CDocResult CVamelRssDoc::SaveFeedDocument(const std::string& path) {
+CResult<> CVamelRssDoc::SaveFeedDocument(const std::string& path) {
   CFeedWriteResult written;
   switch (m_kind) {
     case kKindRss10: written = WriteRss(m_project, path); break;
@@ -97,31 +81,20 @@ CDocResult CVamelRssDoc::SaveFeedDocument(const std::string& path) {
   }
   // Writing nothing (no path) and a failed save both leave the file unwritten; the file's own message
   // comes first.
-  CDocResult result;
-  if (!written.saved) {
-    if (!written.error.empty()) result.messages.push_back(Plain(written.error));
-    result.messages.push_back(
-        Plain(Lit("RSS/Atomファイルを保存できませんでした。使用中のソフト等があれば終了してサイド保存してください")));
-    return result;
-  }
-  SetPathName(written.path);
+  CResult<> result = CResult<>().Follow(written);
+  if (!result) return result.Say(Lit("RSS/Atomファイルを保存できませんでした。使用中のソフト等があれば終了してサイド保存してください"));
+  SetPathName(written.value);
   // The file now holds what the user sees, so there is nothing left to save.
   m_modified = false;
-  result.ok = true;
   return result;
 }
 
-CDocResult CVamelRssDoc::OpenFeedFile(const std::string& path) {
+CResult<> CVamelRssDoc::OpenFeedFile(const std::string& path) {
   // Read into a fresh project first: a feed that cannot be read leaves the open document, its path and
   // its title as they were, so a later Save cannot write an emptied project over the previous file.
-  CDocResult result;
   CRssFile read;
-  CFeedReadResult loaded = ReadFeed(read, path);
-  if (!loaded) {
-    if (!loaded.fileError.empty()) result.messages.push_back(Plain(loaded.fileError));
-    result.messages.push_back(Plain(FeedReadFailedText()));
-    return result;
-  }
+  CResult<> result = ReadFeed(read, path);
+  if (!result) return result.Say(FeedReadFailedText());
   DeleteContents();
   m_project.CopyFrom(read);
   m_project.sourceKind = read.sourceKind;
@@ -135,7 +108,6 @@ CDocResult CVamelRssDoc::OpenFeedFile(const std::string& path) {
   if (m_kind == kKindAtom03 || m_kind == kKindAtom10) m_project.atomVersion = m_kind == kKindAtom10 ? 1 : 0;
   m_modified = false;
   SetPathName(path);
-  result.ok = true;
   return result;
 }
 

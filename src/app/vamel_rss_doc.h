@@ -1,10 +1,11 @@
-// The document: the one open file, the project read from it, and the commands on it.
+// The document: the one open file and the project read from it.
 //
 // The document owns one project for the whole run and refills it on New and Open. Its file operations
 // (Open, Save, SaveAs, NewFrom) take their inputs as parameters and return what happened with the
-// messages to show; the framework-shaped members (OnOpenDocument, DoSaveAs, OnCommand, ...) ask first
-// through the interaction the document was made with, call the operations and show their messages.
-// The desktop app, the command line and the tests drive the same code.
+// messages to show; the framework-shaped members (OnOpenDocument, DoSave, DoSaveAs, SaveModified) ask
+// first through the interaction the document was made with (file choosers, the save-changes question),
+// call the operations and show their messages. The commands on the project are each front end's to run
+// (app/commands.h); the desktop app, the command line and the tests drive the same operations.
 #pragma once
 
 #include <string>
@@ -12,19 +13,13 @@
 
 #include "app/interaction.h"
 #include "model/rss_file.h"
+#include "platform/result.h"
 
 // What the open file is; Save writes back in the same kind.
 enum DocKind : int { kKindProject = 0, kKindRss10 = 1, kKindRss20 = 2, kKindAtom03 = 3, kKindAtom10 = 4 };
 
 // Open reads a path as a feed when the text after its last "." is "rdf" or "xml" (any letter case).
 bool IsFeedPath(const std::string& path);
-
-// What a file operation of the document did, and the messages to show in order.
-struct CDocResult {
-  bool ok = false;
-  std::vector<CUserMessage> messages;
-  explicit operator bool() const { return ok; }
-};
 
 class CVamelRssDoc {
 public:
@@ -52,16 +47,15 @@ public:
   // File operations.
   virtual void DeleteContents();  // resets the project
   // By extension: "rdf"/"xml" feeds, else a project file. A failure leaves the open document as it was.
-  CDocResult Open(const std::string& path);
+  CResult<> Open(const std::string& path);
   // In the document's kind; on success the path becomes the document's and nothing is left to save.
-  CDocResult Save(const std::string& path);
+  CResult<> Save(const std::string& path);
   // Save As: the kind becomes `kind` (and stays so even when writing fails), then Save.
-  CDocResult SaveAs(const std::string& path, int kind);
+  CResult<> SaveAs(const std::string& path, int kind);
   // A new untitled project document that takes over `settings` (the wizard's project, moved out).
   void NewFrom(CRssFile& settings);
 
   // The framework's file commands over the interaction.
-  virtual bool OnNewDocument();                          // the new-project wizard; false when cancelled
   virtual bool OnOpenDocument(const std::string& path);  // Open, showing its messages
   virtual bool OnSaveDocument(const std::string& path);  // Save, showing its messages
   // Save (57603): to the path; untitled or read-only, first a chooser "名前を付けて保存" with the
@@ -71,26 +65,12 @@ public:
   // Before New, Open or exit: "%1 への変更を保存しますか?" when modified. False means cancel.
   bool SaveModified();
 
-  // The document's commands, by their numbers (command_ids.h). False for a number that is not the
-  // document's.
-  bool OnCommand(int id);
-  // Item commands of the list view, on the item at `index` (-1: no current item, nothing happens).
-  void OnOpenItemFile(int index);  // 32790
-  void OnEditItemFile(int index);  // 32795
-  void OnOpenItemUrl(int index);   // 32791
-
-  // Tells the views that the item list changed (after an import: the first row becomes current).
-  virtual void UpdateAllViews() {}
-
-  // The message of the last failed open or save, as shown to the user.
-  const std::string& GetLastError() const { return m_lastError; }
-
 protected:
-  CDocResult OpenFeedFile(const std::string& path);
-  CDocResult SaveFeedDocument(const std::string& path);
+  CResult<> OpenFeedFile(const std::string& path);
+  CResult<> SaveFeedDocument(const std::string& path);
   bool DoSaveWithChooser();
-  // Shows the messages of a result; remembers the last one of a failure.
-  bool Report(const CDocResult& result);
+  // Shows the messages of a result; true when it succeeded.
+  bool Report(const CResult<>& result);
 
   CInteraction& m_ui;
   CRssFile m_project;
@@ -99,5 +79,4 @@ protected:
   std::string m_title;
   bool m_modified = false;
   bool m_addToRecent = true;
-  std::string m_lastError;
 };

@@ -1,20 +1,21 @@
 // Console output of the command line: internal text goes out as UTF-8.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "platform/vamel_exception.h"
+
 // A failure the program reports: the message goes to standard error, the exit status is 1.
-class CCliFailure : public std::runtime_error {
+class CCliFailure : public CVamelException {
 public:
-  explicit CCliFailure(const std::string& message) : std::runtime_error(message) {}
+  using CVamelException::CVamelException;
 };
 
 // Bad usage: the message goes to standard error, the exit status is 2.
-class CCliUsage : public std::runtime_error {
+class CCliUsage : public CVamelException {
 public:
-  explicit CCliUsage(const std::string& message) : std::runtime_error(message) {}
+  using CVamelException::CVamelException;
 };
 
 // Text for a terminal: control characters other than line feed and tab (C0, DEL, and the C1 controls

@@ -14,18 +14,11 @@
 
 namespace {
 
-constexpr const char* kNoLocalFolder = "the project has no local folder (set it with: set FILE --folder DIR)";
-
 // The page's path in the project, or the reason there is none.
 std::string PagePathOrFail(const CRssFile& project, const std::string& pageArg) {
-  CPagePath page = PagePathInProject(project, ArgText(pageArg));
-  switch (page.error) {
-    case PagePathError::kNone: return page.path;
-    case PagePathError::kNoLocalFolder: throw CCliFailure(kNoLocalFolder);
-    case PagePathError::kNoSuchPage: throw CCliFailure(ArgText(pageArg) + ": no such page file");
-    case PagePathError::kOutsideFolder: break;
-  }
-  throw CCliFailure(ArgText(pageArg) + " is not inside the local folder " + project.localFolder);
+  const CResult<std::string> page = PagePathInProject(project, ArgText(pageArg));
+  if (!page) throw CCliFailure(page.FirstText());
+  return page.value;
 }
 
 void RegisterHarvest(CLI::App& app, CCliInteraction& ui) {
@@ -91,7 +84,7 @@ void RegisterScan(CLI::App& app, CCliInteraction& ui) {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, o->file);
     CRssFile& project = doc.GetProject();
-    if (project.localFolder.empty()) throw CCliFailure(kNoLocalFolder);
+    if (project.localFolder.empty()) throw CCliFailure(NoLocalFolderText());
     bool changed = false;
     for (const std::string& entry : o->excludeFiles) changed |= AddExcludedFile(project, ArgText(entry));
     for (const std::string& entry : o->excludeFolders) changed |= AddExcludedFolder(project, ArgText(entry));
@@ -102,10 +95,10 @@ void RegisterScan(CLI::App& app, CCliInteraction& ui) {
     if (o->list || nothingElse) PrintRows(scan);
     if (!o->import.empty()) {
       SelectForImport(scan, o->import);
-      CFolderScan::ImportResult result = scan.ImportSelected(ui);
-      for (int i = 0; i < result.imported; ++i) PrintOut(project.GetAt(i)->url);
-      if (result.stopped) PrintErr("the import stopped at the first page that has an item already");
-      changed |= result.imported > 0;
+      const CResult<int> result = scan.ImportSelected(ui);
+      for (int i = 0; i < result.value; ++i) PrintOut(project.GetAt(i)->url);
+      if (result.Cancelled()) PrintErr("the import stopped at the first page that has an item already");
+      changed |= result.value > 0;
     }
     if (changed) {
       doc.SetModifiedFlag();

@@ -19,8 +19,8 @@ void RegisterImportCommand(CLI::App& app, CCliInteraction& ui) {
     OpenDocumentOrFail(doc, *file);
     // The feed also sets the local folder to its own folder and its name as the RSS or Atom file
     // name; the document keeps its kind.
-    CImportResult result = ImportFeedFile(doc.GetProject(), ArgText(*feed));
-    if (!result.ok) {
+    const CResult<> result = ImportFeedFile(doc.GetProject(), ArgText(*feed));
+    if (!result) {
       ui.ShowAll(result.messages);
       throw CCliFailure(std::string());
     }

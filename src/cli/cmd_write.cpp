@@ -1,6 +1,7 @@
 // write: the feed-creation commands on the project of FILE.
 #include <memory>
 
+#include "app/commands.h"
 #include "app/feed_commands.h"
 #include "app/vamel_rss_doc.h"
 #include "cli/cli_commands.h"
@@ -10,24 +11,19 @@
 
 namespace {
 
-FeedCommand FeedCommandOf(const std::string& format) {
-  if (format == "rss") return FeedCommand::kRss;
-  if (format == "atom") return FeedCommand::kAtom;
-  if (format == "rss10") return FeedCommand::kRss10;
-  if (format == "rss20") return FeedCommand::kRss20;
-  if (format == "atom03") return FeedCommand::kAtom03;
-  return FeedCommand::kAtom10;
-}
+// The creation commands that --format names: the six single feeds and both.
+const std::vector<int> kFormatCommands = {ID_CREATE_RSS,   ID_CREATE_ATOM,   ID_CREATE_RSS_AND_ATOM, ID_CREATE_RSS10,
+                                          ID_CREATE_RSS20, ID_CREATE_ATOM03, ID_CREATE_ATOM10};
 
 // A feed the writer had a path for but could not save fails the run, though the other feed may have
 // been written; its file's message has been shown.
-bool Failed(const CWrittenFeed& feed) { return feed.produced && !feed.saved; }
+bool Failed(const CResult<std::string>& feed) { return !feed.value.empty() && !feed; }
 
 // write --check: every written feed is checked; an error in any of them fails the run.
-void CheckWritten(std::initializer_list<const CWrittenFeed*> written) {
+void CheckWritten(std::initializer_list<const CResult<std::string>*> written) {
   bool clean = true;
-  for (const CWrittenFeed* w : written) {
-    if (w->saved) clean = CheckWrittenFeed(w->path) && clean;
+  for (const CResult<std::string>* w : written) {
+    if (*w) clean = CheckWrittenFeed(w->value) && clean;
   }
   if (!clean) throw CCliFailure(std::string());
 }
@@ -41,27 +37,35 @@ void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui) {
   auto check = std::make_shared<bool>(false);
   cmd->add_option("FILE", *file, "project or feed file")->required();
   cmd->add_option("--format", *format, "which feed: rss and atom by the project's versions, both (default), or one version")
-      ->check(CLI::IsMember({"rss", "atom", "both", "rss10", "rss20", "atom03", "atom10"}));
+      ->check(CLI::IsMember(CliNamesOf(kFormatCommands)));
   cmd->add_flag("--check", *check, "check the written feeds and print what is wrong (status 1 on an error)");
   SetAction(cmd, [=, &ui] {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
-    if (*format == "both") {
-      CFeedsCreation result = CreateRssAndAtom(doc.GetProject());
-      for (const CWrittenFeed* feed : {&result.rss, &result.atom}) {
-        if (feed->saved) PrintOut(feed->path);
+    const int command = CommandOfCliName(*format, kFormatCommands);
+    FeedCommand feed = FeedCommand::kRss;
+    if (!FeedCommandOfId(command, feed)) {  // both
+      const CResult<CWrittenFeeds> result = CreateRssAndAtom(doc.GetProject());
+      const CWrittenFeeds& written = result.value;
+      for (const CResult<std::string>* one : {&written.rss, &written.atom}) {
+        if (*one) PrintOut(one->value);
       }
-      // The closing message only when every feed that had a path was written.
-      const bool failed = Failed(result.rss) || Failed(result.atom);
-      for (size_t i = 0; i + (failed ? 1 : 0) < result.messages.size(); ++i) ui.Show(result.messages[i]);
-      if (failed || (!result.rss.produced && !result.atom.produced)) throw CCliFailure(std::string());
-      if (*check) CheckWritten({&result.rss, &result.atom});
+      // The closing message only when every feed that had a path was written; else each feed's own.
+      const bool failed = Failed(written.rss) || Failed(written.atom);
+      if (failed) {
+        ui.ShowAll(written.rss.messages);
+        ui.ShowAll(written.atom.messages);
+      } else {
+        ui.ShowAll(result.messages);
+      }
+      if (failed || !result) throw CCliFailure(std::string());
+      if (*check) CheckWritten({&written.rss, &written.atom});
       return;
     }
-    CFeedCreation result = CreateFeed(doc.GetProject(), FeedCommandOf(*format));
-    if (result.feed.saved) PrintOut(result.feed.path);
+    const CResult<std::string> result = CreateFeed(doc.GetProject(), feed);
+    if (result) PrintOut(result.value);
     ui.ShowAll(result.messages);
-    if (!result.feed.saved) throw CCliFailure(std::string());
-    if (*check) CheckWritten({&result.feed});
+    if (!result) throw CCliFailure(std::string());
+    if (*check) CheckWritten({&result});
   });
 }

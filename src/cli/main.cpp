@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
     PrintErr(std::string(e.what()));
     PrintErr("(answer with --yes or --no)");
     return 1;
-  } catch (const CCliFailure& e) {
+  } catch (const CVamelException& e) {
+    // A failure the program reports (CCliFailure, or one that no command caught on its way).
     if (*e.what()) PrintErr(e.what());
     return 1;
   } catch (const std::bad_alloc&) {

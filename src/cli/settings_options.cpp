@@ -73,8 +73,10 @@ void ApplySettings(const SettingsOptions& o, CRssFile& project) {
   if (Given(o, "--import-mode")) project.importMode = o.importMode;
   if (Given(o, "--ftp-host")) {
     // Checked now rather than at the next publish; "" clears the host.
-    std::string host = ArgText(o.ftpHost), reason;
-    if (!host.empty() && !CheckFtpHostField(host, reason)) throw CCliUsage("--ftp-host: " + reason);
+    const std::string host = ArgText(o.ftpHost);
+    if (const CResult<> checked = CheckFtpHostField(host); !host.empty() && !checked) {
+      throw CCliUsage("--ftp-host: " + checked.FirstText());
+    }
     project.ftp.Host = host;
   }
   if (Given(o, "--ftp-user")) project.ftp.User = ArgText(o.ftpUser);

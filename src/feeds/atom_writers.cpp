@@ -41,10 +41,8 @@ CFeedWriteResult WriteAtom(const CRssFile& project, const std::string& path) {
 }
 
 CFeedWriteResult WriteAtom03(const CRssFile& project, const std::string& path) {
-  CFeedWriteResult result;
-  result.path = path.empty() ? project.GetAtomPath() : path;
-  if (result.path.empty()) return result;
-  result.produced = true;
+  const std::string target = path.empty() ? project.GetAtomPath() : path;
+  if (target.empty()) return CFeedWriteResult();
 
   CVXMLDocument document(kFeedOptions);
   CVXMLElement* feed = document.CreateElement("feed");
@@ -61,15 +59,12 @@ CFeedWriteResult WriteAtom03(const CRssFile& project, const std::string& path) {
   const int count = FeedItemCount(project, project.atomCount);
   for (int i = 0; i < count; ++i) AppendAtom03Entry(*feed, *project.GetAt(i));
 
-  SaveFeed(document, result);
-  return result;
+  return SaveFeed(document, target);
 }
 
 CFeedWriteResult WriteAtom10(const CRssFile& project, const std::string& path) {
-  CFeedWriteResult result;
-  result.path = path.empty() ? project.GetAtomPath() : path;
-  if (result.path.empty()) return result;
-  result.produced = true;
+  const std::string target = path.empty() ? project.GetAtomPath() : path;
+  if (target.empty()) return CFeedWriteResult();
 
   CVXMLDocument document(kFeedOptions);
   CVXMLElement* feed = document.CreateElement("feed");
@@ -86,8 +81,7 @@ CFeedWriteResult WriteAtom10(const CRssFile& project, const std::string& path) {
   const int count = FeedItemCount(project, project.atomCount);
   for (int i = 0; i < count; ++i) AppendAtom10Entry(*feed, *project.GetAt(i));
 
-  SaveFeed(document, result);
-  return result;
+  return SaveFeed(document, target);
 }
 
 std::string GetFeedId(const CRssFile& project) {

@@ -231,13 +231,10 @@ void ReadAtomFeed(CFeedTextReader& reader, const CFeedIndex& index, FeedContent&
 
 }  // namespace
 
-CFeedReadResult ReadFeed(CRssFile& project, const std::string& path) {
+CResult<> ReadFeed(CRssFile& project, const std::string& path) {
   CVXMLDocument document;  // XML mode
-  CFeedReadResult result;
-  if (CVXMLResult loaded = document.Load(path); !loaded) {
-    result.fileError = std::move(loaded.message);
-    return result;
-  }
+  CResult<> result;
+  if (CResult<> loaded = document.Load(path); !loaded) return loaded;
   const CVXMLElement* root = document.GetDocumentElement();
   // Text without any element (an empty file among them) loads as an unnamed root: there is no feed.
   if (!root || root->NodeName().empty()) return result;
@@ -276,8 +273,7 @@ CFeedReadResult ReadFeed(CRssFile& project, const std::string& path) {
   if (content.feedId) project.feedId = *content.feedId;
   project.Reserve(project.GetSize() + static_cast<int>(content.items.size()));
   for (auto& item : content.items) project.Add(std::move(item));
-  result.ok = true;
-  return result;
+  return result.Done();
 }
 
 void SetOutputFileName(CRssFile& project, int formatCode, const std::string& path) {

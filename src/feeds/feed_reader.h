@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/result.h"
+
 class CRssFile;
 
 // The format codes the reader stores in the project's sourceKind (the same numbers as the document
@@ -16,15 +18,11 @@ enum FeedFormat : int { kFeedRss10 = 1, kFeedRss20 = 2, kFeedAtom03 = 3, kFeedAt
 // sourceKind.
 //
 // Text is taken from text nodes and attribute values with its character references decoded; CDATA
-// sections as they stand. Fails, with the project unchanged, when the file cannot be read (the file
-// error's message comes back), when it has no root element, when an RSS file has no channel, or when
-// the feed would make the project unreasonably large (items nested inside items).
-struct CFeedReadResult {
-  bool ok = false;
-  std::string fileError;  // the message of a file that could not be read, else ""
-  explicit operator bool() const { return ok; }
-};
-CFeedReadResult ReadFeed(CRssFile& project, const std::string& path);
+// sections as they stand. Fails, with the project unchanged, when the file cannot be read (with the
+// file error's message), when it has no root element, when an RSS file has no channel, or when the
+// feed would make the project unreasonably large (items nested inside items); only the file error has
+// a message.
+CResult<> ReadFeed(CRssFile& project, const std::string& path);
 
 // Clears both file names, then sets rssFileName (codes 1 and 2) or atomFileName (codes 3 and 4) to the
 // name part of `path`; any other code leaves both empty.

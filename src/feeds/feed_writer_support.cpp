@@ -11,10 +11,10 @@ int FeedItemCount(const CRssFile& project, int limit) {
   return static_cast<int>(size < cap ? size : cap);
 }
 
-void SaveFeed(const CVXMLDocument& document, CFeedWriteResult& result) {
-  CVXMLResult saved = document.Save(result.path);
-  result.saved = saved.ok;
-  result.error = std::move(saved.message);
+CFeedWriteResult SaveFeed(const CVXMLDocument& document, const std::string& path) {
+  CFeedWriteResult result;
+  result.value = path;
+  return result.Follow(document.Save(path));
 }
 
 CVXMLElement* AddFeedElement(CVXMLElement& parent, const char* name, const std::string& text) {

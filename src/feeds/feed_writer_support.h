@@ -6,8 +6,9 @@
 #include "xml/vxml_document.h"
 #include "xml/vxml_element.h"
 
+#include "feeds/feed_writers.h"
+
 class CRssFile;
-struct CFeedWriteResult;
 
 // A feed document is XML written in the indented layout; its items are built in XML mode too.
 inline constexpr CVXMLOptions kFeedOptions = kXmlIndented;
@@ -17,8 +18,8 @@ inline constexpr CVXMLOptions kFeedOptions = kXmlIndented;
 int FeedItemCount(const CRssFile& project, int limit);
 
 
-// Saves the feed to result.path; sets result.saved, or result.error with the file error's message.
-void SaveFeed(const CVXMLDocument& document, CFeedWriteResult& result);
+// Saves the feed to `path`: done, or failed with the file error's message; the path is the payload.
+CFeedWriteResult SaveFeed(const CVXMLDocument& document, const std::string& path);
 
 // A new child element of `parent`, made by its document and named by a literal, whose text needs no
 // parsing (fixed texts, dates, URLs made safe).

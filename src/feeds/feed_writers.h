@@ -4,18 +4,14 @@
 
 #include <string>
 
+#include "platform/result.h"
+
 class CRssFile;
 
-// What a writer did. A writer without a target path (the argument empty and the project's own feed
-// path empty too) writes nothing; otherwise it writes the file, and a file error comes back as its
-// message for the caller to show.
-struct CFeedWriteResult {
-  bool produced = false;  // there was a target path
-  bool saved = false;     // the file was written
-  std::string path;       // the target path
-  std::string error;      // the file error's message when produced but not saved
-  explicit operator bool() const { return produced; }
-};
+// What a writer did; the payload is the target path. A writer without a target path (the argument
+// empty and the project's own feed path empty too) writes nothing and fails with no message and an
+// empty path; otherwise it writes the file (done), or fails with the file error's message.
+using CFeedWriteResult = CResult<std::string>;
 
 // An empty path means the project's RSS file path (GetRssPath) or Atom file path (GetAtomPath).
 CFeedWriteResult WriteRss(const CRssFile& project, const std::string& path = std::string());   // by rssVersion

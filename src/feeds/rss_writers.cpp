@@ -31,10 +31,8 @@ CFeedWriteResult WriteRss(const CRssFile& project, const std::string& path) {
 }
 
 CFeedWriteResult WriteRss10(const CRssFile& project, const std::string& path) {
-  CFeedWriteResult result;
-  result.path = path.empty() ? project.GetRssPath() : path;
-  if (result.path.empty()) return result;
-  result.produced = true;
+  const std::string target = path.empty() ? project.GetRssPath() : path;
+  if (target.empty()) return CFeedWriteResult();
 
   CVXMLDocument document(kFeedOptions);
   CVXMLElement* root = document.CreateElement("rdf:RDF");
@@ -54,15 +52,12 @@ CFeedWriteResult WriteRss10(const CRssFile& project, const std::string& path) {
   }
   for (int i = 0; i < count; ++i) AppendRss10Item(*root, *project.GetAt(i));
 
-  SaveFeed(document, result);
-  return result;
+  return SaveFeed(document, target);
 }
 
 CFeedWriteResult WriteRss20(const CRssFile& project, const std::string& path) {
-  CFeedWriteResult result;
-  result.path = path.empty() ? project.GetRssPath() : path;
-  if (result.path.empty()) return result;
-  result.produced = true;
+  const std::string target = path.empty() ? project.GetRssPath() : path;
+  if (target.empty()) return CFeedWriteResult();
 
   CVXMLDocument document(kFeedOptions);
   CVXMLElement* rss = document.CreateElement("rss");
@@ -81,6 +76,5 @@ CFeedWriteResult WriteRss20(const CRssFile& project, const std::string& path) {
   const int count = FeedItemCount(project, project.rssCount);
   for (int i = 0; i < count; ++i) AppendRss20Item(*channel, *project.GetAt(i));
 
-  SaveFeed(document, result);
-  return result;
+  return SaveFeed(document, target);
 }

@@ -17,7 +17,7 @@ constexpr size_t kMinItemRecord = 2 + 4 + 7 * 1 + 2 * 4;
 
 }  // namespace
 
-CArchiveException::CArchiveException() : std::runtime_error(Lit("予期しないﾌｧｲﾙ形式です。")) {}
+CArchiveException::CArchiveException() : CVamelException(Lit("予期しないﾌｧｲﾙ形式です。")) {}
 
 CArchive::CArchive() : m_storing(true) {}
 

@@ -10,12 +10,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/vamel_exception.h"
 
 class CRssItem;
 
@@ -23,7 +23,7 @@ class CRssItem;
 inline constexpr std::size_t kMaxStringListEntries = 100000;
 
 // The archive's format error. Its message is the user-visible text "予期しないﾌｧｲﾙ形式です。".
-class CArchiveException : public std::runtime_error {
+class CArchiveException : public CVamelException {
 public:
   CArchiveException();
 };

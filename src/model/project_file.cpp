@@ -32,13 +32,10 @@ void LoadProjectBytes(CRssFile& project, const std::string& bytes) {
   project.Serialize(ar);
 }
 
-bool LoadProjectFile(CRssFile& project, const std::string& path, std::string& message) {
+CResult<> LoadProjectFile(CRssFile& project, const std::string& path) {
   std::string bytes;
   int error = 0;
-  if (!ReadFileBytes(path, bytes, error, kMaxProjectFileBytes)) {
-    message = FileErrorMessage(error, path);
-    return false;
-  }
+  if (!ReadFileBytes(path, bytes, error, kMaxProjectFileBytes)) return Failure(FileErrorMessage(error, path), MbIcon::Exclamation);
   int savedRssMode = CRssFile::rssMode, savedAtomMode = CRssFile::atomMode;
   CRssFile loaded;
   try {
@@ -48,11 +45,10 @@ bool LoadProjectFile(CRssFile& project, const std::string& path, std::string& me
   } catch (const CArchiveException& e) {
     CRssFile::rssMode = savedRssMode;
     CRssFile::atomMode = savedAtomMode;
-    message = e.what();
-    return false;
+    return Failure(e.GetMessage(), MbIcon::Exclamation);
   }
   project.TakeOverLoaded(loaded);
-  return true;
+  return CResult<>().Done();
 }
 
 std::string SaveProjectBytes(CRssFile& project) {
@@ -61,7 +57,7 @@ std::string SaveProjectBytes(CRssFile& project) {
   return ar.TakeBuffer();
 }
 
-bool SaveProjectFile(CRssFile& project, const std::string& path, std::string& message) {
+CResult<> SaveProjectFile(CRssFile& project, const std::string& path) {
   // The bytes go to the file as they are produced: a large project is never held twice in memory.
   // The file holds the FTP password, scrambled but not secret: a new file is for its owner's eyes only.
   CReplacingFile file;
@@ -72,6 +68,6 @@ bool SaveProjectFile(CRssFile& project, const std::string& path, std::string& me
     project.Serialize(ar);
     ok = ar.Flush() && file.Commit();
   }
-  if (!ok) message = FileErrorMessage(file.Error(), path);
-  return ok;
+  if (!ok) return Failure(FileErrorMessage(file.Error(), path), MbIcon::Exclamation);
+  return CResult<>().Done();
 }

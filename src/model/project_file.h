@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/result.h"
+
 class CRssFile;
 
 // Larger files are refused with the format error, and no more than this is ever read.
@@ -13,8 +15,8 @@ inline constexpr unsigned kProjectFileMode = 0600;
 
 // Loads the file into a fresh project and, only when the whole file was read, lets `project` take it
 // over (items, settings, lists, and the two process-wide modes). On failure `project` and the modes are
-// unchanged and `message` holds the text to show: the format error or the file error.
-bool LoadProjectFile(CRssFile& project, const std::string& path, std::string& message);
+// unchanged and the message (exclamation icon) is the format error or the file error.
+CResult<> LoadProjectFile(CRssFile& project, const std::string& path);
 
 // Parses project file bytes into `project` (which should be fresh). Raises CArchiveException.
 void LoadProjectBytes(CRssFile& project, const std::string& bytes);
@@ -23,8 +25,8 @@ void LoadProjectBytes(CRssFile& project, const std::string& bytes);
 std::string SaveProjectBytes(CRssFile& project);
 
 // Writes the project file through a temporary file in the same folder, so a failure keeps the old
-// file; a new file gets kProjectFileMode. On failure `message` holds the file error's text.
-bool SaveProjectFile(CRssFile& project, const std::string& path, std::string& message);
+// file; a new file gets kProjectFileMode. On failure the message (exclamation icon) is the file error.
+CResult<> SaveProjectFile(CRssFile& project, const std::string& path);
 
 // The user-visible text of a file error (errno) on `path`.
 std::string FileErrorMessage(int error, const std::string& path);

@@ -193,14 +193,13 @@ std::string DownloadFileName(const std::string& url) {
   return SafeFileName(url.substr(slash + 1));
 }
 
-CDownloadResult DownloadPage(const std::string& url, const std::string& folder, const CProgressOpener& openProgress,
-                             const CDownloadOptions& options) {
-  CDownloadResult result;
+CResult<std::string> DownloadPage(const std::string& url, const std::string& folder, const CProgressOpener& openProgress,
+                                  const CDownloadOptions& options) {
+  CResult<std::string> result;
   size_t slash = url.rfind('/');
   if (slash == std::string::npos) return result;
   if (folder.empty()) {  // no private folder could be made: nowhere safe to put the page
-    result.message = FileFailure(SafeFileName(url.substr(slash + 1)), ENOENT);
-    return result;
+    return result.Say(FileFailure(SafeFileName(url.substr(slash + 1)), ENOENT));
   }
   std::string name = url.substr(slash + 1);
   std::string destination = folder;
@@ -221,8 +220,7 @@ CDownloadResult DownloadPage(const std::string& url, const std::string& folder, 
     curl_free(text);
   }
   if ((scheme != "http" && scheme != "https") || requestUrl.empty()) {
-    result.message = CUserMessage{url + Lit("の解析に失敗しました"), MbButtons::Ok, MbIcon::Exclamation};
-    return result;
+    return result.Say(url + Lit("の解析に失敗しました"), MbIcon::Exclamation);
   }
 
   std::unique_ptr<CProgressSink> progress(openProgress ? openProgress() : nullptr);
@@ -278,18 +276,17 @@ CDownloadResult DownloadPage(const std::string& url, const std::string& folder, 
   progress.reset();  // the window closes before any message
 
   if (saved) {
-    result.path = destination;
-    return result;
+    result.value = destination;
+    return result.Done();
   }
-  if (t.cancelled) return result;  // the user asked for it; nothing more to say
+  if (t.cancelled) return result.Cancel();  // the user asked for it; nothing more to say
   std::string reason;
   if (t.refused || (code == CURLE_OK && t.status >= 300)) {
     reason = ServerTextToAnsi(t.statusLine);
     if (reason.empty()) reason = "HTTP " + std::to_string(t.status);
     if (!t.location.empty()) reason += "\n" + Lit("移動先:") + ServerTextToAnsi(t.location);
   } else if (t.fileError != 0 || (code == CURLE_WRITE_ERROR && !t.tooLarge)) {
-    result.message = FileFailure(destination, t.fileError ? t.fileError : EIO);
-    return result;
+    return result.Say(FileFailure(destination, t.fileError ? t.fileError : EIO));
   } else if (t.overtime) {
     reason = Lit("制限時間 (") + std::to_string(t.options->totalTimeout) +
              Lit(" 秒) を過ぎても終わらないので中止しました");
@@ -298,6 +295,5 @@ CDownloadResult DownloadPage(const std::string& url, const std::string& folder, 
   } else {
     reason = CurlFailureReason(code, errorBuffer, std::string());
   }
-  result.message = CUserMessage{FailureText(url, reason), MbButtons::Ok, MbIcon::Exclamation};
-  return result;
+  return result.Say(FailureText(url, reason), MbIcon::Exclamation);
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/progress_sink.h"
-#include "platform/user_message.h"
+#include "platform/result.h"
 
 // Limits of one download; the defaults suit a page.
 struct CDownloadOptions {
@@ -17,13 +17,6 @@ struct CDownloadOptions {
   // Asked when the user presses the window's cancel button; true stops the download, false goes on.
   // Unset, a cancel request stops it at once.
   std::function<bool()> confirmCancel;
-};
-
-// What a download did: the saved file's path ("" when nothing was saved) and the message that
-// explains a failure (empty when there is nothing to say: a URL without "/", or a cancel).
-struct CDownloadResult {
-  std::string path;
-  CUserMessage message;
 };
 
 // Opens the progress window of a download; the download deletes it (closing the window) before it
@@ -39,7 +32,9 @@ using CProgressOpener = std::function<CProgressSink*()>;
 // or more, the deadline, the file) comes back with its reason, and leaves any older file of that name
 // untouched. `folder` should be the process's private folder (PrivateTempFolder): the name comes from
 // the URL, so any folder that others can write to, or that holds the user's own files, is unsafe.
-CDownloadResult DownloadPage(const std::string& url, const std::string& folder, const CProgressOpener& openProgress,
+// Done with the saved file's path as the payload; cancelled by the user; or failed with the message
+// that explains why (none for a URL without "/").
+CResult<std::string> DownloadPage(const std::string& url, const std::string& folder, const CProgressOpener& openProgress,
                              const CDownloadOptions& options = CDownloadOptions());
 
 // The count beside the bar: "<received>/<total>バイト", or "<received>バイト" while the length is unknown.

@@ -6,16 +6,15 @@
 #include "net/upload_session.h"
 #include "platform/text_codec.h"
 
-CUploadResult UploadFeedFiles(const CRssFile& project, int passive, const std::string& caFile,
+CResult<> UploadFeedFiles(const CRssFile& project, int passive, const std::string& caFile,
                               CProgressSink* status) {
   const CFtpSet ftpSet = project.ftp;
 
   // FTP starts from the server's root ("/"), to which the remote folder is relative. SFTP starts in the
   // login folder, as every SFTP client does: on a server that does not lock its users into their home,
   // "/" is the machine's root.
-  CFtpHost server;
-  std::string error;
-  bool sftp = ParseFtpHost(ftpSet.Host, server, error) && server.protocol == FtpProtocol::kSftp;
+  const CResult<CFtpHost> server = ParseFtpHost(ftpSet.Host);
+  const bool sftp = server && server.value.protocol == FtpProtocol::kSftp;
   std::unique_ptr<CUploadSession> ftp = CreateUploadSession(ftpSet.Host);
   ftp->Set(ftpSet.Host, ftpSet.User, ftpSet.Pass, sftp ? "" : "/", passive);
   ftp->SetExtraCaFile(caFile);
@@ -42,12 +41,12 @@ CUploadResult UploadFeedFiles(const CRssFile& project, int passive, const std::s
       show("Atomファイル転送中");
       ftp->PutFile(project.GetAtomPath(), true);
     }
-  } catch (const CVamelFtpException& e) {
+  } catch (const CUploadException& e) {
     show("切断中");
     ftp->Disconnect();
-    return CUploadResult{false, CUserMessage{e.GetMessage(), MbButtons::Ok, MbIcon::None}};
+    return Failure(e.GetMessage());
   }
   show("切断中");
   ftp->Disconnect();
-  return CUploadResult{true, CUserMessage{Lit("転送を完了しました"), MbButtons::Ok, MbIcon::Information}};
+  return CResult<>().Done().Say(Lit("転送を完了しました"), MbIcon::Information);
 }

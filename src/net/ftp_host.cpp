@@ -58,6 +58,9 @@ bool SplitServer(const std::string& server, std::string& name, std::string& port
   return true;
 }
 
+// A host field that cannot be used, and why.
+CResult<CFtpHost> Refused(std::string reason) { return CResult<CFtpHost>::Fail(std::move(reason)); }
+
 }  // namespace
 
 std::string CFtpHost::UrlAuthority() const {
@@ -71,12 +74,12 @@ int CFtpHost::EffectivePort() const {
   return protocol == FtpProtocol::kSftp ? 22 : 21;
 }
 
-bool ParseFtpHost(const std::string& text, CFtpHost& host, std::string& error) {
-  host = CFtpHost();
+CResult<CFtpHost> ParseFtpHost(const std::string& text) {
+  CResult<CFtpHost> result;
+  CFtpHost& host = result.value;
   std::string server = Trimmed(text);
   if (server.empty()) {
-    error = Lit("ホスト名が設定されていません");
-    return false;
+    return Refused(Lit("ホスト名が設定されていません"));
   }
   size_t separator = server.find("://");
   if (separator != std::string::npos) {
@@ -85,32 +88,27 @@ bool ParseFtpHost(const std::string& text, CFtpHost& host, std::string& error) {
     else if (scheme == "ftps") host.protocol = FtpProtocol::kFtps;
     else if (scheme == "sftp") host.protocol = FtpProtocol::kSftp;
     else {
-      error = Lit("対応していないプロトコルです (") + server.substr(0, separator) + "://" +
-              Lit(")。ホスト名は host、ftps://host、sftp://host のどれかの形で書いてください");
-      return false;
+      return Refused(Lit("対応していないプロトコルです (") + server.substr(0, separator) + "://" + Lit(")。ホスト名は host、ftps://host、sftp://host のどれかの形で書いてください"));
     }
     server = server.substr(separator + 3);
     if (!server.empty() && server.back() == '/') server.pop_back();
     if (server.find('/') != std::string::npos) {
-      error = Lit("ホスト名にフォルダは書けません (") + text + Lit(")。フォルダはｱｯﾌﾟﾃﾞｨﾚｸﾄﾘに書いてください");
-      return false;
+      return Refused(Lit("ホスト名にフォルダは書けません (") + text + Lit(")。フォルダはｱｯﾌﾟﾃﾞｨﾚｸﾄﾘに書いてください"));
     }
   }
 
   std::string port;
   bool portGiven = false;
   if (!SplitServer(server, host.name, port, portGiven)) {
-    error = Lit("ホスト名が正しくありません (") + text + ")";
-    return false;
+    return Refused(Lit("ホスト名が正しくありません (") + text + ")");
   }
   if (portGiven) {
     bool digits = !port.empty() && port.size() <= 5 && port.find_first_not_of("0123456789") == std::string::npos;
     long number = digits ? std::strtol(port.c_str(), nullptr, 10) : 0;
     if (number < 1 || number > 65535) {
-      error = Lit("ポート番号が正しくありません (") + text + ")";
-      return false;
+      return Refused(Lit("ポート番号が正しくありません (") + text + ")");
     }
     host.port = static_cast<int>(number);
   }
-  return true;
+  return result.Done();
 }

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "platform/result.h"
+
 enum class FtpProtocol { kFtp, kFtps, kSftp };
 
 struct CFtpHost {
@@ -21,7 +23,7 @@ struct CFtpHost {
 };
 
 // Reads the host field (internal text). Blanks around it are ignored, the scheme is matched without
-// regard to case, and a "/" may close a form with a scheme. False, with a reason for the user
-// (internal text, no line break) in `error`, for an empty field, an unknown scheme, a name that a
+// regard to case, and a "/" may close a form with a scheme. Fails, with the reason for the user
+// (internal text, no line break) as its message, for an empty field, an unknown scheme, a name that a
 // host cannot have, a folder after the host, or a port outside 1 to 65535.
-bool ParseFtpHost(const std::string& text, CFtpHost& host, std::string& error);
+CResult<CFtpHost> ParseFtpHost(const std::string& text);

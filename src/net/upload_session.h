@@ -1,13 +1,19 @@
 // A session that publishes files to a server: FTP (plain or over TLS) or SFTP. Publishing drives every
-// protocol through the same steps; each step throws CVamelFtpException with the message for the user,
-// and no message ever holds the password.
+// protocol through the same steps; each step throws CUploadException (FTP's own is CVamelFtpException)
+// with the message for the user, and no message ever holds the password.
 #pragma once
 
 #include <cstdio>
 #include <memory>
 #include <string>
 
-#include "net/vamel_ftp_exception.h"
+#include "platform/vamel_exception.h"
+
+// The failure of a step of an upload session, whatever the protocol.
+class CUploadException : public CVamelException {
+public:
+  using CVamelException::CVamelException;
+};
 
 class CUploadSession {
 public:
@@ -39,7 +45,7 @@ public:
 std::unique_ptr<CUploadSession> CreateUploadSession(const std::string& host);
 
 // The local file of an upload, opened for reading, with its size and its remote name (the part of the
-// path after its last separator). Throws CVamelFtpException with `message` and the reason when the
+// path after its last separator). Throws CUploadException with `message` and the reason when the
 // path has no name, a name with a line break, or is no regular file that can be read. The file closes
 // with the object.
 class CLocalUpload {

@@ -280,8 +280,9 @@ CVamelFtp::Perform CVamelFtp::Run(const std::vector<std::string>& commands, cons
 void CVamelFtp::Connect() {
   const std::string prefix = Lit("接続エラー") + ":";
   Disconnect();
-  std::string error;
-  if (!ParseFtpHost(m_host, m_server, error)) throw CVamelFtpException(prefix + CutAnsi(error, kMaxErrorDetail));
+  const CResult<CFtpHost> server = ParseFtpHost(m_host);
+  if (!server) throw CVamelFtpException(prefix + CutAnsi(server.FirstText(), kMaxErrorDetail));
+  m_server = server.value;
   if (m_server.protocol == FtpProtocol::kSftp) {
     throw CVamelFtpException(prefix + Lit("SFTPのサーバにはFTPで接続できません"));
   }
@@ -291,7 +292,7 @@ void CVamelFtp::Connect() {
 
   m_curl = curl_easy_init();
   if (!m_curl) throw CVamelFtpException(prefix + Lit("通信の準備ができませんでした"));
-  if (!ApplyCommonOptions(error)) throw CVamelFtpException(prefix + error);
+  if (std::string error; !ApplyCommonOptions(error)) throw CVamelFtpException(prefix + error);
 
   // Log in; then, when a folder was given, try it (a refusal is ignored: "*") and ask where we are.
   std::vector<std::string> commands;

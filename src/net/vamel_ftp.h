@@ -20,6 +20,12 @@
 #include "net/ftp_host.h"
 #include "net/upload_session.h"
 
+// The failure of an FTP step: one message for the user (internal text).
+class CVamelFtpException : public CUploadException {
+public:
+  using CUploadException::CUploadException;
+};
+
 class CVamelFtp : public CUploadSession {
 public:
   CVamelFtp();

@@ -164,20 +164,21 @@ CVamelSftp::Perform CVamelSftp::Run(const std::vector<std::string>& commands, co
 void CVamelSftp::Connect() {
   const std::string prefix = Lit("接続エラー") + ":";
   Disconnect();
-  std::string error;
-  if (!ParseFtpHost(m_host, m_server, error)) throw CVamelFtpException(prefix + CutAnsi(error, kMaxErrorDetail));
-  if (m_server.protocol != FtpProtocol::kSftp) throw CVamelFtpException(prefix + Lit("SFTPのサーバではありません"));
-  if (m_user.empty()) throw CVamelFtpException(prefix + Lit("ユーザ名が設定されていません"));
+  const CResult<CFtpHost> server = ParseFtpHost(m_host);
+  if (!server) throw CUploadException(prefix + CutAnsi(server.FirstText(), kMaxErrorDetail));
+  m_server = server.value;
+  if (m_server.protocol != FtpProtocol::kSftp) throw CUploadException(prefix + Lit("SFTPのサーバではありません"));
+  if (m_user.empty()) throw CUploadException(prefix + Lit("ユーザ名が設定されていません"));
   if (HasLineBreak(m_user) || HasLineBreak(m_password) || HasLineBreak(m_directory)) {
-    throw CVamelFtpException(prefix + Lit("ユーザ名、パスワードまたはフォルダ名に改行があります"));
+    throw CUploadException(prefix + Lit("ユーザ名、パスワードまたはフォルダ名に改行があります"));
   }
   const char* agent = std::getenv("SSH_AUTH_SOCK");
   if (m_password.empty() && !(agent && *agent)) {
-    throw CVamelFtpException(prefix + Lit("パスワードが設定されていません (ssh-agentも動いていません)"));
+    throw CUploadException(prefix + Lit("パスワードが設定されていません (ssh-agentも動いていません)"));
   }
 
   m_curl = curl_easy_init();
-  if (!m_curl) throw CVamelFtpException(prefix + Lit("通信の準備ができませんでした"));
+  if (!m_curl) throw CUploadException(prefix + Lit("通信の準備ができませんでした"));
   m_hostKey = CHostKeyCheck();
   m_hostKey.host = m_server.name;
   m_hostKey.port = m_server.EffectivePort();
@@ -188,9 +189,9 @@ void CVamelSftp::Connect() {
   Perform result = Run({"pwd"}, "sftp://" + m_server.UrlAuthority() + "/~/", Mode::kCommands);
   if (!result.Ok()) {
     if (m_hostKey.seen && !m_hostKey.known) {
-      throw CVamelFtpException(prefix + HostKeyRefusal(m_hostKey));
+      throw CUploadException(prefix + HostKeyRefusal(m_hostKey));
     }
-    throw CVamelFtpException(prefix + CutAnsi(result.Reason(), kMaxErrorDetail));
+    throw CUploadException(prefix + CutAnsi(result.Reason(), kMaxErrorDetail));
   }
   std::string folder;
   for (const std::string& line : result.lines) {
@@ -205,31 +206,31 @@ void CVamelSftp::Connect() {
 }
 
 std::string CVamelSftp::GetCurrentDirectory() {
-  if (!m_curl) throw CVamelFtpException(Lit("カレントディレクトリ取得エラー"));
+  if (!m_curl) throw CUploadException(Lit("カレントディレクトリ取得エラー"));
   return FromWire(m_current);
 }
 
 void CVamelSftp::ChangeDirectory(const std::string& name) {
   std::string path = m_curl ? Folder(name) : ToWire(name);
   const std::string message = Lit("ディレクトリ移動エラー") + ":" + FromWire(path);
-  if (!m_curl) throw CVamelFtpException(message);
-  if (HasLineBreak(path)) throw CVamelFtpException(message + "\n" + Lit("フォルダ名に改行があります"));
+  if (!m_curl) throw CUploadException(message);
+  if (HasLineBreak(path)) throw CUploadException(message + "\n" + Lit("フォルダ名に改行があります"));
   std::string folder = WithoutTrailingSlashes(path);
   Perform result = Run({}, Url(folder) + "/", Mode::kList);
-  if (!result.Ok()) throw CVamelFtpException(message + "\n" + result.Reason());
+  if (!result.Ok()) throw CUploadException(message + "\n" + result.Reason());
   m_current = folder;
 }
 
 void CVamelSftp::PutFile(const std::string& localPath, bool) {
   const std::string message = Lit("ファイル転送エラー") + ":" + localPath;
-  if (!m_curl) throw CVamelFtpException(message);
+  if (!m_curl) throw CUploadException(message);
   CLocalUpload local(localPath, message);
   const std::string& name = local.Name();
 
   std::string wireName = ToWire(name);
   std::string temporary = PathIn(UploadTemporaryName(wireName));
   Perform result = Run({}, Url(temporary), Mode::kUpload, local.File(), local.Size());
-  if (!result.Ok()) throw CVamelFtpException(message + "\n" + result.Reason());
+  if (!result.Ok()) throw CUploadException(message + "\n" + result.Reason());
   Replace(temporary, PathIn(wireName), message);
 }
 
@@ -259,7 +260,7 @@ void CVamelSftp::Replace(const std::string& temporary, const std::string& target
     result = moved;
   }
   run({"rm " + QuotedPath(temporary)});
-  throw CVamelFtpException(message + "\n" + result.Reason());
+  throw CUploadException(message + "\n" + result.Reason());
 }
 
 void CVamelSftp::Disconnect() {

@@ -10,15 +10,12 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/vamel_exception.h"
 
 // The file error: one user-readable message, "<what failed>:<path>".
-class CVamelFileException {
+class CVamelFileException : public CVamelException {
 public:
-  explicit CVamelFileException(std::string message) : m_message(std::move(message)) {}
-  const std::string& GetMessage() const { return m_message; }
-
-private:
-  std::string m_message;
+  using CVamelException::CVamelException;
 };
 
 class CCheckedFile {

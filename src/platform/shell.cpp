@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "platform/file_system.h"
+#include "platform/url_parts.h"
 
 extern char** environ;
 
@@ -32,19 +33,6 @@ std::string AbsoluteNative(const std::string& path) {
   char cwd[4096];
   if (!::getcwd(cwd, sizeof cwd)) return "./" + native;
   return std::string(cwd) + "/" + native;
-}
-
-// A URL's scheme in lower case ("" when the text has none: a path).
-std::string SchemeOf(const std::string& text) {
-  std::string scheme;
-  for (char c : text) {
-    if (c == ':') return scheme;
-    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    const bool other = !scheme.empty() && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.');
-    if (!letter && !other) return std::string();
-    scheme += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  }
-  return std::string();
 }
 
 }  // namespace
@@ -186,8 +174,8 @@ void SplitCommandLine(const std::string& text, std::vector<std::string>& words) 
 }
 
 CLaunch ShellOpen(const std::string& target) {
-  const std::string scheme = SchemeOf(target);
-  const bool url = scheme == "http" || scheme == "https" || scheme == "mailto";
+  const std::string scheme = UrlScheme(target);
+  const bool url = IsWebAddress(target) || scheme == "mailto";
   // A path: no scheme, not empty, and not a word the opener would take for an option.
   const bool path = scheme.empty() && !target.empty() && target[0] != '-';
   if (!url && !path) return RefusedLaunch("xdg-open");

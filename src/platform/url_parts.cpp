@@ -1,4 +1,3 @@
-// Host and path of a URL, for the Atom ids.
 #include "platform/url_parts.h"
 
 #include <curl/curl.h>
@@ -41,4 +40,21 @@ bool SplitUrlHostPath(const std::string& url, std::string& host, std::string& pa
   host = hostPart;
   path = pathPart;
   return true;
+}
+
+std::string UrlScheme(const std::string& text) {
+  std::string scheme;
+  for (char c : text) {
+    if (c == ':') return scheme;
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    const bool other = !scheme.empty() && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.');
+    if (!letter && !other) return std::string();
+    scheme += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  return std::string();
+}
+
+bool IsWebAddress(const std::string& address) {
+  const std::string scheme = UrlScheme(address);
+  return (scheme == "http" || scheme == "https") && address.compare(scheme.size() + 1, 2, "//") == 0;
 }

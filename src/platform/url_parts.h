@@ -1,4 +1,4 @@
-// Host and path of a URL, for the Atom ids.
+// The parts of a URL: its scheme, and host and path for the Atom ids.
 #pragma once
 
 #include <string>
@@ -8,3 +8,11 @@
 // the URL has none. Dot segments are kept as written, so an id does not change with them. A text that
 // is not an absolute URL (no scheme, no host, empty) gives an empty host and path and false.
 bool SplitUrlHostPath(const std::string& url, std::string& host, std::string& path);
+
+// The scheme of a URL in lower case ("https" of "HTTPS://example.jp/"); "" when the text does not
+// begin with one (a path, a word).
+std::string UrlScheme(const std::string& text);
+
+// An http or https address ("https://example.jp/"), in any letter case: the only web addresses the
+// program hands to a browser or shows in its preview.
+bool IsWebAddress(const std::string& address);

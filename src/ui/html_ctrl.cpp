@@ -8,27 +8,14 @@
 #include "platform/file_system.h"
 #include "platform/shell.h"
 #include "platform/text_codec.h"
+#include "platform/url_parts.h"
 #include "ui/wx_text.h"
 
 namespace {
 
 std::string WithoutFragment(const std::string& uri) { return uri.substr(0, uri.find('#')); }
 
-bool StartsNoCase(const std::string& text, const char* prefix) {
-  for (size_t i = 0; prefix[i]; ++i) {
-    if (i >= text.size()) return false;
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
-}
-
 }  // namespace
-
-bool IsWebAddress(const std::string& address) {
-  return StartsNoCase(address, "http://") || StartsNoCase(address, "https://");
-}
 
 PreviewDecision DecidePreviewNavigation(const CPreviewNavigation& navigation, const std::string& given, bool givenIsWeb) {
   if (!given.empty() && WithoutFragment(navigation.uri) == WithoutFragment(given)) return PreviewDecision::kShow;

@@ -34,9 +34,6 @@ enum class PreviewDecision {
 // other schemes) is refused.
 PreviewDecision DecidePreviewNavigation(const CPreviewNavigation& navigation, const std::string& given, bool givenIsWeb);
 
-// True for an http or https URL (letter case aside).
-bool IsWebAddress(const std::string& address);
-
 class CHtmlCtrl : public wxPanel {
 public:
   CHtmlCtrl(wxWindow* parent, wxWindowID id);

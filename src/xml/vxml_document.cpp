@@ -90,7 +90,7 @@ void CVXMLDocument::WriteXml(std::string& out, CVXMLSink* sink, const CVXMLOptio
   if (const CVXMLElement* root = GetDocumentElement()) root->WriteXml(out, sink, rootOptions);
 }
 
-CVXMLResult CVXMLDocument::Load(const std::string& path) {
+CResult<> CVXMLDocument::Load(const std::string& path) {
   std::string content;
   try {
     CCheckedFile file;
@@ -106,10 +106,10 @@ CVXMLResult CVXMLDocument::Load(const std::string& path) {
       if (zero != std::string::npos) content.resize(zero);
     }
   } catch (const CVamelFileException& e) {
-    return CVXMLResult{false, e.GetMessage()};
+    return Failure(e.GetMessage());
   }
   LoadText(std::move(content));
-  return CVXMLResult();
+  return CResult<>().Done();
 }
 
 bool CVXMLDocument::LoadText(std::string text) {
@@ -198,7 +198,7 @@ bool CVXMLDocument::LoadText(std::string text) {
   return true;
 }
 
-CVXMLResult CVXMLDocument::Save(const std::string& path) const {
+CResult<> CVXMLDocument::Save(const std::string& path) const {
   try {
     CCheckedFile file;
     file.Open(path, "wb");
@@ -210,7 +210,7 @@ CVXMLResult CVXMLDocument::Save(const std::string& path) const {
     sink.Finish(text);
     file.Close();
   } catch (const CVamelFileException& e) {
-    return CVXMLResult{false, e.GetMessage()};
+    return Failure(e.GetMessage());
   }
-  return CVXMLResult();
+  return CResult<>().Done();
 }

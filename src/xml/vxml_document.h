@@ -11,15 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/result.h"
 #include "xml/vxml_element.h"
 #include "xml/vxml_node.h"
 
-// What a load or save did: success, or the file error's message for the user (nothing is shown).
-struct CVXMLResult {
-  bool ok = true;
-  std::string message;  // internal text: "<what failed>:<path>"
-  explicit operator bool() const { return ok; }
-};
 
 class CVXMLDocument : public CVXMLNode {
 public:
@@ -71,7 +66,7 @@ public:
 
   // Reads the file and loads its text. A file error leaves the document unchanged and is returned
   // with its message.
-  CVXMLResult Load(const std::string& path);
+  CResult<> Load(const std::string& path);
   // Loads markup in the document's mode: prolog handling, encoding, then one new document element
   // appended to the document (a document is loaded once). Sets the output layout to compact. Always
   // true.
@@ -79,7 +74,7 @@ public:
   // Writes GetXml() to `path`: UTF-8 without byte-order mark in XML mode, internal text in HTML mode.
   // The previous file is replaced only when the new one is complete. A file error is returned with
   // its message.
-  CVXMLResult Save(const std::string& path) const;
+  CResult<> Save(const std::string& path) const;
 
   // The encoding declared by the <?xml ...?> declaration of the last load, "" otherwise. Informational.
   const std::string& GetDeclaredEncoding() const { return m_encoding; }

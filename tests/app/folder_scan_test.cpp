@@ -221,9 +221,9 @@ TEST_F(FolderScan, ImportWalkFromTheBottomWithOneQuestion) {
   ASSERT_EQ(Paths(scan), (Names{"p5.html", "p4.html", "p3.html", "p2.html", "p1.html"}));
   scan.SelectAll();
   ui.Expect("追加対象に既存のアイテムがあります。既存のアイテムを更新してもよろしいですか？", MbAnswer::No);
-  CFolderScan::ImportResult result = scan.ImportSelected(ui);
-  EXPECT_EQ(result.imported, 2);
-  EXPECT_TRUE(result.stopped);
+  CResult<int> result = scan.ImportSelected(ui);
+  EXPECT_EQ(result.value, 2);
+  EXPECT_TRUE(result.Cancelled());
   ASSERT_EQ(project.GetSize(), 4);
   EXPECT_EQ(project.GetAt(0)->url, "https://yamanote.example.jp/p2.html");
   EXPECT_EQ(project.GetAt(1)->url, "https://yamanote.example.jp/p1.html");
@@ -236,8 +236,8 @@ TEST_F(FolderScan, ImportWalkFromTheBottomWithOneQuestion) {
   // Yes: one question only, every selected page imported, the newest first.
   ui.Expect("既存のアイテムを更新してもよろしいですか", MbAnswer::Yes);
   result = scan.ImportSelected(ui);
-  EXPECT_EQ(result.imported, 5);
-  EXPECT_FALSE(result.stopped);
+  EXPECT_EQ(result.value, 5);
+  EXPECT_FALSE(result.Cancelled());
   EXPECT_EQ(ui.shown.size(), 2u);
   ASSERT_EQ(project.GetSize(), 5);
   for (int i = 0; i < 5; ++i) {
@@ -255,7 +255,7 @@ TEST_F(FolderScan, ImportWalkFromTheBottomWithOneQuestion) {
   second.Select(1);
   second.Select(3);
   result = second.ImportSelected(ui);
-  EXPECT_EQ(result.imported, 2);
+  EXPECT_EQ(result.value, 2);
   ASSERT_EQ(other.GetSize(), 2);
   EXPECT_EQ(other.GetAt(0)->url, "https://yamanote.example.jp/p4.html");
   EXPECT_EQ(other.GetAt(1)->url, "https://yamanote.example.jp/p2.html");
@@ -295,8 +295,8 @@ TEST_F(FolderScan, LinksPipesAndOddNames) {
 
   // Importing every row reads only real pages; the FIFO was never opened.
   scan.SelectAll();
-  CFolderScan::ImportResult result = scan.ImportSelected(ui);
-  EXPECT_EQ(result.imported, 6);
+  CResult<int> result = scan.ImportSelected(ui);
+  EXPECT_EQ(result.value, 6);
   EXPECT_GE(project.FindItemByUrl("https://yamanote.example.jp/" + J("café.html")), 0);
   const int diary = project.FindItemByUrl("https://yamanote.example.jp/" + J("日記.html"));
   ASSERT_GE(diary, 0);

@@ -73,7 +73,7 @@ protected:
     };
     for (const Written& w : {Written{"rss10.rdf", &WriteRss10}, Written{"rss20.xml", &WriteRss20},
                              Written{"atom03.xml", &WriteAtom03}, Written{"atom10.xml", &WriteAtom10}}) {
-      EXPECT_TRUE(w.write(project, dir + "/" + w.name).saved) << locale << " " << w.name;
+      EXPECT_TRUE(w.write(project, dir + "/" + w.name).Ok()) << locale << " " << w.name;
       out[w.name] = ReadFile(dir + "/" + w.name);
       CRssFile read;
       EXPECT_TRUE(ReadFeed(read, dir + "/" + w.name)) << locale << " " << w.name;
@@ -86,10 +86,10 @@ protected:
       out[std::string("read ") + w.name] = read.siteTitle + "|" + read.siteDescription + "\n" + items;
     }
     std::string message;
-    EXPECT_TRUE(SaveProjectFile(project, dir + "/site.fpj", message)) << message;
+    EXPECT_TRUE(Did(SaveProjectFile(project, dir + "/site.fpj"), message)) << message;
     out["site.fpj"] = ReadFile(dir + "/site.fpj");
     CRssFile loaded;
-    EXPECT_TRUE(LoadProjectFile(loaded, dir + "/site.fpj", message)) << message;
+    EXPECT_TRUE(Did(LoadProjectFile(loaded, dir + "/site.fpj"), message)) << message;
     out["loaded"] = loaded.siteTitle + "|" + std::to_string(loaded.GetSize()) + "|" + std::to_string(loaded.GetAt(2)->date);
 
     // A page of the site, harvested with its file's time.

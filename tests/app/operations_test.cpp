@@ -39,38 +39,37 @@ protected:
 
 TEST_F(Operations, FeedCreationSaysWhatItWroteAndWhatToAsk) {
   CRssFile& p = doc.GetProject();
-  CFeedCreation one = CreateFeed(p, FeedCommand::kRss20);
-  EXPECT_TRUE(one.feed.produced);
-  EXPECT_TRUE(one.feed.saved);
-  EXPECT_EQ(one.feed.path, TempPath("index.rdf"));
+  CResult<std::string> one = CreateFeed(p, FeedCommand::kRss20);
+  EXPECT_TRUE(one.Ok());
+  EXPECT_EQ(one.value, TempPath("index.rdf"));
   EXPECT_TRUE(one.messages.empty());
-  EXPECT_EQ(U(one.openQuestion.text), "RSS2.0ファイルを作成しました。このファイルを開きますか？");
-  EXPECT_EQ(one.openQuestion.buttons, MbButtons::YesNo);
-  EXPECT_EQ(one.openQuestion.icon, MbIcon::Information);
+  const CUserMessage question = OpenCreatedFeedQuestion(FeedCommand::kRss20);
+  EXPECT_EQ(U(question.text), "RSS2.0ファイルを作成しました。このファイルを開きますか？");
+  EXPECT_EQ(question.buttons, MbButtons::YesNo);
+  EXPECT_EQ(question.icon, MbIcon::Information);
   EXPECT_EQ(p.rssVersion, 0);  // a fixed version leaves the setting alone
 
   // A folder that does not exist: the file's message, then the creation failure, and no question.
   p.localFolder = TempPath("missing");
   one = CreateFeed(p, FeedCommand::kAtom);
-  EXPECT_TRUE(one.feed.produced);
-  EXPECT_FALSE(one.feed.saved);
+  EXPECT_FALSE(one.value.empty());
+  EXPECT_FALSE(one.Ok());
   ASSERT_EQ(one.messages.size(), 2u);
   EXPECT_NE(Texts(one.messages)[0].find("missing"), std::string::npos);
   EXPECT_EQ(Texts(one.messages)[1], "作成できませんでした。サイト設定のファイル名等を確認してください");
-  EXPECT_TRUE(one.openQuestion.empty());
 
   // Both: the RSS name empty, the Atom file written.
   p.localFolder = TempFolder();
   p.rssFileName.clear();
-  CFeedsCreation both = CreateRssAndAtom(p);
-  EXPECT_FALSE(both.rss.produced);
-  EXPECT_TRUE(both.atom.saved);
+  CResult<CWrittenFeeds> both = CreateRssAndAtom(p);
+  EXPECT_TRUE(both.value.rss.value.empty());
+  EXPECT_TRUE(both.value.atom.Ok());
   EXPECT_EQ(Texts(both.messages), std::vector<std::string>{"Atomファイル の作成を完了しました"});
   EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST_F(Operations, OpenSaveAndSaveAsReturnTheirMessages) {
-  CDocResult saved = doc.SaveAs(TempPath("feed.xml"), kKindRss20);
+  CResult<> saved = doc.SaveAs(TempPath("feed.xml"), kKindRss20);
   ASSERT_TRUE(saved);
   EXPECT_TRUE(saved.messages.empty());
   EXPECT_EQ(doc.GetKind(), kKindRss20);
@@ -86,7 +85,7 @@ TEST_F(Operations, OpenSaveAndSaveAsReturnTheirMessages) {
 
   // A project file that is not one: the format error with the exclamation icon; the document stays.
   WriteFile(TempPath("junk.fpj"), "junk");
-  CDocResult opened = doc.Open(TempPath("junk.fpj"));
+  CResult<> opened = doc.Open(TempPath("junk.fpj"));
   EXPECT_FALSE(opened);
   ASSERT_EQ(opened.messages.size(), 1u);
   EXPECT_EQ(U(opened.messages[0].text), "予期しないﾌｧｲﾙ形式です。");
@@ -105,14 +104,14 @@ TEST_F(Operations, OpenSaveAndSaveAsReturnTheirMessages) {
 
 TEST_F(Operations, ImportAndHarvestByPath) {
   CRssFile& p = doc.GetProject();
-  CFeedCreation written = CreateFeed(p, FeedCommand::kAtom10);
-  ASSERT_TRUE(written.feed.saved);
-  CImportResult imported = ImportFeedFile(p, written.feed.path);
-  EXPECT_TRUE(imported.ok);
+  CResult<std::string> written = CreateFeed(p, FeedCommand::kAtom10);
+  ASSERT_TRUE(written.Ok());
+  CResult<> imported = ImportFeedFile(p, written.value);
+  EXPECT_TRUE(imported.Ok());
   EXPECT_EQ(Texts(imported.messages), std::vector<std::string>{"RSSファイルを取り込みました"});
   EXPECT_EQ(p.GetSize(), 2);
   imported = ImportFeedFile(p, TempPath("absent.xml"));
-  EXPECT_FALSE(imported.ok);
+  EXPECT_FALSE(imported.Ok());
   ASSERT_EQ(imported.messages.size(), 2u);
   EXPECT_NE(Texts(imported.messages)[0].find("absent.xml"), std::string::npos);
   EXPECT_EQ(Texts(imported.messages)[1], "RSSファイルの取り込みに失敗しました");
@@ -122,16 +121,17 @@ TEST_F(Operations, ImportAndHarvestByPath) {
   WriteFile(TempPath("site/news/a.html"), "<html><head><title>News</title></head><body>x</body></html>");
   WriteFile(TempPath("outside.html"), "<html></html>");
   p.localFolder = TempPath("site");
-  CPagePath page = PagePathInProject(p, TempPath("site/news/../news/a.html"));
-  EXPECT_EQ(page.error, PagePathError::kNone);
-  EXPECT_EQ(page.path, TempPath("site/news/a.html"));
-  EXPECT_EQ(PagePathInProject(p, TempPath("site/none.html")).error, PagePathError::kNoSuchPage);
-  EXPECT_EQ(PagePathInProject(p, TempPath("outside.html")).error, PagePathError::kOutsideFolder);
-  std::vector<std::string> urls = HarvestPages(p, {page.path});
+  CResult<std::string> page = PagePathInProject(p, TempPath("site/news/../news/a.html"));
+  EXPECT_TRUE(page.Ok());
+  EXPECT_EQ(page.value, TempPath("site/news/a.html"));
+  EXPECT_EQ(PagePathInProject(p, TempPath("site/none.html")).FirstText(), TempPath("site/none.html") + ": no such page file");
+  EXPECT_EQ(PagePathInProject(p, TempPath("outside.html")).FirstText(),
+            TempPath("outside.html") + " is not inside the local folder " + TempPath("site"));
+  std::vector<std::string> urls = HarvestPages(p, {page.value});
   EXPECT_EQ(urls, std::vector<std::string>{"https://example.jp/news/a.html"});
   EXPECT_EQ(p.GetAt(0)->title, "News");
   p.localFolder.clear();
-  EXPECT_EQ(PagePathInProject(p, TempPath("site/news/a.html")).error, PagePathError::kNoLocalFolder);
+  EXPECT_EQ(PagePathInProject(p, TempPath("site/news/a.html")).FirstText(), NoLocalFolderText());
   EXPECT_TRUE(ui.shown.empty());
 }
 

@@ -48,7 +48,7 @@ TEST_F(FeedMemory, AHundredThousandItemProjectLeavesNothingInTheArenas) {
     SCOPED_TRACE(atom ? "Atom 1.0" : "RSS 2.0");
     const std::string path = TempPath(atom ? "atom.xml" : "rss.xml");
     VXMLArenaResetPeak();
-    ASSERT_TRUE((atom ? WriteAtom10(*project, path) : WriteRss20(*project, path)).saved);
+    ASSERT_TRUE((atom ? WriteAtom10(*project, path) : WriteRss20(*project, path)).Ok());
     CVXMLArenaCounters after = VXMLArenaGetCounters();
     EXPECT_GE(after.peakBytesHeld, before.bytesHeld + (64u << 20));  // the tree was large
     EXPECT_EQ(after.blocksInUse, before.blocksInUse);

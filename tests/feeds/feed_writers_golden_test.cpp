@@ -62,7 +62,7 @@ protected:
     CRssFile::rssMode = c.mode;
     CRssFile::atomMode = c.mode;
     std::string path = TempPath(c.name);
-    EXPECT_TRUE(WriteFeed(project, c.format, path).saved) << c.name;
+    EXPECT_TRUE(WriteFeed(project, c.format, path).Ok()) << c.name;
     return path;
   }
 };

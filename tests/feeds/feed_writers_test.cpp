@@ -36,9 +36,8 @@ TEST_F(FeedWriters, PathRuleAndResults) {
   project.localFolder = TempFolder();
   // No path: the project's own paths; WriteRss and WriteAtom follow the version settings.
   CFeedWriteResult written = WriteRss(project);
-  EXPECT_TRUE(written);
-  EXPECT_TRUE(written.saved);
-  EXPECT_EQ(written.path, TempPath("index.rdf"));
+  EXPECT_TRUE(written.Ok());
+  EXPECT_EQ(written.value, TempPath("index.rdf"));
   EXPECT_NE(ReadFile(TempPath("index.rdf")).find("<rdf:RDF"), std::string::npos);
   project.rssVersion = 1;
   EXPECT_TRUE(WriteRss(project));
@@ -53,21 +52,21 @@ TEST_F(FeedWriters, PathRuleAndResults) {
   project.rssFileName.clear();
   project.atomFileName.clear();
   written = WriteRss10(project);
-  EXPECT_FALSE(written);
-  EXPECT_FALSE(written.saved);
-  EXPECT_TRUE(written.error.empty());
+  EXPECT_TRUE(written.value.empty());
+  EXPECT_FALSE(written.Ok());
+  EXPECT_TRUE(written.FirstText().empty());
   EXPECT_FALSE(WriteRss20(project));
   EXPECT_FALSE(WriteAtom03(project));
-  EXPECT_FALSE(WriteAtom10(project).saved);
+  EXPECT_FALSE(WriteAtom10(project).Ok());
 
   // A save that fails is produced but not saved and carries the file's message; the previous file is
   // left as it was.
   std::string before = ReadFile(TempPath("other.xml"));
   for (FeedFormat format : kAllFormats) {
     written = WriteFeed(project, format, TempPath("missing/feed.xml"));
-    EXPECT_TRUE(written);
-    EXPECT_FALSE(written.saved);
-    EXPECT_NE(U(written.error).find("missing/feed.xml"), std::string::npos) << U(written.error);
+    EXPECT_EQ(written.value, TempPath("missing/feed.xml"));
+    EXPECT_FALSE(written.Ok());
+    EXPECT_NE(U(written.FirstText()).find("missing/feed.xml"), std::string::npos) << U(written.FirstText());
   }
   EXPECT_EQ(ReadFile(TempPath("other.xml")), before);
 }

@@ -39,7 +39,7 @@ TEST_F(ReaderCorpus, EveryFileReadsAndWellFormedFeedsGiveTheirItems) {
     }
     ++files;
     CRssFile project;
-    const bool read = ReadFeed(project, path).ok;  // sanitizer builds check each of these reads
+    const bool read = ReadFeed(project, path).Ok();  // sanitizer builds check each of these reads
     const std::string relative = std::filesystem::relative(entry.path(), corpus).string();
     auto found = expected.find(relative);
     if (found == expected.end()) continue;

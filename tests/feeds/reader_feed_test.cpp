@@ -175,9 +175,9 @@ TEST_F(Reader, FilesThatAreNoFeedFailAndChangeNothing) {
   };
 
   // A missing file: false with the file's own message.
-  CFeedReadResult read = ReadFeed(project, TempPath("missing.xml"));
+  CResult<> read = ReadFeed(project, TempPath("missing.xml"));
   EXPECT_FALSE(read);
-  EXPECT_NE(U(read.fileError).find("missing.xml"), std::string::npos);
+  EXPECT_NE(U(read.FirstText()).find("missing.xml"), std::string::npos);
   check("missing");
 
   // Empty, blank, text without markup, a prolog alone, an HTML page (read as RSS 1.0 without a channel),
@@ -189,14 +189,14 @@ TEST_F(Reader, FilesThatAreNoFeedFailAndChangeNothing) {
     WriteFile(TempPath("no.xml"), text);
     read = ReadFeed(project, TempPath("no.xml"));
     EXPECT_FALSE(read) << text;
-    EXPECT_TRUE(read.fileError.empty()) << text;
+    EXPECT_TRUE(read.FirstText().empty()) << text;
     check(text);
   }
 
   // A folder is no file either.
   read = ReadFeed(project, TempFolder());
   EXPECT_FALSE(read);
-  EXPECT_FALSE(read.fileError.empty());
+  EXPECT_FALSE(read.FirstText().empty());
   check("folder");
 }
 
@@ -245,7 +245,7 @@ TEST_F(Reader, PathsAndOutputFileNames) {
   WriteFile(TempPath("here.rdf"), ReadFile(Data("rss10.rdf")));
   ASSERT_EQ(chdir(TempFolder().c_str()), 0);
   CRssFile project;
-  bool read = ReadFeed(project, "here.rdf").ok;
+  bool read = ReadFeed(project, "here.rdf").Ok();
   ASSERT_EQ(chdir(old.c_str()), 0);
   ASSERT_TRUE(read);
   EXPECT_EQ(project.localFolder, std::filesystem::canonical(TempFolder()).string());

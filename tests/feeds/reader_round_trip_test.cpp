@@ -60,10 +60,10 @@ protected:
   // Writes `project` in `format` to `path`.
   static bool Write(CRssFile& project, int format, const std::string& path) {
     switch (format) {
-      case kFeedRss10: return WriteRss10(project, path).saved;
-      case kFeedRss20: return WriteRss20(project, path).saved;
-      case kFeedAtom03: return WriteAtom03(project, path).saved;
-      default: return WriteAtom10(project, path).saved;
+      case kFeedRss10: return WriteRss10(project, path).Ok();
+      case kFeedRss20: return WriteRss20(project, path).Ok();
+      case kFeedAtom03: return WriteAtom03(project, path).Ok();
+      default: return WriteAtom10(project, path).Ok();
     }
   }
 

@@ -79,13 +79,13 @@ TEST_F(UnicodeRoundTrip, EveryCharacterOfAFeedsTitlesComesBackFromEveryWriter) {
   WriteFile(TempPath("source.xml"), feed + "</channel></rss>");
 
   CRssFile imported;
-  ASSERT_TRUE(ReadFeed(imported, TempPath("source.xml")).ok);
+  ASSERT_TRUE(ReadFeed(imported, TempPath("source.xml")).Ok());
   EXPECT_EQ(FirstDifferentTitle(imported, titles), -1);
 
   // The project file keeps them: each title with characters the code page lacks goes in the wide form
   // (one holds only the code page's user-defined characters, U+E000 on), and they load back byte for byte.
   std::string message;
-  ASSERT_TRUE(SaveProjectFile(imported, TempPath("all.fpj"), message)) << message;
+  ASSERT_TRUE(Did(SaveProjectFile(imported, TempPath("all.fpj")), message)) << message;
   const std::string bytes = ReadFile(TempPath("all.fpj"));
   int wide = 0, carrying = 0;
   for (size_t at = bytes.find("\xFF\xFE\xFF"); at != std::string::npos; at = bytes.find("\xFF\xFE\xFF", at + 1)) ++wide;
@@ -93,7 +93,7 @@ TEST_F(UnicodeRoundTrip, EveryCharacterOfAFeedsTitlesComesBackFromEveryWriter) {
   EXPECT_EQ(wide, carrying);
   EXPECT_EQ(carrying, count - 1);
   CRssFile loaded;
-  ASSERT_TRUE(LoadProjectFile(loaded, TempPath("all.fpj"), message)) << message;
+  ASSERT_TRUE(Did(LoadProjectFile(loaded, TempPath("all.fpj")), message)) << message;
   ASSERT_EQ(loaded.GetSize(), count);
   for (int i = 0; i < count; ++i) ASSERT_EQ(loaded.GetAt(i)->title, imported.GetAt(i)->title) << i;
 
@@ -104,7 +104,7 @@ TEST_F(UnicodeRoundTrip, EveryCharacterOfAFeedsTitlesComesBackFromEveryWriter) {
   for (const Writer& writer : kWriters) {
     SCOPED_TRACE(writer.file);
     const std::string path = TempPath(writer.file);
-    ASSERT_TRUE(writer.write(loaded, path).saved);
+    ASSERT_TRUE(writer.write(loaded, path).Ok());
     std::string out;
     ASSERT_EQ(RunCommand("/usr/bin/python3 " + std::string(VAMELRSS_SOURCE_DIR) + "/tests/feeds/unicode_titles_check.py '" +
                              path + "' '" + TempPath("expected.json") + "'",
@@ -116,7 +116,7 @@ TEST_F(UnicodeRoundTrip, EveryCharacterOfAFeedsTitlesComesBackFromEveryWriter) {
     EXPECT_TRUE(checked["xml"].empty()) << out;
     // And our own reader reads the same titles back.
     CRssFile again;
-    ASSERT_TRUE(ReadFeed(again, path).ok);
+    ASSERT_TRUE(ReadFeed(again, path).Ok());
     EXPECT_EQ(FirstDifferentTitle(again, titles), -1);
   }
 }

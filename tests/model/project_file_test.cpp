@@ -142,13 +142,13 @@ TEST_F(ProjectFile, FullRoundTripAndProcessWideModes) {
   CRssFile::atomMode = 1;
   std::string path = TempPath("site.fpj");
   std::string message;
-  ASSERT_TRUE(SaveProjectFile(project, path, message)) << message;
+  ASSERT_TRUE(Did(SaveProjectFile(project, path), message)) << message;
 
   CRssFile::rssMode = 2;
   CRssFile::atomMode = 2;
   CRssFile loaded;
   loaded.feedId = "kept";
-  ASSERT_TRUE(LoadProjectFile(loaded, path, message)) << message;
+  ASSERT_TRUE(Did(LoadProjectFile(loaded, path), message)) << message;
   EXPECT_EQ(CRssFile::rssMode, 0);
   EXPECT_EQ(CRssFile::atomMode, 1);
   EXPECT_EQ(loaded.siteTitle, project.siteTitle);
@@ -189,7 +189,7 @@ TEST_F(ProjectFile, EveryTruncationIsAFormatErrorThatChangesNothing) {
   for (size_t cut = 0; cut < bytes.size(); ++cut) {
     WriteFile(path, bytes.substr(0, cut));
     std::string message;
-    ASSERT_FALSE(LoadProjectFile(target, path, message)) << cut;
+    ASSERT_FALSE(Did(LoadProjectFile(target, path), message)) << cut;
     EXPECT_EQ(message, formatError) << cut;
     EXPECT_EQ(target.siteTitle, "previous");
     EXPECT_EQ(target.GetSize(), 1);
@@ -197,7 +197,7 @@ TEST_F(ProjectFile, EveryTruncationIsAFormatErrorThatChangesNothing) {
   }
   WriteFile(path, bytes);
   std::string message;
-  EXPECT_TRUE(LoadProjectFile(target, path, message));
+  EXPECT_TRUE(Did(LoadProjectFile(target, path), message));
   EXPECT_EQ(target.GetSize(), 3);
 }
 
@@ -243,7 +243,7 @@ TEST_F(ProjectFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
     WriteFile(blocker, "x");
     CRssFile project;
     std::string message;
-    EXPECT_FALSE(SaveProjectFile(project, blocker + "/site.fpj", message));
+    EXPECT_FALSE(Did(SaveProjectFile(project, blocker + "/site.fpj"), message));
     EXPECT_FALSE(message.empty());
   }
   std::string folder = TempPath("site");
@@ -255,19 +255,19 @@ TEST_F(ProjectFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporary) {
   // A folder where the file should be: the rename fails after the temporary was written.
   std::string dirPath = folder + "/dir.fpj";
   std::filesystem::create_directory(dirPath);
-  EXPECT_FALSE(SaveProjectFile(project, dirPath, message));
+  EXPECT_FALSE(Did(SaveProjectFile(project, dirPath), message));
   EXPECT_FALSE(message.empty());
-  ASSERT_TRUE(SaveProjectFile(project, path, message));
+  ASSERT_TRUE(Did(SaveProjectFile(project, path), message));
   EXPECT_EQ(ReadFile(path).size(), 86u);
   EXPECT_EQ(CountFolderEntries(folder), 2);  // site.fpj and dir.fpj, no temporary left
   if (geteuid() != 0) {
     chmod(folder.c_str(), 0500);
-    EXPECT_FALSE(SaveProjectFile(project, path, message));
+    EXPECT_FALSE(Did(SaveProjectFile(project, path), message));
     EXPECT_NE(message.find(J("ｱｸｾｽは拒否されました")), std::string::npos);
     chmod(folder.c_str(), 0700);
   }
   EXPECT_EQ(ReadFile(path).size(), 86u);
-  EXPECT_FALSE(LoadProjectFile(project, TempPath("missing.fpj"), message));
+  EXPECT_FALSE(Did(LoadProjectFile(project, TempPath("missing.fpj")), message));
   EXPECT_EQ(U(message), TempPath("missing.fpj") + " が見つかりません。");
 }
 
@@ -285,14 +285,14 @@ TEST_F(ProjectFile, LargeSaveGoesOutInPiecesAndAFailureHalfwayKeepsTheOldFile) {
   std::filesystem::create_directory(folder);
   std::string path = folder + "/site.fpj";
   std::string message;
-  ASSERT_TRUE(SaveProjectFile(project, path, message)) << message;
+  ASSERT_TRUE(Did(SaveProjectFile(project, path), message)) << message;
   EXPECT_EQ(ReadFile(path), bytes);
 
   // A file size limit of 2 MB makes a write fail after the first pieces are out.
   WriteFile(path, "old contents");
   EXPECT_TRUE(RunWithFileSizeLimit(2u << 20, [&] {
     std::string childMessage;
-    return !SaveProjectFile(project, path, childMessage) && childMessage.find(path) != std::string::npos;
+    return !Did(SaveProjectFile(project, path), childMessage) && childMessage.find(path) != std::string::npos;
   }));
   EXPECT_EQ(ReadFile(path), "old contents");
   EXPECT_EQ(CountFolderEntries(folder), 1);  // no temporary left
@@ -384,7 +384,7 @@ TEST_F(ProjectFile, NewFilesAreOwnerOnlyAndSavingKeepsTheModeOfTheFileReplaced) 
   project.ftp.Pass = "secret";
   std::string message;
   const std::string fresh = TempPath("new.fpj");
-  ASSERT_TRUE(SaveProjectFile(project, fresh, message)) << message;
+  ASSERT_TRUE(Did(SaveProjectFile(project, fresh), message)) << message;
   struct stat st {};
   ASSERT_EQ(stat(fresh.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0600u);
@@ -392,7 +392,7 @@ TEST_F(ProjectFile, NewFilesAreOwnerOnlyAndSavingKeepsTheModeOfTheFileReplaced) 
   const std::string shared = TempPath("shared.fpj");
   WriteFile(shared, "old");
   chmod(shared.c_str(), 0640);
-  ASSERT_TRUE(SaveProjectFile(project, shared, message)) << message;
+  ASSERT_TRUE(Did(SaveProjectFile(project, shared), message)) << message;
   ASSERT_EQ(stat(shared.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
   EXPECT_EQ(ReadFile(shared), SaveProjectBytes(project));
@@ -419,6 +419,6 @@ TEST_F(ProjectFile, ListsAndInputsAreBounded) {
   // /dev/zero would be read for ever: it is refused with the format error after the limit.
   CRssFile project;
   std::string message;
-  EXPECT_FALSE(LoadProjectFile(project, "/dev/zero", message));
+  EXPECT_FALSE(Did(LoadProjectFile(project, "/dev/zero"), message));
   EXPECT_EQ(message, CArchiveException().what());
 }

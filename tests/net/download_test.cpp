@@ -54,9 +54,9 @@ protected:
                        const CDownloadOptions& options = CDownloadOptions()) {
     CProgressOpener open;
     if (showProgress) open = [this] { return rec.CreateProgress(J("ダウンロード"), true); };
-    CDownloadResult result = DownloadPage(url, into, open, options);
-    if (!result.message.empty()) rec.Show(result.message);
-    return result.path;
+    const CResult<std::string> result = DownloadPage(url, into, open, options);
+    rec.ShowAll(result.messages);
+    return result.value;
   }
 
   std::string folder, base, tlsBase, cert;

@@ -21,10 +21,8 @@ struct Parsed {
 };
 
 Parsed Parse(const std::string& text) {
-  CFtpHost host;
-  std::string error;
-  bool ok = ParseFtpHost(J(text), host, error);
-  return {ok, host.protocol, host.UrlAuthority(), host.EffectivePort(), U(error)};
+  const CResult<CFtpHost> host = ParseFtpHost(J(text));
+  return {host.Ok(), host.value.protocol, host.value.UrlAuthority(), host.value.EffectivePort(), U(host.FirstText())};
 }
 
 TEST(FtpHost, TheThreeFormsAndTheirPorts) {
@@ -109,7 +107,7 @@ TEST(FtpHost, EachProtocolGetsItsSessionAndRefusesTheOthers) {
     session.Set(J(host), "alice", "secret", "/", 1);
     try {
       session.Connect();
-    } catch (const CVamelFtpException& e) {
+    } catch (const CUploadException& e) {
       return U(e.GetMessage());
     }
     return std::string();
@@ -123,7 +121,7 @@ TEST(FtpHost, EachProtocolGetsItsSessionAndRefusesTheOthers) {
   EXPECT_EQ(failure(sftp, "ftps://127.0.0.1"), "接続エラー:SFTPのサーバではありません");
   EXPECT_EQ(failure(sftp, "sftp://bad host"), "接続エラー:ホスト名が正しくありません (sftp://bad host)");
   sftp.Set("sftp://127.0.0.1", "", "secret", "", 0);
-  EXPECT_THROW(sftp.Connect(), CVamelFtpException);
+  EXPECT_THROW(sftp.Connect(), CUploadException);
 }
 
 }  // namespace

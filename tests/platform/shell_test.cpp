@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "platform/shell.h"
+#include "platform/url_parts.h"
 #include "support/test_env.h"
 
 namespace {
@@ -62,6 +63,20 @@ TEST_F(Shell, AnEmptyProgramOpensTheFileInsteadOfRunningIt) {
   EXPECT_EQ(ReadFile(TempPath("viewed")), feed + "\n");
 }
 
+// One rule for what a web address is, for the opener and the preview alike.
+TEST(WebAddress, HttpAndHttpsWithTheirSlashesInAnyCase) {
+  EXPECT_TRUE(IsWebAddress("https://x/"));
+  EXPECT_TRUE(IsWebAddress("HTTP://example.jp/"));
+  EXPECT_FALSE(IsWebAddress("httpx://x/"));
+  EXPECT_FALSE(IsWebAddress("http:page.html"));
+  EXPECT_FALSE(IsWebAddress("mailto:support@vamelrss.org"));
+  EXPECT_FALSE(IsWebAddress("/srv/site/http://x"));
+  EXPECT_EQ(UrlScheme("MailTo:x"), "mailto");
+  EXPECT_EQ(UrlScheme("c++:x"), "c++");
+  EXPECT_EQ(UrlScheme("page.html"), "");
+  EXPECT_EQ(UrlScheme("1http://x"), "");
+}
+
 TEST_F(Shell, OnlyWebAddressesAndLocalFilesReachTheOpenerAndFailuresAreKnown) {
   const std::string bin = TempPath("bin");
   std::filesystem::create_directory(bin);
@@ -88,7 +103,8 @@ TEST_F(Shell, OnlyWebAddressesAndLocalFilesReachTheOpenerAndFailuresAreKnown) {
   const std::string cwd = std::filesystem::current_path().string();
   EXPECT_EQ(opened("page.html").first, cwd + "/page.html\n");
   // Anything else is refused before anything runs.
-  for (const char* refused : {"javascript:alert(1)", "file:///etc/passwd", "--help", "-e", "", "data:text/html,x"}) {
+  for (const char* refused :
+       {"javascript:alert(1)", "file:///etc/passwd", "--help", "-e", "", "data:text/html,x", "http:page.html"}) {
     std::filesystem::remove(TempPath("opened"));
     CLaunch launch = ShellOpen(refused);
     EXPECT_TRUE(launch.Refused()) << refused;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/result.h"
 #include "scripted_interaction.h"
 
 class VamelTest : public ::testing::Test {
@@ -34,6 +35,13 @@ private:
   std::string m_old;
   bool m_hadOld;
 };
+
+// Whether an operation succeeded, with the text of its first message in `message` ("" for none).
+template <class Payload>
+bool Did(const CResult<Payload>& result, std::string& message) {
+  message = result.FirstText();
+  return result.Ok();
+}
 
 // Internal text (code page 932) from a UTF-8 test literal, and back.
 std::string J(const std::string& utf8);

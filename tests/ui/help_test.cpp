@@ -6,11 +6,10 @@
 
 #include <cstdlib>
 
-#include "app/command_ids.h"
-#include "ui/command_table.h"
+#include "ui/command_wx_ids.h"
 #include "ui/help_viewer.h"
 #include "ui/item_list_ctrl.h"
-#include "ui/item_list_view.h"
+#include "ui/vamel_rss_view.h"
 #include "ui/main_frame.h"
 #include "ui/ui_fixture.h"
 #include "ui/wx_text.h"

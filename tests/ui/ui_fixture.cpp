@@ -13,7 +13,7 @@
 
 #include "app/list_layout.h"
 #include "ui/item_list_ctrl.h"
-#include "ui/item_list_view.h"
+#include "ui/vamel_rss_view.h"
 #include "ui/main_frame.h"
 #include "ui/vamel_app.h"
 

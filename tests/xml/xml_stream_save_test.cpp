@@ -81,8 +81,8 @@ TEST_F(XmlStreamSave, AFailedWriteOfALargeDocumentKeepsThePreviousFile) {
   EXPECT_TRUE(RunWithFileSizeLimit(1u << 20, [&] {
     CVXMLDocument doc;
     BuildLarge(doc, 40000);
-    CVXMLResult saved = doc.Save(path);
-    return !saved.ok && saved.message == CCheckedFile::WriteFailedText() + ":" + path;
+    CResult<> saved = doc.Save(path);
+    return !saved.Ok() && saved.FirstText() == CCheckedFile::WriteFailedText() + ":" + path;
   }));
   EXPECT_EQ(ReadFile(path), "previous");
   std::string listing;

@@ -114,35 +114,35 @@ TEST_F(XmlWriter, FailedSaveKeepsThePreviousFileAndSaysWhy) {
   ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
   CVXMLDocument doc;
   BuildExample(doc);
-  CVXMLResult saved = doc.Save(path);
+  CResult<> saved = doc.Save(path);
   chmod(folder.c_str(), 0755);
   if (geteuid() == 0) {
     // root writes anyway; the message path is covered below.
     EXPECT_TRUE(saved);
   } else {
     EXPECT_FALSE(saved);
-    EXPECT_EQ(U(saved.message), "ファイルのオープンに失敗しました:" + path);
+    EXPECT_EQ(U(saved.FirstText()), "ファイルのオープンに失敗しました:" + path);
     EXPECT_EQ(ReadFile(path), "previous");
   }
   // A target that is a folder cannot be written: the open message, and nothing left behind.
   saved = doc.Save(folder);
   EXPECT_FALSE(saved);
-  EXPECT_EQ(U(saved.message), "ファイルのオープンに失敗しました:" + folder);
+  EXPECT_EQ(U(saved.FirstText()), "ファイルのオープンに失敗しました:" + folder);
   std::string listing;
   RunCommand("ls -A '" + folder + "'", &listing);
   EXPECT_EQ(listing, "feed.xml\n");
   // A missing folder: the open message too.
   saved = doc.Save(TempPath("missing/feed.xml"));
   EXPECT_FALSE(saved);
-  EXPECT_NE(U(saved.message).find("missing/feed.xml"), std::string::npos);
+  EXPECT_NE(U(saved.FirstText()).find("missing/feed.xml"), std::string::npos);
 }
 
 TEST_F(XmlWriter, LoadReportsMissingFiles) {
   CVXMLDocument doc;
   std::string path = TempPath("absent.xml");
-  CVXMLResult loaded = doc.Load(path);
+  CResult<> loaded = doc.Load(path);
   EXPECT_FALSE(loaded);
-  EXPECT_EQ(U(loaded.message), "ファイルのオープンに失敗しました:" + path);
+  EXPECT_EQ(U(loaded.FirstText()), "ファイルのオープンに失敗しました:" + path);
   EXPECT_EQ(doc.GetDocumentElement(), nullptr);
   EXPECT_FALSE(doc.Load(TempFolder()));  // a folder is no file
   // A file with a zero byte is read up to it.

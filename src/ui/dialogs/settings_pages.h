@@ -1,4 +1,4 @@
-// The project's settings pages as panels: each binds the members of its values (app/settings_pages.h)
+// The project's settings pages as panels: each binds the members of its values (app/settings_page_values.h)
 // to its controls. The sheet or wizard around them decides when they load and store.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/settings_pages.h"
+#include "app/settings_page_values.h"
 #include "app/settings_sheet.h"
 
 class CInteraction;

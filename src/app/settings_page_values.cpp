@@ -1,4 +1,4 @@
-#include "app/settings_pages.h"
+#include "app/settings_page_values.h"
 
 #include <cerrno>
 #include <climits>
