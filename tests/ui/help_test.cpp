@@ -51,14 +51,14 @@ TEST_F(Help, TopicsByContextNumber) {
   Start(file);
   // The main window toward the screen's right edge: the help comes over it, whole on the screen.
   frame->SetSize(560, 260, 700, 500);
-  ASSERT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(560, 260, 700, 500); }, 10));
+  ASSERT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(560, 260, 700, 500); }));
   ASSERT_TRUE(frame->RunCommand(ID_HELP_FINDER));
   ASSERT_TRUE(WaitFor([] { return !CurrentHelpPage().empty(); }));
   EXPECT_EQ(PageName(CurrentHelpPage()), "index.html");
   wxWindow* help = wxGetTopLevelParent(HelpWindow());
   ASSERT_NE(help, nullptr);
   const wxRect screen = wxDisplay(wxDisplay::GetFromWindow(frame)).GetClientArea();
-  ASSERT_TRUE(WaitFor([help] { return help->IsShownOnScreen() && FrameOnScreen(help).GetSize() == help->GetSize(); }, 10));
+  ASSERT_TRUE(WaitFor([help] { return help->IsShownOnScreen() && FrameOnScreen(help).GetSize() == help->GetSize(); }));
   EXPECT_TRUE(screen.Contains(FrameOnScreen(help))) << FrameOnScreen(help) << " on " << screen;
   EXPECT_TRUE(FrameOnScreen(help).Contains(frame->GetScreenRect().GetPosition() + frame->GetSize() / 2));
   ShowHelpTopic(frame, 11);

@@ -65,7 +65,7 @@ TEST_F(MainWindow, FirstRunPlacementAndBarsSurviveARestart) {
   const std::string file = MakeExampleProject();
   Start(file);
   // No settings yet: 700 by 500 at 100, 100 with both bars, where the window manager shows it.
-  EXPECT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(100, 100, 700, 500); }, 10)) << FrameOnScreen(frame);
+  EXPECT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(100, 100, 700, 500); })) << FrameOnScreen(frame);
   EXPECT_EQ(frame->GetPosition(), wxPoint(100, 100));
   EXPECT_EQ(frame->GetSize(), wxSize(700, 500));
   EXPECT_TRUE(frame->GetToolBar()->IsShown());
@@ -79,14 +79,14 @@ TEST_F(MainWindow, FirstRunPlacementAndBarsSurviveARestart) {
   ASSERT_TRUE(Run(ID_VIEW_TOOLBAR));
   EXPECT_FALSE(frame->GetToolBar()->IsShown());
   frame->SetSize(150, 120, 640, 480);
-  ASSERT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(150, 120, 640, 480); }, 10)) << FrameOnScreen(frame);
+  ASSERT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(150, 120, 640, 480); })) << FrameOnScreen(frame);
   Close(frame);
   EXPECT_EQ(GetToolBarOption(), 0);
   EXPECT_EQ(GetWindowRectOption().rfind("150,120,790,600,", 0), 0u) << GetWindowRectOption();
   Start(file);
   EXPECT_FALSE(frame->GetToolBar()->IsShown());
   EXPECT_TRUE(frame->GetStatusBar()->IsShown());
-  EXPECT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(150, 120, 640, 480); }, 10)) << FrameOnScreen(frame);
+  EXPECT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(150, 120, 640, 480); })) << FrameOnScreen(frame);
   EXPECT_EQ(frame->GetPosition(), wxPoint(150, 120));
 
 }
@@ -329,7 +329,7 @@ TEST_F(MainWindow, TheListsContextMenuComesOnRowsOnEmptySpaceAndFromTheKeyboard)
   ASSERT_TRUE(WaitFor([this] { return wxWindow::FindFocus() == &List() || List().IsDescendant(wxWindow::FindFocus()); }));
   const int before = opened;
   wxUIActionSimulator().Char(WXK_F10, wxMOD_SHIFT);
-  EXPECT_TRUE(WaitFor([&opened, before] { return opened > before; }, 10));
+  EXPECT_TRUE(WaitFor([&opened, before] { return opened > before; }));
   // A project without items, as it opens: the list is all empty space.
   const std::string empty = TempPath("empty.fpj");
   ASSERT_EQ(RunCommand("'" VAMELRSS_CLI "' new '" + empty + "' --title Empty >/dev/null"), 0);
@@ -468,7 +468,7 @@ TEST_F(MainWindow, ExitAndSaveAsHaveNoKeysOfTheirOwn) {
     return Answer(wxID_CANCEL);
   });
   user.Char('n', wxMOD_CONTROL);
-  EXPECT_TRUE(WaitFor([this] { return dialogs.Pending() == 0; }, 10));
+  EXPECT_TRUE(WaitFor([this] { return dialogs.Pending() == 0; }));
 }
 
 TEST_F(MainWindow, AViewerThatCannotOpenTheNewFeedIsSaidSo) {
@@ -554,7 +554,7 @@ TEST_F(MainWindow, AtItsSmallestNothingOverlapsOrGoesMissing) {
       nullptr);
   const wxSize smallest = frame->GetMinSize();
   frame->SetSize(smallest);
-  ASSERT_TRUE(WaitFor([&] { return FrameOnScreen(frame).GetSize() == smallest && frame->GetSize() == smallest; }, 10))
+  ASSERT_TRUE(WaitFor([&] { return FrameOnScreen(frame).GetSize() == smallest && frame->GetSize() == smallest; }))
       << FrameOnScreen(frame);
   for (int percent : {1, 50, 99}) {
     SetListHeightPercent(percent);

@@ -401,7 +401,7 @@ TEST_F(SettingsDialogs, FirstRunOpensTheWizardThenTheWindowInItsFirstPlace) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(Project().siteTitle, J("はじめてのサイト"));
   EXPECT_EQ(frame->GetTitle(), Wx("無題 - VamelRss"));
-  EXPECT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(100, 100, 700, 500); }, 10)) << FrameOnScreen(frame);
+  EXPECT_TRUE(WaitFor([this] { return FrameOnScreen(frame) == wxRect(100, 100, 700, 500); })) << FrameOnScreen(frame);
   EXPECT_TRUE(frame->GetToolBar()->IsShown());
   EXPECT_TRUE(frame->GetStatusBar()->IsShown());
 }
