@@ -67,3 +67,24 @@ TEST_F(CliExtensions, SetAddShowAndBackToTheClassicBytes) {
   EXPECT_EQ(feed.find("b.html"), std::string::npos);
   EXPECT_NE(feed.find("a.html"), std::string::npos);
 }
+
+// A damaged extension block: the command goes on with the project's own data, and standard error holds
+// the one message, its line breaks as a terminal's.
+TEST_F(CliExtensions, ADamagedBlockIsReportedOnceAndMendedBySaving) {
+  const std::string file = TempPath("site.fpj");
+  ASSERT_EQ(RunCli("new " + Quote(file) + " --title T --url https://example.jp/ --language en").status, 0);
+  WriteFile(file, ReadFile(file) + "x");
+  CliResult r = RunCli("show --json " + Quote(file));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(nlohmann::json::parse(r.out)["siteTitle"], "T");
+  EXPECT_EQ(nlohmann::json::parse(r.out)["extensions"]["language"], "ja");
+  EXPECT_EQ(r.err,
+            "このプロジェクトの拡張設定の一部が壊れていたため、次の値を既定値に戻しました。"
+            "上書き保存すると正しい拡張設定が書き込まれます。\n\n・すべての拡張設定（プロジェクトとアイテム）\n");
+  r = RunCli("set " + Quote(file) + " --language fr");
+  ASSERT_EQ(r.status, 0) << r.err;
+  r = RunCli("show " + Quote(file));
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(r.out.find("extensions        {\"language\":\"fr\"}"), std::string::npos) << r.out;
+}
+
