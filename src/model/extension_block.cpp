@@ -1,5 +1,7 @@
 #include "model/extension_block.h"
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 #include "model/project_extensions.h"
@@ -12,7 +14,8 @@ namespace {
 
 constexpr const char* kItemsKey = "items";
 
-// The values of each kind, with the key in the block and the name the user is told.
+// The values of each kind, with the key in the block and the name the user is told (the label of its
+// control on the settings page "拡張").
 struct TextField {
   const char* key;
   const char* label;  // UTF-8
@@ -31,12 +34,15 @@ const TextField kProjectTexts[] = {
     {"siteIcon", "サイトのアイコン", &CProjectExtensions::siteIcon, nullptr},
 };
 const FlagField kProjectFlags[] = {
-    {"selfLinks", "自己参照リンク", &CProjectExtensions::selfLinks},
-    {"fullText", "要約と全文", &CProjectExtensions::fullText},
-    {"itemImages", "アイテムの画像", &CProjectExtensions::itemImages},
-    {"holdFuture", "日付が未来のアイテムを控える", &CProjectExtensions::holdFuture},
+    {"selfLinks", "RSS 2.0に自己参照リンクを入れる", &CProjectExtensions::selfLinks},
+    {"fullText", "RSS 2.0に要約と全文を両方入れる", &CProjectExtensions::fullText},
+    {"itemImages", "アイテムの画像を使う", &CProjectExtensions::itemImages},
+    {"holdFuture", "日付が未来のアイテムはその日時まで載せない", &CProjectExtensions::holdFuture},
 };
 constexpr const char* kItemImageKey = "image";
+// A message names at most this many values, and shows at most this much of a key.
+constexpr std::size_t kMaxNamesShown = 20;
+constexpr std::size_t kMaxKeyShown = 40;
 constexpr const char* kItemHiddenKey = "hidden";
 
 void PutUint32(std::string& out, std::uint32_t v) {
@@ -79,6 +85,12 @@ json ProjectObject(const CProjectExtensions& ext, bool withDefaults) {
 
 std::string Dump(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
 
+// The longest start of `utf8` that is at most `bytes` long and ends on a character boundary.
+std::string ValidUtf8Prefix(const std::string& utf8, std::size_t bytes) {
+  while (bytes > 0 && (static_cast<unsigned char>(utf8[bytes]) & 0xC0) == 0x80) --bytes;
+  return utf8.substr(0, bytes);
+}
+
 // The deepest nesting of arrays and objects in JSON text, counted without parsing, so that the parse
 // and the values kept never recurse deeper than kMaxExtensionDepth.
 bool NestsTooDeep(std::string_view text) {
@@ -111,8 +123,6 @@ bool IsKnownKey(const std::string& key) {
   return false;
 }
 
-std::string Label(const char* utf8) { return Lit(utf8); }
-
 std::string ItemLabel(std::size_t index, const char* what) {
   return Lit("アイテム ") + std::to_string(index + 1) + Lit(" の") + Lit(what);
 }
@@ -127,7 +137,7 @@ void ReadItem(const json& object, std::size_t index, CItemExtensions& ext, std::
       if (value.is_boolean()) ext.hidden = value.get<bool>();
       else reset.push_back(ItemLabel(index, "「フィードに載せない」"));
     } else {
-      ext.unknown[key] = value.dump();
+      ext.unknown[key] = Dump(value);
     }
   }
 }
@@ -154,7 +164,10 @@ void ReadItems(const json& items, CRssFile& project, std::vector<std::string>& r
   }
   for (const auto& [key, value] : items.items()) {
     std::size_t index = 0;
-    if (!ParseIndex(key, count, index)) reset.push_back(Lit("アイテムの拡張設定「") + Utf8ToAnsi(key) + Lit("」"));
+    if (ParseIndex(key, count, index)) continue;
+    // A key is shown as far as a message can hold it.
+    const std::string shown = key.size() > kMaxKeyShown ? Utf8ToAnsi(ValidUtf8Prefix(key, kMaxKeyShown)) + "..." : Utf8ToAnsi(key);
+    reset.push_back(Lit("アイテムの拡張設定「") + shown + Lit("」"));
   }
 }
 
@@ -210,20 +223,20 @@ std::vector<std::string> ReadExtensionBlock(std::string_view rest, CRssFile& pro
     if (value == root.end()) continue;
     std::string text = value->is_string() ? Utf8ToAnsi(value->get<std::string>()) : std::string();
     if (value->is_string() && (!field.valid || field.valid(text))) ext.*field.member = std::move(text);
-    else reset.push_back(Label(field.label));
+    else reset.push_back(Lit(field.label));
   }
   for (const FlagField& field : kProjectFlags) {
     auto value = root.find(field.key);
     if (value == root.end()) continue;
     if (value->is_boolean()) ext.*field.member = value->get<bool>();
-    else reset.push_back(Label(field.label));
+    else reset.push_back(Lit(field.label));
   }
   if (auto items = root.find(kItemsKey); items != root.end()) {
     if (items->is_object()) ReadItems(*items, project, reset);
     else reset.push_back(Lit("すべてのアイテムの拡張設定"));
   }
   for (const auto& [key, value] : root.items()) {
-    if (!IsKnownKey(key)) ext.unknown[key] = value.dump();
+    if (!IsKnownKey(key)) ext.unknown[key] = Dump(value);
   }
   return reset;
 }
@@ -231,6 +244,8 @@ std::vector<std::string> ReadExtensionBlock(std::string_view rest, CRssFile& pro
 std::string ExtensionResetMessage(const std::vector<std::string>& resetValues) {
   std::string message = Lit("このプロジェクトの拡張設定の一部が壊れていたため、次の値を既定値に戻しました。"
                             "上書き保存すると正しい拡張設定が書き込まれます。\r\n");
-  for (const std::string& value : resetValues) message += "\r\n" + Lit("・") + value;
+  const std::size_t shown = std::min(resetValues.size(), kMaxNamesShown);
+  for (std::size_t i = 0; i < shown; ++i) message += "\r\n" + Lit("・") + resetValues[i];
+  if (shown < resetValues.size()) message += "\r\n" + Lit("・ほか ") + std::to_string(resetValues.size() - shown) + Lit(" 件");
   return message;
 }

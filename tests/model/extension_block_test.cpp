@@ -208,12 +208,19 @@ TEST_F(ProjectExtensions, DamagedBlocksCostOnlyExtensionValuesAndSayWhichInOneMe
   EXPECT_EQ(U(message),
             "このプロジェクトの拡張設定の一部が壊れていたため、次の値を既定値に戻しました。"
             "上書き保存すると正しい拡張設定が書き込まれます。\r\n"
-            "\r\n・フィードの言語\r\n・自己参照リンク\r\n・アイテムの画像\r\n・日付が未来のアイテムを控える"
+            "\r\n・フィードの言語\r\n・RSS 2.0に自己参照リンクを入れる\r\n・アイテムの画像を使う\r\n・日付が未来のアイテムはその日時まで載せない"
             "\r\n・アイテム 1 の画像\r\n・アイテム 2 の拡張設定\r\n・アイテム 3 の「フィードに載せない」"
             "\r\n・アイテムの拡張設定「01」\r\n・アイテムの拡張設定「7」");
   EXPECT_EQ(BlockValues(saved, classic.size()),
             nlohmann::json::parse(R"({"fullText":true,"siteIcon":"x","siteImage":"https://example.jp/i.png",)"
                                   R"("items":{"0":{"hidden":true}}})"));
+  // Many bad entries: twenty named, the rest counted; a long key shown in part.
+  std::string many = "{\"items\":{";
+  for (int i = 0; i < 30; ++i) many += "\"" + std::to_string(100 + i) + "\":{},";
+  many += "\"0" + std::string(59, 'k') + "\":{}}}";  // sorts first
+  load(Block(many), message);
+  EXPECT_NE(U(message).find("・アイテムの拡張設定「0" + std::string(39, 'k') + "...」"), std::string::npos) << U(message);
+  EXPECT_NE(U(message).find("\r\n・ほか 11 件"), std::string::npos) << U(message);
   // A language that is no language tag.
   load(Block(R"({"language":"en_US!"})"), message);
   EXPECT_NE(U(message).find("・フィードの言語"), std::string::npos);
