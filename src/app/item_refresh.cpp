@@ -33,6 +33,8 @@ void CItemEditorValues::LoadFrom(const CRssItem& source) {
   description = source.description;
   content = source.content;
   date = source.date;
+  image = source.ext.image;
+  hidden = source.ext.hidden;
 }
 
 void CItemEditorValues::StoreInto(CRssItem& target) const {
@@ -42,6 +44,8 @@ void CItemEditorValues::StoreInto(CRssItem& target) const {
   target.description = description;
   target.content = content;
   target.date = date;
+  target.ext.image = image;
+  target.ext.hidden = hidden;
 }
 
 namespace {
@@ -72,6 +76,7 @@ void RefreshFromLocalFile(const CRssFile& project, CItemEditorValues& editor, co
   editor.date = scratch.date;
   editor.description = scratch.description;
   editor.content = scratch.content;
+  if (project.ext.itemImages) editor.image = scratch.ext.image;
 }
 
 RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor, CInteraction& ui, int downloadTimeout) {

@@ -21,16 +21,20 @@ struct CItemEditorValues {
   std::string description;
   std::string content;
   TimeValue date = 0;  // the date and the time picker together
+  std::string image;    // the item's image URL (an extension value)
+  bool hidden = false;  // kept out of every feed (an extension value)
 
   // The editor's opening: the values take the item's fields.
   void LoadFrom(const CRssItem& source);
-  // The editor's OK: title, URL, category, description, content and date go into the item.
+  // The editor's OK: title, URL, category, description, content, date, image and the hidden mark go
+  // into the item.
   void StoreInto(CRssItem& target) const;
 };
 
 // Refills the values from the page file at `path`, read into a scratch item that has the edited item's
 // marker tags and the URL value. Shows "このURLを持つアイテムがすでにあります。..." once when another
-// item of the project has that URL, and refills regardless. The category stays.
+// item of the project has that URL, and refills regardless. The category stays, and so does the image
+// unless the project takes items' images from their pages.
 void RefreshFromLocalFile(const CRssFile& project, CItemEditorValues& editor, const std::string& path, CInteraction& ui);
 
 enum class RefreshOutcome {

@@ -13,7 +13,7 @@ CSettingsSheet CSettingsSheet::NewProjectWizard(CRssFile& project) {
 
 CSettingsSheet CSettingsSheet::SiteSettings(CRssFile& project) {
   return CSettingsSheet(&project, {SettingsPage::kSite, SettingsPage::kDir, SettingsPage::kRss, SettingsPage::kAtom,
-                                   SettingsPage::kFtp});
+                                   SettingsPage::kFtp, SettingsPage::kExt});
 }
 
 void CSettingsSheet::Display(int i) {
@@ -26,6 +26,7 @@ void CSettingsSheet::Display(int i) {
     case SettingsPage::kRss: rss.Load(*m_project); break;
     case SettingsPage::kAtom: atom.Load(*m_project); break;
     case SettingsPage::kFtp: ftp.Load(*m_project); break;
+    case SettingsPage::kExt: ext.Load(*m_project); break;
     case SettingsPage::kFinish: break;
   }
 }
@@ -38,6 +39,7 @@ void CSettingsSheet::Store(int i) {
     case SettingsPage::kRss: rss.Store(*m_project); break;
     case SettingsPage::kAtom: atom.Store(*m_project); break;
     case SettingsPage::kFtp: ftp.Store(*m_project); break;
+    case SettingsPage::kExt: ext.Store(*m_project); break;
     case SettingsPage::kFinish: break;
   }
 }

@@ -5,11 +5,12 @@
 
 #include <vector>
 
+#include "app/ext_page_values.h"
 #include "app/settings_page_values.h"
 
 class CRssFile;
 
-enum class SettingsPage { kSite, kDir, kRss, kAtom, kFtp, kFinish };
+enum class SettingsPage { kSite, kDir, kRss, kAtom, kFtp, kFinish, kExt };
 
 class CSettingsSheet {
 public:
@@ -19,7 +20,7 @@ public:
 
   // "RSSの新規作成": site, local folder, FTP (normal mode) and the closing page.
   static CSettingsSheet NewProjectWizard(CRssFile& project);
-  // "サイトの設定": site, local folder, RSS, Atom and FTP (normal mode).
+  // "サイトの設定": site, local folder, RSS, Atom, FTP (normal mode) and the extensions.
   static CSettingsSheet SiteSettings(CRssFile& project);
 
   int GetPageCount() const { return static_cast<int>(m_pages.size()); }
@@ -39,6 +40,7 @@ public:
   CRssPageValues rss;
   CAtomPageValues atom;
   CFtpPageValues ftp;
+  CExtPageValues ext;
 
 private:
   CRssFile* m_project;

@@ -11,6 +11,12 @@ std::string VisibleControls(std::string_view utf8) {
     const unsigned char c = static_cast<unsigned char>(utf8[i]);
     unsigned code;
     size_t length = 1;
+    if (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') {
+      // A message's line break (CR LF) is a terminal's line break.
+      out.append(utf8, copied, i - copied);
+      copied = i + 1;
+      continue;
+    }
     if ((c < 0x20 && c != '\n' && c != '\t') || c == 0x7F) {
       code = c;
     } else if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&

@@ -20,7 +20,8 @@ public:
 
 // Text for a terminal: control characters other than line feed and tab (C0, DEL, and the C1 controls
 // U+0080-U+009F) written as "\x1b", so that text from a feed or a page can neither move the cursor nor
-// retitle or reprogram the terminal.
+// retitle or reprogram the terminal. A CR LF pair (the line break of the program's messages) becomes a
+// line feed.
 std::string VisibleControls(std::string_view utf8);
 
 // Text + newline on standard output and on standard error, in UTF-8, control characters made visible.

@@ -30,6 +30,8 @@ void AddItemOptions(CLI::App* command, ItemOptions& o) {
   command->add_option("--published", o.published, "time of first publication (W3C date-time)");
   command->add_option("--start-tag", o.startTag, "the item's own start marker");
   command->add_option("--end-tag", o.endTag, "the item's own end marker");
+  command->add_option("--image", o.image, "the item's image URL (written when the project's --item-images is on)");
+  command->add_flag("--hidden", o.hidden, "keep the item in the project and out of every feed");
 }
 
 void ApplyItemOptions(const ItemOptions& o, CRssItem& item) {
@@ -51,4 +53,6 @@ void ApplyItemOptions(const ItemOptions& o, CRssItem& item) {
   if (Given(o, "--published")) item.published = DateOrFail(o.published, "--published");
   if (Given(o, "--start-tag")) item.startTag = ArgText(o.startTag);
   if (Given(o, "--end-tag")) item.endTag = ArgText(o.endTag);
+  if (Given(o, "--image")) item.ext.image = ArgText(o.image);
+  if (o.hidden) item.ext.hidden = true;
 }

@@ -8,7 +8,8 @@
 class CRssItem;
 
 struct ItemOptions {
-  std::string title, description, category, content, contentFile, date, published, startTag, endTag;
+  std::string title, description, category, content, contentFile, date, published, startTag, endTag, image;
+  bool hidden = false;
   CLI::App* command = nullptr;
 };
 

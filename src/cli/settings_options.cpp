@@ -19,6 +19,8 @@ int ModeNumber(const std::string& mode) {
   throw CCliUsage("mode must be none, description or content: " + mode);
 }
 
+bool Switch(const std::string& value) { return value == "on"; }
+
 std::string AbsoluteFolder(const std::string& utf8) {
   if (utf8.empty()) return utf8;
   std::error_code ec;
@@ -54,6 +56,18 @@ void AddSettingsOptions(CLI::App* command, SettingsOptions& o) {
   command->add_option("--ftp-user", o.ftpUser, "FTP user name");
   command->add_flag("--ftp-password-stdin", o.ftpPasswordStdin, "read the FTP password from standard input");
   command->add_option("--ftp-dir", o.ftpDir, "remote folder to upload into");
+  // Extensions: the classic file and feeds stay as they are while each is at its default.
+  const auto onOff = CLI::IsMember({"on", "off"});
+  command->add_option("--language", o.language, "the feeds' language, a BCP 47 tag (default ja)");
+  command->add_option("--self-links", o.selfLinks, "RSS 2.0 names its own address (atom:link rel=self)")->check(onOff);
+  command->add_option("--full-text", o.fullText, "RSS 2.0 carries the description and the content side by side")
+      ->check(onOff);
+  command->add_option("--item-images", o.itemImages, "items carry images: harvested from pages, written as Media RSS")
+      ->check(onOff);
+  command->add_option("--site-image", o.siteImage, "the site's image (RSS channel image, Atom logo); \"\" for none");
+  command->add_option("--site-icon", o.siteIcon, "the site's icon (Atom icon); \"\" for none");
+  command->add_option("--hold-future", o.holdFuture, "items dated in the future stay out of the feeds until then")
+      ->check(onOff);
 }
 
 void ApplySettings(const SettingsOptions& o, CRssFile& project) {
@@ -81,6 +95,16 @@ void ApplySettings(const SettingsOptions& o, CRssFile& project) {
   }
   if (Given(o, "--ftp-user")) project.ftp.User = ArgText(o.ftpUser);
   if (Given(o, "--ftp-dir")) project.ftp.RemoteDir = ArgText(o.ftpDir);
+  if (Given(o, "--language")) {
+    if (!IsLanguageTag(o.language)) throw CCliUsage("--language needs a language tag such as ja, en or en-US: " + ArgText(o.language));
+    project.ext.language = o.language;
+  }
+  if (Given(o, "--self-links")) project.ext.selfLinks = Switch(o.selfLinks);
+  if (Given(o, "--full-text")) project.ext.fullText = Switch(o.fullText);
+  if (Given(o, "--item-images")) project.ext.itemImages = Switch(o.itemImages);
+  if (Given(o, "--site-image")) project.ext.siteImage = ArgText(o.siteImage);
+  if (Given(o, "--site-icon")) project.ext.siteIcon = ArgText(o.siteIcon);
+  if (Given(o, "--hold-future")) project.ext.holdFuture = Switch(o.holdFuture);
   if (o.ftpPasswordStdin) {
     std::string line;
     std::getline(std::cin, line);

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/vamel_rss_doc.h"
+#include "model/extension_block.h"
 #include "platform/text_codec.h"
 
 namespace {
@@ -81,12 +82,15 @@ std::string ShowText(const CVamelRssDoc& doc) {
   line("ftpRemoteDir", p.ftp.RemoteDir);
   for (const std::string& f : p.excludedFiles) line("excludedFile", f);
   for (const std::string& f : p.excludedFolders) line("excludedFolder", f);
+  // Extensions only when used: a classic project shows what it always showed.
+  if (!p.ext.IsDefault()) line("extensions", Utf8ToAnsi(ExtensionValuesJson(p.ext, false)));
   line("items", std::to_string(p.GetSize()));
   for (int i = 0; i < p.GetSize(); ++i) {
     const CRssItem* item = p.GetAt(i);
     out += "  " + std::to_string(i + 1) + ". " + Utc(item->date) + "  " + OneLine(item->title) + "\n";
     out += "     " + OneLine(item->url) + "\n";
     if (!item->category.empty()) out += "     [" + OneLine(item->category) + "]\n";
+    if (!item->ext.IsDefault()) out += "     " + Utf8ToAnsi(ExtensionValuesJson(item->ext, false)) + "\n";
   }
   if (!out.empty()) out.pop_back();
   return out;
@@ -124,6 +128,7 @@ std::string ShowJson(const CVamelRssDoc& doc) {
               {"PreviewUrl", p.ftp.PreviewUrl}};
   j["excludedFiles"] = StringList(p.excludedFiles);
   j["excludedFolders"] = StringList(p.excludedFolders);
+  j["extensions"] = nlohmann::ordered_json::parse(ExtensionValuesJson(p.ext, true));
   nlohmann::ordered_json items = nlohmann::ordered_json::array();
   for (int i = 0; i < p.GetSize(); ++i) {
     const CRssItem* item = p.GetAt(i);
@@ -135,7 +140,8 @@ std::string ShowJson(const CVamelRssDoc& doc) {
                      {"date", item->date},
                      {"published", item->published},
                      {"startTag", AnsiToUtf8(item->startTag)},
-                     {"endTag", AnsiToUtf8(item->endTag)}});
+                     {"endTag", AnsiToUtf8(item->endTag)},
+                     {"extensions", nlohmann::ordered_json::parse(ExtensionValuesJson(item->ext, true))}});
   }
   j["items"] = items;
   return j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);

@@ -12,6 +12,7 @@
 #include "platform/url_parts.h"
 #include "feeds/xml_escape.h"
 #include "model/rss_file.h"
+#include "model/rss_item.h"
 #include "platform/clock.h"
 #include "xml/vxml_document.h"
 #include "xml/vxml_element.h"
@@ -34,6 +35,11 @@ void AddAuthor(CVXMLElement& feed, const std::string& creator) {
   AddFeedMarkup(*author, "name", creator);
 }
 
+// A language other than the default is declared for the whole feed too (the content always names it).
+void SetFeedLanguage(CVXMLElement& feed, const CRssFile& project) {
+  if (project.ext.language != kDefaultFeedLanguage) feed.SetAttribute("xml:lang", project.ext.language);
+}
+
 }  // namespace
 
 CFeedWriteResult WriteAtom(const CRssFile& project, const std::string& path) {
@@ -49,15 +55,17 @@ CFeedWriteResult WriteAtom03(const CRssFile& project, const std::string& path) {
   feed->SetAttribute("version", "0.3");
   feed->SetAttribute("xmlns", kAtom03Namespace);
   feed->SetAttribute("xmlns:dc", kDublinCoreNamespace);
+  SetFeedLanguage(*feed, project);
   document.AppendChild(feed);
 
+  const CFeedItemStyle style = FeedItemStyle(project);
+  const TimeValue now = CurrentTime();
   AddFeedMarkup(*feed, "title", project.siteTitle);
   AddLink(*feed, "alternate", "text/html", project.siteUrl);
-  AddFeedElement(*feed, "modified", FormatW3cDate(project.GetLatestItemDate()));
+  AddFeedElement(*feed, "modified", FormatW3cDate(project.GetLatestFeedItemDate(now)));
   AddAuthor(*feed, project.creator);
   AddFeedMarkup(*feed, "tagline", project.siteDescription);
-  const int count = FeedItemCount(project, project.atomCount);
-  for (int i = 0; i < count; ++i) AppendAtom03Entry(*feed, *project.GetAt(i));
+  for (const CRssItem* item : SelectFeedItems(project, project.atomCount, now)) AppendAtom03Entry(*feed, *item, style);
 
   return SaveFeed(document, target);
 }
@@ -69,17 +77,22 @@ CFeedWriteResult WriteAtom10(const CRssFile& project, const std::string& path) {
   CVXMLDocument document(kFeedOptions);
   CVXMLElement* feed = document.CreateElement("feed");
   feed->SetAttribute("xmlns", kAtom10Namespace);
+  const CFeedItemStyle style = FeedItemStyle(project);
+  if (style.images) feed->SetAttribute("xmlns:media", kMediaNamespace);
+  SetFeedLanguage(*feed, project);
   document.AppendChild(feed);
 
+  const TimeValue now = CurrentTime();
   AddFeedMarkup(*feed, "title", project.siteTitle);
   AddLink(*feed, "alternate", "text/html", project.siteUrl);
   AddLink(*feed, "self", "application/atom+xml", GetAtomSelfUrl(project));
   AddFeedElement(*feed, "id", FeedUrlText(GetFeedId(project)));
-  AddFeedElement(*feed, "updated", FormatW3cDate(project.GetLatestItemDate()));
+  AddFeedElement(*feed, "updated", FormatW3cDate(project.GetLatestFeedItemDate(now)));
   AddAuthor(*feed, project.creator);
   AddFeedMarkup(*feed, "subtitle", project.siteDescription);
-  const int count = FeedItemCount(project, project.atomCount);
-  for (int i = 0; i < count; ++i) AppendAtom10Entry(*feed, *project.GetAt(i));
+  if (!project.ext.siteIcon.empty()) AddFeedElement(*feed, "icon", FeedUrlText(project.ext.siteIcon));
+  if (!project.ext.siteImage.empty()) AddFeedElement(*feed, "logo", FeedUrlText(project.ext.siteImage));
+  for (const CRssItem* item : SelectFeedItems(project, project.atomCount, now)) AppendAtom10Entry(*feed, *item, style);
 
   return SaveFeed(document, target);
 }

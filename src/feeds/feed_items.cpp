@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr const char* kContentLanguage = "ja";
-
 // The elements of an item point at the item's own strings wherever the text goes in unchanged, and at
 // literals for names: a feed of many items is built without copying its text (the tree lives only while
 // the writer runs, the items longer).
@@ -85,9 +83,33 @@ void AddAlternateLink(CVXMLElement& entry, const std::string& url, bool withType
   SetUrlAttribute(*link, "href", url);
 }
 
+// The content's xml:lang: the default language points at its literal, another is copied (the style
+// may be a temporary).
+void SetContentLanguage(CVXMLElement& content, const CFeedItemStyle& style) {
+  if (style.language == kDefaultFeedLanguage) content.SetAttributeBorrowing("xml:lang", kDefaultFeedLanguage);
+  else content.SetAttribute("xml:lang", style.language);
+}
+
+// The item's image as Media RSS: a thumbnail, and the image itself as the item's medium.
+void AddImage(CVXMLElement& element, const CRssItem& item, const CFeedItemStyle& style) {
+  if (!style.images || item.ext.image.empty()) return;
+  SetUrlAttribute(*AddElement(element, "media:thumbnail"), "url", item.ext.image);
+  CVXMLElement* content = AddElement(element, "media:content");
+  SetUrlAttribute(*content, "url", item.ext.image);
+  content->SetAttributeBorrowing("medium", "image");
+}
+
 }  // namespace
 
-CVXMLElement* AppendRss10Item(CVXMLElement& parent, const CRssItem& item) {
+CFeedItemStyle FeedItemStyle(const CRssFile& project) {
+  CFeedItemStyle style;
+  style.language = project.ext.language;
+  style.fullText = project.ext.fullText;
+  style.images = project.ext.itemImages;
+  return style;
+}
+
+CVXMLElement* AppendRss10Item(CVXMLElement& parent, const CRssItem& item, const CFeedItemStyle&) {
   const int mode = CRssFile::rssMode;
   CVXMLElement* element = AddElement(parent, "item");
   SetUrlAttribute(*element, "rdf:about", item.url);
@@ -100,7 +122,7 @@ CVXMLElement* AppendRss10Item(CVXMLElement& parent, const CRssItem& item) {
   return element;
 }
 
-CVXMLElement* AppendRss20Item(CVXMLElement& parent, const CRssItem& item) {
+CVXMLElement* AppendRss20Item(CVXMLElement& parent, const CRssItem& item, const CFeedItemStyle& style) {
   const int mode = CRssFile::rssMode;
   CVXMLElement* element = AddElement(parent, "item");
   AddEscaped(*element, "title", item.title);
@@ -108,15 +130,18 @@ CVXMLElement* AppendRss20Item(CVXMLElement& parent, const CRssItem& item) {
   const std::string safeUrl = IsPlainFeedUrl(item.url) ? std::string() : FeedUrlText(item.url);
   AddUrl(*element, "link", item.url, &safeUrl);
   AddUrl(*element, "guid", item.url, &safeUrl);
-  if (mode >= 2 && !item.content.empty()) AddCdata(*element, "description", item.content);
+  const bool withContent = mode >= 2 && !item.content.empty();
+  if (withContent && !style.fullText) AddCdata(*element, "description", item.content);
   else if (mode >= 1) AddEscaped(*element, "description", item.description);
   char buffer[kDateBufferSize];
   AddText(*element, "pubDate", FormatRfc822DateInto(item.date, buffer));
   if (!item.category.empty()) AddEscaped(*element, "category", item.category);
+  AddImage(*element, item, style);
+  if (withContent && style.fullText) AddCdata(*element, "content:encoded", item.content);
   return element;
 }
 
-CVXMLElement* AppendAtom03Entry(CVXMLElement& parent, const CRssItem& item) {
+CVXMLElement* AppendAtom03Entry(CVXMLElement& parent, const CRssItem& item, const CFeedItemStyle& style) {
   const int mode = CRssFile::atomMode;
   CVXMLElement* entry = AddElement(parent, "entry");
   AddEscaped(*entry, "title", item.title);
@@ -130,13 +155,13 @@ CVXMLElement* AppendAtom03Entry(CVXMLElement& parent, const CRssItem& item) {
     CVXMLElement* content = AddElement(*entry, "content");
     content->SetAttributeBorrowing("type", "text/html");
     content->SetAttributeBorrowing("mode", "escaped");
-    content->SetAttributeBorrowing("xml:lang", kContentLanguage);
+    SetContentLanguage(*content, style);
     AddCdataTo(*content, item.content);
   }
   return entry;
 }
 
-CVXMLElement* AppendAtom10Entry(CVXMLElement& parent, const CRssItem& item) {
+CVXMLElement* AppendAtom10Entry(CVXMLElement& parent, const CRssItem& item, const CFeedItemStyle& style) {
   const int mode = CRssFile::atomMode;
   CVXMLElement* entry = AddElement(parent, "entry");
   AddEscaped(*entry, "title", item.title);
@@ -150,11 +175,12 @@ CVXMLElement* AppendAtom10Entry(CVXMLElement& parent, const CRssItem& item) {
     else category->SetAttribute("term", FeedEscapedText(item.category));
   }
   if (mode >= 1) AddEscaped(*entry, "summary", item.description);
+  AddImage(*entry, item, style);
   if (mode >= 2 && !item.content.empty()) {
     // RFC 4287 knows no "mode" and names HTML "html": the Atom 0.3 attributes would make the feed invalid.
     CVXMLElement* content = AddElement(*entry, "content");
     content->SetAttributeBorrowing("type", "html");
-    content->SetAttributeBorrowing("xml:lang", kContentLanguage);
+    SetContentLanguage(*content, style);
     AddCdataTo(*content, item.content);
   }
   return entry;

@@ -8,24 +8,42 @@
 
 #include <string>
 
+#include "model/project_extensions.h"
+
+class CRssFile;
 class CRssItem;
 class CVXMLElement;
 
+// What a project's extensions change in the items of its feeds; the defaults give the classic items.
+struct CFeedItemStyle {
+  std::string language = kDefaultFeedLanguage;  // xml:lang of Atom content
+  bool fullText = false;  // RSS 2.0: the description and, beside it, the content as content:encoded
+  bool images = false;    // RSS 2.0 and Atom 1.0: the item's image as media:thumbnail and media:content
+};
+
+// The style of the project's feeds.
+CFeedItemStyle FeedItemStyle(const CRssFile& project);
+
+// Media RSS, for the images of items.
+inline constexpr const char* kMediaNamespace = "http://search.yahoo.com/mrss/";
+inline constexpr const char* kContentNamespace = "http://purl.org/rss/1.0/modules/content/";
+
 // RSS 1.0 "item": title, link, description (mode >= 1), dc:date, dc:subject, content:encoded (mode 2
 // with content).
-CVXMLElement* AppendRss10Item(CVXMLElement& parent, const CRssItem& item);
+CVXMLElement* AppendRss10Item(CVXMLElement& parent, const CRssItem& item, const CFeedItemStyle& style = CFeedItemStyle());
 
 // RSS 2.0 "item": title, link, guid, description (mode >= 1; the content as CDATA in mode 2 when there
-// is content), pubDate, category (when set).
-CVXMLElement* AppendRss20Item(CVXMLElement& parent, const CRssItem& item);
+// is content), pubDate, category (when set). Full text: the description stays and the content follows
+// as content:encoded. Images: media:thumbnail and media:content of the item's image, when it has one.
+CVXMLElement* AppendRss20Item(CVXMLElement& parent, const CRssItem& item, const CFeedItemStyle& style = CFeedItemStyle());
 
 // Atom 0.3 "entry": title, link, id, modified, issued, summary (mode >= 1), dc:subject, content (mode 2
-// with content, type "text/html", mode "escaped", xml:lang "ja").
-CVXMLElement* AppendAtom03Entry(CVXMLElement& parent, const CRssItem& item);
+// with content, type "text/html", mode "escaped", xml:lang the style's language).
+CVXMLElement* AppendAtom03Entry(CVXMLElement& parent, const CRssItem& item, const CFeedItemStyle& style = CFeedItemStyle());
 
 // Atom 1.0 "entry": title, link, id, updated, published, category (when set), summary (mode >= 1),
-// content (mode 2 with content, type "html", xml:lang "ja").
-CVXMLElement* AppendAtom10Entry(CVXMLElement& parent, const CRssItem& item);
+// content (mode 2 with content, type "html", xml:lang the style's language); images as in RSS 2.0.
+CVXMLElement* AppendAtom10Entry(CVXMLElement& parent, const CRssItem& item, const CFeedItemStyle& style = CFeedItemStyle());
 
 // "tag:" + host of the URL + "," + the local date of `published` ("%Y-%m-%d") + ":" + the URL's path
 // with every "/" removed. Stays the same while the URL and the publication time do.

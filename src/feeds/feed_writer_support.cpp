@@ -5,10 +5,16 @@
 #include "feeds/feed_writers.h"
 #include "model/rss_file.h"
 
-int FeedItemCount(const CRssFile& project, int limit) {
+std::vector<const CRssItem*> SelectFeedItems(const CRssFile& project, int limit, TimeValue now) {
   const unsigned int size = static_cast<unsigned int>(project.GetSize());
   const unsigned int cap = static_cast<unsigned int>(limit);
-  return static_cast<int>(size < cap ? size : cap);
+  std::vector<const CRssItem*> items;
+  items.reserve(size < cap ? size : cap);
+  for (int i = 0; i < project.GetSize() && items.size() < cap; ++i) {
+    const CRssItem* item = project.GetAt(i);
+    if (!project.IsKeptOutOfFeeds(*item, now)) items.push_back(item);
+  }
+  return items;
 }
 
 CFeedWriteResult SaveFeed(const CVXMLDocument& document, const std::string& path) {

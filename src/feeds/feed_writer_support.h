@@ -2,6 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "platform/clock.h"
 
 #include "xml/vxml_document.h"
 #include "xml/vxml_element.h"
@@ -9,13 +12,15 @@
 #include "feeds/feed_writers.h"
 
 class CRssFile;
+class CRssItem;
 
 // A feed document is XML written in the indented layout; its items are built in XML mode too.
 inline constexpr CVXMLOptions kFeedOptions = kXmlIndented;
 
-// How many items of the project go into a feed with the given limit: the limit is compared unsigned,
-// so 0 writes none and a negative limit writes every item.
-int FeedItemCount(const CRssFile& project, int limit);
+// The items of a feed, in list order: those the feeds do not keep out (CRssFile::IsKeptOutOfFeeds), at
+// most `limit` of them. The limit is compared unsigned, so 0 writes none and a negative limit writes
+// every item.
+std::vector<const CRssItem*> SelectFeedItems(const CRssFile& project, int limit, TimeValue now);
 
 
 // Saves the feed to `path`: done, or failed with the file error's message; the path is the payload.

@@ -5,6 +5,7 @@
 #include "feeds/feed_writers.h"
 #include "feeds/feed_writer_support.h"
 #include "model/rss_file.h"
+#include "model/rss_item.h"
 #include "platform/clock.h"
 #include "xml/vxml_document.h"
 #include "xml/vxml_element.h"
@@ -16,13 +17,26 @@ constexpr const char* kRss10Attributes[][2] = {
     {"xmlns", "http://purl.org/rss/1.0/"},
     {"xmlns:rdf", "http://www.w3.org/1999/02/22-rdf-syntax-ns#"},
     {"xmlns:dc", "http://purl.org/dc/elements/1.1/"},
-    {"xmlns:content", "http://purl.org/rss/1.0/modules/content/"},
-    {"xml:lang", "ja"},
+    {"xmlns:content", kContentNamespace},
 };
 
-constexpr const char* kRss20Language = "ja";
+constexpr const char* kAtomNamespace = "http://www.w3.org/2005/Atom";
 constexpr const char* kRss20Docs = "https://www.rssboard.org/rss-specification";
 constexpr const char* kGenerator = "VamelRss Ver1.0";
+
+// The site's image as RSS knows it: its address, with the site's title and link.
+void AddImageParts(CVXMLElement& image, const CRssFile& project) {
+  AddFeedMarkup(image, "title", project.siteTitle);
+  AddFeedElement(image, "url", FeedUrlText(project.ext.siteImage));
+  AddFeedElement(image, "link", FeedUrlText(project.siteUrl));
+}
+
+// Where the RSS file is published: the site URL joined with the file's name.
+std::string RssSelfUrl(const CRssFile& project) {
+  std::string url = project.siteUrl;
+  if (url.empty() || url.back() != '/') url += '/';
+  return url + project.rssFileName;
+}
 
 }  // namespace
 
@@ -37,20 +51,31 @@ CFeedWriteResult WriteRss10(const CRssFile& project, const std::string& path) {
   CVXMLDocument document(kFeedOptions);
   CVXMLElement* root = document.CreateElement("rdf:RDF");
   for (const auto& attribute : kRss10Attributes) root->SetAttribute(attribute[0], attribute[1]);
+  root->SetAttribute("xml:lang", project.ext.language);
   document.AppendChild(root);
 
+  const CFeedItemStyle style = FeedItemStyle(project);
+  const bool withImage = !project.ext.siteImage.empty();
   CVXMLElement* channel = AddFeedElement(*root, "channel");
   channel->SetAttribute("rdf:about", FeedAttributeText(project.siteUrl));
   AddFeedMarkup(*channel, "title", project.siteTitle);
   AddFeedElement(*channel, "link", FeedUrlText(project.siteUrl));
   AddFeedMarkup(*channel, "description", project.siteDescription);
-  // The table of contents and the items cover the same range, so they always agree.
-  const int count = FeedItemCount(project, project.rssCount);
+  // Readers take a channel's language from Dublin Core; the classic feed names it only in xml:lang.
+  if (project.ext.language != kDefaultFeedLanguage) AddFeedElement(*channel, "dc:language", project.ext.language);
+  if (withImage) AddFeedElement(*channel, "image")->SetAttribute("rdf:resource", FeedAttributeText(project.ext.siteImage));
+  // The table of contents and the items are the same selection, so they always agree.
+  const std::vector<const CRssItem*> items = SelectFeedItems(project, project.rssCount, CurrentTime());
   CVXMLElement* sequence = AddFeedElement(*AddFeedElement(*channel, "items"), "rdf:Seq");
-  for (int i = 0; i < count; ++i) {
-    AddFeedElement(*sequence, "rdf:li")->SetAttribute("rdf:resource", FeedAttributeText(project.GetAt(i)->url));
+  for (const CRssItem* item : items) {
+    AddFeedElement(*sequence, "rdf:li")->SetAttribute("rdf:resource", FeedAttributeText(item->url));
   }
-  for (int i = 0; i < count; ++i) AppendRss10Item(*root, *project.GetAt(i));
+  if (withImage) {
+    CVXMLElement* image = AddFeedElement(*root, "image");
+    image->SetAttribute("rdf:about", FeedAttributeText(project.ext.siteImage));
+    AddImageParts(*image, project);
+  }
+  for (const CRssItem* item : items) AppendRss10Item(*root, *item, style);
 
   return SaveFeed(document, target);
 }
@@ -62,19 +87,31 @@ CFeedWriteResult WriteRss20(const CRssFile& project, const std::string& path) {
   CVXMLDocument document(kFeedOptions);
   CVXMLElement* rss = document.CreateElement("rss");
   rss->SetAttribute("version", "2.0");
+  // The namespaces of the extensions switched on; a classic feed has none.
+  const CFeedItemStyle style = FeedItemStyle(project);
+  if (style.fullText) rss->SetAttribute("xmlns:content", kContentNamespace);
+  if (project.ext.selfLinks) rss->SetAttribute("xmlns:atom", kAtomNamespace);
+  if (style.images) rss->SetAttribute("xmlns:media", kMediaNamespace);
   document.AppendChild(rss);
 
+  const TimeValue now = CurrentTime();
   CVXMLElement* channel = AddFeedElement(*rss, "channel");
   AddFeedMarkup(*channel, "title", project.siteTitle);
   AddFeedElement(*channel, "link", FeedUrlText(project.siteUrl));
+  if (project.ext.selfLinks) {
+    CVXMLElement* self = AddFeedElement(*channel, "atom:link");
+    self->SetAttribute("href", FeedAttributeText(RssSelfUrl(project)));
+    self->SetAttribute("rel", "self");
+    self->SetAttribute("type", "application/rss+xml");
+  }
   AddFeedMarkup(*channel, "description", project.siteDescription);
-  AddFeedElement(*channel, "language", kRss20Language);
-  AddFeedElement(*channel, "lastBuildDate", FormatRfc822Date(CurrentTime()));
-  AddFeedElement(*channel, "pubDate", FormatRfc822Date(project.GetLatestItemDate()));
+  AddFeedElement(*channel, "language", project.ext.language);
+  AddFeedElement(*channel, "lastBuildDate", FormatRfc822Date(now));
+  AddFeedElement(*channel, "pubDate", FormatRfc822Date(project.GetLatestFeedItemDate(now)));
   AddFeedElement(*channel, "docs", kRss20Docs);
   AddFeedElement(*channel, "generator", kGenerator);
-  const int count = FeedItemCount(project, project.rssCount);
-  for (int i = 0; i < count; ++i) AppendRss20Item(*channel, *project.GetAt(i));
+  if (!project.ext.siteImage.empty()) AddImageParts(*AddFeedElement(*channel, "image"), project);
+  for (const CRssItem* item : SelectFeedItems(project, project.rssCount, now)) AppendRss20Item(*channel, *item, style);
 
   return SaveFeed(document, target);
 }

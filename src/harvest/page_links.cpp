@@ -4,6 +4,8 @@
 
 namespace {
 
+bool IsSrcsetSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
@@ -69,4 +71,35 @@ std::string ResolvePageLink(const std::string& pageUrl, const std::string& value
   std::string kept;
   for (std::size_t i = 0; i < folders; ++i) kept += "../";
   return ResolveRelativeUrl(base, kept + value.substr(restStart));
+}
+
+std::string ResolveSrcset(const std::string& pageUrl, const std::string& srcset) {
+  // The candidate syntax of HTML: white space and commas, a URL (no white space; trailing commas are not
+  // part of it), then descriptors up to the next comma outside parentheses.
+  std::string out;
+  std::size_t i = 0;
+  const std::size_t n = srcset.size();
+  while (i < n) {
+    std::size_t start = i;
+    while (i < n && (IsSrcsetSpace(srcset[i]) || srcset[i] == ',')) ++i;
+    out.append(srcset, start, i - start);
+    if (i == n) break;
+    std::size_t urlStart = i;
+    while (i < n && !IsSrcsetSpace(srcset[i])) ++i;
+    std::size_t urlEnd = i;
+    while (urlEnd > urlStart && srcset[urlEnd - 1] == ',') --urlEnd;
+    const std::string url = srcset.substr(urlStart, urlEnd - urlStart);
+    out += url.find("://") == std::string::npos ? ResolvePageLink(pageUrl, url) : url;
+    out.append(srcset, urlEnd, i - urlEnd);
+    if (urlEnd < i) continue;  // the URL ended in commas: no descriptors
+    start = i;
+    int depth = 0;
+    while (i < n && (srcset[i] != ',' || depth > 0)) {
+      if (srcset[i] == '(') ++depth;
+      else if (srcset[i] == ')' && depth > 0) --depth;
+      ++i;
+    }
+    out.append(srcset, start, i - start);
+  }
+  return out;
 }

@@ -14,5 +14,9 @@
 // against. Never shows a message.
 std::string ResolvePageLink(const std::string& pageUrl, const std::string& value);
 
+// A srcset attribute value with the URL of each candidate made absolute by ResolvePageLink; the
+// commas, white space and descriptors ("2x", "640w") stay exactly as they were.
+std::string ResolveSrcset(const std::string& pageUrl, const std::string& srcset);
+
 // True when `value` begins with a URL scheme: a letter, then letters, digits, "+", "-" or ".", then ":".
 bool HasUrlScheme(const std::string& value);

@@ -21,12 +21,19 @@ constexpr std::size_t kDescriptionBytes = 255;
 // as it stands there (compact, start tags without " />").
 constexpr const CVXMLOptions& kPage = kHtmlCompact;
 
-// The links that content from a page carries: element name, attribute name.
+// The links that content from a page carries, every attribute that makes a reader follow or load a
+// URL: element name, attribute name, and whether the value is a srcset (candidates separated by commas,
+// each a URL and its descriptors).
 struct LinkPair {
   const char* element;
   const char* attribute;
+  bool srcset;
 };
-constexpr LinkPair kLinkPairs[] = {{"A", "HREF"}, {"IMG", "SRC"}};
+constexpr LinkPair kLinkPairs[] = {
+    {"A", "HREF", false},     {"IMG", "SRC", false},    {"IMG", "SRCSET", true},  {"SOURCE", "SRC", false},
+    {"SOURCE", "SRCSET", true}, {"VIDEO", "POSTER", false}, {"VIDEO", "SRC", false}, {"AUDIO", "SRC", false},
+    {"TRACK", "SRC", false},  {"OBJECT", "DATA", false},
+};
 
 // The whole page file, or false. A page that starts with a UTF-16 byte-order mark keeps its zero bytes;
 // any other page ends at its first zero byte, as text read from a file does everywhere in the program.
@@ -158,17 +165,40 @@ std::string DescriptionFromNodes(const CVXMLNodeList& nodes) {
   return CutForDescription(DecodeCharacterReferences(text, true));
 }
 
-void MakeLinkAbsolute(CVXMLElement& element, const char* attribute, const std::string& pageUrl) {
-  std::string value = element.GetAttribute(attribute, kPage);
-  if (value.empty() || value.find("://") != std::string::npos) return;
-  std::string absolute = ResolvePageLink(pageUrl, value);
-  if (absolute != value) element.SetAttribute(attribute, absolute, kPage);
+void MakeLinkAbsolute(CVXMLElement& element, const LinkPair& pair, const std::string& pageUrl) {
+  std::string value = element.GetAttribute(pair.attribute, kPage);
+  if (value.empty()) return;
+  std::string absolute;
+  if (pair.srcset) absolute = ResolveSrcset(pageUrl, value);
+  else if (value.find("://") == std::string::npos) absolute = ResolvePageLink(pageUrl, value);
+  else return;
+  if (absolute != value) element.SetAttribute(pair.attribute, absolute, kPage);
 }
 
 void MakeLinksAbsolute(CVXMLElement& element, const std::string& pageUrl) {
   for (const LinkPair& pair : kLinkPairs) {
-    if (NamesMatch(element.NodeName(), pair.element, kPage)) MakeLinkAbsolute(element, pair.attribute, pageUrl);
+    if (NamesMatch(element.NodeName(), pair.element, kPage)) MakeLinkAbsolute(element, pair, pageUrl);
   }
+}
+
+// The first IMG with a source in `scope`, else the page's og:image, as an absolute URL with its
+// character references decoded (a URL, not markup); "" for none.
+std::string FindItemImage(const CVXMLElement& root, const CVXMLElement* scope, const std::string& pageUrl) {
+  if (scope) {
+    for (CVXMLNode* node : scope->GetElementsByTagName("IMG", kPage)) {
+      std::string source = static_cast<CVXMLElement*>(node)->GetAttribute("SRC", kPage);
+      if (!source.empty()) return ResolvePageLink(pageUrl, DecodeCharacterReferences(source, true));
+    }
+  }
+  for (CVXMLNode* node : root.GetElementsByTagName("META", kPage)) {
+    auto* meta = static_cast<CVXMLElement*>(node);
+    std::string property = meta->GetAttribute("PROPERTY", kPage);
+    if (property.empty()) property = meta->GetAttribute("NAME", kPage);
+    if (CompareNoCaseAscii(property, "og:image") != 0) continue;
+    std::string image = meta->GetAttribute("CONTENT", kPage);
+    if (!image.empty()) return ResolvePageLink(pageUrl, DecodeCharacterReferences(image, true));
+  }
+  return std::string();
 }
 
 }  // namespace
@@ -239,6 +269,8 @@ void ReadPageIntoItem(const CRssFile& project, const std::string& url, const std
   if (titles.GetCount() > 0) item.title = DecodeCharacterReferences(titles.Item(0)->GetText(), true);
   CVXMLNodeList bodies = root->GetElementsByTagName("BODY", kPage);
   CVXMLNode* body = bodies.Item(0);
+  // Where the item's image is looked for: the marked part in mode 3, else the body.
+  const CVXMLElement* imageScope = body && body->GetNodeType() == kXmlElementNode ? static_cast<CVXMLElement*>(body) : nullptr;
 
   switch (project.importMode) {
     case kImportModeDescription: item.description = DescriptionFromBodyText(body ? body->GetText() : std::string()); break;
@@ -253,10 +285,12 @@ void ReadPageIntoItem(const CRssFile& project, const std::string& url, const std
       part->SetNodeValue(marked);
       SetContentFromNodes(item, *part->GetChildNodes());
       item.description = DescriptionFromNodes(*part->GetChildNodes());
+      imageScope = part;
       break;
     }
     default: break;
   }
+  if (project.ext.itemImages) item.ext.image = FindItemImage(*root, imageScope, url);
 
   TimeValue modified = 0;
   if (GetFileModifiedTime(pagePath, modified)) item.date = modified;

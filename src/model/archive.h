@@ -69,6 +69,7 @@ public:
   std::unique_ptr<CRssItem> ReadItemObject();
   size_t Remaining() const { return m_in.size() - m_pos; }
   bool AtEnd() const { return m_pos == m_in.size(); }
+  std::string_view Rest() const { return m_in.substr(m_pos); }
   // The most item records that the remaining bytes can hold.
   size_t MaxItemsRemaining() const;
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "model/archive.h"
+#include "model/extension_block.h"
 #include "model/rss_file.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
@@ -27,9 +28,10 @@ std::string FileErrorMessage(int error, const std::string& path) {
   return message.replace(at, 2, path);
 }
 
-void LoadProjectBytes(CRssFile& project, const std::string& bytes) {
+std::vector<std::string> LoadProjectBytes(CRssFile& project, const std::string& bytes) {
   CArchive ar(bytes);
   project.Serialize(ar);
+  return ReadExtensionBlock(ar.Rest(), project);
 }
 
 CResult<> LoadProjectFile(CRssFile& project, const std::string& path) {
@@ -38,23 +40,26 @@ CResult<> LoadProjectFile(CRssFile& project, const std::string& path) {
   if (!ReadFileBytes(path, bytes, error, kMaxProjectFileBytes)) return Failure(FileErrorMessage(error, path), MbIcon::Exclamation);
   int savedRssMode = CRssFile::rssMode, savedAtomMode = CRssFile::atomMode;
   CRssFile loaded;
+  std::vector<std::string> extensionsReset;
   try {
     // No project comes near the limit: a larger file (or a device that never ends) is not one.
     if (bytes.size() > kMaxProjectFileBytes) throw CArchiveException();
-    LoadProjectBytes(loaded, bytes);
+    extensionsReset = LoadProjectBytes(loaded, bytes);
   } catch (const CArchiveException& e) {
     CRssFile::rssMode = savedRssMode;
     CRssFile::atomMode = savedAtomMode;
     return Failure(e.GetMessage(), MbIcon::Exclamation);
   }
   project.TakeOverLoaded(loaded);
-  return CResult<>().Done();
+  CResult<> result;
+  if (!extensionsReset.empty()) result.Say(ExtensionResetMessage(extensionsReset), MbIcon::Exclamation);
+  return result.Done();
 }
 
 std::string SaveProjectBytes(CRssFile& project) {
   CArchive ar;
   project.Serialize(ar);
-  return ar.TakeBuffer();
+  return ar.TakeBuffer() + ExtensionBlockBytes(project);
 }
 
 CResult<> SaveProjectFile(CRssFile& project, const std::string& path) {
@@ -66,7 +71,8 @@ CResult<> SaveProjectFile(CRssFile& project, const std::string& path) {
     CArchive ar;
     ar.StreamTo([&file](std::string_view piece) { return file.Write(piece); });
     project.Serialize(ar);
-    ok = ar.Flush() && file.Commit();
+    const std::string block = ExtensionBlockBytes(project);
+    ok = ar.Flush() && (block.empty() || file.Write(block)) && file.Commit();
   }
   if (!ok) return Failure(FileErrorMessage(file.Error(), path), MbIcon::Exclamation);
   return CResult<>().Done();

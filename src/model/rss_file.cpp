@@ -63,6 +63,7 @@ void CRssFile::Reset() {
   ftp = CFtpSet();
   excludedFiles.clear();
   excludedFolders.clear();
+  ext = CProjectExtensions();
   DeleteAllItems();
 }
 
@@ -81,6 +82,7 @@ void CRssFile::CopyFrom(CRssFile& other) {
   rssVersion = other.rssVersion;
   importMode = other.importMode;
   ftp = other.ftp;
+  ext = other.ext;
   DeleteAllItems();
   // The items move: the other project no longer holds them, so nothing is deleted twice.
   m_items = std::move(other.m_items);
@@ -109,6 +111,21 @@ TimeValue CRssFile::GetLatestItemDate() const {
   TimeValue latest = 0;
   bool first = true;
   for (const auto& item : m_items) {
+    if (first || item->date > latest) latest = item->date;
+    first = false;
+  }
+  return latest;
+}
+
+bool CRssFile::IsKeptOutOfFeeds(const CRssItem& item, TimeValue now) const {
+  return item.ext.hidden || (ext.holdFuture && item.date > now);
+}
+
+TimeValue CRssFile::GetLatestFeedItemDate(TimeValue now) const {
+  TimeValue latest = 0;
+  bool first = true;
+  for (const auto& item : m_items) {
+    if (IsKeptOutOfFeeds(*item, now)) continue;
     if (first || item->date > latest) latest = item->date;
     first = false;
   }

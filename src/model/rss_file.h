@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/ftp_set.h"
+#include "model/project_extensions.h"
 #include "model/rss_item.h"
 
 class CArchive;
@@ -36,6 +37,7 @@ public:
   CFtpSet ftp;
   std::vector<std::string> excludedFiles;    // relative page paths the folder scan skips
   std::vector<std::string> excludedFolders;  // relative folder paths the folder scan skips
+  CProjectExtensions ext;  // settings beyond the classic file (its extension block)
 
   // Description/content modes, shared by every project of the process: 0 none, 1 description only,
   // 2 description and content. Project files store and restore them.
@@ -72,6 +74,11 @@ public:
   std::string GetRssPath() const;   // localFolder + separator + rssFileName; "" without a name
   std::string GetAtomPath() const;  // the same with atomFileName
   TimeValue GetLatestItemDate() const;
+  // Whether the feeds leave the item out: a hidden item always, one dated after `now` while the project
+  // holds such items back.
+  bool IsKeptOutOfFeeds(const CRssItem& item, TimeValue now) const;
+  // The largest date among the items that the feeds carry (GetLatestItemDate when none is kept out).
+  TimeValue GetLatestFeedItemDate(TimeValue now) const;
   void CollectCategories(std::vector<std::string>& list) const;
 
   // Stores or loads the project file (see archive.h for the bytes).

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "model/project_extensions.h"
 #include "platform/clock.h"
 
 class CArchive;
@@ -32,4 +33,7 @@ public:
   TimeValue published;
   std::string startTag;  // empty: the program default applies
   std::string endTag;
+  // Values beyond the classic file (image, hidden, ...): they live on the item, so they follow it
+  // through every move, sort, insert and delete.
+  CItemExtensions ext;
 };

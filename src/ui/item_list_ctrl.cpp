@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include <wx/settings.h>
+
 #include "app/item_view_model.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
+#include "platform/clock.h"
 #include "ui/wx_text.h"
 
 namespace {
@@ -80,6 +83,13 @@ void CItemListCtrl::ScrollToTop(int row) {
   // Show the last row first, then the wanted one: it ends at the top where the list allows.
   EnsureVisible(GetItemCount() - 1);
   EnsureVisible(row);
+}
+
+wxItemAttr* CItemListCtrl::OnGetItemAttr(long item) const {
+  if (item < 0 || item >= m_project.GetSize()) return nullptr;
+  if (!m_project.IsKeptOutOfFeeds(*m_project.GetAt(static_cast<int>(item)), CurrentTime())) return nullptr;
+  m_keptOut.SetTextColour(wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
+  return &m_keptOut;
 }
 
 wxString CItemListCtrl::OnGetItemText(long item, long column) const {

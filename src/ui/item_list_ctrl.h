@@ -28,6 +28,9 @@ public:
   void ScrollToTop(int row);
   int GetTopRow() const { return static_cast<int>(GetTopItem()); }
 
+  // Items the feeds keep out (hidden, or held back until their date) are drawn greyed.
+  wxItemAttr* OnGetItemAttr(long item) const override;
+
 protected:
   wxString OnGetItemText(long item, long column) const override;
 
@@ -35,4 +38,5 @@ private:
   void Widen(int column, const wxString& text);
 
   const CRssFile& m_project;
+  mutable wxItemAttr m_keptOut;
 };

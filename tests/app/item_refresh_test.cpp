@@ -110,6 +110,26 @@ TEST_F(ItemRefresh, FromTheLocalFile) {
   EXPECT_TRUE(ui.shown.empty());
 }
 
+// The item's image comes from the page only while the project uses item images; the editor's OK stores
+// it, with the hidden mark, into the item.
+TEST_F(ItemRefresh, TheImageFollowsTheProjectsItemImages) {
+  editor.url = "https://yamanote.example.jp/news/2006/0215.html";
+  editor.image = "https://elsewhere.example/kept.png";
+  RefreshFromLocalFile(project, editor, site + "/news/2006/0215.html", ui);
+  EXPECT_EQ(editor.image, "https://elsewhere.example/kept.png");
+  project.ext.itemImages = true;
+  RefreshFromLocalFile(project, editor, site + "/news/2006/0215.html", ui);
+  EXPECT_EQ(editor.image, "https://yamanote.example.jp/img/photo.png");
+  editor.hidden = true;
+  editor.StoreInto(*edited);
+  EXPECT_EQ(edited->ext.image, "https://yamanote.example.jp/img/photo.png");
+  EXPECT_TRUE(edited->ext.hidden);
+  CItemEditorValues again;
+  again.LoadFrom(*edited);
+  EXPECT_EQ(again.image, edited->ext.image);
+  EXPECT_TRUE(again.hidden);
+}
+
 TEST_F(ItemRefresh, QuestionsInOrder) {
   // No URL: the message alone.
   editor.url.clear();

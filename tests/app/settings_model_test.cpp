@@ -111,7 +111,8 @@ TEST_F(SettingsModel, ASheetStoresOnlyThePagesDisplayedAndNothingWithoutAProject
   project.rssCount = 7;
   CRssFile::rssMode = 1;
   CSettingsSheet sheet = CSettingsSheet::SiteSettings(project);
-  ASSERT_EQ(sheet.GetPageCount(), 5);
+  ASSERT_EQ(sheet.GetPageCount(), 6);
+  EXPECT_EQ(sheet.GetPage(5), SettingsPage::kExt);
   sheet.Display(0);
   sheet.site.title = "new";
   // Values of pages never displayed are not the project's: they must not reach it.
@@ -325,3 +326,31 @@ TEST_F(SettingsModel, TheDocumentTakesTheStoredMarkerDefaultsWhenAProjectIsBuilt
   EXPECT_EQ(CRssFile::GetDefaultStartTag(), "<!--S-->");
   EXPECT_EQ(CRssFile::GetDefaultEndTag(), "<!--E-->");
 }
+
+// "拡張": the page loads and stores the project's extension values; blanks around the texts go, and a
+// language that is no language tag (which the page refuses) never reaches the project.
+TEST_F(SettingsModel, TheExtensionPageLoadsAndStoresTheExtensions) {
+  CRssFile project;
+  CSettingsSheet sheet = CSettingsSheet::SiteSettings(project);
+  sheet.Display(5);
+  EXPECT_EQ(sheet.ext.language, "ja");
+  EXPECT_FALSE(sheet.ext.selfLinks || sheet.ext.fullText || sheet.ext.itemImages || sheet.ext.holdFuture);
+  sheet.ext.language = " fr-CA ";
+  sheet.ext.selfLinks = sheet.ext.holdFuture = true;
+  sheet.ext.siteIcon = " https://example.jp/i.ico\t";
+  sheet.StoreDisplayed();
+  EXPECT_EQ(project.ext.language, "fr-CA");
+  EXPECT_TRUE(project.ext.selfLinks && project.ext.holdFuture && !project.ext.fullText);
+  EXPECT_EQ(project.ext.siteIcon, "https://example.jp/i.ico");
+  EXPECT_FALSE(IsLanguageField("fr_CA"));
+  EXPECT_TRUE(IsLanguageField(" ja "));
+  sheet.ext.language = "fr_CA";
+  sheet.ext.selfLinks = sheet.ext.holdFuture = false;
+  sheet.ext.siteIcon.clear();
+  sheet.StoreDisplayed();
+  EXPECT_EQ(project.ext.language, "fr-CA");
+  sheet.ext.language = "ja";
+  sheet.StoreDisplayed();
+  EXPECT_TRUE(project.ext.IsDefault());
+}
+

@@ -55,6 +55,21 @@ void BuildSampleProject(CRssFile& project) {
   AddItem(project, "https://example.jp/diary/hidden.html", J("書かれない"), "", "", "", 1136300000, 1136300000);
 }
 
+void BuildExtendedProject(CRssFile& project) {
+  BuildSampleProject(project);
+  project.ext.language = "en-US";
+  project.ext.selfLinks = true;
+  project.ext.fullText = true;
+  project.ext.itemImages = true;
+  project.ext.holdFuture = true;
+  project.ext.siteImage = "https://example.jp/img/logo.png";
+  project.ext.siteIcon = "https://example.jp/favicon.ico";
+  project.GetAt(0)->ext.image = "https://example.jp/img/0102.jpg?w=640&h=480";
+  project.GetAt(1)->ext.hidden = true;
+  project.GetAt(3)->ext.image = "https://example.jp/img/held.png";
+  project.GetAt(4)->date = 1136000000;  // beyond the limits no more: two items are kept out
+}
+
 void BuildSmallProject(CRssFile& project) {
   project.siteTitle = "Small";
   project.siteUrl = "https://example.com/";

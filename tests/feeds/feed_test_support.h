@@ -24,6 +24,10 @@ CFeedWriteResult WriteFeed(const CRssFile& project, FeedFormat format, const std
 // A Japanese diary site with five items, limits 4: escaping cases, a query string, an empty item, "]]>"
 // and control characters; item 3 is the newest, item 4 lies beyond the limits.
 void BuildSampleProject(CRssFile& project);
+// The sample project with every extension on: language en-US, self links, full text, item images (on
+// items 0 and 3), site image and icon, future items held back (item 3 lies after the writers' clock),
+// item 1 hidden, item 4 dated in the past. The feeds carry items 0, 2 and 4.
+void BuildExtendedProject(CRssFile& project);
 // One item with every field, for the time-zone variants.
 void BuildSmallProject(CRssFile& project);
 

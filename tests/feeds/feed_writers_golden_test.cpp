@@ -47,6 +47,22 @@ std::vector<GoldenCase> GoldenCases() {
   return cases;
 }
 
+// Every extension on, in each format.
+std::vector<GoldenCase> ExtendedCases() {
+  std::vector<GoldenCase> cases;
+  for (FeedFormat format : kAllFormats) {
+    cases.push_back({std::string("extended_") + FormatName(format) + FormatExtension(format), format, 2, BuildExtendedProject,
+                     "Asia/Tokyo"});
+  }
+  return cases;
+}
+
+std::vector<GoldenCase> AllCases() {
+  std::vector<GoldenCase> cases = GoldenCases();
+  for (GoldenCase& c : ExtendedCases()) cases.push_back(std::move(c));
+  return cases;
+}
+
 class FeedGolden : public VamelTest {
 protected:
   void SetUp() override {
@@ -69,7 +85,7 @@ protected:
 
 TEST_F(FeedGolden, EveryFormatModeAndZoneMatchesItsGoldenFile) {
   const bool update = std::getenv("VAMELRSS_UPDATE_GOLDEN") != nullptr;
-  for (const GoldenCase& c : GoldenCases()) {
+  for (const GoldenCase& c : AllCases()) {
     std::string written = ReadFile(WriteCase(c));
     if (update) WriteFile(GoldenPath(c.name), written);
     std::string golden = ReadFile(GoldenPath(c.name));
@@ -80,7 +96,7 @@ TEST_F(FeedGolden, EveryFormatModeAndZoneMatchesItsGoldenFile) {
 
 TEST_F(FeedGolden, GoldenFilesAreWellFormedForXmllintAndOurCheck) {
   ASSERT_TRUE(HaveProgram("xmllint"));
-  for (const GoldenCase& c : GoldenCases()) {
+  for (const GoldenCase& c : AllCases()) {
     std::string path = GoldenPath(c.name);
     EXPECT_TRUE(IsWellFormedXmlDocument(ReadFile(path))) << c.name;
     std::string out;
@@ -171,6 +187,70 @@ TEST_F(FeedGolden, FeedparserReadsBackEveryItemField) {
       EXPECT_EQ(e["id"], rss ? item.url : GetItemTagId(item));
     }
   }
+}
+
+// The feeds with every extension on, in real readers: feedparser sees the language, the self link, the
+// summary beside the full text, the item images and the site image (RSS 2.0) or logo and icon (Atom
+// 1.0); rapper reads the RSS 1.0 file with its channel image as RDF (feedparser reads no RSS 1.0
+// image); xmllint validates the Atom 1.0 file against RFC 4287's schema.
+TEST_F(FeedGolden, ExtendedFeedsInRealReaders) {
+  CRssFile project;
+  BuildExtendedProject(project);
+  const int carried[] = {0, 2, 4};
+  for (const GoldenCase& c : ExtendedCases()) {
+    SCOPED_TRACE(c.name);
+    nlohmann::json feed = ReadWithFeedparser(GoldenPath(c.name));
+    ASSERT_FALSE(feed.is_null());
+    EXPECT_EQ(feed["bozo"], 0) << feed["error"];
+    EXPECT_EQ(feed["version"], FormatName(c.format));
+    const bool atom10 = c.format == FeedFormat::Atom10;
+    EXPECT_EQ(feed["feed"]["language"], "en-US");
+    const nlohmann::json none;
+    EXPECT_EQ(feed["feed"]["image"], c.format == FeedFormat::Rss20 ? nlohmann::json(project.ext.siteImage) : none);
+    EXPECT_EQ(feed["feed"]["logo"], atom10 ? nlohmann::json(project.ext.siteImage) : none);
+    EXPECT_EQ(feed["feed"]["icon"], atom10 ? nlohmann::json(project.ext.siteIcon) : none);
+    std::string self;
+    for (const nlohmann::json& link : feed["feed"]["links"]) {
+      if (link["rel"] == "self") self = link["href"];
+    }
+    EXPECT_EQ(self, c.format == FeedFormat::Rss20 ? "https://example.jp/diary/index.rdf"
+                    : atom10                      ? "https://example.jp/diary/atom.xml"
+                                                  : "");
+    const nlohmann::json& entries = feed["entries"];
+    ASSERT_EQ(entries.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+      const CRssItem& item = *project.GetAt(carried[i]);
+      const nlohmann::json& e = entries[i];
+      SCOPED_TRACE(i);
+      EXPECT_EQ(e["link"], item.url);
+      // Summary and full text side by side, RSS 2.0 included.
+      EXPECT_EQ(e["summary"], ReaderText(item.description));
+      std::vector<std::string> content;
+      if (!item.content.empty()) content.push_back(ReaderText(item.content));
+      EXPECT_EQ(e["content"], content);
+      std::vector<std::string> images;
+      const bool media = c.format == FeedFormat::Rss20 || c.format == FeedFormat::Atom10;
+      if (media && !item.ext.image.empty()) images.push_back(item.ext.image);
+      EXPECT_EQ(e["media_thumbnail"], images);
+      EXPECT_EQ(e["media_content"], images);
+      // The content's language: its own xml:lang in Atom, the root's in RSS 1.0, none in RSS 2.0.
+      const nlohmann::json language = c.format == FeedFormat::Rss20 ? none : nlohmann::json("en-US");
+      EXPECT_EQ(e["content_language"], nlohmann::json::array_t(item.content.empty() ? 0 : 1, language));
+    }
+  }
+
+  ASSERT_TRUE(HaveProgram("rapper"));
+  std::string out;
+  EXPECT_EQ(RunCommand("rapper -i rdfxml -c '" + GoldenPath("extended_rss10.rdf") + "' 2>&1", &out), 0) << out;
+  // channel: type, title, link, description, dc:language, image, items, the Seq's type and three rdf:_n;
+  // the image: type, title, url, link; items 0, 2 and 4 with type, title, link, description, dc:date and
+  // dc:subject, and item 0 its content.
+  EXPECT_NE(out.find("returned 34 triples"), std::string::npos) << out;
+
+  const std::string schema = std::string(VAMELRSS_SHARED_DIR) + "/schemas/atom.rng";
+  if (ReadFile(schema).empty()) SKIP_OR_FAIL_IN_CI("no Atom schema");
+  EXPECT_EQ(RunCommand("xmllint --noout --relaxng '" + schema + "' '" + GoldenPath("extended_atom10.xml") + "' 2>&1", &out), 0)
+      << out;
 }
 
 }  // namespace

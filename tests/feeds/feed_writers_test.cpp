@@ -92,6 +92,50 @@ TEST_F(FeedWriters, ItemLimitIsComparedUnsigned) {
   }
 }
 
+// Hidden items and, while the project holds them back, items dated after now stay out of every feed:
+// the limit counts the items written, the table of contents agrees, the feed's date is the newest item
+// written, and a write after an item's date releases it.
+TEST_F(FeedWriters, HiddenAndHeldBackItemsStayOut) {
+  CRssFile project;
+  BuildSampleProject(project);  // dates: 0 now, 1 and 2 earlier, 3 and 4 later
+  project.rssCount = project.atomCount = 2;
+  project.GetAt(0)->ext.hidden = true;
+  project.ext.holdFuture = true;
+  auto urls = [&](FeedFormat format) {
+    std::string path = TempPath(std::string(FormatName(format)) + ".xml");
+    EXPECT_TRUE(WriteFeed(project, format, path));
+    std::string text = ReadFile(path);
+    std::vector<int> written;
+    for (int i = 0; i < project.GetSize(); ++i) {
+      const std::string& url = project.GetAt(i)->url;
+      if (text.find(url.substr(0, url.find('&'))) != std::string::npos) written.push_back(i);
+    }
+    if (format == FeedFormat::Rss10) {
+      EXPECT_EQ(Count(text, "<rdf:li "), static_cast<int>(written.size()));
+    }
+    return std::make_pair(written, text);
+  };
+  for (FeedFormat format : kAllFormats) {
+    SCOPED_TRACE(FormatName(format));
+    auto [written, text] = urls(format);
+    EXPECT_EQ(written, (std::vector<int>{1, 2}));
+    // The newest item written: item 1 (2006-01-01 09:00 in Japan).
+    const char* feedDate = format == FeedFormat::Rss20    ? "<pubDate>Sun, 01 Jan 2006 09:00:00 +0900</pubDate>\r\n\t\t<docs>"
+                           : format == FeedFormat::Atom10 ? "<updated>2006-01-01T09:00:00+09:00</updated>\r\n\t<author>"
+                           : format == FeedFormat::Atom03 ? "<modified>2006-01-01T09:00:00+09:00</modified>"
+                                                          : "<rdf:RDF";
+    EXPECT_NE(text.find(feedDate), std::string::npos);
+  }
+  // Item 3's date passes: the next write carries it.
+  SetCurrentTimeOverride(project.GetAt(3)->date);
+  project.rssCount = project.atomCount = 20;
+  for (FeedFormat format : kAllFormats) EXPECT_EQ(urls(format).first, (std::vector<int>{1, 2, 3})) << FormatName(format);
+  project.ext.holdFuture = false;
+  for (FeedFormat format : kAllFormats) EXPECT_EQ(urls(format).first, (std::vector<int>{1, 2, 3, 4})) << FormatName(format);
+  EXPECT_TRUE(project.IsKeptOutOfFeeds(*project.GetAt(0), 0));
+  EXPECT_FALSE(project.IsKeptOutOfFeeds(*project.GetAt(4), 0));
+}
+
 TEST_F(FeedWriters, ModesAndEmptyFields) {
   CRssFile project;
   BuildSampleProject(project);
@@ -276,16 +320,16 @@ TEST_F(FeedWriters, ItemsMadeByTheDocumentMatchItemsMadeOnTheHeapAndFeedsStayWel
   }
   CRssFile::rssMode = CRssFile::atomMode = 2;
   // Items made by a document and items made on the heap are the same markup.
-  CVXMLElement* (*const makers[])(CVXMLElement&, const CRssItem&) = {AppendRss10Item, AppendRss20Item, AppendAtom03Entry,
-                                                                      AppendAtom10Entry};
+  CVXMLElement* (*const makers[])(CVXMLElement&, const CRssItem&, const CFeedItemStyle&) = {
+      AppendRss10Item, AppendRss20Item, AppendAtom03Entry, AppendAtom10Entry};
   for (const auto& make : makers) {
     CVXMLDocument document(kFeedOptions);
     CVXMLElement* inDocument = document.CreateElement("feed");
     document.AppendChild(inDocument);
     CVXMLElement onHeap("feed", "");
     for (int i = 0; i < project.GetSize(); ++i) {
-      make(*inDocument, *project.GetAt(i));
-      make(onHeap, *project.GetAt(i));
+      make(*inDocument, *project.GetAt(i), CFeedItemStyle());
+      make(onHeap, *project.GetAt(i), CFeedItemStyle());
     }
     EXPECT_EQ(inDocument->GetChildNodes()->GetCount(), 700);
     EXPECT_EQ(inDocument->GetXml(kFeedOptions), onHeap.GetXml(kFeedOptions));

@@ -178,6 +178,63 @@ TEST_F(PageReader, LinksBecomeAbsolute) {
   EXPECT_FALSE(HasUrlScheme("plain.html"));
 }
 
+// Every attribute that makes a reader load a URL, not only A/HREF and IMG/SRC: each srcset candidate
+// (descriptors, white space and data: URLs with commas kept), SOURCE, VIDEO poster and source, AUDIO,
+// TRACK and OBJECT.
+TEST_F(PageReader, EveryAttributeThatLoadsAUrlBecomesAbsolute) {
+  const std::string page = "https://server/d/p.html";
+  EXPECT_EQ(Content(page, "<picture><source srcset=\"s.webp 1x, big/s.webp 2x\" type=\"image/webp\">"
+                          "<img src=\"s.png\" srcset=\"  a.png 640w,\n b.png 1280w , //cdn/c.png\"></picture>"),
+            "<picture><source srcset=\"https://server/d/s.webp 1x, https://server/d/big/s.webp 2x\" type=\"image/webp\">"
+            "<img src=\"https://server/d/s.png\" srcset=\"  https://server/d/a.png 640w,\n https://server/d/b.png 1280w , "
+            "https://cdn/c.png\"></picture>");
+  // A URL ends at white space; commas at its end separate it from the next candidate.
+  EXPECT_EQ(Content(page, "<img srcset=\"data:image/png;base64,AA,BB 1x,x.png,, y.png 2x\">"),
+            "<img srcset=\"data:image/png;base64,AA,BB 1x,https://server/d/x.png,, https://server/d/y.png 2x\">");
+  EXPECT_EQ(Content(page, "<VIDEO POSTER=\"p.jpg\" src=\"/v.mp4\"><source src=\"v.webm\"><track src=\"t.vtt\"></VIDEO>"
+                          "<audio src=\"../a.mp3\">a</audio><object data=\"o.svg\">o</object>"),
+            "<VIDEO POSTER=\"https://server/d/p.jpg\" src=\"https://server/v.mp4\"><source src=\"https://server/d/v.webm\">"
+            "<track src=\"https://server/d/t.vtt\"></VIDEO><audio src=\"https://server/a.mp3\">a</audio>"
+            "<object data=\"https://server/d/o.svg\">o</object>");
+  // Absolute values and other elements' attributes stay as they are.
+  const std::string kept = "<img srcset=\"https://x/a.png 1x\"><div src=\"a\" poster=\"b\" data=\"c\">d</div>";
+  EXPECT_EQ(Content(page, kept), kept);
+  EXPECT_EQ(ResolveSrcset(page, ""), "");
+  EXPECT_EQ(ResolveSrcset(page, " , "), " , ");
+  EXPECT_EQ(ResolveSrcset(page, "a.png (x, y) 1x, b.png"), "https://server/d/a.png (x, y) 1x, https://server/d/b.png");
+}
+
+// With item images on, reading a page takes the first image of the marked part (mode 3) or the body,
+// else the page's og:image, made absolute; with them off the item's image stays.
+TEST_F(PageReader, ItemImagesFromThePage) {
+  const std::string path = TempPath("image.html");
+  WriteFile(path,
+            "<html><head><title>t</title><meta property=\"og:image\" content=\"/og.png?a=1&amp;b=2\"></head><body>"
+            "<p><img alt=\"none\"><img src=\"first.png\"></p><!--VAMELRSS START--><p>x<img src=\"img/marked.png\"></p>"
+            "<!--VAMELRSS END--></body></html>");
+  const std::string noImages = TempPath("plain.html");
+  WriteFile(noImages, "<html><head><meta name=\"OG:IMAGE\" content=\"pics/og.jpg\"></head><body><p>x</p></body></html>");
+  const std::string none = TempPath("none.html");
+  WriteFile(none, "<html><body><p>x</p></body></html>");
+  const std::string url = "https://server/d/p.html";
+  auto image = [&](const std::string& page, int mode, bool on) {
+    project.importMode = mode;
+    project.ext.itemImages = on;
+    CRssItem item;
+    item.ext.image = "kept";
+    ReadPageIntoItem(project, url, page, item);
+    return item.ext.image;
+  };
+  EXPECT_EQ(image(path, 3, true), "https://server/d/img/marked.png");
+  EXPECT_EQ(image(path, 2, true), "https://server/d/first.png");
+  EXPECT_EQ(image(path, 0, true), "https://server/d/first.png");
+  EXPECT_EQ(image(noImages, 3, true), "https://server/d/pics/og.jpg");
+  EXPECT_EQ(image(none, 1, true), "");
+  EXPECT_EQ(image(path, 3, false), "kept");
+  WriteFile(path, "<html><head><meta property=\"og:image\" content=\"/og.png?a=1&amp;b=2\"></head><body></body></html>");
+  EXPECT_EQ(image(path, 2, true), "https://server/og.png?a=1&b=2");
+}
+
 TEST_F(PageReader, EncodingsAndDecodedText) {
   // EUC-JP, ISO-2022-JP and UTF-16 pages: the title decoded once, the content as the page has it.
   for (const char* name : {"eucjp.html", "iso2022jp.html", "utf16le.html", "utf16be.html"}) {

@@ -30,6 +30,10 @@ def main():
             "language": feed.get("language"),
             "updated": seconds(feed.get("updated_parsed")),
             "published": seconds(feed.get("published_parsed")),
+            "links": [{"rel": l.get("rel"), "href": l.get("href"), "type": l.get("type")} for l in feed.get("links", [])],
+            "image": feed.get("image", {}).get("href"),
+            "icon": feed.get("icon"),
+            "logo": feed.get("logo"),
         },
         "entries": [],
     }
@@ -43,6 +47,9 @@ def main():
             "published": seconds(e.get("published_parsed")),
             "tags": [t.get("term") for t in e.get("tags", [])],
             "id": e.get("id"),
+            "media_thumbnail": [m.get("url") for m in e.get("media_thumbnail", [])],
+            "media_content": [m.get("url") for m in e.get("media_content", [])],
+            "content_language": [c.get("language") for c in e.get("content", [])],
         })
     json.dump(out, sys.stdout, ensure_ascii=False, indent=1)
 

@@ -21,7 +21,9 @@
 #include "app/vamel_rss_doc.h"
 #include "ui/dialogs/new_project_wizard.h"
 #include "ui/dialogs/settings_sheet_dialog.h"
+#include "ui/item_list_ctrl.h"
 #include "ui/main_frame.h"
+#include "ui/vamel_rss_view.h"
 #include "ui/ui_fixture.h"
 #include "ui/wx_text.h"
 
@@ -140,13 +142,26 @@ TEST_F(DialogScreens, SiteSettingsSheet) {
   Start(ExampleProject());
   dialogs.Then(Look([this](wxDialog* d) {
     wxBookCtrlBase* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
-    const char* names[] = {"settings_1_site", "settings_2_folder", "settings_3_rss", "settings_4_atom", "settings_5_ftp"};
+    const char* names[] = {"settings_1_site", "settings_2_folder", "settings_3_rss", "settings_4_atom", "settings_5_ftp",
+                           "settings_6_ext"};
     for (size_t i = 0; i < book->GetPageCount(); ++i) {
       book->SetSelection(i);
       Check(d, names[i]);
     }
   }));
   frame->RunCommand(ID_SITE_SETTINGS);
+}
+
+// The item editor with its image and "フィードに載せない(H)", over an item that has both.
+TEST_F(DialogScreens, ItemEditor) {
+  Start(ExampleProject());
+  CRssItem* item = frame->Doc().GetProject().GetAt(0);
+  item->ext.image = "https://yamanote.example.jp/img/photo.png";
+  item->ext.hidden = true;
+  dialogs.Then(Look([this](wxDialog* d) { Check(d, "item_editor"); }));
+  frame->View()->List()->SelectOnly(0);
+  frame->RunCommand(ID_ITEM_EDIT);
+  EXPECT_EQ(dialogs.Pending(), 0u);
 }
 
 TEST_F(DialogScreens, ProfileChooserAndFtpTransfer) {

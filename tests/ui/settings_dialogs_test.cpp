@@ -9,6 +9,7 @@
 #include <wx/choice.h>
 #include <wx/dirdlg.h>
 #include <wx/msgdlg.h>
+#include <wx/settings.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
@@ -23,8 +24,9 @@
 #include "platform/text_codec.h"
 #include "settings/options.h"
 #include "settings/program_lookup.h"
-#include "ui/command_wx_ids.h"
 #include "app/vamel_rss_doc.h"
+#include "ui/command_wx_ids.h"
+#include "ui/dialogs/item_editor_dialog.h"
 #include "ui/dialogs/new_project_wizard.h"
 #include "ui/dialogs/settings_pages.h"
 #include "ui/dialogs/settings_sheet_dialog.h"
@@ -37,7 +39,7 @@
 
 namespace {
 
-enum SheetTab { kSiteTab, kDirTab, kRssTab, kAtomTab, kFtpTab };
+enum SheetTab { kSiteTab, kDirTab, kRssTab, kAtomTab, kFtpTab, kExtTab };
 
 template <class T>
 T* Control(wxWindow* parent, const char* name) {
@@ -142,9 +144,9 @@ TEST_F(SettingsDialogs, CancellingTheSheetAfterEditingTwoPagesChangesNothing) {
   dialogs.Then(Drive([](wxDialog* d) {
     EXPECT_EQ(d->GetTitle(), Wx("サイトの設定"));
     auto* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
-    ASSERT_EQ(book->GetPageCount(), 5u);
-    const char* tabs[] = {"サイト情報", "ファイル", "RSS", "Atom", "ftp設定"};
-    for (size_t i = 0; i < 5; ++i) EXPECT_EQ(book->GetPageText(i), Wx(tabs[i]));
+    ASSERT_EQ(book->GetPageCount(), 6u);
+    const char* tabs[] = {"サイト情報", "ファイル", "RSS", "Atom", "ftp設定", "拡張"};
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(book->GetPageText(i), Wx(tabs[i]));
     EXPECT_EQ(d->FindWindow(wxID_APPLY), nullptr);  // no Apply button
     Text(d, "site_title")->SetValue("changed");
     wxWindow* rss = ShowTab(d, kRssTab);
@@ -471,3 +473,53 @@ TEST_F(SettingsDialogs, OptionsCheckTheListHeightAndStoreWhatWasEntered) {
   EXPECT_EQ(ReadFile(AppProfile().GetStorePath()), store);
   EXPECT_EQ(ListHeightPercent(), 30);
 }
+
+// The page "拡張": it shows the project's extension values, refuses a language that is no language tag
+// and stores what the user set on OK; the item editor's image and "フィードに載せない(H)" reach the item,
+// and the list greys the rows that the feeds keep out.
+TEST_F(SettingsDialogs, TheExtensionPageTheItemEditorsNewFieldsAndGreyedRows) {
+  Start(MakeExampleProject());
+  ASSERT_TRUE(Project().ext.IsDefault());
+  dialogs.Then(Drive([](wxDialog* d) {
+    wxWindow* ext = ShowTab(d, kExtTab);
+    EXPECT_EQ(Text(ext, "ext_language")->GetValue(), "ja");
+    EXPECT_FALSE(Control<wxCheckBox>(ext, "ext_self_links")->GetValue());
+    Text(ext, "ext_language")->SetValue("en_US");
+    Click(d, wxID_OK);  // refused: the message, and the sheet stays
+    EXPECT_TRUE(d->IsModal());
+    EXPECT_EQ(CurrentTab(d), kExtTab);
+    Text(ext, "ext_language")->SetValue("en-US");
+    for (const char* box : {"ext_self_links", "ext_full_text", "ext_item_images", "ext_hold_future"}) {
+      Control<wxCheckBox>(ext, box)->SetValue(true);
+    }
+    Text(ext, "ext_site_image")->SetValue(" https://yamanote.example.jp/logo.png ");
+    Click(d, wxID_OK);
+  }));
+  dialogs.Then(Message("言語タグを入力してください。（例: ja、en、en-US）"));
+  ASSERT_TRUE(Run(ID_SITE_SETTINGS));
+  EXPECT_EQ(dialogs.Pending(), 0u);
+  const CProjectExtensions& ext = Project().ext;
+  EXPECT_EQ(ext.language, "en-US");
+  EXPECT_TRUE(ext.selfLinks && ext.fullText && ext.itemImages && ext.holdFuture);
+  EXPECT_EQ(ext.siteImage, "https://yamanote.example.jp/logo.png");
+  EXPECT_EQ(ext.siteIcon, "");
+
+  frame->View()->List()->SelectOnly(0);
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_NE(dynamic_cast<CItemEditorDialog*>(d), nullptr);
+    EXPECT_EQ(Text(d, "image")->GetValue(), "");
+    Text(d, "image")->SetValue("https://yamanote.example.jp/img/a.png");
+    Control<wxCheckBox>(d, "hidden")->SetValue(true);
+    d->TransferDataFromWindow();
+    return static_cast<int>(wxID_OK);
+  });
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  EXPECT_EQ(Project().GetAt(0)->ext.image, "https://yamanote.example.jp/img/a.png");
+  EXPECT_TRUE(Project().GetAt(0)->ext.hidden);
+  CItemListCtrl* list = frame->View()->List();
+  ASSERT_GE(list->GetItemCount(), 2);
+  ASSERT_NE(list->OnGetItemAttr(0), nullptr);
+  EXPECT_EQ(list->OnGetItemAttr(0)->GetTextColour(), wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
+  EXPECT_EQ(list->OnGetItemAttr(1), nullptr);
+}
+

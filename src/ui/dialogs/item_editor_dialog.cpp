@@ -1,6 +1,7 @@
 #include "ui/dialogs/item_editor_dialog.h"
 
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/combobox.h>
 #include <wx/datectrl.h>
 #include <wx/textctrl.h>
@@ -31,6 +32,8 @@ CItemEditorDialog::CItemEditorDialog(wxWindow* parent, CRssFile& project, CRssIt
   m_time = XrcControl<wxTimePickerCtrl>(this, "time");
   m_description = XrcControl<wxTextCtrl>(this, "description");
   m_content = XrcControl<wxTextCtrl>(this, "content");
+  m_image = XrcControl<wxTextCtrl>(this, "image");
+  m_hidden = XrcControl<wxCheckBox>(this, "hidden");
 
   m_values.item = &item;
   m_values.LoadFrom(item);
@@ -57,6 +60,8 @@ bool CItemEditorDialog::TransferDataToWindow() {
   m_shownDescription = ToWx(m_values.description);
   m_description->ChangeValue(m_shownDescription);
   m_content->ChangeValue(ToWx(m_values.content));
+  m_image->ChangeValue(ToWx(m_values.image));
+  m_hidden->SetValue(m_values.hidden);
   const wxDateTime when(static_cast<time_t>(m_values.date));
   if (when.IsValid()) {
     m_date->SetValue(when);
@@ -72,6 +77,8 @@ bool CItemEditorDialog::TransferDataFromWindow() {
   // The description keeps its own line breaks (CR LF of a harvested page) unless the user changed it.
   if (m_description->GetValue() != m_shownDescription) m_values.description = FromWx(m_description->GetValue());
   m_values.content = FromWx(m_content->GetValue());
+  m_values.image = FromWx(m_image->GetValue());
+  m_values.hidden = m_hidden->GetValue();
   const wxDateTime day = m_date->GetValue();
   const wxDateTime clock = m_time->GetValue();
   TimeValue when = 0;

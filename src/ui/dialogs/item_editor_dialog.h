@@ -1,4 +1,5 @@
-// "アイテム編集": one feed item's URL, title, category, date and time, description and content. The
+// "アイテム編集": one feed item's URL, title, category, date and time, description, content, image and
+// whether it is kept out of the feeds. The
 // dialog holds the values; only OK writes them into the item (the marker tags go in at once when their
 // own dialog is confirmed).
 #pragma once
@@ -12,6 +13,7 @@ class CInteraction;
 class CRssFile;
 class CRssItem;
 class wxButton;
+class wxCheckBox;
 class wxComboBox;
 class wxDatePickerCtrl;
 class wxTextCtrl;
@@ -46,4 +48,6 @@ private:
   wxTextCtrl* m_description;
   wxString m_shownDescription;  // as put into the box
   wxTextCtrl* m_content;
+  wxTextCtrl* m_image;
+  wxCheckBox* m_hidden;
 };

@@ -11,6 +11,7 @@
 
 #include "app/ftp_profile_chooser.h"
 #include "app/interaction.h"
+#include "ui/dialogs/ext_settings_page.h"
 #include "ui/dialogs/ftp_profile_dialog.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
@@ -31,13 +32,12 @@ void TakeSelection(const wxChoice* choice, int& index) {
   if (choice->GetSelection() != wxNOT_FOUND) index = choice->GetSelection();
 }
 
-// Notes under a field: smaller and grey, so they read as help rather than as a label.
-void MakeHint(wxStaticText* hint) {
+}  // namespace
+
+void MakeSettingsHint(wxStaticText* hint) {
   hint->SetFont(hint->GetFont().Smaller());
   hint->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
 }
-
-}  // namespace
 
 CSettingsPagePanel::CSettingsPagePanel(wxWindow* parent, const char* resource) {
   const bool loaded = wxXmlResource::Get()->LoadPanel(this, parent, resource);
@@ -52,6 +52,7 @@ CSettingsPagePanel* CreateSettingsPage(wxWindow* parent, SettingsPage kind, CSet
     case SettingsPage::kRss: return new CFeedPagePanel(parent, sheet.rss, false, ui);
     case SettingsPage::kAtom: return new CFeedPagePanel(parent, sheet.atom, true, ui);
     case SettingsPage::kFtp: return new CFtpPagePanel(parent, sheet.ftp, ui);
+    case SettingsPage::kExt: return new CExtPagePanel(parent, sheet.ext, ui);
     case SettingsPage::kFinish: break;
   }
   return new CFinishPagePanel(parent);
@@ -171,7 +172,7 @@ CFtpPagePanel::CFtpPagePanel(wxWindow* parent, CFtpPageValues& values, CInteract
   m_password = XrcControl<wxTextCtrl>(this, "ftp_password");
   m_remoteDir = XrcControl<wxTextCtrl>(this, "ftp_remote_dir");
   m_passive = XrcControl<wxCheckBox>(this, "ftp_passive");
-  MakeHint(XrcControl<wxStaticText>(this, "ftp_host_hint"));
+  MakeSettingsHint(XrcControl<wxStaticText>(this, "ftp_host_hint"));
   GetSizer()->SetSizeHints(this);
   Bind(wxEVT_BUTTON, &CFtpPagePanel::OnProfiles, this, XRCID("ftp_profiles"));
 }

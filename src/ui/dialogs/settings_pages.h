@@ -13,7 +13,11 @@
 class CInteraction;
 class wxCheckBox;
 class wxChoice;
+class wxStaticText;
 class wxTextCtrl;
+
+// Notes under a field: smaller and grey, so they read as help rather than as a label.
+void MakeSettingsHint(wxStaticText* hint);
 
 // A page: TransferDataToWindow shows the values, Validate checks what the user typed (and says what
 // is wrong), TransferDataFromWindow takes the controls into the values.

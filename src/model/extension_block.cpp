@@ -1,0 +1,251 @@
+#include "model/extension_block.h"
+
+#include <algorithm>
+
+#include <nlohmann/json.hpp>
+
+#include "model/project_extensions.h"
+#include "model/rss_file.h"
+#include "platform/text_codec.h"
+
+using nlohmann::json;
+
+namespace {
+
+constexpr const char* kItemsKey = "items";
+
+// The values of each kind, with the key in the block and the name the user is told (the label of its
+// control on the settings page "拡張").
+struct TextField {
+  const char* key;
+  const char* label;  // UTF-8
+  std::string CProjectExtensions::*member;
+  bool (*valid)(const std::string&);  // null: any text
+};
+struct FlagField {
+  const char* key;
+  const char* label;
+  bool CProjectExtensions::*member;
+};
+
+const TextField kProjectTexts[] = {
+    {"language", "フィードの言語", &CProjectExtensions::language, IsLanguageTag},
+    {"siteImage", "サイトの画像", &CProjectExtensions::siteImage, nullptr},
+    {"siteIcon", "サイトのアイコン", &CProjectExtensions::siteIcon, nullptr},
+};
+const FlagField kProjectFlags[] = {
+    {"selfLinks", "RSS 2.0に自己参照リンクを入れる", &CProjectExtensions::selfLinks},
+    {"fullText", "RSS 2.0に要約と全文を両方入れる", &CProjectExtensions::fullText},
+    {"itemImages", "アイテムの画像を使う", &CProjectExtensions::itemImages},
+    {"holdFuture", "日付が未来のアイテムはその日時まで載せない", &CProjectExtensions::holdFuture},
+};
+constexpr const char* kItemImageKey = "image";
+// A message names at most this many values, and shows at most this much of a key.
+constexpr std::size_t kMaxNamesShown = 20;
+constexpr std::size_t kMaxKeyShown = 40;
+constexpr const char* kItemHiddenKey = "hidden";
+
+void PutUint32(std::string& out, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+std::uint32_t GetUint32(std::string_view in, std::size_t at) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(in[at + static_cast<std::size_t>(i)]);
+  return v;
+}
+
+void PutUnknown(json& object, const CUnknownValues& unknown) {
+  for (const auto& [key, text] : unknown) {
+    json value = json::parse(text, nullptr, false);
+    if (!value.is_discarded()) object[key] = std::move(value);
+  }
+}
+
+json ItemObject(const CItemExtensions& ext, bool withDefaults) {
+  json object = json::object();
+  PutUnknown(object, ext.unknown);
+  if (withDefaults || !ext.image.empty()) object[kItemImageKey] = AnsiToUtf8(ext.image);
+  if (withDefaults || ext.hidden) object[kItemHiddenKey] = ext.hidden;
+  return object;
+}
+
+json ProjectObject(const CProjectExtensions& ext, bool withDefaults) {
+  json object = json::object();
+  PutUnknown(object, ext.unknown);
+  const CProjectExtensions defaults;
+  for (const TextField& field : kProjectTexts) {
+    if (withDefaults || ext.*field.member != defaults.*field.member) object[field.key] = AnsiToUtf8(ext.*field.member);
+  }
+  for (const FlagField& field : kProjectFlags) {
+    if (withDefaults || ext.*field.member != defaults.*field.member) object[field.key] = ext.*field.member;
+  }
+  return object;
+}
+
+std::string Dump(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
+
+// The longest start of `utf8` that is at most `bytes` long and ends on a character boundary.
+std::string ValidUtf8Prefix(const std::string& utf8, std::size_t bytes) {
+  while (bytes > 0 && (static_cast<unsigned char>(utf8[bytes]) & 0xC0) == 0x80) --bytes;
+  return utf8.substr(0, bytes);
+}
+
+// The deepest nesting of arrays and objects in JSON text, counted without parsing, so that the parse
+// and the values kept never recurse deeper than kMaxExtensionDepth.
+bool NestsTooDeep(std::string_view text) {
+  int depth = 0;
+  bool inString = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (inString) {
+      if (c == '\\') ++i;
+      else if (c == '"') inString = false;
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > kMaxExtensionDepth) return true;
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return false;
+}
+
+bool IsKnownKey(const std::string& key) {
+  if (key == kItemsKey) return true;
+  for (const TextField& field : kProjectTexts) {
+    if (key == field.key) return true;
+  }
+  for (const FlagField& field : kProjectFlags) {
+    if (key == field.key) return true;
+  }
+  return false;
+}
+
+std::string ItemLabel(std::size_t index, const char* what) {
+  return Lit("アイテム ") + std::to_string(index + 1) + Lit(" の") + Lit(what);
+}
+
+// Reads one item's values from `object`; the names of the values reset go to `reset`.
+void ReadItem(const json& object, std::size_t index, CItemExtensions& ext, std::vector<std::string>& reset) {
+  for (const auto& [key, value] : object.items()) {
+    if (key == kItemImageKey) {
+      if (value.is_string()) ext.image = Utf8ToAnsi(value.get<std::string>());
+      else reset.push_back(ItemLabel(index, "画像"));
+    } else if (key == kItemHiddenKey) {
+      if (value.is_boolean()) ext.hidden = value.get<bool>();
+      else reset.push_back(ItemLabel(index, "「フィードに載せない」"));
+    } else {
+      ext.unknown[key] = Dump(value);
+    }
+  }
+}
+
+// The item index that a key of "items" names: decimal, without leading zeros, below `count`.
+bool ParseIndex(const std::string& key, std::size_t count, std::size_t& index) {
+  if (key.empty() || key.size() > 9 || (key.size() > 1 && key[0] == '0')) return false;
+  index = 0;
+  for (char c : key) {
+    if (c < '0' || c > '9') return false;
+    index = index * 10 + static_cast<std::size_t>(c - '0');
+  }
+  return index < count;
+}
+
+// Items in index order, then the keys that name no item.
+void ReadItems(const json& items, CRssFile& project, std::vector<std::string>& reset) {
+  const std::size_t count = static_cast<std::size_t>(project.GetSize());
+  for (std::size_t index = 0; index < count; ++index) {
+    auto at = items.find(std::to_string(index));
+    if (at == items.end()) continue;
+    if (at->is_object()) ReadItem(*at, index, project.GetAt(static_cast<int>(index))->ext, reset);
+    else reset.push_back(ItemLabel(index, "拡張設定"));
+  }
+  for (const auto& [key, value] : items.items()) {
+    std::size_t index = 0;
+    if (ParseIndex(key, count, index)) continue;
+    // A key is shown as far as a message can hold it.
+    const std::string shown = key.size() > kMaxKeyShown ? Utf8ToAnsi(ValidUtf8Prefix(key, kMaxKeyShown)) + "..." : Utf8ToAnsi(key);
+    reset.push_back(Lit("アイテムの拡張設定「") + shown + Lit("」"));
+  }
+}
+
+// Puts every value back to its default.
+void ResetAll(CRssFile& project) {
+  project.ext = CProjectExtensions();
+  for (int i = 0; i < project.GetSize(); ++i) project.GetAt(i)->ext = CItemExtensions();
+}
+
+}  // namespace
+
+std::string ExtensionValuesJson(const CProjectExtensions& ext, bool withDefaults) { return Dump(ProjectObject(ext, withDefaults)); }
+
+std::string ExtensionValuesJson(const CItemExtensions& ext, bool withDefaults) { return Dump(ItemObject(ext, withDefaults)); }
+
+std::string ExtensionBlockBytes(const CRssFile& project) {
+  json root = ProjectObject(project.ext, false);
+  json items = json::object();
+  for (int i = 0; i < project.GetSize(); ++i) {
+    const CItemExtensions& ext = project.GetAt(i)->ext;
+    if (!ext.IsDefault()) items[std::to_string(i)] = ItemObject(ext, false);
+  }
+  if (!items.empty()) root[kItemsKey] = std::move(items);
+  if (root.empty()) return std::string();
+
+  const std::string values = Dump(root);
+  std::string block(kExtensionTag, sizeof kExtensionTag);
+  PutUint32(block, kExtensionVersion);
+  PutUint32(block, static_cast<std::uint32_t>(values.size()));
+  return block + values;
+}
+
+std::vector<std::string> ReadExtensionBlock(std::string_view rest, CRssFile& project) {
+  std::vector<std::string> reset;
+  if (rest.empty()) return reset;
+  auto damaged = [&]() {
+    ResetAll(project);
+    return std::vector<std::string>{Lit("すべての拡張設定（プロジェクトとアイテム）")};
+  };
+  if (rest.size() < kExtensionHeaderBytes || rest.compare(0, sizeof kExtensionTag, std::string_view(kExtensionTag, sizeof kExtensionTag)) != 0) {
+    return damaged();
+  }
+  if (GetUint32(rest, 8) != kExtensionVersion || GetUint32(rest, 12) != rest.size() - kExtensionHeaderBytes) return damaged();
+  const std::string_view values = rest.substr(kExtensionHeaderBytes);
+  if (values.size() > kMaxExtensionBytes || !IsValidUtf8AllPlanes(values) || NestsTooDeep(values)) return damaged();
+  const json root = json::parse(values, nullptr, false);
+  if (root.is_discarded() || !root.is_object()) return damaged();
+
+  // Known values in the order of the settings page, then the items; the rest is kept as it is.
+  CProjectExtensions& ext = project.ext;
+  for (const TextField& field : kProjectTexts) {
+    auto value = root.find(field.key);
+    if (value == root.end()) continue;
+    std::string text = value->is_string() ? Utf8ToAnsi(value->get<std::string>()) : std::string();
+    if (value->is_string() && (!field.valid || field.valid(text))) ext.*field.member = std::move(text);
+    else reset.push_back(Lit(field.label));
+  }
+  for (const FlagField& field : kProjectFlags) {
+    auto value = root.find(field.key);
+    if (value == root.end()) continue;
+    if (value->is_boolean()) ext.*field.member = value->get<bool>();
+    else reset.push_back(Lit(field.label));
+  }
+  if (auto items = root.find(kItemsKey); items != root.end()) {
+    if (items->is_object()) ReadItems(*items, project, reset);
+    else reset.push_back(Lit("すべてのアイテムの拡張設定"));
+  }
+  for (const auto& [key, value] : root.items()) {
+    if (!IsKnownKey(key)) ext.unknown[key] = Dump(value);
+  }
+  return reset;
+}
+
+std::string ExtensionResetMessage(const std::vector<std::string>& resetValues) {
+  std::string message = Lit("このプロジェクトの拡張設定の一部が壊れていたため、次の値を既定値に戻しました。"
+                            "上書き保存すると正しい拡張設定が書き込まれます。\r\n");
+  const std::size_t shown = std::min(resetValues.size(), kMaxNamesShown);
+  for (std::size_t i = 0; i < shown; ++i) message += "\r\n" + Lit("・") + resetValues[i];
+  if (shown < resetValues.size()) message += "\r\n" + Lit("・ほか ") + std::to_string(resetValues.size() - shown) + Lit(" 件");
+  return message;
+}

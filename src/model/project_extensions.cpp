@@ -1,0 +1,28 @@
+#include "model/project_extensions.h"
+
+namespace {
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+bool CProjectExtensions::IsDefault() const {
+  return language == kDefaultFeedLanguage && !selfLinks && !fullText && !itemImages && !holdFuture &&
+         siteImage.empty() && siteIcon.empty() && unknown.empty();
+}
+
+bool IsLanguageTag(const std::string& tag) {
+  std::size_t start = 0;
+  for (bool first = true;; first = false) {
+    std::size_t end = tag.find('-', start);
+    if (end == std::string::npos) end = tag.size();
+    const std::size_t length = end - start;
+    if (length < 1 || length > 8) return false;
+    for (std::size_t i = start; i < end; ++i) {
+      if (!IsAsciiLetter(tag[i]) && (first || !IsAsciiDigit(tag[i]))) return false;
+    }
+    if (end == tag.size()) return true;
+    start = end + 1;
+  }
+}

@@ -1,0 +1,37 @@
+// Values beyond the classic project file: settings of the project and values of each item that the
+// extension block after the file's own data carries. Their defaults give the classic project and the
+// classic feeds; a value this version does not know is kept, as JSON text, and written back unchanged.
+#pragma once
+
+#include <map>
+#include <string>
+
+// Keys this version does not know, each with its value as JSON text (UTF-8).
+using CUnknownValues = std::map<std::string, std::string>;
+
+inline constexpr const char* kDefaultFeedLanguage = "ja";
+
+struct CProjectExtensions {
+  std::string language = kDefaultFeedLanguage;  // the feeds' declared language (a BCP 47 tag)
+  bool selfLinks = false;   // RSS 2.0 carries an atom:link rel="self"
+  bool fullText = false;    // RSS 2.0 carries the description and the content side by side
+  bool itemImages = false;  // harvesting takes an item's image; RSS 2.0 and Atom 1.0 carry it
+  bool holdFuture = false;  // items dated in the future stay out of the feeds until their date
+  std::string siteImage;    // the site's image (RSS channel image, Atom logo); "" none
+  std::string siteIcon;     // the site's icon (Atom icon); "" none
+  CUnknownValues unknown;
+
+  bool IsDefault() const;
+};
+
+struct CItemExtensions {
+  std::string image;    // the item's image URL; "" none
+  bool hidden = false;  // kept in the project and out of every feed
+  CUnknownValues unknown;
+
+  bool IsDefault() const { return image.empty() && !hidden && unknown.empty(); }
+};
+
+// True for a language tag of the form BCP 47 gives: letters, then "-"-separated subtags of letters and
+// digits, each of 1 to 8 characters ("ja", "en-US", "zh-Hant-TW").
+bool IsLanguageTag(const std::string& tag);
