@@ -2,6 +2,7 @@
 // first item previewed, then each dialog as the user opens it. Run by scripts/screenshots on a virtual
 // display with a window manager; writes one PNG per window into the folder it is given.
 #include <wx/app.h>
+#include <wx/bookctrl.h>
 #include <wx/dialog.h>
 #include <wx/utils.h>
 #include <wx/webview.h>
@@ -70,15 +71,18 @@ void Grab(wxWindow* window, const char* name) {
   else std::fprintf(stderr, "could not take %s\n", path.c_str());
 }
 
-// Opens a modal dialog with `open`, takes its picture once it is up, and cancels it.
-void GrabModal(const char* name, const std::function<void()>& open) {
-  wxTheApp->CallAfter([name] {
+// Opens a modal dialog with `open`, lets `prepare` bring it into the state to show, takes its picture
+// once it is up, and cancels it.
+void GrabModal(const char* name, const std::function<void()>& open,
+               const std::function<void(wxDialog*)>& prepare = {}) {
+  wxTheApp->CallAfter([name, prepare] {
     wxWindow* dialog = nullptr;
     for (wxWindowList::compatibility_iterator node = wxTopLevelWindows.GetLast(); node && !dialog; node = node->GetPrevious()) {
       auto* d = wxDynamicCast(node->GetData(), wxDialog);
       if (d && d->IsModal()) dialog = d;
     }
     if (!dialog) return;
+    if (prepare) prepare(static_cast<wxDialog*>(dialog));
     Grab(dialog, name);
     static_cast<wxDialog*>(dialog)->EndModal(wxID_CANCEL);
   });
@@ -111,6 +115,16 @@ int main(int argc, char** argv) {
   CRssFile& project = frame->Doc().GetProject();
   GrabModal("item-editor", [&] { CItemEditorDialog(ui.Parent(), project, *project.GetAt(1), ui).ShowModal(); });
   GrabModal("site-settings", [&] { RunSiteSettings(ui.Parent(), project, ui); });
+  // The sheet at one of its pages beyond the site's own: the page's tab, as the user clicks it.
+  auto sheetAt = [&](const char* name, const char* tab) {
+    GrabModal(name, [&] { RunSiteSettings(ui.Parent(), project, ui); }, [tab](wxDialog* d) {
+      wxBookCtrlBase* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
+      for (size_t i = 0; i < book->GetPageCount(); ++i) {
+        if (book->GetPageText(i) == wxString::FromUTF8(tab)) book->SetSelection(i);
+      }
+    });
+  };
+  sheetAt("settings-extensions", "拡張");
   GrabModal("folder-scan", [&] { CFolderScanDialog(ui.Parent(), project, ui).ShowModal(); });
   GrabModal("wizard", [&] {
     CRssFile fresh;
