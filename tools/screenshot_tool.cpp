@@ -15,9 +15,13 @@
 #include <string>
 #include <thread>
 
-#include "platform/text_codec.h"
-#include "ui/desktop_doc.h"
+#include "app/vamel_rss_doc.h"
+#include "model/rss_file.h"
 #include "ui/desktop_interaction.h"
+#include "ui/dialogs/folder_scan_dialog.h"
+#include "ui/dialogs/item_editor_dialog.h"
+#include "ui/dialogs/new_project_wizard.h"
+#include "ui/dialogs/settings_sheet_dialog.h"
 #include "ui/html_ctrl.h"
 #include "ui/item_list_ctrl.h"
 #include "ui/vamel_rss_view.h"
@@ -105,12 +109,12 @@ int main(int argc, char** argv) {
   Grab(frame, "main-window");
 
   CRssFile& project = frame->Doc().GetProject();
-  GrabModal("item-editor", [&] { ui.RunItemEditor(project, *project.GetAt(1), false); });
-  GrabModal("site-settings", [&] { ui.RunSiteSettings(Lit("サイトの設定"), project); });
-  GrabModal("folder-scan", [&] { ui.RunFolderScan(project); });
+  GrabModal("item-editor", [&] { CItemEditorDialog(ui.Parent(), project, *project.GetAt(1), ui).ShowModal(); });
+  GrabModal("site-settings", [&] { RunSiteSettings(ui.Parent(), project, ui); });
+  GrabModal("folder-scan", [&] { CFolderScanDialog(ui.Parent(), project, ui).ShowModal(); });
   GrabModal("wizard", [&] {
     CRssFile fresh;
-    ui.RunNewProjectWizard(Lit("RSSの新規作成"), fresh);
+    RunNewProjectWizard(ui.Parent(), fresh, ui);
   });
   std::_Exit(0);
 }

@@ -12,7 +12,6 @@
 
 #include "app/vamel_rss_doc.h"
 #include "model/rss_item.h"
-#include "ui/desktop_doc.h"
 #include "ui/desktop_interaction.h"
 #include "ui/item_list_ctrl.h"
 #include "ui/vamel_rss_view.h"

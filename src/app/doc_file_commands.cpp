@@ -1,4 +1,4 @@
-// New, Save, Save As and the question before a modified document is replaced.
+// Save, Save As and the question before a modified document is replaced.
 #include "app/file_questions.h"
 #include "app/options_model.h"
 #include "app/vamel_rss_doc.h"
@@ -16,14 +16,6 @@ constexpr const char* kDefaultExtensions[] = {"fpj", "rdf", "xml", "xml", "xml"}
 constexpr const char* kSaveFilter = "VamelRssﾌｧｲﾙ (*.fpj)|*.fpj|すべてのﾌｧｲﾙ (*.*)|*.*||";
 
 }  // namespace
-
-bool CVamelRssDoc::OnNewDocument() {
-  CRssFile wizard;
-  LoadMarkerDefaults();
-  if (!m_ui.RunNewProjectWizard(Lit("RSSの新規作成"), wizard)) return false;  // the open project stays as it is
-  NewFrom(wizard);
-  return true;
-}
 
 bool CVamelRssDoc::DoSave() {
   // Untitled, or a file that must not be written: where to save is asked first.

@@ -45,10 +45,3 @@ void CExclusionListEdit::Apply(CFolderScan& scan) const {
   if (m_kind == ExclusionKind::kFiles) scan.ReplaceExcludedFiles(m_entries);
   else scan.ReplaceExcludedFolders(m_entries);
 }
-
-bool EditExclusionList(CFolderScan& scan, ExclusionKind kind, CInteraction& ui) {
-  CExclusionListEdit edit(scan.GetProject(), kind);
-  if (!ui.RunExclusionListDialog(edit)) return false;
-  edit.Apply(scan);
-  return true;
-}

@@ -36,7 +36,3 @@ private:
   const CRssFile& m_project;
   ExclusionKind m_kind;
 };
-
-// The whole dialog over the scan's project: true, with the list replaced and the scan run again, when
-// the user confirmed it.
-bool EditExclusionList(CFolderScan& scan, ExclusionKind kind, CInteraction& ui);

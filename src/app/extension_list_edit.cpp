@@ -16,9 +16,7 @@ std::string WithoutLeadingDots(const std::string& answer) {
 
 std::string CExtensionListEdit::PromptText() { return Lit("追加する拡張子を入力してください"); }
 
-bool CExtensionListEdit::Add(CInteraction& ui) {
-  std::string answer;
-  if (!ui.RunInputDialog(PromptText(), answer)) return false;
+bool CExtensionListEdit::Add(const std::string& answer) {
   std::string extension = WithoutLeadingDots(answer);
   // An empty line would only be a blank entry that matches nothing.
   if (extension.empty()) return false;
@@ -26,10 +24,12 @@ bool CExtensionListEdit::Add(CInteraction& ui) {
   return true;
 }
 
-bool CExtensionListEdit::Edit(CInteraction& ui) {
-  if (m_selection < 0 || m_selection >= GetCount()) return false;
-  std::string answer = m_entries[static_cast<size_t>(m_selection)];
-  if (!ui.RunInputDialog(PromptText(), answer)) return false;
+std::string CExtensionListEdit::EditStart() const {
+  return CanEdit() ? m_entries[static_cast<size_t>(m_selection)] : std::string();
+}
+
+bool CExtensionListEdit::Edit(const std::string& answer) {
+  if (!CanEdit()) return false;
   std::string extension = WithoutLeadingDots(answer);
   if (extension.empty()) return false;
   m_entries[static_cast<size_t>(m_selection)] = std::move(extension);
@@ -43,11 +43,4 @@ void CExtensionListEdit::Apply(CFolderScan& scan) const {
   scan.SaveExtensions();
   scan.Scan();
   scan.SelectNewPages();
-}
-
-bool EditExtensions(CFolderScan& scan, CInteraction& ui) {
-  CExtensionListEdit edit(scan.GetExtensions());
-  if (!ui.RunExtensionDialog(edit)) return false;
-  edit.Apply(scan);
-  return true;
 }

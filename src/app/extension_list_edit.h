@@ -15,12 +15,14 @@ class CExtensionListEdit : public CEditableList {
 public:
   explicit CExtensionListEdit(std::vector<std::string> extensions) : CEditableList(std::move(extensions)) {}
 
-  // "追加(&A)...": the input dialog "追加する拡張子を入力してください"; the answer without its leading "."
-  // characters is appended and selected. False when cancelled or when nothing is left of the answer.
-  bool Add(CInteraction& ui);
-  // "編集(&E)...": the same question, starting from the selected entry; the answer (leading "."
-  // removed) replaces that entry. False without a selection, on cancel, or for an empty answer.
-  bool Edit(CInteraction& ui);
+  // "追加(&A)...": the answer of the input dialog "追加する拡張子を入力してください", without its leading
+  // "." characters, is appended and selected. False when nothing is left of the answer.
+  bool Add(const std::string& answer);
+  // "編集(&E)...": the same dialog starts from the selected entry (EditStart); the answer (leading "."
+  // removed) replaces that entry. False without a selection or for an empty answer.
+  bool CanEdit() const { return m_selection >= 0 && m_selection < GetCount(); }
+  std::string EditStart() const;
+  bool Edit(const std::string& answer);
   // "削除(&D)...": asks "<entry>を削除しますか？", then removes the selected entry.
   bool Remove(CInteraction& ui);
   // OK: "Count" and "name0".. are written in list order (values beyond the count stay in the store),
@@ -29,6 +31,3 @@ public:
 
   static std::string PromptText();  // "追加する拡張子を入力してください"
 };
-
-// The whole dialog over the scan's list: true, with the list stored and the scan run again, on OK.
-bool EditExtensions(CFolderScan& scan, CInteraction& ui);

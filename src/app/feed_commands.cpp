@@ -1,7 +1,6 @@
 #include "app/feed_commands.h"
 
-#include "app/command_ids.h"
-#include "app/feed_check_report.h"
+#include "app/commands.h"
 #include "app/interaction.h"
 #include "feeds/feed_writers.h"
 #include "model/rss_file.h"
@@ -16,7 +15,7 @@ constexpr const char* kCreateFailed = "作成できませんでした。サイ�
 struct FeedCommandRow {
   int id;
   FeedCommand command;
-  CFeedWriteResult (*write)(const CRssFile&, const std::string&);
+  CResult<std::string> (*write)(const CRssFile&, const std::string&);
   const char* question;
 };
 
@@ -63,8 +62,8 @@ std::string FeedsCreatedMessage(bool rss, bool atom) {
 
 std::string FeedsNotCreatedMessage() { return Lit(kCreateFailed); }
 
-CFeedWriteResult CreateFeed(const CRssFile& project, FeedCommand command) {
-  CFeedWriteResult result = RowOf(command).write(project, std::string());
+CResult<std::string> CreateFeed(const CRssFile& project, FeedCommand command) {
+  CResult<std::string> result = RowOf(command).write(project, std::string());
   // A file that could not be saved is no success either.
   if (!result) result.Say(FeedsNotCreatedMessage());
   return result;
@@ -101,25 +100,25 @@ void ShowFeedFile(const CRssFile& project, bool rss, CInteraction& ui) {
   else OpenInViewer(ui, path);
 }
 
-void ReportWrittenFeeds(const std::vector<const CFeedWriteResult*>& feeds, CInteraction& ui) {
+std::vector<std::string> SavedFeedPaths(const std::vector<const CResult<std::string>*>& feeds) {
   std::vector<std::string> paths;
-  for (const CFeedWriteResult* feed : feeds) {
+  for (const CResult<std::string>* feed : feeds) {
     if (feed->Ok()) paths.push_back(feed->value);
   }
-  if (!paths.empty()) ui.ReportFeedCheck(CheckWrittenFeeds(paths));
+  return paths;
 }
 
-void RunCreateFeed(const CRssFile& project, FeedCommand command, CInteraction& ui) {
-  CFeedWriteResult result = CreateFeed(project, command);
+CResult<std::string> RunCreateFeed(const CRssFile& project, FeedCommand command, CInteraction& ui) {
+  CResult<std::string> result = CreateFeed(project, command);
   ui.ShowAll(result.messages);
   if (result && ui.Ask(QuestionId::kOpenCreatedFeed, OpenCreatedFeedQuestion(command)) == MbAnswer::Yes) {
     OpenInViewer(ui, result.value);
   }
-  ReportWrittenFeeds({&result}, ui);
+  return result;
 }
 
-void RunCreateRssAndAtom(const CRssFile& project, CInteraction& ui) {
+CResult<CWrittenFeeds> RunCreateRssAndAtom(const CRssFile& project, CInteraction& ui) {
   CResult<CWrittenFeeds> result = CreateRssAndAtom(project);
   ui.ShowAll(result.messages);
-  ReportWrittenFeeds({&result.value.rss, &result.value.atom}, ui);
+  return result;
 }

@@ -49,10 +49,10 @@ void OpenInViewer(CInteraction& ui, const std::string& path);
 // / "Atomファイル名が設定されていません" when the name is empty.
 void ShowFeedFile(const CRssFile& project, bool rss, CInteraction& ui);
 
-// Checks the feeds that were saved and reports the findings to the front end (ReportFeedCheck).
-void ReportWrittenFeeds(const std::vector<const CResult<std::string>*>& feeds, CInteraction& ui);
+// The paths of the feeds that were saved, for the check that follows a creation command.
+std::vector<std::string> SavedFeedPaths(const std::vector<const CResult<std::string>*>& feeds);
 
-// A creation command as the menu runs it: create, show the messages, ask, open the file on Yes; then
-// the check of the file written.
-void RunCreateFeed(const CRssFile& project, FeedCommand command, CInteraction& ui);
-void RunCreateRssAndAtom(const CRssFile& project, CInteraction& ui);
+// A creation command as the menu runs it: create, show the messages, ask, open the file on Yes. What
+// was written is returned for the check that follows.
+CResult<std::string> RunCreateFeed(const CRssFile& project, FeedCommand command, CInteraction& ui);
+CResult<CWrittenFeeds> RunCreateRssAndAtom(const CRssFile& project, CInteraction& ui);

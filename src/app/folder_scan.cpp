@@ -79,7 +79,12 @@ std::string CFolderScan::UpdateExistingQuestionText() {
   return Lit("追加対象に既存のアイテムがあります。既存のアイテムを更新してもよろしいですか？");
 }
 
-CFolderScan::CFolderScan(CRssFile& project) : m_project(project) {}
+CFolderScan::CFolderScan(CRssFile& project)
+    : m_project(project), m_excludedFilesBefore(project.excludedFiles), m_excludedFoldersBefore(project.excludedFolders) {}
+
+bool CFolderScan::ExclusionsChanged() const {
+  return m_project.excludedFiles != m_excludedFilesBefore || m_project.excludedFolders != m_excludedFoldersBefore;
+}
 
 void CFolderScan::Open() {
   LoadExtensions();

@@ -88,6 +88,9 @@ public:
   // OK of the exclusion list dialogs: the project's list becomes `list`; scan again, select new pages.
   void ReplaceExcludedFiles(std::vector<std::string> list);
   void ReplaceExcludedFolders(std::vector<std::string> list);
+  // Whether the project's excluded files or folders differ from what they were when the scan was made:
+  // exclusions change the project even when nothing is imported.
+  bool ExclusionsChanged() const;
 
   // The question of the import walk (internal text).
   static std::string UpdateExistingQuestionText();
@@ -96,6 +99,8 @@ private:
   void ScanFolder();
 
   CRssFile& m_project;
+  const std::vector<std::string> m_excludedFilesBefore;
+  const std::vector<std::string> m_excludedFoldersBefore;
   ScanWrapper m_wrapper;
   std::vector<std::string> m_extensions;
   std::vector<CScanRow> m_rows;

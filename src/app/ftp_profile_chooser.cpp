@@ -1,6 +1,5 @@
 #include "app/ftp_profile_chooser.h"
 
-#include "app/interaction.h"
 #include "app/settings_page_values.h"
 #include "net/ftp_set_array.h"
 
@@ -23,11 +22,4 @@ bool CFtpProfileChoice::ApplyTo(CFtpPageValues& values) const {
   values.password = chosen.password;
   values.remoteDir = chosen.remoteDir;
   return true;
-}
-
-bool ChooseFtpProfile(CFtpPageValues& values, CInteraction& ui) {
-  CFtpProfileChoice choice;
-  choice.Load();
-  if (!ui.RunFtpProfileChooser(choice)) return false;
-  return choice.ApplyTo(values);
 }

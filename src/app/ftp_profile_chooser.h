@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-class CInteraction;
 struct CFtpPageValues;
 
 struct CFtpProfileEntry {
@@ -27,7 +26,3 @@ struct CFtpProfileChoice {
   // The selected profile's four values into the page's values; false when nothing valid is selected.
   bool ApplyTo(CFtpPageValues& values) const;
 };
-
-// "Marrowpadの設定から参照...": opens the chooser and, on "この設定", fills the page's four FTP values.
-// Nothing is stored until the page stores.
-bool ChooseFtpProfile(CFtpPageValues& values, CInteraction& ui);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/interaction.h"
 #include "feeds/feed_reader.h"
 #include "harvest/page_mapping.h"
 #include "model/rss_file.h"
@@ -25,6 +26,20 @@ std::string InsideRelative(const fs::path& path, const fs::path& folder) {
 CResult<> ImportFeedFile(CRssFile& project, const std::string& path) {
   CResult<> result = ReadFeed(project, path);
   return result.Say(Lit(result ? "RSSファイルを取り込みました" : "RSSファイルの取り込みに失敗しました"));
+}
+
+CResult<> ImportFeedCommand(CRssFile& project, CInteraction& ui) {
+  CFileDialogRequest request;
+  request.title = Lit("RSSﾌｧｲﾙ名の入力");
+  request.filter = Lit("RSSﾌｧｲﾙ(*.xml;*.rdf) |*.xml;*.rdf| 全てのﾌｧｲﾙ(*.*) |*.*||");
+  request.defaultExt = "xml";
+  request.fileName = "*.xml;*.rdf";
+  request.mustExist = true;
+  const CFileDialogResult chosen = ui.ChooseFile(request);
+  if (!chosen.ok) return CResult<>().Cancel();
+  const CResult<> result = ImportFeedFile(project, chosen.path);
+  ui.ShowAll(result.messages);
+  return result;
 }
 
 std::string NoLocalFolderText() { return "the project has no local folder (set it with: set FILE --folder DIR)"; }

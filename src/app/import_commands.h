@@ -6,6 +6,7 @@
 
 #include "platform/result.h"
 
+class CInteraction;
 class CRssFile;
 
 // "RSSの取り込み": appends the feed's items to the project, which also takes over the feed's site
@@ -13,6 +14,9 @@ class CRssFile;
 // is "RSSファイルを取り込みました", or, after the file's own error when it could not be read,
 // "RSSファイルの取り込みに失敗しました".
 CResult<> ImportFeedFile(CRssFile& project, const std::string& path);
+// The command as the menu runs it: the open dialog "RSSﾌｧｲﾙ名の入力" (*.xml;*.rdf), then the import, its
+// messages shown. Cancelled when the dialog was.
+CResult<> ImportFeedCommand(CRssFile& project, CInteraction& ui);
 
 // Where a page file named by the user (a path as typed, absolute or relative to the working folder)
 // lies in the project: the same file in the form of the local folder (absolute or not, so that its

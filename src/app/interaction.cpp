@@ -38,31 +38,3 @@ void CInteraction::Watch(CLaunch launch, const std::string& role, const std::str
 CFileDialogResult CInteraction::ChooseFile(const CFileDialogRequest&) { return CFileDialogResult(); }
 
 bool CInteraction::ChooseFolder(const std::string&, const std::string&, std::string&) { return false; }
-
-bool CInteraction::RunNewProjectWizard(const std::string&, CRssFile&) { return false; }
-
-bool CInteraction::RunSiteSettings(const std::string&, CRssFile&) { return false; }
-
-bool CInteraction::RunFtpPage(const std::string&, CFtpPageValues&) { return false; }
-
-bool CInteraction::RunFtpProfileChooser(CFtpProfileChoice&) { return false; }
-
-bool CInteraction::RunOptionsDialog(COptionValues&) { return false; }
-
-bool CInteraction::RunFolderScan(CRssFile&) { return false; }
-
-bool CInteraction::RunExclusionListDialog(CExclusionListEdit&) { return false; }
-
-bool CInteraction::RunExtensionDialog(CExtensionListEdit&) { return false; }
-
-bool CInteraction::RunItemEditor(CRssFile&, CRssItem&, bool) { return false; }
-
-bool CInteraction::RunCategoryDialog(CRssFile&, std::string&) { return false; }
-
-bool CInteraction::RunInputDialog(const std::string&, std::string&) { return false; }
-
-bool CInteraction::RunMarkerTagDialog(CMarkerTagValues&) { return false; }
-
-ExistingUrlAnswer CInteraction::AskExistingUrl() { return ExistingUrlAnswer::kCancel; }
-
-void CInteraction::ReportFeedCheck(const CFeedCheckReport&) {}

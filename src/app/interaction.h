@@ -1,26 +1,21 @@
-// The one interface through which the program's commands talk to the user.
+// The one interface through which the program's operations talk to the user: what every front end
+// answers, and nothing more: messages, questions by their identity, file and folder choosers, progress,
+// and the platform's clipboard and launches.
 //
-// The desktop app shows dialogs, the command line answers from its flags, tests answer from a script.
-// A front end makes one and passes it to the document and to the operations that ask or report
-// progress; nothing below this layer sees it. Texts are internal text (code page 932). Every message
-// box carries the caption "VamelRss".
+// The desktop app shows message boxes, the command line answers from its flags, tests answer from a
+// script. A front end makes one and passes it to the document and to the operations that ask or report
+// progress; nothing below this layer sees it. The windows of the program's own (the wizard, the
+// settings sheet, the item editor, the folder scan, ...) are each front end's to open over the
+// operations' value objects; no operation opens one. Texts are internal text (code page 932). Every
+// message box carries the caption "VamelRss".
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "app/launches.h"
-#include "app/settings_page_values.h"
 #include "platform/progress_sink.h"
 #include "platform/user_message.h"
-
-class CExclusionListEdit;
-class CExtensionListEdit;
-class CRssFile;
-class CRssItem;
-struct CFeedCheckReport;
-struct CFtpProfileChoice;
-struct COptionValues;
 
 // The questions that commands ask in the middle of their work. A front end that answers without
 // asking (the command line's flags, a test script) tells them apart by these, never by their texts.
@@ -39,9 +34,6 @@ enum class QuestionId {
   kDeleteItems,          // "選択した項目を削除しますか？"
 };
 
-// The answers of the dialog "既存URLです" after a new item's URL was found in the project.
-enum class ExistingUrlAnswer { kReplace, kAddBeside, kCancel };
-
 // A file chooser. The filter is the "|"-separated list of description and pattern pairs ending in
 // "||", as "RSSﾌｧｲﾙ(*.xml;*.rdf) |*.xml;*.rdf| 全てのﾌｧｲﾙ(*.*) |*.*||".
 struct CFileDialogRequest {
@@ -59,14 +51,6 @@ struct CFileDialogResult {
   bool ok = false;
   std::string path;
   int filterIndex = 1;  // the entry chosen, from 1
-};
-
-// The marker tag dialog ("更新内容指定タグ"): the two tags an item's page is harvested between, and the
-// local page that its "ローカルファイルを開く(&R)" button opens ("" disables the button).
-struct CMarkerTagValues {
-  std::string startTag;
-  std::string endTag;
-  std::string localFile;
 };
 
 class CInteraction {
@@ -99,33 +83,6 @@ public:
   // File and folder choosers. The defaults cancel.
   virtual CFileDialogResult ChooseFile(const CFileDialogRequest& request);
   virtual bool ChooseFolder(const std::string& title, const std::string& initialFolder, std::string& folder);
-
-  // The dialogs over the project, drawn by the desktop app. Each returns true when the user
-  // confirmed (OK, Finish); the pages write into the project only then. The defaults cancel.
-  // The wizard "RSSの新規作成" (site, local folder, FTP, finish; Next stores the page left) and the sheet
-  // "サイトの設定" (site, folder, RSS, Atom, FTP; OK stores the pages displayed), titled `title`.
-  virtual bool RunNewProjectWizard(const std::string& title, CRssFile& project);
-  virtual bool RunSiteSettings(const std::string& title, CRssFile& project);
-  virtual bool RunFtpPage(const std::string& title, CFtpPageValues& values);  // the FTP page alone
-  // "ftp設定の参照": `choice.selected` is the profile chosen; true on "この設定".
-  virtual bool RunFtpProfileChooser(CFtpProfileChoice& choice);
-  // The Options dialog "設定" over `values` (filled by the caller, stored by it on OK).
-  virtual bool RunOptionsDialog(COptionValues& values);
-  virtual bool RunFolderScan(CRssFile& project);        // "ファイル一覧からの取り込み"; true on "取り込み"
-  // The folder scan's list dialogs, over a copy of their list; true on OK (the caller applies it).
-  virtual bool RunExclusionListDialog(CExclusionListEdit& list);  // "除外ファイル", files or folders
-  virtual bool RunExtensionDialog(CExtensionListEdit& list);      // "拡張子"
-  virtual bool RunItemEditor(CRssFile& project, CRssItem& item, bool isNew);
-  virtual bool RunCategoryDialog(CRssFile& project, std::string& category);
-  virtual bool RunInputDialog(const std::string& prompt, std::string& value);
-  // Edits `values.startTag` and `values.endTag`; true on OK.
-  virtual bool RunMarkerTagDialog(CMarkerTagValues& values);
-  // "既存URLです": a new item's URL is in the project already. The default cancels.
-  virtual ExistingUrlAnswer AskExistingUrl();
-
-  // What the check of the feeds a creation command wrote found, after the command's own messages
-  // ("フィードの検査"). The default says nothing.
-  virtual void ReportFeedCheck(const CFeedCheckReport& report);
 
 protected:
   // A launch is being watched: a front end with an event loop calls CheckLaunches until it returns

@@ -97,20 +97,6 @@ CItemCommandResult SetItemsCategory(CRssFile& project, const std::vector<int>& r
   return CItemCommandResult{true, kRefreshKeepRow};
 }
 
-CItemCommandResult AddItemCommand(CRssFile& project, CInteraction& ui) {
-  auto item = std::make_unique<CRssItem>();  // both times are now
-  if (!ui.RunItemEditor(project, *item, true)) return CItemCommandResult();
-  ExistingUrlAnswer answer = ExistingUrlAnswer::kAddBeside;
-  if (project.FindItemByUrl(item->url) >= 0) answer = ui.AskExistingUrl();
-  return InsertNewItem(project, std::move(item), answer);
-}
-
-CItemCommandResult EditItemCommand(CRssFile& project, int current, CInteraction& ui) {
-  if (!IsRow(project, current)) return CItemCommandResult();
-  if (!ui.RunItemEditor(project, *project.GetAt(current), false)) return CItemCommandResult();
-  return CItemCommandResult{true, current};
-}
-
 CItemCommandResult DeleteItemsCommand(CRssFile& project, const std::vector<int>& selected, CInteraction& ui) {
   if (selected.empty()) return CItemCommandResult();
   CUserMessage question{Lit("選択した項目を削除しますか？"), MbButtons::OkCancel, MbIcon::Question};
@@ -118,10 +104,7 @@ CItemCommandResult DeleteItemsCommand(CRssFile& project, const std::vector<int>&
   return DeleteItems(project, selected);
 }
 
-CItemCommandResult ChangeCategoryCommand(CRssFile& project, const std::vector<int>& selected, CInteraction& ui) {
-  if (selected.empty()) return CItemCommandResult();
-  std::string category;
-  if (selected.size() == 1 && IsRow(project, selected[0])) category = project.GetAt(selected[0])->category;
-  if (!ui.RunCategoryDialog(project, category)) return CItemCommandResult();
-  return SetItemsCategory(project, selected, category);
+std::string CategoryOfSelection(const CRssFile& project, const std::vector<int>& selected) {
+  if (selected.size() == 1 && IsRow(project, selected[0])) return project.GetAt(selected[0])->category;
+  return std::string();
 }

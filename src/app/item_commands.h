@@ -1,9 +1,9 @@
 // The item list's commands: add, edit, delete, move up and down, sort newest first, change category.
 //
 // Each operation takes the rows it works on and returns what the list view does afterwards: whether the
-// project changed (the document is then modified) and which row RefreshList makes current. The
-// "...Command" forms ask first through the interaction (the item editor, "既存URLです", the delete
-// question, the category dialog) and then call the operation.
+// project changed (the document is then modified) and which row RefreshList makes current. The front
+// end opens the item editor, "既存URLです" and the category dialog itself and passes their answers on;
+// DeleteItemsCommand asks its question through the interaction.
 #pragma once
 
 #include <memory>
@@ -19,6 +19,9 @@ class CRssItem;
 inline constexpr int kRefreshKeepRow = -1;
 inline constexpr int kRefreshLastRow = -2;
 inline constexpr int kNoRefresh = -3;  // the list stays as it is
+
+// The answers of the dialog "既存URLです" after a new item's URL was found in the project.
+enum class ExistingUrlAnswer { kReplace, kAddBeside, kCancel };
 
 struct CItemCommandResult {
   bool changed = false;
@@ -42,8 +45,7 @@ CItemCommandResult SetItemsCategory(CRssFile& project, const std::vector<int>& r
 // so the newest comes first; items of equal date end in the order these steps give (not stable).
 void SortItemsByDate(CRssFile& project);
 
-// The commands with their dialogs.
-CItemCommandResult AddItemCommand(CRssFile& project, CInteraction& ui);
-CItemCommandResult EditItemCommand(CRssFile& project, int current, CInteraction& ui);
+// "アイテムを削除": asks "選択した項目を削除しますか？" (OK/Cancel), then deletes.
 CItemCommandResult DeleteItemsCommand(CRssFile& project, const std::vector<int>& selected, CInteraction& ui);
-CItemCommandResult ChangeCategoryCommand(CRssFile& project, const std::vector<int>& selected, CInteraction& ui);
+// The category the category dialog starts from: the one selected item's, else "".
+std::string CategoryOfSelection(const CRssFile& project, const std::vector<int>& selected);

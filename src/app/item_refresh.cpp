@@ -111,17 +111,20 @@ RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor, C
   return RefreshOutcome::kRefreshed;
 }
 
-bool EditItemTags(const CRssFile& project, CItemEditorValues& editor, CInteraction& ui) {
-  if (!editor.item) return false;
-  CRssItem& item = *editor.item;
+CMarkerTagValues MarkerTagsOf(const CRssFile& project, const CItemEditorValues& editor) {
+  CMarkerTagValues values;
+  const CRssItem* item = editor.item;
+  const std::string start = item ? item->startTag : std::string(), end = item ? item->endTag : std::string();
+  values.startTag = start.empty() ? CRssFile::GetDefaultStartTag() : start;
+  values.endTag = end.empty() ? CRssFile::GetDefaultEndTag() : end;
+  values.localFile = UrlToLocalPath(project, editor.url);
+  return values;
+}
+
+void StoreMarkerTags(const CMarkerTagValues& values, CItemEditorValues& editor) {
+  if (!editor.item) return;
   const std::string defaultStart = CRssFile::GetDefaultStartTag();
   const std::string defaultEnd = CRssFile::GetDefaultEndTag();
-  CMarkerTagValues values;
-  values.startTag = item.startTag.empty() ? defaultStart : item.startTag;
-  values.endTag = item.endTag.empty() ? defaultEnd : item.endTag;
-  values.localFile = UrlToLocalPath(project, editor.url);
-  if (!ui.RunMarkerTagDialog(values)) return false;
-  item.startTag = values.startTag == defaultStart ? std::string() : values.startTag;
-  item.endTag = values.endTag == defaultEnd ? std::string() : values.endTag;
-  return true;
+  editor.item->startTag = values.startTag == defaultStart ? std::string() : values.startTag;
+  editor.item->endTag = values.endTag == defaultEnd ? std::string() : values.endTag;
 }

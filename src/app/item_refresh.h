@@ -51,11 +51,19 @@ enum class RefreshOutcome {
 RefreshOutcome RefreshItem(const CRssFile& project, CItemEditorValues& editor, CInteraction& ui,
                            int downloadTimeout = 0);
 
-// The item editor's "更新内容指定タグ(&Y)..." command: the marker tag dialog on the edited item's tags
-// (empty ones shown as the defaults) and its local page. On OK the tags go into the item at once; a tag
-// equal to the current default is stored empty, so that the item keeps following the default. True on
-// OK.
-bool EditItemTags(const CRssFile& project, CItemEditorValues& editor, CInteraction& ui);
+// The marker tag dialog ("更新内容指定タグ"): the two tags an item's page is harvested between, and the
+// local page that its "ローカルファイルを開く(&R)" button opens ("" disables the button).
+struct CMarkerTagValues {
+  std::string startTag;
+  std::string endTag;
+  std::string localFile;
+};
+
+// The item editor's "更新内容指定タグ(&Y)..." command: the dialog opens on the edited item's tags (empty
+// ones shown as the defaults) and its local page; on OK the tags go into the item at once, a tag equal
+// to the current default stored empty, so that the item keeps following the default.
+CMarkerTagValues MarkerTagsOf(const CRssFile& project, const CItemEditorValues& editor);
+void StoreMarkerTags(const CMarkerTagValues& values, CItemEditorValues& editor);
 
 // The questions and messages of the refresh, as shown (internal text).
 std::string RefreshQuestionText();        // "HTMLファイルから最新の情報を得ます。よろしいですか？"

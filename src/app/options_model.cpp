@@ -70,11 +70,3 @@ bool ParseListHeight(const std::string& text, int& percent, CUserMessage& error)
 std::string EffectiveHtmlEditor() { return GetHtmlEditorProgram(); }
 
 std::string EffectiveRssViewer() { return GetRssViewerProgram(); }
-
-bool RunOptionsCommand(CInteraction& ui) {
-  COptionValues values;
-  values.Load();
-  if (!ui.RunOptionsDialog(values)) return false;
-  values.Store();
-  return true;
-}

@@ -7,7 +7,6 @@
 #include "platform/user_message.h"
 #include "settings/program_lookup.h"
 
-class CInteraction;
 
 struct COptionValues {
   int openLastFile = 1;       // "前回のファイルを開く(&O)": "System"/"InitFile"
@@ -46,6 +45,3 @@ inline constexpr int kMaxListHeight = 99;
 std::string EffectiveHtmlEditor();
 std::string EffectiveRssViewer();
 
-// The command "設定": fills the dialog, runs it, and stores on OK. True when stored; the caller then lays
-// the item list out again.
-bool RunOptionsCommand(CInteraction& ui);

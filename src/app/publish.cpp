@@ -2,8 +2,6 @@
 
 #include <memory>
 
-#include "app/feed_commands.h"
-#include "app/ftp_profile_mode.h"
 #include "app/interaction.h"
 #include "app/transfer_worker.h"
 #include "model/rss_file.h"
@@ -12,26 +10,24 @@
 #include "platform/text_codec.h"
 #include "settings/options.h"
 
-PublishOutcome PublishFeeds(CRssFile& project, int kind, CInteraction& ui) {
+CResult<CWrittenFeeds> WriteFeedsToPublish(const CRssFile& project) {
   const CResult<CWrittenFeeds> created = CreateRssAndAtom(project);
-  const CWrittenFeeds& written = created.value;
-  // The file errors, and the closing message only when neither feed was written.
-  ui.ShowAll(written.rss.messages);
-  ui.ShowAll(written.atom.messages);
-  if (!created) ui.Show(CUserMessage{FeedsNotCreatedMessage()});
-  // The check of the feeds written comes last, after the command's own messages, whatever the end.
-  auto finish = [&](PublishOutcome outcome) {
-    ReportWrittenFeeds({&written.rss, &written.atom}, ui);
-    return outcome;
-  };
-  if (kind == 0) {
-    CUserMessage question{Lit("ftpでサーバにアップしますか？"), MbButtons::YesNo, MbIcon::Question};
-    if (ui.Ask(QuestionId::kConfirmUpload, question) != MbAnswer::Yes) return finish(PublishOutcome::kDeclined);
-  } else if (!RunFtpProfileMode(project, Lit("ftp転送"), ui)) {
-    return finish(PublishOutcome::kDeclined);
-  }
-  // The upload runs on a worker thread with a copy of what it needs, while the status window on this
-  // thread stays live; the window closes before the closing message.
+  // The closing message of the creation command only when neither feed was written.
+  CResult<CWrittenFeeds> result;
+  result.status = created.status;
+  result.value = created.value;
+  result.SayAll(created.value.rss).SayAll(created.value.atom);
+  if (!result) result.Say(FeedsNotCreatedMessage());
+  return result;
+}
+
+bool ConfirmUpload(CInteraction& ui) {
+  const CUserMessage question{Lit("ftpでサーバにアップしますか？"), MbButtons::YesNo, MbIcon::Question};
+  return ui.Ask(QuestionId::kConfirmUpload, question) == MbAnswer::Yes;
+}
+
+CResult<> UploadFeeds(const CRssFile& project, CInteraction& ui) {
+  // The worker gets a copy of what it needs: the calling thread's project may change meanwhile.
   CRssFile upload;
   upload.ftp = project.ftp;
   upload.localFolder = project.localFolder;
@@ -40,15 +36,9 @@ PublishOutcome PublishFeeds(CRssFile& project, int kind, CInteraction& ui) {
   const int passive = GetFtpPassiveOption();
   const std::string caFile = GetFtpCaFileOption();
   CResult<> uploaded;
-  {
-    std::unique_ptr<CProgressSink> status(ui.CreateProgress("ftp", false));
-    RunTransferWorker(status.get(),
-                      [&](CProgressSink* sink) { uploaded = UploadFeedFiles(upload, passive, caFile, sink); });
-  }
-  ui.ShowAll(uploaded.messages);
-  return finish(uploaded ? PublishOutcome::kUploaded : PublishOutcome::kFailed);
+  std::unique_ptr<CProgressSink> status(ui.CreateProgress("ftp", false));
+  RunTransferWorker(status.get(), [&](CProgressSink* sink) { uploaded = UploadFeedFiles(upload, passive, caFile, sink); });
+  return uploaded;
 }
 
-CResult<> CheckFtpHostField(const std::string& host) {
-  return CResult<>().Follow(ParseFtpHost(host));
-}
+CResult<> CheckFtpHostField(const std::string& host) { return CResult<>().Follow(ParseFtpHost(host)); }

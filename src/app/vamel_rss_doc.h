@@ -1,10 +1,11 @@
-// The document: the one open file, the project read from it, and the commands on it.
+// The document: the one open file and the project read from it.
 //
 // The document owns one project for the whole run and refills it on New and Open. Its file operations
 // (Open, Save, SaveAs, NewFrom) take their inputs as parameters and return what happened with the
-// messages to show; the framework-shaped members (OnOpenDocument, DoSaveAs, OnCommand, ...) ask first
-// through the interaction the document was made with, call the operations and show their messages.
-// The desktop app, the command line and the tests drive the same code.
+// messages to show; the framework-shaped members (OnOpenDocument, DoSave, DoSaveAs, SaveModified) ask
+// first through the interaction the document was made with (file choosers, the save-changes question),
+// call the operations and show their messages. The commands on the project are each front end's to run
+// (app/commands.h); the desktop app, the command line and the tests drive the same operations.
 #pragma once
 
 #include <string>
@@ -55,7 +56,6 @@ public:
   void NewFrom(CRssFile& settings);
 
   // The framework's file commands over the interaction.
-  virtual bool OnNewDocument();                          // the new-project wizard; false when cancelled
   virtual bool OnOpenDocument(const std::string& path);  // Open, showing its messages
   virtual bool OnSaveDocument(const std::string& path);  // Save, showing its messages
   // Save (57603): to the path; untitled or read-only, first a chooser "名前を付けて保存" with the
@@ -64,17 +64,6 @@ public:
   bool DoSaveAs();      // Save As (57604): a file chooser with the five kinds
   // Before New, Open or exit: "%1 への変更を保存しますか?" when modified. False means cancel.
   bool SaveModified();
-
-  // The document's commands, by their numbers (command_ids.h). False for a number that is not the
-  // document's.
-  bool OnCommand(int id);
-  // Item commands of the list view, on the item at `index` (-1: no current item, nothing happens).
-  void OnOpenItemFile(int index);  // 32790
-  void OnEditItemFile(int index);  // 32795
-  void OnOpenItemUrl(int index);   // 32791
-
-  // Tells the views that the item list changed (after an import: the first row becomes current).
-  virtual void UpdateAllViews() {}
 
 protected:
   CResult<> OpenFeedFile(const std::string& path);

@@ -40,14 +40,8 @@ CProgressSink* CCliInteraction::CreateProgress(const std::string&, bool) { retur
 
 void CCliInteraction::SetClipboardText(const std::string& text) { PrintOut(text); }
 
-bool CCliInteraction::RunFtpPage(const std::string& title, CFtpPageValues& values) {
-  std::string shown = title + ": " + values.user + "@" + values.host + " " + values.remoteDir;
+bool CCliInteraction::Confirm(const std::string& shown) {
   if (m_answer == CliAnswer::Ask) throw CCliUnanswered(shown);
   PrintErr(shown + (m_answer == CliAnswer::Yes ? " -> yes" : " -> no"));
   return m_answer == CliAnswer::Yes;
-}
-
-ExistingUrlAnswer CCliInteraction::AskExistingUrl() {
-  if (!m_existingUrl) throw CCliFailure(Lit("このURLを持つアイテムがすでにあります。") + " (--on-duplicate replace|beside)");
-  return *m_existingUrl;
 }

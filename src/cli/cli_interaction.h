@@ -2,7 +2,6 @@
 // --yes or --no (and a few by flags of their own), or the run stops with the question rather than guess.
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "app/interaction.h"
@@ -21,19 +20,16 @@ public:
   void SetAnswer(CliAnswer answer) { m_answer = answer; }
   // The refresh's download question, answered by --download.
   void SetDownloadAnswer(bool download) { m_download = download; }
-  // "既存URLです", answered by --on-duplicate; unset, the run stops with the reason.
-  void SetExistingUrlAnswer(std::optional<ExistingUrlAnswer> answer) { m_existingUrl = answer; }
 
   MbAnswer MessageBox(const std::string& text, MbButtons buttons, MbIcon icon) override;
   MbAnswer Ask(QuestionId id, const CUserMessage& question) override;
   CProgressSink* CreateProgress(const std::string& title, bool cancellable) override;
   void SetClipboardText(const std::string& text) override;
-  // The FTP page: --yes confirms the values it shows, --no cancels, else the run stops.
-  bool RunFtpPage(const std::string& title, CFtpPageValues& values) override;
-  ExistingUrlAnswer AskExistingUrl() override;
+  // A window of the desktop app that the command line shows as a line (`shown`): --yes confirms it,
+  // --no cancels it, else the run stops with the line.
+  bool Confirm(const std::string& shown);
 
 private:
   CliAnswer m_answer = CliAnswer::Ask;
   bool m_download = false;
-  std::optional<ExistingUrlAnswer> m_existingUrl;
 };

@@ -2,14 +2,18 @@
 #include <map>
 #include <memory>
 
+#include "app/commands.h"
 #include "app/feed_commands.h"
 #include "app/file_questions.h"
+#include "app/ftp_profile_mode.h"
 #include "app/publish.h"
 #include "app/vamel_rss_doc.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
 #include "cli/cli_interaction.h"
 #include "cli/cli_output.h"
+#include "model/rss_file.h"
+#include "platform/text_codec.h"
 
 namespace {
 
@@ -43,12 +47,22 @@ void RegisterLinkTag(CLI::App& app, CCliInteraction& ui) {
   auto file = std::make_shared<std::string>();
   auto which = std::make_shared<std::string>();
   cmd->add_option("FILE", *file, "project or feed file")->required();
-  cmd->add_option("FEED", *which, "rss or atom")->required()->check(CLI::IsMember({"rss", "atom"}));
+  const std::vector<int> tags = {ID_COPY_RSS_TAG, ID_COPY_ATOM_TAG};
+  cmd->add_option("FEED", *which, "rss or atom")->required()->check(CLI::IsMember(CliNamesOf(tags)));
   SetAction(cmd, [=, &ui] {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
-    PrintOut(*which == "rss" ? GetRssLinkTag(doc.GetProject()) : GetAtomLinkTag(doc.GetProject()));
+    const bool rss = CommandOfCliName(*which, tags) == ID_COPY_RSS_TAG;
+    PrintOut(rss ? GetRssLinkTag(doc.GetProject()) : GetAtomLinkTag(doc.GetProject()));
   });
+}
+
+// The FTP page of a feed file's upload as one line: --yes stores its values and goes on.
+bool ConfirmFtpPage(CRssFile& project, CCliInteraction& ui) {
+  CFtpPageValues page = FtpProfileModeValues(project);
+  if (!ui.Confirm(Lit("ftp転送") + ": " + page.user + "@" + page.host + " " + page.remoteDir)) return false;
+  page.Store(project);
+  return true;
 }
 
 void RegisterPublish(CLI::App& app, CCliInteraction& ui) {
@@ -59,8 +73,15 @@ void RegisterPublish(CLI::App& app, CCliInteraction& ui) {
   SetAction(cmd, [=, &ui] {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
-    // Declining is no failure; a failed upload has shown its message.
-    if (PublishFeeds(doc.GetProject(), doc.GetKind(), ui) == PublishOutcome::kFailed) throw CCliFailure(std::string());
+    CRssFile& project = doc.GetProject();
+    const CResult<CWrittenFeeds> written = WriteFeedsToPublish(project);
+    ui.ShowAll(written.messages);
+    // A project asks; a feed file shows the FTP page in its profile mode, here as one line. Declining is
+    // no failure; a failed upload has shown its message.
+    if (!(doc.GetKind() == kKindProject ? ConfirmUpload(ui) : ConfirmFtpPage(project, ui))) return;
+    const CResult<> uploaded = UploadFeeds(project, ui);
+    ui.ShowAll(uploaded.messages);
+    if (!uploaded) throw CCliFailure(std::string());
   });
 }
 

@@ -11,6 +11,7 @@
 #include "cli/settings_options.h"
 #include "cli/show_output.h"
 #include "platform/file_system.h"
+#include "platform/text_codec.h"
 
 namespace {
 
@@ -85,10 +86,12 @@ void RegisterAdd(CLI::App& app, CCliInteraction& ui) {
     auto newItem = std::make_unique<CRssItem>();
     newItem->url = ArgText(*url);
     ApplyItemOptions(*item, *newItem);
-    if (*onDuplicate == "replace") ui.SetExistingUrlAnswer(ExistingUrlAnswer::kReplace);
-    else if (*onDuplicate == "beside") ui.SetExistingUrlAnswer(ExistingUrlAnswer::kAddBeside);
+    // "既存URLです", answered by --on-duplicate; without it (or with cancel) the run stops with the reason.
     ExistingUrlAnswer answer = ExistingUrlAnswer::kAddBeside;
-    if (project.FindItemByUrl(newItem->url) >= 0) answer = ui.AskExistingUrl();
+    if (project.FindItemByUrl(newItem->url) >= 0) {
+      if (*onDuplicate == "replace") answer = ExistingUrlAnswer::kReplace;
+      else if (*onDuplicate != "beside") throw CCliFailure(Lit("このURLを持つアイテムがすでにあります。") + " (--on-duplicate replace|beside)");
+    }
     InsertNewItem(project, std::move(newItem), answer);
     doc.SetModifiedFlag();
     SaveDocumentOrFail(doc);

@@ -1,6 +1,7 @@
 // write: the feed-creation commands on the project of FILE.
 #include <memory>
 
+#include "app/commands.h"
 #include "app/feed_commands.h"
 #include "app/vamel_rss_doc.h"
 #include "cli/cli_commands.h"
@@ -10,14 +11,9 @@
 
 namespace {
 
-FeedCommand FeedCommandOf(const std::string& format) {
-  if (format == "rss") return FeedCommand::kRss;
-  if (format == "atom") return FeedCommand::kAtom;
-  if (format == "rss10") return FeedCommand::kRss10;
-  if (format == "rss20") return FeedCommand::kRss20;
-  if (format == "atom03") return FeedCommand::kAtom03;
-  return FeedCommand::kAtom10;
-}
+// The creation commands that --format names: the six single feeds and both.
+const std::vector<int> kFormatCommands = {ID_CREATE_RSS,   ID_CREATE_ATOM,   ID_CREATE_RSS_AND_ATOM, ID_CREATE_RSS10,
+                                          ID_CREATE_RSS20, ID_CREATE_ATOM03, ID_CREATE_ATOM10};
 
 // A feed the writer had a path for but could not save fails the run, though the other feed may have
 // been written; its file's message has been shown.
@@ -41,16 +37,18 @@ void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui) {
   auto check = std::make_shared<bool>(false);
   cmd->add_option("FILE", *file, "project or feed file")->required();
   cmd->add_option("--format", *format, "which feed: rss and atom by the project's versions, both (default), or one version")
-      ->check(CLI::IsMember({"rss", "atom", "both", "rss10", "rss20", "atom03", "atom10"}));
+      ->check(CLI::IsMember(CliNamesOf(kFormatCommands)));
   cmd->add_flag("--check", *check, "check the written feeds and print what is wrong (status 1 on an error)");
   SetAction(cmd, [=, &ui] {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
-    if (*format == "both") {
+    const int command = CommandOfCliName(*format, kFormatCommands);
+    FeedCommand feed = FeedCommand::kRss;
+    if (!FeedCommandOfId(command, feed)) {  // both
       const CResult<CWrittenFeeds> result = CreateRssAndAtom(doc.GetProject());
       const CWrittenFeeds& written = result.value;
-      for (const CResult<std::string>* feed : {&written.rss, &written.atom}) {
-        if (*feed) PrintOut(feed->value);
+      for (const CResult<std::string>* one : {&written.rss, &written.atom}) {
+        if (*one) PrintOut(one->value);
       }
       // The closing message only when every feed that had a path was written; else each feed's own.
       const bool failed = Failed(written.rss) || Failed(written.atom);
@@ -64,7 +62,7 @@ void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui) {
       if (*check) CheckWritten({&written.rss, &written.atom});
       return;
     }
-    const CResult<std::string> result = CreateFeed(doc.GetProject(), FeedCommandOf(*format));
+    const CResult<std::string> result = CreateFeed(doc.GetProject(), feed);
     if (result) PrintOut(result.value);
     ui.ShowAll(result.messages);
     if (!result) throw CCliFailure(std::string());

@@ -7,19 +7,6 @@
 #include <wx/timer.h>
 
 #include "app/file_filters.h"
-#include "model/rss_item.h"
-#include "platform/path_names.h"
-#include "app/settings_sheet.h"
-#include "ui/dialogs/existing_url_dialog.h"
-#include "ui/dialogs/folder_scan_dialog.h"
-#include "ui/dialogs/ftp_profile_dialog.h"
-#include "ui/dialogs/item_editor_dialog.h"
-#include "ui/dialogs/list_edit_dialogs.h"
-#include "ui/dialogs/marker_tag_dialog.h"
-#include "ui/dialogs/new_project_wizard.h"
-#include "ui/dialogs/options_dialog.h"
-#include "ui/dialogs/settings_sheet_dialog.h"
-#include "ui/dialogs/small_dialogs.h"
 #include "ui/dialogs/transfer_windows.h"
 #include "ui/wx_text.h"
 
@@ -134,93 +121,4 @@ bool CDesktopInteraction::ChooseFolder(const std::string& title, const std::stri
   if (dialog.ShowModal() != wxID_OK) return false;
   folder = FromWx(dialog.GetPath());
   return true;
-}
-
-bool CDesktopInteraction::RunItemEditor(CRssFile& project, CRssItem& item, bool) {
-  CItemEditorDialog dialog(Parent(), project, item, *this);
-  if (dialog.ShowModal() != wxID_OK) return false;
-  dialog.Values().StoreInto(item);
-  return true;
-}
-
-void CDesktopInteraction::ReportFeedCheck(const CFeedCheckReport& report) {
-  if (m_feedCheck) m_feedCheck(report);
-}
-
-ExistingUrlAnswer CDesktopInteraction::AskExistingUrl() {
-  CExistingUrlDialog dialog(Parent());
-  return dialog.Ask();
-}
-
-bool CDesktopInteraction::RunFolderScan(CRssFile& project) {
-  CFolderScanDialog dialog(Parent(), project, *this);
-  return dialog.ShowModal() == wxID_OK;
-}
-
-bool CDesktopInteraction::RunExclusionListDialog(CExclusionListEdit& list) {
-  CExclusionListDialog dialog(Parent(), list, *this);
-  return dialog.ShowModal() == wxID_OK;
-}
-
-bool CDesktopInteraction::RunExtensionDialog(CExtensionListEdit& list) {
-  CExtensionDialog dialog(Parent(), list, *this);
-  return dialog.ShowModal() == wxID_OK;
-}
-
-bool CDesktopInteraction::RunCategoryDialog(CRssFile& project, std::string& category) {
-  CCategoryDialog dialog(Parent(), project, category);
-  if (dialog.ShowModal() != wxID_OK) return false;
-  category = dialog.Category();
-  return true;
-}
-
-bool CDesktopInteraction::RunInputDialog(const std::string& prompt, std::string& value) {
-  CInputDialog dialog(Parent(), prompt, value);
-  if (dialog.ShowModal() != wxID_OK) return false;
-  value = dialog.Value();
-  return true;
-}
-
-bool CDesktopInteraction::RunMarkerTagDialog(CMarkerTagValues& values) {
-  CMarkerTagDialog dialog(Parent(), values, *this);
-  if (dialog.ShowModal() != wxID_OK) return false;
-  values.startTag = dialog.Values().startTag;
-  values.endTag = dialog.Values().endTag;
-  return true;
-}
-
-bool CDesktopInteraction::RunNewProjectWizard(const std::string& title, CRssFile& project) {
-  CSettingsSheet sheet = CSettingsSheet::NewProjectWizard(project);
-  CNewProjectWizard wizard(Parent(), ToWx(title), sheet, *this);
-  if (!wizard.Run()) return false;
-  sheet.StoreDisplayed();
-  return true;
-}
-
-bool CDesktopInteraction::RunSiteSettings(const std::string& title, CRssFile& project) {
-  CSettingsSheet sheet = CSettingsSheet::SiteSettings(project);
-  CSettingsSheetDialog dialog(Parent(), ToWx(title), sheet, *this);
-  if (dialog.ShowModal() != wxID_OK) return false;
-  sheet.StoreDisplayed();
-  return true;
-}
-
-// The FTP page alone over values its caller loaded and stores.
-bool CDesktopInteraction::RunFtpPage(const std::string& title, CFtpPageValues& values) {
-  CSettingsSheet sheet(nullptr, {SettingsPage::kFtp});
-  sheet.ftp = values;
-  CSettingsSheetDialog dialog(Parent(), ToWx(title), sheet, *this);
-  if (dialog.ShowModal() != wxID_OK) return false;
-  values = sheet.ftp;
-  return true;
-}
-
-bool CDesktopInteraction::RunFtpProfileChooser(CFtpProfileChoice& choice) {
-  CFtpProfileDialog dialog(Parent(), choice);
-  return dialog.ShowModal() == wxID_OK;
-}
-
-bool CDesktopInteraction::RunOptionsDialog(COptionValues& values) {
-  COptionsDialog dialog(Parent(), values, *this);
-  return dialog.ShowModal() == wxID_OK;
 }

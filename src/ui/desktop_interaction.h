@@ -1,8 +1,8 @@
 // The desktop app's side of the interaction: wx message boxes with the caption "VamelRss", the file
-// and folder choosers, the clipboard, the progress windows and the program's dialogs.
+// and folder choosers, the clipboard and the progress windows. The program's own dialogs are opened
+// by the commands (desktop_commands.h) and by the dialogs themselves.
 #pragma once
 
-#include <functional>
 #include <memory>
 
 #include "app/interaction.h"
@@ -24,23 +24,6 @@ public:
   CFileDialogResult ChooseFile(const CFileDialogRequest& request) override;
   bool ChooseFolder(const std::string& title, const std::string& initialFolder, std::string& folder) override;
 
-  bool RunNewProjectWizard(const std::string& title, CRssFile& project) override;
-  bool RunSiteSettings(const std::string& title, CRssFile& project) override;
-  bool RunFtpPage(const std::string& title, CFtpPageValues& values) override;
-  bool RunFtpProfileChooser(CFtpProfileChoice& choice) override;
-  bool RunOptionsDialog(COptionValues& values) override;
-  bool RunFolderScan(CRssFile& project) override;
-  bool RunExclusionListDialog(CExclusionListEdit& list) override;
-  bool RunExtensionDialog(CExtensionListEdit& list) override;
-  bool RunItemEditor(CRssFile& project, CRssItem& item, bool isNew) override;
-  bool RunCategoryDialog(CRssFile& project, std::string& category) override;
-  bool RunInputDialog(const std::string& prompt, std::string& value) override;
-  bool RunMarkerTagDialog(CMarkerTagValues& values) override;
-  ExistingUrlAnswer AskExistingUrl() override;
-  // Hands the check's findings to the main window (SetFeedCheckHandler), which shows them.
-  void ReportFeedCheck(const CFeedCheckReport& report) override;
-  void SetFeedCheckHandler(std::function<void(const CFeedCheckReport&)> handler) { m_feedCheck = std::move(handler); }
-
   // The window dialogs open over: the innermost open dialog of the program (a transfer's window
   // included), else the main window.
   wxWindow* Parent() const;
@@ -52,5 +35,4 @@ protected:
 private:
   wxWindow* m_owner = nullptr;
   std::unique_ptr<wxTimer> m_launchTimer;
-  std::function<void(const CFeedCheckReport&)> m_feedCheck;
 };

@@ -6,129 +6,62 @@
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
-#include "app/command_ids.h"
 #include "app/feed_check_report.h"
 #include "app/options_model.h"
 #include "app/shell_commands.h"
+#include "app/vamel_rss_doc.h"
 #include "settings/recent_files.h"
 #include "ui/art.h"
-#include "ui/command_table.h"
-#include "ui/desktop_doc.h"
+#include "ui/command_wx_ids.h"
+#include "ui/desktop_commands.h"
 #include "ui/desktop_interaction.h"
-#include "ui/dialogs/version_dialog.h"
+#include "ui/dialogs/new_project_wizard.h"
 #include "ui/feed_check_window.h"
-#include "ui/help_viewer.h"
 #include "ui/vamel_rss_view.h"
 #include "ui/native_window.h"
 #include "ui/wx_text.h"
 
 namespace {
 
-// One entry of a menu: its command, its text (with mnemonic and accelerator) and the prompt the status
-// line shows while the pointer rests on it. A null text is a separator.
-struct MenuEntry {
-  int command;
-  const char* text;
-  const char* prompt;
-};
+// The menus' layout over the command table: a command's number, 0 for a separator. The texts and the
+// prompts are the table's.
+const int kCreateMenu[] = {ID_CREATE_RSS10, ID_CREATE_RSS20, ID_CREATE_ATOM03, ID_CREATE_ATOM10};
+const int kImportMenu[] = {ID_IMPORT_RSS};
+const int kFileMenuTop[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_IMPORT_FILE_LIST, 0,
+                            ID_CREATE_RSS_AND_ATOM, ID_CREATE_RSS, ID_CREATE_ATOM};
+const int kEditMenu[] = {ID_ITEM_ADD, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_ITEM_UP, ID_ITEM_DOWN, ID_ITEM_SORT, ID_ITEM_CATEGORY,
+                         0,           ID_COPY_RSS_TAG, ID_COPY_ATOM_TAG};
+const int kViewMenu[] = {ID_SHOW_RSS, ID_SHOW_ATOM, 0, ID_OPEN_ITEM_FILE, ID_EDIT_ITEM_FILE, ID_OPEN_ITEM_URL, 0,
+                         ID_SITE_SETTINGS, ID_OPTIONS, ID_FEED_CHECK, 0, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
+const int kHelpMenu[] = {ID_HELP_FINDER, ID_HELP_INDEX, 0, ID_HOME_PAGE, ID_APP_ABOUT};
 
-const MenuEntry kCreateMenu[] = {
-    {ID_CREATE_RSS10, "RSS1.0ファイル作成(&R)", "RSS 1.0形式でRSSファイルを作成します"},
-    {ID_CREATE_RSS20, "RSS2.0ファイル作成(&P)", "RSS 2.0形式でRSSファイルを作成します"},
-    {ID_CREATE_ATOM03, "Atom0.3ファイル作成(&M)", "Atom 0.3形式でAtomファイルを作成します"},
-    {ID_CREATE_ATOM10, "Atom1.0ファイル作成(&A)", "Atom 1.0形式でAtomファイルを作成します"},
-};
-
-const MenuEntry kImportMenu[] = {
-    {ID_IMPORT_RSS, "RSSの取り込み(&R)...", "RSSファイルやAtomファイルのアイテムを取り込みます"},
-};
-
-const MenuEntry kEditMenu[] = {
-    {ID_ITEM_ADD, "アイテムを追加(&A)...", "新しいアイテムを追加します"},
-    {ID_ITEM_EDIT, "アイテムを編集(&E)...", "選択したアイテムを編集します"},
-    {ID_ITEM_DELETE, "アイテムを削除(&D)...", "選択したアイテムを削除します"},
-    {ID_ITEM_UP, "アイテムを一つ上へ(&U)", "選択したアイテムを一つ上へ移動します"},
-    {ID_ITEM_DOWN, "アイテムを一つ下へ(&W)", "選択したアイテムを一つ下へ移動します"},
-    {ID_ITEM_SORT, "新しい順に整列(&S)...", "アイテムを日付の新しい順に並べ替えます"},
-    {ID_ITEM_CATEGORY, "カテゴリの変更(&C)...", "選択したアイテムのカテゴリを変更します"},
-    {0, nullptr, nullptr},
-    {ID_COPY_RSS_TAG, "RSSタグをコピー(&1)", "ページに貼り付けるRSSのLINKタグをクリップボードにコピーします"},
-    {ID_COPY_ATOM_TAG, "Atom用タグをコピー(&T)", "ページに貼り付けるAtomのLINKタグをクリップボードにコピーします"},
-};
-
-const MenuEntry kViewMenu[] = {
-    {ID_SHOW_RSS, "RSSファイルを表示(&R)", "RSSファイルをビューアで表示します"},
-    {ID_SHOW_ATOM, "Atomファイルを表示(&A)", "Atomファイルをビューアで表示します"},
-    {0, nullptr, nullptr},
-    {ID_OPEN_ITEM_FILE, "このHTMLﾌｧｲﾙを開く(&L)", "選択したアイテムのローカルファイルを開きます"},
-    {ID_EDIT_ITEM_FILE, "このHTMLﾌｧｲﾙをエディタで開く(&E)", "選択したアイテムのローカルファイルをHTMLエディタで開きます"},
-    {ID_OPEN_ITEM_URL, "このURLを開く(&U)", "選択したアイテムのURLをブラウザで開きます"},
-    {0, nullptr, nullptr},
-    {ID_SITE_SETTINGS, "サイト設定(&C)...", "サイトとフィードの設定を変更します"},
-    {ID_OPTIONS, "設定(&O)...", "プログラムの設定を変更します"},
-    {ID_FEED_CHECK, "フィードの検査(&K)...", "作成したフィードの検査結果を表示します"},
-    {0, nullptr, nullptr},
-};
-
-const MenuEntry kHelpMenu[] = {
-    {ID_HELP_FINDER, "ヘルプ目次(&C)", "ヘルプの目次を表示します"},
-    {ID_HELP_INDEX, "キーワードで検索(&S)", "ヘルプをキーワードで検索します"},
-    {0, nullptr, nullptr},
-    {ID_HOME_PAGE, "VamelRssのホームページへ(&H)", "VamelRssのホームページをブラウザで開きます"},
-    {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", "プログラムのバージョンを表示します"},
-};
-
-// The toolbar, in order; 0 is a separator.
+// The toolbar, in order, with each button's picture; 0 is a separator.
 struct ToolEntry {
   int command;
   ToolIcon icon;
-  const char* tooltip;
 };
 const ToolEntry kTools[] = {
-    {ID_FILE_NEW, ToolIcon::kNew, "新規作成"},
-    {ID_FILE_OPEN, ToolIcon::kOpen, "開く"},
-    {ID_FILE_SAVE, ToolIcon::kSave, "上書き保存"},
-    {0, ToolIcon::kNew, nullptr},
-    {ID_CREATE_RSS, ToolIcon::kRss, "RSSファイル作成"},
-    {ID_CREATE_ATOM, ToolIcon::kAtom, "Atomファイル作成"},
-    {0, ToolIcon::kNew, nullptr},
-    {ID_IMPORT_FILE_LIST, ToolIcon::kScan, "ファイル一覧からの取り込み"},
-    {0, ToolIcon::kNew, nullptr},
-    {ID_FTP_UPLOAD, ToolIcon::kFtp, "ftp転送"},
-    {0, ToolIcon::kNew, nullptr},
-    {ID_SITE_SETTINGS, ToolIcon::kSettings, "サイト設定"},
-    {0, ToolIcon::kNew, nullptr},
-    {ID_HELP_FINDER, ToolIcon::kHelp, "ヘルプ目次"},
+    {ID_FILE_NEW, ToolIcon::kNew},   {ID_FILE_OPEN, ToolIcon::kOpen},  {ID_FILE_SAVE, ToolIcon::kSave},
+    {0, ToolIcon::kNew},             {ID_CREATE_RSS, ToolIcon::kRss},  {ID_CREATE_ATOM, ToolIcon::kAtom},
+    {0, ToolIcon::kNew},             {ID_IMPORT_FILE_LIST, ToolIcon::kScan}, {0, ToolIcon::kNew},
+    {ID_FTP_UPLOAD, ToolIcon::kFtp}, {0, ToolIcon::kNew},              {ID_SITE_SETTINGS, ToolIcon::kSettings},
+    {0, ToolIcon::kNew},             {ID_HELP_FINDER, ToolIcon::kHelp},
 };
 
-// The prompts of the commands that the file menu and the toolbar share.
-const char* PromptOf(int command) {
-  switch (command) {
-    case ID_FILE_NEW: return "新しいRSSプロジェクトを作成します";
-    case ID_FILE_OPEN: return "プロジェクトファイルやRSS/Atomファイルを開きます";
-    case ID_FILE_SAVE: return "開いているファイルを上書き保存します";
-    case ID_FILE_SAVE_AS: return "ファイルに名前を付けて保存します";
-    case ID_IMPORT_FILE_LIST: return "ローカルフォルダのHTMLファイルを一覧から取り込みます";
-    case ID_CREATE_RSS_AND_ATOM: return "RSSファイルとAtomファイルを作成します";
-    case ID_CREATE_RSS: return "RSSファイルを作成します";
-    case ID_CREATE_ATOM: return "Atomファイルを作成します";
-    case ID_FTP_UPLOAD: return "RSSファイルとAtomファイルを作成してftpでサーバに転送します";
-    case ID_APP_EXIT: return "プログラムを終了します";
-    case ID_SITE_SETTINGS: return "サイトとフィードの設定を変更します";
-    case ID_HELP_FINDER: return "ヘルプの目次を表示します";
+// One entry of the table in a menu: a check item for a command with a check rule.
+void Append(wxMenu* menu, int command) {
+  if (command == 0) {
+    menu->AppendSeparator();
+    return;
   }
-  return "";
+  const CCommand& entry = *FindCommand(command);
+  const bool check = entry.rule == CommandRule::kCheckToolBar || entry.rule == CommandRule::kCheckStatusBar;
+  menu->Append(WxIdOfCommand(command), Wx(entry.text), Wx(entry.prompt), check ? wxITEM_CHECK : wxITEM_NORMAL);
 }
 
-void AppendEntries(wxMenu* menu, const MenuEntry* entries, size_t count) {
-  for (size_t i = 0; i < count; ++i) {
-    if (!entries[i].text) menu->AppendSeparator();
-    else menu->Append(WxIdOfCommand(entries[i].command), Wx(entries[i].text), Wx(entries[i].prompt));
-  }
-}
-
-void Append(wxMenu* menu, int command, const char* text) {
-  menu->Append(WxIdOfCommand(command), Wx(text), Wx(PromptOf(command)));
+template <size_t N>
+void AppendAll(wxMenu* menu, const int (&commands)[N]) {
+  for (int command : commands) Append(menu, command);
 }
 
 // The status bar's pane of the feed check's summary.
@@ -141,13 +74,12 @@ const char* const kIndicators[] = {"ｶﾅ", "CAP", "NUM", "SCRL"};
 
 CMainFrame::CMainFrame(CDesktopInteraction& ui)
     : wxFrame(nullptr, wxID_ANY, "VamelRss", wxDefaultPosition, wxSize(700, 500)), m_ui(ui),
-      m_doc(std::make_unique<CDesktopDoc>(ui)) {
+      m_doc(std::make_unique<CVamelRssDoc>(ui)) {
   SetIcons(AppIcons());
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
-  m_view = new CVamelRssView(this, *m_doc);
-  m_doc->SetViewUpdate([this] { m_view->RefreshList(0); });
+  m_view = new CVamelRssView(this, *m_doc, ui);
   UpdateMinimumSize();
   // F1 opens the help's contents, as the help command does.
   wxAcceleratorEntry help(wxACCEL_NORMAL, WXK_F1, WxIdOfCommand(ID_HELP_FINDER));
@@ -158,59 +90,46 @@ CMainFrame::CMainFrame(CDesktopInteraction& ui)
   Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
   Bind(wxEVT_DROP_FILES, &CMainFrame::OnDropFiles, this);
   Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
+  Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUi, this);
   ui.SetOwner(this);
-  ui.SetFeedCheckHandler([this](const CFeedCheckReport& report) { OnFeedCheck(report); });
   DocumentChanged();
 }
 
 CMainFrame::~CMainFrame() {
   SavePlacement();
   m_ui.SetOwner(nullptr);
-  m_ui.SetFeedCheckHandler(nullptr);
 }
 
 void CMainFrame::BuildMenus() {
   auto* bar = new wxMenuBar;
   m_fileMenu = new wxMenu;
-  Append(m_fileMenu, ID_FILE_NEW, "新規作成(&N)\tCtrl+N");
-  Append(m_fileMenu, ID_FILE_OPEN, "開く(&O)...\tCtrl+O");
-  Append(m_fileMenu, ID_FILE_SAVE, "上書き保存(&S)\tCtrl+S");
-  Append(m_fileMenu, ID_FILE_SAVE_AS, "名前を付けて保存(&A)...");
-  m_fileMenu->AppendSeparator();
-  Append(m_fileMenu, ID_IMPORT_FILE_LIST, "ファイル一覧からの取り込み(&F)...");
-  m_fileMenu->AppendSeparator();
-  Append(m_fileMenu, ID_CREATE_RSS_AND_ATOM, "RSS&&Atom作成(&M)");
-  Append(m_fileMenu, ID_CREATE_RSS, "RSSファイル作成(&R)");
-  Append(m_fileMenu, ID_CREATE_ATOM, "Atomファイル作成(&M)");
+  AppendAll(m_fileMenu, kFileMenuTop);
   auto* create = new wxMenu;
-  AppendEntries(create, kCreateMenu, std::size(kCreateMenu));
+  AppendAll(create, kCreateMenu);
   m_fileMenu->AppendSubMenu(create, Wx("作成(&L)"));
   m_fileMenu->AppendSeparator();
   auto* import = new wxMenu;
-  AppendEntries(import, kImportMenu, std::size(kImportMenu));
+  AppendAll(import, kImportMenu);
   m_fileMenu->AppendSubMenu(import, Wx("インポート(&I)"));
   m_fileMenu->AppendSeparator();
-  Append(m_fileMenu, ID_FTP_UPLOAD, "ftp転送(&T)...");
+  Append(m_fileMenu, ID_FTP_UPLOAD);
   m_fileMenu->AppendSeparator();
   // The recent files take the place of this entry (RebuildRecentFiles).
   m_fileMenu->Append(WxIdOfCommand(ID_FILE_MRU_FIRST), Wx("最近使ったﾌｧｲﾙ"))->Enable(false);
   m_fileMenu->AppendSeparator();
-  Append(m_fileMenu, ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)");
+  Append(m_fileMenu, ID_APP_EXIT);
   bar->Append(m_fileMenu, Wx("ﾌｧｲﾙ(&F)"));
 
   auto* edit = new wxMenu;
-  AppendEntries(edit, kEditMenu, std::size(kEditMenu));
+  AppendAll(edit, kEditMenu);
   bar->Append(edit, Wx("編集(&E)"));
 
-  m_viewMenu = new wxMenu;
-  AppendEntries(m_viewMenu, kViewMenu, std::size(kViewMenu));
-  m_viewMenu->AppendCheckItem(WxIdOfCommand(ID_VIEW_TOOLBAR), Wx("ﾂｰﾙ ﾊﾞｰ(&T)"), Wx("ツールバーの表示と非表示を切り替えます"));
-  m_viewMenu->AppendCheckItem(WxIdOfCommand(ID_VIEW_STATUS_BAR), Wx("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"),
-                              Wx("ステータスバーの表示と非表示を切り替えます"));
-  bar->Append(m_viewMenu, Wx("表示(&V)"));
+  auto* view = new wxMenu;
+  AppendAll(view, kViewMenu);
+  bar->Append(view, Wx("表示(&V)"));
 
   auto* help = new wxMenu;
-  AppendEntries(help, kHelpMenu, std::size(kHelpMenu));
+  AppendAll(help, kHelpMenu);
   bar->Append(help, Wx("ﾍﾙﾌﾟ(&H)"));
   SetMenuBar(bar);
 }
@@ -218,14 +137,15 @@ void CMainFrame::BuildMenus() {
 void CMainFrame::BuildToolBar() {
   wxToolBar* tools = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT | wxTB_TOP);
   tools->SetToolBitmapSize(FromDIP(wxSize(24, 24)));
-  for (const ToolEntry& entry : kTools) {
-    if (!entry.tooltip) {
+  for (const ToolEntry& tool : kTools) {
+    if (tool.command == 0) {
       tools->AddSeparator();
       continue;
     }
-    tools->AddTool(WxIdOfCommand(entry.command), Wx(entry.tooltip), ToolIconBundle(entry.icon, 24), Wx(entry.tooltip),
-                   wxITEM_NORMAL);
-    tools->SetToolLongHelp(WxIdOfCommand(entry.command), Wx(PromptOf(entry.command)));
+    const CCommand& entry = *FindCommand(tool.command);
+    const int id = WxIdOfCommand(tool.command);
+    tools->AddTool(id, Wx(entry.toolTip), ToolIconBundle(tool.icon, 24), Wx(entry.toolTip), wxITEM_NORMAL);
+    tools->SetToolLongHelp(id, Wx(entry.prompt));
   }
   tools->Realize();
 }
@@ -288,7 +208,10 @@ void CMainFrame::DocumentChanged() {
 bool CMainFrame::NewDocument() {
   if (!m_doc->SaveModified()) return false;
   // A cancelled wizard leaves the document, its path and its title as they were.
-  if (!m_doc->OnNewDocument()) return false;
+  CRssFile wizard;
+  LoadMarkerDefaults();
+  if (!RunNewProjectWizard(m_ui.Parent(), wizard, m_ui)) return false;
+  m_doc->NewFrom(wizard);
   m_view->OnInitialUpdate();
   DocumentChanged();
   return true;
@@ -313,41 +236,7 @@ void CMainFrame::OnFileOpen() {
 }
 
 bool CMainFrame::RunCommand(int command) {
-  if (m_view->OnCommand(command)) return true;
-  if (m_doc->OnCommand(command)) {
-    DocumentChanged();
-    return true;
-  }
-  switch (command) {
-    case ID_FILE_NEW: NewDocument(); return true;
-    case ID_FILE_OPEN: OnFileOpen(); return true;
-    case ID_FILE_SAVE:
-      m_doc->DoSave();
-      DocumentChanged();
-      return true;
-    case ID_APP_EXIT: Close(); return true;
-    case ID_VIEW_TOOLBAR:
-      GetToolBar()->Show(!GetToolBar()->IsShown());
-      Layout();
-      SendSizeEvent();
-      return true;
-    case ID_VIEW_STATUS_BAR:
-      GetStatusBar()->Show(!GetStatusBar()->IsShown());
-      SendSizeEvent();
-      return true;
-    case ID_OPTIONS:
-      if (RunOptionsCommand(m_ui)) m_view->LayoutControls();
-      return true;
-    case ID_HELP_FINDER: ShowHelpContents(this); return true;
-    case ID_HELP_INDEX: ShowHelpIndex(this); return true;
-    case ID_HOME_PAGE: m_ui.OpenWithShell(kHomePageUrl); return true;
-    case ID_FEED_CHECK: ShowFeedCheck(); return true;
-    case ID_APP_ABOUT: {
-      CVersionDialog dialog(this, m_ui);
-      dialog.ShowModal();
-      return true;
-    }
-  }
+  if (RunDesktopCommand(*this, command)) return true;
   if (command >= ID_FILE_MRU_FIRST && command < ID_FILE_MRU_FIRST + m_recentCount) {
     const std::vector<std::string> recent = GetRecentFiles();
     const size_t index = static_cast<size_t>(command - ID_FILE_MRU_FIRST);
@@ -355,6 +244,17 @@ bool CMainFrame::RunCommand(int command) {
     return true;
   }
   return false;
+}
+
+void CMainFrame::ToggleToolBar() {
+  GetToolBar()->Show(!GetToolBar()->IsShown());
+  Layout();
+  SendSizeEvent();
+}
+
+void CMainFrame::ToggleStatusBar() {
+  GetStatusBar()->Show(!GetStatusBar()->IsShown());
+  SendSizeEvent();
 }
 
 void CMainFrame::OnMenu(wxCommandEvent& event) {
@@ -376,7 +276,7 @@ void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
   for (int i = 0; i < event.GetNumberOfFiles(); ++i) OpenDocument(FromWx(event.GetFiles()[i]));
 }
 
-void CMainFrame::OnFeedCheck(const CFeedCheckReport& report) {
+void CMainFrame::ShowFindings(const CFeedCheckReport& report) {
   if (!report.HasFindings()) {
     if (GetStatusBar()) SetStatusText(wxString(), kCheckPane);
     if (m_checkWindow) m_checkWindow->Hide();
@@ -407,11 +307,18 @@ void CMainFrame::UpdateMinimumSize() {
 void CMainFrame::OnIdle(wxIdleEvent& event) {
   UpdateMinimumSize();
   RememberNormalRect();
-  m_viewMenu->Enable(WxIdOfCommand(ID_FEED_CHECK), m_hasFindings);
   UpdateIndicators();
-  m_viewMenu->Check(WxIdOfCommand(ID_VIEW_TOOLBAR), GetToolBar() && GetToolBar()->IsShown());
-  m_viewMenu->Check(WxIdOfCommand(ID_VIEW_STATUS_BAR), GetStatusBar() && GetStatusBar()->IsShown());
   event.Skip();
+}
+
+void CMainFrame::OnUpdateUi(wxUpdateUIEvent& event) {
+  const CCommand* command = FindCommand(CommandOfWxId(event.GetId()));
+  switch (command ? command->rule : CommandRule::kAlways) {
+    case CommandRule::kAlways: event.Skip(); break;
+    case CommandRule::kWhenFindings: event.Enable(m_hasFindings); break;
+    case CommandRule::kCheckToolBar: event.Check(GetToolBar() && GetToolBar()->IsShown()); break;
+    case CommandRule::kCheckStatusBar: event.Check(GetStatusBar() && GetStatusBar()->IsShown()); break;
+  }
 }
 
 void CMainFrame::RememberNormalRect() {

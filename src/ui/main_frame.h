@@ -1,6 +1,7 @@
 // The main window: the menus, the toolbar and the status bar around the one view, the document it
-// shows, and the placement it remembers between runs ("Window size"). A command goes to the view, then
-// the document, then the window itself.
+// shows, and the placement it remembers between runs ("Window size"). The menus, the toolbar and their
+// prompts come from the command table (app/commands.h); every command, from a menu, a key, a tool, a
+// button or the list's context menu, reaches its one handler (desktop_commands.h) through RunCommand.
 #pragma once
 
 #include <wx/frame.h>
@@ -10,10 +11,10 @@
 
 #include "app/window_placement.h"
 
-class CDesktopDoc;
 class CFeedCheckWindow;
 struct CFeedCheckReport;
 class CDesktopInteraction;
+class CVamelRssDoc;
 class CVamelRssView;
 class wxDropFilesEvent;
 class wxMenu;
@@ -23,7 +24,7 @@ public:
   explicit CMainFrame(CDesktopInteraction& ui);
   ~CMainFrame() override;
 
-  CDesktopDoc& Doc() const { return *m_doc; }
+  CVamelRssDoc& Doc() const { return *m_doc; }
   CVamelRssView* View() const { return m_view; }
   CDesktopInteraction& UI() const { return m_ui; }
 
@@ -35,6 +36,8 @@ public:
   void OnFileOpen();
   // Runs a command by its number; false when nothing handles it.
   bool RunCommand(int command);
+  void ToggleToolBar();
+  void ToggleStatusBar();
 
   // Shows the window for the first time in the placement of the previous run.
   void ShowRestored();
@@ -42,10 +45,12 @@ public:
   void DocumentChanged();
   // "フィードの検査" with the last check's findings, when there are any.
   void ShowFeedCheck();
+  // The check of the feeds a command wrote: the findings' summary in the status line and the window
+  // "フィードの検査"; a check without findings clears both.
+  void ShowFindings(const CFeedCheckReport& report);
   CFeedCheckWindow* FeedCheckWindow() const { return m_checkWindow; }
 
 private:
-  void OnFeedCheck(const CFeedCheckReport& report);
   void BuildMenus();
   void BuildToolBar();
   void BuildStatusBar();
@@ -58,13 +63,13 @@ private:
   void OnClose(wxCloseEvent& event);
   void OnDropFiles(wxDropFilesEvent& event);
   void OnIdle(wxIdleEvent& event);
+  void OnUpdateUi(wxUpdateUIEvent& event);
   void RememberNormalRect();
 
   CDesktopInteraction& m_ui;
-  std::unique_ptr<CDesktopDoc> m_doc;
+  std::unique_ptr<CVamelRssDoc> m_doc;
   CVamelRssView* m_view = nullptr;
   wxMenu* m_fileMenu = nullptr;
-  wxMenu* m_viewMenu = nullptr;
   CWindowPlacement m_placement;  // as restored, the normal rectangle kept up to date
   bool m_placementRestored = false;
   bool m_placementSaved = false;

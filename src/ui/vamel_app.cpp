@@ -13,8 +13,8 @@
 
 #include "app/list_layout.h"
 #include "app/shell_commands.h"
+#include "app/vamel_rss_doc.h"
 #include "platform/clock.h"
-#include "ui/desktop_doc.h"
 #include "ui/desktop_interaction.h"
 #include "ui/main_frame.h"
 #include "ui/wx_text.h"

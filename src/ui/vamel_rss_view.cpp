@@ -6,14 +6,18 @@
 
 #include <algorithm>
 
-#include "app/command_ids.h"
-#include "app/feed_commands.h"
 #include "app/item_commands.h"
 #include "app/item_view_model.h"
 #include "app/list_layout.h"
 #include "app/vamel_rss_doc.h"
+#include "model/rss_file.h"
+#include "model/rss_item.h"
 #include "settings/options.h"
-#include "ui/command_table.h"
+#include "ui/command_wx_ids.h"
+#include "ui/desktop_interaction.h"
+#include "ui/dialogs/existing_url_dialog.h"
+#include "ui/dialogs/item_editor_dialog.h"
+#include "ui/dialogs/small_dialogs.h"
 #include "ui/html_ctrl.h"
 #include "ui/item_list_ctrl.h"
 #include "ui/wx_text.h"
@@ -37,35 +41,17 @@ const char* const kPreviewModes[] = {"詳細", "ローカル", "URL"};
 // The narrowest the list and the preview become.
 constexpr int kMinimumListWidth = 160;
 
-// The list's context menu "リスト": label and command, 0 for a separator.
-struct MenuRow {
-  const char* label;
-  int command;
-};
-const MenuRow kContextMenu[] = {
-    {"項目を追加(&A)...", ID_ITEM_ADD},
-    {"項目を編集(&E)...", ID_ITEM_EDIT},
-    {"項目を削除(&D)...", ID_ITEM_DELETE},
-    {nullptr, 0},
-    {"項目を一つ上へ(&U)", ID_ITEM_UP},
-    {"項目を一つ下へ(&W)", ID_ITEM_DOWN},
-    {nullptr, 0},
-    {"新しい順に整列(&S)...", ID_ITEM_SORT},
-    {nullptr, 0},
-    {"カテゴリの変更(&C)...", ID_ITEM_CATEGORY},
-    {nullptr, 0},
-    {"このHTMLﾌｧｲﾙを開く(&L)", ID_OPEN_ITEM_FILE},
-    {"このHTMLﾌｧｲﾙをエディタで開く(&O)", ID_EDIT_ITEM_FILE},
-    {"このURLを開く(&R)", ID_OPEN_ITEM_URL},
-};
+// The list's context menu "リスト", its texts from the command table; 0 is a separator.
+const int kContextMenu[] = {ID_ITEM_ADD,       ID_ITEM_EDIT, ID_ITEM_DELETE, 0, ID_ITEM_UP, ID_ITEM_DOWN, 0, ID_ITEM_SORT, 0,
+                            ID_ITEM_CATEGORY, 0,            ID_OPEN_ITEM_FILE, ID_EDIT_ITEM_FILE, ID_OPEN_ITEM_URL};
 
 wxRect ToWx(const CLayoutRect& r) { return wxRect(r.left, r.top, r.Width(), r.Height()); }
 
 }  // namespace
 
-CVamelRssView::CVamelRssView(wxWindow* parent, CVamelRssDoc& doc)
+CVamelRssView::CVamelRssView(wxWindow* parent, CVamelRssDoc& doc, CDesktopInteraction& ui)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxFULL_REPAINT_ON_RESIZE),
-      m_doc(doc) {
+      m_doc(doc), m_ui(ui) {
   m_list = new CItemListCtrl(this, IDC_LIST, doc.GetProject());
   for (const ButtonRow& row : kButtons) m_buttons.push_back(new wxButton(this, row.id, Wx(row.label)));
   wxArrayString modes;
@@ -167,54 +153,74 @@ void CVamelRssView::ApplyItemCommand(bool changed, int row, bool remeasure) {
   if (row != kNoRefresh) RefreshList(row, remeasure);
 }
 
-bool CVamelRssView::OnCommand(int command) {
+int CVamelRssView::CurrentRow() const { return m_list->GetCurrent(); }
+
+// The columns are measured again (over every row) only when a row that set a column's width is edited
+// or goes; otherwise the changed row can only widen them. Moving, sorting and a new category keep every
+// text of the list.
+
+void CVamelRssView::AddItem() {
   CRssFile& project = m_doc.GetProject();
-  CInteraction& ui = m_doc.UI();
-  const int current = m_list->GetCurrent();
-  CItemCommandResult r;
-  // The columns are measured again (over every row) only when a row that set a column's width is
-  // edited or goes; otherwise the changed row can only widen them. Moving, sorting and a new category
-  // keep every text of the list.
-  switch (command) {
-    case ID_ITEM_ADD: {
-      const int before = project.GetSize();
-      r = AddItemCommand(project, ui);
-      ApplyItemCommand(r.changed, r.row, project.GetSize() <= before);  // it replaced an item
-      return true;
-    }
-    case ID_ITEM_EDIT: {
-      const bool widest = m_list->SetsAColumnWidth(current);
-      r = EditItemCommand(project, current, ui);
-      ApplyItemCommand(r.changed, r.row, widest);
-      return true;
-    }
-    case ID_ITEM_DELETE: {
-      const std::vector<int> rows = m_list->GetSelectedIndexes();
-      const bool widest = std::any_of(rows.begin(), rows.end(), [this](int row) { return m_list->SetsAColumnWidth(row); });
-      r = DeleteItemsCommand(project, rows, ui);
-      ApplyItemCommand(r.changed, r.row, widest);
-      return true;
-    }
-    case ID_ITEM_UP: r = MoveItemUp(project, current); break;
-    case ID_ITEM_DOWN: r = MoveItemDown(project, current); break;
-    case ID_ITEM_SORT: r = SortItemsNewestFirst(project); break;
-    case ID_ITEM_CATEGORY: r = ChangeCategoryCommand(project, m_list->GetSelectedIndexes(), ui); break;
-    case ID_OPEN_ITEM_FILE: m_doc.OnOpenItemFile(current); return true;
-    case ID_EDIT_ITEM_FILE: m_doc.OnEditItemFile(current); return true;
-    case ID_OPEN_ITEM_URL: m_doc.OnOpenItemUrl(current); return true;
-    case ID_TEST: return true;
-    default: {
-      // The creation commands: the view has nothing of its own to take over first (the preview mode is
-      // stored as it changes), so they go to the document.
-      FeedCommand feed;
-      if (FeedCommandOfId(command, feed) || command == ID_CREATE_RSS_AND_ATOM || command == IDC_CREATE_BUTTON) {
-        return m_doc.OnCommand(command);
-      }
-      return false;
-    }
-  }
+  auto item = std::make_unique<CRssItem>();  // both times are now
+  CItemEditorDialog editor(m_ui.Parent(), project, *item, m_ui);
+  if (editor.ShowModal() != wxID_OK) return;
+  editor.Values().StoreInto(*item);
+  ExistingUrlAnswer answer = ExistingUrlAnswer::kAddBeside;
+  if (project.FindItemByUrl(item->url) >= 0) answer = CExistingUrlDialog(m_ui.Parent()).Ask();
+  const int before = project.GetSize();
+  const CItemCommandResult r = InsertNewItem(project, std::move(item), answer);
+  ApplyItemCommand(r.changed, r.row, project.GetSize() <= before);  // it replaced an item
+}
+
+void CVamelRssView::EditItem() {
+  CRssFile& project = m_doc.GetProject();
+  const int current = CurrentRow();
+  if (current < 0 || current >= project.GetSize()) return;
+  CRssItem& item = *project.GetAt(current);
+  const bool widest = m_list->SetsAColumnWidth(current);
+  CItemEditorDialog editor(m_ui.Parent(), project, item, m_ui);
+  if (editor.ShowModal() != wxID_OK) return;
+  editor.Values().StoreInto(item);
+  ApplyItemCommand(true, current, widest);
+}
+
+void CVamelRssView::DeleteItems() {
+  const std::vector<int> rows = m_list->GetSelectedIndexes();
+  const bool widest = std::any_of(rows.begin(), rows.end(), [this](int row) { return m_list->SetsAColumnWidth(row); });
+  const CItemCommandResult r = DeleteItemsCommand(m_doc.GetProject(), rows, m_ui);
+  ApplyItemCommand(r.changed, r.row, widest);
+}
+
+void CVamelRssView::MoveItemUp() {
+  const CItemCommandResult r = ::MoveItemUp(m_doc.GetProject(), CurrentRow());
   ApplyItemCommand(r.changed, r.row, false);
-  return true;
+}
+
+void CVamelRssView::MoveItemDown() {
+  const CItemCommandResult r = ::MoveItemDown(m_doc.GetProject(), CurrentRow());
+  ApplyItemCommand(r.changed, r.row, false);
+}
+
+void CVamelRssView::SortItems() {
+  const CItemCommandResult r = SortItemsNewestFirst(m_doc.GetProject());
+  ApplyItemCommand(r.changed, r.row, false);
+}
+
+void CVamelRssView::ChangeCategory() {
+  CRssFile& project = m_doc.GetProject();
+  const std::vector<int> rows = m_list->GetSelectedIndexes();
+  if (rows.empty()) return;
+  CCategoryDialog dialog(m_ui.Parent(), project, CategoryOfSelection(project, rows));
+  if (dialog.ShowModal() != wxID_OK) return;
+  const CItemCommandResult r = SetItemsCategory(project, rows, dialog.Category());
+  ApplyItemCommand(r.changed, r.row, false);
+}
+
+void CVamelRssView::SendCommand(int command) {
+  // To the main window, as if from its menu: every command has its one handler there.
+  wxCommandEvent event(wxEVT_MENU, WxIdOfCommand(command));
+  event.SetEventObject(this);
+  ProcessWindowEvent(event);
 }
 
 void CVamelRssView::OnSize(wxSizeEvent& event) {
@@ -257,13 +263,13 @@ void CVamelRssView::OnRowState(wxListEvent& event) {
   event.Skip();
 }
 
-void CVamelRssView::OnRowActivated(wxListEvent&) { OnCommand(ID_ITEM_EDIT); }
+void CVamelRssView::OnRowActivated(wxListEvent&) { SendCommand(ID_ITEM_EDIT); }
 
 void CVamelRssView::OnContextMenu(wxContextMenuEvent& event) {
   wxMenu menu;
-  for (const MenuRow& row : kContextMenu) {
-    if (!row.label) menu.AppendSeparator();
-    else menu.Append(WxIdOfCommand(row.command), Wx(row.label));
+  for (int command : kContextMenu) {
+    if (command == 0) menu.AppendSeparator();
+    else menu.Append(WxIdOfCommand(command), Wx(FindCommand(command)->popupText));
   }
   // From the keyboard there is no pointer position: the menu comes at the current row.
   wxPoint at = event.GetPosition();
@@ -274,7 +280,7 @@ void CVamelRssView::OnContextMenu(wxContextMenuEvent& event) {
                                                             : m_list->GetScreenPosition();
   }
   const int chosen = GetPopupMenuSelectionFromUser(menu, ScreenToClient(at));
-  if (chosen != wxID_NONE) OnCommand(CommandOfWxId(chosen));
+  if (chosen != wxID_NONE) SendCommand(CommandOfWxId(chosen));
 }
 
 void CVamelRssView::OnPreviewMode(wxCommandEvent&) {
@@ -286,10 +292,10 @@ void CVamelRssView::OnPreviewMode(wxCommandEvent&) {
 void CVamelRssView::OnButton(wxCommandEvent& event) {
   for (const ButtonRow& row : kButtons) {
     if (row.id == event.GetId()) {
-      OnCommand(row.command);
+      SendCommand(row.command);
       return;
     }
   }
-  if (event.GetId() == IDC_CREATE_BUTTON) OnCommand(IDC_CREATE_BUTTON);
+  if (event.GetId() == IDC_CREATE_BUTTON) SendCommand(IDC_CREATE_BUTTON);
   else event.Skip();
 }

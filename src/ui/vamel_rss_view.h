@@ -1,12 +1,14 @@
 // The main window's one view: the project's items as a three-column list, the current item's preview
 // below it, the item buttons and the preview-mode box beside them, and the splitter between list and
-// preview. Its commands call the application layer and show the result.
+// preview. Its buttons and context menu send their commands to the main window like the menus do; the
+// item commands' handlers (desktop_commands.cpp) call the view's item operations below.
 #pragma once
 
 #include <wx/panel.h>
 
 #include <vector>
 
+class CDesktopInteraction;
 class CHtmlCtrl;
 class CItemListCtrl;
 class CVamelRssDoc;
@@ -16,7 +18,7 @@ class wxListEvent;
 
 class CVamelRssView : public wxPanel {
 public:
-  CVamelRssView(wxWindow* parent, CVamelRssDoc& doc);
+  CVamelRssView(wxWindow* parent, CVamelRssDoc& doc, CDesktopInteraction& ui);
 
   // A new or opened document is attached: the first time the preview mode is read; then the layout
   // and the list with the current row kept.
@@ -29,8 +31,18 @@ public:
   void LayoutControls();
   // The smallest client size at which no control overlaps another and both panes show something.
   wxSize MinimumClientSize() const;
-  // The view's commands (item commands, feed creation, item launches); false for others.
-  bool OnCommand(int command);
+  // The item commands on the current row or the selected rows: each opens its dialog (the item editor,
+  // "既存URLです", the category dialog) or asks, calls the operation, then refreshes the list and marks
+  // the document modified when the project changed.
+  void AddItem();
+  void EditItem();
+  void DeleteItems();
+  void MoveItemUp();
+  void MoveItemDown();
+  void SortItems();
+  void ChangeCategory();
+  // The row with the keyboard focus; -1 when none.
+  int CurrentRow() const;
 
   CItemListCtrl* List() const { return m_list; }
   CHtmlCtrl* Preview() const { return m_preview; }
@@ -44,6 +56,7 @@ private:
   void PreviewItem(int index);
   void PreviewCurrent();
   void ApplyItemCommand(bool changed, int row, bool remeasure);
+  void SendCommand(int command);
   void OnSize(wxSizeEvent& event);
   void OnLeftDown(wxMouseEvent& event);
   void OnLeftUp(wxMouseEvent& event);
@@ -56,6 +69,7 @@ private:
   void EndDrag();
 
   CVamelRssDoc& m_doc;
+  CDesktopInteraction& m_ui;
   CItemListCtrl* m_list;
   CHtmlCtrl* m_preview;
   std::vector<wxButton*> m_buttons;  // 1002 to 1006

@@ -1,11 +1,15 @@
-// The document's file and feed commands, through the scripted interaction.
+// The document's file commands and the operations of the feed commands, through the scripted interaction.
 #include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "feeds/feed_writers.h"
-#include "app/command_ids.h"
+#include "app/feed_commands.h"
+#include "app/ftp_profile_mode.h"
+#include "app/import_commands.h"
+#include "app/launch_commands.h"
+#include "app/publish.h"
 #include "app/vamel_rss_doc.h"
 #include "model/project_file.h"
 #include "net/ftp_set_array.h"
@@ -41,14 +45,11 @@ protected:
 }  // namespace
 
 TEST_F(DocCommands, LinkTagsAreExact) {
-  doc.OnCommand(ID_COPY_RSS_TAG);
-  EXPECT_EQ(ui.clipboard, "<LINK rel=\"alternate\" TITLE=\"RSS\" TYPE=\"application/rss+xml\" HREF=\"index.rdf\">");
-  doc.OnCommand(ID_COPY_ATOM_TAG);
-  EXPECT_EQ(ui.clipboard, "<LINK rel=\"alternate\" TITLE=\"Atom\" TYPE=\"application/atom+xml\" HREF=\"atom.xml\">");
+  const CRssFile& p = doc.GetProject();
+  EXPECT_EQ(GetRssLinkTag(p), "<LINK rel=\"alternate\" TITLE=\"RSS\" TYPE=\"application/rss+xml\" HREF=\"index.rdf\">");
+  EXPECT_EQ(GetAtomLinkTag(p), "<LINK rel=\"alternate\" TITLE=\"Atom\" TYPE=\"application/atom+xml\" HREF=\"atom.xml\">");
   doc.GetProject().rssFileName.clear();
-  doc.OnCommand(ID_COPY_RSS_TAG2);
-  EXPECT_EQ(ui.clipboard, "<LINK rel=\"alternate\" TITLE=\"RSS\" TYPE=\"application/rss+xml\" HREF=\"\">");
-  EXPECT_TRUE(ui.shown.empty());
+  EXPECT_EQ(GetRssLinkTag(p), "<LINK rel=\"alternate\" TITLE=\"RSS\" TYPE=\"application/rss+xml\" HREF=\"\">");
 }
 
 TEST_F(DocCommands, FeedCreationMessagesAndViewer) {
@@ -56,36 +57,36 @@ TEST_F(DocCommands, FeedCreationMessagesAndViewer) {
   p.rssVersion = 1;
   // Version-specific commands write their version and leave the settings alone.
   ui.Expect("RSS1.0ファイルを作成しました。このファイルを開きますか？", MbAnswer::Yes);
-  doc.OnCommand(ID_CREATE_RSS10);
+  RunCreateFeed(p, FeedCommand::kRss10, ui);
   EXPECT_NE(ReadFile(TempPath("index.rdf")).find("<rdf:RDF"), std::string::npos);
   EXPECT_EQ(p.rssVersion, 1);
   ASSERT_EQ(ui.ran.size(), 1u);
   EXPECT_EQ(ui.ran[0], std::make_pair(std::string("/usr/bin/feedviewer"), TempPath("index.rdf")));
   EXPECT_EQ(ui.shown.back().icon, MbIcon::Information);
   ui.Expect("Atom1.0ファイルを作成しました", MbAnswer::No);
-  doc.OnCommand(ID_CREATE_ATOM10);
+  RunCreateFeed(p, FeedCommand::kAtom10, ui);
   EXPECT_NE(ReadFile(TempPath("atom.xml")).find("http://www.w3.org/2005/Atom"), std::string::npos);
   EXPECT_EQ(p.atomVersion, 0);
   EXPECT_EQ(ui.ran.size(), 1u);
   ui.Expect("RSSファイルを作成しました。このファイルを開きますか？", MbAnswer::No);
-  doc.OnCommand(ID_CREATE_RSS);  // version 2.0 from the settings
+  RunCreateFeed(p, FeedCommand::kRss, ui);  // version 2.0 from the settings
   EXPECT_NE(ReadFile(TempPath("index.rdf")).find("<rss version=\"2.0\">"), std::string::npos);
 
   // RSS fails (no name), Atom is written.
   p.rssFileName.clear();
   ui.shown.clear();
-  doc.OnCommand(ID_CREATE_RSS_AND_ATOM);
+  RunCreateRssAndAtom(p, ui);
   EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"Atomファイル の作成を完了しました"}));
   p.rssFileName = "index.rdf";
   ui.shown.clear();
-  doc.OnCommand(IDC_CREATE_BUTTON);
+  RunCreateRssAndAtom(p, ui);
   EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"RSSファイル Atomファイル の作成を完了しました"}));
   // Both fail: an empty name and a folder that does not exist.
   p.rssFileName.clear();
   p.localFolder = TempPath("missing");
   ui.shown.clear();
-  doc.OnCommand(ID_CREATE_RSS_AND_ATOM);
-  doc.OnCommand(ID_CREATE_RSS);
+  RunCreateRssAndAtom(p, ui);
+  RunCreateFeed(p, FeedCommand::kRss, ui);
   std::vector<std::string> texts = ui.Texts();
   ASSERT_GE(texts.size(), 3u);
   EXPECT_EQ(texts.back(), "作成できませんでした。サイト設定のファイル名等を確認してください");
@@ -93,26 +94,27 @@ TEST_F(DocCommands, FeedCreationMessagesAndViewer) {
 }
 
 TEST_F(DocCommands, ShowFeedAndItemCommands) {
-  doc.OnCommand(ID_SHOW_RSS);
-  doc.OnCommand(ID_SHOW_ATOM);
+  const CRssFile& p = doc.GetProject();
+  ShowFeedFile(p, true, ui);
+  ShowFeedFile(p, false, ui);
   ASSERT_EQ(ui.ran.size(), 2u);
   EXPECT_EQ(ui.ran[1].second, TempPath("atom.xml"));  // whether it exists is not tested
   doc.GetProject().rssFileName.clear();
   doc.GetProject().atomFileName.clear();
-  doc.OnCommand(ID_SHOW_RSS2);
-  doc.OnCommand(ID_SHOW_ATOM);
+  ShowFeedFile(p, true, ui);
+  ShowFeedFile(p, false, ui);
   EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"RSSファイル名が設定されていません", "Atomファイル名が設定されていません"}));
   EXPECT_EQ(ui.ran.size(), 2u);
 
-  doc.OnOpenItemUrl(1);
-  doc.OnOpenItemFile(0);
-  doc.OnOpenItemUrl(-1);  // no current item: nothing
+  OpenItemUrl(p, 1, ui);
+  OpenItemFile(p, 0, ui);
+  OpenItemUrl(p, -1, ui);  // no current item: nothing
   ASSERT_EQ(ui.opened.size(), 2u);
   EXPECT_EQ(ui.opened[0], "https://example.jp/1.html");
   EXPECT_EQ(ui.opened[1], TempPath("0.html"));
   SetHtmlEditorOption("/usr/bin/htmledit");
   doc.GetProject().GetAt(1)->url = "https://other.example/x.html";
-  doc.OnEditItemFile(1);  // outside the site: the editor starts with an empty parameter
+  EditItemFile(p, 1, ui);  // outside the site: the editor starts with an empty parameter
   EXPECT_EQ(ui.ran.back(), std::make_pair(std::string("/usr/bin/htmledit"), std::string()));
 }
 
@@ -123,7 +125,7 @@ TEST_F(DocCommands, SaveAsWithEachFilterEntry) {
     std::string path = TempPath(names[entry - 1]);
     int before = doc.GetKind();
     ui.ExpectFile({true, path, entry});
-    ASSERT_TRUE(doc.OnCommand(ID_FILE_SAVE_AS));
+    ASSERT_TRUE(doc.DoSaveAs());
     const CFileDialogRequest& request = ui.fileRequests.back();
     EXPECT_TRUE(request.save);
     EXPECT_TRUE(request.overwritePrompt);
@@ -210,27 +212,16 @@ TEST_F(DocCommands, SaveOfAnUntitledOrReadOnlyDocumentAsksWhereFirst) {
   ui.VerifyAllAsked();
 }
 
-TEST_F(DocCommands, NewDocumentThroughTheWizard) {
+TEST_F(DocCommands, NewDocumentFromTheWizardsProject) {
   ASSERT_TRUE(doc.OnSaveDocument(TempPath("site.fpj")));
-  // Cancelling the wizard leaves project, path and title as they were.
-  ui.wizard = [](CRssFile& p) {
-    p.siteTitle = "changed";
-    return false;
-  };
-  EXPECT_FALSE(doc.OnNewDocument());
-  EXPECT_EQ(doc.GetProject().GetSize(), 2);
-  EXPECT_EQ(doc.GetProject().siteTitle, J("坂の日記"));
-  EXPECT_EQ(doc.GetPathName(), TempPath("site.fpj"));
-  EXPECT_EQ(doc.GetTitle(), "site.fpj");
-  // Finishing it gives a new untitled project with the wizard's settings.
-  ui.wizard = [](CRssFile& p) {
-    EXPECT_EQ(p.rssFileName, "index.rdf");
-    p.siteTitle = "new site";
-    p.ftp.Host = "ftp.example.jp";
-    return true;
-  };
+  // The wizard's project, finished: a new untitled project with its settings.
+  CRssFile wizard;
+  EXPECT_EQ(wizard.rssFileName, "index.rdf");
+  wizard.siteTitle = "new site";
+  wizard.ftp.Host = "ftp.example.jp";
   doc.SetKind(kKindAtom10);
-  EXPECT_TRUE(doc.OnNewDocument());
+  doc.SetModifiedFlag();
+  doc.NewFrom(wizard);
   EXPECT_EQ(doc.GetProject().GetSize(), 0);
   EXPECT_EQ(doc.GetProject().siteTitle, "new site");
   EXPECT_EQ(doc.GetProject().ftp.Host, "ftp.example.jp");
@@ -240,17 +231,11 @@ TEST_F(DocCommands, NewDocumentThroughTheWizard) {
   EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(DocCommands, SiteSettingsAndTheSaveChangesQuestion) {
-  ui.siteSettings = [](CRssFile&) { return false; };
-  doc.OnCommand(ID_SITE_SETTINGS);
+TEST_F(DocCommands, TheSaveChangesQuestion) {
   EXPECT_FALSE(doc.IsModified());
   EXPECT_TRUE(doc.SaveModified());  // nothing to ask
-  ui.siteSettings = [](CRssFile& p) {
-    p.siteDescription = "d";
-    return true;
-  };
-  doc.OnCommand(ID_SITE_SETTINGS);
-  EXPECT_TRUE(doc.IsModified());
+  doc.GetProject().siteDescription = "d";
+  doc.SetModifiedFlag();
   ui.Expect("無題 への変更を保存しますか?", MbAnswer::Cancel);
   EXPECT_FALSE(doc.SaveModified());
   ui.Expect("への変更を保存しますか?", MbAnswer::No);
@@ -265,7 +250,7 @@ TEST_F(DocCommands, SiteSettingsAndTheSaveChangesQuestion) {
   EXPECT_EQ(loaded.siteDescription, "d");
 }
 
-TEST_F(DocCommands, ImportAppendsAndMarksModified) {
+TEST_F(DocCommands, ImportAppendsTheFeedChosen) {
   CRssFile other;
   other.siteTitle = "Feed site";
   other.siteUrl = "https://feed.example/";
@@ -278,9 +263,9 @@ TEST_F(DocCommands, ImportAppendsAndMarksModified) {
   ASSERT_TRUE(WriteRss20(other));
 
   ui.ExpectFile({false, "", 1});  // cancelled: nothing happens
-  doc.OnCommand(ID_IMPORT_RSS);
+  EXPECT_TRUE(ImportFeedCommand(doc.GetProject(), ui).Cancelled());
   ui.ExpectFile({true, TempPath("feeds/other.xml"), 1});
-  doc.OnCommand(ID_IMPORT_RSS);
+  EXPECT_TRUE(ImportFeedCommand(doc.GetProject(), ui));
   const CFileDialogRequest& request = ui.fileRequests.back();
   EXPECT_FALSE(request.save);
   EXPECT_EQ(U(request.title), "RSSﾌｧｲﾙ名の入力");
@@ -288,7 +273,6 @@ TEST_F(DocCommands, ImportAppendsAndMarksModified) {
   EXPECT_EQ(request.defaultExt, "xml");
   EXPECT_EQ(request.fileName, "*.xml;*.rdf");
   EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"RSSファイルを取り込みました"}));
-  EXPECT_TRUE(doc.IsModified());
   const CRssFile& p = doc.GetProject();
   ASSERT_EQ(p.GetSize(), 3);
   EXPECT_EQ(p.GetAt(2)->title, "A & B");
@@ -298,13 +282,11 @@ TEST_F(DocCommands, ImportAppendsAndMarksModified) {
   EXPECT_EQ(p.atomFileName, "atom.xml");  // the other name keeps its value
   EXPECT_EQ(doc.GetKind(), kKindProject);
 
-  doc.SetModifiedFlag(false);
   WriteFile(TempPath("junk.xml"), "<html><body/></html>");
   ui.ExpectFile({true, TempPath("junk.xml"), 1});
-  doc.OnCommand(ID_IMPORT_RSS);
+  EXPECT_FALSE(ImportFeedCommand(doc.GetProject(), ui));
   EXPECT_EQ(ui.Texts().back(), "RSSファイルの取り込みに失敗しました");
   EXPECT_EQ(p.GetSize(), 3);
-  EXPECT_FALSE(doc.IsModified());
 }
 
 namespace {
@@ -337,17 +319,23 @@ protected:
 
 }  // namespace
 
-TEST_F(DocPublish, AsksWritesBothFeedsAndUploads) {
-  ui.Expect("ftpでサーバにアップしますか？", MbAnswer::No);
-  doc.OnCommand(ID_FTP_UPLOAD);
-  EXPECT_NE(ReadFile(TempPath("index.rdf")).find("<rdf:RDF"), std::string::npos);  // written even so
+TEST_F(DocPublish, WritesBothFeedsAsksAndUploads) {
+  const CResult<CWrittenFeeds> written = WriteFeedsToPublish(doc.GetProject());
+  EXPECT_TRUE(written);
+  EXPECT_TRUE(written.messages.empty());
+  EXPECT_NE(ReadFile(TempPath("index.rdf")).find("<rdf:RDF"), std::string::npos);
   EXPECT_NE(ReadFile(TempPath("atom.xml")).find("<feed"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(root + "/public_html/index.rdf"));
+  ui.Expect("ftpでサーバにアップしますか？", MbAnswer::No);
+  EXPECT_FALSE(ConfirmUpload(ui));
   EXPECT_EQ(ui.shown.back().icon, MbIcon::Question);
+  EXPECT_EQ(ui.shown.back().buttons, MbButtons::YesNo);
 
-  ui.Expect("ftpでサーバにアップしますか？", MbAnswer::Yes);
-  doc.OnCommand(ID_FTP_UPLOAD);
-  EXPECT_EQ(ui.Texts().back(), "転送を完了しました");
+  const CResult<> uploaded = UploadFeeds(doc.GetProject(), ui);
+  EXPECT_TRUE(uploaded);
+  ASSERT_EQ(uploaded.messages.size(), 1u);
+  EXPECT_EQ(U(uploaded.messages[0].text), "転送を完了しました");
+  EXPECT_EQ(uploaded.messages[0].icon, MbIcon::Information);
   EXPECT_EQ(ReadFile(root + "/public_html/index.rdf").find("\r\n"), std::string::npos);  // ASCII mode
   EXPECT_NE(ReadFile(root + "/public_html/atom.xml").find("<feed"), std::string::npos);
   EXPECT_FALSE(doc.IsModified());
@@ -364,23 +352,17 @@ TEST_F(DocPublish, FeedDocumentsConfirmThroughTheFtpPageAndUpdateTheProfile) {
   EXPECT_EQ(feedDoc.GetProject().rssVersion, 1);
   feedDoc.GetProject().ftp = doc.GetProject().ftp;
   CVamelProfile("Quillstone", "Marrowpad").PutString("System", "RootDir", TempFolder());
-  ui.ftpPage = [](const std::string&, CFtpPageValues&) { return false; };
-  feedDoc.OnCommand(ID_FTP_UPLOAD);
-  EXPECT_FALSE(std::filesystem::exists(root + "/public_html/feed.xml"));
-
   std::string host = feedDoc.GetProject().ftp.Host;
-  ui.ftpPage = [&](const std::string& title, CFtpPageValues& v) {
-    EXPECT_EQ(U(title), "ftp転送");
-    EXPECT_EQ(v.host, "");  // the default profile "標準の設定" of the sibling editor
-    v.host = host;
-    v.user = "alice";
-    v.password = "secret";
-    v.remoteDir = "public_html";
-    v.passive = 1;
-    return true;
-  };
-  feedDoc.OnCommand(ID_FTP_UPLOAD);
-  EXPECT_EQ(ui.Texts().back(), "転送を完了しました");
+  CFtpPageValues v = FtpProfileModeValues(feedDoc.GetProject());
+  EXPECT_EQ(v.host, "");  // the default profile "標準の設定" of the sibling editor
+  v.host = host;
+  v.user = "alice";
+  v.password = "secret";
+  v.remoteDir = "public_html";
+  v.passive = 1;
+  v.Store(feedDoc.GetProject());
+  ASSERT_TRUE(WriteFeedsToPublish(feedDoc.GetProject()));
+  EXPECT_EQ(U(UploadFeeds(feedDoc.GetProject(), ui).FirstText()), "転送を完了しました");
   EXPECT_NE(ReadFile(root + "/public_html/feed.xml").find("<rss version=\"2.0\">"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(root + "/public_html/atom.xml"));  // a feed file has one name
   CFtpSetArray profiles;

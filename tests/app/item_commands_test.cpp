@@ -149,39 +149,16 @@ TEST_F(ItemCommands, SortMatchesAnIndependentHeapSortOnRandomDatesWithTies) {
   }
 }
 
-TEST_F(ItemCommands, CommandsAskThroughTheirDialogsAndTypedQuestions) {
+TEST_F(ItemCommands, TheDialogsAnswersAndTheTypedQuestion) {
   Fill(project, 3);
-  // Add: the editor fills the new item; its URL exists, "既存URLです" answers replace.
-  ui.itemEditor = [](CRssFile&, CRssItem& item, bool isNew) {
-    EXPECT_TRUE(isNew);
-    item.url = "https://example.jp/b.html";
-    item.title = "new";
-    return true;
-  };
-  int asked = 0;
-  ui.existingUrl = [&asked] {
-    ++asked;
-    return ExistingUrlAnswer::kReplace;
-  };
-  CItemCommandResult result = AddItemCommand(project, ui);
-  EXPECT_EQ(asked, 1);
+  // Add: the new item's URL exists; "既存URLです" answered replace puts it first in place of the other.
+  auto added = std::make_unique<CRssItem>();
+  added->url = "https://example.jp/b.html";
+  added->title = "new";
+  CItemCommandResult result = InsertNewItem(project, std::move(added), ExistingUrlAnswer::kReplace);
   EXPECT_EQ(result.row, 0);
   EXPECT_EQ(Titles(project), "newac");
-  // A cancelled editor adds nothing and asks nothing more.
-  ui.itemEditor = [](CRssFile&, CRssItem&, bool) { return false; };
-  EXPECT_FALSE(AddItemCommand(project, ui).changed);
-  EXPECT_EQ(asked, 1);
-
-  // Edit: only OK changes the item, and keeps its row current.
-  ui.itemEditor = [](CRssFile&, CRssItem& item, bool isNew) {
-    EXPECT_FALSE(isNew);
-    item.title = "edited";
-    return true;
-  };
-  result = EditItemCommand(project, 2, ui);
-  EXPECT_EQ(result.row, 2);
-  EXPECT_EQ(project.GetAt(2)->title, "edited");
-  EXPECT_FALSE(EditItemCommand(project, -1, ui).changed);
+  project.GetAt(2)->title = "edited";
 
   // Delete asks its question by identity; Cancel keeps everything.
   ui.ExpectQuestion(QuestionId::kDeleteItems, MbAnswer::Cancel);
@@ -197,18 +174,10 @@ TEST_F(ItemCommands, CommandsAskThroughTheirDialogsAndTypedQuestions) {
 
   // Category: one row starts the dialog with its category, several with an empty text.
   project.GetAt(0)->category = "old";
-  ui.categoryDialog = [](CRssFile&, std::string& category) {
-    EXPECT_EQ(category, "old");
-    category = "new";
-    return true;
-  };
-  EXPECT_TRUE(ChangeCategoryCommand(project, {0}, ui).changed);
+  EXPECT_EQ(CategoryOfSelection(project, {0}), "old");
+  EXPECT_TRUE(SetItemsCategory(project, {0}, "new").changed);
   EXPECT_EQ(project.GetAt(0)->category, "new");
   Fill(project, 2);
-  ui.categoryDialog = [](CRssFile&, std::string& category) {
-    EXPECT_EQ(category, "");
-    return false;
-  };
-  EXPECT_FALSE(ChangeCategoryCommand(project, {0, 1}, ui).changed);
-  EXPECT_EQ(project.GetAt(0)->category, "new");
+  EXPECT_EQ(CategoryOfSelection(project, {0, 1}), "");
+  EXPECT_EQ(CategoryOfSelection(project, {}), "");
 }

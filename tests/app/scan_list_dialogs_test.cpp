@@ -1,14 +1,12 @@
 // The folder scan's list dialogs without their windows: the exclusion lists (files and folders) and the
-// extension list, edited on copies that only OK hands back; the scan's busy wrapper and row opening;
-// and the document's modified flag after exclusions made in a scan that imported nothing.
+// extension list, edited on copies that only OK (Apply) hands back; the scan's busy wrapper and row
+// opening; and the change that exclusions alone make to the project.
 #include <filesystem>
 #include <memory>
 
-#include "app/command_ids.h"
 #include "app/exclusion_list_edit.h"
 #include "app/extension_list_edit.h"
 #include "app/folder_scan.h"
-#include "app/vamel_rss_doc.h"
 #include "model/rss_item.h"
 #include "settings/options.h"
 #include "support/harvest_fixture.h"
@@ -68,7 +66,8 @@ TEST_F(ScanListDialogs, ExcludedFilesChangeOnlyOnOk) {
 
   // The dialog works on a copy: adding the relative path of a chosen file and removing an entry after
   // its question change nothing when it is cancelled.
-  ui.exclusionList = [&](CExclusionListEdit& list) {
+  {
+    CExclusionListEdit list(scan.GetProject(), ExclusionKind::kFiles);
     EXPECT_EQ(list.Kind(), ExclusionKind::kFiles);
     EXPECT_EQ(list.Entries(), Names{"top.html"});
     EXPECT_EQ(list.GetSelection(), -1);
@@ -86,9 +85,7 @@ TEST_F(ScanListDialogs, ExcludedFilesChangeOnlyOnOk) {
     EXPECT_TRUE(list.Remove(ui));
     EXPECT_EQ(list.Entries(), Names{"news/a.html"});
     EXPECT_EQ(list.GetSelection(), 0);  // the entry that took its place
-    return false;
-  };
-  EXPECT_FALSE(EditExclusionList(scan, ExclusionKind::kFiles, ui));
+  }  // cancelled: never applied
   EXPECT_EQ(project.excludedFiles, Names{"top.html"});
   EXPECT_EQ(Paths(scan), before);
   // The chooser of "追加(&A)...".
@@ -106,12 +103,12 @@ TEST_F(ScanListDialogs, ExcludedFilesChangeOnlyOnOk) {
   }
 
   // OK: the list replaces the project's and the scan runs again with it, the new pages selected.
-  ui.exclusionList = [&](CExclusionListEdit& list) {
+  {
+    CExclusionListEdit list(scan.GetProject(), ExclusionKind::kFiles);
     ui.ExpectFile(CFileDialogResult{true, root + "/news/a.html", 2});
     EXPECT_TRUE(list.Add(ui));
-    return true;
-  };
-  EXPECT_TRUE(EditExclusionList(scan, ExclusionKind::kFiles, ui));
+    list.Apply(scan);
+  }
   EXPECT_EQ(project.excludedFiles, (Names{"top.html", "news/a.html"}));
   EXPECT_EQ(Paths(scan), (Names{"news/2005/b.html", "newsletter/c.html"}));
   EXPECT_EQ(scan.GetSelectedRows(), (std::vector<int>{0, 1}));
@@ -121,8 +118,8 @@ TEST_F(ScanListDialogs, ExcludedFoldersByTheirRelativePath) {
   CFolderChoosing chooser;
   CFolderScan scan(project);
   scan.Open();
-  chooser.exclusionList = [&](CExclusionListEdit& list) {
-    EXPECT_EQ(list.Kind(), ExclusionKind::kFolders);
+  {
+    CExclusionListEdit list(scan.GetProject(), ExclusionKind::kFolders);
     EXPECT_TRUE(list.Entries().empty());
     chooser.answers = {"", root + "/news/", root + "/news/2005"};
     EXPECT_FALSE(list.Add(chooser));  // cancelled
@@ -133,9 +130,8 @@ TEST_F(ScanListDialogs, ExcludedFoldersByTheirRelativePath) {
     chooser.Expect("news/2005 を削除しますか？", MbAnswer::Yes);
     EXPECT_TRUE(list.Remove(chooser));
     EXPECT_EQ(list.GetSelection(), 0);  // the new last entry
-    return true;
-  };
-  EXPECT_TRUE(EditExclusionList(scan, ExclusionKind::kFolders, chooser));
+    list.Apply(scan);
+  }
   chooser.VerifyAllAsked();
   // The chooser starts at the local folder, with its default heading.
   ASSERT_EQ(chooser.requests.size(), 3u);
@@ -149,29 +145,20 @@ TEST_F(ScanListDialogs, ExtensionsStripDotsAndAreStoredOnlyOnOk) {
   CFolderScan scan(project);
   scan.Open();
   ASSERT_EQ(scan.GetCount(), 4);  // not d.php
-  std::vector<std::string> prompts;
-  std::string answer;
-  ui.inputDialog = [&](const std::string& prompt, std::string& value) {
-    prompts.push_back(U(prompt) + "|" + value);
-    value = answer;
-    return !answer.empty();
-  };
+  EXPECT_EQ(U(CExtensionListEdit::PromptText()), "追加する拡張子を入力してください");
   auto edit = [&](CExtensionListEdit& list) {
     EXPECT_EQ(list.Entries(), (Names{"html", "htm", "shtm", "shtml", "xhtml"}));
-    answer = "..php";
-    EXPECT_TRUE(list.Add(ui));
+    EXPECT_TRUE(list.Add("..php"));
     EXPECT_EQ(list.Entries().back(), "php");
     EXPECT_EQ(list.GetSelection(), 5);
-    answer = "...";  // nothing left: no blank entry
-    EXPECT_FALSE(list.Add(ui));
-    answer = "";  // cancelled
-    EXPECT_FALSE(list.Add(ui));
+    EXPECT_FALSE(list.Add("..."));  // nothing left: no blank entry
     // "編集(&E)..." starts from the selected entry and replaces it.
     list.Select(0);
-    answer = ".HTML";
-    EXPECT_TRUE(list.Edit(ui));
+    EXPECT_EQ(list.EditStart(), "html");
+    EXPECT_TRUE(list.Edit(".HTML"));
     list.Select(-1);
-    EXPECT_FALSE(list.Edit(ui));  // nothing selected: no question
+    EXPECT_FALSE(list.CanEdit());  // nothing selected: no question
+    EXPECT_FALSE(list.Edit("x"));
     list.Select(1);
     ui.Expect("htmを削除しますか？", MbAnswer::No);
     EXPECT_FALSE(list.Remove(ui));
@@ -180,26 +167,22 @@ TEST_F(ScanListDialogs, ExtensionsStripDotsAndAreStoredOnlyOnOk) {
     EXPECT_EQ(list.Entries(), (Names{"HTML", "shtm", "shtml", "xhtml", "php"}));
   };
   // Cancel writes nothing and leaves the scan alone.
-  ui.extensionDialog = [&](CExtensionListEdit& list) {
+  {
+    CExtensionListEdit list(scan.GetExtensions());
     edit(list);
-    return false;
-  };
-  EXPECT_FALSE(EditExtensions(scan, ui));
+  }
   EXPECT_EQ(GetExtNameOption(0), "html");
   EXPECT_EQ(GetExtNameOption(4), "xhtml");
   EXPECT_EQ(scan.GetExtensions().size(), 5u);
   EXPECT_EQ(scan.GetCount(), 4);
-  const Names expectedPrompts = {"追加する拡張子を入力してください|", "追加する拡張子を入力してください|",
-                                 "追加する拡張子を入力してください|", "追加する拡張子を入力してください|html"};
-  EXPECT_EQ(prompts, expectedPrompts);
 
   // OK writes "Count" and "name%d" in list order and scans again with the list.
   SetExtNameOption(7, "kept");
-  ui.extensionDialog = [&](CExtensionListEdit& list) {
+  {
+    CExtensionListEdit list(scan.GetExtensions());
     edit(list);
-    return true;
-  };
-  EXPECT_TRUE(EditExtensions(scan, ui));
+    list.Apply(scan);
+  }
   EXPECT_EQ(GetExtCountOption(), 5);
   EXPECT_EQ(GetExtNameOption(0), "HTML");
   EXPECT_EQ(GetExtNameOption(1), "shtm");
@@ -236,28 +219,26 @@ TEST_F(ScanListDialogs, EveryScanRunsInsideTheWrapperAndRowsOpen) {
   EXPECT_EQ(ui.opened, Names{root + "/newsletter/c.html"});
 }
 
-TEST_F(ScanListDialogs, ExclusionsAloneMarkTheDocumentModified) {
-  CVamelRssDoc doc(ui);
-  CRssFile& p = doc.GetProject();
-  UseFolder(p, root, 3);
-  // Closed without importing and without a change: not modified.
-  ui.folderScan = [](CRssFile&) { return false; };
-  doc.OnCommand(ID_IMPORT_FILE_LIST);
-  EXPECT_FALSE(doc.IsModified());
-  // Closed without importing after an exclusion: modified, so leaving asks to save it.
-  ui.folderScan = [this](CRssFile& scanned) {
-    CFolderScan scan(scanned);
+TEST_F(ScanListDialogs, ExclusionsAloneChangeTheProject) {
+  // Closed without importing and without an exclusion: the project is as it was.
+  {
+    CFolderScan scan(project);
     scan.Open();
-    scan.ClearSelection();
-    scan.Select(0);
-    ui.Expect("選択したファイルを対象から外しますか？", MbAnswer::Yes);
-    EXPECT_TRUE(scan.ExcludeSelectedFiles(ui));
-    return false;
-  };
-  doc.OnCommand(ID_IMPORT_FILE_LIST);
-  EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(p.excludedFiles, Names{"news/a.html"});
-  EXPECT_EQ(p.GetSize(), 0);
+    EXPECT_FALSE(scan.ExclusionsChanged());
+  }
+  // An exclusion changes it, though nothing is imported (leaving the program must ask to save it).
+  CFolderScan scan(project);
+  scan.Open();
+  scan.ClearSelection();
+  scan.Select(0);
+  ui.Expect("選択したファイルを対象から外しますか？", MbAnswer::Yes);
+  EXPECT_TRUE(scan.ExcludeSelectedFiles(ui));
+  EXPECT_TRUE(scan.ExclusionsChanged());
+  EXPECT_EQ(project.excludedFiles, Names{"news/a.html"});
+  EXPECT_EQ(project.GetSize(), 0);
+  // A list put back as it was is no change.
+  scan.ReplaceExcludedFiles({});
+  EXPECT_FALSE(scan.ExclusionsChanged());
 }
 
 }  // namespace

@@ -220,25 +220,18 @@ TEST_F(SettingsModel, PublishingAFeedFileUsesTheSamePageInProfileMode) {
   // No sibling editor and no "ftp" section: the one default profile, written back on OK.
   CRssFile project;
   project.localFolder = TempFolder();
-  ui.ftpPage = [](const std::string& title, CFtpPageValues& v) {
-    EXPECT_EQ(U(title), "ftp転送");
-    EXPECT_TRUE(v.IsProfileMode());
-    EXPECT_EQ(v.host, "");
-    v.host = "ftp.example.jp";
-    return true;
-  };
-  ASSERT_TRUE(RunFtpProfileMode(project, J("ftp転送"), ui));
+  CFtpPageValues v = FtpProfileModeValues(project);
+  EXPECT_TRUE(v.IsProfileMode());
+  EXPECT_EQ(v.host, "");
+  v.host = "ftp.example.jp";
+  v.Store(project);  // OK
   EXPECT_EQ(project.ftp.Host, "ftp.example.jp");
   CFtpSetArray stored = StoredProfiles();
   ASSERT_EQ(stored.GetSize(), 1);
   EXPECT_EQ(U(stored.GetAt(0).Name), "標準の設定");
   EXPECT_EQ(stored.GetAt(0).Host, "ftp.example.jp");
-  // Cancel stores nothing.
-  ui.ftpPage = [](const std::string&, CFtpPageValues& v) {
-    v.host = "changed";
-    return false;
-  };
-  EXPECT_FALSE(RunFtpProfileMode(project, J("ftp転送"), ui));
+  // The page opens again with what was stored.
+  EXPECT_EQ(FtpProfileModeValues(project).host, "ftp.example.jp");
   EXPECT_EQ(project.ftp.Host, "ftp.example.jp");
   EXPECT_EQ(StoredProfiles().GetAt(0).Host, "ftp.example.jp");
 }
@@ -247,26 +240,22 @@ TEST_F(SettingsModel, TheProfileChooserOffersTheListAndCopiesFourValues) {
   InstallSibling({"/srv/a", "/srv/b"});
   CFtpPageValues page;
   page.host = "typed";
-  ui.ftpProfileChooser = [](CFtpProfileChoice& choice) {
-    EXPECT_EQ(choice.profiles.size(), 2u);
-    EXPECT_EQ(choice.selected, 0);
-    EXPECT_EQ(choice.profiles[1].name, "p1");
-    EXPECT_EQ(choice.profiles[1].localDir, "/srv/b");
-    choice.selected = 1;
-    return true;
-  };
-  ASSERT_TRUE(ChooseFtpProfile(page, ui));
+  CFtpProfileChoice choice;
+  choice.Load();
+  EXPECT_EQ(choice.profiles.size(), 2u);
+  EXPECT_EQ(choice.selected, 0);
+  EXPECT_EQ(choice.profiles[1].name, "p1");
+  EXPECT_EQ(choice.profiles[1].localDir, "/srv/b");
+  choice.selected = 1;
+  ASSERT_TRUE(choice.ApplyTo(page));
   EXPECT_EQ(page.host, "host1");
   EXPECT_EQ(page.user, "user1");
   EXPECT_EQ(page.password, "pass1");
   EXPECT_EQ(page.remoteDir, "dir1");
-  // "ｷｬﾝｾﾙ", or nothing valid chosen: the page keeps its values.
-  for (int selected : {0, -1, 2}) {
-    ui.ftpProfileChooser = [selected](CFtpProfileChoice& choice) {
-      choice.selected = selected;
-      return selected != 0;
-    };
-    EXPECT_FALSE(ChooseFtpProfile(page, ui)) << selected;
+  // Nothing valid chosen: the page keeps its values.
+  for (int selected : {-1, 2}) {
+    choice.selected = selected;
+    EXPECT_FALSE(choice.ApplyTo(page)) << selected;
     EXPECT_EQ(page.host, "host1");
   }
   EXPECT_EQ(StoredProfiles().GetAt(1).Host, "host1");  // choosing stores nothing
@@ -302,25 +291,19 @@ TEST_F(SettingsModel, OptionsShowWhatIsInEffectAndStoreWhatWasEntered) {
     EXPECT_EQ(U(withVisual.HtmlEditorNote("sh -e")), "環境変数 VISUAL のエディタを使います。");
   }
 
-  // Cancel stores nothing.
-  ui.optionsDialog = [](COptionValues& v) {
-    v.listHeight = 10;
-    return false;
-  };
-  EXPECT_FALSE(RunOptionsCommand(ui));
+  // Loading stores nothing.
   EXPECT_EQ(ListHeightPercent(), 65);
   EXPECT_EQ(GetHeightPercentOption(), 40);
 
-  ui.optionsDialog = [](COptionValues& v) {
-    v.openLastFile = 0;
-    v.listHeight = 25;
-    v.htmlEditor = "";
-    v.rssViewer = "/usr/bin/feedreader";
-    v.startTag = "<!--A-->";
-    v.endTag = "<!--B-->";
-    return true;
-  };
-  ASSERT_TRUE(RunOptionsCommand(ui));
+  COptionValues v;
+  v.Load();
+  v.openLastFile = 0;
+  v.listHeight = 25;
+  v.htmlEditor = "";
+  v.rssViewer = "/usr/bin/feedreader";
+  v.startTag = "<!--A-->";
+  v.endTag = "<!--B-->";
+  v.Store();  // OK
   EXPECT_EQ(GetInitFileOption(), 0);
   EXPECT_EQ(ListHeightPercent(), 25);
   EXPECT_EQ(GetHeightPercentOption(), 25);

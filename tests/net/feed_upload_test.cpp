@@ -48,16 +48,8 @@ protected:
     return out;
   }
 
-  // The upload as publishing runs it: the status window "ftp" around it, then the closing message.
-  bool Upload() {
-    CResult<> result;
-    {
-      std::unique_ptr<CProgressSink> status(rec.CreateProgress("ftp", false));
-      result = UploadFeedFiles(project, GetFtpPassiveOption(), GetFtpCaFileOption(), status.get());
-    }
-    rec.ShowAll(result.messages);
-    return result.Ok();
-  }
+  // The upload as publishing runs it, with the options' passive mode and CA file.
+  bool Upload() { return UploadProject(project, GetFtpPassiveOption(), GetFtpCaFileOption()); }
 
   std::string root, log;
   CRssFile project;

@@ -4,9 +4,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 
+#include "model/rss_file.h"
+#include "net/feed_upload.h"
 #include "net/upload_session.h"
 #include "support/recording_interaction.h"
 #include "support/test_env.h"
@@ -38,6 +41,28 @@ protected:
     return std::string();
   }
 
+  // Starts a relay that records every byte between the client and the server's port `target` into
+  // TempPath("wire"); returns the relay's port.
+  std::string StartRecorder(const std::string& target) {
+    std::string error;
+    EXPECT_TRUE(recorder.Start("tcp_recorder.py", {"--target-port", target, "--record", TempPath("wire")},
+                               TempFolder(), &error))
+        << error;
+    return std::to_string(recorder.Port());
+  }
+
+  // Uploads the project's feeds as publishing does, with the status window "ftp", and shows the
+  // closing message; true when done.
+  bool UploadProject(const CRssFile& project, int passive, const std::string& caFile) {
+    CResult<> result;
+    {
+      std::unique_ptr<CProgressSink> status(rec.CreateProgress("ftp", false));
+      result = UploadFeedFiles(project, passive, caFile, status.get());
+    }
+    rec.ShowAll(result.messages);
+    return result.Ok();
+  }
+
   // The names in a folder.
   static std::set<std::string> Names(const std::string& folder) {
     std::set<std::string> names;
@@ -47,4 +72,5 @@ protected:
 
   CRecordingInteraction rec;
   CTestServer server;
+  CTestServer recorder;
 };

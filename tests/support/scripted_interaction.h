@@ -3,7 +3,6 @@
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,41 +32,10 @@ public:
     ran.push_back({program, parameter});
   }
 
-  // The input and marker tag dialogs answer through these when set (each call is counted); unset,
-  // they cancel.
-  bool RunInputDialog(const std::string& prompt, std::string& value) override;
-  bool RunMarkerTagDialog(CMarkerTagValues& values) override;
-  std::function<bool(const std::string& prompt, std::string& value)> inputDialog;
-  std::function<bool(CMarkerTagValues& values)> markerTagDialog;
-  int dialogsRun = 0;
   // File choosers answer from a queue; each request is recorded. An unexpected one fails the test.
   void ExpectFile(const CFileDialogResult& answer) { m_files.push_back(answer); }
   CFileDialogResult ChooseFile(const CFileDialogRequest& request) override;
   std::vector<CFileDialogRequest> fileRequests;
-
-  // The project dialogs run these handlers; a dialog without one fails the test and is cancelled.
-  std::function<bool(CRssFile&)> wizard, siteSettings, folderScan;
-  std::function<bool(CRssFile&, CRssItem&, bool isNew)> itemEditor;
-  std::function<bool(CRssFile&, std::string& category)> categoryDialog;
-  std::function<ExistingUrlAnswer()> existingUrl;
-  std::function<bool(const std::string& title, CFtpPageValues&)> ftpPage;
-  std::vector<std::string> sheetTitles;  // the wizard's and the sheet's titles, UTF-8, in order
-  bool RunNewProjectWizard(const std::string& title, CRssFile& project) override;
-  bool RunSiteSettings(const std::string& title, CRssFile& project) override;
-  bool RunFolderScan(CRssFile& project) override { return Run("folder scan", folderScan, project); }
-  // The folder scan's list dialogs run these handlers on the dialog's list; unset, they fail the test.
-  std::function<bool(CExclusionListEdit&)> exclusionList;
-  std::function<bool(CExtensionListEdit&)> extensionDialog;
-  bool RunExclusionListDialog(CExclusionListEdit& list) override;
-  bool RunExtensionDialog(CExtensionListEdit& list) override;
-  bool RunFtpPage(const std::string& title, CFtpPageValues& values) override;
-  std::function<bool(CFtpProfileChoice&)> ftpProfileChooser;
-  std::function<bool(COptionValues&)> optionsDialog;
-  bool RunFtpProfileChooser(CFtpProfileChoice& choice) override;
-  bool RunOptionsDialog(COptionValues& values) override;
-  bool RunItemEditor(CRssFile& project, CRssItem& item, bool isNew) override;
-  bool RunCategoryDialog(CRssFile& project, std::string& category) override;
-  ExistingUrlAnswer AskExistingUrl() override;
 
   std::vector<Shown> shown;
   std::string clipboard;  // internal text
@@ -78,8 +46,6 @@ public:
   std::vector<std::string> Texts() const;
 
 private:
-  bool Run(const char* what, const std::function<bool(CRssFile&)>& handler, CRssFile& project);
-
   std::deque<CFileDialogResult> m_files;
   struct Expected {
     std::string text;

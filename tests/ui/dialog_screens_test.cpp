@@ -17,9 +17,8 @@
 #include "model/rss_file.h"
 #include "platform/text_codec.h"
 #include "settings/vamel_profile.h"
-#include "app/command_ids.h"
-#include "ui/command_table.h"
-#include "ui/desktop_doc.h"
+#include "ui/command_wx_ids.h"
+#include "app/vamel_rss_doc.h"
 #include "ui/dialogs/new_project_wizard.h"
 #include "ui/dialogs/settings_sheet_dialog.h"
 #include "ui/item_list_ctrl.h"
@@ -136,7 +135,7 @@ TEST_F(DialogScreens, NewProjectWizard) {
       }
     }
   }));
-  desktop.RunNewProjectWizard(Lit("RSSの新規作成"), project);
+  RunNewProjectWizard(desktop.Parent(), project, desktop);
 }
 
 TEST_F(DialogScreens, SiteSettingsSheet) {
@@ -184,7 +183,7 @@ TEST_F(DialogScreens, ProfileChooserAndFtpTransfer) {
     button->GetEventHandler()->ProcessEvent(click);
   }));
   dialogs.Then(Look([this](wxDialog* d) { Check(d, "ftp_profile_chooser"); }));
-  RunFtpProfileMode(frame->Doc().GetProject(), Lit("ftp転送"), desktop);
+  RunFtpProfileMode(desktop.Parent(), frame->Doc().GetProject(), desktop);
 }
 
 TEST_F(DialogScreens, Options) {

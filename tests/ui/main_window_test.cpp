@@ -17,16 +17,16 @@
 
 #include <filesystem>
 
-#include "app/command_ids.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
 #include "app/list_layout.h"
 #include "app/window_placement.h"
 #include "settings/options.h"
 #include "settings/recent_files.h"
-#include "ui/command_table.h"
-#include "ui/desktop_doc.h"
+#include "ui/command_wx_ids.h"
+#include "app/vamel_rss_doc.h"
 #include "ui/dialogs/existing_url_dialog.h"
+#include "ui/dialogs/new_project_wizard.h"
 #include "ui/html_ctrl.h"
 #include "ui/item_list_ctrl.h"
 #include "ui/vamel_rss_view.h"
@@ -37,18 +37,6 @@
 #include "ui/wx_text.h"
 
 namespace {
-
-// A desktop interaction whose wizard fills the new project at once, counting its runs.
-class CWizardInteraction : public CDesktopInteraction {
-public:
-  bool RunNewProjectWizard(const std::string&, CRssFile& project) override {
-    ++wizards;
-    project.siteTitle = "from the wizard";
-    return finish;
-  }
-  int wizards = 0;
-  bool finish = true;
-};
 
 class MainWindow : public UiTest {
 protected:
@@ -119,29 +107,42 @@ TEST_F(MainWindow, MaximisedStateSurvivesARestart) {
 }
 
 TEST_F(MainWindow, StartupChoosesTheFileTheRecentFileOrTheWizard) {
-  CWizardInteraction wizard;
+  // The wizard fills the new project's title and is finished, or cancelled; its runs are counted.
+  int wizards = 0;
+  bool finish = true;
+  auto wizard = [&wizards, &finish](wxDialog* d) {
+    ++wizards;
+    EXPECT_EQ(d->GetTitle(), Wx("RSSの新規作成"));
+    if (!finish) return static_cast<int>(wxID_CANCEL);
+    auto* pages = static_cast<CNewProjectWizard*>(d);
+    Find<wxTextCtrl>(pages->WizardPage(0), "site_title")->SetValue("from the wizard");
+    pages->WizardPage(0)->TransferDataFromWindow();
+    return static_cast<int>(wxID_OK);
+  };
   // No file and no recent file: the wizard; its project becomes the untitled document.
-  CMainFrame* started = StartMainWindow(wizard, "");
+  dialogs.Then(wizard);
+  CMainFrame* started = StartMainWindow(desktop, "");
   ASSERT_NE(started, nullptr);
-  EXPECT_EQ(wizard.wizards, 1);
+  EXPECT_EQ(wizards, 1);
   EXPECT_EQ(started->Doc().GetProject().siteTitle, "from the wizard");
   EXPECT_EQ(started->GetTitle(), Wx("無題 - VamelRss"));
   Close(started);
 
   // A recent file that was deleted: the wizard again; cancelling it ends the start.
   AddRecentFile(TempPath("gone.fpj"));
-  wizard.finish = false;
-  EXPECT_EQ(StartMainWindow(wizard, ""), nullptr);
-  EXPECT_EQ(wizard.wizards, 2);
+  finish = false;
+  dialogs.Then(wizard);
+  EXPECT_EQ(StartMainWindow(desktop, ""), nullptr);
+  EXPECT_EQ(wizards, 2);
 
   // A file given wins over "InitFile" and the recent list.
   const std::string file = MakeExampleProject();
-  started = StartMainWindow(wizard, file);
+  started = StartMainWindow(desktop, file);
   ASSERT_NE(started, nullptr);
-  EXPECT_EQ(wizard.wizards, 2);
+  EXPECT_EQ(wizards, 2);
   Close(started);
   // The most recent file (now the example project) opens by itself.
-  started = StartMainWindow(wizard, "");
+  started = StartMainWindow(desktop, "");
   ASSERT_NE(started, nullptr);
   EXPECT_EQ(started->Doc().GetPathName(), file);
   Close(started);
@@ -151,7 +152,7 @@ TEST_F(MainWindow, StartupChoosesTheFileTheRecentFileOrTheWizard) {
     EXPECT_NE(wxDynamicCast(d, wxMessageDialog)->GetMessage().utf8_string().find("予期しないﾌｧｲﾙ形式です。"), std::string::npos);
     return Answer(wxID_OK);
   });
-  EXPECT_EQ(StartMainWindow(wizard, TempPath("junk.fpj")), nullptr);
+  EXPECT_EQ(StartMainWindow(desktop, TempPath("junk.fpj")), nullptr);
 }
 
 TEST_F(MainWindow, OpenRemembersItsFilterEntry) {

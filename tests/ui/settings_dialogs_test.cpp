@@ -17,7 +17,6 @@
 
 #include <filesystem>
 
-#include "app/command_ids.h"
 #include "app/ftp_profile_mode.h"
 #include "app/list_layout.h"
 #include "model/password_scramble.h"
@@ -25,8 +24,8 @@
 #include "platform/text_codec.h"
 #include "settings/options.h"
 #include "settings/program_lookup.h"
-#include "ui/command_table.h"
-#include "ui/desktop_doc.h"
+#include "app/vamel_rss_doc.h"
+#include "ui/command_wx_ids.h"
 #include "ui/dialogs/item_editor_dialog.h"
 #include "ui/dialogs/new_project_wizard.h"
 #include "ui/dialogs/settings_pages.h"
@@ -310,7 +309,7 @@ TEST_F(SettingsDialogs, TheFtpPageBeforeAnUploadShowsTheProfileAndStoresItBack) 
     Control<wxCheckBox>(d, "ftp_passive")->SetValue(true);
     Click(d, wxID_OK);
   }));
-  ASSERT_TRUE(RunFtpProfileMode(Project(), Lit("ftp転送"), desktop));
+  ASSERT_TRUE(RunFtpProfileMode(desktop.Parent(), Project(), desktop));
   EXPECT_EQ(Project().ftp.Host, "ftps://ftp.yamanote.example.jp:990");
   EXPECT_EQ(Project().ftp.User, "ayumu");
   EXPECT_EQ(GetFtpPassiveOption(), 1);
@@ -378,7 +377,7 @@ TEST_F(SettingsDialogs, TheWizardStoresEachPageOnNextAndEndsWithItsFinishPage) {
     }
     return static_cast<int>(wxID_CANCEL);
   });
-  EXPECT_TRUE(desktop.RunNewProjectWizard(Lit("RSSの新規作成"), project));
+  EXPECT_TRUE(RunNewProjectWizard(desktop.Parent(), project, desktop));
   EXPECT_EQ(project.siteUrl, "https://yamanote.example.jp/");
 
   // Cancel on the first page leaves a new project as it was.
@@ -387,7 +386,7 @@ TEST_F(SettingsDialogs, TheWizardStoresEachPageOnNextAndEndsWithItsFinishPage) {
     Text(d, "site_title")->SetValue("no");
     Click(d, wxID_CANCEL);
   }));
-  EXPECT_FALSE(desktop.RunNewProjectWizard(Lit("RSSの新規作成"), untouched));
+  EXPECT_FALSE(RunNewProjectWizard(desktop.Parent(), untouched, desktop));
   EXPECT_EQ(untouched.siteTitle, "");
 }
 

@@ -10,10 +10,9 @@
 #include <set>
 #include <string>
 
-#include "app/command_ids.h"
-#include "ui/command_table.h"
+#include "ui/command_wx_ids.h"
 #include "model/rss_file.h"
-#include "ui/desktop_doc.h"
+#include "app/vamel_rss_doc.h"
 #include "model/rss_item.h"
 #include "ui/item_list_ctrl.h"
 #include "ui/vamel_rss_view.h"

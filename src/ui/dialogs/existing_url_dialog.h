@@ -4,7 +4,7 @@
 
 #include <wx/dialog.h>
 
-#include "app/interaction.h"
+#include "app/item_commands.h"
 
 class CExistingUrlDialog : public wxDialog {
 public:

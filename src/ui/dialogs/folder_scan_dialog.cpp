@@ -7,6 +7,7 @@
 
 #include "app/extension_list_edit.h"
 #include "ui/dialogs/dialog_size.h"
+#include "ui/dialogs/list_edit_dialogs.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/scan_list_ctrl.h"
 
@@ -49,14 +50,16 @@ CFolderScanDialog::CFolderScanDialog(wxWindow* parent, CRssFile& project, CInter
 
 void CFolderScanDialog::OnImport(wxCommandEvent&) {
   m_list->CopySelectionTo(m_scan);
-  m_scan.ImportSelected(m_ui);
-  // Rows imported before a No stay imported: the caller refreshes and marks the project either way.
   EndModal(wxID_OK);
 }
 
 void CFolderScanDialog::OnExtensions(wxCommandEvent&) {
   m_list->CopySelectionTo(m_scan);
-  if (EditExtensions(m_scan, m_ui)) m_list->ShowRows();
+  CExtensionListEdit edit(m_scan.GetExtensions());
+  CExtensionDialog dialog(this, edit, m_ui);
+  if (dialog.ShowModal() != wxID_OK) return;
+  edit.Apply(m_scan);
+  m_list->ShowRows();
 }
 
 void CFolderScanDialog::OnSelectNew(wxCommandEvent&) {
@@ -76,7 +79,11 @@ void CFolderScanDialog::OnExcludeFolder(wxCommandEvent&) {
 
 void CFolderScanDialog::OnExcludedList(ExclusionKind kind) {
   m_list->CopySelectionTo(m_scan);
-  if (EditExclusionList(m_scan, kind, m_ui)) m_list->ShowRows();
+  CExclusionListEdit edit(m_scan.GetProject(), kind);
+  CExclusionListDialog dialog(this, edit, m_ui);
+  if (dialog.ShowModal() != wxID_OK) return;
+  edit.Apply(m_scan);
+  m_list->ShowRows();
 }
 
 void CFolderScanDialog::OnActivated(wxListEvent& event) { m_scan.OpenRow(static_cast<int>(event.GetIndex()), m_ui); }

@@ -1,6 +1,7 @@
 // "ファイル一覧からの取り込み": every page below the project's local folder, newest first, the new ones
-// preselected; "取り込み" imports the selected pages, the "除外" group keeps pages and folders out of
-// later scans. The scan itself (app/folder_scan.h) holds the rows and does the work.
+// preselected; the "除外" group keeps pages and folders out of later scans. "取り込み" ends the dialog
+// with the selection in the scan, whose owner then imports the selected pages. The scan itself
+// (app/folder_scan.h) holds the rows and does the work.
 #pragma once
 
 #include <wx/dialog.h>
@@ -19,6 +20,8 @@ public:
   CFolderScanDialog(wxWindow* parent, CRssFile& project, CInteraction& ui);
 
   CScanListCtrl* List() const { return m_list; }
+  // After "取り込み": the scan with the rows the user selected.
+  CFolderScan& Scan() { return m_scan; }
 
 private:
   void OnImport(wxCommandEvent& event);

@@ -11,6 +11,7 @@
 #include "app/item_editor.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
+#include "ui/dialogs/marker_tag_dialog.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/help_viewer.h"
 #include "ui/wx_text.h"
@@ -114,5 +115,6 @@ void CItemEditorDialog::OnOpenLocal(wxCommandEvent&) { OpenEditorPage(m_project,
 
 void CItemEditorDialog::OnTags(wxCommandEvent&) {
   TransferDataFromWindow();
-  EditItemTags(m_project, m_values, m_ui);
+  CMarkerTagDialog dialog(this, MarkerTagsOf(m_project, m_values), m_ui);
+  if (dialog.ShowModal() == wxID_OK) StoreMarkerTags(dialog.Values(), m_values);
 }

@@ -6,6 +6,7 @@
 #include "app/exclusion_list_edit.h"
 #include "app/extension_list_edit.h"
 #include "ui/dialogs/dialog_size.h"
+#include "ui/dialogs/small_dialogs.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
 
@@ -47,24 +48,35 @@ CExclusionListDialog::CExclusionListDialog(wxWindow* parent, CExclusionListEdit&
 }
 
 CExtensionDialog::CExtensionDialog(wxWindow* parent, CExtensionListEdit& list, CInteraction& ui)
-    : CListEditDialog(parent, "ExtensionDialog", list) {
+    : CListEditDialog(parent, "ExtensionDialog", list), m_extensions(list) {
   m_needSelection.push_back(XrcControl<wxButton>(this, "edit"));
   m_needSelection.push_back(XrcControl<wxButton>(this, "remove"));
-  Bind(wxEVT_BUTTON, [this, &list, &ui](wxCommandEvent&) {
-    if (list.Add(ui)) ShowEntries();
+  Bind(wxEVT_BUTTON, [this, &list](wxCommandEvent&) {
+    std::string answer;
+    if (AskExtension(std::string(), answer) && list.Add(answer)) ShowEntries();
   }, XRCID("add"));
-  Bind(wxEVT_BUTTON, [this, &list, &ui](wxCommandEvent&) {
-    if (list.Edit(ui)) ShowEntries();
-  }, XRCID("edit"));
+  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EditSelected(); }, XRCID("edit"));
   Bind(wxEVT_BUTTON, [this, &list, &ui](wxCommandEvent&) {
     if (list.Remove(ui)) ShowEntries();
   }, XRCID("remove"));
   // A double-click on an entry edits it.
-  m_box->Bind(wxEVT_LISTBOX_DCLICK, [this, &list, &ui](wxCommandEvent&) {
+  m_box->Bind(wxEVT_LISTBOX_DCLICK, [this, &list](wxCommandEvent&) {
     list.Select(m_box->GetSelection());
-    if (list.Edit(ui)) ShowEntries();
+    EditSelected();
   });
   ShowEntries();
   FitDialog(this);
   CentreOnParent();
+}
+
+bool CExtensionDialog::AskExtension(const std::string& start, std::string& answer) {
+  CInputDialog dialog(this, CExtensionListEdit::PromptText(), start);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  answer = dialog.Value();
+  return true;
+}
+
+void CExtensionDialog::EditSelected() {
+  std::string answer;
+  if (m_extensions.CanEdit() && AskExtension(m_extensions.EditStart(), answer) && m_extensions.Edit(answer)) ShowEntries();
 }

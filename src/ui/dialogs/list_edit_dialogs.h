@@ -6,6 +6,7 @@
 
 #include <wx/dialog.h>
 
+#include <string>
 #include <vector>
 
 class CEditableList;
@@ -35,4 +36,11 @@ public:
 class CExtensionDialog : public CListEditDialog {
 public:
   CExtensionDialog(wxWindow* parent, CExtensionListEdit& list, CInteraction& ui);
+
+private:
+  // The input dialog "追加する拡張子を入力してください", starting from `start`; false when cancelled.
+  bool AskExtension(const std::string& start, std::string& answer);
+  void EditSelected();
+
+  CExtensionListEdit& m_extensions;
 };

@@ -5,6 +5,7 @@
 #include <wx/dialog.h>
 
 #include "app/interaction.h"
+#include "app/item_refresh.h"
 
 class wxTextCtrl;
 

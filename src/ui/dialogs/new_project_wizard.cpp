@@ -59,3 +59,11 @@ void CNewProjectWizard::OnPageChanging(wxWizardEvent& event) {
   const int index = IndexOf(event.GetPage());
   if (index >= 0) m_sheet.Store(index);
 }
+
+bool RunNewProjectWizard(wxWindow* parent, CRssFile& project, CInteraction& ui) {
+  CSettingsSheet sheet = CSettingsSheet::NewProjectWizard(project);
+  CNewProjectWizard wizard(parent, Wx("RSSの新規作成"), sheet, ui);
+  if (!wizard.Run()) return false;
+  sheet.StoreDisplayed();
+  return true;
+}

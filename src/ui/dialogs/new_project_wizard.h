@@ -10,6 +10,7 @@
 #include "app/settings_sheet.h"
 
 class CInteraction;
+class CRssFile;
 class CSettingsPagePanel;
 
 class CNewProjectWizard : public wxWizard {
@@ -34,3 +35,7 @@ private:
   std::vector<wxWizardPageSimple*> m_pages;
   std::vector<CSettingsPagePanel*> m_panels;
 };
+
+// The wizard over `project` (site, local folder, FTP, finish); true, with the pages stored, when the
+// user finished it.
+bool RunNewProjectWizard(wxWindow* parent, CRssFile& project, CInteraction& ui);

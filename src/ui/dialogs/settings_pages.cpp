@@ -12,6 +12,7 @@
 #include "app/ftp_profile_chooser.h"
 #include "app/interaction.h"
 #include "ui/dialogs/ext_settings_page.h"
+#include "ui/dialogs/ftp_profile_dialog.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
 
@@ -200,7 +201,10 @@ bool CFtpPagePanel::TransferDataFromWindow() {
 // "Marrowpadの設定から参照...": the chosen profile's values go into the fields; the page stores them later.
 void CFtpPagePanel::OnProfiles(wxCommandEvent&) {
   TransferDataFromWindow();
-  if (ChooseFtpProfile(m_values, m_ui)) TransferDataToWindow();
+  CFtpProfileChoice choice;
+  choice.Load();
+  CFtpProfileDialog dialog(wxGetTopLevelParent(this), choice);
+  if (dialog.ShowModal() == wxID_OK && choice.ApplyTo(m_values)) TransferDataToWindow();
 }
 
 // --- "完了"

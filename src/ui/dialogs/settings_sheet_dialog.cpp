@@ -2,8 +2,10 @@
 
 #include <wx/bookctrl.h>
 
+#include "app/ftp_profile_mode.h"
 #include "ui/dialogs/settings_pages.h"
 #include "ui/dialogs/xrc_dialog.h"
+#include "ui/wx_text.h"
 
 CSettingsSheetDialog::CSettingsSheetDialog(wxWindow* parent, const wxString& title, CSettingsSheet& sheet, CInteraction& ui)
     : m_sheet(sheet) {
@@ -68,4 +70,21 @@ void CSettingsSheetDialog::OnOk(wxCommandEvent&) {
     return;
   }
   EndModal(wxID_OK);
+}
+
+bool RunSiteSettings(wxWindow* parent, CRssFile& project, CInteraction& ui) {
+  CSettingsSheet sheet = CSettingsSheet::SiteSettings(project);
+  CSettingsSheetDialog dialog(parent, Wx("サイトの設定"), sheet, ui);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  sheet.StoreDisplayed();
+  return true;
+}
+
+bool RunFtpProfileMode(wxWindow* parent, CRssFile& project, CInteraction& ui) {
+  CSettingsSheet sheet(nullptr, {SettingsPage::kFtp});
+  sheet.ftp = FtpProfileModeValues(project);
+  CSettingsSheetDialog dialog(parent, Wx("ftp転送"), sheet, ui);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  sheet.ftp.Store(project);
+  return true;
 }

@@ -11,6 +11,7 @@
 #include "app/settings_sheet.h"
 
 class CInteraction;
+class CRssFile;
 class CSettingsPagePanel;
 class wxBookCtrlEvent;
 
@@ -32,3 +33,9 @@ private:
   std::vector<CSettingsPagePanel*> m_pages;
   int m_refused = -1;  // the page whose leaving was just refused, until it is shown again
 };
+
+// "サイトの設定" over `project` (site, folder, RSS, Atom, FTP); true, with the pages stored, on OK.
+bool RunSiteSettings(wxWindow* parent, CRssFile& project, CInteraction& ui);
+// "ftp転送" for a feed file: the FTP page alone in its profile mode (app/ftp_profile_mode.h); true, with
+// the project's FTP settings and the profile stored, on OK.
+bool RunFtpProfileMode(wxWindow* parent, CRssFile& project, CInteraction& ui);

@@ -1,8 +1,6 @@
-#include "ui/command_table.h"
+#include "ui/command_wx_ids.h"
 
 #include <wx/defs.h>
-
-#include "app/command_ids.h"
 
 namespace {
 
