@@ -99,6 +99,24 @@ TEST_F(JsonFeed, LimitAndKeptOutItemsAndTheDefaultsLeaveTheProjectClassic) {
   EXPECT_FALSE(classic.ext.IsDefault());
 }
 
+// A feed of several megabytes goes to the file in pieces: the same bytes as the text made at once.
+TEST_F(JsonFeed, ALargeFeedIsWrittenInPiecesWithTheSameBytes) {
+  CRssFile project;
+  BuildSampleProject(project);
+  project.ext.jsonCount = -1;
+  for (int i = 0; i < 6000; ++i) {
+    auto item = std::make_unique<CRssItem>(1136163784 + i);
+    item->url = "https://example.jp/diary/" + std::to_string(i) + ".html";
+    item->title = J("記事 ") + std::to_string(i);
+    item->content = std::string(300, 'x') + J("本文");
+    project.Add(std::move(item));
+  }
+  const std::string text = JsonFeedText(project);
+  ASSERT_GT(text.size(), 2u << 20);
+  EXPECT_EQ(ReadFile(Write(project, "large.json")), text);
+  EXPECT_EQ(nlohmann::json::parse(text)["items"].size(), 6005u);
+}
+
 TEST_F(JsonFeed, CheckerNamesWhatIsWrongByMemberPath) {
   const std::string bad = R"({"version":"https://jsonfeed.org/version/2","home_page_url":"/relative",
     "items":[{"id":"a","title":" ","date_published":"2024-01-02 03:04:05"},{"id":"a","content_text":"x","tags":[1]},{"content_html":3}]})";
