@@ -45,6 +45,8 @@ TEST_F(CliJsonFeed, SetWriteLinkTagCheckAndImport) {
   r = RunCli("show --json " + Quote(TempPath("news.json")));
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(nlohmann::json::parse(r.out)["items"][0]["url"], "https://example.jp/a.html");
+  EXPECT_EQ(nlohmann::json::parse(r.out)["kind"], 5);
+  EXPECT_NE(RunCli("show " + Quote(TempPath("news.json"))).out.find("kind              json\n"), std::string::npos);
   const std::string other = TempPath("other.fpj");
   ASSERT_EQ(RunCli("new " + Quote(other) + " --title O").status, 0);
   r = RunCli("import " + Quote(other) + " " + Quote(TempPath("news.json")));
