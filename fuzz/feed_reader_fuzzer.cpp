@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
 
   CRssFile project;
   const bool read = ReadFeed(project, path).Ok();
-  if (read && (project.sourceKind < 1 || project.sourceKind > 4)) __builtin_trap();
+  if (read && (project.sourceKind < 1 || project.sourceKind > 5)) __builtin_trap();
   if (!read && (project.sourceKind != 0 || project.GetSize() != 0)) __builtin_trap();
   // The same file reads the same way into a project that has items already: they are appended.
   if (read) {

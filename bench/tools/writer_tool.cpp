@@ -1,7 +1,7 @@
 // Whole-process feed writing, timed side by side with xmllint --format on the written file:
 //   writer_tool make N FILE                 writes a project of N items (about 650 bytes of feed each)
 //   writer_tool load FILE                   loads it (the part of "write" that is not writing)
-//   writer_tool write rss20|atom10 FILE OUT loads the project and writes the feed to OUT
+//   writer_tool write rss20|atom10|json FILE OUT loads the project and writes the feed to OUT
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -19,7 +19,7 @@ void FillWriterProject(CRssFile& project, int items) {
   project.siteUrl = "https://example.jp/diary/";
   project.siteDescription = Utf8ToAnsi("毎日の記録です。");
   project.creator = Utf8ToAnsi("山田 太郎");
-  project.rssCount = project.atomCount = -1;  // every item
+  project.rssCount = project.atomCount = project.ext.jsonCount = -1;  // every item
   const std::string title = Utf8ToAnsi("今日の出来事について書いた記事 No.");
   const std::string description = Utf8ToAnsi("サイトの更新情報です。本文の要約 & \"引用\" が続きます。");
   std::string content;
@@ -61,8 +61,9 @@ int main(int argc, char** argv) {
     CFeedWriteResult written;
     if (format == "rss20") written = WriteRss20(project, argv[4]);
     else if (format == "atom10") written = WriteAtom10(project, argv[4]);
+    else if (format == "json") written = WriteJsonFeed(project, argv[4]);
     return written.Ok() ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: writer_tool make N FILE | load FILE | write rss20|atom10 FILE OUT\n");
+  std::fprintf(stderr, "usage: writer_tool make N FILE | load FILE | write rss20|atom10|json FILE OUT\n");
   return 2;
 }

@@ -16,6 +16,7 @@ const std::vector<CCommand> kCommands = {
     {ID_CREATE_RSS20, "RSS2.0ファイル作成(&P)", nullptr, "RSS 2.0形式でRSSファイルを作成します", nullptr, "rss20", kAlways},
     {ID_CREATE_ATOM03, "Atom0.3ファイル作成(&M)", nullptr, "Atom 0.3形式でAtomファイルを作成します", nullptr, "atom03", kAlways},
     {ID_CREATE_ATOM10, "Atom1.0ファイル作成(&A)", nullptr, "Atom 1.0形式でAtomファイルを作成します", nullptr, "atom10", kAlways},
+    {ID_CREATE_JSON, "JSON Feedファイル作成(&J)", nullptr, "JSON Feedファイルを作成します", nullptr, "json", kAlways},
     {IDC_CREATE_BUTTON, "作成(&X)", nullptr, "RSSファイルとAtomファイルを作成します", nullptr, nullptr, kAlways},
     // File
     {ID_FILE_NEW, "新規作成(&N)\tCtrl+N", nullptr, "新しいRSSプロジェクトを作成します", "新規作成", nullptr, kAlways},
@@ -45,6 +46,8 @@ const std::vector<CCommand> kCommands = {
      kAlways},
     {ID_COPY_ATOM_TAG, "Atom用タグをコピー(&T)", nullptr, "ページに貼り付けるAtomのLINKタグをクリップボードにコピーします",
      nullptr, "atom", kAlways},
+    {ID_COPY_JSON_TAG, "JSON Feed用タグをコピー(&J)", nullptr,
+     "ページに貼り付けるJSON FeedのLINKタグをクリップボードにコピーします", nullptr, "json", kAlways},
     // View
     {ID_SHOW_RSS, "RSSファイルを表示(&R)", nullptr, "RSSファイルをビューアで表示します", nullptr, nullptr, kAlways},
     {ID_SHOW_RSS2, nullptr, nullptr, "RSSファイルをビューアで表示します", nullptr, nullptr, kAlways},

@@ -41,6 +41,8 @@ enum CommandId : int {
   ID_CREATE_RSS_AND_ATOM = 32798,  // "RSS&&Atom作成(&M)"
   ID_CREATE_RSS10 = 32799,       // "RSS1.0ファイル作成(&R)"
   ID_CREATE_ATOM03 = 32800,      // "Atom0.3ファイル作成(&M)"
+  ID_CREATE_JSON = 32801,        // "JSON Feedファイル作成(&J)"
+  ID_COPY_JSON_TAG = 32802,      // "JSON Feed用タグをコピー(&J)"
   // Item commands of the list view
   ID_ITEM_ADD = 32779,
   ID_ITEM_EDIT = 32780,

@@ -26,6 +26,7 @@ const FeedCommandRow kFeedCommands[] = {
     {ID_CREATE_RSS20, FeedCommand::kRss20, &WriteRss20, "RSS2.0ファイルを作成しました。このファイルを開きますか？"},
     {ID_CREATE_ATOM03, FeedCommand::kAtom03, &WriteAtom03, "Atom0.3ファイルを作成しました。このファイルを開きますか？"},
     {ID_CREATE_ATOM10, FeedCommand::kAtom10, &WriteAtom10, "Atom1.0ファイルを作成しました。このファイルを開きますか？"},
+    {ID_CREATE_JSON, FeedCommand::kJson, &WriteJsonFeed, "JSON Feedファイルを作成しました。このファイルを開きますか？"},
 };
 
 const FeedCommandRow& RowOf(FeedCommand command) {
@@ -53,10 +54,11 @@ bool FeedCommandOfId(int id, FeedCommand& command) {
   return false;
 }
 
-std::string FeedsCreatedMessage(bool rss, bool atom) {
+std::string FeedsCreatedMessage(bool rss, bool atom, bool json) {
   std::string message;
   if (rss) message += Lit("RSSファイル ");
   if (atom) message += Lit("Atomファイル ");
+  if (json) message += Lit("JSON Feedファイル ");
   return message + Lit("の作成を完了しました");
 }
 
@@ -78,10 +80,11 @@ CResult<CWrittenFeeds> CreateRssAndAtom(const CRssFile& project) {
   CWrittenFeeds& written = result.value;
   written.rss = WriteRss(project);
   written.atom = WriteAtom(project);
-  result.SayAll(written.rss).SayAll(written.atom);
-  const bool rss = written.rss.Ok(), atom = written.atom.Ok();
-  if (rss || atom) result.Done();
-  return result.Say(!rss && !atom ? FeedsNotCreatedMessage() : FeedsCreatedMessage(rss, atom));
+  if (project.ext.jsonFeed) written.json = WriteJsonFeed(project);
+  result.SayAll(written.rss).SayAll(written.atom).SayAll(written.json);
+  const bool rss = written.rss.Ok(), atom = written.atom.Ok(), json = written.json.Ok();
+  if (rss || atom || json) result.Done();
+  return result.Say(!rss && !atom && !json ? FeedsNotCreatedMessage() : FeedsCreatedMessage(rss, atom, json));
 }
 
 std::string GetRssLinkTag(const CRssFile& project) {
@@ -90,6 +93,16 @@ std::string GetRssLinkTag(const CRssFile& project) {
 
 std::string GetAtomLinkTag(const CRssFile& project) {
   return LinkTag("Atom", "application/atom+xml", project.atomFileName);
+}
+
+std::string GetJsonLinkTag(const CRssFile& project) {
+  return LinkTag("JSON Feed", "application/feed+json", project.ext.jsonFileName);
+}
+
+std::string LinkTagOfCommand(const CRssFile& project, int command) {
+  if (command == ID_COPY_ATOM_TAG) return GetAtomLinkTag(project);
+  if (command == ID_COPY_JSON_TAG) return GetJsonLinkTag(project);
+  return GetRssLinkTag(project);
 }
 
 void OpenInViewer(CInteraction& ui, const std::string& path) { ui.RunProgram(GetRssViewerProgram(), path, Lit("RSSビューア")); }

@@ -11,9 +11,9 @@ class CInteraction;
 class CRssFile;
 
 // Which writer a creation command runs: the project's RSS or Atom version, or a fixed one.
-enum class FeedCommand { kRss, kAtom, kRss10, kRss20, kAtom03, kAtom10 };
+enum class FeedCommand { kRss, kAtom, kRss10, kRss20, kAtom03, kAtom10, kJson };
 
-// The creation command of a menu number (32776, 32777, 32799, 32786, 32800, 32797); false for others.
+// The creation command of a menu number (32776, 32777, 32799, 32786, 32800, 32797, 32801); false for others.
 bool FeedCommandOfId(int id, FeedCommand& command);
 
 // A single-feed creation command: done when the file was written; the messages to show in order (a
@@ -24,23 +24,30 @@ CResult<std::string> CreateFeed(const CRssFile& project, FeedCommand command);
 // kin (Yes/No, information icon).
 CUserMessage OpenCreatedFeedQuestion(FeedCommand command);
 
-// "RSS&&Atom作成": both feeds by the project's versions. Done when either was written; the messages
-// are each feed's file error, then one closing message: "RSSファイル Atomファイル の作成を完了しました"
-// (each name when written) or "作成できませんでした。..." when neither was. The payload is each feed's
-// own result.
+// "RSS&&Atom作成": both feeds by the project's versions, and the JSON Feed while the project has it
+// switched on. Done when any was written; the messages are each feed's file error, then one closing
+// message: "RSSファイル Atomファイル の作成を完了しました" (each name when written, "JSON Feedファイル "
+// after them) or "作成できませんでした。..." when none was. The payload is each feed's own result (json
+// not run, failed without a path or message, while the JSON Feed is off).
 struct CWrittenFeeds {
   CResult<std::string> rss;
   CResult<std::string> atom;
+  CResult<std::string> json;
+  std::vector<const CResult<std::string>*> All() const { return {&rss, &atom, &json}; }
 };
 CResult<CWrittenFeeds> CreateRssAndAtom(const CRssFile& project);
 
 // The message after both feeds were written, and the message when neither could be.
-std::string FeedsCreatedMessage(bool rss, bool atom);
+std::string FeedsCreatedMessage(bool rss, bool atom, bool json = false);
 std::string FeedsNotCreatedMessage();
 
 // <LINK rel="alternate" TITLE="RSS" TYPE="application/rss+xml" HREF="index.rdf"> with the file name.
 std::string GetRssLinkTag(const CRssFile& project);
 std::string GetAtomLinkTag(const CRssFile& project);
+// <LINK rel="alternate" TITLE="JSON Feed" TYPE="application/feed+json" HREF="feed.json">.
+std::string GetJsonLinkTag(const CRssFile& project);
+// The tag that a copy command (32773, 32794, 32778, 32802) gives.
+std::string LinkTagOfCommand(const CRssFile& project, int command);
 
 // Runs the feed viewer ("RssViewer", else the program for HTML files) with `path` as its parameter.
 void OpenInViewer(CInteraction& ui, const std::string& path);

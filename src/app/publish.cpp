@@ -16,7 +16,7 @@ CResult<CWrittenFeeds> WriteFeedsToPublish(const CRssFile& project) {
   CResult<CWrittenFeeds> result;
   result.status = created.status;
   result.value = created.value;
-  result.SayAll(created.value.rss).SayAll(created.value.atom);
+  result.SayAll(created.value.rss).SayAll(created.value.atom).SayAll(created.value.json);
   if (!result) result.Say(FeedsNotCreatedMessage());
   return result;
 }
@@ -33,6 +33,8 @@ CResult<> UploadFeeds(const CRssFile& project, CInteraction& ui) {
   upload.localFolder = project.localFolder;
   upload.rssFileName = project.rssFileName;
   upload.atomFileName = project.atomFileName;
+  upload.ext.jsonFeed = project.ext.jsonFeed;
+  upload.ext.jsonFileName = project.ext.jsonFileName;
   const int passive = GetFtpPassiveOption();
   const std::string caFile = GetFtpCaFileOption();
   CResult<> uploaded;

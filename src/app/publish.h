@@ -12,7 +12,7 @@
 class CInteraction;
 class CRssFile;
 
-// Both feeds by the project's versions; done when either was written. The messages are the file
+// Both feeds by the project's versions (and the JSON Feed when on); done when any was written. The messages are the file
 // errors, then "作成できませんでした。..." when neither feed could be written: the upload goes on all the
 // same, since files written earlier may be there to send.
 CResult<CWrittenFeeds> WriteFeedsToPublish(const CRssFile& project);
@@ -21,7 +21,7 @@ CResult<CWrittenFeeds> WriteFeedsToPublish(const CRssFile& project);
 // Yes.
 bool ConfirmUpload(CInteraction& ui);
 
-// Uploads the RSS and Atom files with the project's FTP settings (and the options "ftppasv" and
+// Uploads the RSS and Atom files (and the JSON Feed when on) with the project's FTP settings (and the options "ftppasv" and
 // "FtpCaFile") on a worker thread, while the status window "ftp" on this thread stays live; the window
 // closes before the result comes back. Its one message ends the upload: "転送を完了しました" or the
 // failure's.

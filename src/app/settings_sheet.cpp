@@ -13,7 +13,7 @@ CSettingsSheet CSettingsSheet::NewProjectWizard(CRssFile& project) {
 
 CSettingsSheet CSettingsSheet::SiteSettings(CRssFile& project) {
   return CSettingsSheet(&project, {SettingsPage::kSite, SettingsPage::kDir, SettingsPage::kRss, SettingsPage::kAtom,
-                                   SettingsPage::kFtp, SettingsPage::kExt});
+                                   SettingsPage::kFtp, SettingsPage::kExt, SettingsPage::kJson});
 }
 
 void CSettingsSheet::Display(int i) {
@@ -27,6 +27,7 @@ void CSettingsSheet::Display(int i) {
     case SettingsPage::kAtom: atom.Load(*m_project); break;
     case SettingsPage::kFtp: ftp.Load(*m_project); break;
     case SettingsPage::kExt: ext.Load(*m_project); break;
+    case SettingsPage::kJson: json.Load(*m_project); break;
     case SettingsPage::kFinish: break;
   }
 }
@@ -40,6 +41,7 @@ void CSettingsSheet::Store(int i) {
     case SettingsPage::kAtom: atom.Store(*m_project); break;
     case SettingsPage::kFtp: ftp.Store(*m_project); break;
     case SettingsPage::kExt: ext.Store(*m_project); break;
+    case SettingsPage::kJson: json.Store(*m_project); break;
     case SettingsPage::kFinish: break;
   }
 }

@@ -22,7 +22,7 @@ bool IsFeedPath(const std::string& path) {
   for (char& c : ext) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
-  return ext == "rdf" || ext == "xml";
+  return ext == "rdf" || ext == "xml" || ext == "json";
 }
 
 void CVamelRssDoc::SetPathName(const std::string& path) {
@@ -58,7 +58,7 @@ CResult<> CVamelRssDoc::Open(const std::string& path) {
 }
 
 CResult<> CVamelRssDoc::Save(const std::string& path) {
-  if (m_kind >= kKindRss10 && m_kind <= kKindAtom10) return SaveFeedDocument(path);
+  if (m_kind >= kKindRss10 && m_kind <= kKindJson) return SaveFeedDocument(path);
   CResult<> result = SaveProjectFile(m_project, path);
   if (!result) return result;
   SetPathName(path);
@@ -77,6 +77,7 @@ CResult<> CVamelRssDoc::SaveFeedDocument(const std::string& path) {
     case kKindRss10: written = WriteRss(m_project, path); break;
     case kKindRss20: written = WriteRss20(m_project, path); break;
     case kKindAtom03: written = WriteAtom03(m_project, path); break;
+    case kKindJson: written = WriteJsonFeed(m_project, path); break;
     default: written = WriteAtom10(m_project, path); break;
   }
   // Writing nothing (no path) and a failed save both leave the file unwritten; the file's own message
@@ -106,6 +107,8 @@ CResult<> CVamelRssDoc::OpenFeedFile(const std::string& path) {
   // into RSS 1.0 or an Atom 1.0 file into Atom 0.3.
   if (m_kind == kKindRss10 || m_kind == kKindRss20) m_project.rssVersion = m_kind == kKindRss20 ? 1 : 0;
   if (m_kind == kKindAtom03 || m_kind == kKindAtom10) m_project.atomVersion = m_kind == kKindAtom10 ? 1 : 0;
+  // A JSON Feed document writes its own file with the creation and publishing commands.
+  if (m_kind == kKindJson) m_project.ext.jsonFeed = true;
   m_modified = false;
   SetPathName(path);
   return result;

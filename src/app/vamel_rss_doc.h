@@ -16,7 +16,7 @@
 #include "platform/result.h"
 
 // What the open file is; Save writes back in the same kind.
-enum DocKind : int { kKindProject = 0, kKindRss10 = 1, kKindRss20 = 2, kKindAtom03 = 3, kKindAtom10 = 4 };
+enum DocKind : int { kKindProject = 0, kKindRss10 = 1, kKindRss20 = 2, kKindAtom03 = 3, kKindAtom10 = 4, kKindJson = 5 };
 
 // Open reads a path as a feed when the text after its last "." is "rdf" or "xml" (any letter case).
 bool IsFeedPath(const std::string& path);

@@ -154,9 +154,12 @@ std::vector<CFeedFinding> CCheckReport::Resolve(std::string_view utf8, const xml
     std::string arg2 = p.arg2;
     if (p.other) arg2 = places[count + i] == npos ? "?" : std::to_string(lineColumns[count + i].first);
     if (p.node) f.element = Utf8ToAnsi(QualifiedName(p.node) + (p.attribute.empty() ? "" : "@" + p.attribute));
-    f.message = Utf8ToAnsi(Fill(m_language == CheckLanguage::Japanese ? RuleText(p.rule).japanese : RuleText(p.rule).english,
-                                p.arg1, arg2));
+    f.message = Utf8ToAnsi(RuleMessage(p.rule, m_language, p.arg1, arg2));
     findings.push_back(std::move(f));
   }
   return findings;
+}
+
+std::string RuleMessage(CheckRule rule, CheckLanguage language, const std::string& arg1, const std::string& arg2) {
+  return Fill(language == CheckLanguage::Japanese ? RuleText(rule).japanese : RuleText(rule).english, arg1, arg2);
 }

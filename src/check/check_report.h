@@ -55,5 +55,9 @@ private:
   std::unordered_set<const xmlNode*> m_errorNodes;
 };
 
+// A rule's message in the language, its "{}" filled with the details (UTF-8).
+std::string RuleMessage(CheckRule rule, CheckLanguage language, const std::string& arg1 = std::string(),
+                        const std::string& arg2 = std::string());
+
 // The qualified name of an element ("dc:date"), UTF-8.
 std::string QualifiedName(const xmlNode* node);

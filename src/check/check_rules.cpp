@@ -110,9 +110,13 @@ const CRuleText kRules[] = {
     {"too-many-items", W, "item が {} 個を超えています (読者は先頭のものしか読みません)", "more than {} items (readers take only the first)"},
     {"relative-url-in-content", W, "内容に相対 URL \"{}\" があります (読者の中では解決できません)",
      "relative URL \"{}\" in content (readers cannot resolve it)"},
+    {"json-syntax", E, "JSON として正しくありません: {}", "not valid JSON: {}"},
+    {"json-version", E, "version が JSON Feed の版ではありません: \"{}\"", "version is not a JSON Feed version: \"{}\""},
+    {"json-type", E, "{} の型が違います ({} であるべきです)", "{} has the wrong type (should be {})"},
+    {"json-no-content", E, "item に content_html も content_text もありません", "the item has neither content_html nor content_text"},
 };
 
-static_assert(std::size(kRules) == static_cast<size_t>(CheckRule::RelativeUrlInContent) + 1,
+static_assert(std::size(kRules) == static_cast<size_t>(CheckRule::JsonNoContent) + 1,
               "one text per rule");
 
 }  // namespace

@@ -90,6 +90,11 @@ enum class CheckRule {
   FeedTooLarge,
   TooManyItems,
   RelativeUrlInContent,
+  // JSON Feed.
+  JsonSyntax,
+  JsonVersion,
+  JsonType,
+  JsonNoContent,
 };
 
 struct CRuleText {

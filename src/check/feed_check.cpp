@@ -20,6 +20,7 @@
 
 #include "check/check_encoding.h"
 #include "check/check_formats.h"
+#include "check/check_json_feed.h"
 #include "check/check_limits.h"
 #include "check/check_nodes.h"
 #include "check/check_readers.h"
@@ -173,6 +174,7 @@ void CheckDocument(xmlDoc* doc, std::string_view text, const CFeedCheckOptions& 
     case CheckedFormat::Rss10: CheckRss10(root, report); break;
     case CheckedFormat::Atom10: CheckAtom10(root, report, result.schema); break;
     case CheckedFormat::Atom03: CheckAtom03(root, report); break;
+    case CheckedFormat::JsonFeed:  // never from XML
     case CheckedFormat::Unknown:
       // RSS 0.90 and RSS 1.1 are feeds, only not ones this check reads.
       if (IsElement(root, kRdfNs, "RDF") && FirstChild(root, kRss090Ns, "channel")) {
@@ -224,6 +226,7 @@ const char* CheckedFormatName(CheckedFormat format) {
     case CheckedFormat::Rss20: return "RSS 2.0";
     case CheckedFormat::Atom03: return "Atom 0.3";
     case CheckedFormat::Atom10: return "Atom 1.0";
+    case CheckedFormat::JsonFeed: return "JSON Feed";
     case CheckedFormat::Unknown: break;
   }
   return "";
@@ -294,6 +297,7 @@ CFeedCheckResult CheckBytes(std::string_view bytes, const CFeedCheckOptions& opt
     result.findings = report.Resolve({}, nullptr);
     return result;
   }
+  if (LooksLikeJson(bytes)) return CheckJsonFeed(bytes, options.language);
   CDocumentText text;
   if (!CheckEncoding(bytes, text, report)) {
     result.findings = report.Resolve(text.utf8, nullptr);

@@ -1,5 +1,6 @@
 // The feed checker: reads an RSS 1.0, RSS 2.0, Atom 0.3 or Atom 1.0 file strictly and reports what is
-// wrong with it, whoever wrote it.
+// wrong with it, whoever wrote it. A file whose first character is "{" is a JSON Feed
+// (check_json_feed.h).
 //
 // libxml2 decides well-formedness (XML 1.0 and namespaces); the checker's own rules cover the rest:
 // the structure of each format (Atom 1.0 as RFC 4287 lays it down, built in), the values its elements
@@ -17,7 +18,7 @@
 enum class CheckSeverity { Error, Warning };
 
 // The format, by the root element (and its namespace and version).
-enum class CheckedFormat { Unknown, Rss10, Rss20, Atom03, Atom10 };
+enum class CheckedFormat { Unknown, Rss10, Rss20, Atom03, Atom10, JsonFeed };
 
 enum class CheckLanguage { Japanese, English };
 
@@ -65,7 +66,7 @@ CFeedCheckResult CheckFeedFile(const std::string& path, const CFeedCheckOptions&
 // Checks a feed held in memory, as the bytes of a file.
 CFeedCheckResult CheckFeedBytes(const std::string& bytes, const CFeedCheckOptions& options = {});
 
-// "RSS 1.0", "RSS 2.0", "Atom 0.3", "Atom 1.0", "" for Unknown.
+// "RSS 1.0", "RSS 2.0", "Atom 0.3", "Atom 1.0", "JSON Feed", "" for Unknown.
 const char* CheckedFormatName(CheckedFormat format);
 
 // The schema the options name: the explicit path, else the environment variable; "" when neither does.

@@ -43,17 +43,16 @@ void RegisterSaveAs(CLI::App& app, CCliInteraction& ui) {
 }
 
 void RegisterLinkTag(CLI::App& app, CCliInteraction& ui) {
-  auto* cmd = app.add_subcommand("link-tag", "print the <LINK rel=\"alternate\"> tag of the RSS or the Atom file");
+  auto* cmd = app.add_subcommand("link-tag", "print the <LINK rel=\"alternate\"> tag of the RSS file, the Atom file or the JSON Feed");
   auto file = std::make_shared<std::string>();
   auto which = std::make_shared<std::string>();
   cmd->add_option("FILE", *file, "project or feed file")->required();
-  const std::vector<int> tags = {ID_COPY_RSS_TAG, ID_COPY_ATOM_TAG};
-  cmd->add_option("FEED", *which, "rss or atom")->required()->check(CLI::IsMember(CliNamesOf(tags)));
+  const std::vector<int> tags = {ID_COPY_RSS_TAG, ID_COPY_ATOM_TAG, ID_COPY_JSON_TAG};
+  cmd->add_option("FEED", *which, "rss, atom or json")->required()->check(CLI::IsMember(CliNamesOf(tags)));
   SetAction(cmd, [=, &ui] {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
-    const bool rss = CommandOfCliName(*which, tags) == ID_COPY_RSS_TAG;
-    PrintOut(rss ? GetRssLinkTag(doc.GetProject()) : GetAtomLinkTag(doc.GetProject()));
+    PrintOut(LinkTagOfCommand(doc.GetProject(), CommandOfCliName(*which, tags)));
   });
 }
 

@@ -9,7 +9,7 @@
 #include "cli/cli_output.h"
 
 void RegisterImportCommand(CLI::App& app, CCliInteraction& ui) {
-  auto* cmd = app.add_subcommand("import", "append the items and site fields of the RSS or Atom file FEED to FILE");
+  auto* cmd = app.add_subcommand("import", "append the items and site fields of the RSS, Atom or JSON Feed file FEED to FILE");
   auto file = std::make_shared<std::string>();
   auto feed = std::make_shared<std::string>();
   cmd->add_option("FILE", *file, "project or feed file")->required();

@@ -11,16 +11,16 @@
 
 namespace {
 
-// The creation commands that --format names: the six single feeds and both.
-const std::vector<int> kFormatCommands = {ID_CREATE_RSS,   ID_CREATE_ATOM,   ID_CREATE_RSS_AND_ATOM, ID_CREATE_RSS10,
-                                          ID_CREATE_RSS20, ID_CREATE_ATOM03, ID_CREATE_ATOM10};
+// The creation commands that --format names: the seven single feeds and both.
+const std::vector<int> kFormatCommands = {ID_CREATE_RSS,    ID_CREATE_ATOM,   ID_CREATE_RSS_AND_ATOM, ID_CREATE_RSS10,
+                                          ID_CREATE_RSS20,  ID_CREATE_ATOM03, ID_CREATE_ATOM10,       ID_CREATE_JSON};
 
 // A feed the writer had a path for but could not save fails the run, though the other feed may have
 // been written; its file's message has been shown.
 bool Failed(const CResult<std::string>& feed) { return !feed.value.empty() && !feed; }
 
 // write --check: every written feed is checked; an error in any of them fails the run.
-void CheckWritten(std::initializer_list<const CResult<std::string>*> written) {
+void CheckWritten(const std::vector<const CResult<std::string>*>& written) {
   bool clean = true;
   for (const CResult<std::string>* w : written) {
     if (*w) clean = CheckWrittenFeed(w->value) && clean;
@@ -36,7 +36,7 @@ void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui) {
   auto format = std::make_shared<std::string>("both");
   auto check = std::make_shared<bool>(false);
   cmd->add_option("FILE", *file, "project or feed file")->required();
-  cmd->add_option("--format", *format, "which feed: rss and atom by the project's versions, both (default), or one version")
+  cmd->add_option("--format", *format, "which feed: rss and atom by the project's versions, both (default; the JSON Feed too when on), one version, or json")
       ->check(CLI::IsMember(CliNamesOf(kFormatCommands)));
   cmd->add_flag("--check", *check, "check the written feeds and print what is wrong (status 1 on an error)");
   SetAction(cmd, [=, &ui] {
@@ -47,19 +47,19 @@ void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui) {
     if (!FeedCommandOfId(command, feed)) {  // both
       const CResult<CWrittenFeeds> result = CreateRssAndAtom(doc.GetProject());
       const CWrittenFeeds& written = result.value;
-      for (const CResult<std::string>* one : {&written.rss, &written.atom}) {
+      bool failed = false;
+      for (const CResult<std::string>* one : written.All()) {
         if (*one) PrintOut(one->value);
+        failed = failed || Failed(*one);
       }
       // The closing message only when every feed that had a path was written; else each feed's own.
-      const bool failed = Failed(written.rss) || Failed(written.atom);
       if (failed) {
-        ui.ShowAll(written.rss.messages);
-        ui.ShowAll(written.atom.messages);
+        for (const CResult<std::string>* one : written.All()) ui.ShowAll(one->messages);
       } else {
         ui.ShowAll(result.messages);
       }
       if (failed || !result) throw CCliFailure(std::string());
-      if (*check) CheckWritten({&written.rss, &written.atom});
+      if (*check) CheckWritten(written.All());
       return;
     }
     const CResult<std::string> result = CreateFeed(doc.GetProject(), feed);

@@ -68,6 +68,9 @@ void AddSettingsOptions(CLI::App* command, SettingsOptions& o) {
   command->add_option("--site-icon", o.siteIcon, "the site's icon (Atom icon); \"\" for none");
   command->add_option("--hold-future", o.holdFuture, "items dated in the future stay out of the feeds until then")
       ->check(onOff);
+  command->add_option("--json-feed", o.jsonFeed, "a JSON Feed beside the RSS and Atom files (default off)")->check(onOff);
+  command->add_option("--json-file", o.jsonFile, "JSON Feed file name inside the local folder (default feed.json)");
+  command->add_option("--json-count", o.jsonCount, "at most this many items in the JSON Feed (default 20)");
 }
 
 void ApplySettings(const SettingsOptions& o, CRssFile& project) {
@@ -105,6 +108,12 @@ void ApplySettings(const SettingsOptions& o, CRssFile& project) {
   if (Given(o, "--site-image")) project.ext.siteImage = ArgText(o.siteImage);
   if (Given(o, "--site-icon")) project.ext.siteIcon = ArgText(o.siteIcon);
   if (Given(o, "--hold-future")) project.ext.holdFuture = Switch(o.holdFuture);
+  if (Given(o, "--json-feed")) project.ext.jsonFeed = Switch(o.jsonFeed);
+  if (Given(o, "--json-file")) {
+    if (o.jsonFile.empty()) throw CCliUsage("--json-file needs a file name");
+    project.ext.jsonFileName = ArgText(o.jsonFile);
+  }
+  if (Given(o, "--json-count")) project.ext.jsonCount = o.jsonCount;
   if (o.ftpPasswordStdin) {
     std::string line;
     std::getline(std::cin, line);

@@ -10,8 +10,8 @@ class CRssFile;
 struct SettingsOptions {
   std::string title, url, description, creator, folder, rssFile, atomFile;
   std::string rssVersion, atomVersion, rssMode, atomMode, ftpHost, ftpUser, ftpDir;
-  std::string language, selfLinks, fullText, itemImages, holdFuture, siteImage, siteIcon;
-  int rssCount = 0, atomCount = 0, importMode = 0;
+  std::string language, selfLinks, fullText, itemImages, holdFuture, siteImage, siteIcon, jsonFeed, jsonFile;
+  int rssCount = 0, atomCount = 0, importMode = 0, jsonCount = 0;
   bool ftpPasswordStdin = false;
   CLI::App* command = nullptr;
 };

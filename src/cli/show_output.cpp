@@ -15,6 +15,7 @@ const char* KindName(int kind) {
     case kKindRss20: return "rss20";
     case kKindAtom03: return "atom03";
     case kKindAtom10: return "atom10";
+    case kKindJson: return "json";
   }
   return "unknown";
 }

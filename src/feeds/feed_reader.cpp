@@ -10,6 +10,7 @@
 #include "feeds/char_refs.h"
 #include "feeds/feed_dates.h"
 #include "feeds/feed_reader_index.h"
+#include "feeds/json_feed_reader.h"
 #include "model/rss_file.h"
 #include "platform/file_system.h"
 #include "xml/vxml_document.h"
@@ -22,16 +23,6 @@ std::string TrimSpace(const std::string& text) {
   if (begin == std::string::npos) return std::string();
   size_t end = text.find_last_not_of(kSpace);
   return text.substr(begin, end + 1 - begin);
-}
-
-// A relative path gets the current folder in front, so that the local folder taken from it still
-// points at the file later (a bare file name would otherwise give an empty folder, i.e. the root).
-std::string AbsoluteLocalPath(const std::string& path) {
-  std::filesystem::path native(NativePath(path));
-  if (path.empty() || native.is_absolute()) return path;
-  std::error_code error;
-  std::filesystem::path absolute = std::filesystem::absolute(native, error);
-  return error ? path : FromNativePath(absolute.string());
 }
 
 // Work allowed for one read: generous for any real feed (each byte and node is taken about once or
@@ -232,6 +223,7 @@ void ReadAtomFeed(CFeedTextReader& reader, const CFeedIndex& index, FeedContent&
 }  // namespace
 
 CResult<> ReadFeed(CRssFile& project, const std::string& path) {
+  if (IsJsonFeedFile(path)) return ReadJsonFeed(project, path);
   CVXMLDocument document;  // XML mode
   CResult<> result;
   if (CResult<> loaded = document.Load(path); !loaded) return loaded;
@@ -262,7 +254,7 @@ CResult<> ReadFeed(CRssFile& project, const std::string& path) {
   else if (!ReadRssChannel(reader, index, content)) return result;
   if (reader.Exhausted()) return result;
 
-  const std::string fullPath = AbsoluteLocalPath(path);
+  const std::string fullPath = AbsoluteFeedPath(path);
   project.localFolder = FolderOf(fullPath);
   (atom ? project.atomFileName : project.rssFileName) = NameOf(fullPath);
   project.sourceKind = content.format;
@@ -274,6 +266,14 @@ CResult<> ReadFeed(CRssFile& project, const std::string& path) {
   project.Reserve(project.GetSize() + static_cast<int>(content.items.size()));
   for (auto& item : content.items) project.Add(std::move(item));
   return result.Done();
+}
+
+std::string AbsoluteFeedPath(const std::string& path) {
+  std::filesystem::path native(NativePath(path));
+  if (path.empty() || native.is_absolute()) return path;
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(native, error);
+  return error ? path : FromNativePath(absolute.string());
 }
 
 void SetOutputFileName(CRssFile& project, int formatCode, const std::string& path) {

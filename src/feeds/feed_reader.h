@@ -9,8 +9,9 @@ class CRssFile;
 
 // The format codes the reader stores in the project's sourceKind (the same numbers as the document
 // kinds): decided by the root element ("feed" with version "0.3", other "feed", "rss", anything else).
-enum FeedFormat : int { kFeedRss10 = 1, kFeedRss20 = 2, kFeedAtom03 = 3, kFeedAtom10 = 4 };
+enum FeedFormat : int { kFeedRss10 = 1, kFeedRss20 = 2, kFeedAtom03 = 3, kFeedAtom10 = 4, kFeedJson = 5 };
 
+// A file that begins with "{" is a JSON Feed and is read by ReadJsonFeed (json_feed_reader.h).
 // Reads the feed file at `path` (XML mode) and appends one item per RSS item or Atom entry, in feed
 // order, after the project's items. On success the project also takes over the site fields the feed
 // has (title, URL, description; for Atom the creator, for Atom 1.0 the feed id), the file's folder as
@@ -24,6 +25,10 @@ enum FeedFormat : int { kFeedRss10 = 1, kFeedRss20 = 2, kFeedAtom03 = 3, kFeedAt
 // a message.
 CResult<> ReadFeed(CRssFile& project, const std::string& path);
 
+// A relative path with the current folder in front, so that the local folder taken from it still
+// points at the file later (a bare file name would otherwise give an empty folder, i.e. the root).
+std::string AbsoluteFeedPath(const std::string& path);
+
 // Clears both file names, then sets rssFileName (codes 1 and 2) or atomFileName (codes 3 and 4) to the
-// name part of `path`; any other code leaves both empty.
+// name part of `path`; any other code leaves both empty (a JSON Feed, code 5, keeps its own name).
 void SetOutputFileName(CRssFile& project, int formatCode, const std::string& path);

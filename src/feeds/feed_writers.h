@@ -1,4 +1,4 @@
-// The four feed writers of a project, the choice between them by its version settings, and the Atom
+// The feed writers of a project (four XML formats and JSON Feed), the choice between them by its version settings, and the Atom
 // feed's id and self address.
 #pragma once
 
@@ -20,6 +20,13 @@ CFeedWriteResult WriteRss10(const CRssFile& project, const std::string& path = s
 CFeedWriteResult WriteRss20(const CRssFile& project, const std::string& path = std::string());
 CFeedWriteResult WriteAtom03(const CRssFile& project, const std::string& path = std::string());
 CFeedWriteResult WriteAtom10(const CRssFile& project, const std::string& path = std::string());
+// JSON Feed 1.1 (UTF-8); an empty path means the project's JSON Feed path (GetJsonPath). Its items are
+// those of the other feeds, at most ext.jsonCount; the text follows the RSS description/content mode.
+CFeedWriteResult WriteJsonFeed(const CRssFile& project, const std::string& path = std::string());
+// The JSON Feed's text, as WriteJsonFeed writes it.
+std::string JsonFeedText(const CRssFile& project);
+// The site URL, a "/" unless it ends with one, and the JSON Feed's file name.
+std::string GetJsonFeedUrl(const CRssFile& project);
 
 // The Atom 1.0 feed id: the one read from an imported feed, else "tag:<host>,<year>:<path>" of the
 // site URL (the path without its "/" characters, the year of now in local time).

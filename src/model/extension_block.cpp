@@ -1,11 +1,13 @@
 #include "model/extension_block.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include <nlohmann/json.hpp>
 
 #include "model/project_extensions.h"
 #include "model/rss_file.h"
+#include "platform/json_depth.h"
 #include "platform/text_codec.h"
 
 using nlohmann::json;
@@ -28,16 +30,29 @@ struct FlagField {
   bool CProjectExtensions::*member;
 };
 
+struct CountField {
+  const char* key;
+  const char* label;
+  int CProjectExtensions::*member;
+};
+
+bool IsFileNameText(const std::string& name) { return !name.empty(); }
+
 const TextField kProjectTexts[] = {
     {"language", "フィードの言語", &CProjectExtensions::language, IsLanguageTag},
     {"siteImage", "サイトの画像", &CProjectExtensions::siteImage, nullptr},
     {"siteIcon", "サイトのアイコン", &CProjectExtensions::siteIcon, nullptr},
+    {"jsonFileName", "JSON Feedのファイル名", &CProjectExtensions::jsonFileName, IsFileNameText},
 };
 const FlagField kProjectFlags[] = {
     {"selfLinks", "RSS 2.0に自己参照リンクを入れる", &CProjectExtensions::selfLinks},
     {"fullText", "RSS 2.0に要約と全文を両方入れる", &CProjectExtensions::fullText},
     {"itemImages", "アイテムの画像を使う", &CProjectExtensions::itemImages},
     {"holdFuture", "日付が未来のアイテムはその日時まで載せない", &CProjectExtensions::holdFuture},
+    {"jsonFeed", "JSON Feedを作成する", &CProjectExtensions::jsonFeed},
+};
+const CountField kProjectCounts[] = {
+    {"jsonCount", "JSON Feedの記事数", &CProjectExtensions::jsonCount},
 };
 constexpr const char* kItemImageKey = "image";
 // A message names at most this many values, and shows at most this much of a key.
@@ -80,6 +95,9 @@ json ProjectObject(const CProjectExtensions& ext, bool withDefaults) {
   for (const FlagField& field : kProjectFlags) {
     if (withDefaults || ext.*field.member != defaults.*field.member) object[field.key] = ext.*field.member;
   }
+  for (const CountField& field : kProjectCounts) {
+    if (withDefaults || ext.*field.member != defaults.*field.member) object[field.key] = ext.*field.member;
+  }
   return object;
 }
 
@@ -91,25 +109,15 @@ std::string ValidUtf8Prefix(const std::string& utf8, std::size_t bytes) {
   return utf8.substr(0, bytes);
 }
 
-// The deepest nesting of arrays and objects in JSON text, counted without parsing, so that the parse
-// and the values kept never recurse deeper than kMaxExtensionDepth.
-bool NestsTooDeep(std::string_view text) {
-  int depth = 0;
-  bool inString = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (inString) {
-      if (c == '\\') ++i;
-      else if (c == '"') inString = false;
-    } else if (c == '"') {
-      inString = true;
-    } else if (c == '[' || c == '{') {
-      if (++depth > kMaxExtensionDepth) return true;
-    } else if (c == ']' || c == '}') {
-      --depth;
-    }
+// A JSON integer that an int holds.
+bool IntValue(const json& value, int& out) {
+  if (value.is_number_unsigned()) {
+    if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(INT32_MAX)) return false;
+  } else if (!value.is_number_integer() || value.get<std::int64_t>() < INT32_MIN || value.get<std::int64_t>() > INT32_MAX) {
+    return false;
   }
-  return false;
+  out = static_cast<int>(value.get<std::int64_t>());
+  return true;
 }
 
 bool IsKnownKey(const std::string& key) {
@@ -118,6 +126,9 @@ bool IsKnownKey(const std::string& key) {
     if (key == field.key) return true;
   }
   for (const FlagField& field : kProjectFlags) {
+    if (key == field.key) return true;
+  }
+  for (const CountField& field : kProjectCounts) {
     if (key == field.key) return true;
   }
   return false;
@@ -212,7 +223,7 @@ std::vector<std::string> ReadExtensionBlock(std::string_view rest, CRssFile& pro
   }
   if (GetUint32(rest, 8) != kExtensionVersion || GetUint32(rest, 12) != rest.size() - kExtensionHeaderBytes) return damaged();
   const std::string_view values = rest.substr(kExtensionHeaderBytes);
-  if (values.size() > kMaxExtensionBytes || !IsValidUtf8AllPlanes(values) || NestsTooDeep(values)) return damaged();
+  if (values.size() > kMaxExtensionBytes || !IsValidUtf8AllPlanes(values) || JsonNestsDeeperThan(values, kMaxExtensionDepth)) return damaged();
   const json root = json::parse(values, nullptr, false);
   if (root.is_discarded() || !root.is_object()) return damaged();
 
@@ -229,6 +240,13 @@ std::vector<std::string> ReadExtensionBlock(std::string_view rest, CRssFile& pro
     auto value = root.find(field.key);
     if (value == root.end()) continue;
     if (value->is_boolean()) ext.*field.member = value->get<bool>();
+    else reset.push_back(Lit(field.label));
+  }
+  for (const CountField& field : kProjectCounts) {
+    auto value = root.find(field.key);
+    if (value == root.end()) continue;
+    int count = 0;
+    if (IntValue(*value, count)) ext.*field.member = count;
     else reset.push_back(Lit(field.label));
   }
   if (auto items = root.find(kItemsKey); items != root.end()) {

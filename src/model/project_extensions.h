@@ -10,6 +10,8 @@
 using CUnknownValues = std::map<std::string, std::string>;
 
 inline constexpr const char* kDefaultFeedLanguage = "ja";
+inline constexpr const char* kDefaultJsonFileName = "feed.json";
+inline constexpr int kDefaultJsonCount = 20;
 
 struct CProjectExtensions {
   std::string language = kDefaultFeedLanguage;  // the feeds' declared language (a BCP 47 tag)
@@ -19,6 +21,9 @@ struct CProjectExtensions {
   bool holdFuture = false;  // items dated in the future stay out of the feeds until their date
   std::string siteImage;    // the site's image (RSS channel image, Atom logo); "" none
   std::string siteIcon;     // the site's icon (Atom icon); "" none
+  bool jsonFeed = false;    // a JSON Feed is written beside the RSS and Atom files
+  std::string jsonFileName = kDefaultJsonFileName;  // the JSON Feed's file name in the local folder
+  int jsonCount = kDefaultJsonCount;                // at most this many items in the JSON Feed
   CUnknownValues unknown;
 
   bool IsDefault() const;

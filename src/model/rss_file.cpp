@@ -107,6 +107,8 @@ std::string CRssFile::GetRssPath() const { return JoinFolderAndName(rssFileName)
 
 std::string CRssFile::GetAtomPath() const { return JoinFolderAndName(atomFileName); }
 
+std::string CRssFile::GetJsonPath() const { return JoinFolderAndName(ext.jsonFileName); }
+
 TimeValue CRssFile::GetLatestItemDate() const {
   TimeValue latest = 0;
   bool first = true;

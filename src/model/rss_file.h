@@ -73,6 +73,7 @@ public:
 
   std::string GetRssPath() const;   // localFolder + separator + rssFileName; "" without a name
   std::string GetAtomPath() const;  // the same with atomFileName
+  std::string GetJsonPath() const;  // the same with the JSON Feed's file name (ext.jsonFileName)
   TimeValue GetLatestItemDate() const;
   // Whether the feeds leave the item out: a hidden item always, one dated after `now` while the project
   // holds such items back.

@@ -41,6 +41,12 @@ CResult<> UploadFeedFiles(const CRssFile& project, int passive, const std::strin
       show("Atomファイル転送中");
       ftp->PutFile(project.GetAtomPath(), true);
     }
+    // JSON Feed is UTF-8 that a text-mode transfer has no business changing.
+    if (project.ext.jsonFeed && !project.ext.jsonFileName.empty()) {
+      showFile(project.ext.jsonFileName);
+      show("JSON Feedファイル転送中");
+      ftp->PutFile(project.GetJsonPath(), false);
+    }
   } catch (const CUploadException& e) {
     show("切断中");
     ftp->Disconnect();

@@ -43,7 +43,7 @@ void CreateFeed(CMainFrame& frame, int command) {
 
 void CreateRssAndAtom(CMainFrame& frame, int) {
   const CResult<CWrittenFeeds> written = RunCreateRssAndAtom(frame.Doc().GetProject(), frame.UI());
-  CheckSaved(frame, {&written.value.rss, &written.value.atom});
+  CheckSaved(frame, written.value.All());
 }
 
 void ImportFileList(CMainFrame& frame, int) {
@@ -74,7 +74,7 @@ void Publish(CMainFrame& frame, int) {
     ui.ShowAll(UploadFeeds(project, ui).messages);
   }
   // The check of the feeds written comes last, after the command's own messages, whatever the end.
-  CheckSaved(frame, {&written.value.rss, &written.value.atom});
+  CheckSaved(frame, written.value.All());
 }
 
 void SiteSettings(CMainFrame& frame, int) {
@@ -98,7 +98,7 @@ void Save(CMainFrame& frame, int command) {
 
 void CopyTag(CMainFrame& frame, int command) {
   const CRssFile& project = frame.Doc().GetProject();
-  frame.UI().SetClipboardText(command == ID_COPY_ATOM_TAG ? GetAtomLinkTag(project) : GetRssLinkTag(project));
+  frame.UI().SetClipboardText(LinkTagOfCommand(project, command));
 }
 
 void ShowFeed(CMainFrame& frame, int command) { ShowFeedFile(frame.Doc().GetProject(), command != ID_SHOW_ATOM, frame.UI()); }
@@ -136,6 +136,7 @@ const CHandler kHandlers[] = {
     {ID_CREATE_RSS20, CreateFeed},
     {ID_CREATE_ATOM03, CreateFeed},
     {ID_CREATE_ATOM10, CreateFeed},
+    {ID_CREATE_JSON, CreateFeed},
     {ID_IMPORT_RSS, ImportFeed},
     {ID_FTP_UPLOAD, Publish},
     {ID_APP_EXIT, [](CMainFrame& f, int) { f.Close(); }},
@@ -149,6 +150,7 @@ const CHandler kHandlers[] = {
     {ID_COPY_RSS_TAG, CopyTag},
     {ID_COPY_RSS_TAG2, CopyTag},
     {ID_COPY_ATOM_TAG, CopyTag},
+    {ID_COPY_JSON_TAG, CopyTag},
     {ID_SHOW_RSS, ShowFeed},
     {ID_SHOW_RSS2, ShowFeed},
     {ID_SHOW_ATOM, ShowFeed},

@@ -25,12 +25,12 @@ namespace {
 
 // The menus' layout over the command table: a command's number, 0 for a separator. The texts and the
 // prompts are the table's.
-const int kCreateMenu[] = {ID_CREATE_RSS10, ID_CREATE_RSS20, ID_CREATE_ATOM03, ID_CREATE_ATOM10};
+const int kCreateMenu[] = {ID_CREATE_RSS10, ID_CREATE_RSS20, ID_CREATE_ATOM03, ID_CREATE_ATOM10, 0, ID_CREATE_JSON};
 const int kImportMenu[] = {ID_IMPORT_RSS};
 const int kFileMenuTop[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_IMPORT_FILE_LIST, 0,
                             ID_CREATE_RSS_AND_ATOM, ID_CREATE_RSS, ID_CREATE_ATOM};
 const int kEditMenu[] = {ID_ITEM_ADD, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_ITEM_UP, ID_ITEM_DOWN, ID_ITEM_SORT, ID_ITEM_CATEGORY,
-                         0,           ID_COPY_RSS_TAG, ID_COPY_ATOM_TAG};
+                         0,           ID_COPY_RSS_TAG, ID_COPY_ATOM_TAG, ID_COPY_JSON_TAG};
 const int kViewMenu[] = {ID_SHOW_RSS, ID_SHOW_ATOM, 0, ID_OPEN_ITEM_FILE, ID_EDIT_ITEM_FILE, ID_OPEN_ITEM_URL, 0,
                          ID_SITE_SETTINGS, ID_OPTIONS, ID_FEED_CHECK, 0, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
 const int kHelpMenu[] = {ID_HELP_FINDER, ID_HELP_INDEX, 0, ID_HOME_PAGE, ID_APP_ABOUT};

@@ -111,8 +111,9 @@ TEST_F(SettingsModel, ASheetStoresOnlyThePagesDisplayedAndNothingWithoutAProject
   project.rssCount = 7;
   CRssFile::rssMode = 1;
   CSettingsSheet sheet = CSettingsSheet::SiteSettings(project);
-  ASSERT_EQ(sheet.GetPageCount(), 6);
+  ASSERT_EQ(sheet.GetPageCount(), 7);
   EXPECT_EQ(sheet.GetPage(5), SettingsPage::kExt);
+  EXPECT_EQ(sheet.GetPage(6), SettingsPage::kJson);
   sheet.Display(0);
   sheet.site.title = "new";
   // Values of pages never displayed are not the project's: they must not reach it.
@@ -354,3 +355,26 @@ TEST_F(SettingsModel, TheExtensionPageLoadsAndStoresTheExtensions) {
   EXPECT_TRUE(project.ext.IsDefault());
 }
 
+
+TEST_F(SettingsModel, TheJsonFeedPageLoadsAndStoresAndNeverLeavesTheFileWithoutAName) {
+  CRssFile project;
+  CSettingsSheet sheet = CSettingsSheet::SiteSettings(project);
+  sheet.Display(6);
+  EXPECT_FALSE(sheet.json.enabled);
+  EXPECT_EQ(sheet.json.fileName, "feed.json");
+  EXPECT_EQ(sheet.json.count, 20);
+  sheet.json.enabled = true;
+  sheet.json.fileName = "news.json";
+  sheet.json.count = -1;
+  sheet.StoreDisplayed();
+  EXPECT_TRUE(project.ext.jsonFeed);
+  EXPECT_EQ(project.ext.jsonFileName, "news.json");
+  EXPECT_EQ(project.ext.jsonCount, -1);
+  // Off with an empty name: the default name, and with the default count the classic project again.
+  sheet.json.enabled = false;
+  sheet.json.fileName.clear();
+  sheet.json.count = 20;
+  sheet.StoreDisplayed();
+  EXPECT_TRUE(project.ext.IsDefault());
+  EXPECT_EQ(U(JsonFileNameMissingMessage().text), "JSON Feedのファイル名を入力してください");
+}

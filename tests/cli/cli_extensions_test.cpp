@@ -28,7 +28,8 @@ TEST_F(CliExtensions, SetAddShowAndBackToTheClassicBytes) {
   ASSERT_EQ(r.status, 0) << r.err;
   nlohmann::json j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["extensions"], nlohmann::json::parse(R"({"fullText":true,"holdFuture":true,"itemImages":true,
-      "language":"en-GB","selfLinks":true,"siteIcon":"https://example.jp/icon.png","siteImage":"https://example.jp/logo.png"})"));
+      "language":"en-GB","selfLinks":true,"siteIcon":"https://example.jp/icon.png","siteImage":"https://example.jp/logo.png",
+      "jsonFeed":false,"jsonFileName":"feed.json","jsonCount":20})"));
   EXPECT_EQ(j["items"][0]["extensions"], nlohmann::json::parse(R"({"hidden":false,"image":""})"));
   r = RunCli("show " + Quote(file));
   EXPECT_NE(r.out.find("extensions        {\"fullText\":true,"), std::string::npos) << r.out;

@@ -134,7 +134,7 @@ TEST_F(ProjectExtensions, ValuesOfANewerVersionSurviveLoadAndSave) {
   const std::string classic = SaveProjectBytes(project);
   const nlohmann::json values = {
       {"language", "fr"},
-      {"jsonFeed", {{"file", "feed.json"}, {"authors", {1, 2.5, nullptr, "x"}}}},
+      {"syndication", {{"file", "feed.json"}, {"authors", {1, 2.5, nullptr, "x"}}}},
       {"sections", nlohmann::json::array({"a", "b"})},
       {"items", {{"1", {{"podcast", {{"length", 123}}}, {"hidden", true}}}, {"2", {{"chapter", "三"}}}}},
   };
@@ -260,4 +260,30 @@ TEST_F(ProjectExtensions, AnIndependentReaderSeesTheClassicDataOfAnExtendedFileU
 TEST_F(ProjectExtensions, LanguageTags) {
   for (const char* tag : {"ja", "en-US", "zh-Hant-TW", "de-CH-1996", "x-private"}) EXPECT_TRUE(IsLanguageTag(tag)) << tag;
   for (const char* tag : {"", "en_US", "en-", "-en", "toolongtag", "1en", "en--US", "日本"}) EXPECT_FALSE(IsLanguageTag(tag)) << tag;
+}
+
+TEST_F(ProjectExtensions, JsonFeedValuesRoundTripAndBadOnesAreResetByName) {
+  CRssFile project;
+  BuildProject(project);
+  project.ext.jsonFeed = true;
+  project.ext.jsonFileName = J("フィード.json");
+  project.ext.jsonCount = -1;
+  CRssFile loaded;
+  EXPECT_TRUE(LoadProjectBytes(loaded, SaveProjectBytes(project)).empty());
+  EXPECT_TRUE(loaded.ext.jsonFeed);
+  EXPECT_EQ(loaded.ext.jsonFileName, project.ext.jsonFileName);
+  EXPECT_EQ(loaded.ext.jsonCount, -1);
+
+  CRssFile classic;
+  BuildProject(classic);
+  const std::string bytes = SaveProjectBytes(classic);
+  for (const char* values : {R"({"jsonFeed":"on"})", R"({"jsonFileName":""})", R"({"jsonCount":4294967296})",
+                             R"({"jsonCount":18446744073709551615})", R"({"jsonCount":-2147483649})", R"({"jsonCount":1.5})"}) {
+    SCOPED_TRACE(values);
+    CRssFile damaged;
+    const std::vector<std::string> reset = LoadProjectBytes(damaged, bytes + Block(values));
+    ASSERT_EQ(reset.size(), 1u);
+    EXPECT_NE(U(reset[0]).find("JSON Feed"), std::string::npos) << U(reset[0]);
+    EXPECT_TRUE(damaged.ext.IsDefault());
+  }
 }

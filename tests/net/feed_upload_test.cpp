@@ -77,6 +77,21 @@ TEST_F(FeedUploadTest, UploadsRssThenAtomAndReports) {
   EXPECT_FALSE(Commands("EPRT").empty());
 }
 
+// The JSON Feed, while it is on, goes after the other two, its bytes as they are (binary mode).
+TEST_F(FeedUploadTest, TheJsonFeedFollowsInBinaryModeWhileItIsOn) {
+  WriteFile(TempPath("site") + "/news.json", "{\r\n\"version\": \"\"}\r\n");
+  project.ext.jsonFileName = "news.json";
+  EXPECT_TRUE(Upload());
+  EXPECT_EQ(Commands("STOR"), (std::vector<std::string>{"STOR index.rdf", "STOR atom.xml"}));
+  project.ext.jsonFeed = true;
+  rec.events.clear();
+  EXPECT_TRUE(Upload());
+  EXPECT_EQ(rec.Events("status:JSON").size(), 1u);
+  EXPECT_EQ(rec.Events("file:news.json").size(), 1u);
+  EXPECT_EQ(Commands("STOR").back(), "STOR news.json");
+  EXPECT_EQ(ReadFile(root + "/public_html/news.json"), "{\r\n\"version\": \"\"}\r\n");
+}
+
 TEST_F(FeedUploadTest, EmptyNamesAreSkipped) {
   project.atomFileName.clear();
   EXPECT_TRUE(Upload());

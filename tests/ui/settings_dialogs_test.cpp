@@ -8,6 +8,7 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/dirdlg.h>
+#include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
 #include <wx/statusbr.h>
@@ -17,10 +18,13 @@
 
 #include <filesystem>
 
+#include <nlohmann/json.hpp>
+
 #include "app/ftp_profile_mode.h"
 #include "app/list_layout.h"
 #include "model/password_scramble.h"
 #include "model/rss_file.h"
+#include "platform/file_system.h"
 #include "platform/text_codec.h"
 #include "settings/options.h"
 #include "settings/program_lookup.h"
@@ -39,7 +43,7 @@
 
 namespace {
 
-enum SheetTab { kSiteTab, kDirTab, kRssTab, kAtomTab, kFtpTab, kExtTab };
+enum SheetTab { kSiteTab, kDirTab, kRssTab, kAtomTab, kFtpTab, kExtTab, kJsonTab };
 
 template <class T>
 T* Control(wxWindow* parent, const char* name) {
@@ -144,9 +148,9 @@ TEST_F(SettingsDialogs, CancellingTheSheetAfterEditingTwoPagesChangesNothing) {
   dialogs.Then(Drive([](wxDialog* d) {
     EXPECT_EQ(d->GetTitle(), Wx("サイトの設定"));
     auto* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
-    ASSERT_EQ(book->GetPageCount(), 6u);
-    const char* tabs[] = {"サイト情報", "ファイル", "RSS", "Atom", "ftp設定", "拡張"};
-    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(book->GetPageText(i), Wx(tabs[i]));
+    ASSERT_EQ(book->GetPageCount(), 7u);
+    const char* tabs[] = {"サイト情報", "ファイル", "RSS", "Atom", "ftp設定", "拡張", "JSON Feed"};
+    for (size_t i = 0; i < 7; ++i) EXPECT_EQ(book->GetPageText(i), Wx(tabs[i]));
     EXPECT_EQ(d->FindWindow(wxID_APPLY), nullptr);  // no Apply button
     Text(d, "site_title")->SetValue("changed");
     wxWindow* rss = ShowTab(d, kRssTab);
@@ -523,3 +527,43 @@ TEST_F(SettingsDialogs, TheExtensionPageTheItemEditorsNewFieldsAndGreyedRows) {
   EXPECT_EQ(list->OnGetItemAttr(1), nullptr);
 }
 
+
+// The page "JSON Feed": its values from the project, a feed switched on needs a file name, OK stores;
+// the 作成 menu's "JSON Feedファイル作成(&J)" writes the file and asks to open it; "RSS&&Atom作成" writes
+// it beside the other two while it is on.
+TEST_F(SettingsDialogs, TheJsonFeedPageAndItsMenuEntries) {
+  Start(MakeExampleProject());
+  dialogs.Then(Drive([](wxDialog* d) {
+    wxWindow* json = ShowTab(d, kJsonTab);
+    EXPECT_FALSE(Control<wxCheckBox>(json, "json_enabled")->GetValue());
+    EXPECT_EQ(Text(json, "json_file")->GetValue(), "feed.json");
+    EXPECT_EQ(Text(json, "json_count")->GetValue(), "20");
+    Control<wxCheckBox>(json, "json_enabled")->SetValue(true);
+    Text(json, "json_file")->SetValue("");
+    Click(d, wxID_OK);  // refused: the message, and the sheet stays
+    EXPECT_TRUE(d->IsModal());
+    EXPECT_EQ(CurrentTab(d), kJsonTab);
+    Text(json, "json_file")->SetValue(Wx("記事.json"));
+    Text(json, "json_count")->SetValue("3");
+    Click(d, wxID_OK);
+  }));
+  dialogs.Then(Message("JSON Feedのファイル名を入力してください"));
+  ASSERT_TRUE(Run(ID_SITE_SETTINGS));
+  EXPECT_EQ(dialogs.Pending(), 0u);
+  EXPECT_TRUE(Project().ext.jsonFeed);
+  EXPECT_EQ(Project().ext.jsonFileName, J("記事.json"));
+  EXPECT_EQ(Project().ext.jsonCount, 3);
+
+  wxMenuItem* entry = frame->GetMenuBar()->FindItem(WxIdOfCommand(ID_CREATE_JSON));
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->GetItemLabel(), Wx("JSON Feedファイル作成(&J)"));
+  dialogs.Then(Message("JSON Feedファイルを作成しました。このファイルを開きますか？", wxID_NO));
+  ASSERT_TRUE(Run(ID_CREATE_JSON));
+  const std::string path = NativePath(Project().GetJsonPath());
+  EXPECT_EQ(nlohmann::json::parse(ReadFile(path))["items"].size(), 3u);
+  std::filesystem::remove(path);
+  dialogs.Then(Message("RSSファイル Atomファイル JSON Feedファイル の作成を完了しました"));
+  ASSERT_TRUE(Run(ID_CREATE_RSS_AND_ATOM));
+  EXPECT_FALSE(ReadFile(path).empty());
+  EXPECT_EQ(dialogs.Pending(), 0u);
+}

@@ -12,6 +12,7 @@
 #include "app/ftp_profile_chooser.h"
 #include "app/interaction.h"
 #include "ui/dialogs/ext_settings_page.h"
+#include "ui/dialogs/json_settings_page.h"
 #include "ui/dialogs/ftp_profile_dialog.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
@@ -53,6 +54,7 @@ CSettingsPagePanel* CreateSettingsPage(wxWindow* parent, SettingsPage kind, CSet
     case SettingsPage::kAtom: return new CFeedPagePanel(parent, sheet.atom, true, ui);
     case SettingsPage::kFtp: return new CFtpPagePanel(parent, sheet.ftp, ui);
     case SettingsPage::kExt: return new CExtPagePanel(parent, sheet.ext, ui);
+    case SettingsPage::kJson: return new CJsonPagePanel(parent, sheet.json, ui);
     case SettingsPage::kFinish: break;
   }
   return new CFinishPagePanel(parent);
