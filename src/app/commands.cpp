@@ -45,6 +45,8 @@ const std::vector<CCommand> kCommands = {
      kAlways},
     {ID_COPY_ATOM_TAG, "Atom用タグをコピー(&T)", nullptr, "ページに貼り付けるAtomのLINKタグをクリップボードにコピーします",
      nullptr, "atom", kAlways},
+    {ID_UPDATE_PAGE_TAGS, "ページのLINKタグを更新(&K)...", nullptr, "サイトのすべてのページにフィードのLINKタグを入れます", nullptr,
+     nullptr, kAlways},
     // View
     {ID_SHOW_RSS, "RSSファイルを表示(&R)", nullptr, "RSSファイルをビューアで表示します", nullptr, nullptr, kAlways},
     {ID_SHOW_RSS2, nullptr, nullptr, "RSSファイルをビューアで表示します", nullptr, nullptr, kAlways},

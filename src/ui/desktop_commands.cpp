@@ -6,6 +6,7 @@
 #include "app/import_commands.h"
 #include "app/launch_commands.h"
 #include "app/options_model.h"
+#include "app/page_link_tags.h"
 #include "app/publish.h"
 #include "app/shell_commands.h"
 #include "app/vamel_rss_doc.h"
@@ -149,6 +150,7 @@ const CHandler kHandlers[] = {
     {ID_COPY_RSS_TAG, CopyTag},
     {ID_COPY_RSS_TAG2, CopyTag},
     {ID_COPY_ATOM_TAG, CopyTag},
+    {ID_UPDATE_PAGE_TAGS, [](CMainFrame& f, int) { RunUpdatePageLinkTags(f.Doc().GetProject(), f.UI()); }},
     {ID_SHOW_RSS, ShowFeed},
     {ID_SHOW_RSS2, ShowFeed},
     {ID_SHOW_ATOM, ShowFeed},
