@@ -5,6 +5,7 @@
 #include "app/feed_commands.h"
 #include "app/folder_scan.h"
 #include "app/interaction.h"
+#include "app/section_feeds.h"
 #include "model/rss_file.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
@@ -61,6 +62,30 @@ std::string HrefOf(const std::string& fileName) {
   return href;
 }
 
+// Text for an attribute in ASCII only: characters beyond it, and those an attribute cannot hold as they
+// stand, as numeric character references, which mean the same in every encoding of a page.
+std::string AttributeAscii(const std::string& text) {
+  std::string out;
+  const std::string utf8 = AnsiToUtf8(text);
+  for (std::size_t i = 0; i < utf8.size();) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      if (c == '"' || c == '&' || c == '<' || c == '>') out += "&#" + std::to_string(c) + ";";
+      else if (c >= 0x20) out += static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    const int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
+    char32_t cp = c & (0x3F >> extra);
+    for (int k = 1; k <= extra && i + static_cast<std::size_t>(k) < utf8.size(); ++k) {
+      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) & 0x3F);
+    }
+    out += "&#" + std::to_string(static_cast<unsigned long>(cp)) + ";";
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return out;
+}
+
 std::string UpToPage(const std::string& relativePath) {
   std::string up;
   for (char c : relativePath) {
@@ -87,13 +112,19 @@ bool NeedsWrite(PageTagState state) { return state == PageTagState::kMissing || 
 std::vector<std::string> PageFeedTags(const CRssFile& project, const std::string& relativePath) {
   const std::string up = UpToPage(relativePath);
   std::vector<std::string> tags;
-  if (!project.rssFileName.empty()) {
-    tags.push_back("<LINK rel=\"alternate\" TITLE=\"RSS\" TYPE=\"application/rss+xml\" HREF=\"" + up +
-                   HrefOf(project.rssFileName) + "\">");
-  }
-  if (!project.atomFileName.empty()) {
-    tags.push_back("<LINK rel=\"alternate\" TITLE=\"Atom\" TYPE=\"application/atom+xml\" HREF=\"" + up +
-                   HrefOf(project.atomFileName) + "\">");
+  auto add = [&](const std::string& title, const char* type, const std::string& fileName) {
+    if (!fileName.empty()) {
+      tags.push_back("<LINK rel=\"alternate\" TITLE=\"" + title + "\" TYPE=\"" + type + "\" HREF=\"" + up + HrefOf(fileName) + "\">");
+    }
+  };
+  add("RSS", "application/rss+xml", project.rssFileName);
+  add("Atom", "application/atom+xml", project.atomFileName);
+  // A page of a section also names the section's feeds, titled with the section's name.
+  for (const CFeedSection& section : project.ext.sections) {
+    if (!PageInSection(project, relativePath, section)) continue;
+    const std::string name = AttributeAscii(section.name);
+    add("RSS " + name, "application/rss+xml", section.rssFileName);
+    add("Atom " + name, "application/atom+xml", section.atomFileName);
   }
   return tags;
 }

@@ -33,7 +33,8 @@ struct CPageTags {
 };
 
 // The tags a page at `relativePath` should carry, in order: the RSS and the Atom feed of the project
-// (those with a file name), with HREF relative to the page. Pure ASCII: a name beyond ASCII is
+// (those with a file name), then those of each section the page belongs to (TITLE "RSS <section>"),
+// with HREF relative to the page. Pure ASCII: a name beyond ASCII is
 // percent-encoded as UTF-8 in HREF, so the tags mean the same in every encoding of a page.
 std::vector<std::string> PageFeedTags(const CRssFile& project, const std::string& relativePath);
 

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "app/ext_page_values.h"
+#include "app/notify_page_values.h"
+#include "app/section_page_values.h"
 #include "app/settings_page_values.h"
 
 class CRssFile;
 
-enum class SettingsPage { kSite, kDir, kRss, kAtom, kFtp, kFinish, kExt };
+enum class SettingsPage { kSite, kDir, kRss, kAtom, kFtp, kFinish, kExt, kNotify, kSections };
 
 class CSettingsSheet {
 public:
@@ -20,7 +22,7 @@ public:
 
   // "RSSの新規作成": site, local folder, FTP (normal mode) and the closing page.
   static CSettingsSheet NewProjectWizard(CRssFile& project);
-  // "サイトの設定": site, local folder, RSS, Atom, FTP (normal mode) and the extensions.
+  // "サイトの設定": site, local folder, RSS, Atom, FTP (normal mode), the extensions, the notices and the sections.
   static CSettingsSheet SiteSettings(CRssFile& project);
 
   int GetPageCount() const { return static_cast<int>(m_pages.size()); }
@@ -41,6 +43,8 @@ public:
   CAtomPageValues atom;
   CFtpPageValues ftp;
   CExtPageValues ext;
+  CNotifyPageValues notify;
+  CSectionPageValues sections;
 
 private:
   CRssFile* m_project;

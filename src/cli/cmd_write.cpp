@@ -1,4 +1,5 @@
 // write: the feed-creation commands on the project of FILE.
+#include <algorithm>
 #include <memory>
 
 #include "app/commands.h"
@@ -20,7 +21,7 @@ const std::vector<int> kFormatCommands = {ID_CREATE_RSS,   ID_CREATE_ATOM,   ID_
 bool Failed(const CResult<std::string>& feed) { return !feed.value.empty() && !feed; }
 
 // write --check: every written feed is checked; an error in any of them fails the run.
-void CheckWritten(std::initializer_list<const CResult<std::string>*> written) {
+void CheckWritten(const std::vector<const CResult<std::string>*>& written) {
   bool clean = true;
   for (const CResult<std::string>* w : written) {
     if (*w) clean = CheckWrittenFeed(w->value) && clean;
@@ -47,19 +48,19 @@ void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui) {
     if (!FeedCommandOfId(command, feed)) {  // both
       const CResult<CWrittenFeeds> result = CreateRssAndAtom(doc.GetProject());
       const CWrittenFeeds& written = result.value;
-      for (const CResult<std::string>* one : {&written.rss, &written.atom}) {
+      const std::vector<const CResult<std::string>*> all = AllWrittenFeeds(written);
+      for (const CResult<std::string>* one : all) {
         if (*one) PrintOut(one->value);
       }
       // The closing message only when every feed that had a path was written; else each feed's own.
-      const bool failed = Failed(written.rss) || Failed(written.atom);
+      const bool failed = std::any_of(all.begin(), all.end(), [](const CResult<std::string>* one) { return Failed(*one); });
       if (failed) {
-        ui.ShowAll(written.rss.messages);
-        ui.ShowAll(written.atom.messages);
+        for (const CResult<std::string>* one : all) ui.ShowAll(one->messages);
       } else {
         ui.ShowAll(result.messages);
       }
       if (failed || !result) throw CCliFailure(std::string());
-      if (*check) CheckWritten({&written.rss, &written.atom});
+      if (*check) CheckWritten(all);
       return;
     }
     const CResult<std::string> result = CreateFeed(doc.GetProject(), feed);

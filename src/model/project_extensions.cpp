@@ -9,7 +9,7 @@ bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool CProjectExtensions::IsDefault() const {
   return language == kDefaultFeedLanguage && !selfLinks && !fullText && !itemImages && !holdFuture &&
-         siteImage.empty() && siteIcon.empty() && unknown.empty();
+         siteImage.empty() && siteIcon.empty() && websubHubs.empty() && !verifyUrl && sections.empty() && unknown.empty();
 }
 
 bool IsLanguageTag(const std::string& tag) {

@@ -44,7 +44,7 @@ void CreateFeed(CMainFrame& frame, int command) {
 
 void CreateRssAndAtom(CMainFrame& frame, int) {
   const CResult<CWrittenFeeds> written = RunCreateRssAndAtom(frame.Doc().GetProject(), frame.UI());
-  CheckSaved(frame, {&written.value.rss, &written.value.atom});
+  CheckSaved(frame, AllWrittenFeeds(written.value));
 }
 
 void ImportFileList(CMainFrame& frame, int) {
@@ -75,7 +75,7 @@ void Publish(CMainFrame& frame, int) {
     ui.ShowAll(UploadFeeds(project, ui).messages);
   }
   // The check of the feeds written comes last, after the command's own messages, whatever the end.
-  CheckSaved(frame, {&written.value.rss, &written.value.atom});
+  CheckSaved(frame, AllWrittenFeeds(written.value));
 }
 
 void SiteSettings(CMainFrame& frame, int) {

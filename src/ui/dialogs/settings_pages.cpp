@@ -13,6 +13,8 @@
 #include "app/interaction.h"
 #include "ui/dialogs/ext_settings_page.h"
 #include "ui/dialogs/ftp_profile_dialog.h"
+#include "ui/dialogs/notify_settings_page.h"
+#include "ui/dialogs/section_settings_page.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
 
@@ -53,6 +55,8 @@ CSettingsPagePanel* CreateSettingsPage(wxWindow* parent, SettingsPage kind, CSet
     case SettingsPage::kAtom: return new CFeedPagePanel(parent, sheet.atom, true, ui);
     case SettingsPage::kFtp: return new CFtpPagePanel(parent, sheet.ftp, ui);
     case SettingsPage::kExt: return new CExtPagePanel(parent, sheet.ext, ui);
+    case SettingsPage::kNotify: return new CNotifyPagePanel(parent, sheet.notify, ui);
+    case SettingsPage::kSections: return new CSectionPagePanel(parent, sheet.sections, ui);
     case SettingsPage::kFinish: break;
   }
   return new CFinishPagePanel(parent);
