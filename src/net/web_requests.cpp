@@ -70,7 +70,8 @@ CResult<CHubAnswer> NotifyHub(const std::string& hubUrl, const std::string& feed
   const std::string form = std::string("hub.mode=publish&hub.url=") + (escaped ? escaped : "");
   curl_free(escaped);
   curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, form.c_str());
-  // A 307 or 308 repeats the POST; a 301 to 303 would turn it into a GET, which no hub wants.
+  // Every redirect repeats the POST: left alone, libcurl would turn a 301 to 303 into a GET, which no hub
+  // takes as a notice.
   curl_easy_setopt(curl.get(), CURLOPT_POSTREDIR, static_cast<long>(CURL_REDIR_POST_ALL));
   Body body{std::string(), 4096};
   curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, CollectBody);

@@ -129,3 +129,16 @@ TEST_F(AfterPublish, NothingSwitchedOnSaysNothingMoreAndNoSiteUrlNotifiesNoOne) 
             "転送を完了しました\r\nサイトのURLが http:// か https:// で始まらないため、WebSubの通知とフィードの確認はしませんでした");
   EXPECT_FALSE(std::filesystem::exists(TempPath("hub.jsonl")));
 }
+
+TEST_F(AfterPublish, ASectionsFeedsAreUploadedAndCheckedWithTheProjects) {
+  project.atomFileName.clear();
+  project.ext.sections = {CFeedSection{"news", CFeedSection::Rule::kCategory, "news", "news.rdf", "", " - news"}};
+  project.ext.verifyUrl = true;
+  ASSERT_TRUE(WriteFeedsToPublish(project));
+  const CResult<> uploaded = UploadFeeds(project, ui);
+  ASSERT_TRUE(uploaded) << U(uploaded.FirstText());
+  EXPECT_EQ(ReportLines(uploaded), (std::vector<std::string>{"転送を完了しました",
+                                                             "確認: " + web_ + "/site/index.rdf はアップロードしたフィードと同じです",
+                                                             "確認: " + web_ + "/site/news.rdf はアップロードしたフィードと同じです"}));
+  EXPECT_NE(ReadFile(site + "/news.rdf").find(" - news</title>"), std::string::npos);
+}
