@@ -48,6 +48,8 @@ const std::vector<CCommand> kCommands = {
      nullptr, "atom", kAlways},
     {ID_COPY_JSON_TAG, "JSON Feed用タグをコピー(&J)", nullptr,
      "ページに貼り付けるJSON FeedのLINKタグをクリップボードにコピーします", nullptr, "json", kAlways},
+    {ID_UPDATE_PAGE_TAGS, "ページのLINKタグを更新(&K)...", nullptr, "サイトのすべてのページにフィードのLINKタグを入れます", nullptr,
+     nullptr, kAlways},
     // View
     {ID_SHOW_RSS, "RSSファイルを表示(&R)", nullptr, "RSSファイルをビューアで表示します", nullptr, nullptr, kAlways},
     {ID_SHOW_RSS2, nullptr, nullptr, "RSSファイルをビューアで表示します", nullptr, nullptr, kAlways},

@@ -33,6 +33,7 @@ enum CommandId : int {
   ID_IMPORT_FILE_LIST = 32788,   // "ファイル一覧からの取り込み(&F)..."
   ID_IMPORT_RSS = 32792,         // "RSSの取り込み(&R)..."
   ID_COPY_RSS_TAG2 = 32794,      // the same as 32773, without a main menu entry
+  ID_UPDATE_PAGE_TAGS = 32840,   // "ページのLINKタグを更新(&K)...": the feed tags in every page of the site
   // Feed creation
   ID_CREATE_RSS = 32776,         // "RSSファイル作成(&R)"
   ID_CREATE_ATOM = 32777,        // "Atomファイル作成(&M)"

@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 #include "app/interaction.h"
+#include "app/section_feeds.h"
 #include "feeds/feed_writers.h"
 #include "model/rss_file.h"
 #include "platform/text_codec.h"
@@ -68,6 +69,7 @@ CResult<std::string> CreateFeed(const CRssFile& project, FeedCommand command) {
   CResult<std::string> result = RowOf(command).write(project, std::string());
   // A file that could not be saved is no success either.
   if (!result) result.Say(FeedsNotCreatedMessage());
+  for (const CResult<std::string>& section : WriteSectionFeeds(project, RowOf(command).write)) result.SayAll(section);
   return result;
 }
 
@@ -81,10 +83,19 @@ CResult<CWrittenFeeds> CreateRssAndAtom(const CRssFile& project) {
   written.rss = WriteRss(project);
   written.atom = WriteAtom(project);
   if (project.ext.jsonFeed) written.json = WriteJsonFeed(project);
+  written.sections = WriteSectionFeeds(project, &WriteRss);
+  for (CResult<std::string>& atom : WriteSectionFeeds(project, &WriteAtom)) written.sections.push_back(std::move(atom));
   result.SayAll(written.rss).SayAll(written.atom).SayAll(written.json);
+  for (const CResult<std::string>& section : written.sections) result.SayAll(section);
   const bool rss = written.rss.Ok(), atom = written.atom.Ok(), json = written.json.Ok();
   if (rss || atom || json) result.Done();
   return result.Say(!rss && !atom && !json ? FeedsNotCreatedMessage() : FeedsCreatedMessage(rss, atom, json));
+}
+
+std::vector<const CResult<std::string>*> AllWrittenFeeds(const CWrittenFeeds& written) {
+  std::vector<const CResult<std::string>*> all{&written.rss, &written.atom, &written.json};
+  for (const CResult<std::string>& section : written.sections) all.push_back(&section);
+  return all;
 }
 
 std::string GetRssLinkTag(const CRssFile& project) {

@@ -18,7 +18,8 @@ bool FeedCommandOfId(int id, FeedCommand& command);
 
 // A single-feed creation command: done when the file was written; the messages to show in order (a
 // file error, then "作成できませんでした。..." when nothing was written); the payload is the feed's path
-// ("" when its file name is not set).
+// ("" when its file name is not set). Each section's feed of the same format is written too (its file
+// errors follow).
 CResult<std::string> CreateFeed(const CRssFile& project, FeedCommand command);
 // The question after a feed was written: "RSSファイルを作成しました。このファイルを開きますか？" and its
 // kin (Yes/No, information icon).
@@ -33,9 +34,11 @@ struct CWrittenFeeds {
   CResult<std::string> rss;
   CResult<std::string> atom;
   CResult<std::string> json;
-  std::vector<const CResult<std::string>*> All() const { return {&rss, &atom, &json}; }
+  std::vector<CResult<std::string>> sections;  // each section's RSS and Atom files that it has names for
 };
 CResult<CWrittenFeeds> CreateRssAndAtom(const CRssFile& project);
+// Every feed's result: the RSS, the Atom, the JSON Feed, then the sections' feeds.
+std::vector<const CResult<std::string>*> AllWrittenFeeds(const CWrittenFeeds& written);
 
 // The message after both feeds were written, and the message when neither could be.
 std::string FeedsCreatedMessage(bool rss, bool atom, bool json = false);

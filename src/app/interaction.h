@@ -32,6 +32,7 @@ enum class QuestionId {
   kExcludeFolder,        // "フォルダ ... に所属するファイルを全て対象から外しますか？"
   kRemoveListEntry,      // "... を削除しますか？" in the exclusion and extension lists
   kDeleteItems,          // "選択した項目を削除しますか？"
+  kUpdateLinkTags,       // "次のページのLINKタグを更新しますか？ ..."
 };
 
 // A file chooser. The filter is the "|"-separated list of description and pattern pairs ending in

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/after_publish.h"
 #include "app/interaction.h"
 #include "app/transfer_worker.h"
 #include "model/rss_file.h"
@@ -16,7 +17,7 @@ CResult<CWrittenFeeds> WriteFeedsToPublish(const CRssFile& project) {
   CResult<CWrittenFeeds> result;
   result.status = created.status;
   result.value = created.value;
-  result.SayAll(created.value.rss).SayAll(created.value.atom).SayAll(created.value.json);
+  for (const CResult<std::string>* feed : AllWrittenFeeds(created.value)) result.SayAll(*feed);
   if (!result) result.Say(FeedsNotCreatedMessage());
   return result;
 }
@@ -33,13 +34,17 @@ CResult<> UploadFeeds(const CRssFile& project, CInteraction& ui) {
   upload.localFolder = project.localFolder;
   upload.rssFileName = project.rssFileName;
   upload.atomFileName = project.atomFileName;
-  upload.ext.jsonFeed = project.ext.jsonFeed;
-  upload.ext.jsonFileName = project.ext.jsonFileName;
+  upload.siteUrl = project.siteUrl;
+  upload.ext = project.ext;
   const int passive = GetFtpPassiveOption();
   const std::string caFile = GetFtpCaFileOption();
   CResult<> uploaded;
   std::unique_ptr<CProgressSink> status(ui.CreateProgress("ftp", false));
-  RunTransferWorker(status.get(), [&](CProgressSink* sink) { uploaded = UploadFeedFiles(upload, passive, caFile, sink); });
+  RunTransferWorker(status.get(), [&](CProgressSink* sink) {
+    uploaded = UploadFeedFiles(upload, passive, caFile, sink);
+    // The hubs and the check of the site add to the closing message and never fail the upload.
+    if (uploaded && !uploaded.messages.empty()) uploaded.messages.back().text += AfterPublishReport(upload);
+  });
   return uploaded;
 }
 

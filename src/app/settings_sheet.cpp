@@ -13,7 +13,8 @@ CSettingsSheet CSettingsSheet::NewProjectWizard(CRssFile& project) {
 
 CSettingsSheet CSettingsSheet::SiteSettings(CRssFile& project) {
   return CSettingsSheet(&project, {SettingsPage::kSite, SettingsPage::kDir, SettingsPage::kRss, SettingsPage::kAtom,
-                                   SettingsPage::kFtp, SettingsPage::kExt, SettingsPage::kJson});
+                                   SettingsPage::kFtp, SettingsPage::kExt, SettingsPage::kJson, SettingsPage::kNotify,
+                                   SettingsPage::kSections});
 }
 
 void CSettingsSheet::Display(int i) {
@@ -28,6 +29,8 @@ void CSettingsSheet::Display(int i) {
     case SettingsPage::kFtp: ftp.Load(*m_project); break;
     case SettingsPage::kExt: ext.Load(*m_project); break;
     case SettingsPage::kJson: json.Load(*m_project); break;
+    case SettingsPage::kNotify: notify.Load(*m_project); break;
+    case SettingsPage::kSections: sections.Load(*m_project); break;
     case SettingsPage::kFinish: break;
   }
 }
@@ -42,6 +45,8 @@ void CSettingsSheet::Store(int i) {
     case SettingsPage::kFtp: ftp.Store(*m_project); break;
     case SettingsPage::kExt: ext.Store(*m_project); break;
     case SettingsPage::kJson: json.Store(*m_project); break;
+    case SettingsPage::kNotify: notify.Store(*m_project); break;
+    case SettingsPage::kSections: sections.Store(*m_project); break;
     case SettingsPage::kFinish: break;
   }
 }

@@ -7,11 +7,13 @@
 
 #include "app/ext_page_values.h"
 #include "app/json_page_values.h"
+#include "app/notify_page_values.h"
+#include "app/section_page_values.h"
 #include "app/settings_page_values.h"
 
 class CRssFile;
 
-enum class SettingsPage { kSite, kDir, kRss, kAtom, kFtp, kFinish, kExt, kJson };
+enum class SettingsPage { kSite, kDir, kRss, kAtom, kFtp, kFinish, kExt, kJson, kNotify, kSections };
 
 class CSettingsSheet {
 public:
@@ -21,7 +23,8 @@ public:
 
   // "RSSの新規作成": site, local folder, FTP (normal mode) and the closing page.
   static CSettingsSheet NewProjectWizard(CRssFile& project);
-  // "サイトの設定": site, local folder, RSS, Atom, FTP (normal mode), the extensions and JSON Feed.
+  // "サイトの設定": site, local folder, RSS, Atom, FTP (normal mode), the extensions, JSON Feed, the notices
+  // and the sections.
   static CSettingsSheet SiteSettings(CRssFile& project);
 
   int GetPageCount() const { return static_cast<int>(m_pages.size()); }
@@ -43,6 +46,8 @@ public:
   CFtpPageValues ftp;
   CExtPageValues ext;
   CJsonPageValues json;
+  CNotifyPageValues notify;
+  CSectionPageValues sections;
 
 private:
   CRssFile* m_project;

@@ -30,6 +30,9 @@ void RegisterHarvestCommands(CLI::App& app, CCliInteraction& ui);
 // save-as, link-tag, publish
 void RegisterDocumentCommands(CLI::App& app, CCliInteraction& ui);
 
+// link-tags, check-site
+void RegisterSiteCommands(CLI::App& app, CCliInteraction& ui);
+
 // check
 void RegisterCheckCommand(CLI::App& app);
 // Checks a feed that was just written and prints its findings on standard error; false when it has

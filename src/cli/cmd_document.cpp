@@ -7,6 +7,7 @@
 #include "app/file_questions.h"
 #include "app/ftp_profile_mode.h"
 #include "app/publish.h"
+#include "app/section_feeds.h"
 #include "app/vamel_rss_doc.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_document.h"
@@ -49,10 +50,21 @@ void RegisterLinkTag(CLI::App& app, CCliInteraction& ui) {
   cmd->add_option("FILE", *file, "project or feed file")->required();
   const std::vector<int> tags = {ID_COPY_RSS_TAG, ID_COPY_ATOM_TAG, ID_COPY_JSON_TAG};
   cmd->add_option("FEED", *which, "rss, atom or json")->required()->check(CLI::IsMember(CliNamesOf(tags)));
+  auto section = std::make_shared<std::string>();
+  cmd->add_option("--section", *section, "the tag of this section's feed (rss or atom)");
   SetAction(cmd, [=, &ui] {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
-    PrintOut(LinkTagOfCommand(doc.GetProject(), CommandOfCliName(*which, tags)));
+    const int command = CommandOfCliName(*which, tags);
+    std::unique_ptr<CRssFile> sectionProject;
+    if (!section->empty()) {
+      const CFeedSection* found = FindSection(doc.GetProject(), ArgText(*section));
+      if (!found) throw CCliUsage("--section: no section " + ArgText(*section));
+      if (command == ID_COPY_JSON_TAG) throw CCliUsage("--section: sections have RSS and Atom feeds only");
+      sectionProject = SectionProject(doc.GetProject(), *found);
+    }
+    const CRssFile& project = sectionProject ? *sectionProject : doc.GetProject();
+    PrintOut(LinkTagOfCommand(project, command));
   });
 }
 

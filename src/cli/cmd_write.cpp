@@ -1,4 +1,5 @@
 // write: the feed-creation commands on the project of FILE.
+#include <algorithm>
 #include <memory>
 
 #include "app/commands.h"
@@ -47,19 +48,20 @@ void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui) {
     if (!FeedCommandOfId(command, feed)) {  // both
       const CResult<CWrittenFeeds> result = CreateRssAndAtom(doc.GetProject());
       const CWrittenFeeds& written = result.value;
-      bool failed = false;
-      for (const CResult<std::string>* one : written.All()) {
+      const std::vector<const CResult<std::string>*> all = AllWrittenFeeds(written);
+      for (const CResult<std::string>* one : all) {
         if (*one) PrintOut(one->value);
         failed = failed || Failed(*one);
       }
       // The closing message only when every feed that had a path was written; else each feed's own.
+      const bool failed = std::any_of(all.begin(), all.end(), [](const CResult<std::string>* one) { return Failed(*one); });
       if (failed) {
-        for (const CResult<std::string>* one : written.All()) ui.ShowAll(one->messages);
+        for (const CResult<std::string>* one : all) ui.ShowAll(one->messages);
       } else {
         ui.ShowAll(result.messages);
       }
       if (failed || !result) throw CCliFailure(std::string());
-      if (*check) CheckWritten(written.All());
+      if (*check) CheckWritten(all);
       return;
     }
     const CResult<std::string> result = CreateFeed(doc.GetProject(), feed);

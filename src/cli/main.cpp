@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
   RegisterWriteCommand(app, interaction);
   RegisterHarvestCommands(app, interaction);
   RegisterDocumentCommands(app, interaction);
+  RegisterSiteCommands(app, interaction);
   RegisterCheckCommand(app);
 
   try {

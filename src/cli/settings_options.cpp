@@ -1,12 +1,15 @@
 #include "cli/settings_options.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
 #include "app/publish.h"
+#include "app/section_feeds.h"
 #include "cli/cli_output.h"
 #include "model/rss_file.h"
 #include "platform/file_system.h"
+#include "platform/url_parts.h"
 
 namespace {
 
@@ -71,6 +74,15 @@ void AddSettingsOptions(CLI::App* command, SettingsOptions& o) {
   command->add_option("--json-feed", o.jsonFeed, "a JSON Feed beside the RSS and Atom files (default off)")->check(onOff);
   command->add_option("--json-file", o.jsonFile, "JSON Feed file name inside the local folder (default feed.json)");
   command->add_option("--json-count", o.jsonCount, "at most this many items in the JSON Feed (default 20)");
+  command->add_option("--websub-hub", o.websubHubs,
+                      "a WebSub hub (http or https URL), named in the feeds and notified after each upload; repeat "
+                      "for more; the hubs given replace the project's, \"\" alone removes them");
+  command->add_option("--section", o.sections,
+                      "a section with feeds of its own: NAME=category:CATEGORY or NAME=folder:FOLDER, optionally "
+                      "followed by ;rss=FILE ;atom=FILE ;title=SUFFIX; replaces the section of that name; repeatable");
+  command->add_option("--remove-section", o.removeSections, "remove the section NAME; repeatable");
+  command->add_option("--verify-url", o.verifyUrl, "after an upload, fetch each feed from the site and compare it")
+      ->check(onOff);
 }
 
 void ApplySettings(const SettingsOptions& o, CRssFile& project) {
@@ -114,6 +126,34 @@ void ApplySettings(const SettingsOptions& o, CRssFile& project) {
     project.ext.jsonFileName = ArgText(o.jsonFile);
   }
   if (Given(o, "--json-count")) project.ext.jsonCount = o.jsonCount;
+  if (Given(o, "--websub-hub")) {
+    std::vector<std::string> hubs;
+    for (const std::string& hub : o.websubHubs) {
+      if (hub.empty() && o.websubHubs.size() == 1) break;
+      if (!IsWebAddress(hub)) throw CCliUsage("--websub-hub needs an http or https URL: " + ArgText(hub));
+      hubs.push_back(ArgText(hub));
+    }
+    project.ext.websubHubs = std::move(hubs);
+  }
+  if (Given(o, "--verify-url")) project.ext.verifyUrl = Switch(o.verifyUrl);
+  if (Given(o, "--remove-section") || Given(o, "--section")) {
+    std::vector<CFeedSection> sections = project.ext.sections;
+    for (const std::string& name : o.removeSections) {
+      const std::string internal = ArgText(name);
+      auto at = std::find_if(sections.begin(), sections.end(), [&](const CFeedSection& s) { return s.name == internal; });
+      if (at == sections.end()) throw CCliUsage("--remove-section: no section " + internal);
+      sections.erase(at);
+    }
+    for (const std::string& spec : o.sections) {
+      const CResult<CFeedSection> parsed = ParseSectionSpec(ArgText(spec), project);
+      if (!parsed) throw CCliUsage("--section: " + parsed.FirstText());
+      auto at = std::find_if(sections.begin(), sections.end(), [&](const CFeedSection& s) { return s.name == parsed.value.name; });
+      if (at != sections.end()) *at = parsed.value;
+      else sections.push_back(parsed.value);
+    }
+    if (const std::string problem = SectionProblem(sections, project.rssFileName, project.atomFileName); !problem.empty()) throw CCliUsage("--section: " + problem);
+    project.ext.sections = std::move(sections);
+  }
   if (o.ftpPasswordStdin) {
     std::string line;
     std::getline(std::cin, line);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -10,7 +11,8 @@ class CRssFile;
 struct SettingsOptions {
   std::string title, url, description, creator, folder, rssFile, atomFile;
   std::string rssVersion, atomVersion, rssMode, atomMode, ftpHost, ftpUser, ftpDir;
-  std::string language, selfLinks, fullText, itemImages, holdFuture, siteImage, siteIcon, jsonFeed, jsonFile;
+  std::string language, selfLinks, fullText, itemImages, holdFuture, siteImage, siteIcon, jsonFeed, jsonFile, verifyUrl;
+  std::vector<std::string> websubHubs, sections, removeSections;
   int rssCount = 0, atomCount = 0, importMode = 0, jsonCount = 0;
   bool ftpPasswordStdin = false;
   CLI::App* command = nullptr;

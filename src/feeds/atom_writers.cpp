@@ -86,6 +86,11 @@ CFeedWriteResult WriteAtom10(const CRssFile& project, const std::string& path) {
   AddFeedMarkup(*feed, "title", project.siteTitle);
   AddLink(*feed, "alternate", "text/html", project.siteUrl);
   AddLink(*feed, "self", "application/atom+xml", GetAtomSelfUrl(project));
+  for (const std::string& hub : project.ext.websubHubs) {
+    CVXMLElement* link = AddFeedElement(*feed, "link");
+    link->SetAttribute("rel", "hub");
+    link->SetAttribute("href", FeedAttributeText(hub));
+  }
   AddFeedElement(*feed, "id", FeedUrlText(GetFeedId(project)));
   AddFeedElement(*feed, "updated", FormatW3cDate(project.GetLatestFeedItemDate(now)));
   AddAuthor(*feed, project.creator);
@@ -112,8 +117,12 @@ std::string GetFeedId(const CRssFile& project) {
   return "tag:" + host + "," + year + ":" + path;
 }
 
-std::string GetAtomSelfUrl(const CRssFile& project) {
+std::string GetAtomSelfUrl(const CRssFile& project) { return PublishedUrl(project, project.atomFileName); }
+
+std::string GetRssSelfUrl(const CRssFile& project) { return PublishedUrl(project, project.rssFileName); }
+
+std::string PublishedUrl(const CRssFile& project, const std::string& fileName) {
   std::string url = project.siteUrl;
   if (url.empty() || url.back() != '/') url += '/';
-  return url + project.atomFileName;
+  return url + fileName;
 }

@@ -31,5 +31,7 @@ std::string GetJsonFeedUrl(const CRssFile& project);
 // The Atom 1.0 feed id: the one read from an imported feed, else "tag:<host>,<year>:<path>" of the
 // site URL (the path without its "/" characters, the year of now in local time).
 std::string GetFeedId(const CRssFile& project);
-// The site URL, a "/" unless it ends with one, and the Atom file name.
+// Where a feed file is published: the site URL, a "/" unless it ends with one, and the file's name.
+std::string PublishedUrl(const CRssFile& project, const std::string& fileName);
 std::string GetAtomSelfUrl(const CRssFile& project);
+std::string GetRssSelfUrl(const CRssFile& project);

@@ -195,6 +195,19 @@ void MakeJsonFeed(const CRssFile& project, std::string& out, const std::function
     json.Close('}');
     json.Close(']');
   }
+  // WebSub: the hubs that readers may subscribe at, as JSON Feed names them.
+  if (!project.ext.websubHubs.empty()) {
+    json.Name("hubs");
+    json.Open('[');
+    for (const std::string& hub : project.ext.websubHubs) {
+      json.Element();
+      json.Open('{');
+      Member(json, "type", "WebSub");
+      Member(json, "url", hub);
+      json.Close('}');
+    }
+    json.Close(']');
+  }
   json.Name("items");
   json.Open('[');
   for (const CRssItem* item : items) {

@@ -31,13 +31,6 @@ void AddImageParts(CVXMLElement& image, const CRssFile& project) {
   AddFeedElement(image, "link", FeedUrlText(project.siteUrl));
 }
 
-// Where the RSS file is published: the site URL joined with the file's name.
-std::string RssSelfUrl(const CRssFile& project) {
-  std::string url = project.siteUrl;
-  if (url.empty() || url.back() != '/') url += '/';
-  return url + project.rssFileName;
-}
-
 }  // namespace
 
 CFeedWriteResult WriteRss(const CRssFile& project, const std::string& path) {
@@ -57,7 +50,7 @@ CFeedWriteResult WriteRss10(const CRssFile& project, const std::string& path) {
   const CFeedItemStyle style = FeedItemStyle(project);
   const bool withImage = !project.ext.siteImage.empty();
   CVXMLElement* channel = AddFeedElement(*root, "channel");
-  channel->SetAttribute("rdf:about", FeedAttributeText(project.siteUrl));
+  channel->SetAttribute("rdf:about", FeedAttributeText(project.channelAbout.empty() ? project.siteUrl : project.channelAbout));
   AddFeedMarkup(*channel, "title", project.siteTitle);
   AddFeedElement(*channel, "link", FeedUrlText(project.siteUrl));
   AddFeedMarkup(*channel, "description", project.siteDescription);
@@ -90,7 +83,7 @@ CFeedWriteResult WriteRss20(const CRssFile& project, const std::string& path) {
   // The namespaces of the extensions switched on; a classic feed has none.
   const CFeedItemStyle style = FeedItemStyle(project);
   if (style.fullText) rss->SetAttribute("xmlns:content", kContentNamespace);
-  if (project.ext.selfLinks) rss->SetAttribute("xmlns:atom", kAtomNamespace);
+  if (project.ext.selfLinks || !project.ext.websubHubs.empty()) rss->SetAttribute("xmlns:atom", kAtomNamespace);
   if (style.images) rss->SetAttribute("xmlns:media", kMediaNamespace);
   document.AppendChild(rss);
 
@@ -100,9 +93,14 @@ CFeedWriteResult WriteRss20(const CRssFile& project, const std::string& path) {
   AddFeedElement(*channel, "link", FeedUrlText(project.siteUrl));
   if (project.ext.selfLinks) {
     CVXMLElement* self = AddFeedElement(*channel, "atom:link");
-    self->SetAttribute("href", FeedAttributeText(RssSelfUrl(project)));
+    self->SetAttribute("href", FeedAttributeText(GetRssSelfUrl(project)));
     self->SetAttribute("rel", "self");
     self->SetAttribute("type", "application/rss+xml");
+  }
+  for (const std::string& hub : project.ext.websubHubs) {
+    CVXMLElement* link = AddFeedElement(*channel, "atom:link");
+    link->SetAttribute("href", FeedAttributeText(hub));
+    link->SetAttribute("rel", "hub");
   }
   AddFeedMarkup(*channel, "description", project.siteDescription);
   AddFeedElement(*channel, "language", project.ext.language);

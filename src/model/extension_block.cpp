@@ -49,11 +49,47 @@ const FlagField kProjectFlags[] = {
     {"fullText", "RSS 2.0に要約と全文を両方入れる", &CProjectExtensions::fullText},
     {"itemImages", "アイテムの画像を使う", &CProjectExtensions::itemImages},
     {"holdFuture", "日付が未来のアイテムはその日時まで載せない", &CProjectExtensions::holdFuture},
+    {"verifyUrl", "転送のあとでサーバのフィードを確かめる", &CProjectExtensions::verifyUrl},
     {"jsonFeed", "JSON Feedを作成する", &CProjectExtensions::jsonFeed},
 };
 const CountField kProjectCounts[] = {
     {"jsonCount", "JSON Feedの記事数", &CProjectExtensions::jsonCount},
 };
+// The WebSub hubs: an array of URLs.
+constexpr const char* kHubsKey = "websubHubs";
+constexpr const char* kHubsLabel = "WebSubのハブ";
+// The sections: an array of objects.
+constexpr const char* kSectionsKey = "sections";
+constexpr const char* kSectionsLabel = "セクション";
+constexpr const char* kRuleCategory = "category";
+constexpr const char* kRuleFolder = "folder";
+
+json SectionObject(const CFeedSection& section) {
+  return json{{"name", AnsiToUtf8(section.name)},
+              {"rule", section.rule == CFeedSection::Rule::kFolder ? kRuleFolder : kRuleCategory},
+              {"value", AnsiToUtf8(section.value)},
+              {"rssFile", AnsiToUtf8(section.rssFileName)},
+              {"atomFile", AnsiToUtf8(section.atomFileName)},
+              {"title", AnsiToUtf8(section.titleSuffix)}};
+}
+
+// A section from its object: every member present and of its type, the rule one of the two.
+bool ReadSection(const json& object, CFeedSection& section) {
+  if (!object.is_object()) return false;
+  std::string* texts[] = {&section.name, &section.value, &section.rssFileName, &section.atomFileName, &section.titleSuffix};
+  const char* keys[] = {"name", "value", "rssFile", "atomFile", "title"};
+  for (std::size_t i = 0; i < 5; ++i) {
+    auto value = object.find(keys[i]);
+    if (value == object.end() || !value->is_string()) return false;
+    *texts[i] = Utf8ToAnsi(value->get<std::string>());
+  }
+  auto rule = object.find("rule");
+  if (rule == object.end() || !rule->is_string()) return false;
+  if (*rule == kRuleFolder) section.rule = CFeedSection::Rule::kFolder;
+  else if (*rule == kRuleCategory) section.rule = CFeedSection::Rule::kCategory;
+  else return false;
+  return !section.name.empty();
+}
 constexpr const char* kItemImageKey = "image";
 // A message names at most this many values, and shows at most this much of a key.
 constexpr std::size_t kMaxNamesShown = 20;
@@ -98,6 +134,16 @@ json ProjectObject(const CProjectExtensions& ext, bool withDefaults) {
   for (const CountField& field : kProjectCounts) {
     if (withDefaults || ext.*field.member != defaults.*field.member) object[field.key] = ext.*field.member;
   }
+  if (withDefaults || !ext.websubHubs.empty()) {
+    json hubs = json::array();
+    for (const std::string& hub : ext.websubHubs) hubs.push_back(AnsiToUtf8(hub));
+    object[kHubsKey] = std::move(hubs);
+  }
+  if (withDefaults || !ext.sections.empty()) {
+    json sections = json::array();
+    for (const CFeedSection& section : ext.sections) sections.push_back(SectionObject(section));
+    object[kSectionsKey] = std::move(sections);
+  }
   return object;
 }
 
@@ -121,7 +167,7 @@ bool IntValue(const json& value, int& out) {
 }
 
 bool IsKnownKey(const std::string& key) {
-  if (key == kItemsKey) return true;
+  if (key == kItemsKey || key == kHubsKey || key == kSectionsKey) return true;
   for (const TextField& field : kProjectTexts) {
     if (key == field.key) return true;
   }
@@ -248,6 +294,21 @@ std::vector<std::string> ReadExtensionBlock(std::string_view rest, CRssFile& pro
     int count = 0;
     if (IntValue(*value, count)) ext.*field.member = count;
     else reset.push_back(Lit(field.label));
+  }
+  if (auto hubs = root.find(kHubsKey); hubs != root.end()) {
+    const bool strings = hubs->is_array() && std::all_of(hubs->begin(), hubs->end(), [](const json& v) { return v.is_string(); });
+    if (strings) {
+      for (const json& hub : *hubs) ext.websubHubs.push_back(Utf8ToAnsi(hub.get<std::string>()));
+    } else {
+      reset.push_back(Lit(kHubsLabel));
+    }
+  }
+  if (auto sections = root.find(kSectionsKey); sections != root.end()) {
+    std::vector<CFeedSection> read(sections->is_array() ? sections->size() : 0);
+    bool sound = sections->is_array();
+    for (std::size_t i = 0; sound && i < read.size(); ++i) sound = ReadSection((*sections)[i], read[i]);
+    if (sound) ext.sections = std::move(read);
+    else reset.push_back(Lit(kSectionsLabel));
   }
   if (auto items = root.find(kItemsKey); items != root.end()) {
     if (items->is_object()) ReadItems(*items, project, reset);

@@ -10,7 +10,7 @@ bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool CProjectExtensions::IsDefault() const {
   return language == kDefaultFeedLanguage && !selfLinks && !fullText && !itemImages && !holdFuture &&
          siteImage.empty() && siteIcon.empty() && !jsonFeed && jsonFileName == kDefaultJsonFileName &&
-         jsonCount == kDefaultJsonCount && unknown.empty();
+         jsonCount == kDefaultJsonCount && websubHubs.empty() && !verifyUrl && sections.empty() && unknown.empty();
 }
 
 bool IsLanguageTag(const std::string& tag) {

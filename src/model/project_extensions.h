@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 // Keys this version does not know, each with its value as JSON text (UTF-8).
 using CUnknownValues = std::map<std::string, std::string>;
@@ -12,6 +13,23 @@ using CUnknownValues = std::map<std::string, std::string>;
 inline constexpr const char* kDefaultFeedLanguage = "ja";
 inline constexpr const char* kDefaultJsonFileName = "feed.json";
 inline constexpr int kDefaultJsonCount = 20;
+
+// A section of the site with feeds of its own: the items of one category, or those whose URL lies below
+// one folder of the site. Its feeds are written beside the project's, in the same formats.
+struct CFeedSection {
+  enum class Rule { kCategory, kFolder };
+  std::string name;                 // "日記"
+  Rule rule = Rule::kCategory;
+  std::string value;                // the category, or the folder below the site URL ("diary/")
+  std::string rssFileName;          // "" writes no RSS file for the section
+  std::string atomFileName;         // "" writes no Atom file
+  std::string titleSuffix;          // the feeds' title is the site title followed by this
+
+  bool operator==(const CFeedSection& other) const {
+    return name == other.name && rule == other.rule && value == other.value && rssFileName == other.rssFileName &&
+           atomFileName == other.atomFileName && titleSuffix == other.titleSuffix;
+  }
+};
 
 struct CProjectExtensions {
   std::string language = kDefaultFeedLanguage;  // the feeds' declared language (a BCP 47 tag)
@@ -24,6 +42,9 @@ struct CProjectExtensions {
   bool jsonFeed = false;    // a JSON Feed is written beside the RSS and Atom files
   std::string jsonFileName = kDefaultJsonFileName;  // the JSON Feed's file name in the local folder
   int jsonCount = kDefaultJsonCount;                // at most this many items in the JSON Feed
+  std::vector<std::string> websubHubs;  // WebSub hubs: named in the feeds, notified after each upload
+  bool verifyUrl = false;   // after an upload, fetch each feed from the site and compare it
+  std::vector<CFeedSection> sections;
   CUnknownValues unknown;
 
   bool IsDefault() const;

@@ -32,6 +32,7 @@ public:
   int rssVersion = 0;   // 0: RSS 1.0, else RSS 2.0
   int atomVersion = 0;  // 0: Atom 0.3, else Atom 1.0
   std::string feedId;   // from an imported Atom 1.0 file; not stored
+  std::string channelAbout;  // the RSS 1.0 channel's rdf:about when not the site URL (a section's feeds); not stored
   int reserved = 0;
   int sourceKind = 0;   // kind of the feed file last read into the project; not stored
   CFtpSet ftp;
@@ -74,6 +75,7 @@ public:
   std::string GetRssPath() const;   // localFolder + separator + rssFileName; "" without a name
   std::string GetAtomPath() const;  // the same with atomFileName
   std::string GetJsonPath() const;  // the same with the JSON Feed's file name (ext.jsonFileName)
+  std::string JoinFolderAndName(const std::string& name) const;  // localFolder + separator + name; "" without a name
   TimeValue GetLatestItemDate() const;
   // Whether the feeds leave the item out: a hidden item always, one dated after `now` while the project
   // holds such items back.
@@ -92,7 +94,6 @@ public:
   // functions over the project in their own layers.
 
 private:
-  std::string JoinFolderAndName(const std::string& name) const;
 
   std::vector<std::unique_ptr<CRssItem>> m_items;
 };

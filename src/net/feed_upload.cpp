@@ -47,6 +47,15 @@ CResult<> UploadFeedFiles(const CRssFile& project, int passive, const std::strin
       show("JSON Feedファイル転送中");
       ftp->PutFile(project.GetJsonPath(), false);
     }
+    // The sections' feeds follow the project's own.
+    for (const CFeedSection& section : project.ext.sections) {
+      for (const std::string* name : {&section.rssFileName, &section.atomFileName}) {
+        if (name->empty()) continue;
+        showFile(*name);
+        show(name == &section.rssFileName ? "RSSファイル転送中" : "Atomファイル転送中");
+        ftp->PutFile(project.JoinFolderAndName(*name), true);
+      }
+    }
   } catch (const CUploadException& e) {
     show("切断中");
     ftp->Disconnect();

@@ -6,6 +6,7 @@
 #include "app/import_commands.h"
 #include "app/launch_commands.h"
 #include "app/options_model.h"
+#include "app/page_link_tags.h"
 #include "app/publish.h"
 #include "app/shell_commands.h"
 #include "app/vamel_rss_doc.h"
@@ -43,7 +44,7 @@ void CreateFeed(CMainFrame& frame, int command) {
 
 void CreateRssAndAtom(CMainFrame& frame, int) {
   const CResult<CWrittenFeeds> written = RunCreateRssAndAtom(frame.Doc().GetProject(), frame.UI());
-  CheckSaved(frame, written.value.All());
+  CheckSaved(frame, AllWrittenFeeds(written.value));
 }
 
 void ImportFileList(CMainFrame& frame, int) {
@@ -74,7 +75,7 @@ void Publish(CMainFrame& frame, int) {
     ui.ShowAll(UploadFeeds(project, ui).messages);
   }
   // The check of the feeds written comes last, after the command's own messages, whatever the end.
-  CheckSaved(frame, written.value.All());
+  CheckSaved(frame, AllWrittenFeeds(written.value));
 }
 
 void SiteSettings(CMainFrame& frame, int) {
@@ -151,6 +152,7 @@ const CHandler kHandlers[] = {
     {ID_COPY_RSS_TAG2, CopyTag},
     {ID_COPY_ATOM_TAG, CopyTag},
     {ID_COPY_JSON_TAG, CopyTag},
+    {ID_UPDATE_PAGE_TAGS, [](CMainFrame& f, int) { RunUpdatePageLinkTags(f.Doc().GetProject(), f.UI()); }},
     {ID_SHOW_RSS, ShowFeed},
     {ID_SHOW_RSS2, ShowFeed},
     {ID_SHOW_ATOM, ShowFeed},

@@ -111,9 +111,11 @@ TEST_F(SettingsModel, ASheetStoresOnlyThePagesDisplayedAndNothingWithoutAProject
   project.rssCount = 7;
   CRssFile::rssMode = 1;
   CSettingsSheet sheet = CSettingsSheet::SiteSettings(project);
-  ASSERT_EQ(sheet.GetPageCount(), 7);
+  ASSERT_EQ(sheet.GetPageCount(), 9);
   EXPECT_EQ(sheet.GetPage(5), SettingsPage::kExt);
   EXPECT_EQ(sheet.GetPage(6), SettingsPage::kJson);
+  EXPECT_EQ(sheet.GetPage(7), SettingsPage::kNotify);
+  EXPECT_EQ(sheet.GetPage(8), SettingsPage::kSections);
   sheet.Display(0);
   sheet.site.title = "new";
   // Values of pages never displayed are not the project's: they must not reach it.
@@ -377,4 +379,26 @@ TEST_F(SettingsModel, TheJsonFeedPageLoadsAndStoresAndNeverLeavesTheFileWithoutA
   sheet.StoreDisplayed();
   EXPECT_TRUE(project.ext.IsDefault());
   EXPECT_EQ(U(JsonFileNameMissingMessage().text), "JSON Feedのファイル名を入力してください");
+}
+
+TEST_F(SettingsModel, TheNoticesPageTakesOneHubALineAndKeepsTheProjectsOnBadInput) {
+  CRssFile project;
+  CNotifyPageValues page;
+  page.hubs = " https://hub.example.jp/ \r\n\r\nhttp://hub2.example.jp/?a=1\n";
+  page.verifyUrl = true;
+  page.Store(project);
+  EXPECT_EQ(project.ext.websubHubs, (std::vector<std::string>{"https://hub.example.jp/", "http://hub2.example.jp/?a=1"}));
+  EXPECT_TRUE(project.ext.verifyUrl);
+  page.Load(project);
+  EXPECT_EQ(page.hubs, "https://hub.example.jp/\r\nhttp://hub2.example.jp/?a=1\r\n");
+
+  page.hubs = "https://ok.example.jp/\r\nftp://hub.example.jp/";
+  EXPECT_FALSE(IsHubListField(page.hubs));
+  page.Store(project);
+  EXPECT_EQ(project.ext.websubHubs.size(), 2u);
+  EXPECT_TRUE(IsHubListField("\r\n  \r\n"));
+  page.hubs.clear();
+  page.verifyUrl = false;
+  page.Store(project);
+  EXPECT_TRUE(project.ext.IsDefault());
 }

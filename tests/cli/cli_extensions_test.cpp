@@ -22,14 +22,16 @@ TEST_F(CliExtensions, SetAddShowAndBackToTheClassicBytes) {
 
   r = RunCli("set " + Quote(file) +
              " --language en-GB --self-links on --full-text on --item-images on --hold-future on"
-             " --site-image https://example.jp/logo.png --site-icon https://example.jp/icon.png");
+             " --site-image https://example.jp/logo.png --site-icon https://example.jp/icon.png"
+             " --websub-hub https://hub.example.jp/ --websub-hub 'http://hub2.example.jp/?a=1&b=2' --verify-url on");
   ASSERT_EQ(r.status, 0) << r.err;
   r = RunCli("show --json " + Quote(file));
   ASSERT_EQ(r.status, 0) << r.err;
   nlohmann::json j = nlohmann::json::parse(r.out);
   EXPECT_EQ(j["extensions"], nlohmann::json::parse(R"({"fullText":true,"holdFuture":true,"itemImages":true,
       "language":"en-GB","selfLinks":true,"siteIcon":"https://example.jp/icon.png","siteImage":"https://example.jp/logo.png",
-      "jsonFeed":false,"jsonFileName":"feed.json","jsonCount":20})"));
+      "jsonFeed":false,"jsonFileName":"feed.json","jsonCount":20,
+      "sections":[],"verifyUrl":true,"websubHubs":["https://hub.example.jp/","http://hub2.example.jp/?a=1&b=2"]})"));
   EXPECT_EQ(j["items"][0]["extensions"], nlohmann::json::parse(R"({"hidden":false,"image":""})"));
   r = RunCli("show " + Quote(file));
   EXPECT_NE(r.out.find("extensions        {\"fullText\":true,"), std::string::npos) << r.out;
@@ -39,10 +41,12 @@ TEST_F(CliExtensions, SetAddShowAndBackToTheClassicBytes) {
   EXPECT_NE(feed.find("<language>en-GB</language>"), std::string::npos);
   EXPECT_NE(feed.find("<atom:link href=\"https://example.jp/index.rdf\" rel=\"self\" type=\"application/rss+xml\" />"),
             std::string::npos);
+  EXPECT_NE(feed.find("<atom:link href=\"http://hub2.example.jp/?a=1&amp;b=2\" rel=\"hub\" />"), std::string::npos) << feed;
 
   // Usage errors: status 2, nothing changed.
   const std::string extended = ReadFile(file);
-  for (const char* bad : {" --language en_US", " --language ''", " --self-links yes", " --hold-future 1"}) {
+  for (const char* bad : {" --language en_US", " --language ''", " --self-links yes", " --hold-future 1",
+                          " --websub-hub ftp://hub.example.jp/", " --websub-hub hub.example.jp", " --verify-url yes"}) {
     r = RunCli("set " + Quote(file) + bad);
     EXPECT_EQ(r.status, 2) << bad << r.err;
   }
@@ -50,7 +54,8 @@ TEST_F(CliExtensions, SetAddShowAndBackToTheClassicBytes) {
 
   // Every value back to its default: the classic bytes again.
   r = RunCli("set " + Quote(file) +
-             " --language ja --self-links off --full-text off --item-images off --hold-future off --site-image '' --site-icon ''");
+             " --language ja --self-links off --full-text off --item-images off --hold-future off --site-image '' --site-icon ''"
+             " --websub-hub '' --verify-url off");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(ReadFile(file), classic);
 

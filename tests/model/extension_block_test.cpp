@@ -63,6 +63,12 @@ TEST_F(ProjectExtensions, DefaultsWriteTheClassicBytesAndResettingAValueRemovesT
       [&](bool on) { project.ext.siteIcon = on ? "https://example.jp/icon.png" : ""; },
       [&](bool on) { project.GetAt(2)->ext.image = on ? J("https://example.jp/画像.png") : ""; },
       [&](bool on) { project.GetAt(1)->ext.hidden = on; },
+      [&](bool on) { project.ext.verifyUrl = on; },
+      [&](bool on) { project.ext.websubHubs = on ? std::vector<std::string>{"https://hub.example.jp/"} : std::vector<std::string>{}; },
+      [&](bool on) {
+        project.ext.sections.clear();
+        if (on) project.ext.sections.push_back({J("日記"), CFeedSection::Rule::kFolder, "diary/", "d.rdf", "d.xml", J(" - 日記")});
+      },
   };
   for (size_t i = 0; i < values.size(); ++i) {
     SCOPED_TRACE(i);
@@ -135,7 +141,7 @@ TEST_F(ProjectExtensions, ValuesOfANewerVersionSurviveLoadAndSave) {
   const nlohmann::json values = {
       {"language", "fr"},
       {"syndication", {{"file", "feed.json"}, {"authors", {1, 2.5, nullptr, "x"}}}},
-      {"sections", nlohmann::json::array({"a", "b"})},
+      {"chapters", nlohmann::json::array({"a", "b"})},
       {"items", {{"1", {{"podcast", {{"length", 123}}}, {"hidden", true}}}, {"2", {{"chapter", "三"}}}}},
   };
   CRssFile loaded;
@@ -224,6 +230,26 @@ TEST_F(ProjectExtensions, DamagedBlocksCostOnlyExtensionValuesAndSayWhichInOneMe
   // A language that is no language tag.
   load(Block(R"({"language":"en_US!"})"), message);
   EXPECT_NE(U(message).find("・フィードの言語"), std::string::npos);
+
+  // Hubs and sections of the wrong shape: each reset whole, and named.
+  const std::string shapes = load(Block(R"({"websubHubs":["https://hub.example.jp/",3],"verifyUrl":"on",)"
+                                        R"("sections":[{"name":"a","rule":"folder","value":"a/","rssFile":"a.rdf","atomFile":"a.xml","title":""},)"
+                                        R"({"name":"b","rule":"tag","value":"b","rssFile":"","atomFile":"","title":""}]})"),
+                                  message);
+  EXPECT_NE(U(message).find("・WebSubのハブ"), std::string::npos) << U(message);
+  EXPECT_NE(U(message).find("・転送のあとでサーバのフィードを確かめる"), std::string::npos) << U(message);
+  EXPECT_NE(U(message).find("・セクション"), std::string::npos) << U(message);
+  EXPECT_EQ(shapes, classic);
+  // Sound sections and hubs come back as they were written.
+  CRssFile sectioned;
+  BuildProject(sectioned);
+  sectioned.ext.websubHubs = {"https://hub.example.jp/", "http://hub2.example.jp/?a=1&b=2"};
+  sectioned.ext.sections = {{J("日記"), CFeedSection::Rule::kFolder, "diary/", "d.rdf", "", J(" - 日記")},
+                            {"news", CFeedSection::Rule::kCategory, J("お知らせ"), "", "n.xml", ""}};
+  CRssFile reloaded;
+  EXPECT_TRUE(LoadProjectBytes(reloaded, SaveProjectBytes(sectioned)).empty());
+  EXPECT_EQ(reloaded.ext.websubHubs, sectioned.ext.websubHubs);
+  EXPECT_EQ(reloaded.ext.sections, sectioned.ext.sections);
 
   // A sound block says nothing.
   load(good, message);

@@ -140,16 +140,41 @@ TEST_F(DialogScreens, NewProjectWizard) {
 
 TEST_F(DialogScreens, SiteSettingsSheet) {
   Start(ExampleProject());
+  CProjectExtensions& ext = frame->Doc().GetProject().ext;
+  ext.websubHubs = {"https://pubsubhubbub.appspot.com/", "https://websub.example.jp/hub"};
+  ext.verifyUrl = true;
+  CFeedSection diary{Lit("坂道"), CFeedSection::Rule::kFolder, "slopes/", "index-slopes.xml", "atom-slopes.xml", Lit(" - 坂道")};
+  CFeedSection news{Lit("お知らせ"), CFeedSection::Rule::kCategory, Lit("お知らせ"), Lit("index-お知らせ.xml"), "news.xml",
+                    Lit(" - お知らせ")};
+  ext.sections = {diary, news};
   dialogs.Then(Look([this](wxDialog* d) {
     wxBookCtrlBase* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
     const char* names[] = {"settings_1_site", "settings_2_folder", "settings_3_rss", "settings_4_atom", "settings_5_ftp",
-                           "settings_6_ext", "settings_7_json"};
+                           "settings_6_ext", "settings_7_json", "settings_8_notify", "settings_9_sections"};
     for (size_t i = 0; i < book->GetPageCount(); ++i) {
       book->SetSelection(i);
       Check(d, names[i]);
     }
   }));
   frame->RunCommand(ID_SITE_SETTINGS);
+}
+
+// The editor of one section, opened from the page "セクション" over the first section.
+TEST_F(DialogScreens, SectionEditor) {
+  Start(ExampleProject());
+  frame->Doc().GetProject().ext.sections = {
+      CFeedSection{Lit("坂道"), CFeedSection::Rule::kFolder, "slopes/", "index-slopes.xml", "atom-slopes.xml", Lit(" - 坂道")}};
+  dialogs.Then(Look([](wxDialog* d) {
+    wxBookCtrlBase* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
+    book->SetSelection(7);
+    wxWindow* edit = d->FindWindow(XRCID("section_edit"));
+    wxCommandEvent click(wxEVT_BUTTON, edit->GetId());
+    click.SetEventObject(edit);
+    edit->GetEventHandler()->ProcessEvent(click);
+  }));
+  dialogs.Then(Look([this](wxDialog* d) { Check(d, "section_editor"); }));
+  frame->RunCommand(ID_SITE_SETTINGS);
+  EXPECT_EQ(dialogs.Pending(), 0u);
 }
 
 // The item editor with its image and "フィードに載せない(H)", over an item that has both.

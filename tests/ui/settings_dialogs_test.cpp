@@ -9,6 +9,7 @@
 #include <wx/choice.h>
 #include <wx/dirdlg.h>
 #include <wx/menu.h>
+#include <wx/listctrl.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
 #include <wx/statusbr.h>
@@ -32,6 +33,7 @@
 #include "ui/command_wx_ids.h"
 #include "ui/dialogs/item_editor_dialog.h"
 #include "ui/dialogs/new_project_wizard.h"
+#include "ui/dialogs/section_settings_page.h"
 #include "ui/dialogs/settings_pages.h"
 #include "ui/dialogs/settings_sheet_dialog.h"
 #include "ui/item_list_ctrl.h"
@@ -43,7 +45,7 @@
 
 namespace {
 
-enum SheetTab { kSiteTab, kDirTab, kRssTab, kAtomTab, kFtpTab, kExtTab, kJsonTab };
+enum SheetTab { kSiteTab, kDirTab, kRssTab, kAtomTab, kFtpTab, kExtTab, kJsonTab, kNotifyTab, kSectionsTab };
 
 template <class T>
 T* Control(wxWindow* parent, const char* name) {
@@ -148,9 +150,9 @@ TEST_F(SettingsDialogs, CancellingTheSheetAfterEditingTwoPagesChangesNothing) {
   dialogs.Then(Drive([](wxDialog* d) {
     EXPECT_EQ(d->GetTitle(), Wx("サイトの設定"));
     auto* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
-    ASSERT_EQ(book->GetPageCount(), 7u);
-    const char* tabs[] = {"サイト情報", "ファイル", "RSS", "Atom", "ftp設定", "拡張", "JSON Feed"};
-    for (size_t i = 0; i < 7; ++i) EXPECT_EQ(book->GetPageText(i), Wx(tabs[i]));
+    ASSERT_EQ(book->GetPageCount(), 9u);
+    const char* tabs[] = {"サイト情報", "ファイル", "RSS", "Atom", "ftp設定", "拡張", "JSON Feed", "更新通知", "セクション"};
+    for (size_t i = 0; i < 9; ++i) EXPECT_EQ(book->GetPageText(i), Wx(tabs[i]));
     EXPECT_EQ(d->FindWindow(wxID_APPLY), nullptr);  // no Apply button
     Text(d, "site_title")->SetValue("changed");
     wxWindow* rss = ShowTab(d, kRssTab);
@@ -566,4 +568,50 @@ TEST_F(SettingsDialogs, TheJsonFeedPageAndItsMenuEntries) {
   ASSERT_TRUE(Run(ID_CREATE_RSS_AND_ATOM));
   EXPECT_FALSE(ReadFile(path).empty());
   EXPECT_EQ(dialogs.Pending(), 0u);
+}
+
+// The pages "更新通知" and "セクション": a hub that is no web address is refused on OK; a section is added
+// through its editor with the defaults filled in, another is removed, and OK stores both pages.
+TEST_F(SettingsDialogs, TheNoticeAndSectionPagesStoreHubsAndSections) {
+  Start(MakeExampleProject());
+  Project().ext.sections = {CFeedSection{"old", CFeedSection::Rule::kCategory, "old", "old.rdf", "old.xml", " - old"}};
+  dialogs.Then(Drive([](wxDialog* d) {
+    wxWindow* notify = ShowTab(d, kNotifyTab);
+    EXPECT_EQ(Text(notify, "notify_hubs")->GetValue(), "");
+    Text(notify, "notify_hubs")->SetValue("https://hub.example.jp/\nftp://hub.example.jp/");
+    Control<wxCheckBox>(notify, "notify_verify_url")->SetValue(true);
+    Click(d, wxID_OK);  // refused: the message, and the sheet stays
+    EXPECT_TRUE(d->IsModal());
+    Text(notify, "notify_hubs")->SetValue("https://hub.example.jp/\n\nhttp://hub2.example.jp/");
+    wxWindow* sections = ShowTab(d, kSectionsTab);
+    auto* list = Control<wxListCtrl>(sections, "section_list");
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_EQ(list->GetItemText(0, 1), Wx("カテゴリ old"));
+    Click(sections, "section_delete");
+    EXPECT_EQ(list->GetItemCount(), 0);
+    Click(sections, "section_add");
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_EQ(list->GetItemText(0, 2), "index-diary.rdf");
+    Click(d, wxID_OK);
+  }));
+  dialogs.Then(Message("WebSubのハブには http:// か https:// で始まるURLを1行に1つ入力してください"));
+  dialogs.Then([](wxDialog* d) {
+    EXPECT_NE(dynamic_cast<CSectionEditDialog*>(d), nullptr);
+    Text(d, "section_name")->SetValue(Wx("日記"));
+    Choose(Control<wxChoice>(d, "section_rule"), 1);
+    Text(d, "section_value")->SetValue("diary");
+    d->TransferDataFromWindow();
+    return static_cast<int>(wxID_OK);
+  });
+  ASSERT_TRUE(Run(ID_SITE_SETTINGS));
+  EXPECT_EQ(dialogs.Pending(), 0u);
+  const CProjectExtensions& ext = Project().ext;
+  EXPECT_EQ(ext.websubHubs, (std::vector<std::string>{"https://hub.example.jp/", "http://hub2.example.jp/"}));
+  EXPECT_TRUE(ext.verifyUrl);
+  ASSERT_EQ(ext.sections.size(), 1u);
+  EXPECT_EQ(U(ext.sections[0].name), "日記");
+  EXPECT_EQ(ext.sections[0].rule, CFeedSection::Rule::kFolder);
+  EXPECT_EQ(ext.sections[0].value, "diary/");
+  EXPECT_EQ(ext.sections[0].atomFileName, "atom-diary.xml");
+  EXPECT_TRUE(frame->Doc().IsModified());
 }

@@ -14,6 +14,8 @@
 #include "ui/dialogs/ext_settings_page.h"
 #include "ui/dialogs/json_settings_page.h"
 #include "ui/dialogs/ftp_profile_dialog.h"
+#include "ui/dialogs/notify_settings_page.h"
+#include "ui/dialogs/section_settings_page.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
 
@@ -55,6 +57,8 @@ CSettingsPagePanel* CreateSettingsPage(wxWindow* parent, SettingsPage kind, CSet
     case SettingsPage::kFtp: return new CFtpPagePanel(parent, sheet.ftp, ui);
     case SettingsPage::kExt: return new CExtPagePanel(parent, sheet.ext, ui);
     case SettingsPage::kJson: return new CJsonPagePanel(parent, sheet.json, ui);
+    case SettingsPage::kNotify: return new CNotifyPagePanel(parent, sheet.notify, ui);
+    case SettingsPage::kSections: return new CSectionPagePanel(parent, sheet.sections, ui);
     case SettingsPage::kFinish: break;
   }
   return new CFinishPagePanel(parent);

@@ -1,0 +1,48 @@
+// The fetch of a served feed: at most the limit plus one byte of an endless body, no redirect to
+// anything but http and https, a missing file is a failure with its status.
+#include <filesystem>
+
+#include "net/web_requests.h"
+#include "support/test_env.h"
+#include "support/test_server.h"
+
+namespace {
+
+class WebRequests : public VamelTest {
+protected:
+  void SetUp() override {
+    VamelTest::SetUp();
+    setenv("no_proxy", "127.0.0.1,localhost", 1);
+    std::filesystem::create_directories(TempPath("site"));
+    std::string error;
+    ASSERT_TRUE(web.Start("websub_server.py", {"--record", TempPath("hub.jsonl"), "--site", TempPath("site"), "--stale", TempPath("site")},
+                          TempFolder(), &error))
+        << error;
+    base = "http://127.0.0.1:" + std::to_string(web.Port());
+  }
+  CTestServer web;
+  std::string base;
+};
+
+}  // namespace
+
+TEST_F(WebRequests, FetchIsBoundedAndStaysOnTheWeb) {
+  WriteFile(TempPath("site/a.xml"), "<a/>");
+  CResult<std::string> got = FetchServedFile(base + "/site/a.xml", 100);
+  ASSERT_TRUE(got) << U(got.FirstText());
+  EXPECT_EQ(got.value, "<a/>");
+
+  got = FetchServedFile(base + "/endless/a.xml", 1000);
+  ASSERT_TRUE(got) << U(got.FirstText());
+  EXPECT_EQ(got.value.size(), 1001u);
+
+  got = FetchServedFile(base + "/site/missing.xml", 100);
+  EXPECT_FALSE(got);
+  EXPECT_EQ(got.FirstText(), "HTTP 404");
+
+  got = FetchServedFile(base + "/toftp/a.xml", 100);
+  EXPECT_FALSE(got);
+  EXPECT_FALSE(got.FirstText().empty());
+  EXPECT_FALSE(FetchServedFile("file:///etc/passwd", 100000));
+  EXPECT_FALSE(NotifyHub("file:///etc/passwd", "http://x/"));
+}
