@@ -23,6 +23,9 @@ std::vector<PublishedFeed> PublishedFeeds(const CRssFile& project) {
   std::vector<PublishedFeed> feeds;
   if (!project.rssFileName.empty()) feeds.push_back({project.GetRssPath(), GetRssSelfUrl(project)});
   if (!project.atomFileName.empty()) feeds.push_back({project.GetAtomPath(), GetAtomSelfUrl(project)});
+  if (project.ext.jsonFeed && !project.ext.jsonFileName.empty()) {
+    feeds.push_back({project.GetJsonPath(), GetJsonFeedUrl(project)});
+  }
   for (const CFeedSection& section : project.ext.sections) {
     for (const std::string* name : {&section.rssFileName, &section.atomFileName}) {
       if (!name->empty()) feeds.push_back({project.JoinFolderAndName(*name), PublishedUrl(project, *name)});

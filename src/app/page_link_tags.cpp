@@ -119,6 +119,7 @@ std::vector<std::string> PageFeedTags(const CRssFile& project, const std::string
   };
   add("RSS", "application/rss+xml", project.rssFileName);
   add("Atom", "application/atom+xml", project.atomFileName);
+  if (project.ext.jsonFeed) add("JSON Feed", "application/feed+json", project.ext.jsonFileName);
   // A page of a section also names the section's feeds, titled with the section's name.
   for (const CFeedSection& section : project.ext.sections) {
     if (!PageInSection(project, relativePath, section)) continue;

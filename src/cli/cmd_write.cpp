@@ -51,7 +51,6 @@ void RegisterWriteCommand(CLI::App& app, CCliInteraction& ui) {
       const std::vector<const CResult<std::string>*> all = AllWrittenFeeds(written);
       for (const CResult<std::string>* one : all) {
         if (*one) PrintOut(one->value);
-        failed = failed || Failed(*one);
       }
       // The closing message only when every feed that had a path was written; else each feed's own.
       const bool failed = std::any_of(all.begin(), all.end(), [](const CResult<std::string>* one) { return Failed(*one); });

@@ -119,6 +119,10 @@ TEST_F(PageLinkTags, NamesBeyondAsciiArePercentEncodedSoEveryEncodingReadsThem) 
   project.atomFileName.clear();
   EXPECT_EQ(PageFeedTags(project, "a/b/c.html"),
             (std::vector<std::string>{R"(<LINK rel="alternate" TITLE="RSS" TYPE="application/rss+xml" HREF="../../%E6%97%A5%E8%A8%98%20%26%20x.rdf">)"}));
+  // The JSON Feed is named on every page while it is on.
+  project.ext.jsonFeed = true;
+  EXPECT_EQ(PageFeedTags(project, "c.html").back(),
+            R"(<LINK rel="alternate" TITLE="JSON Feed" TYPE="application/feed+json" HREF="feed.json">)");
 }
 
 TEST_F(PageLinkTags, TheMenuCommandAsksBeforeItWrites) {

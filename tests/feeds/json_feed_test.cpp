@@ -92,6 +92,19 @@ TEST_F(JsonFeed, LimitAndKeptOutItemsAndTheDefaultsLeaveTheProjectClassic) {
   EXPECT_EQ(feed["icon"], "https://example.jp/img/logo.png");
   EXPECT_EQ(feed["favicon"], "https://example.jp/favicon.ico");
   EXPECT_EQ(feed["language"], "en-US");
+  EXPECT_FALSE(feed.contains("hubs"));
+  // WebSub hubs are named as JSON Feed 1.1 names them, and the schema still accepts the feed.
+  project.ext.websubHubs = {"https://hub.example.jp/", "http://hub2.example.jp/?a=1&b=2"};
+  const std::string withHubs = JsonFeedText(project);
+  feed = nlohmann::json::parse(withHubs);
+  EXPECT_EQ(feed["hubs"], nlohmann::json::parse(R"([{"type":"WebSub","url":"https://hub.example.jp/"},
+      {"type":"WebSub","url":"http://hub2.example.jp/?a=1&b=2"}])"));
+  const std::string path = TempPath("hubs.json");
+  WriteFile(path, withHubs);
+  std::string out;
+  EXPECT_EQ(RunCommand("/usr/bin/python3 -c 'import json,sys,jsonschema; jsonschema.validate(json.load(open(sys.argv[2])), "
+                       "json.load(open(sys.argv[1])))' '" + SchemaPath() + "' '" + path + "' 2>&1", &out), 0) << out;
+  EXPECT_EQ(CheckFeedFile(path).ErrorCount(), 0);
   // Nothing of the JSON Feed differs from the defaults: the extension block stays away.
   CRssFile classic;
   EXPECT_TRUE(classic.ext.IsDefault());
