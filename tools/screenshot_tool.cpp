@@ -125,6 +125,9 @@ int main(int argc, char** argv) {
     });
   };
   sheetAt("settings-extensions", "拡張");
+  sheetAt("settings-json-feed", "JSON Feed");
+  sheetAt("settings-notices", "更新通知");
+  sheetAt("settings-sections", "セクション");
   GrabModal("folder-scan", [&] { CFolderScanDialog(ui.Parent(), project, ui).ShowModal(); });
   GrabModal("wizard", [&] {
     CRssFile fresh;
