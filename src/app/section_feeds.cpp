@@ -117,16 +117,16 @@ void SetSectionDefaults(CFeedSection& section, const std::string& rssFileName, c
   section.titleSuffix = " - " + section.name;
 }
 
-CResult<CFeedSection> ParseSectionSpec(const std::string& spec, const CRssFile& project) {
+CResult<CFeedSection> ParseSectionArgument(const std::string& text, const CRssFile& project) {
   CResult<CFeedSection> result;
   CFeedSection& section = result.value;
-  const std::size_t equals = spec.find('=');
+  const std::size_t equals = text.find('=');
   if (equals == std::string::npos || equals == 0) return result.Say(Lit("セクションは 名前=category:カテゴリ か 名前=folder:フォルダ で指定してください"));
-  section.name = spec.substr(0, equals);
+  section.name = text.substr(0, equals);
   std::vector<std::string> parts;
   for (std::size_t start = equals + 1;;) {
-    const std::size_t semi = spec.find(';', start);
-    parts.push_back(spec.substr(start, semi == std::string::npos ? std::string::npos : semi - start));
+    const std::size_t semi = text.find(';', start);
+    parts.push_back(text.substr(start, semi == std::string::npos ? std::string::npos : semi - start));
     if (semi == std::string::npos) break;
     start = semi + 1;
   }

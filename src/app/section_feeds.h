@@ -37,7 +37,7 @@ const CFeedSection* FindSection(const CRssFile& project, const std::string& name
 // ";atom=FILE" and ";title=SUFFIX" (internal text). Unset, the file names are the project's with "-"
 // and the category or folder before their extension ("index-diary.rdf"), the title suffix " - NAME".
 // Failed with the reason for anything else.
-CResult<CFeedSection> ParseSectionSpec(const std::string& spec, const CRssFile& project);
+CResult<CFeedSection> ParseSectionArgument(const std::string& text, const CRssFile& project);
 // The file names (from the project's, `rssFileName` and `atomFileName`) and the title suffix a new
 // section gets.
 void SetSectionDefaults(CFeedSection& section, const std::string& rssFileName, const std::string& atomFileName);

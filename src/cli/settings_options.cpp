@@ -144,8 +144,8 @@ void ApplySettings(const SettingsOptions& o, CRssFile& project) {
       if (at == sections.end()) throw CCliUsage("--remove-section: no section " + internal);
       sections.erase(at);
     }
-    for (const std::string& spec : o.sections) {
-      const CResult<CFeedSection> parsed = ParseSectionSpec(ArgText(spec), project);
+    for (const std::string& text : o.sections) {
+      const CResult<CFeedSection> parsed = ParseSectionArgument(ArgText(text), project);
       if (!parsed) throw CCliUsage("--section: " + parsed.FirstText());
       auto at = std::find_if(sections.begin(), sections.end(), [&](const CFeedSection& s) { return s.name == parsed.value.name; });
       if (at != sections.end()) *at = parsed.value;

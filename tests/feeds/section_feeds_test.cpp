@@ -24,8 +24,8 @@ protected:
     project.localFolder = TempFolder();
     CRssFile::rssMode = 2;
     CRssFile::atomMode = 2;
-    CResult<CFeedSection> diary = ParseSectionSpec(J("日記=folder:diary"), project);
-    CResult<CFeedSection> news = ParseSectionSpec(J("お知らせ=category:News;rss=news.rdf;title= (お知らせ)"), project);
+    CResult<CFeedSection> diary = ParseSectionArgument(J("日記=folder:diary"), project);
+    CResult<CFeedSection> news = ParseSectionArgument(J("お知らせ=category:News;rss=news.rdf;title= (お知らせ)"), project);
     EXPECT_TRUE(diary && news);
     project.ext.sections = {diary.value, news.value};
   }
@@ -68,7 +68,7 @@ TEST_F(SectionFeeds, SpecsRulesAndMembership) {
   EXPECT_FALSE(PageInSection(project, "diaryx/a.html", diary));
 
   for (const char* bad : {"=folder:x", "x", "x=tag:y", "x=folder:", "x=category:y;size=3"}) {
-    EXPECT_FALSE(ParseSectionSpec(bad, project)) << bad;
+    EXPECT_FALSE(ParseSectionArgument(bad, project)) << bad;
   }
   std::vector<CFeedSection> twice = project.ext.sections;
   twice.push_back(twice[0]);
