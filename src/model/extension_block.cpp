@@ -43,6 +43,12 @@ const TextField kProjectTexts[] = {
     {"siteImage", "サイトの画像", &CProjectExtensions::siteImage, nullptr},
     {"siteIcon", "サイトのアイコン", &CProjectExtensions::siteIcon, nullptr},
     {"jsonFileName", "JSON Feedのファイル名", &CProjectExtensions::jsonFileName, IsFileNameText},
+    {"podcastAuthor", "ポッドキャストの作者", &CProjectExtensions::podcastAuthor, nullptr},
+    {"podcastOwnerEmail", "ポッドキャストの所有者のメールアドレス", &CProjectExtensions::podcastOwnerEmail, nullptr},
+    {"podcastCategory", "ポッドキャストのカテゴリ", &CProjectExtensions::podcastCategory, nullptr},
+    {"podcastExplicit", "ポッドキャストの露骨な表現", &CProjectExtensions::podcastExplicit, IsPodcastExplicitValue},
+    {"podcastImage", "ポッドキャストの画像", &CProjectExtensions::podcastImage, nullptr},
+    {"podcastType", "ポッドキャストの種類", &CProjectExtensions::podcastType, IsPodcastTypeValue},
 };
 const FlagField kProjectFlags[] = {
     {"selfLinks", "RSS 2.0に自己参照リンクを入れる", &CProjectExtensions::selfLinks},
@@ -51,6 +57,8 @@ const FlagField kProjectFlags[] = {
     {"holdFuture", "日付が未来のアイテムはその日時まで載せない", &CProjectExtensions::holdFuture},
     {"verifyUrl", "転送のあとでサーバのフィードを確かめる", &CProjectExtensions::verifyUrl},
     {"jsonFeed", "JSON Feedを作成する", &CProjectExtensions::jsonFeed},
+    {"podcast", "ポッドキャストのフィードにする", &CProjectExtensions::podcast},
+    {"podcastLocked", "ほかのサービスへの移転を禁じる", &CProjectExtensions::podcastLocked},
 };
 const CountField kProjectCounts[] = {
     {"jsonCount", "JSON Feedの記事数", &CProjectExtensions::jsonCount},
@@ -95,6 +103,18 @@ constexpr const char* kItemImageKey = "image";
 constexpr std::size_t kMaxNamesShown = 20;
 constexpr std::size_t kMaxKeyShown = 40;
 constexpr const char* kItemHiddenKey = "hidden";
+constexpr const char* kItemEnclosureKey = "enclosure";
+constexpr const char* kItemEpisodeKey = "episode";
+constexpr const char* kItemSeasonKey = "season";
+constexpr const char* kItemEpisodeTypeKey = "episodeType";
+
+json EnclosureObject(const CEnclosure& enclosure) {
+  return json{{"url", AnsiToUtf8(enclosure.url)},
+              {"length", enclosure.length},
+              {"type", AnsiToUtf8(enclosure.type)},
+              {"duration", enclosure.duration}};
+}
+
 
 void PutUint32(std::string& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
@@ -118,6 +138,10 @@ json ItemObject(const CItemExtensions& ext, bool withDefaults) {
   PutUnknown(object, ext.unknown);
   if (withDefaults || !ext.image.empty()) object[kItemImageKey] = AnsiToUtf8(ext.image);
   if (withDefaults || ext.hidden) object[kItemHiddenKey] = ext.hidden;
+  if (withDefaults || !ext.enclosure.IsDefault()) object[kItemEnclosureKey] = EnclosureObject(ext.enclosure);
+  if (withDefaults || ext.episode != 0) object[kItemEpisodeKey] = ext.episode;
+  if (withDefaults || ext.season != 0) object[kItemSeasonKey] = ext.season;
+  if (withDefaults || !ext.episodeType.empty()) object[kItemEpisodeTypeKey] = ext.episodeType;
   return object;
 }
 
@@ -166,6 +190,32 @@ bool IntValue(const json& value, int& out) {
   return true;
 }
 
+// A JSON integer from 0 to INT64_MAX.
+bool LengthValue(const json& value, std::int64_t& out) {
+  if (value.is_number_unsigned()) {
+    if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(INT64_MAX)) return false;
+  } else if (!value.is_number_integer() || value.get<std::int64_t>() < 0) {
+    return false;
+  }
+  out = value.get<std::int64_t>();
+  return true;
+}
+
+// An enclosure from its object: every member present and of its type, the numbers not negative.
+bool ReadEnclosure(const json& object, CEnclosure& enclosure) {
+  if (!object.is_object()) return false;
+  auto url = object.find("url");
+  auto length = object.find("length");
+  auto type = object.find("type");
+  auto duration = object.find("duration");
+  if (url == object.end() || !url->is_string() || type == object.end() || !type->is_string()) return false;
+  if (length == object.end() || !LengthValue(*length, enclosure.length)) return false;
+  if (duration == object.end() || !IntValue(*duration, enclosure.duration) || enclosure.duration < 0) return false;
+  enclosure.url = Utf8ToAnsi(url->get<std::string>());
+  enclosure.type = Utf8ToAnsi(type->get<std::string>());
+  return true;
+}
+
 bool IsKnownKey(const std::string& key) {
   if (key == kItemsKey || key == kHubsKey || key == kSectionsKey) return true;
   for (const TextField& field : kProjectTexts) {
@@ -193,6 +243,17 @@ void ReadItem(const json& object, std::size_t index, CItemExtensions& ext, std::
     } else if (key == kItemHiddenKey) {
       if (value.is_boolean()) ext.hidden = value.get<bool>();
       else reset.push_back(ItemLabel(index, "「フィードに載せない」"));
+    } else if (key == kItemEnclosureKey) {
+      CEnclosure enclosure;
+      if (ReadEnclosure(value, enclosure)) ext.enclosure = std::move(enclosure);
+      else reset.push_back(ItemLabel(index, "添付ファイル"));
+    } else if (key == kItemEpisodeKey || key == kItemSeasonKey) {
+      int number = 0;
+      if (IntValue(value, number) && number >= 0) (key == kItemEpisodeKey ? ext.episode : ext.season) = number;
+      else reset.push_back(ItemLabel(index, key == kItemEpisodeKey ? "エピソード番号" : "シーズン番号"));
+    } else if (key == kItemEpisodeTypeKey) {
+      if (value.is_string() && IsEpisodeTypeValue(value.get<std::string>())) ext.episodeType = value.get<std::string>();
+      else reset.push_back(ItemLabel(index, "エピソードの種類"));
     } else {
       ext.unknown[key] = Dump(value);
     }

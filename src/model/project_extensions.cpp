@@ -10,7 +10,9 @@ bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool CProjectExtensions::IsDefault() const {
   return language == kDefaultFeedLanguage && !selfLinks && !fullText && !itemImages && !holdFuture &&
          siteImage.empty() && siteIcon.empty() && !jsonFeed && jsonFileName == kDefaultJsonFileName &&
-         jsonCount == kDefaultJsonCount && websubHubs.empty() && !verifyUrl && sections.empty() && unknown.empty();
+         jsonCount == kDefaultJsonCount && websubHubs.empty() && !verifyUrl && sections.empty() && !podcast &&
+         podcastAuthor.empty() && podcastOwnerEmail.empty() && podcastCategory.empty() && podcastExplicit.empty() &&
+         podcastImage.empty() && podcastType.empty() && !podcastLocked && unknown.empty();
 }
 
 bool IsLanguageTag(const std::string& tag) {
@@ -26,4 +28,12 @@ bool IsLanguageTag(const std::string& tag) {
     if (end == tag.size()) return true;
     start = end + 1;
   }
+}
+
+bool IsPodcastExplicitValue(const std::string& value) { return value.empty() || value == kPodcastYes || value == kPodcastNo; }
+
+bool IsPodcastTypeValue(const std::string& value) { return value.empty() || value == "episodic" || value == "serial"; }
+
+bool IsEpisodeTypeValue(const std::string& value) {
+  return value.empty() || value == "full" || value == "trailer" || value == "bonus";
 }

@@ -3,6 +3,7 @@
 // classic feeds; a value this version does not know is kept, as JSON text, and written back unchanged.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,18 +46,56 @@ struct CProjectExtensions {
   std::vector<std::string> websubHubs;  // WebSub hubs: named in the feeds, notified after each upload
   bool verifyUrl = false;   // after an upload, fetch each feed from the site and compare it
   std::vector<CFeedSection> sections;
+  // Podcast: RSS 2.0 carries the tags podcast directories read (itunes: and podcast:), the folder scan
+  // takes the site's media files as episodes.
+  bool podcast = false;
+  std::string podcastAuthor;
+  std::string podcastOwnerEmail;
+  std::string podcastCategory;  // "Arts/Books": a category of the directories' tree and its subcategory
+  std::string podcastExplicit;  // kPodcastYes, kPodcastNo or "" (not said)
+  std::string podcastImage;     // the show's artwork URL
+  std::string podcastType;      // "episodic", "serial" or "" (not said)
+  bool podcastLocked = false;   // podcast:locked yes: other platforms may not import the show
   CUnknownValues unknown;
 
   bool IsDefault() const;
 };
 
+inline constexpr const char* kPodcastYes = "yes";
+inline constexpr const char* kPodcastNo = "no";
+
+// A media file an item carries (an episode of a podcast): where readers fetch it and what it is.
+struct CEnclosure {
+  std::string url;          // "" none
+  std::int64_t length = 0;  // in bytes
+  std::string type;         // its MIME type ("audio/mpeg")
+  int duration = 0;         // in seconds; 0 unknown
+
+  bool operator==(const CEnclosure& other) const {
+    return url == other.url && length == other.length && type == other.type && duration == other.duration;
+  }
+  bool IsDefault() const { return *this == CEnclosure(); }
+};
+
 struct CItemExtensions {
   std::string image;    // the item's image URL; "" none
   bool hidden = false;  // kept in the project and out of every feed
+  CEnclosure enclosure;
+  int episode = 0;          // the episode's number; 0 not said
+  int season = 0;           // the season's number; 0 not said
+  std::string episodeType;  // "full", "trailer", "bonus" or "" (not said)
   CUnknownValues unknown;
 
-  bool IsDefault() const { return image.empty() && !hidden && unknown.empty(); }
+  bool IsDefault() const {
+    return image.empty() && !hidden && enclosure.IsDefault() && episode == 0 && season == 0 && episodeType.empty() &&
+           unknown.empty();
+  }
 };
+
+// The values a podcast setting may take ("" is always allowed: not said).
+bool IsPodcastExplicitValue(const std::string& value);  // "yes", "no"
+bool IsPodcastTypeValue(const std::string& value);      // "episodic", "serial"
+bool IsEpisodeTypeValue(const std::string& value);      // "full", "trailer", "bonus"
 
 // True for a language tag of the form BCP 47 gives: letters, then "-"-separated subtags of letters and
 // digits, each of 1 to 8 characters ("ja", "en-US", "zh-Hant-TW").

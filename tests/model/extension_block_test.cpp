@@ -69,6 +69,11 @@ TEST_F(ProjectExtensions, DefaultsWriteTheClassicBytesAndResettingAValueRemovesT
         project.ext.sections.clear();
         if (on) project.ext.sections.push_back({J("日記"), CFeedSection::Rule::kFolder, "diary/", "d.rdf", "d.xml", J(" - 日記")});
       },
+      [&](bool on) { project.ext.podcast = on; },
+      [&](bool on) { project.ext.podcastCategory = on ? "Arts/Books" : ""; },
+      [&](bool on) { project.ext.podcastExplicit = on ? kPodcastNo : ""; },
+      [&](bool on) { project.GetAt(0)->ext.enclosure = on ? CEnclosure{"https://example.jp/a.mp3", 5, "audio/mpeg", 0} : CEnclosure(); },
+      [&](bool on) { project.GetAt(0)->ext.season = on ? 2 : 0; },
   };
   for (size_t i = 0; i < values.size(); ++i) {
     SCOPED_TRACE(i);
@@ -311,5 +316,45 @@ TEST_F(ProjectExtensions, JsonFeedValuesRoundTripAndBadOnesAreResetByName) {
     ASSERT_EQ(reset.size(), 1u);
     EXPECT_NE(U(reset[0]).find("JSON Feed"), std::string::npos) << U(reset[0]);
     EXPECT_TRUE(damaged.ext.IsDefault());
+  }
+}
+
+TEST_F(ProjectExtensions, PodcastValuesRoundTripAndBadOnesAreResetByName) {
+  CRssFile project;
+  BuildProject(project);
+  project.ext.podcast = true;
+  project.ext.podcastAuthor = J("山田");
+  project.ext.podcastOwnerEmail = "owner@example.jp";
+  project.ext.podcastCategory = "Arts/Books";
+  project.ext.podcastExplicit = kPodcastYes;
+  project.ext.podcastImage = "https://example.jp/show.jpg";
+  project.ext.podcastType = "serial";
+  project.ext.podcastLocked = true;
+  CItemExtensions& episode = project.GetAt(1)->ext;
+  episode.enclosure = {J("https://example.jp/第1回.mp3"), 5'000'000'000LL, "audio/mpeg", 3723};
+  episode.episode = 12;
+  episode.season = 3;
+  episode.episodeType = "trailer";
+  CRssFile loaded;
+  EXPECT_TRUE(LoadProjectBytes(loaded, SaveProjectBytes(project)).empty());
+  EXPECT_EQ(SaveProjectBytes(loaded), SaveProjectBytes(project));
+  EXPECT_EQ(loaded.GetAt(1)->ext.enclosure, episode.enclosure);
+  EXPECT_EQ(loaded.ext.podcastType, "serial");
+
+  CRssFile classic;
+  BuildProject(classic);
+  const std::string bytes = SaveProjectBytes(classic);
+  for (const char* values : {R"({"podcastExplicit":"clean"})", R"({"podcastType":3})",
+                             R"({"items":{"0":{"enclosure":{"url":"a","length":-1,"type":"","duration":0}}}})",
+                             R"({"items":{"0":{"enclosure":{"url":"a","length":18446744073709551615,"type":"","duration":0}}}})",
+                             R"({"items":{"0":{"enclosure":{"url":"a","length":1,"type":"","duration":-1}}}})",
+                             R"({"items":{"0":{"enclosure":{"url":"a","length":1,"type":""}}}})",
+                             R"({"items":{"0":{"episode":-3}}})", R"({"items":{"0":{"episodeType":"pilot"}}})"}) {
+    SCOPED_TRACE(values);
+    CRssFile damaged;
+    const std::vector<std::string> reset = LoadProjectBytes(damaged, bytes + Block(values));
+    ASSERT_EQ(reset.size(), 1u);
+    EXPECT_TRUE(damaged.ext.IsDefault());
+    EXPECT_TRUE(damaged.GetAt(0)->ext.IsDefault());
   }
 }
