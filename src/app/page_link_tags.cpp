@@ -126,6 +126,7 @@ std::vector<std::string> PageFeedTags(const CRssFile& project, const std::string
     const std::string name = AttributeAscii(section.name);
     add("RSS " + name, "application/rss+xml", section.rssFileName);
     add("Atom " + name, "application/atom+xml", section.atomFileName);
+    if (project.ext.jsonFeed) add("JSON Feed " + name, "application/feed+json", section.jsonFileName);
   }
   return tags;
 }

@@ -76,7 +76,6 @@ std::unique_ptr<CRssFile> SectionProject(const CRssFile& project, const CFeedSec
   copy->creator = project.creator;
   copy->rssFileName = section.rssFileName;
   copy->atomFileName = section.atomFileName;
-  copy->ext.jsonFileName.clear();  // a section has RSS and Atom feeds only: its JSON write writes nothing
   copy->localFolder = project.localFolder;
   copy->rssCount = project.rssCount;
   copy->atomCount = project.atomCount;
@@ -86,6 +85,7 @@ std::unique_ptr<CRssFile> SectionProject(const CRssFile& project, const CFeedSec
   copy->channelAbout = PublishedUrl(project, section.rssFileName);
   copy->ftp = project.ftp;
   copy->ext = project.ext;
+  copy->ext.jsonFileName = section.jsonFileName;  // "": the section's JSON write writes nothing
   copy->ext.sections.clear();
   for (int i = 0; i < project.GetSize(); ++i) {
     const CRssItem& item = *project.GetAt(i);
@@ -110,10 +110,11 @@ const CFeedSection* FindSection(const CRssFile& project, const std::string& name
   return nullptr;
 }
 
-void SetSectionDefaults(CFeedSection& section, const std::string& rssFileName, const std::string& atomFileName) {
+void SetSectionDefaults(CFeedSection& section, const CSectionFileNames& project) {
   const std::string key = FileKey(section);
-  section.rssFileName = WithKey(rssFileName.empty() ? "index.rdf" : rssFileName, key);
-  section.atomFileName = WithKey(atomFileName.empty() ? "atom.xml" : atomFileName, key);
+  section.rssFileName = WithKey(project.rss.empty() ? "index.rdf" : project.rss, key);
+  section.atomFileName = WithKey(project.atom.empty() ? "atom.xml" : project.atom, key);
+  section.jsonFileName = WithKey(project.json.empty() ? kDefaultJsonFileName : project.json, key);
   section.titleSuffix = " - " + section.name;
 }
 
@@ -141,19 +142,23 @@ CResult<CFeedSection> ParseSectionArgument(const std::string& text, const CRssFi
     return result.Say(Lit("セクションの規則は category:カテゴリ か folder:フォルダ です: ") + rule);
   }
   if (section.value.empty()) return result.Say(Lit("セクションのカテゴリかフォルダが空です: ") + section.name);
-  SetSectionDefaults(section, project.rssFileName, project.atomFileName);
+  SetSectionDefaults(section, ProjectFileNames(project));
   for (std::size_t i = 1; i < parts.size(); ++i) {
     if (StartsWith(parts[i], "rss=")) section.rssFileName = parts[i].substr(4);
     else if (StartsWith(parts[i], "atom=")) section.atomFileName = parts[i].substr(5);
+    else if (StartsWith(parts[i], "json=")) section.jsonFileName = parts[i].substr(5);
     else if (StartsWith(parts[i], "title=")) section.titleSuffix = parts[i].substr(6);
     else return result.Say(Lit("セクションの指定にわからない部分があります: ") + parts[i]);
   }
   return result.Done();
 }
 
-std::string SectionProblem(const std::vector<CFeedSection>& sections, const std::string& rssFileName,
-                           const std::string& atomFileName) {
-  std::vector<std::string> names, files{rssFileName, atomFileName};
+CSectionFileNames ProjectFileNames(const CRssFile& project) {
+  return {project.rssFileName, project.atomFileName, project.ext.jsonFileName};
+}
+
+std::string SectionProblem(const std::vector<CFeedSection>& sections, const CSectionFileNames& project) {
+  std::vector<std::string> names, files{project.rss, project.atom, project.json};
   for (const CFeedSection& section : sections) {
     if (section.name.empty()) return Lit("名前のないセクションがあります");
     if (section.value.empty()) return Lit("セクション ") + section.name + Lit(" のカテゴリかフォルダが空です");
@@ -161,7 +166,7 @@ std::string SectionProblem(const std::vector<CFeedSection>& sections, const std:
       if (name == section.name) return Lit("セクションの名前が重なっています: ") + section.name;
     }
     names.push_back(section.name);
-    for (const std::string* file : {&section.rssFileName, &section.atomFileName}) {
+    for (const std::string* file : {&section.rssFileName, &section.atomFileName, &section.jsonFileName}) {
       if (file->empty()) continue;
       for (const std::string& used : files) {
         if (used == *file) return Lit("ファイル名が重なっています: ") + *file;

@@ -49,11 +49,11 @@ CResult<> UploadFeedFiles(const CRssFile& project, int passive, const std::strin
     }
     // The sections' feeds follow the project's own.
     for (const CFeedSection& section : project.ext.sections) {
-      for (const std::string* name : {&section.rssFileName, &section.atomFileName}) {
-        if (name->empty()) continue;
-        showFile(*name);
-        show(name == &section.rssFileName ? "RSSファイル転送中" : "Atomファイル転送中");
-        ftp->PutFile(project.JoinFolderAndName(*name), true);
+      for (const CSectionFile& file : SectionFiles(section, project.ext.jsonFeed)) {
+        const bool json = file.kind == CSectionFile::Kind::kJson;
+        showFile(file.name);
+        show(json ? "JSON Feedファイル転送中" : file.kind == CSectionFile::Kind::kRss ? "RSSファイル転送中" : "Atomファイル転送中");
+        ftp->PutFile(project.JoinFolderAndName(file.name), !json);
       }
     }
   } catch (const CUploadException& e) {
