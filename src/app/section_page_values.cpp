@@ -21,7 +21,7 @@ std::vector<std::string> CSectionPageValues::Columns(const CFeedSection& section
 }
 
 std::vector<std::string> CSectionPageValues::ColumnTitles() {
-  return {Lit("名前"), Lit("規則"), Lit("RSSファイル"), Lit("Atomファイル"), Lit("JSON Feedファイル")};
+  return {Lit("名前"), Lit("規則"), Lit("RSSファイル"), Lit("Atomファイル"), Lit("JSONファイル")};
 }
 
 CSectionEditValues CSectionEditValues::Of(const CFeedSection& section) {
