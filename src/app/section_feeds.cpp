@@ -4,6 +4,7 @@
 #include "model/rss_file.h"
 #include "model/rss_item.h"
 #include "platform/text_codec.h"
+#include "platform/url_parts.h"
 
 namespace {
 
@@ -34,20 +35,9 @@ std::string WithKey(const std::string& fileName, const std::string& key) {
   return fileName.substr(0, dot) + "-" + key + fileName.substr(dot);
 }
 
-std::string PercentUtf8(const std::string& text) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (char ch : AnsiToUtf8(text)) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.') {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
-    }
-  }
-  return out;
+// The bytes the section's part of its feed id keeps as they stand: letters, digits, "-", "_" and ".".
+bool IsIdCharacter(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
 }
 
 }  // namespace
@@ -81,7 +71,7 @@ std::unique_ptr<CRssFile> SectionProject(const CRssFile& project, const CFeedSec
   copy->atomCount = project.atomCount;
   copy->rssVersion = project.rssVersion;
   copy->atomVersion = project.atomVersion;
-  copy->feedId = GetFeedId(project) + ":" + PercentUtf8(section.name);
+  copy->feedId = GetFeedId(project) + ":" + PercentEncode(AnsiToUtf8(section.name), &IsIdCharacter);
   copy->channelAbout = PublishedUrl(project, section.rssFileName);
   copy->ftp = project.ftp;
   copy->ext = project.ext;
