@@ -60,7 +60,9 @@ void RegisterLinkTag(CLI::App& app, CCliInteraction& ui) {
     if (!section->empty()) {
       const CFeedSection* found = FindSection(doc.GetProject(), ArgText(*section));
       if (!found) throw CCliUsage("--section: no section " + ArgText(*section));
-      if (command == ID_COPY_JSON_TAG && !doc.GetProject().ext.jsonFeed) throw CCliUsage("--section: the JSON Feed is off (set --json-feed on)");
+      if (command == ID_COPY_JSON_TAG && !doc.GetProject().ext.jsonFeed) {
+        throw CCliUsage("--section: the JSON Feed is off (set --json-feed on)");
+      }
       const std::string& name = command == ID_COPY_JSON_TAG ? found->jsonFileName
                                 : command == ID_COPY_ATOM_TAG ? found->atomFileName
                                                               : found->rssFileName;

@@ -6,6 +6,19 @@
 #include "net/upload_session.h"
 #include "platform/text_codec.h"
 
+namespace {
+
+const char* TransferStatus(CSectionFile::Kind kind) {
+  switch (kind) {
+    case CSectionFile::Kind::kRss: return "RSSファイル転送中";
+    case CSectionFile::Kind::kAtom: return "Atomファイル転送中";
+    case CSectionFile::Kind::kJson: break;
+  }
+  return "JSON Feedファイル転送中";
+}
+
+}  // namespace
+
 CResult<> UploadFeedFiles(const CRssFile& project, int passive, const std::string& caFile,
                               CProgressSink* status) {
   const CFtpSet ftpSet = project.ftp;
@@ -52,7 +65,7 @@ CResult<> UploadFeedFiles(const CRssFile& project, int passive, const std::strin
       for (const CSectionFile& file : SectionFiles(section, project.ext.jsonFeed)) {
         const bool json = file.kind == CSectionFile::Kind::kJson;
         showFile(file.name);
-        show(json ? "JSON Feedファイル転送中" : file.kind == CSectionFile::Kind::kRss ? "RSSファイル転送中" : "Atomファイル転送中");
+        show(TransferStatus(file.kind));
         ftp->PutFile(project.JoinFolderAndName(file.name), !json);
       }
     }
