@@ -168,7 +168,7 @@ TEST_F(DialogScreens, SectionEditor) {
                    "feed-slopes.json"}};
   dialogs.Then(Look([](wxDialog* d) {
     wxBookCtrlBase* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
-    book->SetSelection(7);
+    book->SetSelection(book->GetPageCount() - 1);  // "セクション", the last page
     wxWindow* edit = d->FindWindow(XRCID("section_edit"));
     wxCommandEvent click(wxEVT_BUTTON, edit->GetId());
     click.SetEventObject(edit);
