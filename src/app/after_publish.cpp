@@ -27,8 +27,8 @@ std::vector<PublishedFeed> PublishedFeeds(const CRssFile& project) {
     feeds.push_back({project.GetJsonPath(), GetJsonFeedUrl(project)});
   }
   for (const CFeedSection& section : project.ext.sections) {
-    for (const std::string* name : {&section.rssFileName, &section.atomFileName}) {
-      if (!name->empty()) feeds.push_back({project.JoinFolderAndName(*name), PublishedUrl(project, *name)});
+    for (const CSectionFile& file : SectionFiles(section, project.ext.jsonFeed)) {
+      feeds.push_back({project.JoinFolderAndName(file.name), PublishedUrl(project, file.name)});
     }
   }
   return feeds;

@@ -85,6 +85,9 @@ CResult<CWrittenFeeds> CreateRssAndAtom(const CRssFile& project) {
   if (project.ext.jsonFeed) written.json = WriteJsonFeed(project);
   written.sections = WriteSectionFeeds(project, &WriteRss);
   for (CResult<std::string>& atom : WriteSectionFeeds(project, &WriteAtom)) written.sections.push_back(std::move(atom));
+  if (project.ext.jsonFeed) {
+    for (CResult<std::string>& json : WriteSectionFeeds(project, &WriteJsonFeed)) written.sections.push_back(std::move(json));
+  }
   result.SayAll(written.rss).SayAll(written.atom).SayAll(written.json);
   for (const CResult<std::string>& section : written.sections) result.SayAll(section);
   const bool rss = written.rss.Ok(), atom = written.atom.Ok(), json = written.json.Ok();

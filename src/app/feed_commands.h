@@ -34,7 +34,9 @@ struct CWrittenFeeds {
   CResult<std::string> rss;
   CResult<std::string> atom;
   CResult<std::string> json;
-  std::vector<CResult<std::string>> sections;  // each section's RSS and Atom files that it has names for
+  // Each section's RSS files, then their Atom files, then (while the JSON Feed is on) their JSON Feeds,
+  // of those the sections have names for.
+  std::vector<CResult<std::string>> sections;
 };
 CResult<CWrittenFeeds> CreateRssAndAtom(const CRssFile& project);
 // Every feed's result: the RSS, the Atom, the JSON Feed, then the sections' feeds.

@@ -9,6 +9,7 @@
 #include "model/rss_file.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
+#include "platform/url_parts.h"
 
 namespace {
 
@@ -43,23 +44,20 @@ std::string LineBreakOf(const std::string& page) {
   return lf != std::string::npos && lf > 0 && page[lf - 1] == '\r' ? "\r\n" : "\n";
 }
 
+// The bytes a relative URL in an attribute keeps as they stand: ASCII above the space but for the quotes,
+// "<", ">" and "&".
+bool IsHrefCharacter(unsigned char c) {
+  return c > 0x20 && c < 0x80 && c != '"' && c != '<' && c != '>' && c != '&' && c != '\'';
+}
+
 // A file name as a relative URL: "\" as "/", bytes beyond ASCII (of its UTF-8 form) and the characters
 // an attribute or a URL cannot hold as they stand percent-encoded.
 std::string HrefOf(const std::string& fileName) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string href;
-  for (char ch : AnsiToUtf8(fileName)) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    if (c == '\\') href += '/';
-    else if (c >= 0x80 || c <= 0x20 || c == '"' || c == '<' || c == '>' || c == '&' || c == '\'') {
-      href += '%';
-      href += kHex[c >> 4];
-      href += kHex[c & 15];
-    } else {
-      href += static_cast<char>(c);
-    }
+  std::string utf8 = AnsiToUtf8(fileName);
+  for (char& c : utf8) {
+    if (c == '\\') c = '/';
   }
-  return href;
+  return PercentEncode(utf8, &IsHrefCharacter);
 }
 
 // Text for an attribute in ASCII only: characters beyond it, and those an attribute cannot hold as they
@@ -126,6 +124,7 @@ std::vector<std::string> PageFeedTags(const CRssFile& project, const std::string
     const std::string name = AttributeAscii(section.name);
     add("RSS " + name, "application/rss+xml", section.rssFileName);
     add("Atom " + name, "application/atom+xml", section.atomFileName);
+    if (project.ext.jsonFeed) add("JSON Feed " + name, "application/feed+json", section.jsonFileName);
   }
   return tags;
 }

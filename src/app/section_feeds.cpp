@@ -4,6 +4,7 @@
 #include "model/rss_file.h"
 #include "model/rss_item.h"
 #include "platform/text_codec.h"
+#include "platform/url_parts.h"
 
 namespace {
 
@@ -34,20 +35,9 @@ std::string WithKey(const std::string& fileName, const std::string& key) {
   return fileName.substr(0, dot) + "-" + key + fileName.substr(dot);
 }
 
-std::string PercentUtf8(const std::string& text) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (char ch : AnsiToUtf8(text)) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.') {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
-    }
-  }
-  return out;
+// The bytes the section's part of its feed id keeps as they stand: letters, digits, "-", "_" and ".".
+bool IsIdCharacter(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
 }
 
 }  // namespace
@@ -76,16 +66,16 @@ std::unique_ptr<CRssFile> SectionProject(const CRssFile& project, const CFeedSec
   copy->creator = project.creator;
   copy->rssFileName = section.rssFileName;
   copy->atomFileName = section.atomFileName;
-  copy->ext.jsonFileName.clear();  // a section has RSS and Atom feeds only: its JSON write writes nothing
   copy->localFolder = project.localFolder;
   copy->rssCount = project.rssCount;
   copy->atomCount = project.atomCount;
   copy->rssVersion = project.rssVersion;
   copy->atomVersion = project.atomVersion;
-  copy->feedId = GetFeedId(project) + ":" + PercentUtf8(section.name);
+  copy->feedId = GetFeedId(project) + ":" + PercentEncode(AnsiToUtf8(section.name), &IsIdCharacter);
   copy->channelAbout = PublishedUrl(project, section.rssFileName);
   copy->ftp = project.ftp;
   copy->ext = project.ext;
+  copy->ext.jsonFileName = section.jsonFileName;  // "": the section's JSON write writes nothing
   copy->ext.sections.clear();
   for (int i = 0; i < project.GetSize(); ++i) {
     const CRssItem& item = *project.GetAt(i);
@@ -110,10 +100,11 @@ const CFeedSection* FindSection(const CRssFile& project, const std::string& name
   return nullptr;
 }
 
-void SetSectionDefaults(CFeedSection& section, const std::string& rssFileName, const std::string& atomFileName) {
+void SetSectionDefaults(CFeedSection& section, const CSectionFileNames& project) {
   const std::string key = FileKey(section);
-  section.rssFileName = WithKey(rssFileName.empty() ? "index.rdf" : rssFileName, key);
-  section.atomFileName = WithKey(atomFileName.empty() ? "atom.xml" : atomFileName, key);
+  section.rssFileName = WithKey(project.rss.empty() ? "index.rdf" : project.rss, key);
+  section.atomFileName = WithKey(project.atom.empty() ? "atom.xml" : project.atom, key);
+  section.jsonFileName = WithKey(project.json.empty() ? kDefaultJsonFileName : project.json, key);
   section.titleSuffix = " - " + section.name;
 }
 
@@ -141,19 +132,23 @@ CResult<CFeedSection> ParseSectionArgument(const std::string& text, const CRssFi
     return result.Say(Lit("セクションの規則は category:カテゴリ か folder:フォルダ です: ") + rule);
   }
   if (section.value.empty()) return result.Say(Lit("セクションのカテゴリかフォルダが空です: ") + section.name);
-  SetSectionDefaults(section, project.rssFileName, project.atomFileName);
+  SetSectionDefaults(section, ProjectFileNames(project));
   for (std::size_t i = 1; i < parts.size(); ++i) {
     if (StartsWith(parts[i], "rss=")) section.rssFileName = parts[i].substr(4);
     else if (StartsWith(parts[i], "atom=")) section.atomFileName = parts[i].substr(5);
+    else if (StartsWith(parts[i], "json=")) section.jsonFileName = parts[i].substr(5);
     else if (StartsWith(parts[i], "title=")) section.titleSuffix = parts[i].substr(6);
     else return result.Say(Lit("セクションの指定にわからない部分があります: ") + parts[i]);
   }
   return result.Done();
 }
 
-std::string SectionProblem(const std::vector<CFeedSection>& sections, const std::string& rssFileName,
-                           const std::string& atomFileName) {
-  std::vector<std::string> names, files{rssFileName, atomFileName};
+CSectionFileNames ProjectFileNames(const CRssFile& project) {
+  return {project.rssFileName, project.atomFileName, project.ext.jsonFileName};
+}
+
+std::string SectionProblem(const std::vector<CFeedSection>& sections, const CSectionFileNames& project) {
+  std::vector<std::string> names, files{project.rss, project.atom, project.json};
   for (const CFeedSection& section : sections) {
     if (section.name.empty()) return Lit("名前のないセクションがあります");
     if (section.value.empty()) return Lit("セクション ") + section.name + Lit(" のカテゴリかフォルダが空です");
@@ -161,7 +156,7 @@ std::string SectionProblem(const std::vector<CFeedSection>& sections, const std:
       if (name == section.name) return Lit("セクションの名前が重なっています: ") + section.name;
     }
     names.push_back(section.name);
-    for (const std::string* file : {&section.rssFileName, &section.atomFileName}) {
+    for (const std::string* file : {&section.rssFileName, &section.atomFileName, &section.jsonFileName}) {
       if (file->empty()) continue;
       for (const std::string& used : files) {
         if (used == *file) return Lit("ファイル名が重なっています: ") + *file;

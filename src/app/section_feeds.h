@@ -33,15 +33,19 @@ std::vector<CResult<std::string>> WriteSectionFeeds(const CRssFile& project, Sec
 // The section named `name`; null when the project has none of that name.
 const CFeedSection* FindSection(const CRssFile& project, const std::string& name);
 
+// The file names of the project's own RSS, Atom and JSON Feed files.
+struct CSectionFileNames {
+  std::string rss, atom, json;
+};
+CSectionFileNames ProjectFileNames(const CRssFile& project);
+
 // A section from "NAME=category:VALUE" or "NAME=folder:PATH", optionally followed by ";rss=FILE",
-// ";atom=FILE" and ";title=SUFFIX" (internal text). Unset, the file names are the project's with "-"
-// and the category or folder before their extension ("index-diary.rdf"), the title suffix " - NAME".
-// Failed with the reason for anything else.
+// ";atom=FILE", ";json=FILE" and ";title=SUFFIX" (internal text). Unset, the file names are the
+// project's with "-" and the category or folder before their extension ("index-diary.rdf"), the title
+// suffix " - NAME". Failed with the reason for anything else.
 CResult<CFeedSection> ParseSectionArgument(const std::string& text, const CRssFile& project);
-// The file names (from the project's, `rssFileName` and `atomFileName`) and the title suffix a new
-// section gets.
-void SetSectionDefaults(CFeedSection& section, const std::string& rssFileName, const std::string& atomFileName);
+// The file names (from the project's) and the title suffix a new section gets.
+void SetSectionDefaults(CFeedSection& section, const CSectionFileNames& project);
 // The problem with a section in the project's list (internal text), "" when there is none: an empty
 // name or rule value, a name or a file name used twice, or a file name of the project's own feeds.
-std::string SectionProblem(const std::vector<CFeedSection>& sections, const std::string& rssFileName,
-                           const std::string& atomFileName);
+std::string SectionProblem(const std::vector<CFeedSection>& sections, const CSectionFileNames& project);

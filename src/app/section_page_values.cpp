@@ -6,23 +6,22 @@
 
 void CSectionPageValues::Load(const CRssFile& project) {
   sections = project.ext.sections;
-  rssFileName = project.rssFileName;
-  atomFileName = project.atomFileName;
+  projectFiles = ProjectFileNames(project);
 }
 
 void CSectionPageValues::Store(CRssFile& project) const {
   if (Problem().empty()) project.ext.sections = sections;
 }
 
-std::string CSectionPageValues::Problem() const { return SectionProblem(sections, rssFileName, atomFileName); }
+std::string CSectionPageValues::Problem() const { return SectionProblem(sections, projectFiles); }
 
 std::vector<std::string> CSectionPageValues::Columns(const CFeedSection& section) {
   const std::string rule = Lit(section.rule == CFeedSection::Rule::kFolder ? "フォルダ " : "カテゴリ ") + section.value;
-  return {section.name, rule, section.rssFileName, section.atomFileName};
+  return {section.name, rule, section.rssFileName, section.atomFileName, section.jsonFileName};
 }
 
 std::vector<std::string> CSectionPageValues::ColumnTitles() {
-  return {Lit("名前"), Lit("規則"), Lit("RSSファイル"), Lit("Atomファイル")};
+  return {Lit("名前"), Lit("規則"), Lit("RSSファイル"), Lit("Atomファイル"), Lit("JSONファイル")};
 }
 
 CSectionEditValues CSectionEditValues::Of(const CFeedSection& section) {
@@ -32,6 +31,7 @@ CSectionEditValues CSectionEditValues::Of(const CFeedSection& section) {
   values.value = section.value;
   values.rssFileName = section.rssFileName;
   values.atomFileName = section.atomFileName;
+  values.jsonFileName = section.jsonFileName;
   values.titleSuffix = section.titleSuffix;
   return values;
 }
@@ -42,9 +42,10 @@ CFeedSection CSectionEditValues::Section(const CSectionPageValues& page) const {
   section.rule = rule == 1 ? CFeedSection::Rule::kFolder : CFeedSection::Rule::kCategory;
   section.value = value;
   if (section.rule == CFeedSection::Rule::kFolder && !section.value.empty() && section.value.back() != '/') section.value += '/';
-  SetSectionDefaults(section, page.rssFileName, page.atomFileName);
+  SetSectionDefaults(section, page.projectFiles);
   if (!rssFileName.empty()) section.rssFileName = rssFileName;
   if (!atomFileName.empty()) section.atomFileName = atomFileName;
+  if (!jsonFileName.empty()) section.jsonFileName = jsonFileName;
   if (!titleSuffix.empty()) section.titleSuffix = titleSuffix;
   return section;
 }

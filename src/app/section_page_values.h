@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/section_feeds.h"
 #include "model/project_extensions.h"
 #include "platform/user_message.h"
 
@@ -12,15 +13,16 @@ class CRssFile;
 
 struct CSectionPageValues {
   std::vector<CFeedSection> sections;
-  std::string rssFileName;   // the project's own feed files: the defaults of a new section's files, and
-  std::string atomFileName;  // names no section may take
+  CSectionFileNames projectFiles;  // the project's own feed files: the defaults of a new section's files, and
+                                   // names no section may take
 
   void Load(const CRssFile& project);
   // Only a list without problems (Problem() empty) is stored; else the project's sections stay.
   void Store(CRssFile& project) const;
   std::string Problem() const;  // internal text; "" when there is none
 
-  // The list's columns of a section: name, rule ("フォルダ diary/", "カテゴリ news"), RSS file, Atom file.
+  // The list's columns of a section: name, rule ("フォルダ diary/", "カテゴリ news"), RSS file, Atom file,
+  // JSON Feed file.
   static std::vector<std::string> Columns(const CFeedSection& section);
   static std::vector<std::string> ColumnTitles();
 };
@@ -32,6 +34,7 @@ struct CSectionEditValues {
   std::string value;
   std::string rssFileName;
   std::string atomFileName;
+  std::string jsonFileName;
   std::string titleSuffix;
 
   static CSectionEditValues Of(const CFeedSection& section);

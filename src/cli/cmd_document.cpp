@@ -51,7 +51,7 @@ void RegisterLinkTag(CLI::App& app, CCliInteraction& ui) {
   const std::vector<int> tags = {ID_COPY_RSS_TAG, ID_COPY_ATOM_TAG, ID_COPY_JSON_TAG};
   cmd->add_option("FEED", *which, "rss, atom or json")->required()->check(CLI::IsMember(CliNamesOf(tags)));
   auto section = std::make_shared<std::string>();
-  cmd->add_option("--section", *section, "the tag of this section's feed (rss or atom)");
+  cmd->add_option("--section", *section, "the tag of this section's feed");
   SetAction(cmd, [=, &ui] {
     CVamelRssDoc doc(ui);
     OpenDocumentOrFail(doc, *file);
@@ -60,7 +60,13 @@ void RegisterLinkTag(CLI::App& app, CCliInteraction& ui) {
     if (!section->empty()) {
       const CFeedSection* found = FindSection(doc.GetProject(), ArgText(*section));
       if (!found) throw CCliUsage("--section: no section " + ArgText(*section));
-      if (command == ID_COPY_JSON_TAG) throw CCliUsage("--section: sections have RSS and Atom feeds only");
+      if (command == ID_COPY_JSON_TAG && !doc.GetProject().ext.jsonFeed) {
+        throw CCliUsage("--section: the JSON Feed is off (set --json-feed on)");
+      }
+      const std::string& name = command == ID_COPY_JSON_TAG ? found->jsonFileName
+                                : command == ID_COPY_ATOM_TAG ? found->atomFileName
+                                                              : found->rssFileName;
+      if (name.empty()) throw CCliUsage("--section: section " + found->name + " has no " + *which + " file");
       sectionProject = SectionProject(doc.GetProject(), *found);
     }
     const CRssFile& project = sectionProject ? *sectionProject : doc.GetProject();

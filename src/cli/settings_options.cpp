@@ -79,7 +79,7 @@ void AddSettingsOptions(CLI::App* command, SettingsOptions& o) {
                       "for more; the hubs given replace the project's, \"\" alone removes them");
   command->add_option("--section", o.sections,
                       "a section with feeds of its own: NAME=category:CATEGORY or NAME=folder:FOLDER, optionally "
-                      "followed by ;rss=FILE ;atom=FILE ;title=SUFFIX; replaces the section of that name; repeatable");
+                      "followed by ;rss=FILE ;atom=FILE ;json=FILE ;title=SUFFIX; replaces the section of that name; repeatable");
   command->add_option("--remove-section", o.removeSections, "remove the section NAME; repeatable");
   command->add_option("--verify-url", o.verifyUrl, "after an upload, fetch each feed from the site and compare it")
       ->check(onOff);
@@ -151,7 +151,7 @@ void ApplySettings(const SettingsOptions& o, CRssFile& project) {
       if (at != sections.end()) *at = parsed.value;
       else sections.push_back(parsed.value);
     }
-    if (const std::string problem = SectionProblem(sections, project.rssFileName, project.atomFileName); !problem.empty()) throw CCliUsage("--section: " + problem);
+    if (const std::string problem = SectionProblem(sections, ProjectFileNames(project)); !problem.empty()) throw CCliUsage("--section: " + problem);
     project.ext.sections = std::move(sections);
   }
   if (o.ftpPasswordStdin) {

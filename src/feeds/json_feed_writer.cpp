@@ -160,11 +160,7 @@ void Item(CJsonText& json, const CRssItem& item, bool images) {
 
 }  // namespace
 
-std::string GetJsonFeedUrl(const CRssFile& project) {
-  std::string url = project.siteUrl;
-  if (url.empty() || url.back() != '/') url += '/';
-  return url + project.ext.jsonFileName;
-}
+std::string GetJsonFeedUrl(const CRssFile& project) { return PublishedUrl(project, project.ext.jsonFileName); }
 
 namespace {
 

@@ -72,13 +72,18 @@ constexpr const char* kSectionsLabel = "セクション";
 constexpr const char* kRuleCategory = "category";
 constexpr const char* kRuleFolder = "folder";
 
-json SectionObject(const CFeedSection& section) {
-  return json{{"name", AnsiToUtf8(section.name)},
+constexpr const char* kSectionJsonKey = "jsonFile";
+
+json SectionObject(const CFeedSection& section, bool withDefaults) {
+  json object{{"name", AnsiToUtf8(section.name)},
               {"rule", section.rule == CFeedSection::Rule::kFolder ? kRuleFolder : kRuleCategory},
               {"value", AnsiToUtf8(section.value)},
               {"rssFile", AnsiToUtf8(section.rssFileName)},
               {"atomFile", AnsiToUtf8(section.atomFileName)},
               {"title", AnsiToUtf8(section.titleSuffix)}};
+  // Without a JSON Feed the section's object stays as earlier versions wrote it.
+  if (withDefaults || !section.jsonFileName.empty()) object[kSectionJsonKey] = AnsiToUtf8(section.jsonFileName);
+  return object;
 }
 
 // A section from its object: every member present and of its type, the rule one of the two.
@@ -90,6 +95,11 @@ bool ReadSection(const json& object, CFeedSection& section) {
     auto value = object.find(keys[i]);
     if (value == object.end() || !value->is_string()) return false;
     *texts[i] = Utf8ToAnsi(value->get<std::string>());
+  }
+  // Earlier versions wrote no JSON Feed file: a section without one has none.
+  if (auto jsonFile = object.find(kSectionJsonKey); jsonFile != object.end()) {
+    if (!jsonFile->is_string()) return false;
+    section.jsonFileName = Utf8ToAnsi(jsonFile->get<std::string>());
   }
   auto rule = object.find("rule");
   if (rule == object.end() || !rule->is_string()) return false;
@@ -165,7 +175,7 @@ json ProjectObject(const CProjectExtensions& ext, bool withDefaults) {
   }
   if (withDefaults || !ext.sections.empty()) {
     json sections = json::array();
-    for (const CFeedSection& section : ext.sections) sections.push_back(SectionObject(section));
+    for (const CFeedSection& section : ext.sections) sections.push_back(SectionObject(section, withDefaults));
     object[kSectionsKey] = std::move(sections);
   }
   return object;

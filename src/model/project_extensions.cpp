@@ -15,6 +15,14 @@ bool CProjectExtensions::IsDefault() const {
          podcastImage.empty() && podcastType.empty() && !podcastLocked && unknown.empty();
 }
 
+std::vector<CSectionFile> SectionFiles(const CFeedSection& section, bool jsonFeed) {
+  std::vector<CSectionFile> files;
+  if (!section.rssFileName.empty()) files.push_back({CSectionFile::Kind::kRss, section.rssFileName});
+  if (!section.atomFileName.empty()) files.push_back({CSectionFile::Kind::kAtom, section.atomFileName});
+  if (jsonFeed && !section.jsonFileName.empty()) files.push_back({CSectionFile::Kind::kJson, section.jsonFileName});
+  return files;
+}
+
 bool IsLanguageTag(const std::string& tag) {
   std::size_t start = 0;
   for (bool first = true;; first = false) {

@@ -25,12 +25,23 @@ struct CFeedSection {
   std::string rssFileName;          // "" writes no RSS file for the section
   std::string atomFileName;         // "" writes no Atom file
   std::string titleSuffix;          // the feeds' title is the site title followed by this
+  std::string jsonFileName = {};    // "" writes no JSON Feed; one is written only while the project's is on
 
   bool operator==(const CFeedSection& other) const {
     return name == other.name && rule == other.rule && value == other.value && rssFileName == other.rssFileName &&
-           atomFileName == other.atomFileName && titleSuffix == other.titleSuffix;
+           atomFileName == other.atomFileName && jsonFileName == other.jsonFileName && titleSuffix == other.titleSuffix;
   }
 };
+
+// One feed file of a section that is written and published.
+struct CSectionFile {
+  enum class Kind { kRss, kAtom, kJson };
+  Kind kind;
+  std::string name;
+};
+// The section's feed files: its RSS and Atom files, and its JSON Feed while `jsonFeed` (the project's
+// switch) is on; a format without a file name has none.
+std::vector<CSectionFile> SectionFiles(const CFeedSection& section, bool jsonFeed);
 
 struct CProjectExtensions {
   std::string language = kDefaultFeedLanguage;  // the feeds' declared language (a BCP 47 tag)

@@ -6,6 +6,19 @@
 #include "net/upload_session.h"
 #include "platform/text_codec.h"
 
+namespace {
+
+const char* TransferStatus(CSectionFile::Kind kind) {
+  switch (kind) {
+    case CSectionFile::Kind::kRss: return "RSSファイル転送中";
+    case CSectionFile::Kind::kAtom: return "Atomファイル転送中";
+    case CSectionFile::Kind::kJson: break;
+  }
+  return "JSON Feedファイル転送中";
+}
+
+}  // namespace
+
 CResult<> UploadFeedFiles(const CRssFile& project, int passive, const std::string& caFile,
                               CProgressSink* status) {
   const CFtpSet ftpSet = project.ftp;
@@ -49,11 +62,11 @@ CResult<> UploadFeedFiles(const CRssFile& project, int passive, const std::strin
     }
     // The sections' feeds follow the project's own.
     for (const CFeedSection& section : project.ext.sections) {
-      for (const std::string* name : {&section.rssFileName, &section.atomFileName}) {
-        if (name->empty()) continue;
-        showFile(*name);
-        show(name == &section.rssFileName ? "RSSファイル転送中" : "Atomファイル転送中");
-        ftp->PutFile(project.JoinFolderAndName(*name), true);
+      for (const CSectionFile& file : SectionFiles(section, project.ext.jsonFeed)) {
+        const bool json = file.kind == CSectionFile::Kind::kJson;
+        showFile(file.name);
+        show(TransferStatus(file.kind));
+        ftp->PutFile(project.JoinFolderAndName(file.name), !json);
       }
     }
   } catch (const CUploadException& e) {

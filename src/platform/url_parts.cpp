@@ -58,3 +58,20 @@ bool IsWebAddress(const std::string& address) {
   const std::string scheme = UrlScheme(address);
   return (scheme == "http" || scheme == "https") && address.compare(scheme.size() + 1, 2, "//") == 0;
 }
+
+std::string PercentEncode(const std::string& bytes, bool (*keep)(unsigned char)) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(bytes.size());
+  for (char ch : bytes) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (keep(c)) {
+      out += ch;
+    } else {
+      out += '%';
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    }
+  }
+  return out;
+}

@@ -16,3 +16,7 @@ std::string UrlScheme(const std::string& text);
 // An http or https address ("https://example.jp/"), in any letter case: the only web addresses the
 // program hands to a browser or shows in its preview.
 bool IsWebAddress(const std::string& address);
+
+// Percent-encoding: each byte of `bytes` that `keep` refuses as "%XX" (upper-case hex digits), the
+// others as they stand.
+std::string PercentEncode(const std::string& bytes, bool (*keep)(unsigned char));

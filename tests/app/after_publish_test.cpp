@@ -132,13 +132,17 @@ TEST_F(AfterPublish, NothingSwitchedOnSaysNothingMoreAndNoSiteUrlNotifiesNoOne) 
 
 TEST_F(AfterPublish, ASectionsFeedsAreUploadedAndCheckedWithTheProjects) {
   project.atomFileName.clear();
-  project.ext.sections = {CFeedSection{"news", CFeedSection::Rule::kCategory, "news", "news.rdf", "", " - news"}};
+  project.ext.sections = {CFeedSection{"news", CFeedSection::Rule::kCategory, "news", "news.rdf", "", " - news", "news.json"}};
   project.ext.verifyUrl = true;
+  project.ext.jsonFeed = true;
   ASSERT_TRUE(WriteFeedsToPublish(project));
   const CResult<> uploaded = UploadFeeds(project, ui);
   ASSERT_TRUE(uploaded) << U(uploaded.FirstText());
   EXPECT_EQ(ReportLines(uploaded), (std::vector<std::string>{"転送を完了しました",
                                                              "確認: " + web_ + "/site/index.rdf はアップロードしたフィードと同じです",
-                                                             "確認: " + web_ + "/site/news.rdf はアップロードしたフィードと同じです"}));
+                                                             "確認: " + web_ + "/site/feed.json はアップロードしたフィードと同じです",
+                                                             "確認: " + web_ + "/site/news.rdf はアップロードしたフィードと同じです",
+                                                             "確認: " + web_ + "/site/news.json はアップロードしたフィードと同じです"}));
   EXPECT_NE(ReadFile(site + "/news.rdf").find(" - news</title>"), std::string::npos);
+  EXPECT_NE(ReadFile(site + "/news.json").find("\"title\": \"T - news\""), std::string::npos);
 }

@@ -123,6 +123,12 @@ TEST_F(PageLinkTags, NamesBeyondAsciiArePercentEncodedSoEveryEncodingReadsThem) 
   project.ext.jsonFeed = true;
   EXPECT_EQ(PageFeedTags(project, "c.html").back(),
             R"(<LINK rel="alternate" TITLE="JSON Feed" TYPE="application/feed+json" HREF="feed.json">)");
+  // So is a section's, on the section's pages.
+  project.ext.sections = {CFeedSection{J("日記"), CFeedSection::Rule::kFolder, "diary/", "", "", "", "d.json"}};
+  EXPECT_EQ(PageFeedTags(project, "diary/a.html").back(),
+            R"(<LINK rel="alternate" TITLE="JSON Feed &#26085;&#35352;" TYPE="application/feed+json" HREF="../d.json">)");
+  project.ext.jsonFeed = false;
+  EXPECT_EQ(PageFeedTags(project, "diary/a.html").size(), 1u);
 }
 
 TEST_F(PageLinkTags, TheMenuCommandAsksBeforeItWrites) {

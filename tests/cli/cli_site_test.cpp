@@ -48,12 +48,12 @@ TEST_F(CliSite, SectionsAreSetShownWrittenTaggedAndRemoved) {
   const std::string classic = ReadFile(file);
   r = RunCli("add " + Quote(file) + " --url https://example.jp/diary/a.html --title A --category news");
   ASSERT_EQ(r.status, 0) << r.err;
-  r = RunCli("set " + Quote(file) + " --section '日記=folder:diary/' --section 'お知らせ=category:news;atom=news.xml'");
+  r = RunCli("set " + Quote(file) + " --section '日記=folder:diary/' --section 'お知らせ=category:news;atom=news.xml;json=news.json'");
   ASSERT_EQ(r.status, 0) << r.err;
   nlohmann::json j = nlohmann::json::parse(RunCli("show --json " + Quote(file)).out);
   EXPECT_EQ(j["extensions"]["sections"], nlohmann::json::parse(R"([
-      {"name":"日記","rule":"folder","value":"diary/","rssFile":"index-diary.rdf","atomFile":"atom-diary.xml","title":" - 日記"},
-      {"name":"お知らせ","rule":"category","value":"news","rssFile":"index-news.rdf","atomFile":"news.xml","title":" - お知らせ"}])"));
+      {"name":"日記","rule":"folder","value":"diary/","rssFile":"index-diary.rdf","atomFile":"atom-diary.xml","jsonFile":"feed-diary.json","title":" - 日記"},
+      {"name":"お知らせ","rule":"category","value":"news","rssFile":"index-news.rdf","atomFile":"news.xml","jsonFile":"news.json","title":" - お知らせ"}])"));
 
   r = RunCli("write " + Quote(file));
   ASSERT_EQ(r.status, 0) << r.err;
@@ -65,6 +65,14 @@ TEST_F(CliSite, SectionsAreSetShownWrittenTaggedAndRemoved) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "<LINK rel=\"alternate\" TITLE=\"Atom\" TYPE=\"application/atom+xml\" HREF=\"news.xml\">\n");
   EXPECT_EQ(RunCli("link-tag " + Quote(file) + " atom --section none").status, 2);
+  // A section's JSON Feed tag while the project has its JSON Feed on.
+  r = RunCli("link-tag " + Quote(file) + " json --section お知らせ");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("JSON Feed is off"), std::string::npos) << r.err;
+  ASSERT_EQ(RunCli("set " + Quote(file) + " --json-feed on").status, 0);
+  r = RunCli("link-tag " + Quote(file) + " json --section お知らせ");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "<LINK rel=\"alternate\" TITLE=\"JSON Feed\" TYPE=\"application/feed+json\" HREF=\"news.json\">\n");
 
   // A page of the diary names the diary's feeds, titled with character references.
   std::filesystem::create_directories(TempPath("diary"));

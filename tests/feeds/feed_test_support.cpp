@@ -110,3 +110,11 @@ std::string ReaderText(const std::string& ansi) {
 }
 
 std::string GoldenPath(const std::string& name) { return std::string(VAMELRSS_TEST_DATA) + "/feeds/" + name; }
+
+std::string JsonFeedSchemaProblems(const std::string& path) {
+  const std::string schema = std::string(VAMELRSS_SOURCE_DIR) + "/tests/data/json/jsonfeed-1.1.schema.json";
+  std::string out;
+  const int status = RunCommand("/usr/bin/python3 -c 'import json,sys,jsonschema; jsonschema.validate(json.load(open(sys.argv[2])), "
+                                "json.load(open(sys.argv[1])))' '" + schema + "' '" + path + "' 2>&1", &out);
+  return status == 0 ? std::string() : "exit " + std::to_string(status) + ": " + out;
+}

@@ -38,5 +38,9 @@ nlohmann::json ReadWithFeedparser(const std::string& path);
 // The text as a reader gives it back: UTF-8, without the characters XML forbids, line breaks as LF.
 std::string ReaderText(const std::string& ansi);
 
+// What python3-jsonschema says of the JSON Feed file against our JSON Feed 1.1 schema: "" when the
+// schema accepts it.
+std::string JsonFeedSchemaProblems(const std::string& path);
+
 // The golden file's path in tests/data/feeds.
 std::string GoldenPath(const std::string& name);

@@ -40,8 +40,6 @@ CFeedCheckOptions EnglishOptions() {
   return options;
 }
 
-std::string SchemaPath() { return std::string(VAMELRSS_SOURCE_DIR) + "/tests/data/json/jsonfeed-1.1.schema.json"; }
-
 TEST_F(JsonFeed, WriterMatchesGoldenFilesThatTheSchemaJqAndTheCheckerAccept) {
   ScopedTimeZone tz("Asia/Tokyo");
   const bool update = std::getenv("VAMELRSS_UPDATE_GOLDEN") != nullptr;
@@ -59,9 +57,8 @@ TEST_F(JsonFeed, WriterMatchesGoldenFilesThatTheSchemaJqAndTheCheckerAccept) {
     if (update) WriteFile(GoldenPath(c.name), written);
     EXPECT_EQ(written, ReadFile(GoldenPath(c.name)));
     const std::string golden = GoldenPath(c.name);
+    EXPECT_EQ(JsonFeedSchemaProblems(golden), "");
     std::string out;
-    EXPECT_EQ(RunCommand("/usr/bin/python3 -c 'import json,sys,jsonschema; jsonschema.validate(json.load(open(sys.argv[2])), "
-                         "json.load(open(sys.argv[1])))' '" + SchemaPath() + "' '" + golden + "' 2>&1", &out), 0) << out;
     // Shape: UTF-8 as it stands (no \u escapes of Japanese text), ids unique, every item with content.
     EXPECT_EQ(RunCommand("jq -e '(.items | map(.id) | unique | length) == (.items | length) and "
                          "all(.items[]; has(\"content_html\") or has(\"content_text\"))' '" + golden + "' 2>&1", &out), 0) << out;
@@ -101,9 +98,7 @@ TEST_F(JsonFeed, LimitAndKeptOutItemsAndTheDefaultsLeaveTheProjectClassic) {
       {"type":"WebSub","url":"http://hub2.example.jp/?a=1&b=2"}])"));
   const std::string path = TempPath("hubs.json");
   WriteFile(path, withHubs);
-  std::string out;
-  EXPECT_EQ(RunCommand("/usr/bin/python3 -c 'import json,sys,jsonschema; jsonschema.validate(json.load(open(sys.argv[2])), "
-                       "json.load(open(sys.argv[1])))' '" + SchemaPath() + "' '" + path + "' 2>&1", &out), 0) << out;
+  EXPECT_EQ(JsonFeedSchemaProblems(path), "");
   EXPECT_EQ(CheckFeedFile(path).ErrorCount(), 0);
   // Nothing of the JSON Feed differs from the defaults: the extension block stays away.
   CRssFile classic;

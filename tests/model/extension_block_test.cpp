@@ -251,10 +251,17 @@ TEST_F(ProjectExtensions, DamagedBlocksCostOnlyExtensionValuesAndSayWhichInOneMe
   sectioned.ext.websubHubs = {"https://hub.example.jp/", "http://hub2.example.jp/?a=1&b=2"};
   sectioned.ext.sections = {{J("日記"), CFeedSection::Rule::kFolder, "diary/", "d.rdf", "", J(" - 日記")},
                             {"news", CFeedSection::Rule::kCategory, J("お知らせ"), "", "n.xml", ""}};
+  sectioned.ext.sections[0].jsonFileName = "d.json";
   CRssFile reloaded;
   EXPECT_TRUE(LoadProjectBytes(reloaded, SaveProjectBytes(sectioned)).empty());
   EXPECT_EQ(reloaded.ext.websubHubs, sectioned.ext.websubHubs);
   EXPECT_EQ(reloaded.ext.sections, sectioned.ext.sections);
+  // A section without a JSON Feed file, as earlier versions wrote every section, loads and is written
+  // back without the key.
+  const nlohmann::json older = nlohmann::json::parse(
+      R"({"sections":[{"name":"a","rule":"folder","value":"a/","rssFile":"a.rdf","atomFile":"a.xml","title":""}]})");
+  EXPECT_EQ(BlockValues(load(Block(older.dump()), message), classic.size()), older);
+  EXPECT_EQ(message, "");
 
   // A sound block says nothing.
   load(good, message);

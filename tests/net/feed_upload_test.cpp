@@ -77,19 +77,25 @@ TEST_F(FeedUploadTest, UploadsRssThenAtomAndReports) {
   EXPECT_FALSE(Commands("EPRT").empty());
 }
 
-// The JSON Feed, while it is on, goes after the other two, its bytes as they are (binary mode).
+// The JSON Feed, while it is on, goes after the other two, its bytes as they are (binary mode); a
+// section's JSON Feed likewise, after the project's.
 TEST_F(FeedUploadTest, TheJsonFeedFollowsInBinaryModeWhileItIsOn) {
   WriteFile(TempPath("site") + "/news.json", "{\r\n\"version\": \"\"}\r\n");
+  WriteFile(TempPath("site") + "/diary.json", "{\r\n\"title\": \"d\"}\r\n");
   project.ext.jsonFileName = "news.json";
+  project.ext.sections = {CFeedSection{"d", CFeedSection::Rule::kCategory, "d", "", "", "", "diary.json"}};
   EXPECT_TRUE(Upload());
   EXPECT_EQ(Commands("STOR"), (std::vector<std::string>{"STOR index.rdf", "STOR atom.xml"}));
   project.ext.jsonFeed = true;
   rec.events.clear();
   EXPECT_TRUE(Upload());
-  EXPECT_EQ(rec.Events("status:JSON").size(), 1u);
+  EXPECT_EQ(rec.Events("status:JSON").size(), 2u);
   EXPECT_EQ(rec.Events("file:news.json").size(), 1u);
-  EXPECT_EQ(Commands("STOR").back(), "STOR news.json");
+  const std::vector<std::string> stored = Commands("STOR");
+  ASSERT_GE(stored.size(), 2u);
+  EXPECT_EQ(std::vector<std::string>(stored.end() - 2, stored.end()), (std::vector<std::string>{"STOR news.json", "STOR diary.json"}));
   EXPECT_EQ(ReadFile(root + "/public_html/news.json"), "{\r\n\"version\": \"\"}\r\n");
+  EXPECT_EQ(ReadFile(root + "/public_html/diary.json"), "{\r\n\"title\": \"d\"}\r\n");
 }
 
 TEST_F(FeedUploadTest, EmptyNamesAreSkipped) {

@@ -143,9 +143,10 @@ TEST_F(DialogScreens, SiteSettingsSheet) {
   CProjectExtensions& ext = frame->Doc().GetProject().ext;
   ext.websubHubs = {"https://pubsubhubbub.appspot.com/", "https://websub.example.jp/hub"};
   ext.verifyUrl = true;
-  CFeedSection diary{Lit("坂道"), CFeedSection::Rule::kFolder, "slopes/", "index-slopes.xml", "atom-slopes.xml", Lit(" - 坂道")};
+  CFeedSection diary{Lit("坂道"), CFeedSection::Rule::kFolder, "slopes/", "index-slopes.xml", "atom-slopes.xml", Lit(" - 坂道"),
+                     "feed-slopes.json"};
   CFeedSection news{Lit("お知らせ"), CFeedSection::Rule::kCategory, Lit("お知らせ"), Lit("index-お知らせ.xml"), "news.xml",
-                    Lit(" - お知らせ")};
+                    Lit(" - お知らせ"), "news.json"};
   ext.sections = {diary, news};
   dialogs.Then(Look([this](wxDialog* d) {
     wxBookCtrlBase* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
@@ -163,10 +164,11 @@ TEST_F(DialogScreens, SiteSettingsSheet) {
 TEST_F(DialogScreens, SectionEditor) {
   Start(ExampleProject());
   frame->Doc().GetProject().ext.sections = {
-      CFeedSection{Lit("坂道"), CFeedSection::Rule::kFolder, "slopes/", "index-slopes.xml", "atom-slopes.xml", Lit(" - 坂道")}};
+      CFeedSection{Lit("坂道"), CFeedSection::Rule::kFolder, "slopes/", "index-slopes.xml", "atom-slopes.xml", Lit(" - 坂道"),
+                   "feed-slopes.json"}};
   dialogs.Then(Look([](wxDialog* d) {
     wxBookCtrlBase* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
-    book->SetSelection(7);
+    book->SetSelection(book->GetPageCount() - 1);  // "セクション", the last page
     wxWindow* edit = d->FindWindow(XRCID("section_edit"));
     wxCommandEvent click(wxEVT_BUTTON, edit->GetId());
     click.SetEventObject(edit);

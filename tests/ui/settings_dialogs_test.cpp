@@ -592,6 +592,7 @@ TEST_F(SettingsDialogs, TheNoticeAndSectionPagesStoreHubsAndSections) {
     Click(sections, "section_add");
     ASSERT_EQ(list->GetItemCount(), 1);
     EXPECT_EQ(list->GetItemText(0, 2), "index-diary.rdf");
+    EXPECT_EQ(list->GetItemText(0, 4), "d.json");
     Click(d, wxID_OK);
   }));
   dialogs.Then(Message("WebSubのハブには http:// か https:// で始まるURLを1行に1つ入力してください"));
@@ -600,6 +601,7 @@ TEST_F(SettingsDialogs, TheNoticeAndSectionPagesStoreHubsAndSections) {
     Text(d, "section_name")->SetValue(Wx("日記"));
     Choose(Control<wxChoice>(d, "section_rule"), 1);
     Text(d, "section_value")->SetValue("diary");
+    Text(d, "section_json")->SetValue("d.json");
     d->TransferDataFromWindow();
     return static_cast<int>(wxID_OK);
   });
@@ -613,5 +615,6 @@ TEST_F(SettingsDialogs, TheNoticeAndSectionPagesStoreHubsAndSections) {
   EXPECT_EQ(ext.sections[0].rule, CFeedSection::Rule::kFolder);
   EXPECT_EQ(ext.sections[0].value, "diary/");
   EXPECT_EQ(ext.sections[0].atomFileName, "atom-diary.xml");
+  EXPECT_EQ(ext.sections[0].jsonFileName, "d.json");
   EXPECT_TRUE(frame->Doc().IsModified());
 }

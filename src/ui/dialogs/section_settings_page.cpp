@@ -22,6 +22,7 @@ CSectionEditDialog::CSectionEditDialog(wxWindow* parent, const CSectionEditValue
   m_value = XrcControl<wxTextCtrl>(this, "section_value");
   m_rss = XrcControl<wxTextCtrl>(this, "section_rss");
   m_atom = XrcControl<wxTextCtrl>(this, "section_atom");
+  m_json = XrcControl<wxTextCtrl>(this, "section_json");
   m_title = XrcControl<wxTextCtrl>(this, "section_title");
   for (const std::string& entry : CSectionEditValues::RuleEntries()) m_rule->Append(ToWx(entry));
   MakeSettingsHint(XrcControl<wxStaticText>(this, "section_edit_hint"));
@@ -36,6 +37,7 @@ bool CSectionEditDialog::TransferDataToWindow() {
   m_value->ChangeValue(ToWx(m_values.value));
   m_rss->ChangeValue(ToWx(m_values.rssFileName));
   m_atom->ChangeValue(ToWx(m_values.atomFileName));
+  m_json->ChangeValue(ToWx(m_values.jsonFileName));
   m_title->ChangeValue(ToWx(m_values.titleSuffix));
   return true;
 }
@@ -47,6 +49,7 @@ CSectionEditValues CSectionEditDialog::Gather() const {
   values.value = FromWx(m_value->GetValue());
   values.rssFileName = FromWx(m_rss->GetValue());
   values.atomFileName = FromWx(m_atom->GetValue());
+  values.jsonFileName = FromWx(m_json->GetValue());
   values.titleSuffix = FromWx(m_title->GetValue());
   return values;
 }
@@ -71,7 +74,7 @@ CSectionPagePanel::CSectionPagePanel(wxWindow* parent, CSectionPageValues& value
     : CSettingsPagePanel(parent, "SectionPage"), m_values(values), m_ui(ui) {
   m_list = XrcControl<wxListCtrl>(this, "section_list");
   const std::vector<std::string> titles = CSectionPageValues::ColumnTitles();
-  const int widths[] = {90, 110, 110, 110};
+  const int widths[] = {70, 115, 115, 115, 115};
   for (std::size_t i = 0; i < titles.size(); ++i) m_list->AppendColumn(ToWx(titles[i]), wxLIST_FORMAT_LEFT, widths[i]);
   MakeSettingsHint(XrcControl<wxStaticText>(this, "section_hint"));
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Edit(-1); }, XRCID("section_add"));

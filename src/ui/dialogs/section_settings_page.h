@@ -28,6 +28,7 @@ private:
   wxTextCtrl* m_value;
   wxTextCtrl* m_rss;
   wxTextCtrl* m_atom;
+  wxTextCtrl* m_json;
   wxTextCtrl* m_title;
 };
 
