@@ -15,6 +15,7 @@
 #include "ui/dialogs/json_settings_page.h"
 #include "ui/dialogs/ftp_profile_dialog.h"
 #include "ui/dialogs/notify_settings_page.h"
+#include "ui/dialogs/podcast_settings_page.h"
 #include "ui/dialogs/section_settings_page.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
@@ -59,6 +60,7 @@ CSettingsPagePanel* CreateSettingsPage(wxWindow* parent, SettingsPage kind, CSet
     case SettingsPage::kJson: return new CJsonPagePanel(parent, sheet.json, ui);
     case SettingsPage::kNotify: return new CNotifyPagePanel(parent, sheet.notify, ui);
     case SettingsPage::kSections: return new CSectionPagePanel(parent, sheet.sections, ui);
+    case SettingsPage::kPodcast: return new CPodcastPagePanel(parent, sheet.podcast, ui);
     case SettingsPage::kFinish: break;
   }
   return new CFinishPagePanel(parent);
