@@ -38,7 +38,7 @@ CPodcastPagePanel::CPodcastPagePanel(wxWindow* parent, CPodcastPageValues& value
   m_image = XrcControl<wxTextCtrl>(this, "podcast_image");
   m_type = XrcControl<wxChoice>(this, "podcast_type");
   m_locked = XrcControl<wxCheckBox>(this, "podcast_locked");
-  for (const char* name : {"podcast_enabled_hint", "podcast_image_hint"}) MakeSettingsHint(XrcControl<wxStaticText>(this, name));
+  MakeSettingsHint(XrcControl<wxStaticText>(this, "podcast_enabled_hint"));
   // The entries before the first display, so the page is as wide as its longest category.
   Fill(m_category, CPodcastPageValues().CategoryLabels(), 0);
   Fill(m_explicit, PodcastExplicitLabels(), 0);
