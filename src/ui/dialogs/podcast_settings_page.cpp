@@ -12,12 +12,6 @@
 
 namespace {
 
-void Fill(wxChoice* choice, const std::vector<std::string>& entries, int selection) {
-  choice->Clear();
-  for (const std::string& entry : entries) choice->Append(ToWx(entry));
-  choice->SetSelection(selection >= 0 && selection < static_cast<int>(choice->GetCount()) ? selection : 0);
-}
-
 // Refuses the page with `message` and puts the focus into `field`.
 bool Refuse(CInteraction& ui, const CUserMessage& message, wxTextCtrl* field) {
   ui.Show(message);
@@ -40,9 +34,9 @@ CPodcastPagePanel::CPodcastPagePanel(wxWindow* parent, CPodcastPageValues& value
   m_locked = XrcControl<wxCheckBox>(this, "podcast_locked");
   MakeSettingsHint(XrcControl<wxStaticText>(this, "podcast_enabled_hint"));
   // The entries before the first display, so the page is as wide as its longest category.
-  Fill(m_category, CPodcastPageValues().CategoryLabels(), 0);
-  Fill(m_explicit, PodcastExplicitLabels(), 0);
-  Fill(m_type, PodcastTypeLabels(), 0);
+  FillChoice(m_category, CPodcastPageValues().CategoryLabels());
+  FillChoice(m_explicit, PodcastExplicitLabels());
+  FillChoice(m_type, PodcastTypeLabels());
   GetSizer()->SetSizeHints(this);
 }
 
@@ -52,10 +46,13 @@ bool CPodcastPagePanel::TransferDataToWindow() {
   m_enabled->SetValue(m_values.enabled);
   m_author->ChangeValue(ToWx(m_values.author));
   m_ownerEmail->ChangeValue(ToWx(m_values.ownerEmail));
-  Fill(m_category, m_values.CategoryLabels(), m_values.category);
-  m_explicit->SetSelection(m_values.explicitness);
+  // The project's own category, when the tree does not hold it, is one entry more.
+  m_category->Clear();
+  FillChoice(m_category, m_values.CategoryLabels());
+  SelectChoice(m_category, m_values.category);
+  SelectChoice(m_explicit, m_values.explicitness);
   m_image->ChangeValue(ToWx(m_values.image));
-  m_type->SetSelection(m_values.type);
+  SelectChoice(m_type, m_values.type);
   m_locked->SetValue(m_values.locked);
   return true;
 }
