@@ -28,9 +28,6 @@ std::string GuidName(const std::string& feedUrl) {
   return name;
 }
 
-// Plain text (an author, an e-mail address, a category) for an element or an attribute.
-std::string PlainText(const std::string& text) { return FeedEscapedText(text); }
-
 }  // namespace
 
 std::string PodcastGuid(const std::string& feedUrl) {
@@ -56,26 +53,27 @@ void DeclarePodcastNamespaces(CVXMLElement& rss) {
   rss.SetAttribute("xmlns:podcast", kPodcastNamespace);
 }
 
+// Author, e-mail address and category are plain text, escaped for an element or an attribute alike.
 void AppendPodcastChannelTags(CVXMLElement& channel, const CRssFile& project) {
   const CProjectExtensions& ext = project.ext;
-  if (!ext.podcastAuthor.empty()) AddFeedElement(channel, "itunes:author", PlainText(ext.podcastAuthor));
+  if (!ext.podcastAuthor.empty()) AddFeedElement(channel, "itunes:author", FeedEscapedText(ext.podcastAuthor));
   if (!ext.podcastAuthor.empty() || !ext.podcastOwnerEmail.empty()) {
     CVXMLElement* owner = AddFeedElement(channel, "itunes:owner");
-    if (!ext.podcastAuthor.empty()) AddFeedElement(*owner, "itunes:name", PlainText(ext.podcastAuthor));
-    if (!ext.podcastOwnerEmail.empty()) AddFeedElement(*owner, "itunes:email", PlainText(ext.podcastOwnerEmail));
+    if (!ext.podcastAuthor.empty()) AddFeedElement(*owner, "itunes:name", FeedEscapedText(ext.podcastAuthor));
+    if (!ext.podcastOwnerEmail.empty()) AddFeedElement(*owner, "itunes:email", FeedEscapedText(ext.podcastOwnerEmail));
   }
   if (!ext.podcastImage.empty()) AddFeedElement(channel, "itunes:image")->SetAttribute("href", FeedAttributeText(ext.podcastImage));
   if (!ext.podcastCategory.empty()) {
     std::string category, subcategory;
     SplitPodcastCategoryPath(ext.podcastCategory, category, subcategory);
     CVXMLElement* element = AddFeedElement(channel, "itunes:category");
-    element->SetAttribute("text", PlainText(category));
-    if (!subcategory.empty()) AddFeedElement(*element, "itunes:category")->SetAttribute("text", PlainText(subcategory));
+    element->SetAttribute("text", FeedEscapedText(category));
+    if (!subcategory.empty()) AddFeedElement(*element, "itunes:category")->SetAttribute("text", FeedEscapedText(subcategory));
   }
   // Apple reads "true" and "false" today; the project keeps the older "yes" and "no".
   if (!ext.podcastExplicit.empty()) AddFeedElement(channel, "itunes:explicit", ext.podcastExplicit == kPodcastYes ? "true" : "false");
   if (!ext.podcastType.empty()) AddFeedElement(channel, "itunes:type", ext.podcastType);
   AddFeedElement(channel, "podcast:guid", PodcastGuid(GetRssSelfUrl(project)));
   CVXMLElement* locked = AddFeedElement(channel, "podcast:locked", ext.podcastLocked ? kPodcastYes : kPodcastNo);
-  if (!ext.podcastOwnerEmail.empty()) locked->SetAttribute("owner", PlainText(ext.podcastOwnerEmail));
+  if (!ext.podcastOwnerEmail.empty()) locked->SetAttribute("owner", FeedEscapedText(ext.podcastOwnerEmail));
 }
