@@ -128,6 +128,7 @@ int main(int argc, char** argv) {
   sheetAt("settings-json-feed", "JSON Feed");
   sheetAt("settings-notices", "更新通知");
   sheetAt("settings-sections", "セクション");
+  sheetAt("settings-podcast", "ポッドキャスト");
   GrabModal("folder-scan", [&] { CFolderScanDialog(ui.Parent(), project, ui).ShowModal(); });
   GrabModal("wizard", [&] {
     CRssFile fresh;

@@ -14,7 +14,7 @@ CSettingsSheet CSettingsSheet::NewProjectWizard(CRssFile& project) {
 CSettingsSheet CSettingsSheet::SiteSettings(CRssFile& project) {
   return CSettingsSheet(&project, {SettingsPage::kSite, SettingsPage::kDir, SettingsPage::kRss, SettingsPage::kAtom,
                                    SettingsPage::kFtp, SettingsPage::kExt, SettingsPage::kJson, SettingsPage::kNotify,
-                                   SettingsPage::kSections});
+                                   SettingsPage::kSections, SettingsPage::kPodcast});
 }
 
 void CSettingsSheet::Display(int i) {
@@ -31,6 +31,7 @@ void CSettingsSheet::Display(int i) {
     case SettingsPage::kJson: json.Load(*m_project); break;
     case SettingsPage::kNotify: notify.Load(*m_project); break;
     case SettingsPage::kSections: sections.Load(*m_project); break;
+    case SettingsPage::kPodcast: podcast.Load(*m_project); break;
     case SettingsPage::kFinish: break;
   }
 }
@@ -47,6 +48,7 @@ void CSettingsSheet::Store(int i) {
     case SettingsPage::kJson: json.Store(*m_project); break;
     case SettingsPage::kNotify: notify.Store(*m_project); break;
     case SettingsPage::kSections: sections.Store(*m_project); break;
+    case SettingsPage::kPodcast: podcast.Store(*m_project); break;
     case SettingsPage::kFinish: break;
   }
 }

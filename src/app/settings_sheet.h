@@ -8,12 +8,13 @@
 #include "app/ext_page_values.h"
 #include "app/json_page_values.h"
 #include "app/notify_page_values.h"
+#include "app/podcast_page_values.h"
 #include "app/section_page_values.h"
 #include "app/settings_page_values.h"
 
 class CRssFile;
 
-enum class SettingsPage { kSite, kDir, kRss, kAtom, kFtp, kFinish, kExt, kJson, kNotify, kSections };
+enum class SettingsPage { kSite, kDir, kRss, kAtom, kFtp, kFinish, kExt, kJson, kNotify, kSections, kPodcast };
 
 class CSettingsSheet {
 public:
@@ -24,7 +25,7 @@ public:
   // "RSSの新規作成": site, local folder, FTP (normal mode) and the closing page.
   static CSettingsSheet NewProjectWizard(CRssFile& project);
   // "サイトの設定": site, local folder, RSS, Atom, FTP (normal mode), the extensions, JSON Feed, the notices
-  // and the sections.
+  // the sections and the podcast.
   static CSettingsSheet SiteSettings(CRssFile& project);
 
   int GetPageCount() const { return static_cast<int>(m_pages.size()); }
@@ -48,6 +49,7 @@ public:
   CJsonPageValues json;
   CNotifyPageValues notify;
   CSectionPageValues sections;
+  CPodcastPageValues podcast;
 
 private:
   CRssFile* m_project;

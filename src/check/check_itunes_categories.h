@@ -1,4 +1,5 @@
-// itunes:category: the category tree podcast directories accept, and the names of the older trees.
+// itunes:category against the tree podcast directories accept (model/podcast_categories.h), and the
+// names of the older trees.
 #pragma once
 
 #include <libxml/tree.h>

@@ -9,6 +9,7 @@
 #include "check/check_formats.h"
 #include "check/check_nodes.h"
 #include "check/check_namespaces.h"
+#include "check/check_podcast.h"
 #include "check/check_readers.h"
 #include "check/check_text.h"
 #include "check/check_value_rules.h"
@@ -45,7 +46,8 @@ void CheckCategory(const xmlNode* category, CCheckReport& report) {
   if (found && IsBlank(domain)) report.AtNode(CheckRule::MissingAttribute, category, "category", "domain");
 }
 
-void CheckRss20Item(const xmlNode* item, const char* ns, CIdSet& guids, CCheckReport& report) {
+// `podcast`: the feed declares the itunes namespace, so its enclosures meet the directories' rules.
+void CheckRss20Item(const xmlNode* item, const char* ns, bool podcast, CIdSet& guids, CCheckReport& report) {
   CheckChildren(item, ns,
                 {{"title", true}, {"link", true}, {"description", true}, {"author", true}, {"category", false},
                  {"comments", true}, {"enclosure", false}, {"guid", true}, {"pubDate", true}, {"source", true}},
@@ -64,7 +66,8 @@ void CheckRss20Item(const xmlNode* item, const char* ns, CIdSet& guids, CCheckRe
     else if (IsNamed(c, "author")) CheckEmailValue(c, true, report);
     else if (IsNamed(c, "category")) CheckCategory(c, report);
     else if (IsNamed(c, "enclosure")) {
-      RequireAttributes(c, {"url", "length", "type"}, report);
+      if (podcast) CheckPodcastEnclosure(c, report);
+      else RequireAttributes(c, {"url", "length", "type"}, report);
       CheckUrlValue(c, "url", true, report);
       CheckIntegerValue(c, "length", 0, LLONG_MAX, report);
       CheckMimeValue(c, "type", report);
@@ -193,6 +196,8 @@ void CheckRss20(const xmlNode* rss, CCheckReport& report) {
                 true, report);
   RequireChildren(channel, ns, {"title", "link", "description"}, report);
   CheckTitleNotEmpty(FirstChild(channel, ns, "title"), report);
+  const bool podcast = DeclaresItunes(channel);
+  if (podcast) CheckPodcastChannel(channel, report);
   CIdSet guids;
   bool self = false;
   int items = 0;
@@ -204,7 +209,7 @@ void CheckRss20(const xmlNode* rss, CCheckReport& report) {
     }
     if (IsNamed(c, "item")) {
       ++items;
-      CheckRss20Item(c, ns, guids, report);
+      CheckRss20Item(c, ns, podcast, guids, report);
     } else if (IsNamed(c, "link") || IsNamed(c, "docs")) CheckUrlValue(c, nullptr, true, report);
     else if (IsNamed(c, "pubDate") || IsNamed(c, "lastBuildDate")) CheckDateElement(c, DateForm::Rfc822, report);
     else if (IsNamed(c, "language")) CheckLanguageValue(c, report);

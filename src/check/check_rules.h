@@ -86,6 +86,10 @@ enum class CheckRule {
   MediaNamespace,
   ItunesCategory,
   ItunesCategoryObsolete,
+  // What podcast directories reject.
+  PodcastRequired,
+  PodcastEnclosureLength,
+  PodcastEnclosureType,
   // What readers manage.
   FeedTooLarge,
   TooManyItems,

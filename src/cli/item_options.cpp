@@ -30,8 +30,12 @@ void AddItemOptions(CLI::App* command, ItemOptions& o) {
   command->add_option("--published", o.published, "time of first publication (W3C date-time)");
   command->add_option("--start-tag", o.startTag, "the item's own start marker");
   command->add_option("--end-tag", o.endTag, "the item's own end marker");
-  command->add_option("--image", o.image, "the item's image URL (written when the project's --item-images is on)");
+  command->add_option("--image", o.image, "the item's image URL (written when the project's --item-images or --podcast is on)");
   command->add_flag("--hidden", o.hidden, "keep the item in the project and out of every feed");
+  command->add_option("--episode", o.episode, "a podcast episode's number (itunes:episode)")->check(CLI::PositiveNumber);
+  command->add_option("--season", o.season, "a podcast episode's season (itunes:season)")->check(CLI::PositiveNumber);
+  command->add_option("--episode-type", o.episodeType, "a podcast episode's type")
+      ->check(CLI::IsMember({"full", "trailer", "bonus"}));
 }
 
 void ApplyItemOptions(const ItemOptions& o, CRssItem& item) {
@@ -55,4 +59,7 @@ void ApplyItemOptions(const ItemOptions& o, CRssItem& item) {
   if (Given(o, "--end-tag")) item.endTag = ArgText(o.endTag);
   if (Given(o, "--image")) item.ext.image = ArgText(o.image);
   if (o.hidden) item.ext.hidden = true;
+  if (Given(o, "--episode")) item.ext.episode = o.episode;
+  if (Given(o, "--season")) item.ext.season = o.season;
+  if (Given(o, "--episode-type")) item.ext.episodeType = o.episodeType;
 }

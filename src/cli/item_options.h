@@ -9,6 +9,8 @@ class CRssItem;
 
 struct ItemOptions {
   std::string title, description, category, content, contentFile, date, published, startTag, endTag, image;
+  std::string episodeType;
+  int episode = 0, season = 0;
   bool hidden = false;
   CLI::App* command = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "app/publish.h"
 #include "app/section_feeds.h"
 #include "cli/cli_output.h"
+#include "model/podcast_categories.h"
 #include "model/rss_file.h"
 #include "platform/file_system.h"
 #include "platform/url_parts.h"
@@ -83,6 +84,20 @@ void AddSettingsOptions(CLI::App* command, SettingsOptions& o) {
   command->add_option("--remove-section", o.removeSections, "remove the section NAME; repeatable");
   command->add_option("--verify-url", o.verifyUrl, "after an upload, fetch each feed from the site and compare it")
       ->check(onOff);
+  command->add_option("--podcast", o.podcast, "RSS 2.0 is a podcast feed: the itunes: and podcast: tags (default off)")
+      ->check(onOff);
+  command->add_option("--podcast-author", o.podcastAuthor, "the podcast's author (itunes:author); \"\" for none");
+  command->add_option("--podcast-owner-email", o.podcastOwnerEmail,
+                      "the owner's e-mail address that directories write to (itunes:email); \"\" for none");
+  command->add_option("--podcast-category", o.podcastCategory,
+                      "the directories' category, alone or with a subcategory: \"Technology\", \"Arts/Books\"; \"\" for none");
+  command->add_option("--podcast-explicit", o.podcastExplicit, "whether episodes hold explicit content; \"\" for not said")
+      ->check(CLI::IsMember({"yes", "no", ""}));
+  command->add_option("--podcast-image", o.podcastImage, "the show's artwork, an http or https URL; \"\" for none");
+  command->add_option("--podcast-type", o.podcastType, "episodic or serial; \"\" for not said")
+      ->check(CLI::IsMember({"episodic", "serial", ""}));
+  command->add_option("--podcast-locked", o.podcastLocked, "podcast:locked: other platforms may not import the show")
+      ->check(onOff);
 }
 
 void ApplySettings(const SettingsOptions& o, CRssFile& project) {
@@ -154,6 +169,30 @@ void ApplySettings(const SettingsOptions& o, CRssFile& project) {
     if (const std::string problem = SectionProblem(sections, ProjectFileNames(project)); !problem.empty()) throw CCliUsage("--section: " + problem);
     project.ext.sections = std::move(sections);
   }
+  if (Given(o, "--podcast")) project.ext.podcast = Switch(o.podcast);
+  if (Given(o, "--podcast-author")) project.ext.podcastAuthor = ArgText(o.podcastAuthor);
+  if (Given(o, "--podcast-owner-email")) {
+    if (!IsPodcastEmailValue(o.podcastOwnerEmail)) {
+      throw CCliUsage("--podcast-owner-email needs an e-mail address such as owner@example.jp: " + ArgText(o.podcastOwnerEmail));
+    }
+    project.ext.podcastOwnerEmail = ArgText(o.podcastOwnerEmail);
+  }
+  if (Given(o, "--podcast-category")) {
+    if (!o.podcastCategory.empty() && !IsPodcastCategoryPath(o.podcastCategory)) {
+      throw CCliUsage("--podcast-category needs a category of the podcast directories, alone or with a subcategory "
+                      "(\"Technology\", \"Arts/Books\"): " + ArgText(o.podcastCategory));
+    }
+    project.ext.podcastCategory = o.podcastCategory;
+  }
+  if (Given(o, "--podcast-explicit")) project.ext.podcastExplicit = o.podcastExplicit;
+  if (Given(o, "--podcast-image")) {
+    if (!o.podcastImage.empty() && !IsWebAddress(o.podcastImage)) {
+      throw CCliUsage("--podcast-image needs an http or https URL: " + ArgText(o.podcastImage));
+    }
+    project.ext.podcastImage = ArgText(o.podcastImage);
+  }
+  if (Given(o, "--podcast-type")) project.ext.podcastType = o.podcastType;
+  if (Given(o, "--podcast-locked")) project.ext.podcastLocked = Switch(o.podcastLocked);
   if (o.ftpPasswordStdin) {
     std::string line;
     std::getline(std::cin, line);

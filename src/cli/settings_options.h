@@ -12,6 +12,8 @@ struct SettingsOptions {
   std::string title, url, description, creator, folder, rssFile, atomFile;
   std::string rssVersion, atomVersion, rssMode, atomMode, ftpHost, ftpUser, ftpDir;
   std::string language, selfLinks, fullText, itemImages, holdFuture, siteImage, siteIcon, jsonFeed, jsonFile, verifyUrl;
+  std::string podcast, podcastAuthor, podcastOwnerEmail, podcastCategory, podcastExplicit, podcastImage, podcastType,
+      podcastLocked;
   std::vector<std::string> websubHubs, sections, removeSections;
   int rssCount = 0, atomCount = 0, importMode = 0, jsonCount = 0;
   bool ftpPasswordStdin = false;

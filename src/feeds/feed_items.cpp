@@ -99,6 +99,32 @@ void AddImage(CVXMLElement& element, const CRssItem& item, const CFeedItemStyle&
   content->SetAttributeBorrowing("medium", "image");
 }
 
+// The item's enclosure: `element` named "enclosure" (RSS 2.0, url) or "link" (Atom 1.0, href), with its
+// length in bytes (RSS 2.0 requires one: 0 when unknown) and its type when known.
+void AddEnclosure(CVXMLElement& parent, const CRssItem& item, bool atom) {
+  const CEnclosure& enclosure = item.ext.enclosure;
+  if (enclosure.url.empty()) return;
+  CVXMLElement* element = AddElement(parent, atom ? "link" : "enclosure");
+  if (atom) element->SetAttributeBorrowing("rel", "enclosure");
+  SetUrlAttribute(*element, atom ? "href" : "url", enclosure.url);
+  if (!atom || enclosure.length > 0) element->SetAttribute("length", std::to_string(enclosure.length));
+  if (!enclosure.type.empty()) element->SetAttribute("type", FeedEscapedText(enclosure.type));
+}
+
+// A number a podcast item carries, when set.
+void AddCount(CVXMLElement& parent, const char* name, long long value) {
+  if (value > 0) AddText(parent, name, std::to_string(value));
+}
+
+// The episode tags of a podcast's item.
+void AddEpisode(CVXMLElement& element, const CRssItem& item) {
+  AddCount(element, "itunes:duration", item.ext.enclosure.duration);
+  AddCount(element, "itunes:episode", item.ext.episode);
+  AddCount(element, "itunes:season", item.ext.season);
+  if (!item.ext.episodeType.empty()) AddLasting(element, "itunes:episodeType", item.ext.episodeType);
+  if (!item.ext.image.empty()) SetUrlAttribute(*AddElement(element, "itunes:image"), "href", item.ext.image);
+}
+
 }  // namespace
 
 CFeedItemStyle FeedItemStyle(const CRssFile& project) {
@@ -106,6 +132,7 @@ CFeedItemStyle FeedItemStyle(const CRssFile& project) {
   style.language = project.ext.language;
   style.fullText = project.ext.fullText;
   style.images = project.ext.itemImages;
+  style.podcast = project.ext.podcast;
   return style;
 }
 
@@ -136,7 +163,9 @@ CVXMLElement* AppendRss20Item(CVXMLElement& parent, const CRssItem& item, const 
   char buffer[kDateBufferSize];
   AddText(*element, "pubDate", FormatRfc822DateInto(item.date, buffer));
   if (!item.category.empty()) AddEscaped(*element, "category", item.category);
+  AddEnclosure(*element, item, false);
   AddImage(*element, item, style);
+  if (style.podcast) AddEpisode(*element, item);
   if (withContent && style.fullText) AddCdata(*element, "content:encoded", item.content);
   return element;
 }
@@ -166,6 +195,7 @@ CVXMLElement* AppendAtom10Entry(CVXMLElement& parent, const CRssItem& item, cons
   CVXMLElement* entry = AddElement(parent, "entry");
   AddEscaped(*entry, "title", item.title);
   AddAlternateLink(*entry, item.url, false);
+  AddEnclosure(*entry, item, true);
   AddText(*entry, "id", FeedUrlText(GetItemTagId(item)));
   AddW3cDate(*entry, "updated", item.date);
   AddW3cDate(*entry, "published", item.published);

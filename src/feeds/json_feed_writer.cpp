@@ -64,6 +64,8 @@ public:
     }
     Utf8(m_utf8);
   }
+  // A number or another value written as it stands.
+  void Raw(std::string_view text) { m_out.append(text); }
   // UTF-8 or ASCII text as a string.
   void Utf8(std::string_view text) {
     m_out += '"';
@@ -127,9 +129,29 @@ void Member(CJsonText& json, const char* name, const std::string& text) {
   json.Text(text);
 }
 
+void Number(CJsonText& json, const char* name, long long value) {
+  json.Name(name);
+  json.Raw(std::to_string(value));
+}
+
+// The enclosure as the item's one attachment. JSON Feed requires a type: one not known is named as
+// plain bytes.
+void Attachment(CJsonText& json, const CEnclosure& enclosure) {
+  json.Name("attachments");
+  json.Open('[');
+  json.Element();
+  json.Open('{');
+  Member(json, "url", enclosure.url);
+  Member(json, "mime_type", enclosure.type.empty() ? std::string("application/octet-stream") : enclosure.type);
+  if (enclosure.length > 0) Number(json, "size_in_bytes", enclosure.length);
+  if (enclosure.duration > 0) Number(json, "duration_in_seconds", enclosure.duration);
+  json.Close('}');
+  json.Close(']');
+}
+
 // One item: its URL as id and url, the title (when it has one), the text by the RSS
 // description/content mode (the content as HTML in mode 2 with its description as summary, else the
-// description as plain text), its dates, its category as a tag, its image.
+// description as plain text), its dates, its category as a tag, its image, its enclosure.
 void Item(CJsonText& json, const CRssItem& item, bool images) {
   const int mode = CRssFile::rssMode;
   json.Element();
@@ -155,6 +177,7 @@ void Item(CJsonText& json, const CRssItem& item, bool images) {
     json.Close(']');
   }
   if (images && !item.ext.image.empty()) Member(json, "image", item.ext.image);
+  if (!item.ext.enclosure.url.empty()) Attachment(json, item.ext.enclosure);
   json.Close('}');
 }
 

@@ -4,6 +4,7 @@
 #include "feeds/feed_text.h"
 #include "feeds/feed_writers.h"
 #include "feeds/feed_writer_support.h"
+#include "feeds/podcast_tags.h"
 #include "model/rss_file.h"
 #include "model/rss_item.h"
 #include "platform/clock.h"
@@ -85,6 +86,7 @@ CFeedWriteResult WriteRss20(const CRssFile& project, const std::string& path) {
   if (style.fullText) rss->SetAttribute("xmlns:content", kContentNamespace);
   if (project.ext.selfLinks || !project.ext.websubHubs.empty()) rss->SetAttribute("xmlns:atom", kAtomNamespace);
   if (style.images) rss->SetAttribute("xmlns:media", kMediaNamespace);
+  if (style.podcast) DeclarePodcastNamespaces(*rss);
   document.AppendChild(rss);
 
   const TimeValue now = CurrentTime();
@@ -109,6 +111,7 @@ CFeedWriteResult WriteRss20(const CRssFile& project, const std::string& path) {
   AddFeedElement(*channel, "docs", kRss20Docs);
   AddFeedElement(*channel, "generator", kGenerator);
   if (!project.ext.siteImage.empty()) AddImageParts(*AddFeedElement(*channel, "image"), project);
+  if (style.podcast) AppendPodcastChannelTags(*channel, project);
   for (const CRssItem* item : SelectFeedItems(project, project.rssCount, now)) AppendRss20Item(*channel, *item, style);
 
   return SaveFeed(document, target);

@@ -45,3 +45,14 @@ bool IsPodcastTypeValue(const std::string& value) { return value.empty() || valu
 bool IsEpisodeTypeValue(const std::string& value) {
   return value.empty() || value == "full" || value == "trailer" || value == "bonus";
 }
+
+bool IsPodcastEmailValue(const std::string& value) {
+  if (value.empty()) return true;
+  const std::size_t at = value.find('@');
+  if (at == 0 || at == std::string::npos || at + 1 == value.size() || value.find('@', at + 1) != std::string::npos) return false;
+  for (char c : value) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u <= 0x20 || u >= 0x7F || c == '<' || c == '>' || c == '"' || c == ',' || c == ';') return false;
+  }
+  return true;
+}

@@ -107,6 +107,7 @@ struct CItemExtensions {
 bool IsPodcastExplicitValue(const std::string& value);  // "yes", "no"
 bool IsPodcastTypeValue(const std::string& value);      // "episodic", "serial"
 bool IsEpisodeTypeValue(const std::string& value);      // "full", "trailer", "bonus"
+bool IsPodcastEmailValue(const std::string& value);     // "owner@example.jp": a local part, "@", a domain
 
 // True for a language tag of the form BCP 47 gives: letters, then "-"-separated subtags of letters and
 // digits, each of 1 to 8 characters ("ja", "en-US", "zh-Hant-TW").

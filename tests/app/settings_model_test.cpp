@@ -10,6 +10,7 @@
 #include "app/options_model.h"
 #include "app/settings_sheet.h"
 #include "app/vamel_rss_doc.h"
+#include "model/podcast_categories.h"
 #include "model/rss_file.h"
 #include "net/ftp_set_array.h"
 #include "settings/options.h"
@@ -111,11 +112,12 @@ TEST_F(SettingsModel, ASheetStoresOnlyThePagesDisplayedAndNothingWithoutAProject
   project.rssCount = 7;
   CRssFile::rssMode = 1;
   CSettingsSheet sheet = CSettingsSheet::SiteSettings(project);
-  ASSERT_EQ(sheet.GetPageCount(), 9);
+  ASSERT_EQ(sheet.GetPageCount(), 10);
   EXPECT_EQ(sheet.GetPage(5), SettingsPage::kExt);
   EXPECT_EQ(sheet.GetPage(6), SettingsPage::kJson);
   EXPECT_EQ(sheet.GetPage(7), SettingsPage::kNotify);
   EXPECT_EQ(sheet.GetPage(8), SettingsPage::kSections);
+  EXPECT_EQ(sheet.GetPage(9), SettingsPage::kPodcast);
   sheet.Display(0);
   sheet.site.title = "new";
   // Values of pages never displayed are not the project's: they must not reach it.
@@ -399,6 +401,60 @@ TEST_F(SettingsModel, TheNoticesPageTakesOneHubALineAndKeepsTheProjectsOnBadInpu
   EXPECT_TRUE(IsHubListField("\r\n  \r\n"));
   page.hubs.clear();
   page.verifyUrl = false;
+  page.Store(project);
+  EXPECT_TRUE(project.ext.IsDefault());
+}
+
+// "ポッドキャスト": the choices map to the stored values, a category the tree does not hold is offered and
+// kept, a bad e-mail address or image URL leaves the project's own, and the defaults leave the project
+// classic.
+TEST_F(SettingsModel, ThePodcastPageMapsItsChoicesAndKeepsWhatItCannotStore) {
+  CRssFile project;
+  project.ext.podcastCategory = "Cooking/Baking";  // from a newer tree
+  CPodcastPageValues page;
+  page.Load(project);
+  EXPECT_FALSE(page.enabled);
+  ASSERT_GE(page.categories.size(), 3u);
+  EXPECT_EQ(page.categories[0], "");
+  EXPECT_EQ(U(page.CategoryLabels()[0]), "（なし）");
+  EXPECT_EQ(page.categories[1], "Arts");
+  EXPECT_EQ(page.categories[page.category], "Cooking/Baking");
+  EXPECT_EQ(page.CategoryLabels().size(), page.categories.size());
+  EXPECT_EQ(PodcastExplicitLabels().size(), 3u);
+  EXPECT_EQ(PodcastTypeLabels().size(), 3u);
+
+  page.enabled = true;
+  page.author = J("山田 太郎");
+  page.ownerEmail = "owner@example.jp";
+  page.image = "https://example.jp/art.png";
+  page.category = 2;  // Arts/Books
+  page.explicitness = 2;
+  page.type = 2;
+  page.locked = true;
+  page.Store(project);
+  EXPECT_TRUE(project.ext.podcast);
+  EXPECT_EQ(project.ext.podcastAuthor, J("山田 太郎"));
+  EXPECT_EQ(project.ext.podcastOwnerEmail, "owner@example.jp");
+  EXPECT_EQ(project.ext.podcastImage, "https://example.jp/art.png");
+  EXPECT_EQ(project.ext.podcastCategory, "Arts/Books");
+  EXPECT_EQ(project.ext.podcastExplicit, "no");
+  EXPECT_EQ(project.ext.podcastType, "serial");
+  EXPECT_TRUE(project.ext.podcastLocked);
+  page.Load(project);
+  EXPECT_EQ(page.categories.size(), PodcastCategoryPaths().size() + 1);  // the newer category is gone now
+  EXPECT_EQ(page.explicitness, 2);
+  EXPECT_EQ(page.type, 2);
+
+  page.ownerEmail = "owner";
+  page.image = "file:///art.png";
+  EXPECT_FALSE(IsPodcastOwnerEmailField(page.ownerEmail));
+  EXPECT_FALSE(IsPodcastImageField(page.image));
+  page.Store(project);
+  EXPECT_EQ(project.ext.podcastOwnerEmail, "owner@example.jp");
+  EXPECT_EQ(project.ext.podcastImage, "https://example.jp/art.png");
+
+  page = CPodcastPageValues();
+  page.Load(CRssFile());
   page.Store(project);
   EXPECT_TRUE(project.ext.IsDefault());
 }

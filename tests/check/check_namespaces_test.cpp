@@ -14,7 +14,7 @@ const char* const kRss = R"(<?xml version="1.0" encoding="utf-8"?>
 <description>D</description>
 <atom:link rel="self" href="https://example.jp/rss.xml" type="application/rss+xml" />
 <sy:updatePeriod>daily</sy:updatePeriod>
-<itunes:explicit>no</itunes:explicit>
+<itunes:explicit>no</itunes:explicit><itunes:image href="https://example.jp/c.jpg"/><itunes:category text="Arts"/><itunes:owner><itunes:email>o@example.jp</itunes:email></itunes:owner>
 <item>
 <title>A</title>
 <link>https://example.jp/a.html</link>

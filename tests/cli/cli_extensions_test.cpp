@@ -31,8 +31,11 @@ TEST_F(CliExtensions, SetAddShowAndBackToTheClassicBytes) {
   EXPECT_EQ(j["extensions"], nlohmann::json::parse(R"({"fullText":true,"holdFuture":true,"itemImages":true,
       "language":"en-GB","selfLinks":true,"siteIcon":"https://example.jp/icon.png","siteImage":"https://example.jp/logo.png",
       "jsonFeed":false,"jsonFileName":"feed.json","jsonCount":20,
-      "sections":[],"verifyUrl":true,"websubHubs":["https://hub.example.jp/","http://hub2.example.jp/?a=1&b=2"]})"));
-  EXPECT_EQ(j["items"][0]["extensions"], nlohmann::json::parse(R"({"hidden":false,"image":""})"));
+      "sections":[],"verifyUrl":true,"websubHubs":["https://hub.example.jp/","http://hub2.example.jp/?a=1&b=2"],
+      "podcast":false,"podcastAuthor":"","podcastCategory":"","podcastExplicit":"","podcastImage":"",
+      "podcastLocked":false,"podcastOwnerEmail":"","podcastType":""})"));
+  EXPECT_EQ(j["items"][0]["extensions"], nlohmann::json::parse(R"({"hidden":false,"image":"","episode":0,"season":0,
+      "episodeType":"","enclosure":{"url":"","length":0,"type":"","duration":0}})"));
   r = RunCli("show " + Quote(file));
   EXPECT_NE(r.out.find("extensions        {\"fullText\":true,"), std::string::npos) << r.out;
   r = RunCli("write " + Quote(file) + " --format rss20");
@@ -64,7 +67,8 @@ TEST_F(CliExtensions, SetAddShowAndBackToTheClassicBytes) {
   ASSERT_EQ(r.status, 0) << r.err;
   j = nlohmann::json::parse(RunCli("show --json " + Quote(file)).out);
   ASSERT_EQ(j["items"].size(), 2u);
-  EXPECT_EQ(j["items"][0]["extensions"], nlohmann::json::parse(R"({"hidden":true,"image":"https://example.jp/b.png?x=1&y=2"})"));
+  EXPECT_EQ(j["items"][0]["extensions"], nlohmann::json::parse(R"({"hidden":true,"image":"https://example.jp/b.png?x=1&y=2",
+      "episode":0,"season":0,"episodeType":"","enclosure":{"url":"","length":0,"type":"","duration":0}})"));
   r = RunCli("show " + Quote(file));
   EXPECT_NE(r.out.find("     {\"hidden\":true,\"image\":\"https://example.jp/b.png?x=1&y=2\"}\n"), std::string::npos) << r.out;
   r = RunCli("write " + Quote(file) + " --format rss20");

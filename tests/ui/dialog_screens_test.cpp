@@ -151,7 +151,8 @@ TEST_F(DialogScreens, SiteSettingsSheet) {
   dialogs.Then(Look([this](wxDialog* d) {
     wxBookCtrlBase* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
     const char* names[] = {"settings_1_site", "settings_2_folder", "settings_3_rss", "settings_4_atom", "settings_5_ftp",
-                           "settings_6_ext", "settings_7_json", "settings_8_notify", "settings_9_sections"};
+                           "settings_6_ext", "settings_7_json", "settings_8_notify", "settings_9_sections",
+                           "settings_10_podcast"};
     for (size_t i = 0; i < book->GetPageCount(); ++i) {
       book->SetSelection(i);
       Check(d, names[i]);

@@ -45,7 +45,7 @@
 
 namespace {
 
-enum SheetTab { kSiteTab, kDirTab, kRssTab, kAtomTab, kFtpTab, kExtTab, kJsonTab, kNotifyTab, kSectionsTab };
+enum SheetTab { kSiteTab, kDirTab, kRssTab, kAtomTab, kFtpTab, kExtTab, kJsonTab, kNotifyTab, kSectionsTab, kPodcastTab };
 
 template <class T>
 T* Control(wxWindow* parent, const char* name) {
@@ -150,9 +150,9 @@ TEST_F(SettingsDialogs, CancellingTheSheetAfterEditingTwoPagesChangesNothing) {
   dialogs.Then(Drive([](wxDialog* d) {
     EXPECT_EQ(d->GetTitle(), Wx("サイトの設定"));
     auto* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
-    ASSERT_EQ(book->GetPageCount(), 9u);
-    const char* tabs[] = {"サイト情報", "ファイル", "RSS", "Atom", "ftp設定", "拡張", "JSON Feed", "更新通知", "セクション"};
-    for (size_t i = 0; i < 9; ++i) EXPECT_EQ(book->GetPageText(i), Wx(tabs[i]));
+    ASSERT_EQ(book->GetPageCount(), 10u);
+    const char* tabs[] = {"サイト情報", "ファイル", "RSS", "Atom", "ftp設定", "拡張", "JSON Feed", "更新通知", "セクション", "ポッドキャスト"};
+    for (size_t i = 0; i < 10; ++i) EXPECT_EQ(book->GetPageText(i), Wx(tabs[i]));
     EXPECT_EQ(d->FindWindow(wxID_APPLY), nullptr);  // no Apply button
     Text(d, "site_title")->SetValue("changed");
     wxWindow* rss = ShowTab(d, kRssTab);
@@ -568,6 +568,45 @@ TEST_F(SettingsDialogs, TheJsonFeedPageAndItsMenuEntries) {
   ASSERT_TRUE(Run(ID_CREATE_RSS_AND_ATOM));
   EXPECT_FALSE(ReadFile(path).empty());
   EXPECT_EQ(dialogs.Pending(), 0u);
+}
+
+// The page "ポッドキャスト": its values from the project, a bad owner e-mail address is refused on OK and
+// the sheet stays, the choices and fields reach the project.
+TEST_F(SettingsDialogs, ThePodcastPageStoresItsChoices) {
+  Start(MakeExampleProject());
+  dialogs.Then(Drive([](wxDialog* d) {
+    wxWindow* page = ShowTab(d, kPodcastTab);
+    EXPECT_EQ(static_cast<CSettingsPagePanel*>(page)->Label(), Wx("ポッドキャスト"));
+    EXPECT_FALSE(Control<wxCheckBox>(page, "podcast_enabled")->GetValue());
+    auto* category = Control<wxChoice>(page, "podcast_category");
+    EXPECT_EQ(category->GetSelection(), 0);
+    EXPECT_EQ(category->GetString(0), Wx("（なし）"));
+    Control<wxCheckBox>(page, "podcast_enabled")->SetValue(true);
+    Text(page, "podcast_author")->SetValue(Wx("坂野 歩"));
+    Text(page, "podcast_owner_email")->SetValue("owner");
+    Click(d, wxID_OK);  // refused: the message, and the sheet stays
+    EXPECT_TRUE(d->IsModal());
+    EXPECT_EQ(CurrentTab(d), kPodcastTab);
+    Text(page, "podcast_owner_email")->SetValue("owner@example.jp");
+    Text(page, "podcast_image")->SetValue("https://yamanote.example.jp/art.png");
+    Choose(category, category->FindString("Society & Culture/Places & Travel"));
+    Choose(Control<wxChoice>(page, "podcast_explicit"), 2);
+    Choose(Control<wxChoice>(page, "podcast_type"), 1);
+    Control<wxCheckBox>(page, "podcast_locked")->SetValue(true);
+    Click(d, wxID_OK);
+  }));
+  dialogs.Then(Message("ポッドキャストの所有者のメールアドレスには owner@example.jp のようなアドレスを入力してください"));
+  ASSERT_TRUE(Run(ID_SITE_SETTINGS));
+  EXPECT_EQ(dialogs.Pending(), 0u);
+  const CProjectExtensions& ext = Project().ext;
+  EXPECT_TRUE(ext.podcast);
+  EXPECT_EQ(ext.podcastAuthor, J("坂野 歩"));
+  EXPECT_EQ(ext.podcastOwnerEmail, "owner@example.jp");
+  EXPECT_EQ(ext.podcastImage, "https://yamanote.example.jp/art.png");
+  EXPECT_EQ(ext.podcastCategory, "Society & Culture/Places & Travel");
+  EXPECT_EQ(ext.podcastExplicit, "no");
+  EXPECT_EQ(ext.podcastType, "episodic");
+  EXPECT_TRUE(ext.podcastLocked);
 }
 
 // The pages "更新通知" and "セクション": a hub that is no web address is refused on OK; a section is added

@@ -15,20 +15,12 @@
 #include "ui/dialogs/json_settings_page.h"
 #include "ui/dialogs/ftp_profile_dialog.h"
 #include "ui/dialogs/notify_settings_page.h"
+#include "ui/dialogs/podcast_settings_page.h"
 #include "ui/dialogs/section_settings_page.h"
 #include "ui/dialogs/xrc_dialog.h"
 #include "ui/wx_text.h"
 
 namespace {
-
-void Fill(wxChoice* choice, const std::vector<std::string>& entries) {
-  for (const std::string& entry : entries) choice->Append(ToWx(entry));
-}
-
-// A stored index outside the list (a damaged project file) selects nothing rather than a wrong entry.
-void Select(wxChoice* choice, int index) {
-  choice->SetSelection(index >= 0 && index < static_cast<int>(choice->GetCount()) ? index : wxNOT_FOUND);
-}
 
 // Nothing selected keeps the value the page was loaded with.
 void TakeSelection(const wxChoice* choice, int& index) {
@@ -36,6 +28,14 @@ void TakeSelection(const wxChoice* choice, int& index) {
 }
 
 }  // namespace
+
+void FillChoice(wxChoice* choice, const std::vector<std::string>& entries) {
+  for (const std::string& entry : entries) choice->Append(ToWx(entry));
+}
+
+void SelectChoice(wxChoice* choice, int index) {
+  choice->SetSelection(index >= 0 && index < static_cast<int>(choice->GetCount()) ? index : wxNOT_FOUND);
+}
 
 void MakeSettingsHint(wxStaticText* hint) {
   hint->SetFont(hint->GetFont().Smaller());
@@ -59,6 +59,7 @@ CSettingsPagePanel* CreateSettingsPage(wxWindow* parent, SettingsPage kind, CSet
     case SettingsPage::kJson: return new CJsonPagePanel(parent, sheet.json, ui);
     case SettingsPage::kNotify: return new CNotifyPagePanel(parent, sheet.notify, ui);
     case SettingsPage::kSections: return new CSectionPagePanel(parent, sheet.sections, ui);
+    case SettingsPage::kPodcast: return new CPodcastPagePanel(parent, sheet.podcast, ui);
     case SettingsPage::kFinish: break;
   }
   return new CFinishPagePanel(parent);
@@ -98,7 +99,7 @@ CDirPagePanel::CDirPagePanel(wxWindow* parent, CDirPageValues& values, CInteract
     : CSettingsPagePanel(parent, "DirPage"), m_values(values), m_ui(ui) {
   m_folder = XrcControl<wxTextCtrl>(this, "local_folder");
   m_importMode = XrcControl<wxChoice>(this, "import_mode");
-  Fill(m_importMode, ImportModeEntries());
+  FillChoice(m_importMode, ImportModeEntries());
   // The notes wrap to the width of the folder row rather than widening the page.
   const int width = m_folder->GetBestSize().GetWidth() + XrcControl<wxButton>(this, "browse_folder")->GetBestSize().GetWidth();
   XrcControl<wxStaticText>(this, "folder_note")->Wrap(width);
@@ -111,7 +112,7 @@ wxString CDirPagePanel::Label() const { return Wx("ファイル"); }
 
 bool CDirPagePanel::TransferDataToWindow() {
   m_folder->ChangeValue(ToWx(m_values.localFolder));
-  Select(m_importMode, m_values.importMode);
+  SelectChoice(m_importMode, m_values.importMode);
   return true;
 }
 
@@ -135,8 +136,8 @@ CFeedPagePanel::CFeedPagePanel(wxWindow* parent, CFeedPageValues& values, bool a
   m_version = XrcControl<wxChoice>(this, "feed_version");
   m_count = XrcControl<wxTextCtrl>(this, "feed_count");
   m_mode = XrcControl<wxChoice>(this, "feed_mode");
-  Fill(m_version, atom ? AtomVersionEntries() : RssVersionEntries());
-  Fill(m_mode, FeedModeEntries());
+  FillChoice(m_version, atom ? AtomVersionEntries() : RssVersionEntries());
+  FillChoice(m_mode, FeedModeEntries());
   GetSizer()->SetSizeHints(this);
 }
 
@@ -144,9 +145,9 @@ wxString CFeedPagePanel::Label() const { return m_atom ? Wx("Atom") : Wx("RSS");
 
 bool CFeedPagePanel::TransferDataToWindow() {
   m_file->ChangeValue(ToWx(m_values.fileName));
-  Select(m_version, m_values.version);
+  SelectChoice(m_version, m_values.version);
   m_count->ChangeValue(wxString::Format("%d", m_values.count));
-  Select(m_mode, m_values.mode);
+  SelectChoice(m_mode, m_values.mode);
   return true;
 }
 

@@ -18,6 +18,11 @@ class wxTextCtrl;
 
 // Notes under a field: smaller and grey, so they read as help rather than as a label.
 void MakeSettingsHint(wxStaticText* hint);
+// Appends the entries (internal text) to a choice.
+void FillChoice(wxChoice* choice, const std::vector<std::string>& entries);
+// Selects the entry; a stored index outside the list (a damaged project file) selects nothing rather
+// than a wrong entry.
+void SelectChoice(wxChoice* choice, int index);
 
 // A page: TransferDataToWindow shows the values, Validate checks what the user typed (and says what
 // is wrong), TransferDataFromWindow takes the controls into the values.
