@@ -95,6 +95,14 @@ void CMimeGlobs::ReadGlobs2(const std::string& path, std::vector<std::string>& n
   noGlobsBefore.insert(noGlobsBefore.end(), noGlobsHere.begin(), noGlobsHere.end());
 }
 
+bool CMimeGlobs::Outranks(const Glob& a, const Glob& b) {
+  if (a.literal != b.literal) return a.literal;
+  // "*.C" (case-sensitive) and "*.c" name different types: the exact case decides before the weights.
+  if (a.caseSensitive != b.caseSensitive) return a.caseSensitive;
+  if (a.weight != b.weight) return a.weight > b.weight;
+  return a.pattern.size() > b.pattern.size();
+}
+
 std::string CMimeGlobs::TypeOf(const std::string& name) const {
   const std::string lowered = LowerAscii(name);
   const Glob* best = nullptr;
@@ -110,12 +118,7 @@ std::string CMimeGlobs::TypeOf(const std::string& name) const {
       match = fnmatch(glob.pattern.c_str(), subject.c_str(), 0) == 0;
     }
     if (!match) continue;
-    if (!best || (glob.literal && !best->literal) ||
-        (glob.literal == best->literal &&
-         (glob.weight > best->weight ||
-          (glob.weight == best->weight && glob.pattern.size() > best->pattern.size())))) {
-      best = &glob;
-    }
+    if (!best || Outranks(glob, *best)) best = &glob;
   }
   return best ? best->type : std::string();
 }

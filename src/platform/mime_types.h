@@ -12,9 +12,10 @@ public:
   // after it. Without any globs2 file the table of common media types below stands in.
   static CMimeGlobs Load(const std::vector<std::string>& dataFolders);
 
-  // The type of the name (UTF-8, without folders): a literal pattern wins over a wildcard one, then the
-  // highest weight, then the longest pattern, then the first listed. Patterns match regardless of the
-  // case of ASCII letters unless flagged "cs". "" when no pattern matches.
+  // The type of the name (UTF-8, without folders). Patterns match regardless of the case of ASCII
+  // letters unless flagged "cs". Of several matches a literal pattern wins over a wildcard one, then a
+  // case-sensitive one over the others, then the highest weight, then the longest pattern, then the
+  // first listed. "" when no pattern matches.
   std::string TypeOf(const std::string& name) const;
 
   bool IsFallback() const { return m_fallback; }
@@ -28,6 +29,7 @@ private:
     bool literal = false;  // no wildcard characters
     bool suffix = false;   // "*." and no other wildcard: a plain comparison of the name's end
   };
+  static bool Outranks(const Glob& a, const Glob& b);
   void ReadGlobs2(const std::string& path, std::vector<std::string>& noGlobsBefore);
 
   std::vector<Glob> m_globs;
