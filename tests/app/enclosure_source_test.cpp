@@ -4,6 +4,7 @@
 
 #include "app/enclosure_source.h"
 #include "app/folder_scan.h"
+#include "app/item_editor.h"
 #include "model/rss_item.h"
 #include "support/harvest_fixture.h"
 #include "support/media_files.h"
@@ -172,4 +173,54 @@ TEST_F(Enclosures, PodcastEpisodesInTheFolderScan) {
   imported = scan.ImportSelected(ui);
   EXPECT_EQ(imported.value, 0);
   EXPECT_EQ(imported.messages.size(), 1u);
+}
+
+// The item editor's enclosure and episode values: what OK does with the typed enclosure, the number
+// fields, the episode type's choices, and an enclosure without URL stored as none.
+TEST_F(Enclosures, TheItemEditorsValues) {
+  CRssItem item;
+  item.ext.enclosure = CEnclosure{"media/old.mp3", 10, "audio/mpeg", 5};  // as a feed once gave it
+  CItemEditorValues values;
+  values.item = &item;
+  values.LoadFrom(item);
+  EXPECT_TRUE(SettleEnclosureField(project, values, ui));  // the item's own, left as it is
+  EXPECT_EQ(values.enclosure, item.ext.enclosure);
+
+  const std::string path = root + "/ep/one.mp3";
+  ASSERT_TRUE(MakeTone(path, 2));
+  values.enclosure.url = J(path);  // a local file typed in: taken as the chooser takes it
+  EXPECT_TRUE(SettleEnclosureField(project, values, ui));
+  EXPECT_EQ(values.enclosure.url, "https://yamanote.example.jp/ep/one.mp3");
+  EXPECT_EQ(values.enclosure.duration, 2);
+  values.enclosure.url = TempPath("elsewhere.mp3");
+  EXPECT_FALSE(SettleEnclosureField(project, values, ui));
+  EXPECT_EQ(ui.Texts(), std::vector<std::string>{"添付ファイルが見つかりません: " + TempPath("elsewhere.mp3")});
+  values.enclosure.url = "";
+  EXPECT_TRUE(SettleEnclosureField(project, values, ui));
+  EXPECT_TRUE(values.enclosure.IsDefault());
+  values.enclosure.type = "audio/mpeg";
+  values.StoreInto(item);
+  EXPECT_TRUE(item.ext.enclosure.IsDefault());
+
+  CEnclosure numbers;
+  CUserMessage error;
+  int field = -1;
+  EXPECT_TRUE(ParseEnclosureNumbers(" 5000000000 ", "", numbers, error, field));
+  EXPECT_EQ(numbers.length, 5000000000);
+  EXPECT_EQ(numbers.duration, 0);
+  EXPECT_FALSE(ParseEnclosureNumbers("-1", "3", numbers, error, field));
+  EXPECT_EQ(field, 0);
+  EXPECT_EQ(U(error.text), "0以上の整数を入力してください。");
+  EXPECT_FALSE(ParseEnclosureNumbers("", "1:30", numbers, error, field));
+  EXPECT_EQ(field, 1);
+  EXPECT_FALSE(ParseEnclosureNumbers("", "99999999999", numbers, error, field));
+
+  ASSERT_EQ(EpisodeTypeEntries().size(), 4u);
+  for (const char* type : {"", "full", "trailer", "bonus"}) EXPECT_EQ(EpisodeTypeOfEntry(EpisodeTypeEntryOf(type)), type);
+  EXPECT_EQ(EpisodeTypeEntryOf("odd"), 0);
+  EXPECT_EQ(EpisodeTypeOfEntry(9), "");
+
+  const CFileDialogRequest request = EnclosureBrowseRequest(project, "https://yamanote.example.jp/ep/one.mp3");
+  EXPECT_EQ(request.fileName, path);
+  EXPECT_EQ(EnclosureBrowseRequest(project, "").fileName, root + "/");
 }
