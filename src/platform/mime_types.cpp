@@ -46,10 +46,10 @@ CMimeGlobs CMimeGlobs::Load(const std::vector<std::string>& dataFolders) {
   std::vector<std::string> noGlobs;  // types that a more important folder keeps to its own globs
   bool found = false;
   for (const std::string& folder : dataFolders) {
-    const std::string path = folder + "/mime/globs2";
-    if (!std::ifstream(path)) continue;
+    std::ifstream in(folder + "/mime/globs2");
+    if (!in) continue;
     found = true;
-    globs.ReadGlobs2(path, noGlobs);
+    globs.ReadGlobs2(in, noGlobs);
   }
   if (!found) {
     globs.m_fallback = true;
@@ -64,8 +64,7 @@ CMimeGlobs CMimeGlobs::Load(const std::vector<std::string>& dataFolders) {
   return globs;
 }
 
-void CMimeGlobs::ReadGlobs2(const std::string& path, std::vector<std::string>& noGlobsBefore) {
-  std::ifstream in(path);
+void CMimeGlobs::ReadGlobs2(std::istream& in, std::vector<std::string>& noGlobsBefore) {
   std::string line;
   std::vector<std::string> noGlobsHere;
   while (std::getline(in, line)) {

@@ -2,6 +2,7 @@
 // (<data folder>/mime/globs2 of every XDG data folder), as desktop file managers decide it.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,7 @@ private:
     bool suffix = false;   // "*." and no other wildcard: a plain comparison of the name's end
   };
   static bool Outranks(const Glob& a, const Glob& b);
-  void ReadGlobs2(const std::string& path, std::vector<std::string>& noGlobsBefore);
+  void ReadGlobs2(std::istream& in, std::vector<std::string>& noGlobsBefore);
 
   std::vector<Glob> m_globs;
   bool m_fallback = false;
