@@ -16,8 +16,11 @@
 #include <string>
 #include <thread>
 
+#include "app/enclosure_source.h"
 #include "app/vamel_rss_doc.h"
 #include "model/rss_file.h"
+#include "model/rss_item.h"
+#include "platform/text_codec.h"
 #include "ui/desktop_interaction.h"
 #include "ui/dialogs/folder_scan_dialog.h"
 #include "ui/dialogs/item_editor_dialog.h"
@@ -114,6 +117,19 @@ int main(int argc, char** argv) {
 
   CRssFile& project = frame->Doc().GetProject();
   GrabModal("item-editor", [&] { CItemEditorDialog(ui.Parent(), project, *project.GetAt(1), ui).ShowModal(); });
+  // An episode of a podcast: a new item that carries a media file of the site as its enclosure.
+  const CResult<CEnclosure> media = EnclosureFor(project, project.localFolder + "/podcast/2006-05-10.mp3");
+  if (media) {
+    CRssItem episode(project.GetAt(0)->date);
+    episode.url = "https://yamanote.example.jp/podcast/12.html";
+    episode.title = Lit("坂道ラジオ 第12回 神楽坂");
+    episode.description = Lit("神楽坂の坂道と路地を歩きながら話しました。");
+    episode.ext.enclosure = media.value;
+    episode.ext.episode = 12;
+    episode.ext.season = 1;
+    episode.ext.episodeType = "full";
+    GrabModal("item-editor-enclosure", [&] { CItemEditorDialog(ui.Parent(), project, episode, ui).ShowModal(); });
+  }
   GrabModal("site-settings", [&] { RunSiteSettings(ui.Parent(), project, ui); });
   // The sheet at one of its pages beyond the site's own: the page's tab, as the user clicks it.
   auto sheetAt = [&](const char* name, const char* tab) {

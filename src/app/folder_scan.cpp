@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "app/enclosure_source.h"
 #include "app/interaction.h"
 #include "harvest/page_mapping.h"
 #include "harvest/site_walk.h"
@@ -122,8 +123,9 @@ void CFolderScan::ScanFolder() {
   m_focus = -1;
   WalkSiteFolder(
       m_project.localFolder, [this](const std::string& folder) { return !IsExcludedFolder(m_project, folder); },
-      [this](const std::string& folder, const std::string& name, TimeValue modified) {
-        if (!IsPageName(name)) return;
+      [this, episodes = m_project.ext.podcast](const std::string& folder, const std::string& name, TimeValue modified) {
+        const bool media = episodes && IsEpisodeMediaName(name);
+        if (!media && !IsPageName(name)) return;
         // The exclusion test of IsExcludedFile, on the relative path the row needs anyway.
         std::string relative = RelativePagePath(m_project, JoinLocalPath(folder, name));
         const auto& excluded = m_project.excludedFiles;
@@ -134,6 +136,7 @@ void CFolderScan::ScanFolder() {
         row.folder = folder;
         row.name = name;
         row.modified = modified;
+        row.media = media;
         m_rows.push_back(std::move(row));
       });
   // Newest first by the date text; pages of the same second in path order, so every scan of the same
@@ -211,7 +214,13 @@ CResult<int> CFolderScan::ImportSelected(CInteraction& ui) {
         return result.Cancel();
       }
     }
-    ImportPageFile(m_project, path);
+    if (row.media) {
+      const CResult<> media = ImportMediaFile(m_project, path);
+      result.SayAll(media);
+      if (!media) continue;
+    } else {
+      ImportPageFile(m_project, path);
+    }
     ++result.value;
   }
   return result.Done();

@@ -21,6 +21,7 @@ struct CScanRow {
   std::string name;          // "ファイル名"
   TimeValue modified = 0;
   bool selected = false;
+  bool media = false;  // a media file taken in as a podcast episode, not a page
 
   std::string Path() const;  // folder and name joined
 };
@@ -51,8 +52,8 @@ public:
   void SetExtensions(std::vector<std::string> extensions) { m_extensions = std::move(extensions); }
   bool IsPageName(const std::string& name) const;
 
-  // Rows of every page below the local folder that no exclusion leaves out, newest first. The
-  // selection and the focus are cleared.
+  // Rows of every page below the local folder that no exclusion leaves out, newest first; in a podcast
+  // project the media files of its episodes too. The selection and the focus are cleared.
   void Scan();
   // Selects the pages newer than the newest item (the first 20 when the project has no items), at
   // most 20, from the top.
@@ -72,8 +73,8 @@ public:
 
   // "取り込み": imports the selected rows from the bottom up, so that the newest ends up first. Before
   // the first row whose page already has an item, asks once whether existing items may be updated; No
-  // stops the walk there (cancelled; rows already imported stay imported). The payload is the number
-  // of rows imported.
+  // stops the walk there (cancelled; rows already imported stay imported). A media file that cannot be
+  // read is left out with a message. The payload is the number of rows imported.
   CResult<int> ImportSelected(CInteraction& ui);
 
   // A double-click on a row: its file opens with the program the desktop associates with it.

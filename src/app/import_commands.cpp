@@ -44,27 +44,37 @@ CResult<> ImportFeedCommand(CRssFile& project, CInteraction& ui) {
 
 std::string NoLocalFolderText() { return "the project has no local folder (set it with: set FILE --folder DIR)"; }
 
-CResult<std::string> PagePathInProject(const CRssFile& project, const std::string& page) {
-  using Path = CResult<std::string>;
-  if (project.localFolder.empty()) return Path::Fail(NoLocalFolderText());
+ProjectPlace LocateInProject(const CRssFile& project, const std::string& path, std::string& inProject) {
+  if (project.localFolder.empty()) return ProjectPlace::kNoLocalFolder;
   std::error_code ec;
-  fs::path native = fs::absolute(fs::path(NativePath(page)), ec).lexically_normal();
-  if (ec || !FileExists(FromNativePath(native.string()))) return Path::Fail(page + ": no such page file");
+  fs::path native = fs::absolute(fs::path(NativePath(path)), ec).lexically_normal();
+  if (ec || !FileExists(FromNativePath(native.string()))) return ProjectPlace::kMissing;
   fs::path folder = fs::absolute(fs::path(NativePath(project.localFolder)), ec).lexically_normal();
   std::string relative = InsideRelative(native, folder);
   if (relative.empty()) {
     // The same places reached through symbolic links.
-    fs::path realPage = fs::weakly_canonical(native, ec);
+    fs::path realFile = fs::weakly_canonical(native, ec);
     fs::path realFolder = fs::weakly_canonical(folder, ec);
-    if (!ec) relative = InsideRelative(realPage, realFolder);
+    if (!ec) relative = InsideRelative(realFile, realFolder);
   }
-  if (relative.empty()) return Path::Fail(page + " is not inside the local folder " + project.localFolder);
+  if (relative.empty()) return ProjectPlace::kOutside;
   std::string internal = FromNativePath(relative);
   for (char& c : internal) {
     if (c == '/') c = kPathSep;
   }
+  inProject = JoinLocalPath(project.localFolder, internal);
+  return ProjectPlace::kInside;
+}
+
+CResult<std::string> PagePathInProject(const CRssFile& project, const std::string& page) {
+  using Path = CResult<std::string>;
   Path result;
-  result.value = JoinLocalPath(project.localFolder, internal);
+  switch (LocateInProject(project, page, result.value)) {
+    case ProjectPlace::kNoLocalFolder: return Path::Fail(NoLocalFolderText());
+    case ProjectPlace::kMissing: return Path::Fail(page + ": no such page file");
+    case ProjectPlace::kOutside: return Path::Fail(page + " is not inside the local folder " + project.localFolder);
+    case ProjectPlace::kInside: break;
+  }
   return result.Done();
 }
 

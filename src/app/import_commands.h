@@ -18,6 +18,13 @@ CResult<> ImportFeedFile(CRssFile& project, const std::string& path);
 // messages shown. Cancelled when the dialog was.
 CResult<> ImportFeedCommand(CRssFile& project, CInteraction& ui);
 
+// Where a file named by the user (a path as typed, absolute or relative to the working folder) lies in
+// the project: inside the local folder, with `inProject` set to the same file in the form of the local
+// folder (absolute or not, so that its URL comes out right); symbolic links are followed when that
+// finds the file inside the folder.
+enum class ProjectPlace { kInside, kNoLocalFolder, kMissing, kOutside };
+ProjectPlace LocateInProject(const CRssFile& project, const std::string& path, std::string& inProject);
+
 // Where a page file named by the user (a path as typed, absolute or relative to the working folder)
 // lies in the project: the same file in the form of the local folder (absolute or not, so that its
 // URL comes out right) as the payload, or a failure that says why there is none (the command line's

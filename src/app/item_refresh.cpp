@@ -35,6 +35,10 @@ void CItemEditorValues::LoadFrom(const CRssItem& source) {
   date = source.date;
   image = source.ext.image;
   hidden = source.ext.hidden;
+  enclosure = source.ext.enclosure;
+  episode = source.ext.episode;
+  season = source.ext.season;
+  episodeType = source.ext.episodeType;
 }
 
 void CItemEditorValues::StoreInto(CRssItem& target) const {
@@ -46,6 +50,10 @@ void CItemEditorValues::StoreInto(CRssItem& target) const {
   target.date = date;
   target.ext.image = image;
   target.ext.hidden = hidden;
+  target.ext.enclosure = enclosure.url.empty() ? CEnclosure() : enclosure;
+  target.ext.episode = episode;
+  target.ext.season = season;
+  target.ext.episodeType = episodeType;
 }
 
 namespace {

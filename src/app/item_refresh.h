@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "model/project_extensions.h"
 #include "platform/clock.h"
 
 class CInteraction;
@@ -23,11 +24,15 @@ struct CItemEditorValues {
   TimeValue date = 0;  // the date and the time picker together
   std::string image;    // the item's image URL (an extension value)
   bool hidden = false;  // kept out of every feed (an extension value)
+  CEnclosure enclosure;     // the media file the item carries (extension values from here on)
+  int episode = 0;          // 0 not said
+  int season = 0;           // 0 not said
+  std::string episodeType;  // "", "full", "trailer", "bonus"
 
   // The editor's opening: the values take the item's fields.
   void LoadFrom(const CRssItem& source);
-  // The editor's OK: title, URL, category, description, content, date, image and the hidden mark go
-  // into the item.
+  // The editor's OK: title, URL, category, description, content, date, image, the hidden mark, the
+  // enclosure (none without its URL) and the episode values go into the item.
   void StoreInto(CRssItem& target) const;
 };
 

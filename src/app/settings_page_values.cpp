@@ -129,7 +129,7 @@ std::vector<std::string> AtomVersionEntries() { return Entries({"0.3", "1.0"}); 
 
 std::vector<std::string> FeedModeEntries() { return Entries({"なし", "説明のみ", "内容あり"}); }
 
-bool ParseIntegerField(const std::string& text, int& value) {
+bool ParseLongField(const std::string& text, long long& value) {
   size_t begin = 0;
   size_t end = text.size();
   while (begin < end && IsBlank(text[begin])) ++begin;
@@ -142,7 +142,14 @@ bool ParseIntegerField(const std::string& text, int& value) {
   }
   errno = 0;
   const long long parsed = std::strtoll(number.c_str(), nullptr, 10);
-  if (errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX) return false;
+  if (errno == ERANGE) return false;
+  value = parsed;
+  return true;
+}
+
+bool ParseIntegerField(const std::string& text, int& value) {
+  long long parsed = 0;
+  if (!ParseLongField(text, parsed) || parsed < INT_MIN || parsed > INT_MAX) return false;
   value = static_cast<int>(parsed);
   return true;
 }

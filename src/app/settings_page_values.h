@@ -86,6 +86,8 @@ std::vector<std::string> FeedModeEntries();     // "なし", "説明のみ", "�
 // An integer field as typed: optional blanks around an optional sign and decimal digits, within the
 // range of int. Zero and negative numbers are integers too.
 bool ParseIntegerField(const std::string& text, int& value);
+// The same within the range of long long (a file's length in bytes).
+bool ParseLongField(const std::string& text, long long& value);
 // "整数を入力してください。", shown when a number field holds no integer.
 CUserMessage NotAnIntegerMessage();
 // "%1 から %2 までの整数を入力してください。" with the bounds filled in.

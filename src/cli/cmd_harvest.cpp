@@ -96,6 +96,7 @@ void RegisterScan(CLI::App& app, CCliInteraction& ui) {
     if (!o->import.empty()) {
       SelectForImport(scan, o->import);
       const CResult<int> result = scan.ImportSelected(ui);
+      for (const CUserMessage& message : result.messages) PrintErr(message.text);
       for (int i = 0; i < result.value; ++i) PrintOut(project.GetAt(i)->url);
       if (result.Cancelled()) PrintErr("the import stopped at the first page that has an item already");
       changed |= result.value > 0;

@@ -86,6 +86,7 @@ void RegisterAdd(CLI::App& app, CCliInteraction& ui) {
     auto newItem = std::make_unique<CRssItem>();
     newItem->url = ArgText(*url);
     ApplyItemOptions(*item, *newItem);
+    ApplyEnclosureOptions(*item, project, *newItem);
     // "既存URLです", answered by --on-duplicate; without it (or with cancel) the run stops with the reason.
     ExistingUrlAnswer answer = ExistingUrlAnswer::kAddBeside;
     if (project.FindItemByUrl(newItem->url) >= 0) {

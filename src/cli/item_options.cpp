@@ -1,6 +1,7 @@
 #include "cli/item_options.h"
 
 #include "app/date_input.h"
+#include "app/enclosure_source.h"
 #include "cli/cli_output.h"
 #include "model/rss_item.h"
 #include "platform/file_system.h"
@@ -36,6 +37,16 @@ void AddItemOptions(CLI::App* command, ItemOptions& o) {
   command->add_option("--season", o.season, "a podcast episode's season (itunes:season)")->check(CLI::PositiveNumber);
   command->add_option("--episode-type", o.episodeType, "a podcast episode's type")
       ->check(CLI::IsMember({"full", "trailer", "bonus"}));
+  auto* enclosure = command->add_option("--enclosure", o.enclosure,
+                                        "a media file below the local folder, or an http(s) URL, as the item's enclosure");
+  command->add_option("--enclosure-type", o.enclosureType, "the enclosure's MIME type (instead of the one found)")
+      ->needs(enclosure);
+  command->add_option("--enclosure-length", o.enclosureLength, "the enclosure's length in bytes (instead of the one found)")
+      ->check(CLI::NonNegativeNumber)
+      ->needs(enclosure);
+  command->add_option("--duration", o.duration, "the enclosure's playing time in seconds (instead of the one found)")
+      ->check(CLI::NonNegativeNumber)
+      ->needs(enclosure);
 }
 
 void ApplyItemOptions(const ItemOptions& o, CRssItem& item) {
@@ -62,4 +73,17 @@ void ApplyItemOptions(const ItemOptions& o, CRssItem& item) {
   if (Given(o, "--episode")) item.ext.episode = o.episode;
   if (Given(o, "--season")) item.ext.season = o.season;
   if (Given(o, "--episode-type")) item.ext.episodeType = o.episodeType;
+}
+
+void ApplyEnclosureOptions(const ItemOptions& o, const CRssFile& project, CRssItem& item) {
+  if (!Given(o, "--enclosure")) return;
+  const bool byHand = Given(o, "--enclosure-type") && Given(o, "--enclosure-length");
+  const CResult<CEnclosure> found = EnclosureFor(project, ArgText(o.enclosure), !byHand);
+  if (!found) throw CCliFailure(found.FirstText());
+  CEnclosure enclosure = found.value;
+  if (Given(o, "--enclosure-type")) enclosure.type = ArgText(o.enclosureType);
+  if (Given(o, "--enclosure-length")) enclosure.length = o.enclosureLength;
+  if (Given(o, "--duration")) enclosure.duration = o.duration;
+  for (const CUserMessage& warning : MissingEnclosureFacts(enclosure)) PrintErr("warning: " + warning.text);
+  item.ext.enclosure = enclosure;
 }

@@ -108,3 +108,29 @@ CResult<std::string> FetchServedFile(const std::string& url, std::size_t maxByte
   result.value = std::move(body.bytes);
   return result.Done();
 }
+
+CResult<CServedFileFacts> HeadServedFile(const std::string& url, long seconds) {
+  CResult<CServedFileFacts> result;
+  char errorBuffer[CURL_ERROR_SIZE] = {};
+  CurlHandle curl = OpenRequest(ToWire(url), seconds, errorBuffer);
+  if (!curl) return result;
+  curl_easy_setopt(curl.get(), CURLOPT_NOBODY, 1L);
+  const CURLcode code = curl_easy_perform(curl.get());
+  if (code != CURLE_OK) return result.Say(FailureText(code, errorBuffer));
+  long status = 0;
+  curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
+  if (status >= 300) return result.Say("HTTP " + std::to_string(status));
+  curl_off_t length = -1;
+  if (curl_easy_getinfo(curl.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK && length > 0) {
+    result.value.length = static_cast<std::int64_t>(length);
+  }
+  const char* type = nullptr;
+  if (curl_easy_getinfo(curl.get(), CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type) {
+    std::string text(type);
+    text = text.substr(0, text.find(';'));
+    const std::size_t first = text.find_first_not_of(" \t");
+    const std::size_t last = text.find_last_not_of(" \t");
+    result.value.type = first == std::string::npos ? std::string() : ServerTextToAnsi(text.substr(first, last - first + 1));
+  }
+  return result.Done();
+}

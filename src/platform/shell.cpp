@@ -12,6 +12,7 @@
 
 #include "platform/file_system.h"
 #include "platform/url_parts.h"
+#include "platform/xdg_data.h"
 
 extern char** environ;
 
@@ -244,20 +245,8 @@ std::string FirstLine(const std::string& text) {
 
 // The folders that hold .desktop files, most specific first.
 std::vector<std::string> ApplicationFolders() {
-  std::vector<std::string> folders;
-  const char* home = std::getenv("HOME");
-  const char* dataHome = std::getenv("XDG_DATA_HOME");
-  if (dataHome && *dataHome) folders.push_back(std::string(dataHome) + "/applications");
-  else if (home && *home) folders.push_back(std::string(home) + "/.local/share/applications");
-  const char* dataDirs = std::getenv("XDG_DATA_DIRS");
-  std::string dirs = dataDirs && *dataDirs ? dataDirs : "/usr/local/share:/usr/share";
-  size_t start = 0;
-  while (start <= dirs.size()) {
-    size_t end = dirs.find(':', start);
-    if (end == std::string::npos) end = dirs.size();
-    if (end > start) folders.push_back(dirs.substr(start, end - start) + "/applications");
-    start = end + 1;
-  }
+  std::vector<std::string> folders = XdgDataFolders();
+  for (std::string& folder : folders) folder += "/applications";
   return folders;
 }
 

@@ -51,7 +51,9 @@ void ImportFileList(CMainFrame& frame, int) {
   CFolderScanDialog dialog(frame.UI().Parent(), frame.Doc().GetProject(), frame.UI());
   if (dialog.ShowModal() == wxID_OK) {
     // Rows imported before a No to the question about existing items stay imported.
-    dialog.Scan().ImportSelected(frame.UI());
+    // A media file that could not be read is named.
+    const CResult<int> imported = dialog.Scan().ImportSelected(frame.UI());
+    frame.UI().ShowAll(imported.messages);
     ItemsImported(frame);
   } else if (dialog.Scan().ExclusionsChanged()) {
     // Exclusions made in a scan closed without importing mark the project modified too, or leaving

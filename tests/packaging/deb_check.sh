@@ -11,6 +11,7 @@ deb=$(ls "$build"/packages/vamelrss_*.deb)
 echo "package: $deb"
 dpkg-deb --field "$deb" Depends | grep -q "libwx" || fail "the dependencies do not name the wx libraries"
 dpkg-deb --field "$deb" Depends | grep -q "libcurl" || fail "the dependencies do not name libcurl"
+dpkg-deb --field "$deb" Depends | grep -q "libtag" || fail "the dependencies do not name TagLib"
 if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null; then
   if dpkg-query -W -f='${Status}' vamelrss 2>/dev/null | grep -q 'install ok installed'; then dpkg -r vamelrss >/dev/null; fi
   dpkg -i "$deb" >/dev/null || { apt-get install -y -f >/dev/null; dpkg -i "$deb" >/dev/null; } || fail "dpkg -i"

@@ -8,11 +8,14 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/dirdlg.h>
+#include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
+#include <wx/spinctrl.h>
 #include <wx/statusbr.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 #include <wx/wizard.h>
@@ -29,6 +32,7 @@
 #include "platform/text_codec.h"
 #include "settings/options.h"
 #include "settings/program_lookup.h"
+#include "support/media_files.h"
 #include "app/vamel_rss_doc.h"
 #include "ui/command_wx_ids.h"
 #include "ui/dialogs/item_editor_dialog.h"
@@ -529,6 +533,83 @@ TEST_F(SettingsDialogs, TheExtensionPageTheItemEditorsNewFieldsAndGreyedRows) {
   EXPECT_EQ(list->OnGetItemAttr(1), nullptr);
 }
 
+
+// The real chooser of "参照..." beside "添付ファイル(&F):": where it opens; cancelled (GTK's
+// chooser takes a file only once it has read its folder, which a test cannot wait for).
+class ExpectMediaChooser : public wxExpectModalBase<wxFileDialog> {
+public:
+  explicit ExpectMediaChooser(wxString* shown) : m_shown(shown) {}
+
+protected:
+  int OnInvoked(wxFileDialog* dialog) const override {
+    *m_shown = dialog->GetDirectory();
+    return wxID_CANCEL;
+  }
+
+private:
+  wxString* m_shown;
+};
+
+// The item editor's enclosure: "参照..." opens the real chooser in the local folder and fills the
+// file's URL, length, type and playing time; the numbers must be numbers; the episode values reach the
+// item; a local file outside the folder is refused at OK, and an empty field drops the enclosure.
+TEST_F(SettingsDialogs, TheItemEditorsEnclosureAndEpisodeFields) {
+  Start(MakeExampleProject());
+  const std::string folder = Project().localFolder;
+  const std::string media = folder + "/podcast/ep1.mp3";
+  std::filesystem::create_directories(folder + "/podcast");
+  ASSERT_TRUE(MakeTone(media, 3));
+  frame->View()->List()->SelectOnly(0);
+  wxString opened;
+  dialogs.Then(Drive([&](wxDialog* d) {
+    wxTEST_DIALOG(Click(d, "enclosure_browse"), ExpectMediaChooser(&opened));
+    EXPECT_EQ(Text(d, "enclosure")->GetValue(), "");
+    // The file the user picks.
+    desktop.chooseFile = [&](const CFileDialogRequest&) { return CFileDialogResult{true, media, 1}; };
+    Click(d, "enclosure_browse");
+    EXPECT_EQ(Text(d, "enclosure")->GetValue(), "https://yamanote.example.jp/podcast/ep1.mp3");
+    EXPECT_EQ(Text(d, "enclosure_length")->GetValue(), std::to_string(std::filesystem::file_size(media)));
+    EXPECT_EQ(Text(d, "enclosure_type")->GetValue(), "audio/mpeg");
+    EXPECT_EQ(Text(d, "duration")->GetValue(), "3");
+    Control<wxSpinCtrl>(d, "episode")->SetValue(12);
+    Control<wxSpinCtrl>(d, "season")->SetValue(2);
+    Choose(Control<wxChoice>(d, "episode_type"), 2);
+    Text(d, "duration")->SetValue("3 min");
+    Click(d, wxID_OK);  // refused: the message, and the editor stays
+    EXPECT_TRUE(d->IsModal());
+    Text(d, "duration")->SetValue(" 200 ");
+    Click(d, wxID_OK);
+  }));
+  dialogs.Then(Message("0以上の整数を入力してください。"));
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  EXPECT_EQ(dialogs.Pending(), 0u);
+  EXPECT_EQ(opened, wxString::FromUTF8(folder));
+  const CItemExtensions& ext = Project().GetAt(0)->ext;
+  EXPECT_EQ(ext.enclosure.url, "https://yamanote.example.jp/podcast/ep1.mp3");
+  EXPECT_EQ(ext.enclosure.length, static_cast<std::int64_t>(std::filesystem::file_size(media)));
+  EXPECT_EQ(ext.enclosure.type, "audio/mpeg");
+  EXPECT_EQ(ext.enclosure.duration, 200);
+  EXPECT_EQ(ext.episode, 12);
+  EXPECT_EQ(ext.season, 2);
+  EXPECT_EQ(ext.episodeType, "trailer");
+
+  ASSERT_TRUE(MakeTone(TempPath("outside.mp3"), 1));
+  dialogs.Then(Drive([&](wxDialog* d) {
+    Text(d, "enclosure")->SetValue(wxString::FromUTF8(TempPath("outside.mp3")));
+    Click(d, wxID_OK);
+    EXPECT_TRUE(d->IsModal());
+    Text(d, "enclosure")->SetValue("");
+    Click(d, wxID_OK);
+  }));
+  dialogs.Then([](wxDialog* box) {
+    EXPECT_NE(wxDynamicCast(box, wxMessageDialog)->GetMessage().Find(Wx("の下にありません")), wxNOT_FOUND);
+    return static_cast<int>(wxID_OK);
+  });
+  ASSERT_TRUE(Run(ID_ITEM_EDIT));
+  EXPECT_EQ(dialogs.Pending(), 0u);
+  EXPECT_TRUE(Project().GetAt(0)->ext.enclosure.IsDefault());
+  EXPECT_EQ(Project().GetAt(0)->ext.episode, 12);
+}
 
 // The page "JSON Feed": its values from the project, a feed switched on needs a file name, OK stores;
 // the 作成 menu's "JSON Feedファイル作成(&J)" writes the file and asks to open it; "RSS&&Atom作成" writes

@@ -1,5 +1,5 @@
-// "アイテム編集": one feed item's URL, title, category, date and time, description, content, image and
-// whether it is kept out of the feeds. The
+// "アイテム編集": one feed item's URL, title, category, date and time, description, content, image, its
+// enclosure and episode values, and whether it is kept out of the feeds. The
 // dialog holds the values; only OK writes them into the item (the marker tags go in at once when their
 // own dialog is confirmed).
 #pragma once
@@ -14,8 +14,10 @@ class CRssFile;
 class CRssItem;
 class wxButton;
 class wxCheckBox;
+class wxChoice;
 class wxComboBox;
 class wxDatePickerCtrl;
+class wxSpinCtrl;
 class wxTextCtrl;
 class wxTimePickerCtrl;
 
@@ -26,6 +28,8 @@ public:
   // The values into the controls, and back.
   bool TransferDataToWindow() override;
   bool TransferDataFromWindow() override;
+  // OK: the enclosure's numbers must be numbers, and a local file typed as the enclosure is taken in.
+  bool Validate() override;
 
   // After OK: the values the item is to take.
   const CItemEditorValues& Values() const { return m_values; }
@@ -36,6 +40,8 @@ private:
   void OnImport(wxCommandEvent& event);
   void OnOpenLocal(wxCommandEvent& event);
   void OnTags(wxCommandEvent& event);
+  void OnBrowseEnclosure(wxCommandEvent& event);
+  void OnFetchEnclosure(wxCommandEvent& event);
 
   CRssFile& m_project;
   CInteraction& m_ui;
@@ -50,4 +56,11 @@ private:
   wxTextCtrl* m_content;
   wxTextCtrl* m_image;
   wxCheckBox* m_hidden;
+  wxTextCtrl* m_enclosure;
+  wxTextCtrl* m_length;
+  wxTextCtrl* m_type;
+  wxTextCtrl* m_duration;
+  wxSpinCtrl* m_episode;
+  wxSpinCtrl* m_season;
+  wxChoice* m_episodeType;
 };

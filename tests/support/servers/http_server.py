@@ -17,6 +17,12 @@ Routes:
   /huge                         an endless body without Content-Length
   /trickle                      2 bytes a second, never stalling, until the client goes away
   /dir/                         a page at a folder URL
+HEAD requests (the enclosure facts):
+  /media.mp3                    Content-Length 123456 and Content-Type "audio/mpeg; charset=binary"
+  /untold.mp3                   neither Content-Length nor Content-Type
+  /redirect-media               a redirect to /media.mp3
+  /redirect-ftp                 a redirect to an ftp URL
+  anything else                 404
 """
 import argparse
 import http.server
@@ -131,6 +137,24 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_header("Content-Length", str(len(body)))
             self.end_headers()
             self.wfile.write(body)
+
+
+    def do_HEAD(self):
+        path = self.path.split("?", 1)[0]
+        if path == "/media.mp3":
+            self.send_response(200)
+            self.send_header("Content-Type", "audio/mpeg; charset=binary")
+            self.send_header("Content-Length", "123456")
+        elif path == "/untold.mp3":
+            self.send_response(200)
+        elif path in ("/redirect-media", "/redirect-ftp"):
+            self.send_response(302)
+            self.send_header("Location", "/media.mp3" if path == "/redirect-media" else "ftp://127.0.0.1/media.mp3")
+            self.send_header("Content-Length", "0")
+        else:
+            self.send_response(404)
+            self.send_header("Content-Length", "0")
+        self.end_headers()
 
 
 class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
