@@ -16,6 +16,8 @@ from pyftpdlib.handlers import DTPHandler, FTPHandler
 from pyftpdlib.log import logger
 from pyftpdlib.servers import FTPServer
 
+from supervise import alive, publish_ports
+
 
 def main():
     p = argparse.ArgumentParser()
@@ -90,13 +92,10 @@ def main():
 
     server = FTPServer(("127.0.0.1", 0), Handler)
     port = server.address[1]
-    tmp = a.port_file + ".tmp"
-    with open(tmp, "w") as f:
-        f.write(str(port))
-    os.rename(tmp, a.port_file)
+    publish_ports(a.port_file, [port])
 
     start = time.monotonic()
-    while time.monotonic() - start < a.max_life and os.getppid() == parent:
+    while alive(start, a.max_life, parent):
         server.ioloop.loop(0.2, blocking=False)
         time.sleep(0.01)
     server.close_all()

@@ -31,8 +31,9 @@ from socket import timeout as socket_timeout
 import socketserver
 import ssl
 import sys
-import threading
 import time
+
+from supervise import serve_in_threads
 
 PAGE = ("<html><head><title>テスト</title></head><body><p>本文です。</p></body></html>\n" * 3).encode("utf-8")
 
@@ -178,17 +179,7 @@ def main():
         context.load_cert_chain(a.cert, a.key)
         tls.socket = context.wrap_socket(tls.socket, server_side=True)
         servers.append(tls)
-    for s in servers:
-        threading.Thread(target=s.serve_forever, daemon=True).start()
-
-    tmp = a.port_file + ".tmp"
-    with open(tmp, "w") as f:
-        f.write(" ".join(str(s.server_address[1]) for s in servers))
-    os.rename(tmp, a.port_file)
-
-    start = time.monotonic()
-    while time.monotonic() - start < a.max_life and os.getppid() == parent:
-        time.sleep(0.2)
+    serve_in_threads(servers, a.port_file, a.max_life, parent)
 
 
 if __name__ == "__main__":

@@ -1,10 +1,11 @@
-"""What the harness's wrappers around real servers share: a free port, and the supervision of a started
-server (wait for its greeting, publish the port, stop the whole process group when terminated, when
-the parent is gone, or after a time limit)."""
+"""What the harness's servers share: a free port, the port file, the lifetime (until the parent is gone
+or a time limit), and the supervision of a started server program (wait for its greeting, publish the
+port, stop the whole process group when terminated)."""
 import os
 import signal
 import socket
 import sys
+import threading
 import time
 
 
@@ -12,6 +13,29 @@ def free_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
         return s.getsockname()[1]
+
+
+def publish_ports(port_file, ports):
+    """Writes the ports, space-separated, so that a reader never sees half of them."""
+    tmp = port_file + ".tmp"
+    with open(tmp, "w") as f:
+        f.write(" ".join(str(p) for p in ports))
+    os.rename(tmp, port_file)
+
+
+def alive(start, max_life, parent):
+    """True while the server may go on: its parent is there and its time is not up."""
+    return time.monotonic() - start < max_life and os.getppid() == parent
+
+
+def serve_in_threads(servers, port_file, max_life, parent):
+    """Runs socketserver servers in threads and publishes their ports until the server must stop."""
+    for s in servers:
+        threading.Thread(target=s.serve_forever, daemon=True).start()
+    publish_ports(port_file, [s.server_address[1] for s in servers])
+    start = time.monotonic()
+    while alive(start, max_life, parent):
+        time.sleep(0.2)
 
 
 def supervise(server, port, greeted, port_file, max_life, parent):
@@ -39,11 +63,7 @@ def supervise(server, port, greeted, port_file, max_life, parent):
         except OSError:
             time.sleep(0.05)
 
-    tmp = port_file + ".tmp"
-    with open(tmp, "w") as f:
-        f.write(str(port))
-    os.rename(tmp, port_file)
-
-    while time.monotonic() - start < max_life and os.getppid() == parent and server.poll() is None:
+    publish_ports(port_file, [port])
+    while alive(start, max_life, parent) and server.poll() is None:
         time.sleep(0.2)
     stop()

@@ -13,6 +13,8 @@ import sys
 import threading
 import time
 
+from supervise import alive, publish_ports
+
 
 def main():
     p = argparse.ArgumentParser()
@@ -64,13 +66,10 @@ def main():
     listener.listen(16)
     listener.settimeout(0.2)
 
-    tmp = a.port_file + ".tmp"
-    with open(tmp, "w") as f:
-        f.write(str(listener.getsockname()[1]))
-    os.rename(tmp, a.port_file)
+    publish_ports(a.port_file, [listener.getsockname()[1]])
 
     start = time.monotonic()
-    while time.monotonic() - start < a.max_life and os.getppid() == parent:
+    while alive(start, a.max_life, parent):
         try:
             client, _ = listener.accept()
         except socket.timeout:

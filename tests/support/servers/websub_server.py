@@ -20,9 +20,10 @@ import json
 import os
 import socketserver
 import sys
-import threading
 import time
 import urllib.parse
+
+from supervise import serve_in_threads
 
 
 class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
@@ -110,16 +111,7 @@ def main():
     a = p.parse_args()
     parent = os.getppid()
 
-    server = Server(("127.0.0.1", 0), make_handler(a))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    tmp = a.port_file + ".tmp"
-    with open(tmp, "w") as f:
-        f.write(str(server.server_address[1]))
-    os.rename(tmp, a.port_file)
-
-    start = time.monotonic()
-    while time.monotonic() - start < a.max_life and os.getppid() == parent:
-        time.sleep(0.2)
+    serve_in_threads([Server(("127.0.0.1", 0), make_handler(a))], a.port_file, a.max_life, parent)
 
 
 if __name__ == "__main__":
