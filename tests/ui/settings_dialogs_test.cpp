@@ -49,7 +49,9 @@
 
 namespace {
 
+// The sheet's pages in the model's order; the tabs are the first five and "拡張", which holds the rest.
 enum SheetTab { kSiteTab, kDirTab, kRssTab, kAtomTab, kFtpTab, kExtTab, kJsonTab, kNotifyTab, kSectionsTab, kPodcastTab };
+constexpr size_t kExtensionsTab = 5;
 
 template <class T>
 T* Control(wxWindow* parent, const char* name) {
@@ -114,13 +116,18 @@ protected:
   CRssFile& Project() { return frame->Doc().GetProject(); }
   bool Run(int command) { return frame->RunCommand(command); }
 
-  // The sheet's page at `tab`, displayed as a click on its tab displays it.
+  // The sheet's page `tab`, displayed as clicks display it: on its tab, or on "拡張" and its entry of the list.
   static CSettingsPagePanel* ShowTab(wxDialog* dialog, int tab) {
     auto* sheet = static_cast<CSettingsSheetDialog*>(dialog);
-    sheet->GetBookCtrl()->SetSelection(static_cast<size_t>(tab));
+    if (tab < kExtTab) {
+      sheet->GetBookCtrl()->SetSelection(static_cast<size_t>(tab));
+    } else {
+      sheet->GetBookCtrl()->SetSelection(kExtensionsTab);
+      sheet->ExtensionBook()->SetSelection(static_cast<size_t>(tab - kExtTab));
+    }
     return sheet->Page(tab);
   }
-  static int CurrentTab(wxDialog* dialog) { return static_cast<CSettingsSheetDialog*>(dialog)->GetBookCtrl()->GetSelection(); }
+  static int CurrentTab(wxDialog* dialog) { return static_cast<CSettingsSheetDialog*>(dialog)->CurrentPage(); }
 
   // The sibling editor installed, with two FTP profiles; the second one's local folder is `siteFolder`.
   void InstallSiblingProfiles(const std::string& siteFolder) {
@@ -154,9 +161,13 @@ TEST_F(SettingsDialogs, CancellingTheSheetAfterEditingTwoPagesChangesNothing) {
   dialogs.Then(Drive([](wxDialog* d) {
     EXPECT_EQ(d->GetTitle(), Wx("サイトの設定"));
     auto* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
-    ASSERT_EQ(book->GetPageCount(), 10u);
-    const char* tabs[] = {"サイト情報", "ファイル", "RSS", "Atom", "ftp設定", "拡張", "JSON Feed", "更新通知", "セクション", "ポッドキャスト"};
-    for (size_t i = 0; i < 10; ++i) EXPECT_EQ(book->GetPageText(i), Wx(tabs[i]));
+    ASSERT_EQ(book->GetPageCount(), 6u);
+    const char* tabs[] = {"サイト情報", "ファイル", "RSS", "Atom", "ftp設定", "拡張"};
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(book->GetPageText(i), Wx(tabs[i]));
+    wxBookCtrlBase* list = static_cast<CSettingsSheetDialog*>(d)->ExtensionBook();
+    ASSERT_EQ(list->GetPageCount(), 5u);
+    const char* entries[] = {"全般", "JSON Feed", "更新通知", "セクション", "ポッドキャスト"};
+    for (size_t i = 0; i < 5; ++i) EXPECT_EQ(list->GetPageText(i), Wx(entries[i]));
     EXPECT_EQ(d->FindWindow(wxID_APPLY), nullptr);  // no Apply button
     Text(d, "site_title")->SetValue("changed");
     wxWindow* rss = ShowTab(d, kRssTab);
