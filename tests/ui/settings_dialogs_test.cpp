@@ -271,6 +271,45 @@ TEST_F(SettingsDialogs, ANonNumericCountKeepsTheSheetOpenOnItsPage) {
   EXPECT_EQ(Project().atomCount, -3);
 }
 
+// An inner page of "拡張" with a value it cannot take keeps the view, whether the user picks another entry
+// of the list or another tab; OK brings it back into view, its tab and its entry, when it is out of it.
+TEST_F(SettingsDialogs, AnInnerPageWithABadValueHoldsItsTabAndEntry) {
+  Start(MakeExampleProject());
+  dialogs.Then(Drive([](wxDialog* d) {
+    auto* sheet = static_cast<CSettingsSheetDialog*>(d);
+    wxBookCtrlBase* tabs = sheet->GetBookCtrl();
+    wxBookCtrlBase* list = sheet->ExtensionBook();
+    wxWindow* json = ShowTab(d, kJsonTab);
+    EXPECT_EQ(tabs->GetSelection(), static_cast<int>(kExtensionsTab));
+    Control<wxCheckBox>(json, "json_enabled")->SetValue(true);
+    Text(json, "json_file")->SetValue("");
+    list->SetSelection(2);  // "更新通知": refused
+    Pump();
+    EXPECT_EQ(CurrentTab(d), kJsonTab);
+    EXPECT_EQ(list->GetSelection(), 1);
+    tabs->SetSelection(kSiteTab);  // refused as well
+    Pump();
+    EXPECT_EQ(CurrentTab(d), kJsonTab);
+    EXPECT_EQ(tabs->GetSelection(), static_cast<int>(kExtensionsTab));
+    // Out of view without the checks of leaving it: OK shows it again, on its tab and its entry.
+    list->ChangeSelection(0);
+    tabs->ChangeSelection(kRssTab);
+    Click(d, wxID_OK);
+    EXPECT_TRUE(d->IsModal());
+    EXPECT_EQ(CurrentTab(d), kJsonTab);
+    EXPECT_EQ(tabs->GetSelection(), static_cast<int>(kExtensionsTab));
+    EXPECT_EQ(list->GetSelection(), 1);
+    Text(json, "json_file")->SetValue("feed.json");
+    list->SetSelection(3);
+    EXPECT_EQ(CurrentTab(d), kSectionsTab);
+    Click(d, wxID_OK);
+  }));
+  for (int i = 0; i < 3; ++i) dialogs.Then(Message("JSON Feedのファイル名を入力してください"));
+  ASSERT_TRUE(Run(ID_SITE_SETTINGS));
+  EXPECT_EQ(dialogs.Pending(), 0u);
+  EXPECT_TRUE(Project().ext.jsonFeed);
+}
+
 TEST_F(SettingsDialogs, TheProfileChooserFillsTheFtpPage) {
   Start(MakeExampleProject());
   InstallSiblingProfiles(Project().localFolder);
