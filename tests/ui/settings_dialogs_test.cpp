@@ -18,6 +18,9 @@
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
+#include <wx/treebook.h>
+#include <wx/treectrl.h>
+#include <wx/uiaction.h>
 #include <wx/wizard.h>
 
 #include <filesystem>
@@ -273,6 +276,7 @@ TEST_F(SettingsDialogs, ANonNumericCountKeepsTheSheetOpenOnItsPage) {
 
 // An inner page of "拡張" with a value it cannot take keeps the view, whether the user picks another entry
 // of the list or another tab; OK brings it back into view, its tab and its entry, when it is out of it.
+// The list is reached by Tab, and Ctrl+Tab leaves it for the next tab.
 TEST_F(SettingsDialogs, AnInnerPageWithABadValueHoldsItsTabAndEntry) {
   Start(MakeExampleProject());
   dialogs.Then(Drive([](wxDialog* d) {
@@ -300,8 +304,16 @@ TEST_F(SettingsDialogs, AnInnerPageWithABadValueHoldsItsTabAndEntry) {
     EXPECT_EQ(tabs->GetSelection(), static_cast<int>(kExtensionsTab));
     EXPECT_EQ(list->GetSelection(), 1);
     Text(json, "json_file")->SetValue("feed.json");
-    list->SetSelection(3);
-    EXPECT_EQ(CurrentTab(d), kSectionsTab);
+    // The keyboard: Shift+Tab from the page's first control reaches the list, Down picks the next entry,
+    // Ctrl+Tab goes on to the next tab (round to the first).
+    wxWindow* entries = static_cast<wxTreebook*>(list)->GetTreeCtrl();
+    Control<wxCheckBox>(json, "json_enabled")->SetFocus();
+    wxUIActionSimulator().Char(WXK_TAB, wxMOD_SHIFT);
+    EXPECT_TRUE(WaitFor([entries] { return wxWindow::FindFocus() == entries; }));
+    wxUIActionSimulator().Char(WXK_DOWN);
+    EXPECT_TRUE(WaitFor([d] { return CurrentTab(d) == kNotifyTab; }));
+    wxUIActionSimulator().Char(WXK_TAB, wxMOD_CONTROL);
+    EXPECT_TRUE(WaitFor([d] { return CurrentTab(d) == kSiteTab; }));
     Click(d, wxID_OK);
   }));
   for (int i = 0; i < 3; ++i) dialogs.Then(Message("JSON Feedのファイル名を入力してください"));

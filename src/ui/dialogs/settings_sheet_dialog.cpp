@@ -1,7 +1,8 @@
 #include "ui/dialogs/settings_sheet_dialog.h"
 
 #include <wx/bookctrl.h>
-#include <wx/listbook.h>
+#include <wx/treebook.h>
+#include <wx/treectrl.h>
 
 #include "app/ftp_profile_mode.h"
 #include "ui/dialogs/settings_pages.h"
@@ -22,6 +23,16 @@ bool IsExtensionPage(SettingsPage kind) {
   }
 }
 
+// The list of pages on "拡張": its entries flat at the left edge, without the room of a tree's buttons.
+wxTreebook* NewPageList(wxWindow* parent) {
+  auto* book = new wxTreebook(parent, wxID_ANY);
+  wxTreeCtrl* tree = book->GetTreeCtrl();
+  tree->SetWindowStyle(wxTR_NO_BUTTONS | wxTR_NO_LINES | wxTR_HIDE_ROOT | wxTR_SINGLE | wxTR_FULL_ROW_HIGHLIGHT);
+  tree->SetIndent(0);
+  tree->SetSpacing(4);
+  return book;
+}
+
 }  // namespace
 
 CSettingsSheetDialog::CSettingsSheetDialog(wxWindow* parent, const wxString& title, CSettingsSheet& sheet, CInteraction& ui)
@@ -38,7 +49,7 @@ CSettingsSheetDialog::CSettingsSheetDialog(wxWindow* parent, const wxString& tit
       continue;
     }
     if (!m_extBook) {
-      m_extBook = new wxListbook(book, wxID_ANY);
+      m_extBook = NewPageList(book);
       m_extTab = static_cast<int>(book->GetPageCount());
       book->AddPage(m_extBook, Wx("拡張"));
     }
@@ -54,10 +65,11 @@ CSettingsSheetDialog::CSettingsSheetDialog(wxWindow* parent, const wxString& tit
   book->Bind(wxEVT_NOTEBOOK_PAGE_CHANGING, &CSettingsSheetDialog::OnPageChanging, this);
   book->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CSettingsSheetDialog::OnPageChanged, this);
   if (m_extBook) {
-    m_extBook->Bind(wxEVT_LISTBOOK_PAGE_CHANGING, &CSettingsSheetDialog::OnPageChanging, this);
-    m_extBook->Bind(wxEVT_LISTBOOK_PAGE_CHANGED, &CSettingsSheetDialog::OnPageChanged, this);
+    m_extBook->Bind(wxEVT_TREEBOOK_PAGE_CHANGING, &CSettingsSheetDialog::OnPageChanging, this);
+    m_extBook->Bind(wxEVT_TREEBOOK_PAGE_CHANGED, &CSettingsSheetDialog::OnPageChanged, this);
   }
   Bind(wxEVT_BUTTON, &CSettingsSheetDialog::OnOk, this, wxID_OK);
+  Bind(wxEVT_CHAR_HOOK, &CSettingsSheetDialog::OnCharHook, this);
 }
 
 int CSettingsSheetDialog::PageAt(const wxBookCtrlBase* book, int selection) const {
@@ -111,6 +123,19 @@ void CSettingsSheetDialog::OnPageChanging(wxBookCtrlEvent& event) {
 
 void CSettingsSheetDialog::OnPageChanged(wxBookCtrlEvent& event) {
   if (!m_refusedBook) ShowPage(PageAt(static_cast<wxBookCtrlBase*>(event.GetEventObject()), event.GetSelection()));
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab step through the tabs as Ctrl+PageDown and Ctrl+PageUp do, from any page
+// (GTK leaves them to the focus chain), and the focus goes along into the tab shown.
+void CSettingsSheetDialog::OnCharHook(wxKeyEvent& event) {
+  if (event.GetKeyCode() != WXK_TAB || !event.ControlDown() || event.AltDown()) {
+    event.Skip();
+    return;
+  }
+  wxBookCtrlBase* book = GetBookCtrl();
+  const int before = book->GetSelection();
+  book->AdvanceSelection(!event.ShiftDown());
+  if (book->GetSelection() != before) book->GetCurrentPage()->SetFocus();
 }
 
 bool CSettingsSheetDialog::TakePage(int i) {

@@ -17,6 +17,7 @@ class CRssFile;
 class CSettingsPagePanel;
 class wxBookCtrlBase;
 class wxBookCtrlEvent;
+class wxKeyEvent;
 
 class CSettingsSheetDialog : public wxPropertySheetDialog {
 public:
@@ -44,6 +45,7 @@ private:
   void OnPageChanging(wxBookCtrlEvent& event);
   void OnPageChanged(wxBookCtrlEvent& event);
   void OnOk(wxCommandEvent& event);
+  void OnCharHook(wxKeyEvent& event);
   // The page's controls into its values; false (with the page's message) when they cannot be taken.
   bool TakePage(int i);
 
