@@ -131,20 +131,25 @@ int main(int argc, char** argv) {
     GrabModal("item-editor-enclosure", [&] { CItemEditorDialog(ui.Parent(), project, episode, ui).ShowModal(); });
   }
   GrabModal("site-settings", [&] { RunSiteSettings(ui.Parent(), project, ui); });
-  // The sheet at one of its pages beyond the site's own: the page's tab, as the user clicks it.
-  auto sheetAt = [&](const char* name, const char* tab) {
-    GrabModal(name, [&] { RunSiteSettings(ui.Parent(), project, ui); }, [tab](wxDialog* d) {
-      wxBookCtrlBase* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
-      for (size_t i = 0; i < book->GetPageCount(); ++i) {
-        if (book->GetPageText(i) == wxString::FromUTF8(tab)) book->SetSelection(i);
-      }
+  // The sheet at one of its pages beyond the site's own: its tab and, on "拡張", its entry of the list, as
+  // the user clicks them.
+  auto sheetAt = [&](const char* name, const char* tab, const char* entry) {
+    GrabModal(name, [&] { RunSiteSettings(ui.Parent(), project, ui); }, [tab, entry](wxDialog* d) {
+      auto* sheet = static_cast<CSettingsSheetDialog*>(d);
+      auto select = [](wxBookCtrlBase* book, const char* text) {
+        for (size_t i = 0; book && i < book->GetPageCount(); ++i) {
+          if (book->GetPageText(i) == wxString::FromUTF8(text)) book->SetSelection(i);
+        }
+      };
+      select(sheet->GetBookCtrl(), tab);
+      select(sheet->ExtensionBook(), entry);
     });
   };
-  sheetAt("settings-extensions", "拡張");
-  sheetAt("settings-json-feed", "JSON Feed");
-  sheetAt("settings-notices", "更新通知");
-  sheetAt("settings-sections", "セクション");
-  sheetAt("settings-podcast", "ポッドキャスト");
+  sheetAt("settings-extensions", "拡張", "全般");
+  sheetAt("settings-json-feed", "拡張", "JSON Feed");
+  sheetAt("settings-notices", "拡張", "更新通知");
+  sheetAt("settings-sections", "拡張", "セクション");
+  sheetAt("settings-podcast", "拡張", "ポッドキャスト");
   GrabModal("folder-scan", [&] { CFolderScanDialog(ui.Parent(), project, ui).ShowModal(); });
   GrabModal("wizard", [&] {
     CRssFile fresh;

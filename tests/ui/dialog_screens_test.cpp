@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 
 #include "app/ftp_profile_mode.h"
 #include "model/rss_file.h"
@@ -150,13 +151,23 @@ TEST_F(DialogScreens, SiteSettingsSheet) {
   ext.sections = {diary, news};
   dialogs.Then(Look([this](wxDialog* d) {
     wxBookCtrlBase* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
+    wxBookCtrlBase* list = static_cast<CSettingsSheetDialog*>(d)->ExtensionBook();
     const char* names[] = {"settings_1_site", "settings_2_folder", "settings_3_rss", "settings_4_atom", "settings_5_ftp",
                            "settings_6_ext", "settings_7_json", "settings_8_notify", "settings_9_sections",
                            "settings_10_podcast"};
+    size_t shown = 0;
     for (size_t i = 0; i < book->GetPageCount(); ++i) {
       book->SetSelection(i);
-      Check(d, names[i]);
+      if (book->GetPage(i) != list) {
+        Check(d, names[shown++]);
+        continue;
+      }
+      for (size_t entry = 0; entry < list->GetPageCount(); ++entry) {  // the tab "拡張": each entry of its list
+        list->SetSelection(entry);
+        Check(d, names[shown++]);
+      }
     }
+    EXPECT_EQ(shown, std::size(names));
   }));
   frame->RunCommand(ID_SITE_SETTINGS);
 }
@@ -168,8 +179,9 @@ TEST_F(DialogScreens, SectionEditor) {
       CFeedSection{Lit("坂道"), CFeedSection::Rule::kFolder, "slopes/", "index-slopes.xml", "atom-slopes.xml", Lit(" - 坂道"),
                    "feed-slopes.json"}};
   dialogs.Then(Look([](wxDialog* d) {
-    wxBookCtrlBase* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
-    book->SetSelection(book->GetPageCount() - 1);  // "セクション", the last page
+    auto* sheet = static_cast<CSettingsSheetDialog*>(d);
+    sheet->GetBookCtrl()->SetSelection(sheet->GetBookCtrl()->GetPageCount() - 1);  // "拡張", then its "セクション"
+    sheet->ExtensionBook()->SetSelection(3);
     wxWindow* edit = d->FindWindow(XRCID("section_edit"));
     wxCommandEvent click(wxEVT_BUTTON, edit->GetId());
     click.SetEventObject(edit);

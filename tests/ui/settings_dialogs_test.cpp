@@ -18,6 +18,9 @@
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
+#include <wx/treebook.h>
+#include <wx/treectrl.h>
+#include <wx/uiaction.h>
 #include <wx/wizard.h>
 
 #include <filesystem>
@@ -49,7 +52,9 @@
 
 namespace {
 
+// The sheet's pages in the model's order; the tabs are the first five and "拡張", which holds the rest.
 enum SheetTab { kSiteTab, kDirTab, kRssTab, kAtomTab, kFtpTab, kExtTab, kJsonTab, kNotifyTab, kSectionsTab, kPodcastTab };
+constexpr size_t kExtensionsTab = 5;
 
 template <class T>
 T* Control(wxWindow* parent, const char* name) {
@@ -114,13 +119,18 @@ protected:
   CRssFile& Project() { return frame->Doc().GetProject(); }
   bool Run(int command) { return frame->RunCommand(command); }
 
-  // The sheet's page at `tab`, displayed as a click on its tab displays it.
+  // The sheet's page `tab`, displayed as clicks display it: on its tab, or on "拡張" and its entry of the list.
   static CSettingsPagePanel* ShowTab(wxDialog* dialog, int tab) {
     auto* sheet = static_cast<CSettingsSheetDialog*>(dialog);
-    sheet->GetBookCtrl()->SetSelection(static_cast<size_t>(tab));
+    if (tab < kExtTab) {
+      sheet->GetBookCtrl()->SetSelection(static_cast<size_t>(tab));
+    } else {
+      sheet->GetBookCtrl()->SetSelection(kExtensionsTab);
+      sheet->ExtensionBook()->SetSelection(static_cast<size_t>(tab - kExtTab));
+    }
     return sheet->Page(tab);
   }
-  static int CurrentTab(wxDialog* dialog) { return static_cast<CSettingsSheetDialog*>(dialog)->GetBookCtrl()->GetSelection(); }
+  static int CurrentTab(wxDialog* dialog) { return static_cast<CSettingsSheetDialog*>(dialog)->CurrentPage(); }
 
   // The sibling editor installed, with two FTP profiles; the second one's local folder is `siteFolder`.
   void InstallSiblingProfiles(const std::string& siteFolder) {
@@ -154,9 +164,13 @@ TEST_F(SettingsDialogs, CancellingTheSheetAfterEditingTwoPagesChangesNothing) {
   dialogs.Then(Drive([](wxDialog* d) {
     EXPECT_EQ(d->GetTitle(), Wx("サイトの設定"));
     auto* book = static_cast<CSettingsSheetDialog*>(d)->GetBookCtrl();
-    ASSERT_EQ(book->GetPageCount(), 10u);
-    const char* tabs[] = {"サイト情報", "ファイル", "RSS", "Atom", "ftp設定", "拡張", "JSON Feed", "更新通知", "セクション", "ポッドキャスト"};
-    for (size_t i = 0; i < 10; ++i) EXPECT_EQ(book->GetPageText(i), Wx(tabs[i]));
+    ASSERT_EQ(book->GetPageCount(), 6u);
+    const char* tabs[] = {"サイト情報", "ファイル", "RSS", "Atom", "ftp設定", "拡張"};
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(book->GetPageText(i), Wx(tabs[i]));
+    wxBookCtrlBase* list = static_cast<CSettingsSheetDialog*>(d)->ExtensionBook();
+    ASSERT_EQ(list->GetPageCount(), 5u);
+    const char* entries[] = {"全般", "JSON Feed", "更新通知", "セクション", "ポッドキャスト"};
+    for (size_t i = 0; i < 5; ++i) EXPECT_EQ(list->GetPageText(i), Wx(entries[i]));
     EXPECT_EQ(d->FindWindow(wxID_APPLY), nullptr);  // no Apply button
     Text(d, "site_title")->SetValue("changed");
     wxWindow* rss = ShowTab(d, kRssTab);
@@ -258,6 +272,54 @@ TEST_F(SettingsDialogs, ANonNumericCountKeepsTheSheetOpenOnItsPage) {
   dialogs.Then(Message("整数を入力してください。"));
   ASSERT_TRUE(Run(ID_SITE_SETTINGS));
   EXPECT_EQ(Project().atomCount, -3);
+}
+
+// An inner page of "拡張" with a value it cannot take keeps the view, whether the user picks another entry
+// of the list or another tab; OK brings it back into view, its tab and its entry, when it is out of it.
+// The list is reached by Tab, and Ctrl+Tab leaves it for the next tab.
+TEST_F(SettingsDialogs, AnInnerPageWithABadValueHoldsItsTabAndEntry) {
+  Start(MakeExampleProject());
+  dialogs.Then(Drive([](wxDialog* d) {
+    auto* sheet = static_cast<CSettingsSheetDialog*>(d);
+    wxBookCtrlBase* tabs = sheet->GetBookCtrl();
+    wxBookCtrlBase* list = sheet->ExtensionBook();
+    wxWindow* json = ShowTab(d, kJsonTab);
+    EXPECT_EQ(tabs->GetSelection(), static_cast<int>(kExtensionsTab));
+    Control<wxCheckBox>(json, "json_enabled")->SetValue(true);
+    Text(json, "json_file")->SetValue("");
+    list->SetSelection(2);  // "更新通知": refused
+    Pump();
+    EXPECT_EQ(CurrentTab(d), kJsonTab);
+    EXPECT_EQ(list->GetSelection(), 1);
+    tabs->SetSelection(kSiteTab);  // refused as well
+    Pump();
+    EXPECT_EQ(CurrentTab(d), kJsonTab);
+    EXPECT_EQ(tabs->GetSelection(), static_cast<int>(kExtensionsTab));
+    // Out of view without the checks of leaving it: OK shows it again, on its tab and its entry.
+    list->ChangeSelection(0);
+    tabs->ChangeSelection(kRssTab);
+    Click(d, wxID_OK);
+    EXPECT_TRUE(d->IsModal());
+    EXPECT_EQ(CurrentTab(d), kJsonTab);
+    EXPECT_EQ(tabs->GetSelection(), static_cast<int>(kExtensionsTab));
+    EXPECT_EQ(list->GetSelection(), 1);
+    Text(json, "json_file")->SetValue("feed.json");
+    // The keyboard: Shift+Tab from the page's first control reaches the list, Down picks the next entry,
+    // Ctrl+Tab goes on to the next tab (round to the first).
+    wxWindow* entries = static_cast<wxTreebook*>(list)->GetTreeCtrl();
+    Control<wxCheckBox>(json, "json_enabled")->SetFocus();
+    wxUIActionSimulator().Char(WXK_TAB, wxMOD_SHIFT);
+    EXPECT_TRUE(WaitFor([entries] { return wxWindow::FindFocus() == entries; }));
+    wxUIActionSimulator().Char(WXK_DOWN);
+    EXPECT_TRUE(WaitFor([d] { return CurrentTab(d) == kNotifyTab; }));
+    wxUIActionSimulator().Char(WXK_TAB, wxMOD_CONTROL);
+    EXPECT_TRUE(WaitFor([d] { return CurrentTab(d) == kSiteTab; }));
+    Click(d, wxID_OK);
+  }));
+  for (int i = 0; i < 3; ++i) dialogs.Then(Message("JSON Feedのファイル名を入力してください"));
+  ASSERT_TRUE(Run(ID_SITE_SETTINGS));
+  EXPECT_EQ(dialogs.Pending(), 0u);
+  EXPECT_TRUE(Project().ext.jsonFeed);
 }
 
 TEST_F(SettingsDialogs, TheProfileChooserFillsTheFtpPage) {

@@ -23,7 +23,7 @@ CExtPagePanel::CExtPagePanel(wxWindow* parent, CExtPageValues& values, CInteract
   GetSizer()->SetSizeHints(this);
 }
 
-wxString CExtPagePanel::Label() const { return Wx("拡張"); }
+wxString CExtPagePanel::Label() const { return Wx("全般"); }
 
 bool CExtPagePanel::TransferDataToWindow() {
   m_language->ChangeValue(ToWx(m_values.language));

@@ -74,7 +74,7 @@ CSectionPagePanel::CSectionPagePanel(wxWindow* parent, CSectionPageValues& value
     : CSettingsPagePanel(parent, "SectionPage"), m_values(values), m_ui(ui) {
   m_list = XrcControl<wxListCtrl>(this, "section_list");
   const std::vector<std::string> titles = CSectionPageValues::ColumnTitles();
-  const int widths[] = {70, 115, 115, 115, 115};
+  const int widths[] = {60, 106, 110, 110, 110};  // all five columns within the list
   for (std::size_t i = 0; i < titles.size(); ++i) m_list->AppendColumn(ToWx(titles[i]), wxLIST_FORMAT_LEFT, widths[i]);
   MakeSettingsHint(XrcControl<wxStaticText>(this, "section_hint"));
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Edit(-1); }, XRCID("section_add"));

@@ -28,7 +28,7 @@ void SelectChoice(wxChoice* choice, int index);
 // is wrong), TransferDataFromWindow takes the controls into the values.
 class CSettingsPagePanel : public wxPanel {
 public:
-  // The tab's label ("サイト情報", "ファイル", ...).
+  // The label of its tab ("サイト情報", "ファイル", ...) or of its entry in the list on the tab "拡張" ("全般", ...).
   virtual wxString Label() const = 0;
 
 protected:
