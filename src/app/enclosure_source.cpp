@@ -12,21 +12,11 @@
 #include "platform/media_file.h"
 #include "platform/mime_types.h"
 #include "platform/text_codec.h"
+#include "platform/url_parts.h"
 
 namespace {
 
 using Enclosure = CResult<CEnclosure>;
-
-bool StartsWithNoCase(const std::string& text, const char* prefix) {
-  std::size_t i = 0;
-  for (; prefix[i]; ++i) {
-    if (i >= text.size()) return false;
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != prefix[i]) return false;
-  }
-  return true;
-}
 
 bool IsPlayable(const std::string& type) {
   return type.compare(0, 6, "audio/") == 0 || type.compare(0, 6, "video/") == 0;
@@ -46,8 +36,6 @@ CEnclosure EnclosureOfMedia(const std::string& url, const CMediaFacts& facts) {
 }
 
 }  // namespace
-
-bool IsWebUrl(const std::string& text) { return StartsWithNoCase(text, "http://") || StartsWithNoCase(text, "https://"); }
 
 std::vector<CUserMessage> MissingEnclosureFacts(const CEnclosure& enclosure) {
   std::vector<CUserMessage> warnings;
@@ -107,7 +95,7 @@ Enclosure EnclosureFromUrl(const CRssFile& project, const std::string& url, bool
 }
 
 Enclosure EnclosureFor(const CRssFile& project, const std::string& source, bool askServer) {
-  return IsWebUrl(source) ? EnclosureFromUrl(project, source, askServer) : EnclosureFromFile(project, source);
+  return IsWebAddress(source) ? EnclosureFromUrl(project, source, askServer) : EnclosureFromFile(project, source);
 }
 
 bool IsEpisodeMediaName(const std::string& name) {

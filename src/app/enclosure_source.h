@@ -10,9 +10,6 @@
 
 class CRssFile;
 
-// True for text that starts with "http://" or "https://" (letters in any case).
-bool IsWebUrl(const std::string& text);
-
 // The enclosure of a local media file (a path as typed, absolute or relative to the working folder): its
 // URL as the site serves it (the page address mapping), its length, type and playing time. Failed, with
 // the reason, when the file is missing, lies outside the local folder or cannot be read; a fact that

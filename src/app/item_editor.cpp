@@ -1,5 +1,6 @@
 #include "app/item_editor.h"
 
+#include <algorithm>
 #include <iterator>
 #include <limits>
 
@@ -12,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
+#include "platform/url_parts.h"
 
 std::vector<std::string> EditorCategories(const CRssFile& project) {
   std::vector<std::string> categories;
@@ -92,7 +94,7 @@ bool SettleEnclosureField(const CRssFile& project, CItemEditorValues& values, CI
     return true;
   }
   // The item's own URL, whatever its form, stays as it was.
-  if (IsWebUrl(typed) || (values.item && typed == values.item->ext.enclosure.url)) return true;
+  if (IsWebAddress(typed) || (values.item && typed == values.item->ext.enclosure.url)) return true;
   return TakeEnclosure(project, values, typed, ui);
 }
 
@@ -114,23 +116,10 @@ bool ParseEnclosureNumbers(const std::string& length, const std::string& duratio
   return false;
 }
 
-namespace {
-
-constexpr const char* kEpisodeTypes[] = {"", "full", "trailer", "bonus"};
-
-}  // namespace
-
 std::vector<std::string> EpisodeTypeEntries() {
   return {Lit("指定なし"), Lit("full（本編）"), Lit("trailer（予告）"), Lit("bonus（おまけ）")};
 }
 
-int EpisodeTypeEntryOf(const std::string& episodeType) {
-  for (int i = 0; i < static_cast<int>(std::size(kEpisodeTypes)); ++i) {
-    if (episodeType == kEpisodeTypes[i]) return i;
-  }
-  return 0;
-}
+int EpisodeTypeEntryOf(const std::string& episodeType) { return std::max(0, IndexOfValue(kEpisodeTypeValues, episodeType)); }
 
-std::string EpisodeTypeOfEntry(int entry) {
-  return entry >= 0 && entry < static_cast<int>(std::size(kEpisodeTypes)) ? kEpisodeTypes[entry] : std::string();
-}
+std::string EpisodeTypeOfEntry(int entry) { return ValueAtIndex(kEpisodeTypeValues, entry); }

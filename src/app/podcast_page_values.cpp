@@ -5,26 +5,8 @@
 #include "model/podcast_categories.h"
 #include "model/rss_file.h"
 #include "platform/text_codec.h"
-#include "platform/url_parts.h"
 
 namespace {
-
-// The values behind the entries of the explicit and type choices, in their order.
-const char* const kExplicitValues[] = {"", kPodcastYes, kPodcastNo};
-const char* const kTypeValues[] = {"", "episodic", "serial"};
-
-template <std::size_t N>
-int IndexOf(const char* const (&values)[N], const std::string& value) {
-  for (std::size_t i = 0; i < N; ++i) {
-    if (value == values[i]) return static_cast<int>(i);
-  }
-  return 0;
-}
-
-template <std::size_t N>
-std::string ValueAt(const char* const (&values)[N], int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < N ? values[index] : "";
-}
 
 // The category entries of the tree: none, then every path.
 std::vector<std::string> TreeEntries() {
@@ -47,8 +29,8 @@ void CPodcastPageValues::Load(const CRssFile& project) {
   auto at = std::find(categories.begin(), categories.end(), ext.podcastCategory);
   if (at == categories.end()) at = categories.insert(categories.end(), ext.podcastCategory);
   category = static_cast<int>(at - categories.begin());
-  explicitness = IndexOf(kExplicitValues, ext.podcastExplicit);
-  type = IndexOf(kTypeValues, ext.podcastType);
+  explicitness = std::max(0, IndexOfValue(kPodcastExplicitValues, ext.podcastExplicit));
+  type = std::max(0, IndexOfValue(kPodcastTypeValues, ext.podcastType));
   locked = ext.podcastLocked;
 }
 
@@ -56,11 +38,11 @@ void CPodcastPageValues::Store(CRssFile& project) const {
   CProjectExtensions& ext = project.ext;
   ext.podcast = enabled;
   ext.podcastAuthor = author;
-  if (IsPodcastOwnerEmailField(ownerEmail)) ext.podcastOwnerEmail = ownerEmail;
-  if (IsPodcastImageField(image)) ext.podcastImage = image;
+  if (IsPodcastEmailValue(ownerEmail)) ext.podcastOwnerEmail = ownerEmail;
+  if (IsPodcastImageValue(image)) ext.podcastImage = image;
   if (category >= 0 && static_cast<std::size_t>(category) < categories.size()) ext.podcastCategory = categories[category];
-  ext.podcastExplicit = ValueAt(kExplicitValues, explicitness);
-  ext.podcastType = ValueAt(kTypeValues, type);
+  ext.podcastExplicit = ValueAtIndex(kPodcastExplicitValues, explicitness);
+  ext.podcastType = ValueAtIndex(kPodcastTypeValues, type);
   ext.podcastLocked = locked;
 }
 
@@ -75,10 +57,6 @@ std::vector<std::string> PodcastExplicitLabels() { return {Lit("指定しない"
 std::vector<std::string> PodcastTypeLabels() {
   return {Lit("指定しない"), Lit("エピソード形式 (episodic)"), Lit("連続形式 (serial)")};
 }
-
-bool IsPodcastOwnerEmailField(const std::string& text) { return IsPodcastEmailValue(text); }
-
-bool IsPodcastImageField(const std::string& text) { return text.empty() || IsWebAddress(text); }
 
 CUserMessage PodcastOwnerEmailMessage() {
   return CUserMessage{Lit("ポッドキャストの所有者のメールアドレスには owner@example.jp のようなアドレスを入力してください"),

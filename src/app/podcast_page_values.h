@@ -34,9 +34,7 @@ struct CPodcastPageValues {
 std::vector<std::string> PodcastExplicitLabels();  // "指定しない", "あり (yes)", "なし (no)"
 std::vector<std::string> PodcastTypeLabels();      // "指定しない", "エピソード形式 (episodic)", "連続形式 (serial)"
 
-// An e-mail address ("" allowed) and an http or https image URL ("" allowed).
-bool IsPodcastOwnerEmailField(const std::string& text);
-bool IsPodcastImageField(const std::string& text);
-// "...メールアドレスを入力してください" and "...URLを入力してください", shown when they are not.
+// "...メールアドレスを入力してください" and "...URLを入力してください", shown when the owner's e-mail address
+// or the image fails IsPodcastEmailValue or IsPodcastImageValue.
 CUserMessage PodcastOwnerEmailMessage();
 CUserMessage PodcastImageMessage();

@@ -118,6 +118,15 @@ std::string AllText(const xmlNode* node) {
   return out;
 }
 
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+  if (s.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    const char c = s[i] >= 'A' && s[i] <= 'Z' ? static_cast<char>(s[i] - 'A' + 'a') : s[i];
+    if (c != prefix[i]) return false;
+  }
+  return true;
+}
+
 std::string_view TrimSpace(std::string_view s) {
   while (!s.empty() && IsXmlSpace(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsXmlSpace(s.back())) s.remove_suffix(1);

@@ -72,6 +72,8 @@ std::string AllText(const xmlNode* node);
 inline bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 std::string_view TrimSpace(std::string_view s);
 inline bool IsBlank(std::string_view s) { return TrimSpace(s).empty(); }
+// True when `s` starts with `prefix` (lower case) in ASCII letters of any case.
+bool StartsWithNoCase(std::string_view s, std::string_view prefix);
 
 // Ids seen so far (guid, rdf:about, Atom id) and their elements. Keys point into the tree, or into
 // `built` for ids made of more than one text node.

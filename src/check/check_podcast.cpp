@@ -6,20 +6,6 @@
 #include "check/check_nodes.h"
 #include "check/check_value_rules.h"
 
-namespace {
-
-bool StartsWithFolded(std::string_view text, std::string_view start) {
-  if (text.size() < start.size()) return false;
-  for (std::size_t i = 0; i < start.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != start[i]) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 bool DeclaresItunes(const xmlNode* channel) {
   return xmlSearchNsByHref(channel->doc, const_cast<xmlNode*>(channel), reinterpret_cast<const xmlChar*>(kItunesNs)) != nullptr;
 }
@@ -41,7 +27,7 @@ void CheckPodcastEnclosure(const xmlNode* enclosure, CCheckReport& report) {
   else if (length.find_first_not_of('0') == std::string::npos) report.AtAttribute(CheckRule::PodcastEnclosureLength, enclosure, "length");
   const std::string type(TrimSpace(Attribute(enclosure, "type", nullptr, &found)));
   if (!found) report.AtNode(CheckRule::PodcastEnclosureType, enclosure, type);
-  else if (!StartsWithFolded(type, "audio/") && !StartsWithFolded(type, "video/")) {
+  else if (!StartsWithNoCase(type, "audio/") && !StartsWithNoCase(type, "video/")) {
     report.AtAttribute(CheckRule::PodcastEnclosureType, enclosure, "type", type);
   }
 }

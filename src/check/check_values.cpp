@@ -25,14 +25,6 @@ std::string LowerCopy(std::string_view s) {
   return out;
 }
 
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-  if (s.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    if (Lower(s[i]) != prefix[i]) return false;
-  }
-  return true;
-}
-
 // ISO 639-1, with the codes it has withdrawn that feeds still use (in, iw, ji, jw, mo, sh).
 const char* const kIso639[] = {
     "aa", "ab", "ae", "af", "ak", "am", "an", "ar", "as", "av", "ay", "az", "ba", "be", "bg", "bh", "bi", "bm", "bn",

@@ -186,7 +186,7 @@ void ApplySettings(const SettingsOptions& o, CRssFile& project) {
   }
   if (Given(o, "--podcast-explicit")) project.ext.podcastExplicit = o.podcastExplicit;
   if (Given(o, "--podcast-image")) {
-    if (!o.podcastImage.empty() && !IsWebAddress(o.podcastImage)) {
+    if (!IsPodcastImageValue(o.podcastImage)) {
       throw CCliUsage("--podcast-image needs an http or https URL: " + ArgText(o.podcastImage));
     }
     project.ext.podcastImage = ArgText(o.podcastImage);

@@ -1,5 +1,7 @@
 #include "model/project_extensions.h"
 
+#include "platform/url_parts.h"
+
 namespace {
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -38,13 +40,11 @@ bool IsLanguageTag(const std::string& tag) {
   }
 }
 
-bool IsPodcastExplicitValue(const std::string& value) { return value.empty() || value == kPodcastYes || value == kPodcastNo; }
+bool IsPodcastExplicitValue(const std::string& value) { return IndexOfValue(kPodcastExplicitValues, value) >= 0; }
 
-bool IsPodcastTypeValue(const std::string& value) { return value.empty() || value == "episodic" || value == "serial"; }
+bool IsPodcastTypeValue(const std::string& value) { return IndexOfValue(kPodcastTypeValues, value) >= 0; }
 
-bool IsEpisodeTypeValue(const std::string& value) {
-  return value.empty() || value == "full" || value == "trailer" || value == "bonus";
-}
+bool IsEpisodeTypeValue(const std::string& value) { return IndexOfValue(kEpisodeTypeValues, value) >= 0; }
 
 bool IsPodcastEmailValue(const std::string& value) {
   if (value.empty()) return true;
@@ -56,3 +56,5 @@ bool IsPodcastEmailValue(const std::string& value) {
   }
   return true;
 }
+
+bool IsPodcastImageValue(const std::string& value) { return value.empty() || IsWebAddress(value); }

@@ -3,6 +3,7 @@
 // classic feeds; a value this version does not know is kept, as JSON text, and written back unchanged.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -74,6 +75,24 @@ struct CProjectExtensions {
 
 inline constexpr const char* kPodcastYes = "yes";
 inline constexpr const char* kPodcastNo = "no";
+// The values of the podcast's choices, "" (not said) first, in the order the desktop app offers them.
+inline constexpr const char* kPodcastExplicitValues[] = {"", kPodcastYes, kPodcastNo};
+inline constexpr const char* kPodcastTypeValues[] = {"", "episodic", "serial"};
+inline constexpr const char* kEpisodeTypeValues[] = {"", "full", "trailer", "bonus"};
+
+// The index of `value` among `values`; -1 when it is none of them.
+template <std::size_t N>
+int IndexOfValue(const char* const (&values)[N], const std::string& value) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (value == values[i]) return static_cast<int>(i);
+  }
+  return -1;
+}
+// The value at `index` of `values`; "" outside them.
+template <std::size_t N>
+std::string ValueAtIndex(const char* const (&values)[N], int index) {
+  return index >= 0 && static_cast<std::size_t>(index) < N ? values[index] : "";
+}
 
 // A media file an item carries (an episode of a podcast): where readers fetch it and what it is.
 struct CEnclosure {
@@ -103,11 +122,12 @@ struct CItemExtensions {
   }
 };
 
-// The values a podcast setting may take ("" is always allowed: not said).
-bool IsPodcastExplicitValue(const std::string& value);  // "yes", "no"
-bool IsPodcastTypeValue(const std::string& value);      // "episodic", "serial"
-bool IsEpisodeTypeValue(const std::string& value);      // "full", "trailer", "bonus"
+// The values a podcast setting may take (those of the lists above, "" included).
+bool IsPodcastExplicitValue(const std::string& value);
+bool IsPodcastTypeValue(const std::string& value);
+bool IsEpisodeTypeValue(const std::string& value);
 bool IsPodcastEmailValue(const std::string& value);     // "owner@example.jp": a local part, "@", a domain
+bool IsPodcastImageValue(const std::string& value);     // an http or https URL
 
 // True for a language tag of the form BCP 47 gives: letters, then "-"-separated subtags of letters and
 // digits, each of 1 to 8 characters ("ja", "en-US", "zh-Hant-TW").

@@ -447,8 +447,8 @@ TEST_F(SettingsModel, ThePodcastPageMapsItsChoicesAndKeepsWhatItCannotStore) {
 
   page.ownerEmail = "owner";
   page.image = "file:///art.png";
-  EXPECT_FALSE(IsPodcastOwnerEmailField(page.ownerEmail));
-  EXPECT_FALSE(IsPodcastImageField(page.image));
+  EXPECT_FALSE(IsPodcastEmailValue(page.ownerEmail));
+  EXPECT_FALSE(IsPodcastImageValue(page.image));
   page.Store(project);
   EXPECT_EQ(project.ext.podcastOwnerEmail, "owner@example.jp");
   EXPECT_EQ(project.ext.podcastImage, "https://example.jp/art.png");

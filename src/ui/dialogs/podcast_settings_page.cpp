@@ -58,8 +58,8 @@ bool CPodcastPagePanel::TransferDataToWindow() {
 }
 
 bool CPodcastPagePanel::Validate() {
-  if (!IsPodcastOwnerEmailField(FromWx(m_ownerEmail->GetValue()))) return Refuse(m_ui, PodcastOwnerEmailMessage(), m_ownerEmail);
-  if (!IsPodcastImageField(FromWx(m_image->GetValue()))) return Refuse(m_ui, PodcastImageMessage(), m_image);
+  if (!IsPodcastEmailValue(FromWx(m_ownerEmail->GetValue()))) return Refuse(m_ui, PodcastOwnerEmailMessage(), m_ownerEmail);
+  if (!IsPodcastImageValue(FromWx(m_image->GetValue()))) return Refuse(m_ui, PodcastImageMessage(), m_image);
   return true;
 }
 
