@@ -27,13 +27,12 @@ HEAD requests (the enclosure facts):
 import argparse
 import http.server
 import os
-from socket import timeout as socket_timeout
 import socketserver
 import ssl
 import sys
 import time
 
-from supervise import serve_in_threads
+from supervise import serve_in_threads, wait_for_hangup
 
 PAGE = ("<html><head><title>テスト</title></head><body><p>本文です。</p></body></html>\n" * 3).encode("utf-8")
 
@@ -101,16 +100,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.write(b"y" * 500)
             self.wfile.flush()
             # Nothing more until the client hangs up (or the server's life ends).
-            self.connection.settimeout(1)
-            start = time.monotonic()
-            while time.monotonic() - start < 120:
-                try:
-                    if self.connection.recv(1) == b"":
-                        break
-                except socket_timeout:
-                    continue
-                except OSError:
-                    break
+            wait_for_hangup(self.connection)
         elif path == "/trickle":
             self.send_response(200)
             self.send_header("Content-Length", "1000000")

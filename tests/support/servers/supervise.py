@@ -38,6 +38,20 @@ def serve_in_threads(servers, port_file, max_life, parent):
         time.sleep(0.2)
 
 
+def wait_for_hangup(connection, limit=120):
+    """Reads nothing and answers nothing until the client closes the connection (or `limit` seconds)."""
+    connection.settimeout(1)
+    start = time.monotonic()
+    while time.monotonic() - start < limit:
+        try:
+            if connection.recv(1) == b"":
+                return
+        except socket.timeout:
+            continue
+        except OSError:
+            return
+
+
 def supervise(server, port, greeted, port_file, max_life, parent):
     """Runs until the server ends or must stop. `greeted(sock)` reads the server's first bytes and says
     whether they are its greeting. Returns 1 when the server never greeted within 20 seconds."""

@@ -20,10 +20,9 @@ import json
 import os
 import socketserver
 import sys
-import time
 import urllib.parse
 
-from supervise import serve_in_threads
+from supervise import serve_in_threads, wait_for_hangup
 
 
 class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
@@ -59,15 +58,7 @@ def make_handler(a):
             elif self.path == "/hubmoved":
                 self.answer(307, b"", [("Location", "/hub")])
             elif self.path == "/hubsilent":
-                self.connection.settimeout(1)
-                start = time.monotonic()
-                while time.monotonic() - start < 120:
-                    try:
-                        if self.connection.recv(1) == b"":
-                            break
-                    except OSError as e:
-                        if "timed out" not in str(e):
-                            break
+                wait_for_hangup(self.connection)
                 self.close_connection = True
             else:
                 self.answer(404)
