@@ -78,7 +78,7 @@ Enclosure EnclosureFromUrl(const CRssFile& project, const std::string& url, bool
   CMediaFacts facts;
   int error = 0;
   Enclosure result;
-  if (!local.empty() && FileExists(local) && ReadMediaFile(local, facts, error)) {
+  if (!local.empty() && ReadMediaFile(local, facts, error)) {
     result.value = EnclosureOfMedia(url, facts);
     return result.Done();
   }
